@@ -1,0 +1,72 @@
+#include "file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quorvane::text {
+namespace {
+
+std::string Failure(const std::filesystem::path& path, const char* what, int err) {
+  return "could not save " + path.string() + ": " + what + " (" + std::strerror(err) + ")";
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return std::nullopt;
+  std::string bytes;
+  char buffer[8192];
+  size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::string> SaveFileAtomically(const std::filesystem::path& path,
+                                              std::string_view bytes) {
+  std::filesystem::path temp = path;
+  temp += ".tmp-" + std::to_string(::getpid());
+
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return Failure(path, "cannot create the temporary file", errno);
+
+  const char* data = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      ::unlink(temp.c_str());
+      return Failure(path, "writing failed", err);
+    }
+    data += written;
+    left -= static_cast<size_t>(written);
+  }
+  if (::fsync(fd) != 0) {
+    const int err = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return Failure(path, "flushing to disk failed", err);
+  }
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return Failure(path, "closing failed", err);
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    return Failure(path, "replacing the old file failed", err);
+  }
+  return std::nullopt;
+}
+
+}  // namespace quorvane::text
