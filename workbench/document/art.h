@@ -1,0 +1,79 @@
+// One piece of art of the document tree and what it carries.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "workbench/document/handles.h"
+#include "workbench/document/path_style.h"
+#include "workbench/document/rect.h"
+#include "workbench/geometry/path_segment.h"
+
+namespace workbench::document {
+
+/// Kinds of art.
+enum class ArtType {
+  kGroup,         ///< holds child art; a layer's top group is one.
+  kPath,          ///< segments with a closed flag and a style.
+  kCompoundPath,  ///< holds paths only, painted as one shape.
+  kText,          ///< text kept with its placement and contents.
+  kPlacedImage,   ///< a linked or embedded image placed in a rectangle.
+  kForeign,       ///< an element of a file the model keeps but does not interpret.
+};
+
+/// What a file format read but the model does not interpret, kept so that
+/// saving writes it back. Files of other formats leave it empty.
+struct ForeignData {
+  /// The element's id in the file it came from; empty when none.
+  std::string sourceId;
+  /// Further attributes (name, value) in file order, written back as read.
+  std::vector<std::pair<std::string, std::string>> attributes;
+  /// A whole element kept verbatim (text, images and unknown elements).
+  std::string markup;
+
+  friend bool operator==(const ForeignData&, const ForeignData&) = default;
+};
+
+/// Text or a placed image: where it sits and what it shows.
+struct PlacedData {
+  /// Maps the element's own coordinates to document points.
+  AffineMatrix placement;
+  /// The element's extent in its own coordinates (for text an estimate).
+  Rect localBounds;
+  /// Text: its characters (UTF-8). Image: the image's reference (href).
+  std::string contents;
+
+  friend bool operator==(const PlacedData&, const PlacedData&) = default;
+};
+
+/// One node of the art tree. Read it through Document::FindArt; change it
+/// through the Document's setters so that the tree stays consistent.
+struct Art {
+  ArtType type = ArtType::kPath;
+  /// The enclosing group or compound path; none for a layer's top group.
+  ArtId parent;
+  /// Children of groups and compound paths, listed from the top: the first
+  /// child is painted last, above the others.
+  std::vector<ArtId> children;
+  std::string name;
+  bool selected = false;
+  bool locked = false;
+  bool hidden = false;
+  bool showCenterPoint = false;
+  /// Paths and compound paths.
+  PathStyle style;
+  /// Paths: anchors with their handles, in document points (y up).
+  std::vector<geometry::PathSegment> segments;
+  bool closed = false;
+  /// Text and images.
+  PlacedData placed;
+  /// String tags by name; values are arbitrary byte strings, possibly empty.
+  std::map<std::string, std::string> tags;
+  ForeignData foreign;
+
+  friend bool operator==(const Art&, const Art&) = default;
+};
+
+}  // namespace workbench::document

@@ -1,0 +1,729 @@
+#include "workbench/document/document.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "workbench/document/path_ops.h"
+#include "workbench/geometry/signed_area.h"
+
+namespace workbench::document {
+namespace {
+
+template <typename Map, typename Key>
+auto* Lookup(Map& map, Key key) {
+  auto it = map.find(key);
+  return it == map.end() ? nullptr : &it->second;
+}
+
+bool IsContainer(ArtType t) { return t == ArtType::kGroup || t == ArtType::kCompoundPath; }
+
+}  // namespace
+
+Document::Document() {
+  InsertLayer("Layer 1");
+  committed_ = state_;
+  dirty_ = false;
+}
+
+Document Document::Empty() {
+  Document d;
+  d.DeleteLayer(d.LayerAt(0));
+  d.committed_ = d.state_;
+  d.dirty_ = false;
+  return d;
+}
+
+void Document::SetPage(const Page& page) {
+  state_.page = page;
+  Touch();
+}
+
+void Document::SetForeign(ForeignData data) {
+  state_.foreign = std::move(data);
+  Touch();
+}
+
+// ---- Layers ---------------------------------------------------------------
+
+LayerId Document::LayerAt(std::size_t index) const {
+  return index < state_.layerOrder.size() ? state_.layerOrder[index] : LayerId{};
+}
+
+std::optional<std::size_t> Document::LayerIndex(LayerId layer) const {
+  auto it = std::find(state_.layerOrder.begin(), state_.layerOrder.end(), layer);
+  if (it == state_.layerOrder.end()) return std::nullopt;
+  return static_cast<std::size_t>(it - state_.layerOrder.begin());
+}
+
+LayerId Document::FindLayerByTitle(std::string_view title) const {
+  for (LayerId id : state_.layerOrder) {
+    if (state_.layers.at(id).title == title) return id;
+  }
+  return {};
+}
+
+const Layer* Document::FindLayer(LayerId layer) const {
+  return Lookup(state_.layers, layer);
+}
+
+Layer* Document::MutableLayer(LayerId layer) { return Lookup(state_.layers, layer); }
+
+LayerId Document::InsertLayer(std::string title, PaintOrder order, LayerId reference) {
+  auto& orderList = state_.layerOrder;
+  std::size_t pos = 0;
+  switch (order) {
+    case PaintOrder::kPlaceAboveAll: pos = 0; break;
+    case PaintOrder::kPlaceBelowAll: pos = orderList.size(); break;
+    case PaintOrder::kPlaceAbove:
+    case PaintOrder::kPlaceBelow: {
+      auto index = LayerIndex(reference);
+      if (!index) return {};
+      pos = *index + (order == PaintOrder::kPlaceBelow ? 1 : 0);
+      break;
+    }
+    default: return {};
+  }
+  const LayerId id{nextId_++};
+  const ArtId group{nextId_++};
+  Art top;
+  top.type = ArtType::kGroup;
+  state_.arts.emplace(group, std::move(top));
+  Layer layer;
+  layer.title = std::move(title);
+  layer.group = group;
+  state_.layers.emplace(id, std::move(layer));
+  orderList.insert(orderList.begin() + static_cast<std::ptrdiff_t>(pos), id);
+  if (!state_.currentLayer) state_.currentLayer = id;
+  Touch();
+  return id;
+}
+
+bool Document::DeleteLayer(LayerId layer) {
+  auto index = LayerIndex(layer);
+  if (!index) return false;
+  Erase(state_.layers.at(layer).group);
+  state_.layers.erase(layer);
+  state_.layerOrder.erase(state_.layerOrder.begin() + static_cast<std::ptrdiff_t>(*index));
+  if (state_.currentLayer == layer) state_.currentLayer = LayerAt(0);
+  Touch();
+  return true;
+}
+
+bool Document::SetLayerTitle(LayerId layer, std::string title) {
+  Layer* l = MutableLayer(layer);
+  if (!l) return false;
+  l->title = std::move(title);
+  Touch();
+  return true;
+}
+
+bool Document::SetLayerEditable(LayerId layer, bool editable) {
+  Layer* l = MutableLayer(layer);
+  if (!l) return false;
+  l->editable = editable;
+  if (!editable) SetSelectedTree(l->group, false);
+  Touch();
+  return true;
+}
+
+bool Document::SetLayerVisible(LayerId layer, bool visible) {
+  Layer* l = MutableLayer(layer);
+  if (!l) return false;
+  l->visible = visible;
+  Touch();
+  return true;
+}
+
+bool Document::SetLayerForeign(LayerId layer, ForeignData data) {
+  Layer* l = MutableLayer(layer);
+  if (!l) return false;
+  l->foreign = std::move(data);
+  Touch();
+  return true;
+}
+
+bool Document::SetCurrentLayer(LayerId layer) {
+  if (!FindLayer(layer)) return false;
+  state_.currentLayer = layer;
+  Touch();
+  return true;
+}
+
+ArtId Document::LayerGroup(LayerId layer) const {
+  const Layer* l = FindLayer(layer);
+  return l ? l->group : ArtId{};
+}
+
+void Document::CollectArt(ArtId art, std::vector<ArtId>& out) const {
+  for (ArtId child : state_.arts.at(art).children) {
+    out.push_back(child);
+    CollectArt(child, out);
+  }
+}
+
+std::vector<ArtId> Document::AllArtOfLayer(LayerId layer) const {
+  std::vector<ArtId> out;
+  if (const Layer* l = FindLayer(layer)) CollectArt(l->group, out);
+  return out;
+}
+
+bool Document::SelectAllOnLayer(LayerId layer) {
+  const Layer* l = FindLayer(layer);
+  if (!l) return false;
+  if (!l->editable) return true;
+  // Walk the tree so that everything under locked art is skipped too.
+  std::vector<ArtId> stack(state_.arts.at(l->group).children);
+  while (!stack.empty()) {
+    const ArtId id = stack.back();
+    stack.pop_back();
+    Art& a = state_.arts.at(id);
+    if (a.locked) continue;
+    a.selected = true;
+    stack.insert(stack.end(), a.children.begin(), a.children.end());
+  }
+  Touch();
+  return true;
+}
+
+bool Document::DeselectAllOnLayer(LayerId layer) {
+  const Layer* l = FindLayer(layer);
+  if (!l) return false;
+  SetSelectedTree(l->group, false);
+  Touch();
+  return true;
+}
+
+// ---- Art tree -------------------------------------------------------------
+
+const Art* Document::FindArt(ArtId art) const { return Lookup(state_.arts, art); }
+
+Art* Document::MutableArt(ArtId art) { return Lookup(state_.arts, art); }
+
+std::optional<ArtType> Document::TypeOf(ArtId art) const {
+  const Art* a = FindArt(art);
+  if (!a) return std::nullopt;
+  return a->type;
+}
+
+LayerId Document::LayerOfArt(ArtId art) const {
+  const Art* a = FindArt(art);
+  if (!a) return {};
+  ArtId top = art;
+  while (a->parent) {
+    top = a->parent;
+    a = FindArt(top);
+  }
+  for (const auto& [id, layer] : state_.layers) {
+    if (layer.group == top) return id;
+  }
+  return {};
+}
+
+ArtId Document::ParentOf(ArtId art) const {
+  const Art* a = FindArt(art);
+  return a ? a->parent : ArtId{};
+}
+
+std::vector<ArtId> Document::ChildrenOf(ArtId art) const {
+  const Art* a = FindArt(art);
+  return a ? a->children : std::vector<ArtId>{};
+}
+
+bool Document::IsInside(ArtId art, ArtId ancestor) const {
+  for (const Art* a = FindArt(art); a; a = FindArt(a->parent)) {
+    if (art == ancestor) return true;
+    art = a->parent;
+  }
+  return false;
+}
+
+void Document::Detach(ArtId art) {
+  Art& a = state_.arts.at(art);
+  if (Art* parent = MutableArt(a.parent)) {
+    auto& siblings = parent->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), art), siblings.end());
+  }
+  a.parent = {};
+}
+
+bool Document::Attach(ArtId art, PaintOrder order, ArtId reference) {
+  const Art* ref = FindArt(reference);
+  const Art* self = FindArt(art);
+  if (!ref || !self) return false;
+  ArtId parent;
+  std::size_t pos = 0;
+  switch (order) {
+    case PaintOrder::kPlaceInsideOnTop:
+    case PaintOrder::kPlaceInsideOnBottom:
+      if (!IsContainer(ref->type)) return false;
+      parent = reference;
+      pos = order == PaintOrder::kPlaceInsideOnTop ? 0 : ref->children.size();
+      break;
+    case PaintOrder::kPlaceAbove:
+    case PaintOrder::kPlaceBelow: {
+      if (!ref->parent) return false;
+      parent = ref->parent;
+      const auto& siblings = state_.arts.at(parent).children;
+      pos = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), reference) -
+                                     siblings.begin());
+      if (order == PaintOrder::kPlaceBelow) ++pos;
+      break;
+    }
+    default: return false;
+  }
+  // A compound path holds paths only.
+  if (state_.arts.at(parent).type == ArtType::kCompoundPath && self->type != ArtType::kPath) {
+    return false;
+  }
+  auto& children = state_.arts.at(parent).children;
+  children.insert(children.begin() + static_cast<std::ptrdiff_t>(pos), art);
+  state_.arts.at(art).parent = parent;
+  return true;
+}
+
+ArtId Document::NewArt(ArtType type, PaintOrder order, ArtId reference) {
+  const ArtId id{nextId_++};
+  Art art;
+  art.type = type;
+  state_.arts.emplace(id, std::move(art));
+  if (!Attach(id, order, reference)) {
+    state_.arts.erase(id);
+    return {};
+  }
+  Touch();
+  return id;
+}
+
+ArtId Document::NewPath(ArtId group, std::vector<geometry::PathSegment> segments, bool closed,
+                        const PathStyle& style) {
+  const ArtId id = NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, group);
+  if (!id) return {};
+  Art& a = state_.arts.at(id);
+  a.segments = std::move(segments);
+  a.closed = closed;
+  a.style = style;
+  return id;
+}
+
+ArtId Document::CopyTree(ArtId art, ArtId parent) {
+  const ArtId id{nextId_++};
+  Art copy = state_.arts.at(art);
+  copy.parent = parent;
+  copy.foreign.sourceId.clear();
+  const std::vector<ArtId> children = std::move(copy.children);
+  copy.children.clear();
+  state_.arts.emplace(id, std::move(copy));
+  for (ArtId child : children) {
+    const ArtId c = CopyTree(child, id);
+    state_.arts.at(id).children.push_back(c);
+  }
+  return id;
+}
+
+ArtId Document::Duplicate(ArtId art, PaintOrder order, ArtId reference) {
+  if (!FindArt(art) || !FindArt(reference)) return {};
+  // The copy is made before it is placed, so even a group duplicated inside
+  // itself cannot form a cycle.
+  const ArtId copy = CopyTree(art, {});
+  if (!Attach(copy, order, reference)) {
+    Erase(copy);
+    return {};
+  }
+  Touch();
+  return copy;
+}
+
+void Document::Erase(ArtId art) {
+  const std::vector<ArtId> children = state_.arts.at(art).children;
+  for (ArtId child : children) Erase(child);
+  state_.arts.erase(art);
+}
+
+bool Document::Dispose(ArtId art) {
+  const Art* a = FindArt(art);
+  if (!a || !a->parent) return false;
+  Detach(art);
+  Erase(art);
+  Touch();
+  return true;
+}
+
+bool Document::Reorder(ArtId art, PaintOrder order, ArtId reference) {
+  const Art* a = FindArt(art);
+  if (!a || !a->parent || !FindArt(reference) || IsInside(reference, art)) return false;
+  const ArtId oldParent = a->parent;
+  const auto& siblings = state_.arts.at(oldParent).children;
+  const auto oldPos = std::find(siblings.begin(), siblings.end(), art) - siblings.begin();
+  Detach(art);
+  if (!Attach(art, order, reference)) {
+    auto& back = state_.arts.at(oldParent).children;
+    back.insert(back.begin() + oldPos, art);
+    state_.arts.at(art).parent = oldParent;
+    return false;
+  }
+  Touch();
+  return true;
+}
+
+bool Document::SetName(ArtId art, std::string name) {
+  Art* a = MutableArt(art);
+  if (!a) return false;
+  a->name = std::move(name);
+  Touch();
+  return true;
+}
+
+void Document::SetSelectedTree(ArtId art, bool selected) {
+  Art& a = state_.arts.at(art);
+  if (!(selected && a.locked)) a.selected = selected;
+  for (ArtId child : a.children) SetSelectedTree(child, selected);
+}
+
+bool Document::SetSelected(ArtId art, bool selected) {
+  Art* a = MutableArt(art);
+  if (!a || (selected && a->locked) || !a->parent) return false;
+  SetSelectedTree(art, selected);
+  Touch();
+  return true;
+}
+
+bool Document::SetLocked(ArtId art, bool locked) {
+  Art* a = MutableArt(art);
+  if (!a) return false;
+  a->locked = locked;
+  if (locked) SetSelectedTree(art, false);
+  Touch();
+  return true;
+}
+
+bool Document::SetHidden(ArtId art, bool hidden) {
+  Art* a = MutableArt(art);
+  if (!a) return false;
+  a->hidden = hidden;
+  Touch();
+  return true;
+}
+
+bool Document::SetShowCenterPoint(ArtId art, bool show) {
+  Art* a = MutableArt(art);
+  if (!a) return false;
+  a->showCenterPoint = show;
+  Touch();
+  return true;
+}
+
+bool Document::SetPlaced(ArtId art, PlacedData data) {
+  Art* a = MutableArt(art);
+  if (!a) return false;
+  a->placed = std::move(data);
+  Touch();
+  return true;
+}
+
+bool Document::SetArtForeign(ArtId art, ForeignData data) {
+  Art* a = MutableArt(art);
+  if (!a) return false;
+  a->foreign = std::move(data);
+  Touch();
+  return true;
+}
+
+std::optional<Rect> Document::BoundsOf(const Art& art) const {
+  switch (art.type) {
+    case ArtType::kPath: return PathBounds(art.segments, art.closed);
+    case ArtType::kText:
+    case ArtType::kPlacedImage: {
+      const Rect& l = art.placed.localBounds;
+      const AffineMatrix& m = art.placed.placement;
+      const geometry::Point p = m.Apply({l.left, l.top});
+      Rect r{p.x, p.y, p.x, p.y};
+      r = r.Including(m.Apply({l.right, l.top}));
+      r = r.Including(m.Apply({l.left, l.bottom}));
+      return r.Including(m.Apply({l.right, l.bottom}));
+    }
+    default: {
+      std::optional<Rect> r;
+      for (ArtId child : art.children) {
+        auto b = BoundsOf(state_.arts.at(child));
+        if (b) r = r ? r->United(*b) : *b;
+      }
+      return r;
+    }
+  }
+}
+
+std::optional<Rect> Document::Bounds(ArtId art) const {
+  const Art* a = FindArt(art);
+  if (!a) return std::nullopt;
+  return BoundsOf(*a);
+}
+
+// ---- Paths ----------------------------------------------------------------
+
+const std::vector<geometry::PathSegment>* Document::Segments(ArtId art) const {
+  const Art* a = FindArt(art);
+  return a && a->type == ArtType::kPath ? &a->segments : nullptr;
+}
+
+std::optional<std::size_t> Document::SegmentCount(ArtId art) const {
+  const auto* s = Segments(art);
+  if (!s) return std::nullopt;
+  return s->size();
+}
+
+bool Document::SetSegments(ArtId art, std::vector<geometry::PathSegment> segments) {
+  Art* a = MutableArt(art);
+  if (!a || a->type != ArtType::kPath) return false;
+  a->segments = std::move(segments);
+  Touch();
+  return true;
+}
+
+bool Document::SetSegments(ArtId art, std::size_t index,
+                           const std::vector<geometry::PathSegment>& segments) {
+  Art* a = MutableArt(art);
+  if (!a || a->type != ArtType::kPath || index > a->segments.size() ||
+      segments.size() > a->segments.size() - index) {
+    return false;
+  }
+  std::copy(segments.begin(), segments.end(), a->segments.begin() + static_cast<std::ptrdiff_t>(index));
+  Touch();
+  return true;
+}
+
+bool Document::InsertSegments(ArtId art, std::size_t index,
+                              const std::vector<geometry::PathSegment>& segments) {
+  Art* a = MutableArt(art);
+  if (!a || a->type != ArtType::kPath || index > a->segments.size()) return false;
+  a->segments.insert(a->segments.begin() + static_cast<std::ptrdiff_t>(index), segments.begin(),
+                     segments.end());
+  Touch();
+  return true;
+}
+
+bool Document::DeleteSegments(ArtId art, std::size_t index, std::size_t count) {
+  Art* a = MutableArt(art);
+  if (!a || a->type != ArtType::kPath || index > a->segments.size() ||
+      count > a->segments.size() - index) {
+    return false;
+  }
+  const auto first = a->segments.begin() + static_cast<std::ptrdiff_t>(index);
+  a->segments.erase(first, first + static_cast<std::ptrdiff_t>(count));
+  Touch();
+  return true;
+}
+
+std::optional<bool> Document::IsClosed(ArtId art) const {
+  const Art* a = FindArt(art);
+  if (!a || a->type != ArtType::kPath) return std::nullopt;
+  return a->closed;
+}
+
+bool Document::SetClosed(ArtId art, bool closed) {
+  Art* a = MutableArt(art);
+  if (!a || a->type != ArtType::kPath) return false;
+  a->closed = closed;
+  Touch();
+  return true;
+}
+
+std::optional<double> Document::SignedArea(ArtId art) const {
+  const Art* a = FindArt(art);
+  if (!a) return std::nullopt;
+  if (a->type == ArtType::kPath) return geometry::SignedArea(a->segments, a->closed);
+  if (a->type != ArtType::kCompoundPath) return std::nullopt;
+  double sum = 0.0;
+  for (ArtId child : a->children) sum += SignedArea(child).value_or(0.0);
+  return sum;
+}
+
+bool Document::ReversePath(ArtId art) {
+  Art* a = MutableArt(art);
+  if (!a || a->type != ArtType::kPath) return false;
+  a->segments = ReversedSegments(std::move(a->segments));
+  Touch();
+  return true;
+}
+
+// ---- Styles ---------------------------------------------------------------
+
+std::optional<PathStyle> Document::GetPathStyle(ArtId art) const {
+  const Art* a = FindArt(art);
+  if (!a || (a->type != ArtType::kPath && a->type != ArtType::kCompoundPath)) return std::nullopt;
+  return a->style;
+}
+
+bool Document::SetPathStyle(ArtId art, const PathStyle& style) {
+  Art* a = MutableArt(art);
+  if (!a || (a->type != ArtType::kPath && a->type != ArtType::kCompoundPath)) return false;
+  a->style = style;
+  for (ArtId child : a->children) state_.arts.at(child).style = style;
+  Touch();
+  return true;
+}
+
+// ---- Tags -----------------------------------------------------------------
+
+std::optional<std::string> Document::GetTag(ArtId art, std::string_view name) const {
+  const Art* a = FindArt(art);
+  if (!a) return std::nullopt;
+  auto it = a->tags.find(std::string(name));
+  if (it == a->tags.end()) return std::nullopt;
+  return it->second;
+}
+
+bool Document::SetTag(ArtId art, std::string name, std::string value) {
+  Art* a = MutableArt(art);
+  if (!a) return false;
+  a->tags[std::move(name)] = std::move(value);
+  Touch();
+  return true;
+}
+
+bool Document::RemoveTag(ArtId art, std::string_view name) {
+  Art* a = MutableArt(art);
+  if (!a || a->tags.erase(std::string(name)) == 0) return false;
+  Touch();
+  return true;
+}
+
+std::map<std::string, std::string> Document::Tags(ArtId art) const {
+  const Art* a = FindArt(art);
+  return a ? a->tags : std::map<std::string, std::string>{};
+}
+
+// ---- Colours and swatches -------------------------------------------------
+
+CustomColorId Document::NewCustomColor(CustomColor color) {
+  const CustomColorId id{nextId_++};
+  state_.customColors.emplace(id, std::move(color));
+  state_.customColorOrder.push_back(id);
+  Touch();
+  return id;
+}
+
+const CustomColor* Document::FindCustomColor(CustomColorId id) const {
+  return Lookup(state_.customColors, id);
+}
+
+CustomColorId Document::FindCustomColorByName(std::string_view name) const {
+  for (CustomColorId id : state_.customColorOrder) {
+    if (state_.customColors.at(id).name == name) return id;
+  }
+  return {};
+}
+
+bool Document::SetCustomColor(CustomColorId id, CustomColor color) {
+  CustomColor* c = Lookup(state_.customColors, id);
+  if (!c) return false;
+  *c = std::move(color);
+  Touch();
+  return true;
+}
+
+bool Document::DeleteCustomColor(CustomColorId id) {
+  if (state_.customColors.erase(id) == 0) return false;
+  auto& order = state_.customColorOrder;
+  order.erase(std::remove(order.begin(), order.end(), id), order.end());
+  Touch();
+  return true;
+}
+
+std::vector<CustomColorId> Document::CustomColors() const { return state_.customColorOrder; }
+
+void Document::AddSwatch(Swatch swatch) {
+  state_.swatches.push_back(std::move(swatch));
+  Touch();
+}
+
+std::optional<Swatch> Document::FindSwatch(std::string_view name) const {
+  for (const Swatch& s : state_.swatches) {
+    if (s.name == name) return s;
+  }
+  return std::nullopt;
+}
+
+bool Document::RemoveSwatch(std::size_t index) {
+  if (index >= state_.swatches.size()) return false;
+  state_.swatches.erase(state_.swatches.begin() + static_cast<std::ptrdiff_t>(index));
+  Touch();
+  return true;
+}
+
+// ---- Selection ------------------------------------------------------------
+
+std::vector<ArtId> Document::SelectedArt() const {
+  std::vector<ArtId> out;
+  for (LayerId layer : state_.layerOrder) {
+    for (ArtId id : AllArtOfLayer(layer)) {
+      if (state_.arts.at(id).selected) out.push_back(id);
+    }
+  }
+  return out;
+}
+
+std::vector<ArtId> Document::SelectedPaths() const {
+  std::vector<ArtId> out = SelectedArt();
+  out.erase(std::remove_if(out.begin(), out.end(),
+                           [this](ArtId id) { return state_.arts.at(id).type != ArtType::kPath; }),
+            out.end());
+  return out;
+}
+
+void Document::DeselectAll() {
+  for (auto& [id, art] : state_.arts) art.selected = false;
+  Touch();
+}
+
+// ---- Undo -----------------------------------------------------------------
+
+void Document::SetUndoText(std::string undoText, std::string redoText) {
+  pendingUndoText_ = std::move(undoText);
+  pendingRedoText_ = std::move(redoText);
+}
+
+void Document::CommitStep(std::string undoText, std::string redoText) {
+  if (!dirty_) return;
+  if (undoText.empty() && redoText.empty()) {
+    undoText = std::move(pendingUndoText_);
+    redoText = std::move(pendingRedoText_);
+  }
+  pendingUndoText_.clear();
+  pendingRedoText_.clear();
+  undo_.push_back({std::move(committed_), std::move(undoText), std::move(redoText)});
+  committed_ = state_;
+  redo_.clear();
+  dirty_ = false;
+}
+
+bool Document::CanUndo() const { return dirty_ || !undo_.empty(); }
+
+bool Document::Undo() {
+  CommitStep();
+  if (undo_.empty()) return false;
+  Step step = std::move(undo_.back());
+  undo_.pop_back();
+  redo_.push_back({std::move(state_), step.undoText, step.redoText});
+  state_ = std::move(step.before);
+  committed_ = state_;
+  return true;
+}
+
+bool Document::Redo() {
+  if (redo_.empty() || dirty_) return false;
+  Step step = std::move(redo_.back());
+  redo_.pop_back();
+  undo_.push_back({std::move(state_), step.undoText, step.redoText});
+  state_ = std::move(step.before);
+  committed_ = state_;
+  return true;
+}
+
+std::string Document::UndoText() const {
+  if (dirty_) return pendingUndoText_;
+  return undo_.empty() ? std::string{} : undo_.back().undoText;
+}
+
+std::string Document::RedoText() const { return redo_.empty() ? std::string{} : redo_.back().redoText; }
+
+}  // namespace workbench::document
