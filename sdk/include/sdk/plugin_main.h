@@ -6,17 +6,16 @@
 
 #include <stdint.h>
 
+#include "sdk/types.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-/// A host error code: 0 for success.
-typedef int32_t QvErr;
-
 #define QV_EXPORT __attribute__((visibility("default")))
 
 /// The signature of PluginMain: caller and selector names, and the message
-/// record whose type the pair decides.
+/// record whose type the pair decides (sdk/messages.h).
 typedef QvErr (*QvPluginMainProc)(const char* caller, const char* selector, void* message);
 
 #define QV_PLUGIN_MAIN_SYMBOL "PluginMain"

@@ -1,0 +1,47 @@
+/// Finding the art under a point of the document.
+#ifndef QUORVANE_SDK_HIT_TEST_SUITE_H
+#define QUORVANE_SDK_HIT_TEST_SUITE_H
+
+#include "sdk/types.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define kQvHitTestSuite "QV Hit Test Suite"
+enum { kQvHitTestSuiteVersion = 1 };
+
+/// What a hit test looks for, as bits.
+enum QvHitRequest {
+  kQvHitAnchors = 2, /**< anchors of paths */
+  kQvHitSegments = 4 /**< the curves between anchors */
+};
+
+enum QvHitKind {
+  kQvHitNothing = 0,
+  kQvHitAnchor = 1,  /**< `segmentIndex` is the anchor's index, `t` 0 */
+  kQvHitSegment = 2  /**< the curve leaving `segmentIndex`, at parameter `t` */
+};
+
+typedef struct QvHitResult {
+  int32_t kind; /**< a QvHitKind */
+  QvArtHandle art;
+  int32_t segmentIndex;
+  double t;
+  /// The point of the art that was hit.
+  QvRealPoint point;
+} QvHitResult;
+
+typedef struct QvHitTestSuite {
+  /// The topmost unlocked, visible path within `tolerance` points of `p`;
+  /// anchors win over curves. `art` null: all art of the document, else
+  /// that art only. Nothing hit is a result, not an error.
+  QvErr (*HitTest)(QvArtHandle art, const QvRealPoint* p, double tolerance, int32_t request,
+                   QvHitResult* result);
+} QvHitTestSuite;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
