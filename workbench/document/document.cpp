@@ -719,6 +719,15 @@ bool Document::Redo() {
   return true;
 }
 
+void Document::ClearUndo() {
+  undo_.clear();
+  redo_.clear();
+  committed_ = state_;
+  dirty_ = false;
+  pendingUndoText_.clear();
+  pendingRedoText_.clear();
+}
+
 std::string Document::UndoText() const {
   if (dirty_) return pendingUndoText_;
   return undo_.empty() ? std::string{} : undo_.back().undoText;

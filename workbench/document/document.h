@@ -251,6 +251,9 @@ class Document {
   /// Restores the step last undone. False when there is none or when
   /// changes are pending (they would be lost).
   bool Redo();
+  /// Forgets every step and pending change: the current state becomes the
+  /// base that nothing undoes (used after opening a file).
+  void ClearUndo();
   /// Texts of the step Undo would revert and Redo would restore; empty
   /// when none.
   std::string UndoText() const;

@@ -1,0 +1,272 @@
+#include "workbench/document/document.h"
+
+#include <gtest/gtest.h>
+
+#include "workbench/document/path_ops.h"
+
+namespace workbench::document {
+namespace {
+
+using geometry::PathSegment;
+using geometry::Point;
+
+std::vector<PathSegment> Square(double x, double y, double side) {
+  // Clockwise with y up: positive signed area.
+  return {PathSegment::Corner({x, y}), PathSegment::Corner({x, y + side}),
+          PathSegment::Corner({x + side, y + side}), PathSegment::Corner({x + side, y})};
+}
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  Document doc;
+  LayerId layer = doc.LayerAt(0);
+  ArtId group = doc.LayerGroup(layer);
+};
+
+TEST_F(DocumentTest, NewDocumentHasOneCurrentLayer) {
+  ASSERT_EQ(doc.LayerCount(), 1u);
+  EXPECT_EQ(doc.CurrentLayer(), layer);
+  EXPECT_EQ(doc.FindLayer(layer)->title, "Layer 1");
+  EXPECT_EQ(doc.TypeOf(group), ArtType::kGroup);
+  EXPECT_EQ(doc.LayerOfArt(group), layer);
+}
+
+TEST_F(DocumentTest, LayersAreOrderedFromTheTop) {
+  const LayerId top = doc.InsertLayer("top");
+  const LayerId below = doc.InsertLayer("below top", PaintOrder::kPlaceBelow, top);
+  const LayerId bottom = doc.InsertLayer("bottom", PaintOrder::kPlaceBelowAll);
+  ASSERT_EQ(doc.LayerCount(), 4u);
+  EXPECT_EQ(doc.LayerAt(0), top);
+  EXPECT_EQ(doc.LayerAt(1), below);
+  EXPECT_EQ(doc.LayerAt(2), layer);
+  EXPECT_EQ(doc.LayerAt(3), bottom);
+  EXPECT_EQ(doc.FindLayerByTitle("below top"), below);
+  EXPECT_FALSE(doc.FindLayerByTitle("below"));
+  EXPECT_FALSE(doc.InsertLayer("x", PaintOrder::kPlaceInsideOnTop, top));
+}
+
+TEST_F(DocumentTest, DeletingLayerInvalidatesItsArtAndMovesCurrent) {
+  const LayerId other = doc.InsertLayer("other", PaintOrder::kPlaceBelowAll);
+  const ArtId path = doc.NewPath(group, Square(0, 0, 10), true);
+  ASSERT_TRUE(doc.DeleteLayer(layer));
+  EXPECT_FALSE(doc.IsValid(path));
+  EXPECT_FALSE(doc.IsValid(group));
+  EXPECT_EQ(doc.FindLayer(layer), nullptr);
+  EXPECT_EQ(doc.CurrentLayer(), other);
+  EXPECT_FALSE(doc.DeleteLayer(layer));
+  EXPECT_FALSE(doc.SetLayerTitle(layer, "x"));
+}
+
+TEST_F(DocumentTest, NewArtInsideOnTopBecomesFirstChild) {
+  const ArtId first = doc.NewPath(group, Square(0, 0, 10), true);
+  const ArtId second = doc.NewPath(group, Square(20, 0, 10), true);
+  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{second, first}));
+  const ArtId below = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceBelow, second);
+  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{second, below, first}));
+  const ArtId bottom = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnBottom, group);
+  EXPECT_EQ(doc.ChildrenOf(group).back(), bottom);
+  EXPECT_EQ(doc.ParentOf(first), group);
+  // Paths hold no children, and compound paths hold only paths.
+  EXPECT_FALSE(doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, first));
+  const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop, group);
+  EXPECT_FALSE(doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, compound));
+  EXPECT_TRUE(doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound));
+}
+
+TEST_F(DocumentTest, DisposedHandlesAreStaleEverywhere) {
+  const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
+  const ArtId path = doc.NewPath(sub, Square(0, 0, 10), true);
+  ASSERT_TRUE(doc.Dispose(sub));
+  EXPECT_EQ(doc.FindArt(path), nullptr);
+  EXPECT_FALSE(doc.TypeOf(path));
+  EXPECT_FALSE(doc.LayerOfArt(path));
+  EXPECT_FALSE(doc.SegmentCount(path));
+  EXPECT_FALSE(doc.SignedArea(path));
+  EXPECT_FALSE(doc.Bounds(path));
+  EXPECT_FALSE(doc.SetTag(path, "a", "b"));
+  EXPECT_FALSE(doc.SetSelected(path, true));
+  EXPECT_FALSE(doc.Dispose(path));
+  EXPECT_TRUE(doc.ChildrenOf(group).empty());
+  // A new object never takes over an old handle.
+  const ArtId fresh = doc.NewPath(group, Square(0, 0, 1), true);
+  EXPECT_NE(fresh, path);
+  EXPECT_NE(fresh, sub);
+  EXPECT_FALSE(doc.Dispose(group)) << "a layer's top group stays";
+}
+
+TEST_F(DocumentTest, DuplicateIsIndependentAndKeepsSelection) {
+  const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
+  const ArtId path = doc.NewPath(sub, Square(0, 0, 10), true);
+  doc.SetTag(path, "TREVASK_001", "set");
+  ASSERT_TRUE(doc.SetSelected(sub, true));
+  const ArtId copy = doc.Duplicate(sub, PaintOrder::kPlaceAbove, sub);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{copy, sub}));
+  const ArtId copiedPath = doc.ChildrenOf(copy).at(0);
+  EXPECT_NE(copiedPath, path);
+  EXPECT_TRUE(doc.FindArt(copy)->selected);
+  EXPECT_TRUE(doc.FindArt(copiedPath)->selected);
+  EXPECT_EQ(doc.GetTag(copiedPath, "TREVASK_001"), "set");
+  // Editing or disposing the copy leaves the original alone.
+  doc.SetSegments(copiedPath, Square(5, 5, 1));
+  doc.SetTag(copiedPath, "TREVASK_001", "changed");
+  EXPECT_EQ(*doc.Segments(path), Square(0, 0, 10));
+  EXPECT_EQ(doc.GetTag(path, "TREVASK_001"), "set");
+  ASSERT_TRUE(doc.Dispose(copy));
+  EXPECT_TRUE(doc.IsValid(path));
+  // Inside a group on top; duplicating a group into itself copies it once.
+  const ArtId inner = doc.Duplicate(sub, PaintOrder::kPlaceInsideOnTop, sub);
+  ASSERT_TRUE(inner);
+  EXPECT_EQ(doc.ChildrenOf(sub).front(), inner);
+  EXPECT_EQ(doc.ChildrenOf(inner).size(), 1u);
+}
+
+TEST_F(DocumentTest, LockedArtIsNeverSelected) {
+  const ArtId a = doc.NewPath(group, Square(0, 0, 10), true);
+  const ArtId b = doc.NewPath(group, Square(20, 0, 10), true);
+  const ArtId lockedGroup = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
+  const ArtId inLocked = doc.NewPath(lockedGroup, Square(40, 0, 10), true);
+  doc.SetSelected(a, true);
+  doc.SetLocked(a, true);
+  EXPECT_FALSE(doc.FindArt(a)->selected);
+  EXPECT_FALSE(doc.SetSelected(a, true));
+  doc.SetLocked(lockedGroup, true);
+  doc.SelectAllOnLayer(layer);
+  EXPECT_EQ(doc.SelectedPaths(), (std::vector<ArtId>{b}));
+  EXPECT_FALSE(doc.FindArt(inLocked)->selected);
+  doc.DeselectAllOnLayer(layer);
+  EXPECT_TRUE(doc.SelectedArt().empty());
+  // A locked layer selects nothing, and locking a layer deselects it.
+  doc.SelectAllOnLayer(layer);
+  doc.SetLayerEditable(layer, false);
+  EXPECT_TRUE(doc.SelectedArt().empty());
+  doc.SelectAllOnLayer(layer);
+  EXPECT_TRUE(doc.SelectedArt().empty());
+}
+
+TEST_F(DocumentTest, SelectedPathsIncludeCompoundMembersInPaintOrder) {
+  const LayerId upper = doc.InsertLayer("upper");
+  const ArtId low = doc.NewPath(group, Square(0, 0, 10), true);
+  const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop,
+                                    doc.LayerGroup(upper));
+  const ArtId member = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
+  doc.SetSelected(low, true);
+  doc.SetSelected(compound, true);
+  EXPECT_EQ(doc.SelectedPaths(), (std::vector<ArtId>{member, low}));
+  EXPECT_EQ(doc.SelectedArt(), (std::vector<ArtId>{compound, member, low}));
+  EXPECT_EQ(doc.AllArtOfLayer(upper), (std::vector<ArtId>{compound, member}));
+}
+
+TEST_F(DocumentTest, PathEditingAreaAndReversal) {
+  const ArtId path = doc.NewPath(group, Square(0, 0, 10), true);
+  EXPECT_DOUBLE_EQ(*doc.SignedArea(path), 100.0);
+  ASSERT_TRUE(doc.ReversePath(path));
+  EXPECT_DOUBLE_EQ(*doc.SignedArea(path), -100.0);
+  EXPECT_EQ(doc.Segments(path)->front().anchor, (Point{10, 0}));
+  ASSERT_TRUE(doc.InsertSegments(path, 4, {PathSegment::Corner({-5, 5})}));
+  EXPECT_EQ(doc.SegmentCount(path), 5u);
+  EXPECT_EQ(doc.Segments(path)->back().anchor, (Point{-5, 5}));
+  EXPECT_FALSE(doc.InsertSegments(path, 7, {PathSegment::Corner({0, 0})}));
+  EXPECT_FALSE(doc.DeleteSegments(path, 4, 2));
+  ASSERT_TRUE(doc.DeleteSegments(path, 4, 1));
+  ASSERT_TRUE(doc.SetSegments(path, 1, {PathSegment::Corner({0, 20})}));
+  EXPECT_EQ(doc.Segments(path)->at(1).anchor, (Point{0, 20}));
+  EXPECT_FALSE(doc.SetSegments(path, 3, Square(0, 0, 1)));
+  doc.SetClosed(path, false);
+  EXPECT_EQ(doc.IsClosed(path), false);
+  const Rect b = *doc.Bounds(path);
+  EXPECT_EQ(b, (Rect{0, 20, 10, 0}));
+}
+
+TEST_F(DocumentTest, CompoundPathAreaBoundsAndStyle) {
+  const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop, group);
+  const ArtId outer = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
+  const ArtId hole = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
+  doc.SetSegments(outer, Square(0, 0, 10));
+  doc.SetSegments(hole, ReversedSegments(Square(2, 2, 2)));
+  doc.SetClosed(outer, true);
+  doc.SetClosed(hole, true);
+  EXPECT_DOUBLE_EQ(*doc.SignedArea(compound), 96.0);
+  EXPECT_EQ(*doc.Bounds(compound), (Rect{0, 10, 10, 0}));
+  PathStyle style;
+  style.fillPaint = true;
+  style.fill.color = Color::Rgb(1, 0, 0);
+  style.stroke.dash.array = {3, 2};
+  ASSERT_TRUE(doc.SetPathStyle(compound, style));
+  EXPECT_EQ(doc.GetPathStyle(hole), style);
+  EXPECT_FALSE(doc.GetPathStyle(group));
+}
+
+TEST_F(DocumentTest, TagsHoldAnyBytes) {
+  const ArtId path = doc.NewPath(group, Square(0, 0, 10), true);
+  std::string all;
+  for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
+  ASSERT_TRUE(doc.SetTag(path, "bytes", all));
+  ASSERT_TRUE(doc.SetTag(path, "empty", ""));
+  EXPECT_EQ(doc.GetTag(path, "bytes"), all);
+  EXPECT_EQ(doc.GetTag(path, "empty"), std::string());
+  EXPECT_FALSE(doc.GetTag(path, "missing"));
+  EXPECT_TRUE(doc.RemoveTag(path, "empty"));
+  EXPECT_FALSE(doc.RemoveTag(path, "empty"));
+  EXPECT_EQ(doc.Tags(path).size(), 1u);
+}
+
+TEST_F(DocumentTest, CustomColorsAndSwatches) {
+  const CustomColorId red = doc.NewCustomColor({"Red", Color::Cmyk(0, 1, 1, 0), true});
+  EXPECT_EQ(doc.FindCustomColorByName("Red"), red);
+  EXPECT_TRUE(doc.FindCustomColor(red)->spot);
+  doc.AddSwatch({"Red 50%", Color::Custom(red, 0.5)});
+  ASSERT_TRUE(doc.FindSwatch("Red 50%"));
+  EXPECT_EQ(doc.FindSwatch("Red 50%")->color.custom, red);
+  ASSERT_TRUE(doc.DeleteCustomColor(red));
+  EXPECT_EQ(doc.FindCustomColor(red), nullptr);
+  EXPECT_TRUE(doc.CustomColors().empty());
+}
+
+TEST_F(DocumentTest, UndoRedoRestoresStatesAndHandles) {
+  doc.CommitStep();
+  const ArtId path = doc.NewPath(group, Square(0, 0, 10), true);
+  doc.CommitStep("Undo New Path", "Redo New Path");
+  doc.SetSegments(path, Square(0, 0, 20));
+  doc.SetTag(path, "t", "v");
+  doc.SetUndoText("Undo Edit", "Redo Edit");
+  EXPECT_EQ(doc.UndoText(), "Undo Edit");
+  ASSERT_TRUE(doc.Undo());  // commits the pending edit, then undoes it
+  EXPECT_DOUBLE_EQ(*doc.SignedArea(path), 100.0);
+  EXPECT_FALSE(doc.GetTag(path, "t"));
+  EXPECT_EQ(doc.RedoText(), "Redo Edit");
+  EXPECT_EQ(doc.UndoText(), "Undo New Path");
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_FALSE(doc.IsValid(path));
+  EXPECT_FALSE(doc.Undo());
+  ASSERT_TRUE(doc.Redo());
+  ASSERT_TRUE(doc.IsValid(path)) << "the same handle comes back";
+  ASSERT_TRUE(doc.Redo());
+  EXPECT_DOUBLE_EQ(*doc.SignedArea(path), 400.0);
+  EXPECT_EQ(doc.GetTag(path, "t"), "v");
+  EXPECT_FALSE(doc.Redo());
+  // A new step after an undo drops the redo list.
+  doc.Undo();
+  doc.Dispose(path);
+  doc.CommitStep("Undo Clear", "Redo Clear");
+  EXPECT_FALSE(doc.CanRedo());
+  EXPECT_FALSE(doc.IsValid(path));
+  doc.Undo();
+  EXPECT_TRUE(doc.IsValid(path));
+  // New objects made after undo never collide with handles on the redo list.
+  const ArtId other = doc.NewPath(group, Square(0, 0, 1), true);
+  EXPECT_NE(other, path);
+}
+
+TEST_F(DocumentTest, ReorderMovesArtAndRefusesCycles) {
+  const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
+  const ArtId path = doc.NewPath(group, Square(0, 0, 1), true);
+  ASSERT_TRUE(doc.Reorder(path, PaintOrder::kPlaceInsideOnTop, sub));
+  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{sub}));
+  EXPECT_EQ(doc.ParentOf(path), sub);
+  EXPECT_FALSE(doc.Reorder(sub, PaintOrder::kPlaceInsideOnTop, sub));
+  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{sub}));
+}
+
+}  // namespace
+}  // namespace workbench::document
