@@ -1,0 +1,117 @@
+#include "quorvane/geometry/direction.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "quorvane/geometry/tolerances.h"
+
+namespace quorvane::geometry {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+Vec2 Unit(double angle) { return {std::cos(angle), std::sin(angle)}; }
+
+struct ParallelCase {
+  const char* name;
+  double angleA;
+  double angleB;
+  bool parallel;
+};
+
+class IsParallelTable : public ::testing::TestWithParam<ParallelCase> {};
+
+TEST_P(IsParallelTable, ComparesAngleDifference) {
+  const ParallelCase& c = GetParam();
+  EXPECT_EQ(IsParallel(Unit(c.angleA), Unit(c.angleB), kParallelAngleTolerance), c.parallel);
+  EXPECT_EQ(IsParallel(Unit(c.angleB), Unit(c.angleA), kParallelAngleTolerance), c.parallel);
+}
+
+constexpr double kHalfDegree = 0.5 * kPi / 180.0;
+constexpr double kOneDegree = kPi / 180.0;
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernel, IsParallelTable,
+    ::testing::Values(ParallelCase{"Equal", 0.3, 0.3, true},
+                      ParallelCase{"HalfDegree", 0.2, 0.2 + kHalfDegree, true},
+                      ParallelCase{"OneDegree", 0.2, 0.2 + kOneDegree, false},
+                      ParallelCase{"JustInsideTolerance", 0.0, 0.01 - 1e-9, true},
+                      ParallelCase{"JustBeyondTolerance", 0.0, 0.01 + 1e-9, false},
+                      ParallelCase{"Opposite", 0.4, 0.4 - kPi, true},
+                      ParallelCase{"OppositeJustInside", 0.0, kPi - 0.01 + 1e-9, true},
+                      ParallelCase{"OppositeJustBeyond", 0.0, kPi - 0.01 - 1e-9, false},
+                      ParallelCase{"OppositeNegative", 0.5, 0.5 - kPi + 0.005, true},
+                      // One just below π, one just above −π: the raw difference is near 2π.
+                      ParallelCase{"AcrossTheCut", kPi - 0.003, -kPi + 0.003, true},
+                      ParallelCase{"AcrossTheCutTooWide", kPi - 0.006, -kPi + 0.006, false},
+                      ParallelCase{"Perpendicular", 0.0, kPi / 2.0, false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(IsParallel, ExactToleranceIsNotParallel) {
+  // All three comparisons are strict: a difference of exactly the tolerance
+  // is not parallel.
+  const Vec2 b{std::cos(0.25), std::sin(0.25)};
+  ASSERT_EQ(std::atan2(b.y, b.x), 0.25);
+  EXPECT_FALSE(IsParallel({1.0, 0.0}, b, 0.25));
+  EXPECT_TRUE(IsParallel({1.0, 0.0}, b, std::nextafter(0.25, 1.0)));
+}
+
+struct TurnCase {
+  const char* name;
+  Vec2 a, b, c;
+  bool left;
+};
+
+class TurnsLeftTable : public ::testing::TestWithParam<TurnCase> {};
+
+TEST_P(TurnsLeftTable, SenseOfTurn) {
+  const TurnCase& t = GetParam();
+  EXPECT_EQ(TurnsLeft(t.a, t.b, t.c), t.left);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernel, TurnsLeftTable,
+    ::testing::Values(TurnCase{"CounterClockwise", {0, 0}, {10, 0}, {10, 5}, true},
+                      TurnCase{"Clockwise", {0, 0}, {10, 0}, {10, -5}, false},
+                      TurnCase{"CollinearHorizontal", {0, 0}, {10, 0}, {20, 0}, true},
+                      TurnCase{"CollinearVertical", {3, 1}, {3, 4}, {3, 9}, true},
+                      TurnCase{"CollinearDiagonal", {0, 0}, {1, 1}, {2, 2}, true},
+                      TurnCase{"Reversal", {0, 0}, {10, 0}, {4, 0}, true},
+                      TurnCase{"NearReversalLeft", {5, 5}, {0, 0}, {6, 4}, true},
+                      TurnCase{"NearReversalRight", {5, 5}, {0, 0}, {4, 6}, false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ReflectVector, MirrorsAboutAxisKeepingLength) {
+  const Vec2 v{3.0, 4.0};
+  const Vec2 axisX = ReflectVector(v, {2.0, 0.0});
+  EXPECT_NEAR(axisX.x, 3.0, 1e-12);
+  EXPECT_NEAR(axisX.y, -4.0, 1e-12);
+  const Vec2 diagonal = ReflectVector(v, {-1.0, -1.0});  // the axis's sense does not matter
+  EXPECT_NEAR(diagonal.x, 4.0, 1e-12);
+  EXPECT_NEAR(diagonal.y, 3.0, 1e-12);
+  EXPECT_NEAR(VectorLength(ReflectVector(v, {0.3, -2.0})), 5.0, 1e-12);
+}
+
+TEST(RotateVector, ZeroAngleReturnsVectorBitForBit) {
+  const Vec2 v{1e300, -0.0};
+  const Vec2 r = RotateVector(v, 0.0);
+  EXPECT_EQ(r.x, v.x);
+  EXPECT_TRUE(std::signbit(r.y));
+  const Vec2 quarter = RotateVector({2.0, 1.0}, kPi / 2.0);
+  EXPECT_NEAR(quarter.x, -1.0, 1e-15);
+  EXPECT_NEAR(quarter.y, 2.0, 1e-15);
+}
+
+TEST(PointToward, LiesAtDistanceOnTheRay) {
+  const Vec2 a{1.0, 2.0};
+  const Vec2 b{4.0, 6.0};
+  const Vec2 r = PointToward(a, b, 10.0);
+  EXPECT_NEAR(Distance(a, r), 10.0, 1e-12);
+  EXPECT_NEAR(Cross(b - a, r - a), 0.0, 1e-12);
+  EXPECT_GT(Dot(b - a, r - a), 0.0);
+}
+
+}  // namespace
+}  // namespace quorvane::geometry

@@ -1,0 +1,137 @@
+#include "quorvane/geometry/line_intersection.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "quorvane/geometry/tolerances.h"
+
+namespace quorvane::geometry {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// The crossing must lie on both shapes at the parameters it reports.
+void ExpectConsistent(const LineCrossing& c, Vec2 p, Vec2 d1, Vec2 q, Vec2 d2) {
+  EXPECT_NEAR(c.point.x, p.x + c.s * d1.x, 1e-9);
+  EXPECT_NEAR(c.point.y, p.y + c.s * d1.y, 1e-9);
+  EXPECT_NEAR(c.point.x, q.x + c.u * d2.x, 1e-9);
+  EXPECT_NEAR(c.point.y, q.y + c.u * d2.y, 1e-9);
+}
+
+TEST(IntersectLines, MeetingPointAndParametersOnBothLines) {
+  const Vec2 p{1, 1}, d1{2, 0}, q{4, -3}, d2{0, 0.5};
+  const auto c = IntersectLines(p, d1, q, d2);
+  ASSERT_TRUE(c);
+  EXPECT_DOUBLE_EQ(c->point.x, 4.0);
+  EXPECT_DOUBLE_EQ(c->point.y, 1.0);
+  EXPECT_DOUBLE_EQ(c->s, 1.5);
+  EXPECT_DOUBLE_EQ(c->u, 8.0);
+  ExpectConsistent(*c, p, d1, q, d2);
+}
+
+TEST(IntersectLines, HalfDegreeApartNeverMeetOneDegreeDoes) {
+  const Vec2 half = RotateVector({1, 0}, 0.5 * kPi / 180.0);
+  const Vec2 one = RotateVector({1, 0}, kPi / 180.0);
+  EXPECT_FALSE(IntersectLines({0, 0}, {1, 0}, {0, 5}, half));
+  EXPECT_FALSE(IntersectLines({0, 0}, {-1, 0}, {0, 5}, half));  // antiparallel
+  const auto c = IntersectLines({0, 0}, {1, 0}, {0, 5}, one);
+  ASSERT_TRUE(c);
+  EXPECT_NEAR(c->point.y, 0.0, 1e-12);
+  EXPECT_NEAR(c->point.x, -5.0 / std::tan(kPi / 180.0), 1e-9);
+}
+
+TEST(IntersectLines, ZeroDirectionNeverMeets) {
+  EXPECT_FALSE(IntersectLines({0, 0}, {0, 0}, {1, 1}, {0, 1}));
+  EXPECT_FALSE(IntersectLines({0, 0}, {1, 0}, {1, 1}, {0, 0}));
+  // A tiny direction still counts, until its squared length underflows and
+  // the length reads exactly 0.
+  EXPECT_TRUE(IntersectLines({0, 0}, {1, 0}, {3, 1}, {0, 1e-150}));
+  EXPECT_FALSE(IntersectLines({0, 0}, {1, 0}, {3, 1}, {0, 1e-300}));
+}
+
+struct SegmentCase {
+  const char* name;
+  Vec2 a, b, c, d;
+  bool meets;
+  Vec2 point;
+};
+
+class IntersectSegmentsTable : public ::testing::TestWithParam<SegmentCase> {};
+
+TEST_P(IntersectSegmentsTable, ExactBounds) {
+  const SegmentCase& t = GetParam();
+  const auto c = IntersectSegments(t.a, t.b, t.c, t.d);
+  ASSERT_EQ(c.has_value(), t.meets);
+  if (!c) return;
+  EXPECT_EQ(c->point, t.point);
+  ExpectConsistent(*c, t.a, t.b - t.a, t.c, t.d - t.c);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernel, IntersectSegmentsTable,
+    ::testing::Values(
+        SegmentCase{"Cross", {0, 0}, {4, 4}, {0, 4}, {4, 0}, true, {2, 2}},
+        SegmentCase{"TouchAtEnds", {0, 0}, {2, 0}, {2, 0}, {2, 3}, true, {2, 0}},
+        SegmentCase{"TouchAtInnerPoint", {0, 0}, {4, 0}, {1, 0}, {1, 3}, true, {1, 0}},
+        SegmentCase{"JustShort", {0, 0}, {2, 0}, {std::nextafter(2.0, 3.0), -1}, {std::nextafter(2.0, 3.0), 1},
+                    false, {}},
+        SegmentCase{"BeyondSecondEnd", {0, 0}, {4, 0}, {1, 1}, {1, 3}, false, {}},
+        SegmentCase{"OneZeroLength", {1, 0}, {1, 0}, {0, 0}, {2, 0}, false, {}},
+        SegmentCase{"OtherZeroLength", {0, -1}, {0, 1}, {0, 0}, {0, 0}, false, {}},
+        SegmentCase{"BothZeroLengthSamePoint", {3, 7}, {3, 7}, {3, 7}, {3, 7}, true, {3, 7}},
+        SegmentCase{"BothZeroLengthApart", {3, 7}, {3, 7}, {3, 7.5}, {3, 7.5}, false, {}},
+        SegmentCase{"CollinearOverlap", {0, 0}, {4, 0}, {2, 0}, {6, 0}, false, {}}),
+    [](const auto& info) { return info.param.name; });
+
+struct TolerantCase {
+  const char* name;
+  double x;  // the vertical segment c–d stands at this x; a–b runs from 0 to 1
+  bool meets;
+};
+
+class IntersectSegmentsTolerantTable : public ::testing::TestWithParam<TolerantCase> {};
+
+TEST_P(IntersectSegmentsTolerantTable, ParameterSlack) {
+  const TolerantCase& t = GetParam();
+  // Cross product 2: s equals x exactly (the scaling by 2 is exact).
+  const auto c = IntersectSegmentsTolerant({0, 0}, {1, 0}, {t.x, -1}, {t.x, 1});
+  ASSERT_EQ(c.has_value(), t.meets);
+  if (!c) return;
+  EXPECT_EQ(c->s, t.x);
+  EXPECT_EQ(c->u, 0.5);
+  EXPECT_EQ(c->point.x, t.x);
+  EXPECT_EQ(c->point.y, 0.0);
+  // The other segment's parameter has the same slack.
+  const auto reversed = IntersectSegmentsTolerant({t.x, -1}, {t.x, 1}, {0, 0}, {1, 0});
+  ASSERT_EQ(reversed.has_value(), t.meets);
+  EXPECT_EQ(reversed->u, t.x);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernel, IntersectSegmentsTolerantTable,
+    ::testing::Values(TolerantCase{"Inside", 0.25, true},
+                      TolerantCase{"LowBound", -kTolerantCrossingSlack, true},
+                      TolerantCase{"BeyondLowBound", std::nextafter(-kTolerantCrossingSlack, -1.0), false},
+                      TolerantCase{"HighBound", 1.0 + kTolerantCrossingSlack, true},
+                      TolerantCase{"BeyondHighBound", std::nextafter(1.0 + kTolerantCrossingSlack, 2.0), false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(IntersectSegmentsTolerant, CrossProductThreshold) {
+  // Directions (1, 0) and (1, e): the cross product is e. The exact test
+  // would call these lines parallel; the tolerant one only below 1e-9.
+  const Vec2 a{0, 0}, b{1, 0};
+  const auto at = [&](double e) {
+    return IntersectSegmentsTolerant(a, b, {-0.5, -0.5 * e}, {0.5, 0.5 * e});
+  };
+  const auto c = at(kTolerantCrossingSlack);
+  ASSERT_TRUE(c);
+  EXPECT_NEAR(c->s, 0.0, 1e-12);
+  EXPECT_NEAR(c->u, 0.5, 1e-12);
+  EXPECT_FALSE(at(std::nextafter(kTolerantCrossingSlack, 0.0)));
+  EXPECT_FALSE(IntersectSegments(a, b, {-0.5, -0.5 * kTolerantCrossingSlack}, {0.5, 0.5 * kTolerantCrossingSlack}));
+}
+
+}  // namespace
+}  // namespace quorvane::geometry
