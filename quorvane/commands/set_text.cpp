@@ -1,0 +1,169 @@
+#include "quorvane/commands/set_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "quorvane/commands/read_csv.h"
+#include "quorvane/text/cp932.h"
+
+namespace quorvane::commands {
+namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Skips leading blanks and a '+', the parts of the old atoi/atof syntax that
+// from_chars does not take.
+std::string_view NumberStart(std::string_view field) {
+  std::size_t at = 0;
+  while (at < field.size() && IsBlank(field[at])) ++at;
+  field.remove_prefix(at);
+  if (!field.empty() && field.front() == '+') {
+    field.remove_prefix(1);
+    // "+-5" is no number.
+    if (!field.empty() && field.front() == '-') return {};
+  }
+  return field;
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find('\n') != std::string_view::npos || text.find('\r') != std::string_view::npos;
+}
+
+void AppendNumber(std::string& out, std::int32_t value) {
+  char buffer[16];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::optional<std::string> CheckSetName(std::string_view utf8Name) {
+  if (HasLineBreak(utf8Name)) return "A command set name cannot contain a line break.";
+  if (utf8Name.find(',') != std::string_view::npos) {
+    return "A command set name cannot contain a comma: the list file would cut the name there.";
+  }
+  if (!text::Utf8ToCp932(utf8Name)) {
+    return "The command set name \"" + std::string(utf8Name) +
+           "\" has a character that the list file (code page 932) cannot hold.";
+  }
+  return std::nullopt;
+}
+
+std::int32_t ParseLeadingInt(std::string_view field) {
+  field = NumberStart(field);
+  std::size_t end = 0;
+  if (end < field.size() && field[end] == '-') ++end;
+  const std::size_t digitsStart = end;
+  while (end < field.size() && field[end] >= '0' && field[end] <= '9') ++end;
+  if (end == digitsStart) return 0;
+  std::int32_t value = 0;
+  const auto [ptr, ec] = std::from_chars(field.data(), field.data() + end, value);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) {
+    return field.front() == '-' ? std::numeric_limits<std::int32_t>::min()
+                                : std::numeric_limits<std::int32_t>::max();
+  }
+  return value;
+}
+
+float ParseLeadingFloat(std::string_view field) {
+  field = NumberStart(field);
+  double value = 0.0;
+  const auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) {
+    // Too large gives an infinity like strtod; too small gives zero.
+    const bool negative = !field.empty() && field.front() == '-';
+    const std::size_t e = field.find_first_of("eE");
+    const bool tiny = e != std::string_view::npos && e + 1 < field.size() && field[e + 1] == '-';
+    if (tiny) return negative ? -0.0f : 0.0f;
+    return negative ? -std::numeric_limits<float>::infinity()
+                    : std::numeric_limits<float>::infinity();
+  }
+  if (ec != std::errc()) return 0.0f;
+  // A double beyond the float range must not be converted directly.
+  if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max()) {
+    return value < 0 ? -std::numeric_limits<float>::infinity()
+                     : std::numeric_limits<float>::infinity();
+  }
+  return static_cast<float>(value);
+}
+
+std::string FormatFixed6(float value) {
+  // The largest float in fixed notation has 39 digits; a double buffer of
+  // 400 covers any value with room to spare.
+  char buffer[400];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                    std::chars_format::fixed, 6);
+  return std::string(buffer, result.ptr);
+}
+
+std::string DecodeText(std::string_view cp932, std::string_view what, const std::string& file,
+                       int line, std::vector<Diagnostic>& problems) {
+  if (std::optional<std::string> utf8 = text::Cp932ToUtf8(cp932)) return std::move(*utf8);
+
+  // Decode character by character so that only the bad bytes are replaced.
+  std::string utf8;
+  for (std::size_t at = 0; at < cp932.size();) {
+    const bool lead = IsCp932LeadByte(static_cast<unsigned char>(cp932[at]));
+    const std::size_t length = lead && at + 1 < cp932.size() ? 2 : 1;
+    if (std::optional<std::string> one = text::Cp932ToUtf8(cp932.substr(at, length))) {
+      utf8 += *one;
+    } else {
+      utf8 += kReplacementCharacter;
+    }
+    at += length;
+  }
+  problems.push_back(Diagnostic{file, line,
+                                "the " + std::string(what) + " \"" + utf8 +
+                                    "\" is not valid code page 932 text; the bad bytes are shown "
+                                    "as U+FFFD and it cannot be saved until it is renamed"});
+  return utf8;
+}
+
+std::optional<std::string> AppendSetText(const CCommandSet& set, std::string& out) {
+  const std::string& name = set.GetName();
+  if (HasLineBreak(name)) {
+    return "The command set name \"" + name + "\" contains a line break and cannot be saved.";
+  }
+  std::optional<std::string> cp932Name = text::Utf8ToCp932(name);
+  if (!cp932Name) {
+    return "The command set name \"" + name +
+           "\" has a character that the list file (code page 932) cannot hold; rename the set "
+           "before saving.";
+  }
+
+  std::string text = "#" + *cp932Name + "\n";
+  text += FormatFixed6(set.GetBasicWidth()) + "\n";
+  text += "%LinePoint-Num,t,index\n";
+  for (const LinePoint& p : set.GetLinePoints()) {
+    AppendNumber(text, p.Num);
+    text += ',' + FormatFixed6(p.t) + ',';
+    AppendNumber(text, p.index);
+    text += '\n';
+  }
+  text += "*Commands-type,point,haba,num\n";
+  for (const Command& c : set.GetCommands()) {
+    AppendNumber(text, static_cast<std::int32_t>(c.type));
+    for (const std::string& point : c.point) {
+      std::optional<std::string> cp932Point = text::Utf8ToCp932(point);
+      if (!cp932Point || HasLineBreak(point)) {
+        return "The point \"" + point + "\" of a command of the set \"" + name +
+               "\" cannot be written to the list file.";
+      }
+      text += ',' + *cp932Point;
+    }
+    text += ',' + FormatFixed6(c.haba) + ',';
+    AppendNumber(text, c.num);
+    text += '\n';
+  }
+  out += text;
+  return std::nullopt;
+}
+
+}  // namespace quorvane::commands

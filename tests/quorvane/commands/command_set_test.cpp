@@ -1,0 +1,249 @@
+#include "quorvane/commands/command_set.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <type_traits>
+
+#include "quorvane/commands/command_set_list.h"
+
+namespace quorvane::commands {
+namespace {
+
+// The sets live in a globals block that outlives one load of the module.
+static_assert(!std::is_polymorphic_v<CCommandSet>);
+static_assert(!std::is_polymorphic_v<CCommandSetList>);
+
+Command MakeCommand(CommandType type, std::string first, std::string second, float width) {
+  Command c;
+  c.type = type;
+  c.point = {std::move(first), std::move(second)};
+  c.haba = width;
+  c.num = c.point[1].empty() ? (c.point[0].empty() ? 0 : 1) : 2;
+  return c;
+}
+
+struct ResolveCase {
+  std::string text;
+  int result;
+  int segment;
+  float t;
+};
+
+class ResolvePointTest : public ::testing::TestWithParam<ResolveCase> {};
+
+TEST_P(ResolvePointTest, NamesAnchorOrLinePoint) {
+  CCommandSet set("s");
+  set.AppendReadLinePoint({3, 0.25f, 0});    // a
+  set.AppendReadLinePoint({9, 0.75f, 51});   // Z
+  int segment = -7;
+  float t = -7.0f;
+  const ResolveCase& c = GetParam();
+  EXPECT_EQ(set.ResolvePoint(c.text, segment, t), c.result);
+  EXPECT_EQ(segment, c.segment);
+  EXPECT_FLOAT_EQ(t, c.t);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ResolvePointTest,
+    ::testing::Values(ResolveCase{"1", 0, 1, 0.0f}, ResolveCase{"17", 0, 17, 0.0f},
+                      ResolveCase{"a", 1, 3, 0.25f}, ResolveCase{"Z", 1, 9, 0.75f},
+                      ResolveCase{"b", -1, -7, -7.0f}, ResolveCase{"1a", -1, -7, -7.0f},
+                      ResolveCase{"", -1, -7, -7.0f}, ResolveCase{"007", -1, -7, -7.0f},
+                      ResolveCase{"+7", -1, -7, -7.0f}, ResolveCase{" 7", -1, -7, -7.0f}));
+
+struct ValidateCase {
+  CommandType type;
+  std::string first, second;
+  float width;
+  CommandCheck expected;
+};
+
+class ValidateCommandTest : public ::testing::TestWithParam<ValidateCase> {};
+
+TEST_P(ValidateCommandTest, FirstFailingRuleWins) {
+  const ValidateCase& c = GetParam();
+  EXPECT_EQ(CCommandSet::ValidateCommand(MakeCommand(c.type, c.first, c.second, c.width)),
+            c.expected);
+}
+
+using CT = CommandType;
+using CC = CommandCheck;
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ValidateCommandTest,
+    ::testing::Values(ValidateCase{CT::kRevForward, "", "", 0, CC::kPointMissing},
+                      ValidateCase{CT::kRevForward, "1", "2", 3, CC::kWidthNotAllowed},
+                      ValidateCase{CT::kRightAngleBackward, "1", "2", 0, CC::kTooManyPoints},
+                      ValidateCase{CT::kExtendedCrossing, "a", "", 0, CC::kValid},
+                      ValidateCase{CT::kFortyFiveBackward, "1", "", 2, CC::kPointMissing},
+                      ValidateCase{CT::kFortyFiveForward, "1", "2", 0, CC::kWidthRequired},
+                      ValidateCase{CT::kFortyFiveForward, "1", "2", -1, CC::kWidthRequired},
+                      ValidateCase{CT::kExtendedOneSide, "1", "2", -1, CC::kValid},
+                      ValidateCase{CT::kOpening, "a", "b", 0, CC::kWidthRequired},
+                      ValidateCase{CT::kLapel, "1", "2", 1, CC::kWidthNotAllowed},
+                      ValidateCase{CT::kLapel, "1", "", 0, CC::kPointMissing},
+                      ValidateCase{CT::kCutOff, "1", "2", 1, CC::kTooManyPoints},
+                      ValidateCase{CT::kCutOff, "1", "", 0, CC::kWidthRequired},
+                      ValidateCase{CT::kCutOff, "1", "", 1.5f, CC::kValid}));
+
+struct MoveCase {
+  int from, to;
+  std::vector<int> order;  // original positions, in their new order
+};
+
+class MoveCommandTest : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(MoveCommandTest, MovesOneAndKeepsTheOthersInOrder) {
+  CCommandSet set("s");
+  for (int i = 0; i < 5; ++i) set.AppendReadCommand(MakeCommand(CT::kCutOff, "1", "", float(i)));
+  set.MoveCommand(GetParam().from, GetParam().to);
+  std::vector<int> order;
+  for (const Command& c : set.GetCommands()) order.push_back(static_cast<int>(c.haba));
+  EXPECT_EQ(order, GetParam().order);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, MoveCommandTest,
+    ::testing::Values(MoveCase{2, 99, {0, 1, 3, 4, 2}}, MoveCase{0, -5, {0, 1, 2, 3, 4}},
+                      MoveCase{3, 1, {0, 3, 1, 2, 4}}, MoveCase{1, 2, {0, 2, 1, 3, 4}},
+                      MoveCase{4, -1, {4, 0, 1, 2, 3}}, MoveCase{5, 0, {0, 1, 2, 3, 4}},
+                      MoveCase{-1, 3, {0, 1, 2, 3, 4}}));
+
+TEST(CommandSet, OutOfRangeQueriesGiveTheirNoneValues) {
+  CCommandSet set("s");
+  set.AddCommand(CT::kLapel);
+  std::string first = "keep", second = "keep";
+  EXPECT_EQ(set.GetCommandType(1), CT::kNone);
+  EXPECT_EQ(set.GetCommandWidth(-1), -1.0f);
+  EXPECT_EQ(set.GetCommandPoints(1, first, second), -1);
+  EXPECT_EQ(first, "keep");
+  EXPECT_EQ(set.GetCommandLabel(1, Language::kEnglish), "");
+  EXPECT_EQ(set.GetCommandLabel(0, Language::kEnglish), "Lapel ");
+  EXPECT_EQ(set.GetCommandLabel(0, Language::kJapanese), "折り返し  ");
+  EXPECT_EQ(set.RemoveCommand(3), -1);
+  EXPECT_EQ(set.SetCommandWidth(3, 1.0f), CC::kNoSuchCommand);
+}
+
+TEST(CommandSet, FreedLabelIsReusedFirstAndFullPoolRefuses) {
+  CCommandSet set("s");
+  EXPECT_EQ(set.AddLinePoint(1, 0.1f), 'a');
+  EXPECT_EQ(set.AddLinePoint(2, 0.2f), 'b');
+  EXPECT_EQ(set.AddLinePoint(3, 0.3f), 'c');
+  set.RemoveLinePoint("b");
+  EXPECT_EQ(set.AddLinePoint(4, 0.4f), 'b');
+  while (set.GetLinePoints().size() < static_cast<std::size_t>(kMaxLinePoints)) {
+    ASSERT_NE(set.AddLinePoint(5, 0.5f), 0);
+  }
+  EXPECT_EQ(set.GetLinePoints().back().index, 51);
+  EXPECT_EQ(set.AddLinePoint(6, 0.6f), 0);
+  EXPECT_EQ(set.GetLinePoints().size(), static_cast<std::size_t>(kMaxLinePoints));
+}
+
+TEST(CommandSet, RemovingACommandRemovesExactlyItsOwnLinePoints) {
+  CCommandSet set("s");
+  const char a = set.AddLinePoint(1, 0.5f);
+  const char b = set.AddLinePoint(2, 0.5f);
+  const char unused = set.AddLinePoint(3, 0.5f);
+  set.AddCommand(CT::kOpening);
+  set.SetCommandPoint(0, 0, std::string(1, a));
+  set.SetCommandPoint(0, 1, "4");
+  set.AddCommand(CT::kCutOff);
+  set.SetCommandPoint(1, 0, std::string(1, b));
+  EXPECT_EQ(set.RemoveCommand(0), 1);
+  std::set<int> left;
+  for (const LinePoint& p : set.GetLinePoints()) left.insert(p.index);
+  EXPECT_EQ(left, (std::set<int>{b - 'a', unused - 'a'}));
+}
+
+TEST(CommandSet, ClearingPointsEmptiesSlotsAndReturnsLabels) {
+  CCommandSet set("s");
+  set.AddCommand(CT::kLapel);
+  set.SetCommandPoint(0, 1, std::string(1, set.AddLinePoint(2, 0.5f)));
+  std::string first, second;
+  EXPECT_EQ(set.GetCommandPoints(0, first, second), 2);  // slot 1 set, slot 0 still empty
+  set.SetCommandPoint(0, 2, "3");                       // no third slot
+  set.SetCommandPoint(0, 0, std::nullopt);
+  EXPECT_EQ(set.GetCommandPoints(0, first, second), 0);
+  EXPECT_EQ(first + second, "");
+  EXPECT_TRUE(set.GetLinePoints().empty());
+}
+
+TEST(CommandSet, WidthIsStoredUnlessTheWidthRuleFails) {
+  CCommandSet set("s");
+  set.AddCommand(CT::kCutOff);
+  EXPECT_EQ(set.SetCommandWidth(0, 0.0f), CC::kPointMissing);  // points may come later
+  EXPECT_EQ(set.GetCommandWidth(0), 0.0f);
+  set.SetCommandPoint(0, 0, "3");
+  EXPECT_EQ(set.SetCommandWidth(0, 2.5f), CC::kValid);
+  EXPECT_EQ(set.SetCommandWidth(0, 0.0f), CC::kWidthRequired);
+  EXPECT_EQ(set.GetCommandWidth(0), 2.5f);
+}
+
+TEST(CommandSet, CopyFromCopiesEverythingAndNoneEmpties) {
+  CCommandSet source("Skirt");
+  source.SetBasicWidth(10.0f);
+  source.AddCommand(CT::kOpening);
+  source.SetCommandPoint(0, 0, std::string(1, source.AddLinePoint(2, 0.5f)));
+  CCommandSet copy("other");
+  copy.AddCommand(CT::kLapel);
+  copy.CopyFrom(&source);
+  EXPECT_EQ(copy, source);
+  copy.CopyFrom(nullptr);
+  EXPECT_EQ(copy, CCommandSet(""));
+}
+
+// Any sequence of edits, including bad indices and slots, keeps labels unique
+// and num within 0..2.
+TEST(CommandSet, RandomEditsKeepTheSetConsistent) {
+  std::mt19937 random(12345);
+  CCommandSet set("s");
+  for (int step = 0; step < 5000; ++step) {
+    const int count = set.GetCommandCount();
+    const int i = static_cast<int>(random() % (count + 2)) - 1;  // -1..count
+    switch (random() % 6) {
+      case 0: set.AddCommand(static_cast<CT>(random() % 11)); break;
+      case 1: set.RemoveCommand(i); break;
+      case 2: set.MoveCommand(i, static_cast<int>(random() % 8) - 2); break;
+      case 3: set.SetCommandPoint(i, static_cast<int>(random() % 3), std::nullopt); break;
+      case 4: {
+        const char label = set.AddLinePoint(1 + static_cast<int>(random() % 9), 0.5f);
+        if (label != 0) set.SetCommandPoint(i, static_cast<int>(random() % 2), std::string(1, label));
+        break;
+      }
+      default: set.SetCommandPoint(i, static_cast<int>(random() % 2), std::to_string(random() % 9 + 1));
+    }
+    std::set<int> labels;
+    for (const LinePoint& p : set.GetLinePoints()) {
+      ASSERT_TRUE(labels.insert(p.index).second) << "step " << step;
+      ASSERT_GE(p.index, 0);
+      ASSERT_LT(p.index, kMaxLinePoints);
+    }
+    for (const Command& c : set.GetCommands()) {
+      ASSERT_GE(c.num, 0);
+      ASSERT_LE(c.num, 2);
+    }
+  }
+}
+
+TEST(CommandSetList, PositionsNamesAndDuplicates) {
+  CCommandSetList list;
+  CCommandSet& first = list.AddSet("Same");
+  list.AddSet("Other");
+  list.AddSet("Same").SetBasicWidth(2.0f);
+  EXPECT_EQ(list.GetSetCount(), 3);
+  EXPECT_EQ(list.FindSet("Same"), &first);
+  EXPECT_EQ(list.FindSet("Nope"), nullptr);
+  EXPECT_EQ(list.GetSetName(1), "Other");
+  EXPECT_EQ(list.GetSetName(3), "");
+  EXPECT_EQ(list.GetSet(-1), nullptr);
+  EXPECT_EQ(list.RemoveSet(3), -1);
+  EXPECT_EQ(list.RemoveSet(1), 2);
+  EXPECT_EQ(list.GetSet(0), &first);  // still at the same address
+  EXPECT_EQ(list.GetSet(1)->GetBasicWidth(), 2.0f);
+  list.ClearSets();
+  EXPECT_EQ(list.GetSetCount(), 0);
+}
+
+}  // namespace
+}  // namespace quorvane::commands

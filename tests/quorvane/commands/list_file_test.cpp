@@ -1,0 +1,197 @@
+#include "quorvane/commands/list_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "quorvane/commands/set_text.h"
+#include "quorvane/text/file_io.h"
+#include "support/shared_data.h"
+
+namespace quorvane::commands {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Data(const char* name) { return testing::TestDataDir() / "commands" / name; }
+
+std::string Bytes(const fs::path& path) { return text::ReadFileBytes(path).value_or("<missing>"); }
+
+class ListFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quorvane-commands-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  CCommandSetList Load(const char* name) {
+    CCommandSetList list;
+    result_ = LoadListFile(Data(name), list);
+    EXPECT_TRUE(result_.read) << name;
+    return list;
+  }
+
+  fs::path dir_;
+  ListLoadResult result_;
+};
+
+TEST_F(ListFileTest, JapaneseFileReadsAndWritesBackByteForByte) {
+  const CCommandSetList list = Load("japanese.txt");
+  EXPECT_TRUE(result_.problems.empty());
+  ASSERT_EQ(list.GetSetCount(), 2);
+  EXPECT_EQ(list.GetSetName(0), "スカート前");
+  EXPECT_EQ(list.GetSetName(1), "表ソ");  // 0x5C trail bytes are no backslashes
+  const CCommandSet& skirt = *list.GetSet(0);
+  EXPECT_EQ(skirt.GetBasicWidth(), 10.0f);
+  EXPECT_EQ(skirt.GetLinePoints(), (std::vector<LinePoint>{{0, 0.25f, 0}, {3, 0.5f, 1}}));
+  ASSERT_EQ(skirt.GetCommandCount(), 2);
+  EXPECT_EQ(skirt.GetCommands()[0], (Command{CommandType::kOpening, {"a", "b"}, 15.0f, 2}));
+  EXPECT_EQ(skirt.GetCommands()[1], (Command{CommandType::kCutOff, {"4", ""}, 1.5f, 1}));
+
+  const fs::path saved = LocateListFile(dir_, ListFileAccess::kWrite);
+  EXPECT_EQ(saved, dir_ / "Trevask-list.txt");
+  ASSERT_EQ(SaveListFile(saved, list), std::nullopt);
+  EXPECT_EQ(Bytes(saved), Bytes(Data("japanese.txt")));
+}
+
+TEST_F(ListFileTest, WindowsLineEndsReadTheSame) {
+  const CCommandSetList lf = Load("japanese.txt");
+  const CCommandSetList crlf = Load("japanese_crlf.txt");
+  EXPECT_TRUE(result_.problems.empty());
+  EXPECT_EQ(lf.Sets(), crlf.Sets());
+}
+
+TEST_F(ListFileTest, LeadByteBeforeCommaTakesTheComma) {
+  const CCommandSetList list = Load("lead_before_comma.txt");
+  ASSERT_EQ(list.GetSetCount(), 2);
+  // "Skirt" 0x81 "," "back" is one field; 0x81 0x2C is no character.
+  EXPECT_EQ(list.GetSetName(0), "Skirt\uFFFDback");
+  // The command's field shift makes it a 4-field record, which ends the set.
+  EXPECT_EQ(list.GetSet(0)->GetCommandCount(), 0);
+  EXPECT_EQ(list.GetSetName(1), "Plain");  // a plain comma cuts the name
+  ASSERT_EQ(result_.problems.size(), 2u);
+  EXPECT_EQ(result_.problems[0].line, 1);
+  EXPECT_EQ(result_.problems[1].line, 5);
+  EXPECT_NE(result_.problems[0].ToString().find("lead_before_comma.txt:1: "), std::string::npos);
+
+  // The undecodable name is never written back as if it were the original.
+  fs::create_directories(dir_);
+  const fs::path file = dir_ / "Trevask-list.txt";
+  std::ofstream(file) << "#Old\n1.000000\n";
+  EXPECT_TRUE(SaveListFile(file, list).has_value());
+  EXPECT_EQ(Bytes(file), "#Old\n1.000000\n");
+}
+
+TEST_F(ListFileTest, TruncatedBlocksEndTheirSetOnly) {
+  const CCommandSetList list = Load("truncated.txt");
+  ASSERT_EQ(list.GetSetCount(), 2);
+  EXPECT_EQ(list.GetSet(0)->GetLinePoints().size(), 1u);
+  EXPECT_EQ(list.GetSet(0)->GetCommandCount(), 0);
+  EXPECT_EQ(list.GetSet(1)->GetBasicWidth(), 7.0f);
+  EXPECT_EQ(list.GetSet(1)->GetCommandCount(), 1);
+  ASSERT_EQ(result_.problems.size(), 2u);
+  EXPECT_EQ(result_.problems[0].line, 5);
+  EXPECT_EQ(result_.problems[1].line, 13);
+}
+
+TEST_F(ListFileTest, MissingWidthLineTakesTheHeaderAsWidth) {
+  const CCommandSetList list = Load("missing_width.txt");
+  ASSERT_EQ(list.GetSetCount(), 1);
+  EXPECT_EQ(list.GetSet(0)->GetBasicWidth(), 0.0f);
+  EXPECT_TRUE(list.GetSet(0)->GetLinePoints().empty());
+  EXPECT_EQ(list.GetSet(0)->GetCommandCount(), 1);
+}
+
+TEST_F(ListFileTest, DuplicateNamesBothLoadInFileOrder) {
+  const CCommandSetList list = Load("duplicate_names.txt");
+  ASSERT_EQ(list.GetSetCount(), 2);
+  EXPECT_EQ(list.FindSet("Same"), list.GetSet(0));
+  EXPECT_EQ(list.GetSet(1)->GetBasicWidth(), 2.0f);
+  // Type 14 and num 7 come only from a hand-edited file: kept, num clamped.
+  EXPECT_EQ(list.GetSet(1)->GetCommands()[0].num, 2);
+  EXPECT_EQ(static_cast<int>(list.GetSet(1)->GetCommandType(0)), 14);
+  EXPECT_EQ(result_.problems.size(), 2u);
+}
+
+TEST_F(ListFileTest, ArtHeldSetsAreNotSavedAndEmptySetsKeepNameAndWidth) {
+  CCommandSetList list;
+  list.AddSet("Empty").SetBasicWidth(-2.5f);
+  list.AddSet("<From art>");
+  std::string text;
+  ASSERT_EQ(ListFileText(list, text), std::nullopt);
+  EXPECT_EQ(text, "#Empty\n-2.500000\n%LinePoint-Num,t,index\n*Commands-type,point,haba,num\n");
+  CCommandSetList back;
+  std::vector<Diagnostic> problems;
+  LoadListRecords(CReadCSV::Read(text), "mem", back, problems);
+  ASSERT_EQ(back.GetSetCount(), 1);
+  EXPECT_EQ(*back.GetSet(0), *list.GetSet(0));
+}
+
+TEST_F(ListFileTest, NameWithoutCodePage932FormIsRefusedAndNothingIsOverwritten) {
+  EXPECT_EQ(CheckSetName("スカート, 後ろ"), std::optional<std::string>(
+      "A command set name cannot contain a comma: the list file would cut the name there."));
+  EXPECT_NE(CheckSetName("Skirt 😀"), std::nullopt);
+  EXPECT_NE(CheckSetName("two\nlines"), std::nullopt);
+  EXPECT_EQ(CheckSetName("表スカート"), std::nullopt);
+
+  fs::create_directories(dir_);
+  const fs::path file = dir_ / "Trevask-list.txt";
+  fs::copy_file(Data("japanese.txt"), file);
+  CCommandSetList list = Load("japanese.txt");
+  list.GetSet(1)->SetName("Skirt 😀");
+  const std::optional<std::string> error = SaveListFile(file, list);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->find("Skirt 😀"), std::string::npos);
+  EXPECT_EQ(Bytes(file), Bytes(Data("japanese.txt")));
+}
+
+TEST_F(ListFileTest, MissingFileLoadsNothingQuietly) {
+  CCommandSetList list;
+  list.AddSet("kept");
+  const ListLoadResult result = LoadListFile(dir_ / "Trevask-list.txt", list);
+  EXPECT_FALSE(result.read);
+  EXPECT_TRUE(result.problems.empty());
+  EXPECT_EQ(list.GetSetCount(), 1);
+}
+
+TEST_F(ListFileTest, LocatingCreatesThePrefsFolderAndFallsBackForReading) {
+  const fs::path prefs = dir_ / "Prefs";
+  const fs::path fallback = dir_ / "fallback";
+  EXPECT_EQ(LocateListFile(prefs, ListFileAccess::kRead, fallback), fallback / kListFileName);
+  EXPECT_TRUE(fs::is_directory(prefs));
+  EXPECT_EQ(LocateListFile(prefs, ListFileAccess::kWrite, fallback), prefs / kListFileName);
+  std::ofstream(prefs / kListFileName) << "";
+  EXPECT_EQ(LocateListFile(prefs, ListFileAccess::kRead, fallback), prefs / kListFileName);
+}
+
+struct NumberCase {
+  std::string field;
+  float value;
+};
+
+class LeadingNumberTest : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(LeadingNumberTest, ReadsLikeTheOldFiles) {
+  EXPECT_EQ(ParseLeadingFloat(GetParam().field), GetParam().value);
+  EXPECT_EQ(ParseLeadingInt(GetParam().field), static_cast<std::int32_t>(GetParam().value));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, LeadingNumberTest,
+                         ::testing::Values(NumberCase{"12", 12}, NumberCase{"  -3", -3},
+                                           NumberCase{"+4", 4}, NumberCase{"7abc", 7},
+                                           NumberCase{"%LinePoint", 0}, NumberCase{"", 0},
+                                           NumberCase{"+-5", 0}, NumberCase{"-0", 0}));
+
+TEST(SetText, FloatsAreWrittenLikePercentF) {
+  EXPECT_EQ(FormatFixed6(10.0f), "10.000000");
+  EXPECT_EQ(FormatFixed6(15.3f), "15.300000");
+  EXPECT_EQ(FormatFixed6(-0.0625f), "-0.062500");
+  EXPECT_EQ(ParseLeadingFloat("2.5e1"), 25.0f);
+  EXPECT_EQ(ParseLeadingFloat("1e99"), std::numeric_limits<float>::infinity());
+}
+
+}  // namespace
+}  // namespace quorvane::commands
