@@ -1,0 +1,93 @@
+// The workbench as a plug-in host: the document the suites act on, the
+// suite registry with the basic suite, the block allocator, action events,
+// user prompts, art sets and the folders modules are given.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "sdk/basic_suite.h"
+#include "workbench/document/document.h"
+#include "workbench/plugin/action_registry.h"
+#include "workbench/plugin/block_allocator.h"
+#include "workbench/plugin/suite_registry.h"
+#include "workbench/plugin/user_prompts.h"
+
+namespace workbench::plugin {
+
+class PluginModule;
+
+struct HostOptions {
+  /// The folder the folders suite gives as the preferences folder; created
+  /// when first asked for.
+  std::filesystem::path preferencesFolder;
+};
+
+/// One host. Suite functions are plain C function pointers without a
+/// context, so they act on the current host: the one constructed last and
+/// still alive. Every call runs on one thread.
+class Host {
+ public:
+  explicit Host(HostOptions options = {});
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  /// The current host, or null.
+  static Host* Current();
+
+  /// The document the suites act on (not owned); null for none.
+  void SetDocument(document::Document* document) { document_ = document; }
+  document::Document* Document() const { return document_; }
+
+  /// The basic suite handed to modules in every message.
+  const QvBasicSuite* BasicSuite() const;
+  SuiteRegistry& Suites() { return suites_; }
+  BlockAllocator& Blocks() { return blocks_; }
+  ActionRegistry& Actions() { return actions_; }
+  UserPrompts& Prompts() { return prompts_; }
+  const std::filesystem::path& PreferencesFolder() const { return options_.preferencesFolder; }
+
+  /// Plays an action event. The outermost play of an event a module
+  /// registered is recorded in the document as one undoable step.
+  QvErr PlayAction(const std::string& eventName, std::int32_t dialogMode, const ParamBlock* parameters);
+
+  /// Redraw requests from the document suite.
+  void RequestRedraw();
+  int RedrawCount() const { return redrawCount_; }
+  void SetRedrawCallback(std::function<void()> callback) { redraw_ = std::move(callback); }
+
+  /// Loaded modules, so that a QvPluginRef can be checked and followed.
+  void AttachModule(PluginModule* module) { modules_.insert(module); }
+  void DetachModule(PluginModule* module) { modules_.erase(module); }
+  PluginModule* FindModule(QvPluginRef ref) const;
+  /// Marks an action event as registered by a module (its plays are steps).
+  void NoteModuleAction(const std::string& eventName) { moduleActions_.insert(eventName); }
+
+  /// Art sets of the art set suite, by handle.
+  QvArtSetHandle NewArtSet();
+  bool DeleteArtSet(QvArtSetHandle set);
+  std::vector<document::ArtId>* FindArtSet(QvArtSetHandle set);
+
+ private:
+  HostOptions options_;
+  document::Document* document_ = nullptr;
+  SuiteRegistry suites_;
+  BlockAllocator blocks_;
+  ActionRegistry actions_;
+  UserPrompts prompts_;
+  std::set<PluginModule*> modules_;
+  std::set<std::string> moduleActions_;
+  std::unordered_map<std::uint64_t, std::vector<document::ArtId>> artSets_;
+  std::uint64_t nextArtSet_ = 1;
+  int redrawCount_ = 0;
+  std::function<void()> redraw_;
+  Host* previous_ = nullptr;
+};
+
+}  // namespace workbench::plugin
