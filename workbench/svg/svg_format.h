@@ -1,0 +1,33 @@
+// What reading and saving agree on: namespaces, the page frame, and which
+// elements are not drawn.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "workbench/document/document.h"
+#include "workbench/document/rect.h"
+
+namespace workbench::svg {
+
+inline constexpr const char* kSvgNamespace = "http://www.w3.org/2000/svg";
+inline constexpr const char* kInkscapeNamespace = "http://www.inkscape.org/namespaces/inkscape";
+inline constexpr const char* kSodipodiNamespace = "http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd";
+inline constexpr const char* kXlinkNamespace = "http://www.w3.org/1999/xlink";
+
+/// The page and the map from the root's user space to document points
+/// (y flipped), from the root's width, height and viewBox attributes (any
+/// may be empty). `ok` is false with a `problem` when one is malformed.
+struct Frame {
+  bool ok = true;
+  std::string problem;
+  document::Page page;
+  document::AffineMatrix userToDocument;
+};
+Frame FrameFromRoot(std::string_view width, std::string_view height, std::string_view viewBox);
+
+/// Elements that draw nothing themselves (definitions, metadata, editor
+/// settings); they are kept without a transform.
+bool IsNonRendered(std::string_view elementName);
+
+}  // namespace workbench::svg

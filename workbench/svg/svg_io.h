@@ -1,0 +1,40 @@
+// Opening and saving documents as SVG files that Inkscape and browsers open.
+//
+// Coordinates: the document uses points with y up; SVG uses user units with
+// y down. Reading maps the root's user space onto the page:
+//   x_doc = (x_user - viewBox.x) * sx,  y_doc = pageHeight - (y_user - viewBox.y) * sy,
+// where sx, sy are the root's width and height in points over the viewBox's
+// (1 without a viewBox or without units: user units count as points; "px"
+// counts as 0.75 pt). Saving writes the same root attributes back and uses
+// the inverse map, so a file keeps its frame through a round trip.
+//
+// Layers are Inkscape layer groups; art outside every layer is gathered into
+// a layer of its own for each run of it. Tags are attributes in the
+// workbench's namespace, their values hex-encoded so any bytes survive.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "workbench/document/document.h"
+#include "workbench/svg/result.h"
+
+namespace workbench::svg {
+
+/// The XML namespace of the workbench's own attributes and elements.
+inline constexpr const char* kWorkbenchNamespace = "https://quorvane.org/namespaces/workbench";
+
+/// Reads an SVG file. Errors name the file and line: malformed XML, bad
+/// path data, lengths, numbers or transforms. The result has no undo steps.
+Result<document::Document> ReadSvgFile(const std::filesystem::path& file);
+/// Reads SVG text; `fileName` is only used in errors.
+Result<document::Document> ReadSvgString(std::string_view text, const std::string& fileName);
+
+/// The document as SVG text.
+std::string WriteSvgString(const document::Document& doc);
+/// Saves the document: writes a temporary file beside `file` and renames it
+/// into place, so a failure never leaves a truncated file.
+Result<Done> WriteSvgFile(const document::Document& doc, const std::filesystem::path& file);
+
+}  // namespace workbench::svg

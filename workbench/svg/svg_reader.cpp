@@ -1,0 +1,604 @@
+// Reads SVG into a document. Each element's style is resolved by cascading
+// presentation attributes and style declarations down the tree, and each
+// element's transform is applied into document coordinates, so the model
+// holds plain geometry in points with y up.
+#include <pugixml.hpp>
+
+#include <2geom/bezier-curve.h>
+#include <2geom/path.h>
+#include <2geom/pathvector.h>
+#include <2geom/sbasis-to-bezier.h>
+#include <2geom/svg-path-parser.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+
+#include "workbench/svg/svg_format.h"
+#include "workbench/svg/svg_io.h"
+#include "workbench/svg/svg_values.h"
+
+namespace workbench::svg {
+namespace {
+
+using document::AffineMatrix;
+using document::Art;
+using document::ArtId;
+using document::ArtType;
+using document::Color;
+using document::Document;
+using document::ForeignData;
+using document::LayerId;
+using document::PaintOrder;
+using document::PathStyle;
+using geometry::PathSegment;
+using geometry::Point;
+
+// Arcs become cubics within this distance, in points.
+constexpr double kArcTolerance = 0.001;
+// The circle's cubic handle length over its radius.
+constexpr double kKappa = 0.5522847498307936;
+
+// Properties that inherit down the tree and that the model keeps on paths.
+const std::set<std::string> kStyleProperties = {
+    "fill",           "stroke",           "stroke-width",      "stroke-linecap",
+    "stroke-linejoin", "stroke-miterlimit", "stroke-dasharray", "stroke-dashoffset",
+    "fill-rule"};
+
+using Props = std::map<std::string, std::string>;
+
+struct Failure {
+  int line;
+  std::string message;
+};
+
+class Reader {
+ public:
+  Reader(std::string_view text, std::string file) : text_(text), file_(std::move(file)) {}
+
+  Result<Document> Run() {
+    pugi::xml_document xml;
+    const auto parsed = xml.load_buffer(text_.data(), text_.size(),
+                                        pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_comments);
+    if (!parsed) {
+      return Error{file_, LineAt(static_cast<std::size_t>(parsed.offset)),
+                   std::string("malformed XML: ") + parsed.description()};
+    }
+    const pugi::xml_node root = xml.document_element();
+    if (LocalName(root.name()) != "svg") {
+      return Error{file_, LineOf(root), "the root element is not <svg>"};
+    }
+    try {
+      ReadRoot(root);
+    } catch (const Failure& f) {
+      return Error{file_, f.line, f.message};
+    }
+    doc_.ClearUndo();
+    return std::move(doc_);
+  }
+
+ private:
+  static std::string_view LocalName(std::string_view name) {
+    const auto colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+  }
+
+  int LineAt(std::size_t offset) const {
+    offset = std::min(offset, text_.size());
+    return 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+  }
+  int LineOf(pugi::xml_node node) const {
+    const auto off = node.offset_debug();
+    return off < 0 ? 0 : LineAt(static_cast<std::size_t>(off));
+  }
+  [[noreturn]] void Fail(pugi::xml_node node, std::string message) const {
+    throw Failure{LineOf(node), std::move(message)};
+  }
+
+  std::string Prefixed(const std::string& prefix, const char* local) const { return prefix + ":" + local; }
+
+  double Number(pugi::xml_node node, const char* attr, double fallback) const {
+    const pugi::xml_attribute a = node.attribute(attr);
+    if (!a) return fallback;
+    auto v = ParseNumber(a.value());
+    if (!v) {
+      // Lengths with units in geometry count in user units as CSS pixels.
+      auto pts = ParseLengthPoints(a.value());
+      if (!pts) Fail(node, std::string("bad number in attribute ") + attr + ": \"" + a.value() + "\"");
+      v = *pts / 0.75;
+    }
+    return *v;
+  }
+
+  void ReadRoot(pugi::xml_node root) {
+    // Namespace prefixes as the file declares them.
+    for (const pugi::xml_attribute a : root.attributes()) {
+      const std::string_view name = a.name();
+      if (name.substr(0, 6) != "xmlns:") continue;
+      const std::string prefix(name.substr(6));
+      const std::string_view uri = a.value();
+      if (uri == kInkscapeNamespace) inkscape_ = prefix;
+      if (uri == kSodipodiNamespace) sodipodi_ = prefix;
+      if (uri == kWorkbenchNamespace) workbench_ = prefix;
+      if (uri == kXlinkNamespace) xlink_ = prefix;
+    }
+    ReadFrame(root);
+
+    Props rootProps;
+    CascadeStyle(root, rootProps, nullptr);
+    ForeignData rootForeign;
+    for (const pugi::xml_attribute a : root.attributes()) {
+      rootForeign.attributes.emplace_back(a.name(), a.value());
+    }
+    LayerId looseLayer;
+    for (const pugi::xml_node child : root.children()) {
+      if (child.type() != pugi::node_element) continue;
+      const std::string_view name = child.name();
+      if (name == Prefixed(workbench_, "colors")) {
+        ReadColors(child);
+        continue;
+      }
+      if (IsNonRendered(name)) {
+        rootForeign.markup += Serialize(child);
+        continue;
+      }
+      if (name == "g" && std::string_view(child.attribute(Prefixed(inkscape_, "groupmode").c_str()).value()) == "layer") {
+        ReadLayer(child, rootProps);
+        looseLayer = {};
+        continue;
+      }
+      // Art outside every layer: one layer for each run of it.
+      if (!looseLayer) {
+        looseLayer = doc_.InsertLayer("Layer " + std::to_string(doc_.LayerCount() + 1));
+      }
+      ReadArt(child, doc_.LayerGroup(looseLayer), base_, rootProps);
+    }
+    doc_.SetForeign(std::move(rootForeign));
+    if (doc_.LayerCount() == 0) doc_.InsertLayer("Layer 1");
+    doc_.SetCurrentLayer(doc_.LayerAt(0));
+  }
+
+  void ReadFrame(pugi::xml_node root) {
+    const Frame frame = FrameFromRoot(root.attribute("width").value(), root.attribute("height").value(),
+                                      root.attribute("viewBox").value());
+    if (!frame.ok) Fail(root, frame.problem);
+    doc_.SetPage(frame.page);
+    base_ = frame.userToDocument;
+  }
+
+  void ReadColors(pugi::xml_node node) {
+    for (const pugi::xml_node c : node.children()) {
+      if (c.type() != pugi::node_element) continue;
+      auto color = ParseExactColor(c.attribute("color").value());
+      if (!color) Fail(c, std::string("bad colour \"") + c.attribute("color").value() + "\"");
+      const std::string local(LocalName(c.name()));
+      if (local == "custom-color") {
+        doc_.NewCustomColor({c.attribute("name").value(), *color,
+                             std::string_view(c.attribute("spot").value()) == "true"});
+      } else if (local == "swatch") {
+        if (color->kind == document::ColorKind::kCustom) {
+          color->custom = doc_.FindCustomColorByName(c.attribute("custom").value());
+        }
+        doc_.AddSwatch({c.attribute("name").value(), *color});
+      }
+    }
+  }
+
+  // Applies an element's presentation attributes, then its style
+  // declarations, over the inherited properties. Declarations the model does
+  // not keep go to `rest` (when given), to be written back as they were.
+  void CascadeStyle(pugi::xml_node node, Props& props, std::vector<std::pair<std::string, std::string>>* rest) {
+    for (const auto& p : kStyleProperties) {
+      if (const auto a = node.attribute(p.c_str())) props[p] = a.value();
+    }
+    props.erase("display");
+    if (const auto a = node.attribute("display")) props["display"] = a.value();
+    for (auto& [name, value] : ParseStyle(node.attribute("style").value())) {
+      if (kStyleProperties.count(name) || name == "display") {
+        props[name] = value;
+      } else if (rest) {
+        rest->emplace_back(name, value);
+      }
+    }
+  }
+
+  // Attributes the reader turns into model data; the rest is kept as is.
+  bool IsConsumed(std::string_view name, std::initializer_list<const char*> geometry) const {
+    if (name == "id" || name == "transform" || name == "style" || name == "display") return true;
+    if (kStyleProperties.count(std::string(name))) return true;
+    if (name == Prefixed(inkscape_, "label") || name == Prefixed(sodipodi_, "insensitive")) return true;
+    if (name.substr(0, workbench_.size() + 1) == workbench_ + ":") return true;
+    return std::find_if(geometry.begin(), geometry.end(), [&](const char* g) { return name == g; }) !=
+           geometry.end();
+  }
+
+  ForeignData KeepForeign(pugi::xml_node node, std::initializer_list<const char*> geometry,
+                          const std::vector<std::pair<std::string, std::string>>& restStyle) {
+    ForeignData f;
+    f.sourceId = node.attribute("id").value();
+    for (const pugi::xml_attribute a : node.attributes()) {
+      if (!IsConsumed(a.name(), geometry)) f.attributes.emplace_back(a.name(), a.value());
+    }
+    if (!restStyle.empty()) f.attributes.emplace_back("style", FormatStyle(restStyle));
+    return f;
+  }
+
+  AffineMatrix OwnTransform(pugi::xml_node node) const {
+    const auto a = node.attribute("transform");
+    if (!a) return {};
+    auto m = ParseTransform(a.value());
+    if (!m) Fail(node, std::string("bad transform \"") + a.value() + "\"");
+    return *m;
+  }
+
+  void ReadLayer(pugi::xml_node node, const Props& inherited) {
+    const std::string label = node.attribute(Prefixed(inkscape_, "label").c_str()).value();
+    const std::string id = node.attribute("id").value();
+    const LayerId layer = doc_.InsertLayer(!label.empty() ? label : !id.empty() ? id : "Layer " + std::to_string(doc_.LayerCount() + 1));
+    Props props = inherited;
+    std::vector<std::pair<std::string, std::string>> restStyle;
+    CascadeStyle(node, props, &restStyle);
+    doc_.SetLayerVisible(layer, props["display"] != "none");
+    doc_.SetLayerEditable(layer, std::string_view(node.attribute(Prefixed(sodipodi_, "insensitive").c_str()).value()) != "true");
+    ForeignData f = KeepForeign(node, {}, restStyle);
+    f.attributes.erase(std::remove_if(f.attributes.begin(), f.attributes.end(),
+                                      [&](const auto& a) { return a.first == Prefixed(inkscape_, "groupmode"); }),
+                       f.attributes.end());
+    doc_.SetLayerForeign(layer, std::move(f));
+    const AffineMatrix ctm = base_ * OwnTransform(node);
+    ReadChildren(node, doc_.LayerGroup(layer), ctm, props);
+  }
+
+  void ReadChildren(pugi::xml_node node, ArtId group, const AffineMatrix& ctm, const Props& props) {
+    for (const pugi::xml_node child : node.children()) {
+      if (child.type() == pugi::node_element) ReadArt(child, group, ctm, props);
+    }
+  }
+
+  // Attributes every kind of art carries: name, locked, hidden, tags.
+  void ReadCommon(pugi::xml_node node, ArtId art, const Props& props) {
+    doc_.SetName(art, node.attribute(Prefixed(inkscape_, "label").c_str()).value());
+    if (std::string_view(node.attribute(Prefixed(sodipodi_, "insensitive").c_str()).value()) == "true") {
+      doc_.SetLocked(art, true);
+    }
+    const auto display = props.find("display");
+    if (display != props.end() && display->second == "none") doc_.SetHidden(art, true);
+    const std::string tagPrefix = workbench_ + ":tag-";
+    const std::string hexTagPrefix = workbench_ + ":tagx-";
+    for (const pugi::xml_attribute a : node.attributes()) {
+      const std::string_view name = a.name();
+      std::optional<std::string> tagName;
+      if (name.substr(0, hexTagPrefix.size()) == hexTagPrefix) {
+        tagName = HexDecode(name.substr(hexTagPrefix.size()));
+        if (!tagName) Fail(node, "bad hex tag name in attribute " + std::string(name));
+      } else if (name.substr(0, tagPrefix.size()) == tagPrefix) {
+        tagName = std::string(name.substr(tagPrefix.size()));
+      } else {
+        continue;
+      }
+      auto value = HexDecode(a.value());
+      if (!value) Fail(node, "bad hex value of tag attribute " + std::string(name));
+      doc_.SetTag(art, *tagName, *value);
+    }
+    if (std::string_view(node.attribute(Prefixed(workbench_, "center-point").c_str()).value()) == "true") {
+      doc_.SetShowCenterPoint(art, true);
+    }
+  }
+
+  void ReadArt(pugi::xml_node node, ArtId parent, const AffineMatrix& parentCtm, const Props& inherited) {
+    const std::string_view name = node.name();
+    Props props = inherited;
+    std::vector<std::pair<std::string, std::string>> restStyle;
+    CascadeStyle(node, props, &restStyle);
+    const AffineMatrix ctm = parentCtm * OwnTransform(node);
+
+    if (name == "g") {
+      const ArtId group = doc_.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, parent);
+      doc_.SetArtForeign(group, KeepForeign(node, {}, restStyle));
+      ReadCommon(node, group, props);
+      ReadChildren(node, group, ctm, props);
+      return;
+    }
+    if (auto d = ShapeData(node)) {
+      ReadShape(node, *d, parent, ctm, props, restStyle);
+      return;
+    }
+    ArtType type = ArtType::kForeign;
+    document::PlacedData placed;
+    placed.placement = IsNonRendered(name) ? AffineMatrix{} : ctm;
+    if (name == "text") {
+      type = ArtType::kText;
+      placed.contents = node.text().get();
+      if (placed.contents.empty()) {
+        for (const pugi::xpath_node t : node.select_nodes(".//text()")) placed.contents += t.node().value();
+      }
+      const double x = Number(node, "x", 0.0);
+      const double y = Number(node, "y", 0.0);
+      double size = 12.0;
+      for (const auto& [k, v] : ParseStyle(node.attribute("style").value())) {
+        if (k == "font-size") size = ParseLengthPoints(v).value_or(size);
+      }
+      if (const auto a = node.attribute("font-size")) size = ParseLengthPoints(a.value()).value_or(size);
+      placed.localBounds = {x, y - size, x + 0.6 * size * static_cast<double>(placed.contents.size()), y};
+    } else if (name == "image") {
+      type = ArtType::kPlacedImage;
+      const double x = Number(node, "x", 0.0);
+      const double y = Number(node, "y", 0.0);
+      placed.localBounds = {x, y, x + Number(node, "width", 0.0), y + Number(node, "height", 0.0)};
+      placed.contents = node.attribute("href").value();
+      if (placed.contents.empty()) placed.contents = node.attribute(Prefixed(xlink_, "href").c_str()).value();
+    }
+    const ArtId art = doc_.NewArt(type, PaintOrder::kPlaceInsideOnTop, parent);
+    ReadCommon(node, art, props);
+    ForeignData f;
+    f.sourceId = node.attribute("id").value();
+    f.markup = Serialize(node, true);
+    doc_.SetArtForeign(art, std::move(f));
+    doc_.SetPlaced(art, std::move(placed));
+  }
+
+  // The path data of a path or basic shape, or none for other elements.
+  std::optional<std::string> ShapeData(pugi::xml_node node) const {
+    const std::string_view name = node.name();
+    auto n = [&](const char* a) { return FormatNumber(Number(node, a, 0.0)); };
+    if (name == "path") return std::string(node.attribute("d").value());
+    if (name == "line") return "M " + n("x1") + "," + n("y1") + " L " + n("x2") + "," + n("y2");
+    if (name == "polyline" || name == "polygon") {
+      auto pts = ParseNumberList(node.attribute("points").value());
+      if (!pts || pts->size() % 2 != 0) Fail(node, std::string("bad points list \"") + node.attribute("points").value() + "\"");
+      std::string d;
+      for (std::size_t i = 0; i < pts->size(); i += 2) {
+        d += (i == 0 ? "M " : " L ") + FormatNumber((*pts)[i]) + "," + FormatNumber((*pts)[i + 1]);
+      }
+      if (name == "polygon" && !d.empty()) d += " Z";
+      return d;
+    }
+    if (name == "rect") {
+      const double x = Number(node, "x", 0), y = Number(node, "y", 0);
+      const double w = Number(node, "width", 0), h = Number(node, "height", 0);
+      double rx = Number(node, "rx", -1), ry = Number(node, "ry", -1);
+      if (rx < 0) rx = ry;
+      if (ry < 0) ry = rx;
+      rx = std::clamp(rx, 0.0, w / 2);
+      ry = std::clamp(ry, 0.0, h / 2);
+      if (rx <= 0 || ry <= 0) {
+        return "M " + FormatNumber(x) + "," + FormatNumber(y) + " H " + FormatNumber(x + w) + " V " +
+               FormatNumber(y + h) + " H " + FormatNumber(x) + " Z";
+      }
+      return RoundedRect(x, y, w, h, rx, ry);
+    }
+    if (name == "circle" || name == "ellipse") {
+      const double cx = Number(node, "cx", 0), cy = Number(node, "cy", 0);
+      const double rx = name == "circle" ? Number(node, "r", 0) : Number(node, "rx", 0);
+      const double ry = name == "circle" ? rx : Number(node, "ry", 0);
+      return Ellipse(cx, cy, rx, ry);
+    }
+    return std::nullopt;
+  }
+
+  static std::string P(double x, double y) { return FormatNumber(x) + "," + FormatNumber(y); }
+
+  // Four cubics, starting and ending at the rightmost point, so that the
+  // closed path has four anchors.
+  static std::string Ellipse(double cx, double cy, double rx, double ry) {
+    const double kx = kKappa * rx, ky = kKappa * ry;
+    return "M " + P(cx + rx, cy) + " C " + P(cx + rx, cy + ky) + " " + P(cx + kx, cy + ry) + " " + P(cx, cy + ry) +
+           " C " + P(cx - kx, cy + ry) + " " + P(cx - rx, cy + ky) + " " + P(cx - rx, cy) + " C " +
+           P(cx - rx, cy - ky) + " " + P(cx - kx, cy - ry) + " " + P(cx, cy - ry) + " C " + P(cx + kx, cy - ry) +
+           " " + P(cx + rx, cy - ky) + " " + P(cx + rx, cy) + " Z";
+  }
+
+  static std::string RoundedRect(double x, double y, double w, double h, double rx, double ry) {
+    const double kx = kKappa * rx, ky = kKappa * ry;
+    const double r = x + w, b = y + h;
+    return "M " + P(x + rx, y) + " L " + P(r - rx, y) + " C " + P(r - rx + kx, y) + " " + P(r, y + ry - ky) + " " +
+           P(r, y + ry) + " L " + P(r, b - ry) + " C " + P(r, b - ry + ky) + " " + P(r - rx + kx, b) + " " +
+           P(r - rx, b) + " L " + P(x + rx, b) + " C " + P(x + rx - kx, b) + " " + P(x, b - ry + ky) + " " +
+           P(x, b - ry) + " L " + P(x, y + ry) + " C " + P(x, y + ry - ky) + " " + P(x + rx - kx, y) + " " +
+           P(x + rx, y) + " Z";
+  }
+
+  void ReadShape(pugi::xml_node node, const std::string& d, ArtId parent, const AffineMatrix& ctm,
+                 const Props& props, const std::vector<std::pair<std::string, std::string>>& restStyle) {
+    Geom::PathVector pv;
+    try {
+      pv = Geom::parse_svg_path(d.c_str());
+    } catch (const std::exception&) {
+      Fail(node, "bad path data in attribute d: \"" + d.substr(0, 60) + (d.size() > 60 ? "..." : "") + "\"");
+    }
+    pv *= Geom::Affine(ctm.a, ctm.b, ctm.c, ctm.d, ctm.tx, ctm.ty);
+    std::vector<std::pair<std::vector<PathSegment>, bool>> subpaths;
+    for (const Geom::Path& path : pv) {
+      if (path.size_open() == 0) continue;
+      subpaths.push_back(ToSegments(path));
+    }
+    const PathStyle style = ResolveStyle(node, props, ctm);
+    ArtId art;
+    if (subpaths.size() == 1) {
+      art = doc_.NewPath(parent, std::move(subpaths[0].first), subpaths[0].second, style);
+    } else {
+      art = doc_.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop, parent);
+      doc_.SetPathStyle(art, style);
+      for (auto& [segments, closed] : subpaths) {
+        const ArtId member = doc_.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnBottom, art);
+        doc_.SetSegments(member, std::move(segments));
+        doc_.SetClosed(member, closed);
+        doc_.SetPathStyle(member, style);
+      }
+    }
+    doc_.SetArtForeign(art, KeepForeign(node, {"d", "x", "y", "width", "height", "rx", "ry", "cx", "cy", "r",
+                                               "x1", "y1", "x2", "y2", "points"},
+                                        restStyle));
+    ReadCommon(node, art, props);
+  }
+
+  static Point ToPoint(Geom::Point p) { return {p[Geom::X], p[Geom::Y]}; }
+
+  static void AppendCubic(std::vector<PathSegment>& segs, Point p1, Point p2, Point p3) {
+    segs.back().out = p1;
+    segs.push_back({p3, p2, p3, true});
+  }
+
+  static void AppendCurve(std::vector<PathSegment>& segs, const Geom::Curve& curve) {
+    const auto* bezier = dynamic_cast<const Geom::BezierCurve*>(&curve);
+    const Point p0 = segs.back().anchor;
+    const Point p3 = ToPoint(curve.finalPoint());
+    if (bezier && bezier->order() == 1) {
+      AppendCubic(segs, p0, p3, p3);
+    } else if (bezier && bezier->order() == 2) {
+      const Point q = ToPoint((*bezier)[1]);
+      AppendCubic(segs, p0 + (q - p0) * (2.0 / 3.0), p3 + (q - p3) * (2.0 / 3.0), p3);
+    } else if (bezier && bezier->order() == 3) {
+      AppendCubic(segs, ToPoint((*bezier)[1]), ToPoint((*bezier)[2]), p3);
+    } else {
+      const Geom::Path cubics = Geom::cubicbezierpath_from_sbasis(curve.toSBasis(), kArcTolerance);
+      for (const Geom::Curve& c : cubics) {
+        if (c.isDegenerate()) continue;
+        AppendCurve(segs, c);
+      }
+      // Land exactly on the arc's end point.
+      segs.back().in = segs.back().in - segs.back().anchor + p3;
+      segs.back().anchor = segs.back().out = p3;
+    }
+  }
+
+  static std::pair<std::vector<PathSegment>, bool> ToSegments(const Geom::Path& path) {
+    std::vector<PathSegment> segs{PathSegment::Corner(ToPoint(path.initialPoint()))};
+    for (std::size_t i = 0; i < path.size_open(); ++i) AppendCurve(segs, path[i]);
+    const bool closed = path.closed();
+    if (closed && segs.size() > 1) {
+      // The last curve returns to the start: it becomes the closing curve,
+      // and the start keeps a single anchor.
+      const Point first = segs.front().anchor;
+      const Point last = segs.back().anchor;
+      const double scale = std::max({1.0, std::abs(first.x), std::abs(first.y)});
+      if (geometry::Distance(first, last) <= 1e-12 * scale) {
+        segs.front().in = segs.back().in;
+        segs.pop_back();
+      }
+    }
+    for (PathSegment& s : segs) {
+      const Point in = s.in - s.anchor;
+      const Point out = s.out - s.anchor;
+      const double li = geometry::Length(in), lo = geometry::Length(out);
+      s.corner = !(li > 0 && lo > 0 && geometry::Dot(in, out) < 0 &&
+                   std::abs(geometry::Cross(in, out)) <= 1e-9 * li * lo);
+    }
+    return {std::move(segs), closed};
+  }
+
+  std::optional<Color> Paint(pugi::xml_node node, const Props& props, const char* property, const char* exact,
+                             const char* custom) {
+    const auto it = props.find(property);
+    const std::string text = it == props.end() ? (std::string_view(property) == "fill" ? "black" : "none") : it->second;
+    PaintValue p = ParsePaint(text);
+    if (!p.ok) {
+      // Paint servers (gradients, patterns) and unknown names: the model
+      // keeps a plain colour, black.
+      if (text.substr(0, 4) == "url(" || text == "currentColor") p.paint = Color::Rgb(0, 0, 0);
+      else Fail(node, std::string("bad colour in ") + property + ": \"" + text + "\"");
+    }
+    if (!p.paint) return std::nullopt;
+    if (const auto a = node.attribute(Prefixed(workbench_, exact).c_str())) {
+      auto c = ParseExactColor(a.value());
+      if (!c) Fail(node, std::string("bad colour \"") + a.value() + "\"");
+      if (c->kind == document::ColorKind::kCustom) {
+        c->custom = doc_.FindCustomColorByName(node.attribute(Prefixed(workbench_, custom).c_str()).value());
+      }
+      return *c;
+    }
+    return p.paint;
+  }
+
+  PathStyle ResolveStyle(pugi::xml_node node, const Props& props, const AffineMatrix& ctm) {
+    PathStyle s;
+    const double scale = std::sqrt(std::abs(ctm.a * ctm.d - ctm.b * ctm.c));
+    auto prop = [&props](const char* k) -> std::string {
+      auto it = props.find(k);
+      return it == props.end() ? std::string() : it->second;
+    };
+    auto number = [&](const char* k, double fallback) {
+      const std::string v = prop(k);
+      if (v.empty()) return fallback;
+      auto n = ParseNumber(v);
+      if (!n) n = ParseLengthPoints(v);
+      if (!n) Fail(node, std::string("bad number in ") + k + ": \"" + v + "\"");
+      return *n;
+    };
+    const auto fill = Paint(node, props, "fill", "fill-color", "fill-custom");
+    s.fillPaint = fill.has_value();
+    if (fill) s.fill.color = *fill;
+    const auto stroke = Paint(node, props, "stroke", "stroke-color", "stroke-custom");
+    s.strokePaint = stroke.has_value();
+    if (stroke) s.stroke.color = *stroke;
+    s.stroke.width = number("stroke-width", 1.0) * scale;
+    const std::string cap = prop("stroke-linecap");
+    s.stroke.cap = cap == "round" ? document::LineCap::kRound
+                   : cap == "square" ? document::LineCap::kProjecting : document::LineCap::kButt;
+    const std::string join = prop("stroke-linejoin");
+    s.stroke.join = join == "round" ? document::LineJoin::kRound
+                    : join == "bevel" ? document::LineJoin::kBevel : document::LineJoin::kMiter;
+    s.stroke.miterLimit = number("stroke-miterlimit", 4.0);
+    const std::string dash = prop("stroke-dasharray");
+    if (!dash.empty() && dash != "none") {
+      auto list = ParseNumberList(dash);
+      if (!list) Fail(node, "bad stroke-dasharray \"" + dash + "\"");
+      for (double& v : *list) v *= scale;
+      s.stroke.dash.array = std::move(*list);
+    }
+    s.stroke.dash.offset = number("stroke-dashoffset", 0.0) * scale;
+    s.evenOdd = prop("fill-rule") == "evenodd";
+    return s;
+  }
+
+  // An element as XML text. For art kept verbatim the attributes the model
+  // holds itself are left out; saving writes them from the model.
+  std::string Serialize(pugi::xml_node node, bool stripModelAttributes = false) const {
+    pugi::xml_document copy;
+    pugi::xml_node n = copy.append_copy(node);
+    if (stripModelAttributes) {
+      std::vector<std::string> drop;
+      for (const pugi::xml_attribute a : n.attributes()) {
+        const std::string_view name = a.name();
+        if (name == "transform" || name == "id" || name == Prefixed(inkscape_, "label") ||
+            name == Prefixed(sodipodi_, "insensitive") || name.substr(0, workbench_.size() + 1) == workbench_ + ":") {
+          drop.emplace_back(name);
+        }
+      }
+      for (const auto& name : drop) n.remove_attribute(name.c_str());
+    }
+    std::ostringstream out;
+    n.print(out, "", pugi::format_raw);
+    return out.str();
+  }
+
+  std::string_view text_;
+  std::string file_;
+  Document doc_ = Document::Empty();
+  AffineMatrix base_;
+  std::string inkscape_ = "inkscape";
+  std::string sodipodi_ = "sodipodi";
+  std::string workbench_ = "workbench";
+  std::string xlink_ = "xlink";
+};
+
+}  // namespace
+
+Result<Document> ReadSvgString(std::string_view text, const std::string& fileName) {
+  return Reader(text, fileName).Run();
+}
+
+Result<Document> ReadSvgFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return Error{file.string(), 0, "cannot open the file"};
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  const std::string text = buffer.str();
+  return ReadSvgString(text, file.string());
+}
+
+}  // namespace workbench::svg
