@@ -1,0 +1,190 @@
+// Saving and reading back keeps layers, geometry, ids, tags and kept
+// elements; the real pattern pieces are the main test data.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/shared_data.h"
+#include "workbench/svg/svg_io.h"
+
+namespace workbench::svg {
+namespace {
+
+using document::ArtId;
+using document::ArtType;
+using document::Document;
+
+constexpr double kTolerance = 1e-6;  // points
+
+std::vector<ArtId> AllArt(const Document& doc) {
+  std::vector<ArtId> out;
+  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
+    for (ArtId a : doc.AllArtOfLayer(doc.LayerAt(i))) out.push_back(a);
+  }
+  return out;
+}
+
+// Same layers in the same order, and the same art tree with the same kinds,
+// ids, tags and geometry within the tolerance.
+void ExpectSameDocument(const Document& a, const Document& b, const std::string& what) {
+  ASSERT_EQ(a.LayerCount(), b.LayerCount()) << what;
+  for (std::size_t i = 0; i < a.LayerCount(); ++i) {
+    const auto* la = a.FindLayer(a.LayerAt(i));
+    const auto* lb = b.FindLayer(b.LayerAt(i));
+    EXPECT_EQ(la->title, lb->title) << what;
+    EXPECT_EQ(la->editable, lb->editable) << what;
+    EXPECT_EQ(la->visible, lb->visible) << what;
+    // A layer or art without an id gets one when saved.
+    if (!la->foreign.sourceId.empty()) EXPECT_EQ(la->foreign.sourceId, lb->foreign.sourceId) << what;
+  }
+  const auto artA = AllArt(a);
+  const auto artB = AllArt(b);
+  ASSERT_EQ(artA.size(), artB.size()) << what;
+  for (std::size_t i = 0; i < artA.size(); ++i) {
+    const auto& x = *a.FindArt(artA[i]);
+    const auto& y = *b.FindArt(artB[i]);
+    ASSERT_EQ(x.type, y.type) << what;
+    if (!x.foreign.sourceId.empty()) EXPECT_EQ(x.foreign.sourceId, y.foreign.sourceId) << what;
+    EXPECT_EQ(x.tags, y.tags) << what;
+    EXPECT_EQ(x.locked, y.locked) << what;
+    EXPECT_EQ(x.hidden, y.hidden) << what;
+    EXPECT_EQ(x.name, y.name) << what;
+    EXPECT_EQ(x.placed.contents, y.placed.contents) << what;
+    ASSERT_EQ(x.segments.size(), y.segments.size()) << what << " " << x.foreign.sourceId;
+    EXPECT_EQ(x.closed, y.closed) << what;
+    for (std::size_t k = 0; k < x.segments.size(); ++k) {
+      const auto& p = x.segments[k];
+      const auto& q = y.segments[k];
+      EXPECT_LE(geometry::Distance(p.anchor, q.anchor), kTolerance) << what << " " << x.foreign.sourceId << " #" << k;
+      EXPECT_LE(geometry::Distance(p.in, q.in), kTolerance) << what;
+      EXPECT_LE(geometry::Distance(p.out, q.out), kTolerance) << what;
+      EXPECT_EQ(p.corner, q.corner) << what;
+    }
+    if (x.type == ArtType::kPath || x.type == ArtType::kCompoundPath) {
+      EXPECT_NEAR(x.style.stroke.width, y.style.stroke.width, kTolerance) << what;
+      EXPECT_EQ(x.style.fillPaint, y.style.fillPaint) << what;
+      EXPECT_EQ(x.style.strokePaint, y.style.strokePaint) << what;
+      EXPECT_EQ(x.style.evenOdd, y.style.evenOdd) << what;
+    }
+  }
+}
+
+Document RoundTrip(const Document& doc) {
+  const std::string text = WriteSvgString(doc);
+  auto back = ReadSvgString(text, "saved.svg");
+  if (!back) ADD_FAILURE() << back.error().ToString();
+  return back ? std::move(back.value()) : Document::Empty();
+}
+
+TEST(SvgRoundTrip, RealPatternPieces) {
+  const auto shared = quorvane::testing::SharedDir();
+  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  int files = 0;
+  int seams = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(*shared / "corpus" / "freesewing")) {
+    if (entry.path().extension() != ".svg") continue;
+    auto read = ReadSvgFile(entry.path());
+    ASSERT_TRUE(read) << read.error().ToString();
+    const Document& doc = read.value();
+    for (ArtId a : AllArt(doc)) {
+      const auto& id = doc.FindArt(a)->foreign.sourceId;
+      if (id.size() > 5 && id.substr(id.size() - 5) == "-seam") {
+        ++seams;
+        EXPECT_TRUE(*doc.IsClosed(a)) << id;
+      }
+    }
+    ExpectSameDocument(doc, RoundTrip(doc), entry.path().filename().string());
+    ++files;
+  }
+  EXPECT_EQ(files, 48);
+  EXPECT_EQ(seams, 124);
+}
+
+TEST(SvgRoundTrip, HandMadeShapesKeepEverything) {
+  auto read = ReadSvgFile(quorvane::testing::TestDataDir() / "svg" / "shapes.svg");
+  ASSERT_TRUE(read) << read.error().ToString();
+  const Document& doc = read.value();
+  const std::string text = WriteSvgString(doc);
+  // Kept elements and the Inkscape markings survive as such.
+  EXPECT_NE(text.find("<linearGradient id=\"grad\""), std::string::npos);
+  EXPECT_NE(text.find("sodipodi:insensitive=\"true\""), std::string::npos);
+  EXPECT_NE(text.find("display:none"), std::string::npos);
+  EXPECT_NE(text.find("inkscape:groupmode=\"layer\""), std::string::npos);
+  EXPECT_NE(text.find("width=\"100mm\""), std::string::npos);
+  const Document back = RoundTrip(doc);
+  ExpectSameDocument(doc, back, "shapes.svg");
+  ExpectSameDocument(back, RoundTrip(back), "shapes.svg twice");
+}
+
+TEST(SvgRoundTrip, TagsKeepEveryByte) {
+  Document doc;
+  const ArtId path = doc.NewPath(doc.LayerGroup(doc.LayerAt(0)),
+                                 {geometry::PathSegment::Corner({0, 0}), geometry::PathSegment::Corner({10, 5})}, false);
+  std::string all;
+  for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
+  doc.SetTag(path, "TREVASK_001", all);
+  doc.SetTag(path, "TREVASK_002", "");
+  doc.SetTag(path, "\x83\x5a\x83\x62\x83\x67 name with spaces", "\x93\xfa\x96\x7b\r\n");  // code page 932
+  doc.SetLocked(path, true);
+  doc.SetName(path, "seam <line> & \"quotes\"");
+  const Document back = RoundTrip(doc);
+  ExpectSameDocument(doc, back, "tags");
+  const ArtId p = back.ChildrenOf(back.LayerGroup(back.LayerAt(0))).at(0);
+  EXPECT_EQ(back.GetTag(p, "TREVASK_001"), all);
+  EXPECT_EQ(back.GetTag(p, "TREVASK_002"), std::string());
+  EXPECT_EQ(back.Tags(p).size(), 3u);
+}
+
+TEST(SvgRoundTrip, StylesAndColours) {
+  Document doc;
+  const auto spot = doc.NewCustomColor({"Pattern red", document::Color::Cmyk(0, 0.9, 0.8, 0.1), true});
+  doc.AddSwatch({"Gray 40", document::Color::Gray(0.4)});
+  doc.AddSwatch({"Red tint", document::Color::Custom(spot, 0.3)});
+  document::PathStyle style;
+  style.fillPaint = true;
+  style.fill.color = document::Color::Custom(spot, 0.25);
+  style.stroke.color = document::Color::Cmyk(0.1, 0.2, 0.3, 0.4);
+  style.stroke.width = 0.3;
+  style.stroke.cap = document::LineCap::kRound;
+  style.stroke.join = document::LineJoin::kBevel;
+  style.stroke.miterLimit = 10;
+  style.stroke.dash = {1.5, {4, 2}};
+  const ArtId path = doc.NewPath(doc.LayerGroup(doc.LayerAt(0)),
+                                 {geometry::PathSegment::Corner({0, 0}), geometry::PathSegment::Corner({10, 5}),
+                                  geometry::PathSegment::Corner({10, 0})},
+                                 true, style);
+  ASSERT_TRUE(path);
+  const Document back = RoundTrip(doc);
+  const ArtId p = back.ChildrenOf(back.LayerGroup(back.LayerAt(0))).at(0);
+  const auto got = *back.GetPathStyle(p);
+  const auto backSpot = back.FindCustomColorByName("Pattern red");
+  ASSERT_TRUE(backSpot);
+  EXPECT_TRUE(back.FindCustomColor(backSpot)->spot);
+  style.fill.color.custom = backSpot;
+  EXPECT_EQ(got, style);
+  ASSERT_EQ(back.Swatches().size(), 2u);
+  EXPECT_EQ(back.Swatches()[1].color.custom, backSpot);
+}
+
+TEST(SvgWriteFile, ReplacesTargetAndLeavesNoTemporary) {
+  const auto dir = std::filesystem::temp_directory_path() / ("svg_write_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(dir);
+  const auto target = dir / "out.svg";
+  { std::ofstream(target) << "old contents that are longer than nothing"; }
+  Document doc;
+  doc.SetLayerTitle(doc.LayerAt(0), "Saved");
+  ASSERT_TRUE(WriteSvgFile(doc, target));
+  auto read = ReadSvgFile(target);
+  ASSERT_TRUE(read) << read.error().ToString();
+  EXPECT_EQ(read.value().FindLayer(read.value().LayerAt(0))->title, "Saved");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  // A folder that does not exist: an error naming the file, nothing written.
+  auto failed = WriteSvgFile(doc, dir / "missing" / "x.svg");
+  ASSERT_FALSE(failed);
+  EXPECT_NE(failed.error().file.find("x.svg"), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace workbench::svg
