@@ -36,7 +36,9 @@ void ExpectSameDocument(const Document& a, const Document& b, const std::string&
     EXPECT_EQ(la->editable, lb->editable) << what;
     EXPECT_EQ(la->visible, lb->visible) << what;
     // A layer or art without an id gets one when saved.
-    if (!la->foreign.sourceId.empty()) EXPECT_EQ(la->foreign.sourceId, lb->foreign.sourceId) << what;
+    if (!la->foreign.sourceId.empty()) {
+      EXPECT_EQ(la->foreign.sourceId, lb->foreign.sourceId) << what;
+    }
   }
   const auto artA = AllArt(a);
   const auto artB = AllArt(b);
@@ -45,7 +47,9 @@ void ExpectSameDocument(const Document& a, const Document& b, const std::string&
     const auto& x = *a.FindArt(artA[i]);
     const auto& y = *b.FindArt(artB[i]);
     ASSERT_EQ(x.type, y.type) << what;
-    if (!x.foreign.sourceId.empty()) EXPECT_EQ(x.foreign.sourceId, y.foreign.sourceId) << what;
+    if (!x.foreign.sourceId.empty()) {
+      EXPECT_EQ(x.foreign.sourceId, y.foreign.sourceId) << what;
+    }
     EXPECT_EQ(x.tags, y.tags) << what;
     EXPECT_EQ(x.locked, y.locked) << what;
     EXPECT_EQ(x.hidden, y.hidden) << what;
