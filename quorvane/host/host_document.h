@@ -188,7 +188,8 @@ class HostDocument {
   /// A yes/no question: true for yes; none when it could not be asked.
   std::optional<bool> Ask(std::string_view question);
   QvErr SetUndoText(std::string_view undoText, std::string_view redoText);
-  /// The texts of the last recorded step: {undo, redo}.
+  /// {text of the step Undo would revert, text of the step Redo would
+  /// restore}; each empty when there is none.
   std::optional<std::pair<std::string, std::string>> UndoTexts();
   QvErr Redraw();
   std::optional<std::string> PreferencesFolder();

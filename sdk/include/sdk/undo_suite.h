@@ -14,7 +14,8 @@ enum { kQvUndoSuiteVersion = 1 };
 typedef struct QvUndoSuite {
   /// Names the step being recorded: "Undo <undoText>", "Redo <redoText>".
   QvErr (*SetUndoText)(const char* undoText, const char* redoText);
-  /// As GetArtName, for the texts of the last recorded step.
+  /// As GetArtName (without lengths): the text of the step Undo would
+  /// revert and of the step Redo would restore, each empty when none.
   QvErr (*GetUndoText)(char* undoBuffer, int32_t undoCapacity, char* redoBuffer, int32_t redoCapacity);
 } QvUndoSuite;
 

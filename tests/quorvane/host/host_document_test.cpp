@@ -1,0 +1,297 @@
+#include "quorvane/host/host_document.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
+
+namespace quorvane::host {
+namespace {
+
+namespace wb = workbench;
+
+PathSegment Corner(double x, double y) {
+  PathSegment s{};
+  s.p = s.in = s.out = QvRealPoint{x, y};
+  s.corner = 1;
+  return s;
+}
+
+// Clockwise with y up: positive signed area.
+std::vector<PathSegment> Square(double x, double y, double size) {
+  return {Corner(x, y), Corner(x, y + size), Corner(x + size, y + size), Corner(x + size, y)};
+}
+
+class HostDocumentTest : public ::testing::Test {
+ protected:
+  HostDocumentTest()
+      : prefs_(std::filesystem::temp_directory_path() /
+               ("quorvane-host-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+        host_(wb::plugin::HostOptions{prefs_}) {
+    host_.SetDocument(&doc_);
+    suites_.basic = host_.BasicSuite();
+    Acquire(kQvBlocksSuite, kQvBlocksSuiteVersion, &suites_.blocks);
+    Acquire(kQvArtSuite, kQvArtSuiteVersion, &suites_.art);
+    Acquire(kQvPathSuite, kQvPathSuiteVersion, &suites_.path);
+    Acquire(kQvPathStyleSuite, kQvPathStyleSuiteVersion, &suites_.pathStyle);
+    Acquire(kQvLayerSuite, kQvLayerSuiteVersion, &suites_.layer);
+    Acquire(kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &suites_.matchingArt);
+    Acquire(kQvArtSetSuite, kQvArtSetSuiteVersion, &suites_.artSet);
+    Acquire(kQvActionManagerSuite, kQvActionManagerSuiteVersion, &suites_.actionManager);
+    Acquire(kQvTransformArtSuite, kQvTransformArtSuiteVersion, &suites_.transformArt);
+    Acquire(kQvRealMathSuite, kQvRealMathSuiteVersion, &suites_.realMath);
+    Acquire(kQvRealBezierSuite, kQvRealBezierSuiteVersion, &suites_.realBezier);
+    Acquire(kQvUserSuite, kQvUserSuiteVersion, &suites_.user);
+    Acquire(kQvUndoSuite, kQvUndoSuiteVersion, &suites_.undo);
+    Acquire(kQvTagSuite, kQvTagSuiteVersion, &suites_.tag);
+    Acquire(kQvDocumentSuite, kQvDocumentSuiteVersion, &suites_.document);
+    Acquire(kQvFoldersSuite, kQvFoldersSuiteVersion, &suites_.folders);
+  }
+  ~HostDocumentTest() override {
+    std::error_code ec;
+    std::filesystem::remove_all(prefs_, ec);
+  }
+
+  template <typename Suite>
+  void Acquire(const char* name, int version, const Suite** suite) {
+    const void* p = nullptr;
+    ASSERT_EQ(suites_.basic->AcquireSuite(name, version, &p), kQvNoErr) << name;
+    *suite = static_cast<const Suite*>(p);
+  }
+
+  ArtRef NewSquare(HostDocument& hd, double x, double y, double size) {
+    auto path = hd.NewPath(PaintOrder::kAbove, ArtRef{});
+    EXPECT_TRUE(path);
+    if (!path) return {};
+    EXPECT_EQ(hd.SetSegments(*path, Square(x, y, size)), kQvNoErr);
+    EXPECT_EQ(hd.SetClosed(*path, true), kQvNoErr);
+    return *path;
+  }
+
+  std::filesystem::path prefs_;
+  wb::document::Document doc_;
+  wb::plugin::Host host_;
+  HostSuites suites_;
+};
+
+TEST_F(HostDocumentTest, LayersAreFoundByExactTitleAndInsertedOnTop) {
+  HostDocument hd(suites_);
+  auto work = hd.InsertLayer(LayerRef{});
+  ASSERT_TRUE(work);
+  ASSERT_EQ(hd.SetLayerTitle(*work, "<<Quorvane Work Layer2>>"), kQvNoErr);
+  EXPECT_EQ(hd.LayerCount(), 2);
+  EXPECT_EQ(hd.NthLayer(0), work);
+  EXPECT_EQ(hd.FindLayer("<<Quorvane Work Layer2>>"), work);
+  EXPECT_EQ(hd.FindLayer("<<Quorvane Work Layer2"), std::nullopt);
+  EXPECT_EQ(hd.LastError(), kQvNoErr) << "absence is not an error";
+  EXPECT_EQ(hd.LayerTitle(*work), "<<Quorvane Work Layer2>>");
+
+  auto below = hd.InsertLayer(*work, PaintOrder::kBelow);
+  ASSERT_TRUE(below);
+  EXPECT_EQ(hd.NthLayer(1), below);
+  ASSERT_EQ(hd.SetCurrentLayer(*below), kQvNoErr);
+  EXPECT_EQ(hd.CurrentLayer(), below);
+
+  ASSERT_EQ(hd.DeleteLayer(*work), kQvNoErr);
+  EXPECT_EQ(hd.FindLayer("<<Quorvane Work Layer2>>"), std::nullopt);
+  EXPECT_EQ(hd.LayerTitle(*work), std::nullopt);
+  EXPECT_EQ(hd.LastError(), kQvErrNoSuchLayer);
+}
+
+TEST_F(HostDocumentTest, PathSegmentsAreaReversalAndCurves) {
+  HostDocument hd(suites_);
+  ArtRef square = NewSquare(hd, 10, 20, 100);
+  auto segments = hd.Segments(square);
+  ASSERT_TRUE(segments);
+  ASSERT_EQ(segments->size(), 4u);
+  EXPECT_DOUBLE_EQ((*segments)[2].p.h, 110.0);
+  EXPECT_DOUBLE_EQ(*hd.SignedArea(square), 10000.0);
+  ASSERT_EQ(hd.Reverse(square), kQvNoErr);
+  EXPECT_DOUBLE_EQ(*hd.SignedArea(square), -10000.0);
+
+  // Reversed, the path starts at (110, 20); its closing curve returns there.
+  auto closing = hd.Bezier(square, 3);
+  ASSERT_TRUE(closing);
+  EXPECT_DOUBLE_EQ(closing->p0.h, 10.0);
+  EXPECT_DOUBLE_EQ(closing->p3.h, 110.0);
+  EXPECT_DOUBLE_EQ(hd.BezierPoint(*closing, 0.5)->v, 20.0);
+  EXPECT_EQ(hd.Bezier(square, 4), std::nullopt);
+
+  ASSERT_EQ(hd.SetSegments(square, {Corner(0, 0), Corner(5, 5)}), kQvNoErr);
+  EXPECT_EQ(hd.SegmentCount(square), 2);
+  ASSERT_EQ(hd.InsertSegments(square, 1, {Corner(1, 1)}), kQvNoErr);
+  EXPECT_DOUBLE_EQ(hd.Segments(square)->at(1).p.h, 1.0);
+  EXPECT_EQ(hd.DeleteSegments(square, 2, 5), kQvErrBadParameter);
+
+  auto group = hd.LayerGroup(*hd.CurrentLayer());
+  ASSERT_TRUE(group);
+  EXPECT_EQ(hd.SegmentCount(*group), std::nullopt);
+  EXPECT_EQ(hd.LastError(), kQvErrWrongArtType);
+}
+
+TEST_F(HostDocumentTest, DuplicateIsIndependentAndKeepsSelection) {
+  HostDocument hd(suites_);
+  ArtRef original = NewSquare(hd, 0, 0, 50);
+  ASSERT_EQ(hd.SetTag(original, "TREVASK_001", "set"), kQvNoErr);
+  ASSERT_EQ(hd.SetSelected(original, true), kQvNoErr);
+  auto copy = hd.Duplicate(original, PaintOrder::kAbove, original);
+  ASSERT_TRUE(copy);
+  EXPECT_NE(*copy, original);
+  EXPECT_EQ(hd.IsSelected(*copy), true);
+  EXPECT_EQ(hd.Tag(*copy, "TREVASK_001"), "set");
+  EXPECT_EQ(hd.Children(*hd.LayerGroup(*hd.CurrentLayer()))->front(), *copy) << "placed above its original";
+
+  ASSERT_EQ(hd.SetSegments(*copy, Square(100, 100, 10)), kQvNoErr);
+  EXPECT_DOUBLE_EQ(hd.Segments(original)->at(0).p.h, 0.0);
+  ASSERT_EQ(hd.Dispose(*copy), kQvNoErr);
+  EXPECT_FALSE(hd.IsValid(*copy));
+  EXPECT_TRUE(hd.IsValid(original));
+}
+
+TEST_F(HostDocumentTest, StylesCopyStrokeAndFill) {
+  HostDocument hd(suites_);
+  ArtRef a = NewSquare(hd, 0, 0, 10);
+  ArtRef b = NewSquare(hd, 20, 0, 10);
+  QvPathStyle style = *hd.Style(a);
+  style.fillPaint = 1;
+  style.fill.color.kind = kQvColorCmyk;
+  style.fill.color.magenta = 1.0;
+  style.stroke.width = 2.5;
+  style.stroke.dashCount = 2;
+  style.stroke.dashes[0] = 3.0;
+  style.stroke.dashes[1] = 1.0;
+  ASSERT_EQ(hd.SetStyle(a, style), kQvNoErr);
+  ASSERT_EQ(hd.CopyStyle(a, b), kQvNoErr);
+  QvPathStyle copied = *hd.Style(b);
+  EXPECT_TRUE(copied.fillPaint);
+  EXPECT_EQ(copied.fill.color.kind, kQvColorCmyk);
+  EXPECT_DOUBLE_EQ(copied.fill.color.magenta, 1.0);
+  EXPECT_DOUBLE_EQ(copied.stroke.width, 2.5);
+  EXPECT_EQ(copied.stroke.dashCount, 2);
+  EXPECT_DOUBLE_EQ(copied.stroke.dashes[0], 3.0);
+
+  style.stroke.dashCount = kQvMaxDashes + 1;
+  EXPECT_EQ(hd.SetStyle(a, style), kQvErrBadParameter);
+  EXPECT_DOUBLE_EQ(hd.Style(a)->stroke.width, 2.5) << "a refused style changes nothing";
+}
+
+TEST_F(HostDocumentTest, TagsKeepArbitraryBytes) {
+  HostDocument hd(suites_);
+  ArtRef art = NewSquare(hd, 0, 0, 10);
+  static constexpr char kBytes[] = "N,\x83" "Z\x83" "b\x83" "g\0end\xff\r\n";
+  const std::string value(kBytes, sizeof kBytes - 1);
+  ASSERT_EQ(hd.SetTag(art, "TREVASK_001", value), kQvNoErr);
+  ASSERT_EQ(hd.SetTag(art, "TREVASK_002", ""), kQvNoErr);
+  EXPECT_EQ(hd.Tag(art, "TREVASK_001"), value);
+  EXPECT_EQ(hd.Tag(art, "TREVASK_002"), "");
+  EXPECT_EQ(hd.Tag(art, "TREVASK_003"), std::nullopt);
+  EXPECT_EQ(hd.LastError(), kQvErrNoSuchTag);
+  ASSERT_EQ(hd.RemoveTag(art, "TREVASK_001"), kQvNoErr);
+  EXPECT_EQ(hd.Tag(art, "TREVASK_001"), std::nullopt);
+}
+
+TEST_F(HostDocumentTest, LockedArtIsNeverSelected) {
+  HostDocument hd(suites_);
+  ArtRef bottom = NewSquare(hd, 0, 0, 10);
+  ArtRef locked = NewSquare(hd, 20, 0, 10);
+  ArtRef top = NewSquare(hd, 40, 0, 10);
+  ASSERT_EQ(hd.SetSelected(locked, true), kQvNoErr);
+  ASSERT_EQ(hd.SetLocked(locked, true), kQvNoErr);
+  EXPECT_EQ(hd.IsSelected(locked), false) << "locking deselects";
+  ASSERT_EQ(hd.SetSelected(locked, true), kQvNoErr);
+  EXPECT_EQ(hd.IsSelected(locked), false);
+
+  LayerRef layer = *hd.CurrentLayer();
+  ASSERT_EQ(hd.SelectAllOnLayer(layer), kQvNoErr);
+  EXPECT_EQ(hd.SelectedPaths(), (std::vector<ArtRef>{top, bottom}));
+  EXPECT_EQ(hd.AllArtOfLayer(layer), (std::vector<ArtRef>{top, locked, bottom}));
+  ASSERT_EQ(hd.DeselectAllOnLayer(layer), kQvNoErr);
+  EXPECT_EQ(hd.SelectedArt(), std::vector<ArtRef>{});
+  EXPECT_EQ(host_.Blocks().OutstandingBlocks(), 0u) << "selection lists are given back";
+}
+
+TEST_F(HostDocumentTest, UndoTextsNameTheRecordedStep) {
+  HostDocument hd(suites_);
+  NewSquare(hd, 0, 0, 10);
+  ASSERT_EQ(hd.SetUndoText("Undo Apply", "Redo Apply"), kQvNoErr);
+  doc_.CommitStep();
+  EXPECT_EQ(hd.UndoTexts(), std::make_pair(std::string("Undo Apply"), std::string()));
+  ASSERT_TRUE(doc_.Undo());
+  EXPECT_EQ(hd.UndoTexts(), std::make_pair(std::string(), std::string("Redo Apply")));
+  ASSERT_EQ(hd.Redraw(), kQvNoErr);
+  EXPECT_EQ(host_.RedrawCount(), 1);
+}
+
+TEST_F(HostDocumentTest, ScriptedAlertIsAnsweredAndUnscriptedOneFails) {
+  HostDocument hd(suites_);
+  host_.Prompts().Script({wb::plugin::PromptKind::kAlert, "Please select a closed path.", true});
+  host_.Prompts().Script({wb::plugin::PromptKind::kQuestion, "", true});
+  EXPECT_EQ(hd.Alert("Please select a closed path."), kQvNoErr);
+  EXPECT_EQ(hd.Ask("The set was modified. Save it?"), true);
+  EXPECT_EQ(hd.Alert("The path on work layer 2 is selected."), kQvErrNoAnswer);
+  EXPECT_NE(host_.Prompts().LastFailure().find("The path on work layer 2 is selected."), std::string::npos);
+  EXPECT_EQ(hd.Ask("Really?"), std::nullopt);
+  ASSERT_EQ(host_.Prompts().Shown().size(), 4u);
+  EXPECT_TRUE(host_.Prompts().Shown()[1].yes);
+}
+
+TEST_F(HostDocumentTest, ScratchArraysAreReleasedOnEveryWayOut) {
+  HostDocument hd(suites_);
+  auto readAndBail = [&](bool early) -> bool {
+    auto points = hd.AllocateArray<QvRealPoint>(100);
+    if (!points) return false;
+    (*points)[99] = QvRealPoint{1, 2};
+    if (early) return false;
+    return (*points)[99].v == 2.0;
+  };
+  EXPECT_FALSE(readAndBail(true));
+  EXPECT_TRUE(readAndBail(false));
+  EXPECT_EQ(host_.Blocks().OutstandingBlocks(), 0u);
+
+  host_.Blocks().SetLimit(1000);
+  EXPECT_EQ(hd.AllocateArray<QvRealPoint>(100), std::nullopt);
+  EXPECT_EQ(hd.LastError(), kQvErrOutOfMemory);
+  ASSERT_FALSE(host_.Blocks().Failures().empty());
+  EXPECT_EQ(host_.Blocks().Failures().back(), kAllocationFailedTag);
+}
+
+TEST_F(HostDocumentTest, ScalingAboutACentreKeepsTheCentre) {
+  HostDocument hd(suites_);
+  ArtRef square = NewSquare(hd, 10, 10, 20);
+  auto m = hd.ScaleAbout(QvRealPoint{20, 20}, 2.0);
+  ASSERT_TRUE(m);
+  ASSERT_EQ(hd.Transform(square, *m, 2.0, kQvTransformObjects | kQvTransformStrokeWidths), kQvNoErr);
+  QvRealRect bounds = *hd.Bounds(square);
+  EXPECT_DOUBLE_EQ(bounds.left, 0.0);
+  EXPECT_DOUBLE_EQ(bounds.right, 40.0);
+  EXPECT_DOUBLE_EQ(bounds.top, 40.0);
+  EXPECT_DOUBLE_EQ(hd.Style(square)->stroke.width, 2.0);
+  EXPECT_DOUBLE_EQ(*hd.Distance({0, 0}, {3, 4}), 5.0);
+  EXPECT_EQ(hd.Sqrt(-1.0), std::nullopt);
+}
+
+TEST_F(HostDocumentTest, MissingSuiteFailsAsSuiteNotFound) {
+  HostSuites partial;
+  partial.basic = suites_.basic;
+  HostDocument hd(partial);
+  EXPECT_EQ(hd.LayerCount(), std::nullopt);
+  EXPECT_EQ(hd.LastError(), kQvErrSuiteNotFound);
+  EXPECT_EQ(hd.Alert("lost"), kQvErrSuiteNotFound);
+  EXPECT_TRUE(host_.Prompts().Shown().empty());
+}
+
+TEST_F(HostDocumentTest, PreferencesFolderIsTheConfiguredOneAndExists) {
+  HostDocument hd(suites_);
+  auto folder = hd.PreferencesFolder();
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(std::filesystem::path(*folder), prefs_);
+  EXPECT_TRUE(std::filesystem::is_directory(*folder));
+}
+
+}  // namespace
+}  // namespace quorvane::host

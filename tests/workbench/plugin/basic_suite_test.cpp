@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "sdk/errors.h"
+#include "workbench/plugin/host.h"
+#include "workbench/plugin/suites.h"
+
+namespace workbench::plugin {
+namespace {
+
+TEST(BasicSuite, AcquireAndReleaseCountPerSuite) {
+  Host host;
+  const QvBasicSuite* basic = host.BasicSuite();
+  const void* first = nullptr;
+  const void* second = nullptr;
+  ASSERT_EQ(basic->AcquireSuite(kQvArtSuite, kQvArtSuiteVersion, &first), kQvNoErr);
+  ASSERT_EQ(basic->AcquireSuite(kQvArtSuite, kQvArtSuiteVersion, &second), kQvNoErr);
+  EXPECT_EQ(first, &ArtSuiteImpl());
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(host.Suites().AcquireCount(kQvArtSuite, kQvArtSuiteVersion), 2);
+
+  EXPECT_EQ(basic->ReleaseSuite(kQvArtSuite, kQvArtSuiteVersion), kQvNoErr);
+  EXPECT_EQ(host.Suites().AcquireCount(kQvArtSuite, kQvArtSuiteVersion), 1);
+  EXPECT_EQ(basic->ReleaseSuite(kQvArtSuite, kQvArtSuiteVersion), kQvNoErr);
+  EXPECT_EQ(basic->ReleaseSuite(kQvArtSuite, kQvArtSuiteVersion), kQvErrSuiteNotFound)
+      << "released more often than acquired";
+}
+
+TEST(BasicSuite, UnknownNameOrVersionIsSuiteNotFound) {
+  Host host;
+  const QvBasicSuite* basic = host.BasicSuite();
+  const void* suite = &host;
+  EXPECT_EQ(basic->AcquireSuite("QV Teleport Suite", 1, &suite), kQvErrSuiteNotFound);
+  EXPECT_EQ(suite, nullptr);
+  suite = &host;
+  EXPECT_EQ(basic->AcquireSuite(kQvPathSuite, kQvPathSuiteVersion + 1, &suite), kQvErrSuiteNotFound);
+  EXPECT_EQ(suite, nullptr);
+  EXPECT_EQ(host.Suites().TotalAcquired(), 0);
+  // The code reads as its four characters, first in the high byte.
+  EXPECT_EQ(static_cast<std::uint32_t>(kQvErrSuiteNotFound), 0x53214664u);
+  EXPECT_EQ(static_cast<std::uint32_t>(kQvErrCancel), 0x53544F50u);
+}
+
+TEST(BasicSuite, NamesCompareByExactBytes) {
+  Host host;
+  QvBool equal = 0;
+  ASSERT_EQ(host.BasicSuite()->IsEqual("AI Menu", "AI Menu", &equal), kQvNoErr);
+  EXPECT_TRUE(equal);
+  ASSERT_EQ(host.BasicSuite()->IsEqual("AI Menu", "AI menu", &equal), kQvNoErr);
+  EXPECT_FALSE(equal);
+  EXPECT_EQ(host.BasicSuite()->IsEqual(nullptr, "AI Menu", &equal), kQvErrBadParameter);
+}
+
+TEST(BasicSuite, BlocksAreZeroedTrackedAndFreedOnce) {
+  Host host;
+  const QvBasicSuite* basic = host.BasicSuite();
+  void* block = nullptr;
+  ASSERT_EQ(basic->AllocateBlock(16, &block), kQvNoErr);
+  EXPECT_EQ(std::memcmp(block, "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16), 0);
+  std::memcpy(block, "seam", 4);
+  void* bigger = nullptr;
+  ASSERT_EQ(basic->ReallocateBlock(block, 64, &bigger), kQvNoErr);
+  EXPECT_EQ(std::memcmp(bigger, "seam", 4), 0);
+  EXPECT_EQ(host.Blocks().OutstandingBlocks(), 1u);
+  EXPECT_EQ(basic->FreeBlock(bigger), kQvNoErr);
+  EXPECT_EQ(basic->FreeBlock(bigger), kQvErrBadBlock);
+  int notOurs = 0;
+  EXPECT_EQ(basic->FreeBlock(&notOurs), kQvErrBadBlock);
+  EXPECT_EQ(basic->AllocateBlock(-1, &block), kQvErrBadParameter);
+}
+
+TEST(BlocksSuite, AllocationOverTheLimitFailsWithItsTag) {
+  Host host;
+  host.Blocks().SetLimit(100);
+  const QvBlocksSuite& blocks = BlocksSuiteImpl();
+  void* block = nullptr;
+  ASSERT_EQ(blocks.AllocateBlock(60, "first", &block), kQvNoErr);
+  void* second = &host;
+  EXPECT_EQ(blocks.AllocateBlock(60, "failed in allocating memory", &second), kQvErrOutOfMemory);
+  EXPECT_EQ(second, nullptr);
+  ASSERT_EQ(host.Blocks().Failures().size(), 1u);
+  EXPECT_EQ(host.Blocks().Failures()[0], "failed in allocating memory");
+  std::int64_t size = 0;
+  EXPECT_EQ(blocks.GetBlockSize(block, &size), kQvNoErr);
+  EXPECT_EQ(size, 60);
+  EXPECT_EQ(blocks.FreeBlock(block), kQvNoErr);
+}
+
+}  // namespace
+}  // namespace workbench::plugin

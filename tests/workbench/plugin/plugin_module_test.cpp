@@ -1,0 +1,68 @@
+#include "workbench/plugin/plugin_module.h"
+
+#include <gtest/gtest.h>
+
+#include "sdk/errors.h"
+#include "workbench/plugin/host.h"
+
+namespace workbench::plugin {
+namespace {
+
+constexpr const char* kQuorvaneModule = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
+
+TEST(PluginModule, RealModuleLoadsUnloadsForGoodAndReloads) {
+  Host host;
+  std::string error;
+  auto module = PluginModule::Load(host, kQuorvaneModule, &error);
+  ASSERT_NE(module, nullptr) << error;
+  EXPECT_TRUE(module->IsResidentInProcess());
+  EXPECT_EQ(module->Startup(), kQvNoErr);
+
+  EXPECT_EQ(module->Unload(&error), kQvNoErr) << error;
+  EXPECT_FALSE(module->IsLoaded());
+  EXPECT_FALSE(module->IsResidentInProcess()) << "dlclose left the module mapped";
+  EXPECT_EQ(module->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvErrBadParameter);
+
+  EXPECT_EQ(module->Reload(&error), kQvNoErr) << error;
+  EXPECT_TRUE(module->IsResidentInProcess());
+  EXPECT_EQ(module->Shutdown(), kQvNoErr);
+}
+
+TEST(PluginModule, MissingFileOrEntryPointIsAnErrorNamingIt) {
+  Host host;
+  std::string error;
+  EXPECT_EQ(PluginModule::Load(host, "/nonexistent/module.so", &error), nullptr);
+  EXPECT_NE(error.find("/nonexistent/module.so"), std::string::npos) << error;
+  // libm is a real shared object without PluginMain.
+  EXPECT_EQ(PluginModule::Load(host, "libm.so.6", &error), nullptr);
+  EXPECT_NE(error.find("PluginMain"), std::string::npos) << error;
+}
+
+TEST(PluginModule, GlobalsBlockSurvivesUnloadWhileFileStaticsDoNot) {
+  Host host;
+  std::string error;
+  auto module = PluginModule::Load(host, QUORVANE_TEST_MODULE, &error);
+  ASSERT_NE(module, nullptr) << error;
+  ASSERT_EQ(module->Startup(), kQvNoErr);
+  void* globals = module->Globals();
+  ASSERT_NE(globals, nullptr);
+  EXPECT_EQ(host.Blocks().SizeOf(globals), 8);
+
+  // The module answers 100 * (count kept in globals) + (file-static count).
+  EXPECT_EQ(module->Notify(nullptr, kQvDocumentChangedNotifier, nullptr), 101);
+  EXPECT_EQ(module->Notify(nullptr, kQvDocumentChangedNotifier, nullptr), 202);
+
+  ASSERT_EQ(module->Unload(&error), kQvNoErr) << error;
+  EXPECT_FALSE(module->IsResidentInProcess());
+  EXPECT_EQ(module->Globals(), globals);
+  ASSERT_EQ(module->Reload(&error), kQvNoErr) << error;
+  EXPECT_EQ(module->Notify(nullptr, kQvDocumentChangedNotifier, nullptr), 301);
+
+  EXPECT_EQ(module->Shutdown(), kQvNoErr);
+  EXPECT_EQ(module->Globals(), nullptr);
+  EXPECT_EQ(host.Blocks().OutstandingBlocks(), 0u);
+  EXPECT_EQ(host.Suites().TotalAcquired(), 0);
+}
+
+}  // namespace
+}  // namespace workbench::plugin

@@ -1,0 +1,109 @@
+// A small module for the loader tests: it keeps a counter in a globals
+// block from the host's allocator and another in a file-static, registers
+// an action event and, when it is played, draws a path through the suites.
+#include <cstring>
+
+#include "sdk/action_manager_suite.h"
+#include "sdk/art_suite.h"
+#include "sdk/basic_suite.h"
+#include "sdk/errors.h"
+#include "sdk/messages.h"
+#include "sdk/path_suite.h"
+#include "sdk/plugin_main.h"
+#include "sdk/undo_suite.h"
+
+namespace {
+
+constexpr unsigned kMagic = 0x51564731;  // "QVG1"
+
+struct TestGlobals {
+  unsigned magic;
+  int notifications;
+};
+
+TestGlobals* g_globals = nullptr;
+// Lost on unload: a reloaded module starts again at zero.
+int g_staticNotifications = 0;
+
+bool Is(const QvMessageData* m, const char* a, const char* b) {
+  QvBool equal = 0;
+  return m->basic->IsEqual(a, b, &equal) == kQvNoErr && equal != 0;
+}
+
+template <typename Suite>
+const Suite* Acquire(const QvMessageData* m, const char* name, int version) {
+  const void* suite = nullptr;
+  return m->basic->AcquireSuite(name, version, &suite) == kQvNoErr ? static_cast<const Suite*>(suite) : nullptr;
+}
+
+QvErr Startup(QvMessageData* m) {
+  void* block = nullptr;
+  if (QvErr err = m->basic->AllocateBlock(sizeof(TestGlobals), &block)) return err;
+  g_globals = static_cast<TestGlobals*>(block);
+  g_globals->magic = kMagic;
+  m->globals = g_globals;
+  auto* actions = Acquire<QvActionManagerSuite>(m, kQvActionManagerSuite, kQvActionManagerSuiteVersion);
+  if (actions == nullptr) return kQvErrSuiteNotFound;
+  QvErr err = actions->RegisterActionEvent("QvTest_DRAW", "Draw", 1, 0, nullptr, m->self, nullptr);
+  m->basic->ReleaseSuite(kQvActionManagerSuite, kQvActionManagerSuiteVersion);
+  return err;
+}
+
+// Draws a closed triangle of the size the 'size' real parameter gives.
+QvErr Draw(QvDoActionMessage* m) {
+  auto* art = Acquire<QvArtSuite>(&m->d, kQvArtSuite, kQvArtSuiteVersion);
+  auto* path = Acquire<QvPathSuite>(&m->d, kQvPathSuite, kQvPathSuiteVersion);
+  auto* undo = Acquire<QvUndoSuite>(&m->d, kQvUndoSuite, kQvUndoSuiteVersion);
+  auto* actions = Acquire<QvActionManagerSuite>(&m->d, kQvActionManagerSuite, kQvActionManagerSuiteVersion);
+  QvErr err = kQvErrSuiteNotFound;
+  if (art != nullptr && path != nullptr && undo != nullptr && actions != nullptr) {
+    double size = 0.0;
+    err = actions->GetReal(m->parameters, QV_FOURCC('s', 'i', 'z', 'e'), &size);
+    QvArtHandle triangle = nullptr;
+    if (err == kQvNoErr) err = art->NewArt(kQvPathArt, kQvPlaceAbove, nullptr, &triangle);
+    QvPathSegment s[3];
+    std::memset(s, 0, sizeof s);
+    const double xs[3] = {0.0, size, 0.0};
+    const double ys[3] = {0.0, 0.0, size};
+    for (int i = 0; i < 3; ++i) {
+      s[i].p = s[i].in = s[i].out = QvRealPoint{xs[i], ys[i]};
+      s[i].corner = 1;
+    }
+    if (err == kQvNoErr) err = path->SetPathSegments(triangle, 0, 3, s);
+    if (err == kQvNoErr) err = path->SetPathClosed(triangle, 1);
+    if (err == kQvNoErr) err = undo->SetUndoText("Undo Draw", "Redo Draw");
+  }
+  m->d.basic->ReleaseSuite(kQvArtSuite, kQvArtSuiteVersion);
+  m->d.basic->ReleaseSuite(kQvPathSuite, kQvPathSuiteVersion);
+  m->d.basic->ReleaseSuite(kQvUndoSuite, kQvUndoSuiteVersion);
+  m->d.basic->ReleaseSuite(kQvActionManagerSuite, kQvActionManagerSuiteVersion);
+  return err;
+}
+
+}  // namespace
+
+extern "C" QV_EXPORT QvErr PluginMain(const char* caller, const char* selector, void* message) {
+  auto* m = static_cast<QvMessageData*>(message);
+  if (Is(m, caller, kQvCallerAccess)) {
+    if (Is(m, selector, kQvSelectorUnload)) m->globals = g_globals;
+    if (Is(m, selector, kQvSelectorReload)) g_globals = static_cast<TestGlobals*>(m->globals);
+    return kQvNoErr;
+  }
+  if (Is(m, caller, kQvCallerInterface) && Is(m, selector, kQvSelectorStartup)) return Startup(m);
+  if (Is(m, caller, kQvCallerInterface) && Is(m, selector, kQvSelectorShutdown)) {
+    QvErr err = m->basic->FreeBlock(g_globals);
+    g_globals = nullptr;
+    m->globals = nullptr;
+    return err;
+  }
+  if (Is(m, caller, kQvCallerNotifier)) {
+    if (g_globals == nullptr || g_globals->magic != kMagic) return kQvErrBadParameter;
+    ++g_staticNotifications;
+    // Answers how many notifications each counter has seen, as 100 * kept + static.
+    return 100 * ++g_globals->notifications + g_staticNotifications;
+  }
+  if (Is(m, caller, kQvCallerActionManager) && Is(m, selector, kQvSelectorDoAction)) {
+    return Draw(static_cast<QvDoActionMessage*>(message));
+  }
+  return kQvNoErr;
+}

@@ -1,0 +1,55 @@
+#include "workbench/plugin/user_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include "sdk/errors.h"
+#include "workbench/plugin/host.h"
+#include "workbench/plugin/suites.h"
+
+namespace workbench::plugin {
+namespace {
+
+TEST(UserPrompts, ScriptedAnswersAreTakenInOrderAndRecorded) {
+  Host host;
+  host.Prompts().Script(*ParseScriptedAnswer("ok=Please select a closed path."));
+  host.Prompts().Script(*ParseScriptedAnswer("no"));
+  const QvUserSuite& user = UserSuiteImpl();
+  EXPECT_EQ(user.MessageAlert("Please select a closed path."), kQvNoErr);
+  QvBool yes = 1;
+  EXPECT_EQ(user.YesNoAlert("Save the changes?", &yes), kQvNoErr);
+  EXPECT_FALSE(yes);
+  ASSERT_EQ(host.Prompts().Shown().size(), 2u);
+  EXPECT_EQ(host.Prompts().Shown()[0].text, "Please select a closed path.");
+  EXPECT_EQ(host.Prompts().Shown()[1].kind, PromptKind::kQuestion);
+  EXPECT_EQ(host.Prompts().RemainingScript(), 0u);
+}
+
+TEST(UserPrompts, UnscriptedOrUnexpectedPromptFailsWithItsText) {
+  Host host;
+  const QvUserSuite& user = UserSuiteImpl();
+  EXPECT_EQ(user.ErrorAlert("Error=50415241, ARAP"), kQvErrNoAnswer);
+  EXPECT_NE(host.Prompts().LastFailure().find("Error=50415241, ARAP"), std::string::npos);
+  ASSERT_EQ(host.Prompts().Shown().size(), 1u);
+  EXPECT_FALSE(host.Prompts().Shown()[0].answered);
+
+  host.Prompts().Script(*ParseScriptedAnswer("ok=Another text"));
+  EXPECT_EQ(user.MessageAlert("Could not generate basic seam-margin."), kQvErrNoAnswer);
+  EXPECT_NE(host.Prompts().LastFailure().find("Could not generate basic seam-margin."), std::string::npos);
+  // A question is never answered by an alert's "ok".
+  QvBool yes = 0;
+  EXPECT_EQ(user.YesNoAlert("Another text", &yes), kQvErrNoAnswer);
+  EXPECT_EQ(host.Prompts().RemainingScript(), 1u);
+}
+
+TEST(UserPrompts, CommandLineAnswersParse) {
+  auto yes = ParseScriptedAnswer("yes=Save?=now");
+  ASSERT_TRUE(yes);
+  EXPECT_EQ(yes->kind, PromptKind::kQuestion);
+  EXPECT_TRUE(yes->yes);
+  EXPECT_EQ(yes->text, "Save?=now");
+  EXPECT_EQ(ParseScriptedAnswer("maybe"), std::nullopt);
+  EXPECT_EQ(ParseScriptedAnswer(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace workbench::plugin
