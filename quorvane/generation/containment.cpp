@@ -1,0 +1,116 @@
+#include "quorvane/generation/containment.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "quorvane/generation/tolerances.h"
+
+namespace quorvane::generation {
+
+namespace {
+
+using geometry::Vec2;
+
+Vec2 FromQv(QvRealPoint p) { return {p.h, p.v}; }
+
+struct Box {
+  double left = std::numeric_limits<double>::infinity();
+  double bottom = std::numeric_limits<double>::infinity();
+  double right = -std::numeric_limits<double>::infinity();
+  double top = -std::numeric_limits<double>::infinity();
+
+  void Add(Vec2 p) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    bottom = std::min(bottom, p.y);
+    top = std::max(top, p.y);
+  }
+  bool Overlaps(const Box& o) const { return left <= o.right && o.left <= right && bottom <= o.top && o.bottom <= top; }
+  bool Contains(Vec2 p, double grow) const {
+    return p.x >= left - grow && p.x <= right + grow && p.y >= bottom - grow && p.y <= top + grow;
+  }
+};
+
+Box ControlBox(std::span<const BezierPiece> pieces) {
+  Box box;
+  for (const BezierPiece& p : pieces) {
+    box.Add(p.p0);
+    box.Add(p.p1);
+    box.Add(p.p2);
+    box.Add(p.p3);
+  }
+  return box;
+}
+
+std::vector<Vec2> Sample(std::span<const BezierPiece> pieces) {
+  std::vector<Vec2> points;
+  points.reserve(pieces.size() * kContainmentSamplesPerPiece);
+  for (const BezierPiece& piece : pieces) {
+    for (int j = 0; j < kContainmentSamplesPerPiece; ++j) {
+      points.push_back(PointAt(piece, static_cast<double>(j) / kContainmentSamplesPerPiece));
+    }
+  }
+  return points;
+}
+
+double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
+  const Vec2 d = b - a;
+  const double len2 = geometry::Dot(d, d);
+  const double t = len2 > 0.0 ? std::clamp(geometry::Dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
+  return geometry::Distance(p, a + t * d);
+}
+
+bool InsideByCrossings(Vec2 p, std::span<const Vec2> polygon) {
+  bool inside = false;
+  const std::size_t n = polygon.size();
+  for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+    const Vec2 a = polygon[i];
+    const Vec2 b = polygon[j];
+    if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+  }
+  return inside;
+}
+
+}  // namespace
+
+std::vector<BezierPiece> ClosedPathPieces(std::span<const host::PathSegment> segments) {
+  std::vector<BezierPiece> pieces;
+  const std::size_t n = segments.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const host::PathSegment& s = segments[i];
+    const host::PathSegment& e = segments[(i + 1) % n];
+    pieces.push_back({FromQv(s.p), FromQv(s.out), FromQv(e.in), FromQv(e.p)});
+  }
+  return pieces;
+}
+
+bool PolylineInsidePolygon(std::span<const Vec2> inner, std::span<const Vec2> outer, double slack) {
+  if (outer.empty()) return false;
+  Box box;
+  for (Vec2 p : outer) box.Add(p);
+  const std::size_t n = outer.size();
+  for (Vec2 p : inner) {
+    if (!box.Contains(p, slack)) return false;
+    // Inside or near an edge; the crossing rule is the cheaper question.
+    if (InsideByCrossings(p, outer)) continue;
+    bool nearEdge = false;
+    for (std::size_t i = 0; i < n && !nearEdge; ++i) nearEdge = DistanceToSegment(p, outer[i], outer[(i + 1) % n]) <= slack;
+    if (!nearEdge) return false;
+  }
+  return true;
+}
+
+bool SegmentsInside(std::span<const host::PathSegment> a, std::span<const host::PathSegment> b) {
+  const std::vector<BezierPiece> pa = ClosedPathPieces(a);
+  const std::vector<BezierPiece> pb = ClosedPathPieces(b);
+  if (pa.empty() || pb.empty() || !ControlBox(pa).Overlaps(ControlBox(pb))) return false;
+  return PolylineInsidePolygon(Sample(pa), Sample(pb), kContainmentSlack);
+}
+
+bool PathInsidePath(host::HostDocument& doc, host::ArtRef a, host::ArtRef b) {
+  auto sa = doc.Segments(a);
+  auto sb = doc.Segments(b);
+  return sa && sb && SegmentsInside(*sa, *sb);
+}
+
+}  // namespace quorvane::generation

@@ -1,0 +1,52 @@
+#include "quorvane/generation/source_selection.h"
+
+#include <string>
+
+#include "quorvane/generation/work_layers.h"
+
+namespace quorvane::generation {
+
+namespace {
+
+std::string_view InLanguage(const RunState& state, std::string_view english, std::string_view japanese) {
+  return IsEnglish(state) ? english : japanese;
+}
+
+}  // namespace
+
+int CheckSourceSelection(host::HostDocument& doc, RunState& state) {
+  state.sourcePath = {};
+  auto selected = doc.SelectedPaths();
+  if (!selected) return 0;
+  if (selected->size() != 1) return static_cast<int>(selected->size());
+
+  const host::ArtRef path = selected->front();
+  auto closed = doc.IsClosed(path);
+  if (!closed || !*closed) {
+    doc.Alert(InLanguage(state, kOpenPathSelectedText, kOpenPathSelectedTextJapanese));
+    return 0;
+  }
+  // The work layers are recognised by title as well as by handle: a
+  // document saved with them and opened again has titles but no handles.
+  auto layer = doc.LayerOf(path);
+  std::string title;
+  if (layer) {
+    if (auto t = doc.LayerTitle(*layer)) title = *t;
+  }
+  if (layer && ((state.workLayer1 && *layer == state.workLayer1) || title == kWorkLayer1Title)) {
+    doc.Alert(InLanguage(state, kWorkLayer1PathSelectedText, kWorkLayer1PathSelectedTextJapanese));
+    return 0;
+  }
+  if (layer && ((state.workLayer2 && *layer == state.workLayer2) || title == kWorkLayer2Title)) {
+    doc.Alert(InLanguage(state, kWorkLayer2PathSelectedText, kWorkLayer2PathSelectedTextJapanese));
+    return 0;
+  }
+  state.sourcePath = path;
+  return 1;
+}
+
+std::string_view NoSourceText(const RunState& state) {
+  return InLanguage(state, kNoSourceText, kNoSourceTextJapanese);
+}
+
+}  // namespace quorvane::generation
