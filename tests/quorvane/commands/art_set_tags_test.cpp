@@ -1,0 +1,105 @@
+#include "quorvane/commands/art_set_tags.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "quorvane/commands/set_tags.h"
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
+#include "workbench/plugin/suite_support.h"
+
+namespace quorvane::commands {
+namespace {
+
+namespace wb = workbench;
+
+// The tags go through the real workbench document and its tag suite.
+class ArtSetTagsTest : public ::testing::Test {
+ protected:
+  ArtSetTagsTest() {
+    host_.SetDocument(&doc_);
+    suites_.basic = host_.BasicSuite();
+    Acquire(kQvArtSuite, kQvArtSuiteVersion, &suites_.art);
+    Acquire(kQvTagSuite, kQvTagSuiteVersion, &suites_.tag);
+    const wb::document::LayerId layer = doc_.InsertLayer("Pieces");
+    artId_ = doc_.NewPath(doc_.FindLayer(layer)->group, {}, true);
+    art_ = host::ArtRef{wb::plugin::detail::ToQv(artId_)};
+  }
+
+  template <typename Suite>
+  void Acquire(const char* name, int version, const Suite** suite) {
+    const void* p = nullptr;
+    ASSERT_EQ(suites_.basic->AcquireSuite(name, version, &p), kQvNoErr) << name;
+    *suite = static_cast<const Suite*>(p);
+  }
+
+  std::map<std::string, std::string> Tags() const { return doc_.Tags(artId_); }
+
+  wb::document::Document doc_;
+  wb::plugin::Host host_;
+  host::HostSuites suites_;
+  wb::document::ArtId artId_;
+  host::ArtRef art_;
+};
+
+CCommandSet SetWithName(std::string name, int commands) {
+  CCommandSet set(std::move(name));
+  set.SetBasicWidth(10.0f);
+  for (int i = 0; i < commands; ++i) {
+    set.AppendReadCommand({CommandType::kCutOff, {std::to_string(i + 1), ""}, 1.5f, 1});
+  }
+  return set;
+}
+
+TEST_F(ArtSetTagsTest, StoredSetReplacesTheOldTagsAndReadsBack) {
+  host::HostDocument document(suites_);
+  doc_.SetTag(artId_, "TREVASK_009", "beyond a gap: left alone");
+  doc_.SetTag(artId_, "other", "kept");
+
+  ASSERT_EQ(StoreSetOnArt(document, art_, SetWithName("前身頃", 40)), kQvNoErr);
+  const std::size_t longTags = Tags().size();
+  ASSERT_GE(longTags, 2u + 4u);  // at least four pieces besides the other two
+  EXPECT_EQ(Tags().at("TREVASK_001").size(), kTagPieceBytes);
+
+  const CCommandSet shorter = SetWithName("前身頃", 1);
+  ASSERT_EQ(StoreSetOnArt(document, art_, shorter), kQvNoErr);
+  const std::map<std::string, std::string> tags = Tags();
+  EXPECT_EQ(tags.size(), 3u);  // one piece, "other", the stray TREVASK_009
+  EXPECT_EQ(tags.at("TREVASK_001").substr(0, 7), "#\x91\x4f\x90\x67\x8d\xa0");  // cp932 bytes
+
+  CCommandSetList list;
+  list.AddSet("Saved");
+  std::vector<Diagnostic> problems;
+  EXPECT_EQ(AddArtHeldSet(list, document, art_, problems), 1);
+  CCommandSet expected = shorter;
+  expected.SetName("<前身頃>");
+  EXPECT_EQ(*list.GetSet(1), expected);
+
+  ASSERT_EQ(RemoveSetFromArt(document, art_), kQvNoErr);
+  EXPECT_EQ(ReadSetTextFromArt(document, art_), std::nullopt);
+  EXPECT_EQ(Tags().size(), 2u);
+  EXPECT_EQ(AddArtHeldSet(list, document, art_, problems), std::nullopt);
+  EXPECT_EQ(list.GetSetCount(), 1);
+}
+
+TEST_F(ArtSetTagsTest, SetThatCodePage932CannotHoldLeavesTheTagsAlone) {
+  host::HostDocument document(suites_);
+  ASSERT_EQ(StoreSetOnArt(document, art_, SetWithName("Skirt", 0)), kQvNoErr);
+  const auto before = Tags();
+  std::string message;
+  EXPECT_EQ(StoreSetOnArt(document, art_, SetWithName("Skirt 😀", 0), &message),
+            kQvErrBadParameter);
+  EXPECT_NE(message.find("Skirt 😀"), std::string::npos);
+  EXPECT_EQ(Tags(), before);
+}
+
+TEST_F(ArtSetTagsTest, NoArtGivesNoSetAndAnError) {
+  host::HostDocument document(suites_);
+  EXPECT_EQ(ReadSetTextFromArt(document, host::ArtRef{}), std::nullopt);
+  EXPECT_NE(StoreSetOnArt(document, host::ArtRef{}, SetWithName("x", 0)), kQvNoErr);
+}
+
+}  // namespace
+}  // namespace quorvane::commands
