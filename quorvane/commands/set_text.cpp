@@ -42,14 +42,22 @@ void AppendNumber(std::string& out, std::int32_t value) {
 
 }  // namespace
 
-std::optional<std::string> CheckSetName(std::string_view utf8Name) {
-  if (HasLineBreak(utf8Name)) return "A command set name cannot contain a line break.";
+std::optional<std::string> CheckSetName(std::string_view utf8Name, Language language) {
+  const bool english = language == Language::kEnglish;
+  if (HasLineBreak(utf8Name)) {
+    return english ? "A command set name cannot contain a line break."
+                   : "コマンドセット名に改行は使えません。";
+  }
   if (utf8Name.find(',') != std::string_view::npos) {
-    return "A command set name cannot contain a comma: the list file would cut the name there.";
+    return english
+               ? "A command set name cannot contain a comma: the list file would cut the name there."
+               : "コマンドセット名にカンマは使えません。";
   }
   if (!text::Utf8ToCp932(utf8Name)) {
-    return "The command set name \"" + std::string(utf8Name) +
-           "\" has a character that the list file (code page 932) cannot hold.";
+    const std::string name(utf8Name);
+    return english ? "The command set name \"" + name +
+                         "\" has a character that the list file (code page 932) cannot hold."
+                   : "コマンドセット名「" + name + "」にはリストファイルに保存できない文字があります。";
   }
   return std::nullopt;
 }

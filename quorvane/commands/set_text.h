@@ -15,14 +15,17 @@
 #include <vector>
 
 #include "quorvane/commands/command_set.h"
+#include "quorvane/commands/command_type.h"
 #include "quorvane/commands/diagnostic.h"
 
 namespace quorvane::commands {
 
-/// Why a name cannot be given to a set (UTF-8 message), or none when it can:
-/// it must have a code page 932 form and no line break, and no comma (the
-/// file has no quoting, a comma would cut the name when it is read back).
-std::optional<std::string> CheckSetName(std::string_view utf8Name);
+/// Why a name cannot be given to a set (a UTF-8 message in the given
+/// language, for an alert), or none when it can: it must have a code page 932
+/// form, no line break, and no comma (the file has no quoting, a comma would
+/// cut the name when it is read back).
+std::optional<std::string> CheckSetName(std::string_view utf8Name,
+                                        Language language = Language::kEnglish);
 
 /// Appends the set's text form, in code page 932, to `out`. Returns a
 /// message and leaves `out` as it was when a name or point text has no code
