@@ -456,13 +456,13 @@ QvErr HostDocument::PathfinderUnite(const std::vector<ArtRef>& art, double preci
 // ---- Geometry services --------------------------------------------------------
 
 std::optional<ScratchArray<QvOutlinePoint>> HostDocument::SegmentsToPoints(const std::vector<PathSegment>& segments,
-                                                                           double flatness, double minStep) {
+                                                                           double flatness, double maxStep) {
   QvAllocatorPair allocator = Allocator();
   const QvAllocatorPair* allocatorPtr = &allocator;
   QvOutlinePoint* points = nullptr;
   std::int32_t count = 0;
   QvErr err = Call(s_.pathConstruction, &QvPathConstructionSuite::SegmentsToPoints, segments.data(),
-                   static_cast<std::int32_t>(segments.size()), flatness, minStep, allocatorPtr, &points, &count);
+                   static_cast<std::int32_t>(segments.size()), flatness, maxStep, allocatorPtr, &points, &count);
   // Own the points before looking at the result, so a failure that still
   // handed out a block frees it.
   ScratchBlock block(allocator, points, static_cast<std::int64_t>(count) * std::int64_t{sizeof(QvOutlinePoint)});

@@ -207,9 +207,10 @@ class HostDocument {
   // ---- Geometry services --------------------------------------------------
 
   /// Flattens segments (an open run: repeat the first at the end to close
-  /// it) within `flatness` points; the points live in the host's allocator.
+  /// it) within `flatness` points and steps of at most `maxStep` points (0:
+  /// no limit); the points live in the host's allocator.
   std::optional<ScratchArray<QvOutlinePoint>> SegmentsToPoints(const std::vector<PathSegment>& segments,
-                                                               double flatness, double minStep);
+                                                               double flatness, double maxStep);
   QvErr OptimizePath(ArtRef path, double tolerance);
   /// What lies under `p`: nothing hit is a result with kind kQvHitNothing.
   std::optional<QvHitResult> HitTest(QvRealPoint p, double tolerance, std::int32_t request, ArtRef art = {});

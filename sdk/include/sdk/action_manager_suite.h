@@ -13,6 +13,14 @@ extern "C" {
 #define kQvActionManagerSuite "QV Action Manager Suite"
 enum { kQvActionManagerSuiteVersion = 1 };
 
+/// How an action event is played: with its dialog, or silently.
+enum QvActionDialogMode {
+  kQvDialogNone = 0,      /**< the event has no dialog */
+  kQvDialogOn = 1,        /**< show the dialog */
+  kQvDialogPartialOn = 2, /**< show it only when parameters are missing */
+  kQvDialogOff = 3        /**< never show it; use the parameters given */
+};
+
 /// A four-character parameter key or unit, QV_FOURCC('o','f','s','t').
 typedef uint32_t QvActionKey;
 

@@ -67,21 +67,13 @@ typedef struct QvNotifierMessage {
   void* notifyData;
 } QvNotifierMessage;
 
-/// How an action event is played: with its dialog, or silently.
-enum QvActionDialogMode {
-  kQvDialogNone = 0,      /**< the event has no dialog */
-  kQvDialogOn = 1,        /**< show the dialog */
-  kQvDialogPartialOn = 2, /**< show it only when parameters are missing */
-  kQvDialogOff = 3        /**< never show it; use the parameters given */
-};
-
 /// Caller kQvCallerActionManager, selector kQvSelectorDoAction: the host
 /// plays an action event the module registered.
 typedef struct QvDoActionMessage {
   QvMessageData d;
   /// The event name as registered.
   const char* eventName;
-  /// A QvActionDialogMode.
+  /// A QvActionDialogMode (sdk/action_manager_suite.h).
   int32_t dialogMode;
   /// The parameters the event was played with; null when none. Owned by
   /// the host for the duration of the call.

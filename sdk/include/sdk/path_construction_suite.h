@@ -16,11 +16,11 @@ typedef struct QvPathConstructionSuite {
   /// Flattens `segmentCount` segments, read as an open path from the first
   /// anchor to the last (repeat segment 0 at the end to get a closed one),
   /// into points no farther than `flatness` points from the curves. Every
-  /// anchor becomes a point (corner flag set); `minStep` is the shortest
-  /// distance between consecutive points inside a curve (0: no minimum).
+  /// anchor becomes a point (corner flag set); no two consecutive points
+  /// are more than `maxStep` points apart (0: no limit).
   /// The points come in a block of `allocator`, which the caller frees.
   QvErr (*SegmentsToPoints)(const QvPathSegment* segments, int32_t segmentCount, double flatness,
-                            double minStep, const QvAllocatorPair* allocator, QvOutlinePoint** points,
+                            double maxStep, const QvAllocatorPair* allocator, QvOutlinePoint** points,
                             int32_t* pointCount);
   /// Replaces the path's segments with fewer that stay within `tolerance`
   /// points of its curves; corners stay corners.
