@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "workbench/geometry/bezier.h"
+#include "workbench/plugin/geometry_actions.h"
 #include "workbench/plugin/suite_support.h"
 #include "workbench/plugin/suites.h"
 
@@ -22,19 +23,6 @@ using document::Document;
 
 document::AffineMatrix FromQv(const QvRealMatrix& m) { return {m.a, m.b, m.c, m.d, m.tx, m.ty}; }
 QvRealMatrix ToQv(const document::AffineMatrix& m) { return {m.a, m.b, m.c, m.d, m.tx, m.ty}; }
-
-// ---- Path construction suite -------------------------------------------------
-// Flattening and optimisation belong to the geometry services; until they
-// are wired in, these report kQvErrNotImplemented.
-
-QvErr SegmentsToPoints(const QvPathSegment*, std::int32_t, double, double, const QvAllocatorPair*,
-                       QvOutlinePoint** points, std::int32_t* pointCount) {
-  if (points != nullptr) *points = nullptr;
-  if (pointCount != nullptr) *pointCount = 0;
-  return kQvErrNotImplemented;
-}
-
-QvErr OptimizePath(QvArtHandle, double) { return kQvErrNotImplemented; }
 
 // ---- Transform art suite -----------------------------------------------------
 
@@ -140,21 +128,14 @@ QvErr BezierTangent(const QvRealBezier* b, double t, QvRealPoint* d) {
   return kQvNoErr;
 }
 
-// ---- Hit test and pathfinder suites ------------------------------------------
-
-QvErr HitTest(QvArtHandle, const QvRealPoint*, double, std::int32_t, QvHitResult* result) {
-  if (result != nullptr) *result = QvHitResult{};
-  return kQvErrNotImplemented;
-}
-
-QvErr DoDivide(const QvPathfinderData*) { return kQvErrNotImplemented; }
-QvErr DoIntersect(const QvPathfinderData*) { return kQvErrNotImplemented; }
-QvErr DoUnite(const QvPathfinderData*) { return kQvErrNotImplemented; }
+QvErr DoDivide(const QvPathfinderData* data) { return PathfinderImpl(kQvPathfinderDivide, data); }
+QvErr DoIntersect(const QvPathfinderData* data) { return PathfinderImpl(kQvPathfinderIntersect, data); }
+QvErr DoUnite(const QvPathfinderData* data) { return PathfinderImpl(kQvPathfinderUnite, data); }
 
 }  // namespace
 
 const QvPathConstructionSuite& PathConstructionSuiteImpl() {
-  static const QvPathConstructionSuite suite{SegmentsToPoints, OptimizePath};
+  static const QvPathConstructionSuite suite{SegmentsToPointsImpl, OptimizePathImpl};
   return suite;
 }
 
@@ -176,7 +157,7 @@ const QvRealBezierSuite& RealBezierSuiteImpl() {
 }
 
 const QvHitTestSuite& HitTestSuiteImpl() {
-  static const QvHitTestSuite suite{HitTest};
+  static const QvHitTestSuite suite{HitTestImpl};
   return suite;
 }
 
@@ -186,10 +167,8 @@ const QvPathfinderSuite& PathfinderSuiteImpl() {
 }
 
 void RegisterHostActions(Host& host) {
-  // The host's own actions are always registered, so that a module can
-  // find them; their geometry is not wired in yet.
-  host.Actions().Register(kQvOffsetAction, "Offset Path", [](const ActionPlay&) { return kQvErrNotImplemented; });
-  host.Actions().Register(kQvPathfinderAction, "Pathfinder", [](const ActionPlay&) { return kQvErrNotImplemented; });
+  host.Actions().Register(kQvOffsetAction, "Offset Path", OffsetAction);
+  host.Actions().Register(kQvPathfinderAction, "Pathfinder", PathfinderAction);
 }
 
 }  // namespace workbench::plugin
