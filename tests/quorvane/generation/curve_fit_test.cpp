@@ -1,0 +1,155 @@
+// The curve fitter that turns generators' outlines back into smooth paths.
+#include "quorvane/generation/curve_fit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace quorvane::generation {
+namespace {
+
+using geometry::Vec2;
+
+// The distance from p to the pieces: the nearest of a dense sampling,
+// refined by a ternary search around it.
+double DistanceToPieces(Vec2 p, const std::vector<BezierPiece>& pieces) {
+  constexpr int kSamples = 400;
+  double best = 1e300;
+  for (const BezierPiece& piece : pieces) {
+    auto at = [&](double t) { return geometry::Distance(p, PointAt(piece, t)); };
+    int nearest = 0;
+    for (int j = 0; j <= kSamples; ++j) {
+      if (at(double(j) / kSamples) < at(double(nearest) / kSamples)) nearest = j;
+    }
+    double lo = std::max(0.0, (nearest - 1.0) / kSamples);
+    double hi = std::min(1.0, (nearest + 1.0) / kSamples);
+    for (int k = 0; k < 60; ++k) {
+      const double a = lo + (hi - lo) / 3.0;
+      const double b = hi - (hi - lo) / 3.0;
+      if (at(a) < at(b)) {
+        hi = b;
+      } else {
+        lo = a;
+      }
+    }
+    best = std::min(best, at((lo + hi) / 2.0));
+  }
+  return best;
+}
+
+std::vector<Vec2> CirclePolyline(Vec2 c, double r, int count) {
+  std::vector<Vec2> points;
+  for (int i = 0; i <= count; ++i) {  // the first point again at the end
+    const double a = 2.0 * std::numbers::pi * (i % count) / count;
+    points.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
+  }
+  return points;
+}
+
+void ExpectJoinedUp(const std::vector<BezierPiece>& pieces) {
+  ASSERT_FALSE(pieces.empty());
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    EXPECT_EQ(pieces[k].p3, pieces[(k + 1) % pieces.size()].p0) << "piece " << k;
+  }
+}
+
+TEST(CurveFit, SquareGivesFourStraightPiecesWithRetractedHandles) {
+  const std::vector<Vec2> square = {{0, 0}, {0, 100}, {100, 100}, {100, 0}, {0, 0}};
+  const auto pieces = FitBezierPieces(square, {}, 1.0);
+  ASSERT_EQ(pieces.size(), 4u);
+  ExpectJoinedUp(pieces);
+  for (std::size_t k = 0; k < 4; ++k) {
+    EXPECT_EQ(pieces[k].p0, square[k]);
+    EXPECT_EQ(pieces[k].p3, square[k + 1]);
+    EXPECT_EQ(pieces[k].p1, pieces[k].p0);
+    EXPECT_EQ(pieces[k].p2, pieces[k].p3);
+  }
+}
+
+TEST(CurveFit, DenseSquareSidesStayOneStraightPieceEach) {
+  // Many collinear points along each side: one run a side, straight.
+  std::vector<Vec2> points;
+  const Vec2 corners[] = {{0, 0}, {0, 50}, {50, 50}, {50, 0}};
+  for (int side = 0; side < 4; ++side) {
+    for (int j = 0; j < 25; ++j) points.push_back(corners[side] + (j / 25.0) * (corners[(side + 1) % 4] - corners[side]));
+  }
+  points.push_back(points.front());
+  const auto pieces = FitBezierPieces(points, {}, 1.0);
+  ASSERT_EQ(pieces.size(), 4u);
+  for (const BezierPiece& p : pieces) {
+    EXPECT_EQ(p.p1, p.p0);
+    EXPECT_EQ(p.p2, p.p3);
+  }
+}
+
+TEST(CurveFit, RepeatedPointsVanish) {
+  const std::vector<Vec2> square = {{0, 0},     {0, 0},     {0, 100}, {0, 100.001}, {100, 100},
+                                    {100, 100}, {100, 100}, {100, 0}, {0, 0}};
+  const auto pieces = FitBezierPieces(square, {}, 1.0);
+  ASSERT_EQ(pieces.size(), 4u);
+  ExpectJoinedUp(pieces);
+  for (const BezierPiece& p : pieces) EXPECT_GT(geometry::Distance(p.p0, p.p3), 99.0);
+}
+
+TEST(CurveFit, CornerIndicesSplitAStraightRun) {
+  const std::vector<Vec2> line = {{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}};
+  EXPECT_EQ(FitBezierPieces(line, {}, 1.0).size(), 1u);
+  const int corners[] = {2};
+  const auto pieces = FitBezierPieces(line, corners, 1.0);
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(pieces[0].p3, (Vec2{20, 0}));
+  EXPECT_EQ(pieces[1].p0, (Vec2{20, 0}));
+}
+
+class CircleFit : public ::testing::TestWithParam<double> {};
+
+TEST_P(CircleFit, FewCubicsWithinTheTolerance) {
+  const double tolerance = GetParam();
+  const Vec2 centre{200, 300};
+  const double radius = 150.0;
+  const auto points = CirclePolyline(centre, radius, 720);  // turns of half a degree
+  const auto pieces = FitBezierPieces(points, {}, tolerance);
+  ExpectJoinedUp(pieces);
+  EXPECT_EQ(pieces.front().p0, points.front());
+  EXPECT_LE(pieces.size(), tolerance >= 1.0 ? 8u : 16u);
+  std::size_t curved = 0;
+  for (const BezierPiece& p : pieces) curved += (p.p1 != p.p0 || p.p2 != p.p3) ? 1 : 0;
+  EXPECT_EQ(curved, pieces.size());
+  for (const Vec2& p : points) EXPECT_LE(DistanceToPieces(p, pieces), tolerance) << p.x << "," << p.y;
+  // And the curves stay near the circle between the points.
+  for (const BezierPiece& piece : pieces) {
+    for (int j = 0; j <= 20; ++j) {
+      EXPECT_NEAR(geometry::Distance(PointAt(piece, j / 20.0), centre), radius, tolerance + 0.05);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tolerances, CircleFit, ::testing::Values(1.0, 0.1),
+                         [](const auto& info) { return info.param >= 1.0 ? "Plain" : "ScaledDrawing"; });
+
+TEST(CurveFit, ClosedPathFromPiecesHasOneCornerSegmentPerPiece) {
+  const std::vector<BezierPiece> pieces = {
+      {{0, 0}, {0, 10}, {10, 20}, {20, 20}},
+      {{20, 20}, {20, 20}, {20, 0}, {20, 0}},
+      {{20, 0}, {15, -5}, {5, -5}, {0, 0}},
+  };
+  const auto segments = ClosedPathFromPieces(pieces);
+  ASSERT_EQ(segments.size(), 3u);
+  for (std::size_t k = 0; k < 3; ++k) {
+    EXPECT_EQ(segments[k].corner, 1);
+    EXPECT_EQ(segments[k].p.h, pieces[k].p0.x);
+    EXPECT_EQ(segments[k].p.v, pieces[k].p0.y);
+    EXPECT_EQ(segments[k].out.h, pieces[k].p1.x);
+    EXPECT_EQ(segments[k].out.v, pieces[k].p1.y);
+    const BezierPiece& before = pieces[(k + 2) % 3];
+    EXPECT_EQ(segments[k].in.h, before.p2.x);
+    EXPECT_EQ(segments[k].in.v, before.p2.y);
+  }
+  EXPECT_TRUE(ClosedPathFromPieces({}).empty());
+}
+
+}  // namespace
+}  // namespace quorvane::generation

@@ -1,0 +1,168 @@
+#include "generation_test_support.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "support/shared_data.h"
+#include "workbench/geometry/bezier.h"
+#include "workbench/geometry/flatten.h"
+
+namespace quorvane::generation::testing {
+
+namespace {
+
+namespace wg = workbench::geometry;
+
+wg::PathData ToPathData(const std::vector<host::PathSegment>& segments) {
+  wg::PathData path;
+  path.closed = true;
+  for (const host::PathSegment& s : segments) {
+    path.segments.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
+  }
+  return path;
+}
+
+template <typename Suite>
+void Acquire(const QvBasicSuite* basic, const char* name, int version, const Suite** suite) {
+  const void* p = nullptr;
+  ASSERT_EQ(basic->AcquireSuite(name, version, &p), kQvNoErr) << name;
+  *suite = static_cast<const Suite*>(p);
+}
+
+}  // namespace
+
+host::PathSegment Corner(double x, double y) {
+  host::PathSegment s{};
+  s.p = s.in = s.out = QvRealPoint{x, y};
+  s.corner = 1;
+  return s;
+}
+
+std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw) {
+  std::vector<host::PathSegment> s = {Corner(x, y), Corner(x, y + size), Corner(x + size, y + size),
+                                      Corner(x + size, y)};
+  if (ccw) std::reverse(s.begin(), s.end());
+  return s;
+}
+
+HostFixture::HostFixture()
+    : prefs_(std::filesystem::temp_directory_path() /
+             ("quorvane-generation-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()))),
+      doc_(std::make_unique<workbench::document::Document>()),
+      host_(workbench::plugin::HostOptions{prefs_}) {
+  host_.SetDocument(doc_.get());
+  const QvBasicSuite* basic = host_.BasicSuite();
+  suites_.basic = basic;
+  Acquire(basic, kQvBlocksSuite, kQvBlocksSuiteVersion, &suites_.blocks);
+  Acquire(basic, kQvArtSuite, kQvArtSuiteVersion, &suites_.art);
+  Acquire(basic, kQvPathSuite, kQvPathSuiteVersion, &suites_.path);
+  Acquire(basic, kQvPathStyleSuite, kQvPathStyleSuiteVersion, &suites_.pathStyle);
+  Acquire(basic, kQvLayerSuite, kQvLayerSuiteVersion, &suites_.layer);
+  Acquire(basic, kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &suites_.matchingArt);
+  Acquire(basic, kQvArtSetSuite, kQvArtSetSuiteVersion, &suites_.artSet);
+  Acquire(basic, kQvPathfinderSuite, kQvPathfinderSuiteVersion, &suites_.pathfinder);
+  Acquire(basic, kQvActionManagerSuite, kQvActionManagerSuiteVersion, &suites_.actionManager);
+  Acquire(basic, kQvPathConstructionSuite, kQvPathConstructionSuiteVersion, &suites_.pathConstruction);
+  Acquire(basic, kQvTransformArtSuite, kQvTransformArtSuiteVersion, &suites_.transformArt);
+  Acquire(basic, kQvRealMathSuite, kQvRealMathSuiteVersion, &suites_.realMath);
+  Acquire(basic, kQvRealBezierSuite, kQvRealBezierSuiteVersion, &suites_.realBezier);
+  Acquire(basic, kQvUserSuite, kQvUserSuiteVersion, &suites_.user);
+  Acquire(basic, kQvDocumentSuite, kQvDocumentSuiteVersion, &suites_.document);
+  hd_ = std::make_unique<host::HostDocument>(suites_);
+}
+
+HostFixture::~HostFixture() {
+  std::error_code ec;
+  std::filesystem::remove_all(prefs_, ec);
+}
+
+void HostFixture::UseDocument(workbench::document::Document doc) {
+  *doc_ = std::move(doc);
+  state_ = RunState{};
+}
+
+host::ArtRef HostFixture::AddPath(const std::vector<host::PathSegment>& segments, bool closed, host::LayerRef layer) {
+  host::ArtRef prep;
+  host::PaintOrder order = host::PaintOrder::kAbove;
+  if (layer) {
+    auto group = hd_->LayerGroup(layer);
+    EXPECT_TRUE(group);
+    if (group) prep = *group;
+    order = host::PaintOrder::kInsideOnTop;
+  }
+  auto path = hd_->NewPath(order, prep);
+  EXPECT_TRUE(path);
+  if (!path) return {};
+  EXPECT_EQ(hd_->SetSegments(*path, segments), kQvNoErr);
+  EXPECT_EQ(hd_->SetClosed(*path, closed), kQvNoErr);
+  QvPathStyle style{};
+  style.strokePaint = 1;
+  style.stroke.width = 0.75;
+  style.stroke.color.kind = kQvColorGray;
+  style.stroke.color.gray = 1.0;
+  style.stroke.miterLimit = 4.0;
+  EXPECT_EQ(hd_->SetStyle(*path, style), kQvNoErr);
+  return *path;
+}
+
+DistanceToPath::DistanceToPath(const std::vector<host::PathSegment>& segments) {
+  for (const wg::FlatPoint& f : wg::FlattenPath(ToPathData(segments), 0.002, 0.0)) {
+    points_.push_back({f.point.x, f.point.y});
+  }
+}
+
+double DistanceToPath::operator()(geometry::Vec2 p) const {
+  double best = std::numeric_limits<double>::infinity();
+  const std::size_t n = points_.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const geometry::Vec2 a = points_[i];
+    const geometry::Vec2 d = points_[(i + 1) % n] - a;
+    const double len2 = geometry::Dot(d, d);
+    const double t = len2 > 0.0 ? std::clamp(geometry::Dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
+    best = std::min(best, geometry::Distance(p, a + t * d));
+  }
+  return best;
+}
+
+bool DistanceToPath::Inside(geometry::Vec2 p) const {
+  int winding = 0;
+  const std::size_t n = points_.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const geometry::Vec2 a = points_[i];
+    const geometry::Vec2 b = points_[(i + 1) % n];
+    const double side = geometry::Cross(b - a, p - a);
+    if (a.y <= p.y && b.y > p.y && side > 0) ++winding;
+    if (a.y > p.y && b.y <= p.y && side < 0) --winding;
+  }
+  return winding != 0;
+}
+
+std::vector<geometry::Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve) {
+  const wg::PathData path = ToPathData(segments);
+  std::vector<geometry::Vec2> out;
+  for (std::size_t i = 0; i < path.segments.size(); ++i) {
+    const wg::CubicBezier curve = wg::CurveAt(path.segments, i);
+    for (int j = 0; j < perCurve; ++j) {
+      const wg::Point p = curve.At(static_cast<double>(j) / perCurve);
+      out.push_back({p.x, p.y});
+    }
+  }
+  return out;
+}
+
+std::vector<std::filesystem::path> CorpusFiles() {
+  std::vector<std::filesystem::path> out;
+  const auto shared = quorvane::testing::SharedDir();
+  if (!shared) return out;
+  for (const auto& entry : std::filesystem::directory_iterator(*shared / "corpus" / "freesewing")) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".svg" && name.find("-freesewing-sa") == std::string::npos) {
+      out.push_back(entry.path());
+    }
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+}  // namespace quorvane::generation::testing

@@ -1,0 +1,75 @@
+// A real workbench host and document bound to the module's HostDocument,
+// and the shapes and measurements the generation tests share.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quorvane/generation/run_state.h"
+#include "quorvane/geometry/vec2.h"
+#include "quorvane/host/host_document.h"
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
+
+namespace quorvane::generation::testing {
+
+host::PathSegment Corner(double x, double y);
+
+/// An axis-aligned square with corners (x, y) and (x + size, y + size):
+/// clockwise with y up (positive area) unless `ccw`.
+std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw = false);
+
+/// A workbench host with a document, every suite of the module acquired, and
+/// the module's run state. The document starts with one layer.
+class HostFixture : public ::testing::Test {
+ protected:
+  HostFixture();
+  ~HostFixture() override;
+
+  /// Replaces the document (the host then acts on the new one).
+  void UseDocument(workbench::document::Document doc);
+
+  /// A new closed (or open) path on top of `layer` (the current layer when
+  /// null), styled with a 0.75 pt black stroke.
+  host::ArtRef AddPath(const std::vector<host::PathSegment>& segments, bool closed = true, host::LayerRef layer = {});
+
+  host::HostDocument& Doc() { return *hd_; }
+  workbench::plugin::Host& Host() { return host_; }
+  workbench::document::Document& Document() { return *doc_; }
+
+  RunState state_;
+
+ private:
+  std::filesystem::path prefs_;
+  std::unique_ptr<workbench::document::Document> doc_;
+  workbench::plugin::Host host_;
+  host::HostSuites suites_;
+  std::unique_ptr<host::HostDocument> hd_;
+};
+
+/// Distance from points to a closed path, measured on an independent fine
+/// flattening of it by the workbench's geometry.
+class DistanceToPath {
+ public:
+  explicit DistanceToPath(const std::vector<host::PathSegment>& segments);
+  double operator()(geometry::Vec2 p) const;
+  /// Whether p lies inside the path (nonzero winding of the flattening).
+  bool Inside(geometry::Vec2 p) const;
+  const std::vector<geometry::Vec2>& Vertices() const { return points_; }
+
+ private:
+  std::vector<geometry::Vec2> points_;
+};
+
+/// Points along every curve of a closed path, `perCurve` per curve.
+std::vector<geometry::Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve);
+
+/// The corpus finish-line files (without the reference allowances); empty
+/// when the shared folder is absent.
+std::vector<std::filesystem::path> CorpusFiles();
+
+}  // namespace quorvane::generation::testing
