@@ -1,0 +1,64 @@
+// Shapes and measurements shared by the geometry service tests.
+#pragma once
+
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "workbench/geometry/bezier.h"
+#include "workbench/geometry/path_data.h"
+
+namespace workbench::geometry::testing {
+
+/// An axis-aligned square with corners (x, y) and (x + size, y + size),
+/// clockwise (positive area) unless `ccw`.
+PathData Square(double x, double y, double size, bool ccw = false);
+
+/// A circle of `arcs` cubic arcs (radial error about 4e-6 r for 8 arcs),
+/// clockwise unless `ccw`.
+PathData Circle(Point centre, double radius, bool ccw = false, int arcs = 8);
+
+/// Points sampled along every curve of a path, `perCurve` per curve.
+std::vector<Point> Sample(const PathData& path, int perCurve);
+
+/// The nonzero winding number of a closed path around p (from a fine
+/// flattening).
+int Winding(const PathData& path, Point p);
+
+/// Total number of segments of all subpaths of the shapes.
+std::size_t SegmentCount(const std::vector<CompoundPath>& shapes);
+
+/// The signed area of several shapes together (holes subtract).
+double TotalArea(const std::vector<CompoundPath>& shapes);
+
+/// Distance from points to a path, through a grid of the path's fine
+/// flattening.
+class DistanceField {
+ public:
+  DistanceField(const PathData& path, double cellSize);
+  double operator()(Point p) const;
+
+ private:
+  std::vector<std::pair<Point, Point>> edges_;
+  std::vector<std::vector<std::size_t>> cells_;
+  double cell_;
+  double x0_ = 0.0, y0_ = 0.0;
+  int nx_ = 0, ny_ = 0;
+};
+
+/// One finish line of a corpus file: its part name and path (y flipped up).
+struct CorpusPiece {
+  std::string name;
+  PathData path;
+};
+
+/// The `<part>-seam` paths of one corpus SVG file.
+std::vector<CorpusPiece> ReadCorpusFile(const std::filesystem::path& file);
+
+/// The corpus finish-line files (without the reference allowances), or none
+/// when the shared folder is absent.
+std::vector<std::filesystem::path> CorpusFiles();
+
+}  // namespace workbench::geometry::testing

@@ -1,0 +1,194 @@
+// Flattening, bounds, reversal, transforms and hit tests of host paths.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "geometry_test_support.h"
+#include "workbench/geometry/bounds.h"
+#include "workbench/geometry/flatten.h"
+#include "workbench/geometry/hit_test.h"
+#include "workbench/geometry/reverse_path.h"
+#include "workbench/geometry/signed_area.h"
+#include "workbench/geometry/transform.h"
+
+namespace workbench::geometry {
+namespace {
+
+using testing::Circle;
+using testing::Square;
+
+// A closed piece with a straight side, an S curve and a corner anchor.
+PathData Piece() {
+  return {{PathSegment::Corner({0, 0}),
+           {{0, 100}, {0, 100}, {30, 160}, true},
+           {{100, 100}, {70, 40}, {100, 100}, false},
+           PathSegment::Corner({100, 0})},
+          true};
+}
+
+double ChordDeviation(const CubicBezier& c, double t0, double t1) {
+  // Largest distance of the curve between t0 and t1 from its chord.
+  const Point a = c.At(t0), b = c.At(t1);
+  double worst = 0.0;
+  for (int i = 1; i < 50; ++i) {
+    const Point p = c.At(t0 + (t1 - t0) * i / 50.0);
+    worst = std::max(worst, std::fabs(Cross(b - a, p - a)) / Distance(a, b));
+  }
+  return worst;
+}
+
+TEST(Flatten, AnchorsAreVerticesWithTheirCornerFlags) {
+  const PathData piece = Piece();
+  const auto flat = FlattenPath(piece, 0.5, 0.5);
+  std::size_t next = 0;
+  for (const FlatPoint& f : flat) {
+    if (!f.anchor) continue;
+    ASSERT_LT(next, piece.segments.size());
+    EXPECT_EQ(f.index, next);
+    EXPECT_EQ(f.point, piece.segments[next].anchor);
+    EXPECT_EQ(f.corner, piece.segments[next].corner);
+    ++next;
+  }
+  EXPECT_EQ(next, piece.segments.size());
+  EXPECT_EQ(flat.front().point, piece.segments[0].anchor);
+  EXPECT_NE(flat.back().point, flat.front().point) << "a closed path does not repeat its start";
+}
+
+TEST(Flatten, RespectsFlatnessAndLengthLimitsOnEveryCurve) {
+  const PathData piece = Piece();
+  for (double flatness : {0.1, 0.01}) {
+    for (double maxLength : {0.5, 3.0}) {
+      const auto flat = FlattenPath(piece, flatness, maxLength);
+      for (std::size_t i = 0; i < flat.size(); ++i) {
+        const Point a = flat[i].point, b = flat[(i + 1) % flat.size()].point;
+        EXPECT_LE(Distance(a, b), maxLength + 1e-9) << "vertex " << i;
+      }
+      // Map vertices back to their curve's parameters and check every chord.
+      for (std::size_t curve = 0; curve < 4; ++curve) {
+        const CubicBezier c = CurveAt(piece.segments, curve);
+        std::vector<double> ts{0.0};
+        for (double t : FlattenCurveParameters(c, flatness, maxLength)) ts.push_back(t);
+        ts.push_back(1.0);
+        for (std::size_t k = 0; k + 1 < ts.size(); ++k) {
+          EXPECT_LE(ChordDeviation(c, ts[k], ts[k + 1]), flatness * 1.0001);
+        }
+      }
+    }
+  }
+  // The straight side of 100 pt is cut at most 0.5 pt apart: 200 pieces.
+  const PathData line{{PathSegment::Corner({0, 0}), PathSegment::Corner({0, 100})}, false};
+  EXPECT_EQ(FlattenPath(line, 0.1, 0.5).size(), 201u);
+  EXPECT_EQ(FlattenPath(line, 0.1, 0.0).size(), 2u);
+}
+
+TEST(Bounds, UseCurveExtremaNotHandles) {
+  // A single arch from (0,0) to (100,0) with handles at height 100 peaks at 75.
+  const PathData arch{{{{0, 0}, {0, 0}, {0, 100}, true}, {{100, 0}, {100, 100}, {100, 0}, true}}, false};
+  const auto b = PathBounds(arch);
+  ASSERT_TRUE(b);
+  EXPECT_NEAR(b->top, 75.0, 1e-12);
+  EXPECT_NEAR(b->bottom, 0.0, 1e-12);
+  EXPECT_NEAR(b->left, 0.0, 1e-12);
+  EXPECT_NEAR(b->right, 100.0, 1e-12);
+  // A circle's box is its centre plus or minus the radius (8 exact-tangent arcs).
+  const auto cb = PathBounds(Circle({10, -20}, 50));
+  ASSERT_TRUE(cb);
+  EXPECT_NEAR(cb->left, -40.0, 1e-9);
+  EXPECT_NEAR(cb->top, 30.0, 1e-9);
+  EXPECT_FALSE(PathBounds(PathData{}));
+}
+
+TEST(Reverse, KeepsEveryCurveAndFlipsTheArea) {
+  const PathData piece = Piece();
+  const PathData rev = ReversePath(piece);
+  ASSERT_EQ(rev.segments.size(), piece.segments.size());
+  EXPECT_NEAR(SignedArea(rev.segments, true), -SignedArea(piece.segments, true), 1e-9);
+  EXPECT_EQ(ReversePath(rev), piece);
+  // Curve i of the reversed path is curve n-2-i of the original run
+  // backwards; the closing curves map onto each other.
+  const std::size_t n = piece.segments.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const CubicBezier r = CurveAt(rev.segments, i);
+    const CubicBezier o = CurveAt(piece.segments, (2 * n - 2 - i) % n);
+    EXPECT_EQ(r.p0, o.p3);
+    EXPECT_EQ(r.p1, o.p2);
+    EXPECT_EQ(r.p2, o.p1);
+    EXPECT_EQ(r.p3, o.p0);
+  }
+  EXPECT_EQ(rev.segments[0].corner, piece.segments[n - 1].corner);
+  EXPECT_EQ(rev.segments[1].corner, piece.segments[n - 2].corner);
+}
+
+TEST(SignedAreaFacts, SquareAndCircle) {
+  EXPECT_NEAR(SignedArea(Square(0, 0, 10).segments, true), 100.0, 1e-12);
+  EXPECT_NEAR(SignedArea(Square(0, 0, 10, true).segments, true), -100.0, 1e-12);
+  EXPECT_NEAR(SignedArea(Circle({3, 4}, 10).segments, true), std::numbers::pi * 100.0, 0.01);
+}
+
+TEST(Transform, MapsAnchorsHandlesAndWidths) {
+  const PathData piece = Piece();
+  const Matrix m = Concat(Matrix::Scaling(2.0, 3.0), Matrix::Translation(5.0, -7.0));
+  const PathData moved = TransformPath(piece, m);
+  EXPECT_EQ(moved.segments[2].anchor, (Point{205.0, 293.0}));
+  EXPECT_EQ(moved.segments[1].out, (Point{65.0, 473.0}));
+  EXPECT_EQ(moved.segments[2].corner, piece.segments[2].corner);
+  EXPECT_NEAR(SignedArea(moved.segments, true), 6.0 * SignedArea(piece.segments, true), 1e-6);
+  const PathData mirrored = TransformPath(piece, Matrix::Scaling(-1.0, 1.0));
+  EXPECT_NEAR(SignedArea(mirrored.segments, true), -SignedArea(piece.segments, true), 1e-9);
+  const PathData turned = TransformPath(Square(0, 0, 10), Matrix::Rotation(std::numbers::pi / 2));
+  EXPECT_NEAR(turned.segments[2].anchor.x, -10.0, 1e-12);
+  EXPECT_NEAR(turned.segments[2].anchor.y, 10.0, 1e-12);
+  EXPECT_DOUBLE_EQ(TransformStrokeWidth(1.5, Matrix::Scaling(4.0, 4.0)), 6.0);
+  EXPECT_DOUBLE_EQ(TransformStrokeWidth(1.0, Matrix::Rotation(1.0)), 1.0);
+}
+
+TEST(HitTest, AnchorsSegmentsAndTheClosingSegment) {
+  const PathData square = Square(0, 0, 100);  // (0,0) (0,100) (100,100) (100,0)
+  auto hit = HitTest(square, {0.5, 99.2}, 2.0);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->kind, HitKind::kAnchor);
+  EXPECT_EQ(hit->segment, 1u);
+  // Inside the side from anchor 1 to anchor 2: the segment of its end anchor.
+  hit = HitTest(square, {25.0, 101.0}, 2.0);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->kind, HitKind::kSegment);
+  EXPECT_EQ(hit->segment, 2u);
+  EXPECT_NEAR(Distance(CurveAt(square.segments, 1).At(hit->t), {25.0, 100.0}), 0.0, 1e-9);
+  EXPECT_NEAR(hit->distance, 1.0, 1e-9);
+  // The closing side from (100,0) back to (0,0) is segment 0.
+  hit = HitTest(square, {60.0, -0.5}, 2.0);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->kind, HitKind::kSegment);
+  EXPECT_EQ(hit->segment, 0u);
+  EXPECT_NEAR(Distance(CurveAt(square.segments, 3).At(hit->t), {60.0, 0.0}), 0.0, 1e-9);
+  EXPECT_FALSE(HitTest(square, {50.0, 50.0}, 2.0));
+  // An open path has no closing segment.
+  PathData open = square;
+  open.closed = false;
+  EXPECT_FALSE(HitTest(open, {60.0, -0.5}, 2.0));
+  // Near a corner both the anchor and two sides are in reach: the anchor wins.
+  hit = HitTest(square, {101.5, 101.0}, 2.0);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->kind, HitKind::kAnchor);
+  EXPECT_EQ(hit->segment, 2u);
+}
+
+TEST(HitTest, CurveParameterIsTheNearestPoint) {
+  const PathData circle = Circle({0, 0}, 50);
+  for (double angle : {-0.3, -1.0, -2.5, -4.0}) {
+    const Point probe{51.0 * std::cos(angle), 51.0 * std::sin(angle)};
+    const auto hit = HitTest(circle, probe, 1.5);
+    ASSERT_TRUE(hit);
+    ASSERT_EQ(hit->kind, HitKind::kSegment);
+    const std::size_t n = circle.segments.size();
+    const CubicBezier c = CurveAt(circle.segments, (hit->segment + n - 1) % n);
+    const Point on = c.At(hit->t);
+    // The nearest point of a circle lies on the ray through the probe.
+    EXPECT_NEAR(Cross(on, probe), 0.0, 0.05 * 51.0);
+    EXPECT_NEAR(hit->distance, 1.0, 0.01);
+  }
+}
+
+}  // namespace
+}  // namespace workbench::geometry

@@ -1,0 +1,523 @@
+#include "curve_fit.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
+#include "tolerances.h"
+
+namespace workbench::geometry {
+namespace {
+
+// Fitting is Schneider's least-squares scheme: chord-length parameters,
+// Newton reparameterisation, and a split at the worst point when one cubic
+// is not enough. Ends at corners leave their handles free; ends inside a
+// smooth stretch share a tangent estimated from the neighbouring vertices.
+
+constexpr double kTangentWindow = 5.0;   // points of arc on each side
+constexpr int kReparameterisations = 200;
+constexpr int kDeepestSplit = 40;
+constexpr double kTangentialWeight = 0.01;
+
+Point Unit(Point v) {
+  const double len = Length(v);
+  return len > 0.0 ? v * (1.0 / len) : Point{};
+}
+
+double SegmentDistance(Point p, Point a, Point b) {
+  const Point ab = b - a;
+  const double len2 = Dot(ab, ab);
+  double t = len2 > 0.0 ? Dot(p - a, ab) / len2 : 0.0;
+  t = std::clamp(t, 0.0, 1.0);
+  return Distance(p, a + t * ab);
+}
+
+// Solves the small dense system m z = r in place (Gaussian elimination with
+// partial pivoting); false when it is singular.
+template <std::size_t N>
+bool Solve(std::array<std::array<double, N>, N>& m, std::array<double, N>& r, std::size_t n) {
+  for (std::size_t col = 0; col < n; ++col) {
+    std::size_t pivot = col;
+    for (std::size_t row = col + 1; row < n; ++row) {
+      if (std::fabs(m[row][col]) > std::fabs(m[pivot][col])) pivot = row;
+    }
+    if (std::fabs(m[pivot][col]) < 1e-300) return false;
+    std::swap(m[pivot], m[col]);
+    std::swap(r[pivot], r[col]);
+    for (std::size_t row = col + 1; row < n; ++row) {
+      const double f = m[row][col] / m[col][col];
+      for (std::size_t k = col; k < n; ++k) m[row][k] -= f * m[col][k];
+      r[row] -= f * r[col];
+    }
+  }
+  for (std::size_t col = n; col-- > 0;) {
+    double sum = r[col];
+    for (std::size_t k = col + 1; k < n; ++k) sum -= m[col][k] * r[k];
+    r[col] = sum / m[col][col];
+  }
+  // A near-singular system shows up as huge or non-finite results.
+  for (std::size_t k = 0; k < n; ++k) {
+    if (!std::isfinite(r[k])) return false;
+  }
+  return true;
+}
+
+// The tangent at pts[k] from a least-squares cubic in arc length through the
+// vertices within the window on both sides; `cyclic` lets the window wrap.
+Point EstimateTangent(const std::vector<Point>& pts, std::size_t k, bool cyclic,
+                      double window) {
+  const std::size_t n = pts.size();
+  struct Sample {
+    double s;
+    Point p;
+  };
+  std::vector<Sample> samples{{0.0, pts[k]}};
+  auto walk = [&](int dir) {
+    double s = 0.0;
+    std::size_t i = k;
+    int taken = 0;
+    for (std::size_t steps = 0; steps + 1 < n; ++steps) {
+      std::size_t j;
+      if (dir > 0) {
+        if (i + 1 < n) j = i + 1;
+        else if (cyclic) j = 0;
+        else break;
+      } else {
+        if (i > 0) j = i - 1;
+        else if (cyclic) j = n - 1;
+        else break;
+      }
+      s += Distance(pts[i], pts[j]);
+      if (s > window && taken >= 2) break;
+      samples.push_back({dir * s, pts[j]});
+      ++taken;
+      i = j;
+    }
+    return taken;
+  };
+  const int ahead = walk(+1);
+  const int behind = walk(-1);
+  if (ahead == 0 && behind == 0) return {};
+  if (samples.size() < 5 || ahead == 0 || behind == 0) {
+    // Too few vertices for a polynomial: the chord through the neighbours.
+    double lo = 0.0, hi = 0.0;
+    Point plo = pts[k], phi = pts[k];
+    for (const Sample& smp : samples) {
+      if (smp.s < lo) { lo = smp.s; plo = smp.p; }
+      if (smp.s > hi) { hi = smp.s; phi = smp.p; }
+    }
+    return Unit(phi - plo);
+  }
+  double scale = 0.0;
+  for (const Sample& smp : samples) scale = std::max(scale, std::fabs(smp.s));
+  std::array<std::array<double, 4>, 4> m{};
+  std::array<double, 4> rx{}, ry{};
+  for (const Sample& smp : samples) {
+    const double u = smp.s / scale;
+    const double basis[4] = {1.0, u, u * u, u * u * u};
+    for (int a = 0; a < 4; ++a) {
+      for (int b = 0; b < 4; ++b) m[a][b] += basis[a] * basis[b];
+      rx[a] += basis[a] * (smp.p.x - pts[k].x);
+      ry[a] += basis[a] * (smp.p.y - pts[k].y);
+    }
+  }
+  auto my = m;
+  if (!Solve(m, rx, 4) || !Solve(my, ry, 4)) return Unit(samples[1].p - samples.back().p);
+  return Unit({rx[1], ry[1]});
+}
+
+class RunFitter {
+ public:
+  RunFitter(double tolerance, std::vector<CubicBezier>& out) : tol_(tolerance), out_(out) {}
+
+  // Fits pts (at least two) with optional unit tangents at the ends: `t0` the
+  // direction leaving pts.front(), `t1` the direction arriving at pts.back().
+  void Fit(const std::vector<Point>& pts, std::optional<Point> t0, std::optional<Point> t1,
+           int depth) {
+    const Point a = pts.front();
+    const Point b = pts.back();
+    if (pts.size() == 2 || NearChord(pts)) {
+      out_.push_back({a, a, b, b});
+      return;
+    }
+    std::vector<double> u = ChordParameters(pts);
+    CubicBezier c = LeastSquares(pts, u, t0, t1);
+    std::size_t worst = 0;
+    double err = MaxError(pts, u, c, worst);
+    // Alternate projection of the points onto the curve and a new fit,
+    // keeping the best; give up when the error no longer falls noticeably.
+    CubicBezier current = c;
+    double stalled = err;
+    for (int it = 0; it < kReparameterisations && err > tol_; ++it) {
+      Reparameterise(pts, current, u);
+      const CubicBezier previous = current;
+      current = LeastSquares(pts, u, t0, t1, &previous);
+      std::size_t nextWorst = 0;
+      const double nextErr = MaxError(pts, u, current, nextWorst);
+      if (nextErr < err) {
+        c = current;
+        err = nextErr;
+        worst = nextWorst;
+      }
+      if (it % 8 == 7) {
+        if (err > 0.97 * stalled) break;
+        stalled = err;
+      }
+    }
+    if (err <= tol_) {
+      out_.push_back(c);
+      return;
+    }
+    if (depth >= kDeepestSplit || pts.size() <= 3) {
+      for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
+        out_.push_back({pts[i], pts[i], pts[i + 1], pts[i + 1]});
+      }
+      return;
+    }
+    // Split at the worst vertex, kept away from the ends so both halves make
+    // progress.
+    const std::size_t split = std::clamp<std::size_t>(worst, 1, pts.size() - 2);
+    const double runLength = length_;
+    const Point ts = EstimateTangent(pts, split, false,
+                                     std::min(kTangentWindow, 0.25 * runLength));
+    std::optional<Point> tm;
+    if (Length(ts) > 0.0) tm = ts;
+    std::vector<Point> left(pts.begin(), pts.begin() + static_cast<std::ptrdiff_t>(split) + 1);
+    std::vector<Point> right(pts.begin() + static_cast<std::ptrdiff_t>(split), pts.end());
+    Fit(left, t0, tm, depth + 1);
+    Fit(right, tm, t1, depth + 1);
+  }
+
+ private:
+  bool NearChord(const std::vector<Point>& pts) const {
+    const Point a = pts.front();
+    const Point b = pts.back();
+    if (Distance(a, b) <= kSamePoint) return false;
+    for (const Point& p : pts) {
+      if (SegmentDistance(p, a, b) > 0.5 * tol_) return false;
+    }
+    return true;
+  }
+
+  std::vector<double> ChordParameters(const std::vector<Point>& pts) {
+    std::vector<double> u(pts.size(), 0.0);
+    for (std::size_t i = 1; i < pts.size(); ++i) u[i] = u[i - 1] + Distance(pts[i - 1], pts[i]);
+    length_ = u.back();
+    if (length_ > 0.0) {
+      for (double& v : u) v /= length_;
+    }
+    return u;
+  }
+
+  // Least squares for the handles with the parameters fixed. Without a
+  // `previous` curve it minimises the plain distances to the points; with one
+  // it weighs the distance along that curve's normal fully and the part along
+  // its tangent only lightly, which stops the slow sliding of parameters along
+  // the curve that plain alternation suffers from.
+  static CubicBezier LeastSquares(const std::vector<Point>& pts, const std::vector<double>& u,
+                                  std::optional<Point> t0, std::optional<Point> t1,
+                                  const CubicBezier* previous = nullptr) {
+    const Point a = pts.front();
+    const Point b = pts.back();
+    // Columns of the design matrix: each unknown moves the curve by a
+    // vector-valued basis function at every parameter.
+    const std::size_t n = (t0 ? 1 : 2) + (t1 ? 1 : 2);
+    std::array<std::array<double, 4>, 4> m{};
+    std::array<double, 4> r{};
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+      const double t = u[i];
+      const double s = 1.0 - t;
+      const double b0 = s * s * s, b1 = 3 * s * s * t, b2 = 3 * s * t * t, b3 = t * t * t;
+      const Point rest = pts[i] - ((b0 + b1) * a + (b2 + b3) * b);
+      std::array<Point, 4> col{};
+      std::size_t k = 0;
+      if (t0) col[k++] = b1 * *t0;
+      else { col[k++] = {b1, 0.0}; col[k++] = {0.0, b1}; }
+      if (t1) col[k++] = -b2 * *t1;
+      else { col[k++] = {b2, 0.0}; col[k++] = {0.0, b2}; }
+      Point along{1.0, 0.0};
+      if (previous) {
+        const Point d = Unit(previous->DerivativeAt(t));
+        if (Length(d) > 0.0) along = d;
+      }
+      const Point across{-along.y, along.x};
+      const double weight = previous ? kTangentialWeight : 1.0;
+      for (std::size_t p = 0; p < n; ++p) {
+        for (std::size_t q = 0; q < n; ++q) {
+          m[p][q] += Dot(across, col[p]) * Dot(across, col[q]) +
+                     weight * Dot(along, col[p]) * Dot(along, col[q]);
+        }
+        r[p] += Dot(across, col[p]) * Dot(across, rest) + weight * Dot(along, col[p]) * Dot(along, rest);
+      }
+    }
+    const double chord = Distance(a, b);
+    const bool solved = Solve(m, r, n);
+    Point h1, h2;
+    std::size_t k = 0;
+    if (t0) {
+      double len = solved ? r[k] : 0.0;
+      if (len < 1e-6 * chord) len = chord / 3.0;
+      h1 = len * *t0;
+      ++k;
+    } else {
+      h1 = solved ? Point{r[k], r[k + 1]} : (b - a) * (1.0 / 3.0);
+      k += 2;
+    }
+    if (t1) {
+      double len = solved ? r[k] : 0.0;
+      if (len < 1e-6 * chord) len = chord / 3.0;
+      h2 = -len * *t1;
+    } else {
+      h2 = solved ? Point{r[k], r[k + 1]} : (a - b) * (1.0 / 3.0);
+    }
+    return {a, a + h1, b + h2, b};
+  }
+
+  // Moves each point's parameter to its nearest point on the curve: a coarse
+  // table of curve samples, searched forward in order since the points run
+  // along the curve, then Newton steps.
+  static void Reparameterise(const std::vector<Point>& pts, const CubicBezier& c,
+                             std::vector<double>& u) {
+    constexpr int kSamples = 128;
+    std::array<Point, kSamples + 1> table;
+    for (int k = 0; k <= kSamples; ++k) table[k] = c.At(double(k) / kSamples);
+    const CubicBezier d2{6.0 * (c.p2 - 2.0 * c.p1 + c.p0), {}, {}, 6.0 * (c.p3 - 2.0 * c.p2 + c.p1)};
+    int from = 0;
+    for (std::size_t i = 1; i + 1 < pts.size(); ++i) {
+      int best = from;
+      double bestDist = Distance(table[from], pts[i]);
+      for (int k = from + 1; k <= kSamples; ++k) {
+        const double dist = Distance(table[k], pts[i]);
+        if (dist < bestDist) {
+          bestDist = dist;
+          best = k;
+        } else if (dist > bestDist + 2.0 * Distance(table[k], table[k - 1]) + 1e-9 && k > best + 2) {
+          break;
+        }
+      }
+      from = std::max(0, best - 1);
+      double t = double(best) / kSamples;
+      for (int step = 0; step < 4; ++step) {
+        const Point diff = c.At(t) - pts[i];
+        const Point d1 = c.DerivativeAt(t);
+        const Point dd = (1.0 - t) * d2.p0 + t * d2.p3;
+        const double den = Dot(d1, d1) + Dot(diff, dd);
+        if (den <= 1e-300) break;
+        const double next = std::clamp(t - Dot(diff, d1) / den, 0.0, 1.0);
+        if (std::fabs(next - t) < 1e-12) break;
+        t = next;
+      }
+      u[i] = t;
+    }
+  }
+
+  static double MaxError(const std::vector<Point>& pts, const std::vector<double>& u,
+                         const CubicBezier& c, std::size_t& worst) {
+    double err = 0.0;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+      const double e = Distance(c.At(u[i]), pts[i]);
+      if (e > err) {
+        err = e;
+        worst = i;
+      }
+      if (i + 1 < pts.size()) {
+        // Between vertices the curve must stay near the edge too.
+        const Point mid = c.At(0.5 * (u[i] + u[i + 1]));
+        const double em = SegmentDistance(mid, pts[i], pts[i + 1]);
+        if (em > err) {
+          err = em;
+          worst = (u[i + 1] - 0.5 > 0.5 - u[i]) ? i : i + 1;
+        }
+      }
+    }
+    return err;
+  }
+
+  double tol_;
+  double length_ = 0.0;
+  std::vector<CubicBezier>& out_;
+};
+
+double Turn(Point in, Point out) {
+  const double cr = Cross(in, out);
+  const double dt = Dot(in, out);
+  return std::fabs(std::atan2(cr, dt));
+}
+
+// Removes unflagged vertices that sit on a straight line between long
+// edges, so a long straight stretch becomes one segment. Every removed
+// vertex stays within a quarter of the tolerance of the chord that replaces
+// it.
+void DropCollinearBetweenLongEdges(std::vector<Point>& pts, std::vector<bool>& corner,
+                                   double tolerance) {
+  if (pts.size() < 3) return;
+  std::vector<Point> keptPts{pts[0]};
+  std::vector<bool> keptCorner{corner[0]};
+  std::vector<Point> dropped;  // removed since the last kept vertex but one
+  for (std::size_t i = 1; i < pts.size(); ++i) {
+    const Point p = pts[i];
+    if (keptPts.size() >= 2 && !keptCorner.back()) {
+      const Point a = keptPts[keptPts.size() - 2];
+      const Point m = keptPts.back();
+      bool straight = Distance(a, m) >= kLongStraightEdge && Distance(m, p) >= kLongStraightEdge &&
+                      Dot(m - a, p - m) > 0.0 && SegmentDistance(m, a, p) <= 0.25 * tolerance;
+      for (std::size_t k = 0; straight && k < dropped.size(); ++k) {
+        straight = SegmentDistance(dropped[k], a, p) <= 0.25 * tolerance;
+      }
+      if (straight) {
+        dropped.push_back(m);
+        keptPts.back() = p;
+        keptCorner.back() = corner[i];
+        continue;
+      }
+    }
+    dropped.clear();
+    keptPts.push_back(p);
+    keptCorner.push_back(corner[i]);
+  }
+  pts = std::move(keptPts);
+  corner = std::move(keptCorner);
+}
+
+PathData Assemble(const std::vector<CubicBezier>& cubics, bool closed) {
+  PathData path;
+  path.closed = closed;
+  for (std::size_t i = 0; i < cubics.size(); ++i) {
+    const Point in = i > 0 ? cubics[i - 1].p2 : (closed ? cubics.back().p2 : cubics[i].p0);
+    path.segments.push_back({cubics[i].p0, in, cubics[i].p1, true});
+  }
+  if (!closed && !cubics.empty()) {
+    const CubicBezier& last = cubics.back();
+    path.segments.push_back({last.p3, last.p2, last.p3, true});
+  }
+  const std::size_t n = path.segments.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!closed && (i == 0 || i + 1 == n)) continue;
+    const CubicBezier& before = cubics[(i + cubics.size() - 1) % cubics.size()];
+    const CubicBezier& after = cubics[i % cubics.size()];
+    const Point tin = EndTangent(before);
+    const Point tout = StartTangent(after);
+    path.segments[i].corner = Turn(tin, tout) > 10.0 * kSmoothTangentTurn;
+  }
+  return path;
+}
+
+}  // namespace
+
+Point StartTangent(const CubicBezier& c) {
+  for (const Point& p : {c.p1, c.p2, c.p3}) {
+    if (Distance(p, c.p0) > kSamePoint) return Unit(p - c.p0);
+  }
+  return {};
+}
+
+Point EndTangent(const CubicBezier& c) {
+  for (const Point& p : {c.p2, c.p1, c.p0}) {
+    if (Distance(p, c.p3) > kSamePoint) return Unit(c.p3 - p);
+  }
+  return {};
+}
+
+PathData FitCurves(const std::vector<Point>& points, bool closed, double tolerance,
+                   const std::vector<bool>& corners) {
+  // Drop repeated points, keeping a corner flag on the point that stays.
+  std::vector<Point> pts;
+  std::vector<bool> corner;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const bool flagged = i < corners.size() && corners[i];
+    if (!pts.empty() && Distance(pts.back(), points[i]) <= kSamePoint) {
+      if (flagged) corner.back() = true;
+      continue;
+    }
+    pts.push_back(points[i]);
+    corner.push_back(flagged);
+  }
+  if (closed) {
+    while (pts.size() > 1 && Distance(pts.back(), pts.front()) <= kSamePoint) {
+      if (corner.back()) corner.front() = true;
+      pts.pop_back();
+      corner.pop_back();
+    }
+  }
+  DropCollinearBetweenLongEdges(pts, corner, tolerance);
+  const std::size_t n = pts.size();
+  PathData path;
+  path.closed = closed;
+  if (n < 2 || (closed && n < 3)) {
+    for (const Point& p : pts) path.segments.push_back(PathSegment::Corner(p));
+    return path;
+  }
+
+  // Breaks cut the polygon into runs fitted one by one: corners leave the
+  // handles free, smooth breaks (the ends of long straight edges) fix the
+  // tangent along the edge.
+  const std::size_t edges = closed ? n : n - 1;
+  std::vector<std::optional<Point>> tangentAt(n);
+  std::vector<bool> isBreak(n, false);
+  for (std::size_t i = 0; i < n; ++i) {
+    const bool end = !closed && (i == 0 || i == n - 1);
+    if (end) {
+      corner[i] = true;
+    } else {
+      const Point in = pts[i] - pts[(i + n - 1) % n];
+      const Point out = pts[(i + 1) % n] - pts[i];
+      if (Turn(in, out) >= kCornerTurn) corner[i] = true;
+    }
+    if (corner[i]) isBreak[i] = true;
+  }
+  // A long edge whose smooth neighbours are much shorter is a straight piece
+  // of the shape, not a step along a flat curve.
+  std::vector<bool> longEdge(edges, false);
+  auto edgeLength = [&](std::size_t e) { return Distance(pts[e % n], pts[(e + 1) % n]); };
+  for (std::size_t e = 0; e < edges; ++e) {
+    const Point a = pts[e];
+    const Point b = pts[(e + 1) % n];
+    const double len = Distance(a, b);
+    if (len < kLongStraightEdge) continue;
+    const bool hasBefore = closed || e > 0;
+    const bool hasAfter = closed || e + 1 < edges;
+    if (!corner[e] && hasBefore && edgeLength(e + edges - 1) * 4.0 > len) continue;
+    if (!corner[(e + 1) % n] && hasAfter && edgeLength(e + 1) * 4.0 > len) continue;
+    longEdge[e] = true;
+    const Point dir = Unit(b - a);
+    for (std::size_t v : {e, (e + 1) % n}) {
+      isBreak[v] = true;
+      if (!corner[v]) tangentAt[v] = dir;
+    }
+  }
+  std::vector<std::size_t> breaks;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (isBreak[i]) breaks.push_back(i);
+  }
+  if (breaks.empty()) {
+    // A smooth closed loop: start anywhere, with the loop's own tangent.
+    breaks.push_back(0);
+    double perimeter = 0.0;
+    for (std::size_t i = 0; i < n; ++i) perimeter += Distance(pts[i], pts[(i + 1) % n]);
+    const Point t = EstimateTangent(pts, 0, true, std::min(kTangentWindow, perimeter / 8.0));
+    if (Length(t) > 0.0) tangentAt[0] = t;
+  }
+
+  std::vector<CubicBezier> cubics;
+  RunFitter fitter(tolerance, cubics);
+  const std::size_t runs = closed ? breaks.size() : breaks.size() - 1;
+  for (std::size_t r = 0; r < runs; ++r) {
+    const std::size_t from = breaks[r];
+    const std::size_t to = breaks[(r + 1) % breaks.size()];
+    std::vector<Point> run{pts[from]};
+    for (std::size_t i = (from + 1) % n;; i = (i + 1) % n) {
+      run.push_back(pts[i]);
+      if (i == to) break;
+    }
+    if (run.size() == 2 && longEdge[from]) {
+      cubics.push_back({run[0], run[0], run[1], run[1]});
+      continue;
+    }
+    fitter.Fit(run, tangentAt[from], tangentAt[to], 0);
+  }
+  return Assemble(cubics, closed);
+}
+
+}  // namespace workbench::geometry
