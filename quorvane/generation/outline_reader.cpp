@@ -9,7 +9,7 @@ std::optional<PathOutline> ReadOutline(host::HostDocument& doc, host::ArtRef art
   if (!segments || segments->empty()) return std::nullopt;
   segments->push_back(segments->front());
 
-  auto points = doc.SegmentsToPoints(*segments, kReadFlatness, kReadMinimumStep);
+  auto points = doc.SegmentsToPoints(*segments, kReadFlatness, kReadStep);
   if (!points || points->Size() < 2) return std::nullopt;
   // The flattening ends on the repeated start, which a closed outline
   // does not list twice.

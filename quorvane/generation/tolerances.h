@@ -8,9 +8,9 @@ namespace quorvane::generation {
 
 /// Largest distance of a flattened outline from the curves, in points.
 inline constexpr double kReadFlatness = 0.1;
-/// Second parameter of the host's flattening (shortest step inside a curve),
-/// in points; passed on unchanged.
-inline constexpr double kReadMinimumStep = 0.5;
+/// Second parameter of the host's flattening, passed on unchanged; this host
+/// reads it as the longest step between two points, in points.
+inline constexpr double kReadStep = 0.5;
 /// Distance that no outline vertex reaches: the start of a nearest search.
 inline constexpr double kNoNearestDistance = 9999999.9;
 

@@ -106,21 +106,61 @@ host::ArtRef HostFixture::AddPath(const std::vector<host::PathSegment>& segments
   return *path;
 }
 
+constexpr double kCell = 8.0;
+
 DistanceToPath::DistanceToPath(const std::vector<host::PathSegment>& segments) {
-  for (const wg::FlatPoint& f : wg::FlattenPath(ToPathData(segments), 0.002, 0.0)) {
+  for (const wg::FlatPoint& f : wg::FlattenPath(ToPathData(segments), 0.005, 0.0)) {
     points_.push_back({f.point.x, f.point.y});
   }
-}
-
-double DistanceToPath::operator()(geometry::Vec2 p) const {
-  double best = std::numeric_limits<double>::infinity();
+  double x1 = -1e300, y1 = -1e300;
+  x0_ = y0_ = 1e300;
+  for (const geometry::Vec2& p : points_) {
+    x0_ = std::min(x0_, p.x);
+    y0_ = std::min(y0_, p.y);
+    x1 = std::max(x1, p.x);
+    y1 = std::max(y1, p.y);
+  }
+  nx_ = static_cast<int>((x1 - x0_) / kCell) + 1;
+  ny_ = static_cast<int>((y1 - y0_) / kCell) + 1;
+  cells_.resize(static_cast<std::size_t>(nx_ * ny_));
   const std::size_t n = points_.size();
   for (std::size_t i = 0; i < n; ++i) {
     const geometry::Vec2 a = points_[i];
-    const geometry::Vec2 d = points_[(i + 1) % n] - a;
-    const double len2 = geometry::Dot(d, d);
-    const double t = len2 > 0.0 ? std::clamp(geometry::Dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
-    best = std::min(best, geometry::Distance(p, a + t * d));
+    const geometry::Vec2 b = points_[(i + 1) % n];
+    const int cx0 = static_cast<int>((std::min(a.x, b.x) - x0_) / kCell);
+    const int cx1 = static_cast<int>((std::max(a.x, b.x) - x0_) / kCell);
+    const int cy0 = static_cast<int>((std::min(a.y, b.y) - y0_) / kCell);
+    const int cy1 = static_cast<int>((std::max(a.y, b.y) - y0_) / kCell);
+    for (int cx = cx0; cx <= cx1; ++cx) {
+      for (int cy = cy0; cy <= cy1; ++cy) cells_[static_cast<std::size_t>(cy * nx_ + cx)].push_back(i);
+    }
+  }
+}
+
+double DistanceToPath::EdgeDistance(std::size_t i, geometry::Vec2 p) const {
+  const geometry::Vec2 a = points_[i];
+  const geometry::Vec2 d = points_[(i + 1) % points_.size()] - a;
+  const double len2 = geometry::Dot(d, d);
+  const double t = len2 > 0.0 ? std::clamp(geometry::Dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
+  return geometry::Distance(p, a + t * d);
+}
+
+double DistanceToPath::operator()(geometry::Vec2 p) const {
+  // Rings of cells around p's cell, until the nearest edge found is nearer
+  // than any cell outside the rings can be.
+  const int px = static_cast<int>(std::floor((p.x - x0_) / kCell));
+  const int py = static_cast<int>(std::floor((p.y - y0_) / kCell));
+  double best = std::numeric_limits<double>::infinity();
+  const int maxRing = std::max({nx_, ny_, std::abs(px), std::abs(py), std::abs(px - nx_), std::abs(py - ny_)}) + 1;
+  for (int ring = 0; ring <= maxRing; ++ring) {
+    for (int cx = px - ring; cx <= px + ring; ++cx) {
+      for (int cy = py - ring; cy <= py + ring; ++cy) {
+        if (std::max(std::abs(cx - px), std::abs(cy - py)) != ring) continue;
+        if (cx < 0 || cy < 0 || cx >= nx_ || cy >= ny_) continue;
+        for (std::size_t i : cells_[static_cast<std::size_t>(cy * nx_ + cx)]) best = std::min(best, EdgeDistance(i, p));
+      }
+    }
+    if (best <= ring * kCell) break;
   }
   return best;
 }

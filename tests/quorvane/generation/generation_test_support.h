@@ -52,7 +52,8 @@ class HostFixture : public ::testing::Test {
 };
 
 /// Distance from points to a closed path, measured on an independent fine
-/// flattening of it by the workbench's geometry.
+/// flattening of it (within 0.005 pt) by the workbench's geometry, through a
+/// grid of its edges.
 class DistanceToPath {
  public:
   explicit DistanceToPath(const std::vector<host::PathSegment>& segments);
@@ -62,7 +63,12 @@ class DistanceToPath {
   const std::vector<geometry::Vec2>& Vertices() const { return points_; }
 
  private:
+  double EdgeDistance(std::size_t i, geometry::Vec2 p) const;
+
   std::vector<geometry::Vec2> points_;
+  std::vector<std::vector<std::size_t>> cells_;
+  double x0_ = 0.0, y0_ = 0.0;
+  int nx_ = 1, ny_ = 1;
 };
 
 /// Points along every curve of a closed path, `perCurve` per curve.

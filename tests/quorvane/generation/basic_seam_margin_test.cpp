@@ -1,0 +1,236 @@
+// The basic seam margin on real pattern pieces and on shapes made for the
+// edge cases, through the host's real Offset Path action.
+#include "quorvane/generation/basic_seam_margin.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "generation_test_support.h"
+#include "quorvane/generation/work_layers.h"
+#include "support/shared_data.h"
+#include "workbench/svg/svg_io.h"
+
+namespace quorvane::generation {
+namespace {
+
+using geometry::Vec2;
+using testing::Corner;
+using testing::DistanceToPath;
+using testing::SamplePath;
+using testing::Square;
+
+// How far a margin may stray from its width, in points.
+constexpr double kWidthSlack = 0.05;
+
+Vec2 V(QvRealPoint p) { return {p.h, p.v}; }
+
+class MarginTest : public testing::HostFixture {
+ protected:
+  // Builds the margin and checks what every margin must be: the only art of
+  // Work Layer 2, closed, positively oriented, styled like the source.
+  std::vector<host::PathSegment> BuildAndCheck(host::ArtRef source, float width) {
+    state_.sourcePath = source;
+    EXPECT_TRUE(BuildBasicSeamMargin(Doc(), state_, width));
+    EXPECT_TRUE(state_.resultArt);
+    if (!state_.resultArt) return {};
+    EXPECT_EQ(Doc().LayerTitle(state_.workLayer2), std::string(kWorkLayer2Title));
+    EXPECT_EQ(Doc().LayerOf(state_.resultArt), state_.workLayer2);
+    EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{state_.resultArt});
+    EXPECT_EQ(Doc().IsClosed(state_.resultArt), true);
+    EXPECT_GT(*Doc().SignedArea(state_.resultArt), 0.0);
+    const QvPathStyle want = *Doc().Style(source);
+    const QvPathStyle got = *Doc().Style(state_.resultArt);
+    EXPECT_EQ(got.strokePaint, want.strokePaint);
+    EXPECT_EQ(got.fillPaint, want.fillPaint);
+    EXPECT_EQ(got.stroke.width, want.stroke.width);
+    EXPECT_EQ(got.stroke.color.kind, want.stroke.color.kind);
+    return *Doc().Segments(state_.resultArt);
+  }
+
+  // Every point of the margin keeps |distance| from the finish line, except
+  // that a mitre reaches out beyond a corner: a point farther than the width
+  // must lie within the mitre length d / cos(turn / 2) of an anchor where
+  // the finish line turns. The finish line lies inside an outward margin and
+  // outside an inward one.
+  void ExpectAtDistance(const std::vector<host::PathSegment>& finish, const std::vector<host::PathSegment>& margin,
+                        double distance) {
+    const double d = std::abs(distance);
+    const std::vector<double> reach = MitreReach(finish, d);
+    const DistanceToPath toFinish(finish);
+    double lowest = 1e300;
+    for (const Vec2& p : SamplePath(margin, 12)) {
+      const double dist = toFinish(p);
+      lowest = std::min(lowest, dist);
+      EXPECT_EQ(toFinish.Inside(p), distance < 0) << p.x << "," << p.y;
+      if (dist <= d + kWidthSlack) continue;
+      bool inMitre = false;
+      for (std::size_t i = 0; i < finish.size() && !inMitre; ++i) {
+        inMitre = geometry::Distance(p, V(finish[i].p)) <= reach[i] + kWidthSlack;
+      }
+      EXPECT_TRUE(inMitre) << "too far (" << dist << ") at " << p.x << "," << p.y;
+    }
+    EXPECT_GE(lowest, d - kWidthSlack);
+    const DistanceToPath toMargin(margin);
+    for (const Vec2& p : SamplePath(finish, 8)) EXPECT_EQ(toMargin.Inside(p), distance > 0) << p.x << "," << p.y;
+  }
+
+  // How far a mitre at each anchor reaches from it: d / cos(turn / 2),
+  // with the turn between the curve arriving and the one leaving; 0 where
+  // the path runs smoothly through the anchor.
+  static std::vector<double> MitreReach(const std::vector<host::PathSegment>& path, double d) {
+    const std::size_t n = path.size();
+    std::vector<double> reach(n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+      const host::PathSegment& prev = path[(i + n - 1) % n];
+      const host::PathSegment& next = path[(i + 1) % n];
+      const Vec2 a = V(path[i].p);
+      // The tangent at an end of a cubic points at the nearest distinct
+      // control point.
+      Vec2 from = V(path[i].in);
+      if (from == a) from = V(prev.out);
+      if (from == a) from = V(prev.p);
+      Vec2 to = V(path[i].out);
+      if (to == a) to = V(next.in);
+      if (to == a) to = V(next.p);
+      const Vec2 u = a - from;
+      const Vec2 w = to - a;
+      const double c = geometry::Dot(u, w) / (geometry::VectorLength(u) * geometry::VectorLength(w));
+      const double turn = std::acos(std::clamp(c, -1.0, 1.0));
+      if (turn > 1e-3) reach[i] = d / std::max(std::cos(turn / 2.0), 1e-4);
+    }
+    return reach;
+  }
+};
+
+TEST_F(MarginTest, SquareGetsAMitredMarginAtTheWidth) {
+  const host::ArtRef source = AddPath(Square(0, 0, 200, true));
+  const auto margin = BuildAndCheck(source, 10.0f);
+  ASSERT_EQ(margin.size(), 4u);
+  const double d = 10.0 * kPointsPerMillimetre;
+  // The mitred corners: the square grown by d on every side (the host
+  // computes offsets on a grid of 1e-4 pt).
+  for (const host::PathSegment& s : margin) {
+    EXPECT_NEAR(std::abs(s.p.h - 100.0), 100.0 + d, 1e-3);
+    EXPECT_NEAR(std::abs(s.p.v - 100.0), 100.0 + d, 1e-3);
+  }
+  ExpectAtDistance(*Doc().Segments(source), margin, d);
+  // The source is untouched, and the work copy is gone.
+  EXPECT_LT(*Doc().SignedArea(source), 0.0);
+}
+
+TEST_F(MarginTest, WidthZeroGivesTheFinishLinesCopy) {
+  const host::ArtRef source = AddPath(Square(10, 20, 100, true));
+  const auto copy = BuildAndCheck(source, 0.0f);
+  ASSERT_EQ(copy.size(), 4u);
+  EXPECT_NE(state_.resultArt, source);
+  // The same anchors, turned round to run positively: each anchor of the
+  // copy is followed by the one that precedes it on the source.
+  const auto finish = *Doc().Segments(source);
+  for (std::size_t i = 0; i < 4; ++i) {
+    auto at = std::find_if(finish.begin(), finish.end(), [&](const host::PathSegment& s) { return V(s.p) == V(copy[i].p); });
+    ASSERT_NE(at, finish.end());
+    const std::size_t j = static_cast<std::size_t>(at - finish.begin());
+    EXPECT_EQ(V(copy[(i + 1) % 4].p), V(finish[(j + 3) % 4].p)) << i;
+  }
+  EXPECT_DOUBLE_EQ(*Doc().SignedArea(state_.resultArt), -*Doc().SignedArea(source));
+}
+
+TEST_F(MarginTest, NegativeWidthGivesAnInwardMargin) {
+  const std::vector<host::PathSegment> ell = {Corner(0, 0),     Corner(0, 300),  Corner(100, 300),
+                                              Corner(100, 100), Corner(300, 100), Corner(300, 0)};
+  const host::ArtRef source = AddPath(ell);
+  const auto margin = BuildAndCheck(source, -5.0f);
+  ExpectAtDistance(ell, margin, -5.0 * kPointsPerMillimetre);
+  EXPECT_LT(*Doc().SignedArea(state_.resultArt), *Doc().SignedArea(source));
+}
+
+TEST_F(MarginTest, SeveralOffsetPathsKeepTheOneWithTheMostSegments) {
+  // A figure eight: two lobes joined by a waist 10 pt wide. The left lobe
+  // has a bevelled corner, so five anchors of its own; the right one four.
+  // Inward by more than half the waist, the lobes part.
+  const std::vector<host::PathSegment> eight = {
+      Corner(0, 0),     Corner(0, 80),   Corner(20, 100),  Corner(100, 100), Corner(100, 55), Corner(200, 55),
+      Corner(200, 100), Corner(300, 100), Corner(300, 0),  Corner(200, 0),   Corner(200, 45), Corner(100, 45),
+      Corner(100, 0)};
+  const host::ArtRef source = AddPath(eight);
+  state_.sourcePath = source;
+  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, -3.0f));
+  ASSERT_TRUE(state_.resultArt);
+  EXPECT_EQ(Doc().AllArtOfLayer(state_.workLayer2)->size(), 2u);
+  const auto kept = *Doc().Segments(state_.resultArt);
+  EXPECT_EQ(kept.size(), 5u);
+  for (const host::PathSegment& s : kept) EXPECT_LT(s.p.h, 100.0);
+  EXPECT_GT(*Doc().SignedArea(state_.resultArt), 0.0);
+}
+
+TEST_F(MarginTest, NoSourceFailsWithAnEmptyWorkLayer) {
+  AddPath(Square(0, 0, 100));
+  state_.resultArt = AddPath(Square(0, 0, 50));
+  EXPECT_FALSE(BuildBasicSeamMargin(Doc(), state_, 10.0f));
+  EXPECT_FALSE(state_.resultArt);
+  ASSERT_TRUE(state_.workLayer2);
+  EXPECT_TRUE(Doc().AllArtOfLayer(state_.workLayer2)->empty());
+}
+
+TEST_F(MarginTest, WidenedMarginCutsTheCurrentResultDownToTheWidth) {
+  for (std::int32_t version : {kActionPathfinderHostVersion, 27}) {
+    SCOPED_TRACE(version);
+    state_.hostVersion = version;
+    const host::ArtRef source = AddPath(Square(0, 0, 200), true, *Doc().NthLayer(Doc().LayerCount().value() - 1));
+    ASSERT_EQ(Doc().SetSelected(source, true), kQvNoErr);
+    ASSERT_FALSE(BuildAndCheck(source, 10.0f).empty());
+    ASSERT_EQ(Doc().SetSelected(source, true), kQvNoErr);
+    // Narrower than the current result: the result shrinks to it.
+    ASSERT_TRUE(BuildWidenedMargin(Doc(), state_, 4.0f));
+    ExpectAtDistance(*Doc().Segments(source), *Doc().Segments(state_.resultArt), 4.0 * kPointsPerMillimetre);
+    EXPECT_EQ(Doc().IsLocked(state_.resultArt), false);
+    EXPECT_EQ(Doc().Style(state_.resultArt)->strokePaint, 1);
+    // Wider: the current result stays as it is.
+    ASSERT_EQ(Doc().SetSelected(source, true), kQvNoErr);
+    ASSERT_TRUE(BuildWidenedMargin(Doc(), state_, 20.0f));
+    ExpectAtDistance(*Doc().Segments(source), *Doc().Segments(state_.resultArt), 4.0 * kPointsPerMillimetre);
+    ASSERT_EQ(Doc().Dispose(source), kQvNoErr);
+  }
+}
+
+// ---- Real pattern pieces -------------------------------------------------
+
+class CorpusMargin : public MarginTest, public ::testing::WithParamInterface<double> {};
+
+TEST_P(CorpusMargin, OneClosedMarginAtTheWidthAroundEveryPiece) {
+  if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  const double widthMm = GetParam();
+  int pieces = 0;
+  for (const auto& file : testing::CorpusFiles()) {
+    auto read = workbench::svg::ReadSvgFile(file);
+    ASSERT_TRUE(read) << read.error().ToString();
+    UseDocument(std::move(read.value()));
+    std::vector<host::ArtRef> sources;
+    const int layers = *Doc().LayerCount();
+    for (int i = 0; i < layers; ++i) {
+      const auto arts = Doc().AllArtOfLayer(*Doc().NthLayer(i));
+      ASSERT_TRUE(arts);
+      for (host::ArtRef art : *arts) {
+        if (Doc().ArtType(art) == kQvPathArt) sources.push_back(art);
+      }
+    }
+    for (host::ArtRef source : sources) {
+      SCOPED_TRACE(file.filename().string() + " " + Doc().ArtName(source).value_or("?"));
+      ++pieces;
+      const auto finish = *Doc().Segments(source);
+      const auto margin = BuildAndCheck(source, static_cast<float>(widthMm));
+      ASSERT_FALSE(margin.empty());
+      EXPECT_LE(margin.size(), 10 * finish.size() + 4);
+      ExpectAtDistance(finish, margin, widthMm * kPointsPerMillimetre);
+    }
+  }
+  EXPECT_GT(pieces, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, CorpusMargin, ::testing::Values(3.0, 10.0, 25.0),
+                         [](const auto& info) { return std::to_string(static_cast<int>(info.param)) + "mm"; });
+
+}  // namespace
+}  // namespace quorvane::generation
