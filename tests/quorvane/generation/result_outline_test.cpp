@@ -1,0 +1,170 @@
+// The bridge between paths and outlines: reading a path as an outline and
+// building the result art from a generator's outline, on both kinds of host.
+#include "quorvane/generation/result_outline.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "generation_test_support.h"
+#include "quorvane/generation/basic_seam_margin.h"
+#include "quorvane/generation/outline_reader.h"
+#include "quorvane/generation/pathfinder.h"
+#include "quorvane/generation/work_layers.h"
+
+namespace quorvane::generation {
+namespace {
+
+using geometry::Vec2;
+using testing::Corner;
+using testing::DistanceToPath;
+using testing::Square;
+
+Vec2 V(QvRealPoint p) { return {p.h, p.v}; }
+
+// A circle of four cubic arcs, clockwise with y up.
+std::vector<host::PathSegment> Circle(double cx, double cy, double r) {
+  constexpr double k = 0.5522847498;
+  auto seg = [&](double x, double y, double dx, double dy) {
+    host::PathSegment s{};
+    s.p = {cx + x * r, cy + y * r};
+    s.in = {cx + (x - dx * k) * r, cy + (y - dy * k) * r};
+    s.out = {cx + (x + dx * k) * r, cy + (y + dy * k) * r};
+    return s;
+  };
+  return {seg(-1, 0, 0, 1), seg(0, 1, 1, 0), seg(1, 0, 0, -1), seg(0, -1, -1, 0)};
+}
+
+class OutlineReader : public testing::HostFixture {};
+
+TEST_F(OutlineReader, CircleFlattensClosedWithinTheFlatness) {
+  const auto circle = Circle(100, 100, 80);
+  const host::ArtRef path = AddPath(circle);
+  auto read = ReadOutline(Doc(), path);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->SegmentCount(), 4);
+  ASSERT_EQ(read->segments.size(), 5u);
+  EXPECT_EQ(V(read->segments.back().p), V(circle.front().p));
+  const auto outline = read->Outline();
+  ASSERT_GT(outline.size(), 40u);
+  // Closed without repeating the start; every anchor a corner vertex.
+  EXPECT_NE(outline.front().p, outline.back().p);
+  EXPECT_EQ(outline.front().p, V(circle.front().p));
+  int corners = 0;
+  for (const auto& v : outline) corners += v.corner ? 1 : 0;
+  EXPECT_EQ(corners, 4);
+  // Measured against a reference flattening within 0.005 pt.
+  const DistanceToPath toCircle(circle);
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    EXPECT_LE(toCircle(outline[i].p), 0.006);
+    const Vec2 mid = geometry::Midpoint(outline[i].p, outline[(i + 1) % outline.size()].p);
+    EXPECT_LE(toCircle(mid), 0.1 + 0.006);
+  }
+  EXPECT_EQ(NearestOutlineVertex({100, 181}, outline),
+            static_cast<int>(std::find_if(outline.begin(), outline.end(), [](const auto& v) { return v.p == Vec2{100, 180}; }) -
+                             outline.begin()));
+  EXPECT_EQ(NearestOutlineVertex({0, 0}, {}), -1);
+}
+
+TEST_F(OutlineReader, MissingPathFails) { EXPECT_FALSE(ReadOutline(Doc(), host::ArtRef{})); }
+
+// A generator's outline: the basic margin of a square, read back, with a
+// tab sticking out of its right side.
+class ResultOutline : public testing::HostFixture, public ::testing::WithParamInterface<std::int32_t> {
+ protected:
+  struct Built {
+    std::vector<host::PathSegment> segments;
+    double area = 0.0;
+  };
+
+  Built BuildOnHost(std::int32_t version) {
+    UseDocument(workbench::document::Document());
+    state_.hostVersion = version;
+    const host::ArtRef source = AddPath(Square(0, 0, 200));
+    state_.sourcePath = source;
+    EXPECT_TRUE(BuildBasicSeamMargin(Doc(), state_, 10.0f));
+    auto margin = ReadOutline(Doc(), state_.resultArt);
+    EXPECT_TRUE(margin);
+    if (!margin) return {};
+    // The tab: from the right side out to x = 300, between y = 80 and 120.
+    std::vector<geometry::OutlinePoint> tab;
+    for (const Vec2& p : std::vector<Vec2>{{220, 80}, {220, 120}, {300, 120}, {300, 80}}) tab.push_back({p, false});
+    auto tabArt = BuildResultOutline(Doc(), state_, tab, false);
+    EXPECT_TRUE(tabArt);
+    if (!tabArt) return {};
+    state_.resultArt = *tabArt;
+    EXPECT_EQ(Doc().AllArtOfLayer(state_.workLayer2)->size(), 1u);
+    EXPECT_EQ(Doc().IsSelected(source), true);
+    EXPECT_EQ(Doc().IsSelected(state_.resultArt), false);
+    return {*Doc().Segments(state_.resultArt), *Doc().SignedArea(state_.resultArt)};
+  }
+};
+
+TEST_P(ResultOutline, TabIsUnitedWithTheMarginIntoOnePositivePath) {
+  const Built built = BuildOnHost(GetParam());
+  ASSERT_FALSE(built.segments.empty());
+  const double d = 10.0 * kPointsPerMillimetre;
+  const double margin = (200 + 2 * d) * (200 + 2 * d);
+  const double tab = (300 - (200 + d)) * 40;
+  EXPECT_NEAR(built.area, margin + tab, 0.5);
+  // Straight sides stay straight: the margin's four corners, and the tab's
+  // four corners where it meets the margin and at its end.
+  EXPECT_EQ(built.segments.size(), 8u);
+  for (const host::PathSegment& s : built.segments) {
+    EXPECT_EQ(V(s.in), V(s.p));
+    EXPECT_EQ(V(s.out), V(s.p));
+  }
+  const DistanceToPath outline(built.segments);
+  EXPECT_TRUE(outline.Inside({299, 100}));
+  EXPECT_FALSE(outline.Inside({299, 130}));
+}
+
+TEST_P(ResultOutline, ReplaceStartsFromAnEmptyLayer) {
+  state_.hostVersion = GetParam();
+  const host::ArtRef source = AddPath(Circle(0, 0, 100));
+  state_.sourcePath = source;
+  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, 5.0f));
+  auto outline = ReadOutline(Doc(), source);
+  ASSERT_TRUE(outline);
+  auto rebuilt = BuildResultOutline(Doc(), state_, outline->Outline(), true);
+  ASSERT_TRUE(rebuilt);
+  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{*rebuilt});
+  EXPECT_GT(*Doc().SignedArea(*rebuilt), 0.0);
+  // The circle comes back as a few cubics within the fitting tolerance.
+  const auto segments = *Doc().Segments(*rebuilt);
+  EXPECT_LE(segments.size(), 16u);
+  const DistanceToPath toCircle(Circle(0, 0, 100));
+  for (const Vec2& p : testing::SamplePath(segments, 16)) EXPECT_LE(toCircle(p), 1.0 + 0.006);
+}
+
+INSTANTIATE_TEST_SUITE_P(HostVersions, ResultOutline, ::testing::Values(kActionPathfinderHostVersion, 27),
+                         [](const auto& info) { return "Version" + std::to_string(info.param); });
+
+TEST_F(ResultOutline, BothHostVersionsGiveTheSameShape) {
+  const Built action = BuildOnHost(kActionPathfinderHostVersion);
+  const Built suite = BuildOnHost(27);
+  ASSERT_EQ(action.segments.size(), suite.segments.size());
+  EXPECT_NEAR(action.area, suite.area, 1e-6);
+  const DistanceToPath other(suite.segments);
+  for (const host::PathSegment& s : action.segments) EXPECT_LE(other(V(s.p)), 1e-6);
+}
+
+TEST_F(ResultOutline, UniteAboveTheActionVersionDropsContainedPaths) {
+  state_.hostVersion = 27;
+  const host::ArtRef outer = AddPath(Square(0, 0, 100));
+  const host::ArtRef inner = AddPath(Square(10, 10, 20));
+  const host::ArtRef apart = AddPath(Square(200, 0, 50));
+  ASSERT_EQ(PathfinderUnite(Doc(), state_, PathfinderData{.art = {outer, inner, apart}}), kQvNoErr);
+  EXPECT_FALSE(Doc().IsValid(inner));
+  double total = 0.0;
+  const auto selected = Doc().SelectedPaths();
+  ASSERT_TRUE(selected);
+  for (host::ArtRef art : *selected) total += *Doc().SignedArea(art);
+  EXPECT_NEAR(std::abs(total), 100.0 * 100.0 + 50.0 * 50.0, 1e-3);
+  EXPECT_EQ(DecodeHexText(kUniteNameHex), "追加");
+  EXPECT_EQ(DecodeHexText(kDivideNameHex), "分割");
+  EXPECT_EQ(DecodeHexText(kIntersectNameHex), "交差");
+}
+
+}  // namespace
+}  // namespace quorvane::generation
