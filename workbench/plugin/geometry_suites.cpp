@@ -6,6 +6,7 @@
 #include "workbench/geometry/bezier.h"
 #include "workbench/plugin/geometry_actions.h"
 #include "workbench/plugin/suite_support.h"
+#include "sdk/runtime_suite.h"
 #include "workbench/plugin/suites.h"
 
 namespace workbench::plugin {
@@ -169,6 +170,8 @@ const QvPathfinderSuite& PathfinderSuiteImpl() {
 void RegisterHostActions(Host& host) {
   host.Actions().Register(kQvOffsetAction, "Offset Path", OffsetAction);
   host.Actions().Register(kQvPathfinderAction, "Pathfinder", PathfinderAction);
+  // The workbench has no image tracing; say so rather than pretend.
+  host.Actions().Register(kQvTracingAction, "Image Trace", [](const ActionPlay&) -> QvErr { return kQvErrNotAvailable; });
 }
 
 }  // namespace workbench::plugin

@@ -38,6 +38,75 @@ void Host::RequestRedraw() {
   if (redraw_) redraw_();
 }
 
+namespace {
+
+PluginModule* LoadedModule(const Host& host, QvPluginRef owner) {
+  PluginModule* module = host.FindModule(owner);
+  return module != nullptr && module->IsLoaded() ? module : nullptr;
+}
+
+void KeepFirst(QvErr* first, QvErr err) {
+  if (*first == kQvNoErr) *first = err;
+}
+
+}  // namespace
+
+QvErr Host::ChooseMenuItem(QvMenuItemHandle item) {
+  const MenuItem* entry = menus_.Item(item);
+  PluginModule* module = entry != nullptr ? LoadedModule(*this, entry->owner) : nullptr;
+  if (module == nullptr) return kQvErrBadParameter;
+  return module->Menu(kQvSelectorMenuGo, item);
+}
+
+QvErr Host::UpdateMenus() {
+  QvErr first = kQvNoErr;
+  const std::size_t count = menus_.Items().size();
+  for (std::size_t i = 0; i < count; ++i) {
+    auto item = reinterpret_cast<QvMenuItemHandle>(static_cast<std::uintptr_t>(i + 1));
+    if (PluginModule* module = LoadedModule(*this, menus_.Items()[i].owner)) {
+      KeepFirst(&first, module->Menu(kQvSelectorMenuUpdate, item));
+    }
+  }
+  return first;
+}
+
+QvErr Host::SelectTool(QvToolHandle tool) {
+  if (tool != nullptr && tools_.Find(tool) == nullptr) return kQvErrBadParameter;
+  QvToolHandle previous = tools_.Selected();
+  if (previous == tool) return kQvNoErr;
+  QvErr first = kQvNoErr;
+  if (const Tool* old = tools_.Find(previous)) {
+    if (PluginModule* module = LoadedModule(*this, old->owner)) {
+      KeepFirst(&first, module->Tool(kQvSelectorToolDeselect, previous, QvRealPoint{0.0, 0.0}));
+    }
+  }
+  tools_.SetSelected(tool);
+  if (const Tool* now = tools_.Find(tool)) {
+    if (PluginModule* module = LoadedModule(*this, now->owner)) {
+      KeepFirst(&first, module->Tool(kQvSelectorToolSelect, tool, QvRealPoint{0.0, 0.0}));
+    }
+  }
+  return first;
+}
+
+QvErr Host::SendToolEvent(const char* selector, QvRealPoint cursor, int modifiers) {
+  const Tool* tool = tools_.Find(tools_.Selected());
+  if (tool == nullptr) return kQvNoErr;
+  PluginModule* module = LoadedModule(*this, tool->owner);
+  if (module == nullptr) return kQvErrBadParameter;
+  return module->Tool(selector, tools_.Selected(), cursor, modifiers);
+}
+
+QvErr Host::Notify(const std::string& type, void* data) {
+  QvErr first = kQvNoErr;
+  for (QvNotifierHandle handle : notifiers_.OfType(type)) {
+    if (PluginModule* module = LoadedModule(*this, notifiers_.Find(handle)->owner)) {
+      KeepFirst(&first, module->Notify(handle, type.c_str(), data));
+    }
+  }
+  return first;
+}
+
 PluginModule* Host::FindModule(QvPluginRef ref) const {
   auto* module = reinterpret_cast<PluginModule*>(ref);
   return modules_.count(module) != 0 ? module : nullptr;

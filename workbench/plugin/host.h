@@ -15,6 +15,7 @@
 #include "workbench/document/document.h"
 #include "workbench/plugin/action_registry.h"
 #include "workbench/plugin/block_allocator.h"
+#include "workbench/plugin/registrations.h"
 #include "workbench/plugin/suite_registry.h"
 #include "workbench/plugin/user_prompts.h"
 
@@ -26,6 +27,9 @@ struct HostOptions {
   /// The folder the folders suite gives as the preferences folder; created
   /// when first asked for.
   std::filesystem::path preferencesFolder;
+  /// The major version the runtime suite reports. 25 is the version whose
+  /// pathfinder modules reach through its action event.
+  std::int32_t appMajorVersion = 25;
 };
 
 /// One host. Suite functions are plain C function pointers without a
@@ -52,6 +56,26 @@ class Host {
   ActionRegistry& Actions() { return actions_; }
   UserPrompts& Prompts() { return prompts_; }
   const std::filesystem::path& PreferencesFolder() const { return options_.preferencesFolder; }
+  std::int32_t AppMajorVersion() const { return options_.appMajorVersion; }
+  MenuRegistry& Menus() { return menus_; }
+  ToolRegistry& Tools() { return tools_; }
+  NotifierRegistry& Notifiers() { return notifiers_; }
+
+  /// The user chose a menu item: its module gets "AI Menu"/"AI Go".
+  /// kQvErrBadParameter for an unknown item or one whose module is gone.
+  QvErr ChooseMenuItem(QvMenuItemHandle item);
+  /// A menu is about to open: every module item gets "AI Menu"/"AI Update".
+  /// The first error, after all items had their turn.
+  QvErr UpdateMenus();
+  /// Makes `tool` (null: one of the host's own) the tool in use: the tool
+  /// left gets "AI Deselect", the new one "AI Select". The first error.
+  QvErr SelectTool(QvToolHandle tool);
+  /// Sends a tool event ("AI Mouse Down", "AI Track Cursor"...) to the tool
+  /// in use; nothing when that is one of the host's own.
+  QvErr SendToolEvent(const char* selector, QvRealPoint cursor, int modifiers = 0);
+  /// Sends "AI Notifier"/"AI Notify" to every notifier of `type`, in
+  /// registration order. The first error, after all had their turn.
+  QvErr Notify(const std::string& type, void* data = nullptr);
 
   /// Plays an action event. The outermost play of an event a module
   /// registered is recorded in the document as one undoable step.
@@ -81,6 +105,9 @@ class Host {
   BlockAllocator blocks_;
   ActionRegistry actions_;
   UserPrompts prompts_;
+  MenuRegistry menus_;
+  ToolRegistry tools_;
+  NotifierRegistry notifiers_;
   std::set<PluginModule*> modules_;
   std::set<std::string> moduleActions_;
   std::unordered_map<std::uint64_t, std::vector<document::ArtId>> artSets_;

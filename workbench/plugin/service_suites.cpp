@@ -374,6 +374,10 @@ void RegisterHostSuites(SuiteRegistry& registry) {
   registry.Add(kQvRealBezierSuite, kQvRealBezierSuiteVersion, &RealBezierSuiteImpl());
   registry.Add(kQvHitTestSuite, kQvHitTestSuiteVersion, &HitTestSuiteImpl());
   registry.Add(kQvPathfinderSuite, kQvPathfinderSuiteVersion, &PathfinderSuiteImpl());
+  registry.Add(kQvMenuSuite, kQvMenuSuiteVersion, &MenuSuiteImpl());
+  registry.Add(kQvToolSuite, kQvToolSuiteVersion, &ToolSuiteImpl());
+  registry.Add(kQvNotifierSuite, kQvNotifierSuiteVersion, &NotifierSuiteImpl());
+  registry.Add(kQvRuntimeSuite, kQvRuntimeSuiteVersion, &RuntimeSuiteImpl());
 }
 
 }  // namespace workbench::plugin

@@ -14,6 +14,7 @@ QvErr SuiteRegistry::Acquire(const char* name, std::int32_t version, const void*
   auto it = entries_.find({name, version});
   if (it == entries_.end()) return kQvErrSuiteNotFound;
   ++it->second.acquired;
+  ++acquireCalls_;
   *suite = it->second.suite;
   return kQvNoErr;
 }
@@ -23,6 +24,7 @@ QvErr SuiteRegistry::Release(const char* name, std::int32_t version) {
   auto it = entries_.find({name, version});
   if (it == entries_.end() || it->second.acquired == 0) return kQvErrSuiteNotFound;
   --it->second.acquired;
+  ++releaseCalls_;
   return kQvNoErr;
 }
 

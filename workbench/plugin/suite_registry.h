@@ -23,6 +23,9 @@ class SuiteRegistry {
   int AcquireCount(const std::string& name, std::int32_t version) const;
   /// Outstanding acquisitions of all suites together.
   int TotalAcquired() const;
+  /// Successful acquisitions and releases since the registry was made.
+  long AcquireCalls() const { return acquireCalls_; }
+  long ReleaseCalls() const { return releaseCalls_; }
 
  private:
   struct Entry {
@@ -30,6 +33,8 @@ class SuiteRegistry {
     int acquired = 0;
   };
   std::map<std::pair<std::string, std::int32_t>, Entry> entries_;
+  long acquireCalls_ = 0;
+  long releaseCalls_ = 0;
 };
 
 }  // namespace workbench::plugin

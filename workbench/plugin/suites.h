@@ -13,14 +13,18 @@
 #include "sdk/hit_test_suite.h"
 #include "sdk/layer_suite.h"
 #include "sdk/matching_art_suite.h"
+#include "sdk/menu_suite.h"
+#include "sdk/notifier_suite.h"
 #include "sdk/path_construction_suite.h"
 #include "sdk/path_style_suite.h"
 #include "sdk/path_suite.h"
 #include "sdk/pathfinder_suite.h"
 #include "sdk/real_bezier_suite.h"
 #include "sdk/real_math_suite.h"
+#include "sdk/runtime_suite.h"
 #include "sdk/swatch_list_suite.h"
 #include "sdk/tag_suite.h"
+#include "sdk/tool_suite.h"
 #include "sdk/transform_art_suite.h"
 #include "sdk/undo_suite.h"
 #include "sdk/user_suite.h"
@@ -37,6 +41,11 @@ const QvFoldersSuite& FoldersSuiteImpl();
 const QvDocumentSuite& DocumentSuiteImpl();
 const QvUndoSuite& UndoSuiteImpl();
 const QvActionManagerSuite& ActionManagerSuiteImpl();
+
+const QvMenuSuite& MenuSuiteImpl();
+const QvToolSuite& ToolSuiteImpl();
+const QvNotifierSuite& NotifierSuiteImpl();
+const QvRuntimeSuite& RuntimeSuiteImpl();
 
 const QvArtSuite& ArtSuiteImpl();
 const QvPathSuite& PathSuiteImpl();
@@ -58,7 +67,8 @@ const QvPathfinderSuite& PathfinderSuiteImpl();
 /// Offers every suite above under its name and version.
 void RegisterHostSuites(SuiteRegistry& registry);
 /// Registers the host's own action events ("ai_plugin_offset",
-/// "ai_plugin_pathfinder").
+/// "ai_plugin_pathfinder", and "ai_plugin_tracing", which the workbench
+/// answers with kQvErrNotAvailable).
 void RegisterHostActions(Host& host);
 
 }  // namespace workbench::plugin

@@ -31,9 +31,9 @@ typedef struct QvBasicSuite {
 } QvBasicSuite;
 
 /*
- * Suites of later work, each a struct of its own header beside this one:
- * menus (add items and groups, check items), tools (add a tool, the selected
- * tool), notifiers (add a notifier by type), panels and their flyout menus,
+ * Each further suite is a struct of its own header beside this one: menus
+ * (menu_suite.h), tools (tool_suite.h), notifiers (notifier_suite.h), the
+ * runtime (runtime_suite.h). Still to come: panels and their flyout menus,
  * the user-interface theme, and the UI toolkit (controls, owner drawing,
  * timers, modal dialogs from a control template).
  */

@@ -44,6 +44,9 @@ enum QvErrorCode {
   kQvErrNoDocument = QV_ERROR_CODE('D', 'O', 'C', '?'),
   /// The host does not implement this function yet.
   kQvErrNotImplemented = QV_ERROR_CODE('!', 'I', 'M', 'P'),
+  /// The host has no such feature at all (an action event it does not
+  /// offer, such as image tracing on the workbench).
+  kQvErrNotAvailable = QV_ERROR_CODE('N', 'A', 'V', '!'),
   /// A modal alert or question could not be answered (headless host with no
   /// scripted answer for it).
   kQvErrNoAnswer = QV_ERROR_CODE('A', 'N', 'S', '?'),
