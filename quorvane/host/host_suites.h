@@ -12,14 +12,18 @@
 #include "sdk/hit_test_suite.h"
 #include "sdk/layer_suite.h"
 #include "sdk/matching_art_suite.h"
+#include "sdk/menu_suite.h"
+#include "sdk/notifier_suite.h"
 #include "sdk/path_construction_suite.h"
 #include "sdk/path_style_suite.h"
 #include "sdk/path_suite.h"
 #include "sdk/pathfinder_suite.h"
 #include "sdk/real_bezier_suite.h"
 #include "sdk/real_math_suite.h"
+#include "sdk/runtime_suite.h"
 #include "sdk/swatch_list_suite.h"
 #include "sdk/tag_suite.h"
+#include "sdk/tool_suite.h"
 #include "sdk/transform_art_suite.h"
 #include "sdk/undo_suite.h"
 #include "sdk/user_suite.h"
@@ -52,6 +56,10 @@ struct HostSuites {
   const QvCustomColorSuite* customColor = nullptr;
   const QvSwatchListSuite* swatchList = nullptr;
   const QvFoldersSuite* folders = nullptr;
+  const QvMenuSuite* menu = nullptr;
+  const QvToolSuite* tool = nullptr;
+  const QvNotifierSuite* notifier = nullptr;
+  const QvRuntimeSuite* runtime = nullptr;
 };
 
 }  // namespace quorvane::host
