@@ -1,0 +1,152 @@
+#include "quorvane/generation/reverse_corner.h"
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+#include "quorvane/generation/corner_scratch.h"
+#include "quorvane/generation/outline_reader.h"
+#include "quorvane/generation/result_outline.h"
+#include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/direction.h"
+#include "quorvane/geometry/line_intersection.h"
+#include "quorvane/geometry/outline_intersection.h"
+#include "quorvane/geometry/projection.h"
+
+namespace quorvane::generation {
+
+using geometry::OutlinePoint;
+using geometry::Vec2;
+
+double DistanceToSegment(Vec2 a, Vec2 b, Vec2 p) {
+  const Vec2 d = b - a;
+  const double l2 = d.x * d.x + d.y * d.y;
+  const Vec2 ap = p - a;
+  const double t = geometry::Dot(ap, d);
+  if (t < 0.0) return geometry::VectorLength(ap);
+  if (t > l2) return geometry::Distance(p, b);
+  return std::abs(ap.x * d.y - ap.y * d.x) / std::sqrt(l2);
+}
+
+bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, bool forward,
+                   float /*basicWidth*/) {
+  if (anchorNumber < 1 || !state.sourcePath || !state.resultArt) return false;
+  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
+  if (!layer) return false;
+  state.workLayer2 = *layer;
+
+  const auto finish = ReadOutline(doc, state.sourcePath);
+  if (!finish || anchorNumber > finish->SegmentCount()) return false;
+  const auto margin = ReadOutline(doc, state.resultArt);
+  if (!margin) return false;
+  const auto finishOutline = finish->Outline();
+  const auto marginOutline = margin->Outline();
+  const int n = static_cast<int>(marginOutline.size());
+  const auto vertex = [&](int k) { return marginOutline[static_cast<std::size_t>(k)]; };
+
+  // The corner, and the directions of its two edges pointing out through it.
+  // Where a curve meets the corner its handle gives the tangent; the
+  // flattened neighbours stand in only where a handle sits on its anchor.
+  const host::PathSegment& s = finish->segments[static_cast<std::size_t>(anchorNumber - 1)];
+  const Vec2 anchor{s.p.h, s.p.v};
+  const int corner = NearestOutlineVertex(anchor, finishOutline);
+  if (corner < 0) return false;
+  const auto neighbours = geometry::OutlineNeighbours(finishOutline, corner);
+  if (!neighbours) return false;
+  const Vec2 p = finishOutline[static_cast<std::size_t>(corner)].p;
+  Vec2 dPrev = p - neighbours->prev;
+  Vec2 dNext = p - neighbours->next;
+  if (s.out.h != s.p.h || s.out.v != s.p.v) dNext = anchor - Vec2{s.out.h, s.out.v};
+  if (s.in.h != s.p.h || s.in.v != s.p.v) dPrev = anchor - Vec2{s.in.h, s.in.v};
+
+  const auto cast = [&](Vec2 from, Vec2 direction, bool takeStart) {
+    return geometry::IntersectSegmentWithOutline(from, p + kCornerCastReach * Unit(direction), marginOutline,
+                                                 takeStart);
+  };
+  const double quarterTurn = std::numbers::pi / 2.0;
+  std::optional<geometry::OutlineCrossing> h1;
+  std::optional<geometry::OutlineCrossing> h2;
+  std::optional<geometry::LineCrossing> x;
+  Vec2 fold;
+  if (!forward) {
+    h1 = cast(p, dNext, true);
+    if (!h1) h1 = cast(p, geometry::RotateVector(dPrev, quarterTurn), true);
+    if (!h1) return false;
+    h2 = cast(p, dPrev, false);
+    if (!h2) return false;
+    // The allowance must also be found across the corner from H1.
+    if (!cast(2.0 * p - h1->point, dPrev, false)) return false;
+    x = geometry::IntersectLines(h1->point, dPrev, h2->point, geometry::ReflectVector(dNext, dPrev));
+    fold = dPrev;
+  } else {
+    h1 = cast(p, dNext, false);
+    if (!h1) return false;
+    h2 = cast(p, dPrev, true);
+    if (!h2) h2 = cast(p, geometry::RotateVector(dNext, -quarterTurn), true);
+    if (!h2) return false;
+    if (!cast(2.0 * p - h2->point, dNext, false)) return false;
+    x = geometry::IntersectLines(h1->point, geometry::ReflectVector(dPrev, dNext), h2->point, dNext);
+    fold = dNext;
+  }
+  if (!x) return false;
+  const Vec2 f0 = p - kCornerCastReach * Unit(fold);
+  const Vec2 f1 = p + kCornerCastReach * Unit(fold);
+  const double b = DistanceToSegment(f0, f1, x->point);
+  const int i1 = h1->index;
+  const int i2 = h2->index;
+
+  // Walk the strip away from the corner until it lies as far from the fold
+  // line as X; Q is where it crosses that distance.
+  int c = 0;
+  bool found = false;
+  Vec2 q;
+  const int step = forward ? -1 : 1;
+  const int first = forward ? i1 : i2;
+  const int last = forward ? (i2 < i1 ? i2 + 1 : 1) : (i2 < i1 ? i1 - 1 : n - 1);
+  double dW = 0.0;
+  for (int k = first; forward ? k >= last : k <= last; k += step) {
+    const Vec2 v = vertex(k).p;
+    const double d = DistanceToSegment(f0, f1, v);
+    if (d >= b) {
+      found = true;
+      if (c >= 1) {
+        const Vec2 w = vertex(k - step).p;
+        q = w + ((b - dW) / (d - dW)) * (v - w);
+      }
+      break;
+    }
+    ++c;
+    dW = d;
+  }
+
+  const int removed = CyclicRunLength(i1, i2, n);
+  auto reshaped = ScratchOutline::Allocate(doc, static_cast<std::size_t>(n - removed + 2 + c));
+  if (!reshaped) return false;
+  const auto mirrored = [&](int k, bool useQ) {
+    return OutlinePoint{geometry::ReflectPointAcrossLine(useQ ? q : vertex(k).p, p, f1), vertex(k).corner};
+  };
+  const auto addNewCorner = [&] {
+    reshaped->Add(h1->point, true);
+    if (!forward) {
+      for (int j = c - 1; j >= 0; --j) reshaped->Add(mirrored(i2 + j, found && j == c - 1));
+    } else {
+      const int top = i1 <= i2 ? i1 - 1 : i1;
+      for (int j = 0; j < c; ++j) reshaped->Add(mirrored(top - j, found && j == c - 1));
+    }
+    reshaped->Add(h2->point, true);
+  };
+  if (i1 <= i2) {
+    for (int k = 0; k < i1; ++k) reshaped->Add(vertex(k));
+    addNewCorner();
+    for (int k = i2 + 1; k < n; ++k) reshaped->Add(vertex(k));
+  } else {
+    for (int k = i2 + 1; k < i1; ++k) reshaped->Add(vertex(k));
+    addNewCorner();
+  }
+
+  const auto result = BuildResultOutline(doc, state, reshaped->Points(), true);
+  state.resultArt = result.value_or(host::ArtRef{});
+  return result.has_value();
+}
+
+}  // namespace quorvane::generation

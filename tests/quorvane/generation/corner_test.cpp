@@ -1,0 +1,284 @@
+// The right-angle and reverse corners on pieces made for the purpose:
+// squares with mitred allowances, acute and obtuse corners, a corner between
+// curves, and margins whose vertex 0 lies inside the reshaped run.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "margin_test_support.h"
+#include "quorvane/generation/reverse_corner.h"
+#include "quorvane/generation/right_angle_corner.h"
+
+namespace quorvane::generation {
+namespace {
+
+using geometry::Vec2;
+using testing::Corner;
+using testing::Meet;
+using testing::Mirror;
+using testing::Outward;
+using testing::Square;
+using testing::V;
+
+constexpr float kWidth = 10.0f;
+const double w = kWidth;
+// How far the rebuilt margin may stray from a constructed point, in points.
+constexpr double kSlack = 0.05;
+
+// A triangle with an acute corner (about 31 degrees) at anchor 1, the
+// origin: the edge before it runs along -x, the edge after it toward
+// (100, 60); all of it turned by 0.3 rad, because a cast that runs exactly
+// along an axis can miss a crossing by a rounding error (crossings are
+// bounded without tolerance).
+constexpr double kTilt = 0.3;
+Vec2 Tilt(Vec2 p) { return geometry::RotateVector(p, kTilt); }
+host::PathSegment TiltedCorner(double x, double y) {
+  const Vec2 p = Tilt({x, y});
+  return Corner(p.x, p.y);
+}
+std::vector<host::PathSegment> AcuteTriangle() {
+  return {TiltedCorner(0, 0), TiltedCorner(100, 60), TiltedCorner(200, 0)};
+}
+const Vec2 kAcuteAfter = Tilt({100, 60});
+const Vec2 kBefore = Tilt({-1, 0});
+const Vec2 kBeforeAllowance = Tilt({0, -w});
+// How far p lies along the edge before the corner, away from the corner.
+double AlongBefore(Vec2 p) { return -geometry::Dot(p, kBefore); }
+
+// A piece with an obtuse corner (about 121 degrees) at anchor 1, the
+// origin: the edge before it runs along -x, the edge after it toward
+// (-60, 100); turned like the triangle.
+std::vector<host::PathSegment> ObtusePiece() {
+  return {TiltedCorner(0, 0), TiltedCorner(-60, 100), TiltedCorner(200, 100), TiltedCorner(200, 0)};
+}
+const Vec2 kObtuseAfter = Tilt({-60, 100});
+// An allowance width whose strip vertices do not fall on the fold distance.
+constexpr float kObtuseWidth = 7.3f;
+const double wo = kObtuseWidth;
+
+// The mitred margin of Square(0, 0, 100) at width w, starting at the mitre
+// point of anchor 1, so that every corner run there wraps past vertex 0.
+std::vector<host::PathSegment> SquareMarginFromMitre() {
+  return {Corner(-w, -w), Corner(-w, 100 + w), Corner(100 + w, 100 + w), Corner(100 + w, -w)};
+}
+
+class Corners : public testing::MarginFixture {};
+
+TEST_F(Corners, RightAngleAtSquareCornersKeepsTheMitredMargin) {
+  AddPiece(Square(0, 0, 100));
+  const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
+  for (int anchor = 1; anchor <= 4; ++anchor) {
+    for (bool forward : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "anchor " << anchor << (forward ? " forward" : " backward"));
+      const auto basic = BuildMargin(kWidth);
+      ASSERT_TRUE(RightAngleCorner(Doc(), state_, anchor, forward));
+      ExpectWellFormedResult();
+      const auto result = ResultSegments();
+      EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
+      EXPECT_LE(Deviation(result, basic), kSlack);
+      EXPECT_LE(Deviation(basic, result), kSlack);
+    }
+  }
+}
+
+TEST_F(Corners, RightAngleForwardAtAnAcuteCornerSquaresTheEdgeAfter) {
+  AddPiece(AcuteTriangle());
+  const auto basic = BuildMargin(kWidth);
+  const Vec2 e = kAcuteAfter;
+  const Vec2 h1 = Meet({0, 0}, e, kBeforeAllowance, kBefore);
+  const Vec2 h2 = Meet({0, 0}, kBefore, w * Outward(e), e);
+  // The line through H1 at right angles to the edge after the corner meets
+  // that edge's allowance line.
+  const Vec2 c = Meet(h1, Outward(e), h2, e);
+  const Vec2 tip = Meet(kBeforeAllowance, kBefore, w * Outward(e), e);
+  ASSERT_LT(NearestAnchor(basic, tip), kSlack);
+
+  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
+  ExpectWellFormedResult();
+  const auto result = ResultSegments();
+  EXPECT_LE(NearestAnchor(result, c), kSlack);
+  EXPECT_LE(NearestAnchor(result, h1), kSlack);
+  // C keeps the width from the edge after the corner; the mitre's tip is cut.
+  EXPECT_NEAR(geometry::Cross((1.0 / geometry::VectorLength(e)) * e, c), w, 1e-9);
+  const testing::DistanceToPath toResult(result);
+  EXPECT_GT(toResult(tip), 5.0);
+  EXPECT_FALSE(toResult.Inside(tip));
+  for (const Vec2& p : testing::SamplePath(result, 16)) EXPECT_GE(AlongBefore(p), AlongBefore(c) - kSlack);
+  // Away from the corner the margin is unchanged.
+  const auto far = [](Vec2 p) { return AlongBefore(p) > 30.0; };
+  EXPECT_LE(Deviation(result, basic, far), kSlack);
+  EXPECT_LE(Deviation(basic, result, far), kSlack);
+}
+
+TEST_F(Corners, RightAngleBackwardAtAnAcuteCornerSquaresTheEdgeBefore) {
+  AddPiece(AcuteTriangle());
+  const auto basic = BuildMargin(kWidth);
+  const Vec2 e = kAcuteAfter;
+  const Vec2 h2 = Meet({0, 0}, kBefore, w * Outward(e), e);
+  // The line through H2 at right angles to the edge before the corner meets
+  // that edge's allowance line.
+  const Vec2 c = Meet(h2, Outward(kBefore), kBeforeAllowance, kBefore);
+  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, false));
+  ExpectWellFormedResult();
+  const auto result = ResultSegments();
+  EXPECT_LE(NearestAnchor(result, c), kSlack);
+  EXPECT_LE(NearestAnchor(result, h2), kSlack);
+  for (const Vec2& p : testing::SamplePath(result, 16)) EXPECT_GE(AlongBefore(p), AlongBefore(c) - kSlack);
+  const auto far = [](Vec2 p) { return AlongBefore(p) > 30.0; };
+  EXPECT_LE(Deviation(result, basic, far), kSlack);
+  EXPECT_LE(Deviation(basic, result, far), kSlack);
+}
+
+TEST_F(Corners, RightAngleRunWrappingPastVertexZero) {
+  AddPiece(Square(0, 0, 100));
+  UseMargin(SquareMarginFromMitre());
+  const auto before = ResultSegments();
+  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
+  ExpectWellFormedResult();
+  const auto result = ResultSegments();
+  EXPECT_LE(NearestAnchor(result, {-w, -w}), kSlack);
+  EXPECT_LE(Deviation(result, before), kSlack);
+  EXPECT_LE(Deviation(before, result), kSlack);
+}
+
+TEST_F(Corners, RightAngleBetweenCurvesFollowsTheChordsAtTheCorner) {
+  // Both curves leave the corner along the axes.
+  host::PathSegment corner = Corner(0, 0);
+  corner.in = {40, 0};
+  corner.out = {0, 40};
+  host::PathSegment top = Corner(20, 100);
+  top.in = {20, 60};
+  host::PathSegment low = Corner(100, -20);
+  low.out = {60, -20};
+  AddPiece({corner, top, Corner(120, 100), low});
+  BuildMargin(kWidth);
+  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
+  ExpectWellFormedResult();
+  // The flattened neighbours lie within half a point of the corner, so the
+  // chords deviate from the tangents by a small fraction of a degree.
+  EXPECT_LE(NearestAnchor(ResultSegments(), {-w, -w}), 0.3);
+}
+
+TEST_F(Corners, BadAnchorNumbersFailAndLeaveTheMargin) {
+  AddPiece(Square(0, 0, 100));
+  const auto basic = BuildMargin(kWidth);
+  const host::ArtRef margin = state_.resultArt;
+  for (int anchor : {0, -1, 5}) {
+    EXPECT_FALSE(RightAngleCorner(Doc(), state_, anchor, true)) << anchor;
+    EXPECT_FALSE(ReverseCorner(Doc(), state_, anchor, false, kWidth)) << anchor;
+    EXPECT_EQ(state_.resultArt, margin);
+  }
+  EXPECT_EQ(ResultSegments().size(), basic.size());
+  EXPECT_EQ(Deviation(ResultSegments(), basic), 0.0);
+  // Without a current margin nothing is read.
+  state_.resultArt = {};
+  EXPECT_FALSE(RightAngleCorner(Doc(), state_, 1, true));
+  EXPECT_FALSE(ReverseCorner(Doc(), state_, 1, true, kWidth));
+}
+
+TEST_F(Corners, MarginOutOfReachFails) {
+  AddPiece(Square(0, 0, 100));
+  // A margin 600 pt out: the corner's extensions end before they reach it.
+  UseMargin(Square(-600, -600, 1300));
+  const host::ArtRef margin = state_.resultArt;
+  EXPECT_FALSE(RightAngleCorner(Doc(), state_, 1, true));
+  EXPECT_FALSE(ReverseCorner(Doc(), state_, 1, false, kWidth));
+  EXPECT_EQ(state_.resultArt, margin);
+  EXPECT_EQ(ResultSegments().size(), 4u);
+}
+
+TEST(DistanceToSegment, InsideAndBeyondTheEnds) {
+  const Vec2 a{0, 0};
+  const Vec2 b{10, 0};
+  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {4, 3}), 3.0);
+  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {4, -3}), 3.0);
+  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {-3, 4}), 5.0);
+  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {13, 4}), 5.0);
+  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {10, 0}), 0.0);
+  EXPECT_NEAR(DistanceToSegment({0, 0}, {3, 4}, {4, -3}), 5.0, 1e-12);
+}
+
+TEST_F(Corners, ReverseAtSquareCornersFoldsOntoTheMitredMargin) {
+  AddPiece(Square(0, 0, 100));
+  const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
+  for (int anchor = 1; anchor <= 4; ++anchor) {
+    for (bool forward : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "anchor " << anchor << (forward ? " forward" : " backward"));
+      const auto basic = BuildMargin(kWidth);
+      ASSERT_TRUE(ReverseCorner(Doc(), state_, anchor, forward, kWidth));
+      ExpectWellFormedResult();
+      const auto result = ResultSegments();
+      EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
+      EXPECT_LE(Deviation(result, basic), kSlack);
+      EXPECT_LE(Deviation(basic, result), kSlack);
+    }
+  }
+}
+
+TEST_F(Corners, ReverseBackwardMirrorsTheEdgeAfterAcrossTheEdgeBefore) {
+  AddPiece(ObtusePiece());
+  const auto basic = BuildMargin(kObtuseWidth);
+  const Vec2 e = kObtuseAfter;
+  const Vec2 a1 = wo * Outward(e);
+  const Vec2 h2 = Meet({0, 0}, kBefore, a1, e);
+  // The allowance of the edge after the corner, folded across the x axis,
+  // meets the allowance of the edge before it at X, wo from the fold.
+  const Vec2 m1 = Mirror(a1, {0, 0}, kBefore);
+  const Vec2 m2 = Mirror(a1 + e, {0, 0}, kBefore);
+  const Vec2 x = Meet(Tilt({0, -wo}), kBefore, m1, m2 - m1);
+  ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, false, kWidth));
+  ExpectWellFormedResult();
+  const auto result = ResultSegments();
+  EXPECT_LE(NearestAnchor(result, x), kSlack);
+  EXPECT_LE(NearestAnchor(result, h2), kSlack);
+  const testing::DistanceToPath toResult(result);
+  EXPECT_LE(toResult(geometry::Midpoint(x, h2)), kSlack);
+  // The reversed corner reaches beyond the mitre along the edge before.
+  const Vec2 tip = Meet(Tilt({0, -wo}), kBefore, a1, e);
+  EXPECT_LT(AlongBefore(x), AlongBefore(tip) - 5.0);
+  EXPECT_TRUE(toResult.Inside(tip));
+  const auto far = [](Vec2 p) { return AlongBefore(p) > 40.0; };
+  EXPECT_LE(Deviation(result, basic, far), kSlack);
+  EXPECT_LE(Deviation(basic, result, far), kSlack);
+}
+
+TEST_F(Corners, ReverseForwardMirrorsTheEdgeBeforeAcrossTheEdgeAfter) {
+  AddPiece(ObtusePiece());
+  const auto basic = BuildMargin(kObtuseWidth);
+  const Vec2 e = kObtuseAfter;
+  const Vec2 a1 = wo * Outward(e);
+  const Vec2 h1 = Meet({0, 0}, e, Tilt({0, -wo}), kBefore);
+  // The allowance of the edge before, folded across the line of the edge
+  // after, meets the allowance of the edge after at X.
+  const Vec2 m1 = Mirror(Tilt({0, -wo}), {0, 0}, e);
+  const Vec2 m2 = Mirror(Tilt({1, -wo}), {0, 0}, e);
+  const Vec2 x = Meet(a1, e, m1, m2 - m1);
+  ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, true, kWidth));
+  ExpectWellFormedResult();
+  const auto result = ResultSegments();
+  EXPECT_LE(NearestAnchor(result, x), kSlack);
+  EXPECT_LE(NearestAnchor(result, h1), kSlack);
+  const testing::DistanceToPath toResult(result);
+  EXPECT_LE(toResult(geometry::Midpoint(x, h1)), kSlack);
+  const auto far = [](Vec2 p) { return AlongBefore(p) > 40.0; };
+  EXPECT_LE(Deviation(result, basic, far), kSlack);
+  EXPECT_LE(Deviation(basic, result, far), kSlack);
+}
+
+TEST_F(Corners, ReverseRunWrappingPastVertexZero) {
+  AddPiece(Square(0, 0, 100));
+  for (bool forward : {true, false}) {
+    SCOPED_TRACE(forward ? "forward" : "backward");
+    UseMargin(SquareMarginFromMitre());
+    const auto before = ResultSegments();
+    ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, forward, kWidth));
+    ExpectWellFormedResult();
+    const auto result = ResultSegments();
+    EXPECT_LE(NearestAnchor(result, {-w, -w}), kSlack);
+    EXPECT_LE(Deviation(result, before), kSlack);
+    EXPECT_LE(Deviation(before, result), kSlack);
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::generation
