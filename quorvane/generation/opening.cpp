@@ -1,0 +1,132 @@
+#include "quorvane/generation/opening.h"
+
+#include <numbers>
+#include <optional>
+
+#include "quorvane/generation/outline_reader.h"
+#include "quorvane/generation/result_outline.h"
+#include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/direction.h"
+#include "quorvane/geometry/line_intersection.h"
+#include "quorvane/geometry/outline.h"
+#include "quorvane/geometry/outline_intersection.h"
+
+namespace quorvane::generation {
+
+namespace {
+
+using geometry::OutlinePoint;
+using geometry::Vec2;
+
+// How far the normals are cast to find the seam margin, in points.
+constexpr double kNormalCastLength = 500.0;
+
+Vec2 Unit(Vec2 v) { return v * (1.0 / geometry::VectorLength(v)); }
+Vec2 LeftNormal(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
+
+// The point of source segment `index` (0-based) at parameter t, exactly on
+// its curve.
+std::optional<Vec2> PointOnSegment(host::HostDocument& doc, host::ArtRef path, int index, double t) {
+  auto bezier = doc.Bezier(path, index);
+  if (!bezier) return std::nullopt;
+  auto p = doc.BezierPoint(*bezier, t);
+  if (!p) return std::nullopt;
+  return Vec2{p->h, p->v};
+}
+
+// Finish-line vertex V with neighbours moved `distance` to the left of the
+// edges: the mitre of the two moved edges after a right turn, a plain shift
+// along the arriving edge's normal after a left turn or a straight run.
+Vec2 OffsetVertex(Vec2 prev, Vec2 v, Vec2 next, double distance) {
+  const Vec2 dp = v - prev;
+  const Vec2 dn = next - v;
+  const Vec2 np = Unit(LeftNormal(dp));
+  const Vec2 nn = Unit(LeftNormal(dn));
+  if (!geometry::TurnsLeft(prev, v, next)) {
+    if (auto x = geometry::IntersectLines(prev + distance * np, dp, next + distance * nn, dn)) return x->point;
+  }
+  return v + distance * np;
+}
+
+bool InUnitInterval(double t) { return t >= 0.0 && t <= 1.0; }
+
+}  // namespace
+
+bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment, double firstT,
+             std::int32_t secondSegment, double secondT, float width) {
+  if (firstSegment <= 0 || secondSegment <= 0 || !state.sourcePath || !state.resultArt) return false;
+  if (!InUnitInterval(firstT) || !InUnitInterval(secondT)) return false;
+  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
+  if (!layer) return false;
+  state.workLayer2 = *layer;
+  const double w = static_cast<double>(width) * state.pointsPerUnit;
+
+  auto finish = ReadOutline(doc, state.sourcePath);
+  if (!finish) return false;
+  if (firstSegment > finish->SegmentCount() || secondSegment > finish->SegmentCount()) return false;
+  auto margin = ReadOutline(doc, state.resultArt);
+  if (!margin) return false;
+  const std::span<const OutlinePoint> f = finish->Outline();
+  const std::span<const OutlinePoint> m = margin->Outline();
+  const int nF = static_cast<int>(f.size());
+  const int nM = static_cast<int>(m.size());
+
+  auto x1 = PointOnSegment(doc, state.sourcePath, firstSegment - 1, firstT);
+  auto x2 = PointOnSegment(doc, state.sourcePath, secondSegment - 1, secondT);
+  if (!x1 || !x2) return false;
+  auto f1 = geometry::NearestOutlinePoint(*x1, f);
+  auto f2 = geometry::NearestOutlinePoint(*x2, f);
+  if (!f1 || !f2) return false;
+  const auto around1 = geometry::OutlineNeighbours(f, *f1);
+  const auto around2 = geometry::OutlineNeighbours(f, *f2);
+  const Vec2 n1 = LeftNormal(around1->next - *x1);
+  const Vec2 n2 = LeftNormal(*x2 - around2->prev);
+  // A point that coincides with the neighbour it is measured to has no
+  // normal to cast along.
+  if (geometry::VectorLength(n1) == 0.0 || geometry::VectorLength(n2) == 0.0) return false;
+
+  auto h1 = geometry::IntersectSegmentWithOutlineTolerant(*x1, *x1 + kNormalCastLength * Unit(n1), w, m, true);
+  auto h2 = geometry::IntersectSegmentWithOutlineTolerant(*x2, *x2 + kNormalCastLength * Unit(n2), w, m, true);
+  if (!h1 || !h2 || h1->index == h2->index) return false;
+  const int j1 = h1->index;
+  const int j2 = h2->index;
+
+  // The finish line from f1 forward to f2, offset by w.
+  const int k = ((*f2 - *f1) % nF + nF) % nF + 1;
+  const int kept = j2 < j1 ? j1 - j2 - 1 : j1 + nM - j2 - 1;
+  auto outline = doc.AllocateArray<OutlinePoint>(static_cast<std::size_t>(kept + 2 + k));
+  if (!outline) return false;
+  std::size_t at = 0;
+  auto put = [&](Vec2 p, bool corner) { (*outline)[at++] = OutlinePoint{p, corner}; };
+  auto putRun = [&] {
+    for (int i = 0; i < k; ++i) {
+      const int j = (*f1 + i) % nF;
+      const auto around = *geometry::OutlineNeighbours(f, j);
+      if (i == 0) {
+        put(*x1 + w * Unit(LeftNormal(around.next - f[j].p)), f[j].corner);
+      } else if (i == k - 1) {
+        put(*x2 + w * Unit(LeftNormal(f[j].p - around.prev)), f[j].corner);
+      } else {
+        put(OffsetVertex(around.prev, f[j].p, around.next, w), f[j].corner);
+      }
+    }
+  };
+  if (j2 < j1) {
+    put(h2->point, false);
+    for (int i = j2 + 1; i <= j1 - 1; ++i) put(m[i].p, m[i].corner);
+    put(h1->point, false);
+    putRun();
+  } else {
+    for (int i = 0; i <= j1 - 1; ++i) put(m[i].p, m[i].corner);
+    put(h1->point, false);
+    putRun();
+    put(h2->point, false);
+    for (int i = j2 + 1; i < nM; ++i) put(m[i].p, m[i].corner);
+  }
+
+  auto result = BuildResultOutline(doc, state, {outline->Data(), at}, true);
+  state.resultArt = result.value_or(host::ArtRef{});
+  return result.has_value();
+}
+
+}  // namespace quorvane::generation
