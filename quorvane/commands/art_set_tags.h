@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "quorvane/commands/command_set_list.h"
-#include "quorvane/commands/diagnostic.h"
+#include "quorvane/text/diagnostic.h"
 #include "quorvane/host/host_document.h"
 
 namespace quorvane::commands {
+
+using text::Diagnostic;
 
 /// Replaces the set tags of `art` with the set's text form: removes the tags
 /// 1..99 that exist, then stores the 180-byte pieces as tags 1, 2, ...

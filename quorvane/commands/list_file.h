@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "quorvane/commands/command_set_list.h"
-#include "quorvane/commands/diagnostic.h"
+#include "quorvane/text/diagnostic.h"
 #include "quorvane/commands/read_csv.h"
 
 namespace quorvane::commands {
+
+using text::Diagnostic;
 
 inline constexpr std::string_view kListFileName = "Trevask-list.txt";
 

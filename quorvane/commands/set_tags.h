@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "quorvane/commands/command_set_list.h"
-#include "quorvane/commands/diagnostic.h"
+#include "quorvane/text/diagnostic.h"
 
 namespace quorvane::commands {
+
+using text::Diagnostic;
 
 /// Bytes of set text in one tag.
 inline constexpr std::size_t kTagPieceBytes = 180;

@@ -16,9 +16,11 @@
 
 #include "quorvane/commands/command_set.h"
 #include "quorvane/commands/command_type.h"
-#include "quorvane/commands/diagnostic.h"
+#include "quorvane/text/diagnostic.h"
 
 namespace quorvane::commands {
+
+using text::Diagnostic;
 
 /// Why a name cannot be given to a set (a UTF-8 message in the given
 /// language, for an alert), or none when it can: it must have a code page 932

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "quorvane/settings/diagnostic.h"
+#include "quorvane/text/diagnostic.h"
 #include "quorvane/settings/settings.h"
 
 namespace quorvane::settings {
+
+using text::Diagnostic;
 
 inline constexpr const char* kSettingsFileName = "Quorvane.ini";
 

@@ -14,10 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "quorvane/settings/diagnostic.h"
+#include "quorvane/text/diagnostic.h"
 #include "quorvane/settings/settings.h"
 
 namespace quorvane::settings {
+
+using text::Diagnostic;
 
 /// At most this many characters of a line are kept (after dropping CR, tab
 /// and spaces outside quotes); a longer line is ignored and reported.

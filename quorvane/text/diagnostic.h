@@ -1,12 +1,12 @@
-// A problem found in a file or in art tags, with where it was found.
+// A problem found in one of the module's files (or in art tags), with where
+// it was found.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
-namespace quorvane::commands {
+namespace quorvane::text {
 
-/// A problem the loaders found and worked around; the list still loads.
+/// A problem a reader found and worked around; the rest still loads.
 struct Diagnostic {
   /// The file, or a description of the carrier ("art tags TREVASK_001...").
   std::string file;
@@ -18,4 +18,4 @@ struct Diagnostic {
   std::string ToString() const;
 };
 
-}  // namespace quorvane::commands
+}  // namespace quorvane::text

@@ -1,6 +1,6 @@
-#include "quorvane/settings/diagnostic.h"
+#include "quorvane/text/diagnostic.h"
 
-namespace quorvane::settings {
+namespace quorvane::text {
 
 std::string Diagnostic::ToString() const {
   std::string text = file;
@@ -8,4 +8,4 @@ std::string Diagnostic::ToString() const {
   return text + ": " + message;
 }
 
-}  // namespace quorvane::settings
+}  // namespace quorvane::text
