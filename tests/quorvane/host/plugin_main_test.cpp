@@ -1,0 +1,385 @@
+// The real module, loaded by the workbench host over a real document and a
+// fresh preferences folder: start-up, registrations, settings, unloading,
+// nesting, error reports and notifications, seen from the host's side.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "quorvane/commands/set_tags.h"
+#include "quorvane/commands/set_text.h"
+#include "quorvane/host/command_dispatch.h"
+#include "quorvane/host/plugin_globals.h"
+#include "quorvane/settings/settings_file.h"
+#include "sdk/errors.h"
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
+#include "workbench/plugin/plugin_module.h"
+
+namespace quorvane::host {
+namespace {
+
+namespace wb = workbench;
+using wb::plugin::PromptKind;
+
+constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
+constexpr const char* kAboutText = "Quorvane Ver 5.2.6.0";
+
+class PluginMainTest : public ::testing::Test {
+ protected:
+  PluginMainTest()
+      : prefs_(std::filesystem::temp_directory_path() /
+               ("quorvane-entry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+        host_(wb::plugin::HostOptions{prefs_}) {
+    std::filesystem::remove_all(prefs_);
+    host_.SetDocument(&doc_);
+    layer_ = doc_.InsertLayer("Layer 1");
+  }
+  ~PluginMainTest() override {
+    module_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(prefs_, ec);
+  }
+
+  void LoadAndStart() {
+    std::string error;
+    module_ = wb::plugin::PluginModule::Load(host_, kModulePath, &error);
+    ASSERT_NE(module_, nullptr) << error;
+    ASSERT_EQ(module_->Startup(), kQvNoErr) << host_.Prompts().LastFailure();
+    ASSERT_NE(Globals(), nullptr);
+  }
+  PluginGlobals* Globals() const { return static_cast<PluginGlobals*>(module_->Globals()); }
+  void WriteSettingsText(const std::string& text) {
+    std::filesystem::create_directories(prefs_);
+    std::ofstream(prefs_ / settings::kSettingsFileName, std::ios::binary) << text;
+  }
+  wb::document::ArtId Square(double x) {
+    std::vector<wb::geometry::PathSegment> segments;
+    for (auto [px, py] : {std::pair{x, 0.0}, {x, 10.0}, {x + 10.0, 10.0}, {x + 10.0, 0.0}}) {
+      wb::geometry::PathSegment s;
+      s.anchor = s.in = s.out = wb::geometry::Point{px, py};
+      segments.push_back(s);
+    }
+    return doc_.NewPath(doc_.LayerGroup(layer_), segments, true);
+  }
+
+  std::filesystem::path prefs_;
+  wb::document::Document doc_;
+  wb::plugin::Host host_;
+  wb::document::LayerId layer_;
+  std::unique_ptr<wb::plugin::PluginModule> module_;
+};
+
+TEST_F(PluginMainTest, StartupRegistersExactlyTheMenusToolNotifiersAndAction) {
+  LoadAndStart();
+  const auto& items = host_.Menus().Items();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].name, "Quorvane Menu Group");
+  EXPECT_EQ(items[0].group, "Tool Palettes");
+  EXPECT_EQ(items[0].text, "Quorvane");
+  EXPECT_EQ(items[1].name, "OMBRIVEX_PLUGINS_ABOUT");
+  EXPECT_EQ(items[1].group, "About");
+  EXPECT_EQ(items[1].text, "About Plug-ins (OMBRIVEX INC.)");
+  EXPECT_EQ(items[1].submenuGroup, "OMBRIVEX_PLUGINS_ABOUT");
+  EXPECT_EQ(items[2].name, "Quorvane");
+  EXPECT_EQ(items[2].group, "OMBRIVEX_PLUGINS_ABOUT");
+  EXPECT_EQ(items[2].text, "Quorvane...");
+  EXPECT_EQ(host_.Menus().FindItem("Quorvane Menu Group"), Globals()->panelMenuItem);
+  EXPECT_EQ(host_.Menus().FindItem("Quorvane"), Globals()->aboutMenuItem);
+
+  ASSERT_EQ(host_.Tools().Tools().size(), 1u);
+  const wb::plugin::Tool& tool = host_.Tools().Tools()[0];
+  EXPECT_EQ(tool.name, "Quorvane");
+  EXPECT_EQ(tool.title, "Quorvane");
+  EXPECT_EQ(tool.tooltip, "Quorvane");
+  EXPECT_EQ(tool.options, kQvToolWantsToTrackCursorOption);
+  EXPECT_EQ(host_.Tools().FindNamed("Quorvane"), Globals()->tool);
+
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"Quorvane_ApplicationStarted", "AI Application Started Notifier"},
+      {"Quorvane_Document_Changed", "AI Document Changed Notifier"},
+      {"Quorvane_Layer_Deletion", "AI Layer Deletion Notifier"},
+      {"Quorvane_Brightness_Changed", "AI UI Brightness Changed Notifier"},
+      {"Quorvane_ArtSelection_Changed", "AI Art Selection Changed Notifier"}};
+  const auto& notifiers = host_.Notifiers().Notifiers();
+  ASSERT_EQ(notifiers.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(notifiers[i].name, expected[i].first);
+    EXPECT_EQ(notifiers[i].type, expected[i].second);
+    EXPECT_EQ(host_.Notifiers().FindNamed(expected[i].first), Globals()->notifiers[i]);
+  }
+  EXPECT_TRUE(host_.Actions().IsRegistered("Quorvane_INSIDECMD"));
+  EXPECT_EQ(Globals()->hostVersion, host_.AppMajorVersion());
+  EXPECT_EQ(Globals()->run.hostVersion, host_.AppMajorVersion());
+
+  // The About item and the About selector show the same box.
+  host_.Prompts().Script({PromptKind::kAlert, kAboutText});
+  host_.Prompts().Script({PromptKind::kAlert, kAboutText});
+  EXPECT_EQ(host_.ChooseMenuItem(Globals()->aboutMenuItem), kQvNoErr);
+  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr);
+  EXPECT_EQ(host_.Prompts().RemainingScript(), 0u);
+
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+  EXPECT_EQ(module_->Globals(), nullptr);
+  EXPECT_EQ(host_.Blocks().OutstandingBlocks(), 0u);
+  EXPECT_EQ(host_.Suites().TotalAcquired(), 0);
+}
+
+TEST_F(PluginMainTest, ALaterPluginOfTheMakerOnlyAddsItsItemToTheSharedAboutGroup) {
+  // Another of the maker's plug-ins started first and made the group.
+  std::string error;
+  auto other = wb::plugin::PluginModule::Load(host_, QUORVANE_TEST_MODULE, &error);
+  ASSERT_NE(other, nullptr) << error;
+  auto item = host_.Menus().AddItem(other->Self(), "OMBRIVEX_PLUGINS_ABOUT", "About", "About Plug-ins", 0);
+  ASSERT_TRUE(item);
+  ASSERT_TRUE(host_.Menus().AddSubmenuGroup("OMBRIVEX_PLUGINS_ABOUT", *item));
+  ASSERT_TRUE(host_.Menus().AddItem(other->Self(), "Other", "OMBRIVEX_PLUGINS_ABOUT", "Other...", 0));
+
+  LoadAndStart();
+  EXPECT_EQ(host_.Menus().ItemNamesOf("About"), std::vector<std::string>{"OMBRIVEX_PLUGINS_ABOUT"});
+  EXPECT_EQ(host_.Menus().ItemNamesOf("OMBRIVEX_PLUGINS_ABOUT"), (std::vector<std::string>{"Other", "Quorvane"}));
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+TEST_F(PluginMainTest, SettingsAreReadAtStartupAndWrittenAtShutdown) {
+  WriteSettingsText("trevask_unit = 1\r\nscaled_drawing = 1\r\n");
+  LoadAndStart();
+  const PluginGlobals& g = *Globals();
+  EXPECT_EQ(g.settings.unit, settings::kUnitCentimetre);
+  EXPECT_DOUBLE_EQ(g.settings.unitFactor, 720.0 / 25.4);
+  EXPECT_DOUBLE_EQ(g.run.pointsPerUnit, 720.0 / 25.4);
+  EXPECT_TRUE(g.run.scaledDrawing);
+  EXPECT_EQ(g.settings.plateColorCount, 7);
+
+  Globals()->settings.showOption = 0;
+  ASSERT_EQ(module_->Shutdown(), kQvNoErr);
+  settings::Settings written;
+  ASSERT_TRUE(settings::SettingsFile(prefs_).Load(written).read);
+  EXPECT_EQ(written.unit, settings::kUnitCentimetre);
+  EXPECT_EQ(written.scaledDrawing, 1);
+  EXPECT_EQ(written.showOption, 0);
+}
+
+TEST_F(PluginMainTest, WithoutASettingsFileTheDefaultsHold) {
+  LoadAndStart();
+  const PluginGlobals& g = *Globals();
+  EXPECT_EQ(g.settings.unit, settings::kUnitMillimetre);
+  EXPECT_DOUBLE_EQ(g.run.pointsPerUnit, 72.0 / 25.4);
+  ASSERT_EQ(g.settings.plateColorCount, 7);
+  EXPECT_EQ(settings::PlateColorName(g.settings.plateColors[4]), "Red");
+  EXPECT_EQ(g.pendingCommand, 0);
+  EXPECT_EQ(g.panelBusy, 1);
+  EXPECT_EQ(g.selectedSet, -1);
+  EXPECT_EQ(g.commandSets.GetSetCount(), 0);
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+TEST_F(PluginMainTest, UnloadAndReloadKeepTheSameGlobalsBlockWhileTheModuleIsReallyGone) {
+  WriteSettingsText("trevask_unit = 2\r\n");
+  LoadAndStart();
+  PluginGlobals* before = Globals();
+  before->commandSets.AddSet("Front");
+  const long acquired = host_.Suites().AcquireCalls();
+
+  std::string error;
+  ASSERT_EQ(module_->Unload(&error), kQvNoErr) << error;
+  EXPECT_FALSE(module_->IsResidentInProcess()) << "dlclose left the module mapped";
+  EXPECT_EQ(module_->Globals(), before);
+  ASSERT_EQ(module_->Reload(&error), kQvNoErr) << error;
+  EXPECT_EQ(host_.Suites().AcquireCalls(), acquired) << "unload and reload acquire no suite";
+
+  ASSERT_EQ(Globals(), before);
+  EXPECT_EQ(Globals()->settings.unit, settings::kUnitInch);
+  ASSERT_EQ(Globals()->commandSets.GetSetCount(), 1);
+  EXPECT_EQ(Globals()->commandSets.GetSetName(0), "Front");
+  // The reloaded code works on the kept block.
+  host_.Prompts().Script({PromptKind::kAlert, kAboutText});
+  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr) << host_.Prompts().LastFailure();
+  ASSERT_EQ(module_->Shutdown(), kQvNoErr);
+  EXPECT_EQ(host_.Blocks().OutstandingBlocks(), 0u);
+  settings::Settings written;
+  settings::SettingsFile(prefs_).Load(written);
+  EXPECT_EQ(written.unit, settings::kUnitInch);
+}
+
+TEST_F(PluginMainTest, ANestedDoActionReusesTheOuterAcquisition) {
+  LoadAndStart();
+  std::vector<std::string> shown;
+  long nestedAcquires = -1;
+  long nestedReleases = -1;
+  int outstandingDuring = 0;
+  QvErr nestedResult = -1;
+  host_.Prompts().SetDisplay([&](PromptKind, const std::string& text) -> std::optional<bool> {
+    shown.push_back(text);
+    if (text == kAboutText) {
+      const long acquires = host_.Suites().AcquireCalls();
+      const long releases = host_.Suites().ReleaseCalls();
+      outstandingDuring = host_.Suites().TotalAcquired();
+      Globals()->pendingCommand = kMakePatternCommand;
+      nestedResult = host_.PlayAction("Quorvane_INSIDECMD", kQvDialogOff, nullptr);
+      nestedAcquires = host_.Suites().AcquireCalls() - acquires;
+      nestedReleases = host_.Suites().ReleaseCalls() - releases;
+    }
+    return true;
+  });
+  ASSERT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr);
+  EXPECT_EQ(nestedResult, kQvNoErr);
+  EXPECT_EQ(shown, (std::vector<std::string>{kAboutText, "Please select objects."}));
+  EXPECT_GT(outstandingDuring, 0);
+  EXPECT_EQ(nestedAcquires, 0);
+  EXPECT_EQ(nestedReleases, 0);
+  EXPECT_EQ(host_.Suites().TotalAcquired(), 0);
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+TEST_F(PluginMainTest, CommandsRunThroughTheActionFromOutsidePluginMain) {
+  LoadAndStart();
+  // Code outside PluginMain uses the basic suite the application-started
+  // notification leaves in the globals.
+  ASSERT_EQ(host_.Notify(kQvApplicationStartedNotifier), kQvNoErr);
+  ASSERT_EQ(Globals()->basic, host_.BasicSuite());
+
+  host_.Prompts().Script({PromptKind::kAlert, "Please select objects."});
+  EXPECT_EQ(RunCommand(*Globals(), kMakePatternCommand), kQvNoErr) << host_.Prompts().LastFailure();
+  EXPECT_EQ(Globals()->pendingCommand, kMakePatternCommand);
+  EXPECT_EQ(host_.Prompts().RemainingScript(), 0u);
+
+  // One square selected is no raster art; a placed image is, and this host
+  // has no tracing, which the user is told.
+  doc_.SetSelected(Square(0.0), true);
+  host_.Prompts().Script({PromptKind::kAlert, "Please select a raster art."});
+  EXPECT_EQ(RunCommand(*Globals(), kTraceRasterCommand), kQvNoErr) << host_.Prompts().LastFailure();
+  doc_.DeselectAll();
+  auto placed = doc_.NewArt(wb::document::ArtType::kPlacedImage, wb::document::PaintOrder::kPlaceInsideOnTop,
+                            doc_.LayerGroup(layer_));
+  ASSERT_TRUE(doc_.SetSelected(placed, true));
+  host_.Prompts().Script({PromptKind::kError,
+                          "Error=4e415621, !VAN (caller : Action Manager, selector : ai_plugin_tracing)"});
+  EXPECT_EQ(RunCommand(*Globals(), kTraceRasterCommand), kQvNoErr) << host_.Prompts().LastFailure();
+  EXPECT_EQ(host_.Prompts().RemainingScript(), 0u);
+
+  // A number that belongs to no control does nothing: no step is recorded.
+  const bool couldUndo = doc_.CanUndo();
+  EXPECT_EQ(RunCommand(*Globals(), 3), kQvNoErr);
+  EXPECT_EQ(doc_.CanUndo(), couldUndo);
+  EXPECT_EQ(host_.Suites().TotalAcquired(), 0);
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+// A user suite whose alert answers with a chosen code or throws, and whose
+// error alert records what the module reports.
+QvErr g_alertResult = kQvNoErr;
+int g_alertThrows = 0;
+std::vector<std::string> g_reports;
+QvErr InjectingAlert(const char*) {
+  if (g_alertThrows == 1) throw std::runtime_error("alert failed");
+  if (g_alertThrows == 2) throw std::bad_alloc();
+  return g_alertResult;
+}
+QvErr RecordingErrorAlert(const char* message) {
+  g_reports.emplace_back(message);
+  return kQvNoErr;
+}
+QvErr NoQuestion(const char*, QvBool*) { return kQvErrNoAnswer; }
+const QvUserSuite kInjectingUserSuite{InjectingAlert, RecordingErrorAlert, NoQuestion};
+
+TEST_F(PluginMainTest, ErrorsAreReportedWithTheirCodeExceptOneSuiteNotFoundAndStop) {
+  LoadAndStart();
+  host_.Suites().Add(kQvUserSuite, kQvUserSuiteVersion, &kInjectingUserSuite);
+  struct Case {
+    QvErr code;
+    std::string report;
+  };
+  const Case cases[] = {
+      {1, ""},
+      {kQvErrCancel, ""},
+      {kQvErrSuiteNotFound, ""},
+      {kQvErrBadParameter, "Error=5041524d, MRAP (caller : SP Interface, selector : About)"},
+      {0x4d4f5421, "Error=4d4f5421, !TOM (caller : SP Interface, selector : About)"},
+  };
+  for (const Case& c : cases) {
+    g_alertResult = c.code;
+    g_reports.clear();
+    EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), c.code);
+    EXPECT_EQ(g_reports, c.report.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.report})
+        << std::hex << c.code;
+  }
+  g_alertResult = kQvNoErr;
+  EXPECT_EQ(host_.Suites().TotalAcquired(), 0);
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+TEST_F(PluginMainTest, NoExceptionLeavesPluginMain) {
+  LoadAndStart();
+  host_.Suites().Add(kQvUserSuite, kQvUserSuiteVersion, &kInjectingUserSuite);
+  g_reports.clear();
+  g_alertThrows = 1;
+  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvErrInternal);
+  g_alertThrows = 2;
+  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvErrOutOfMemory);
+  g_alertThrows = 0;
+  EXPECT_EQ(g_reports, (std::vector<std::string>{"Error=494e5421, !TNI (caller : SP Interface, selector : About)",
+                                                 "Error=214d454d, MEM! (caller : SP Interface, selector : About)"}));
+  EXPECT_EQ(host_.Suites().TotalAcquired(), 0) << "suites released on the way out";
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+TEST_F(PluginMainTest, AnUnknownCallerReturnsZeroAfterAcquiringAndReleasing) {
+  LoadAndStart();
+  const long acquires = host_.Suites().AcquireCalls();
+  const long releases = host_.Suites().ReleaseCalls();
+  EXPECT_EQ(module_->SendBasic("Someone Else", "Anything"), kQvNoErr);
+  EXPECT_GT(host_.Suites().AcquireCalls(), acquires);
+  EXPECT_EQ(host_.Suites().AcquireCalls() - acquires, host_.Suites().ReleaseCalls() - releases);
+  EXPECT_EQ(host_.Suites().TotalAcquired(), 0);
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+TEST_F(PluginMainTest, SelectionChangesKeepTheArtHeldSetOfTheSingleSelectedArt) {
+  LoadAndStart();
+  // Stands in for the panel, which decides whether selections are watched.
+  Globals()->panel = reinterpret_cast<QvPanelHandle>(1);
+  commands::CCommandSet sleeve("Sleeve");
+  std::string text;
+  ASSERT_FALSE(commands::AppendSetText(sleeve, text));
+  const auto tagged = Square(0.0);
+  const auto plain = Square(20.0);
+  const auto pieces = commands::SplitSetTagText(text);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    ASSERT_TRUE(doc_.SetTag(tagged, commands::SetTagName(static_cast<int>(i) + 1), pieces[i]));
+  }
+
+  doc_.SetSelected(tagged, true);
+  ASSERT_EQ(host_.Notify(kQvArtSelectionChangedNotifier), kQvNoErr);
+  EXPECT_EQ(Globals()->selectedArtHasSet, 1);
+  ASSERT_EQ(Globals()->commandSets.GetSetCount(), 1);
+  EXPECT_TRUE(commands::IsArtHeldName(Globals()->commandSets.GetSetName(0)));
+
+  // The same art again leaves the list alone, even if someone changed it.
+  Globals()->commandSets.ClearSets();
+  ASSERT_EQ(host_.Notify(kQvArtSelectionChangedNotifier), kQvNoErr);
+  EXPECT_EQ(Globals()->commandSets.GetSetCount(), 0);
+
+  // Two objects: no candidate, and the art-held set leaves the list.
+  Globals()->commandSets.AddSet("Front");
+  doc_.SetSelected(tagged, false);
+  ASSERT_EQ(host_.Notify(kQvArtSelectionChangedNotifier), kQvNoErr);
+  doc_.SetSelected(tagged, true);
+  ASSERT_EQ(host_.Notify(kQvArtSelectionChangedNotifier), kQvNoErr);
+  ASSERT_EQ(Globals()->commandSets.GetSetCount(), 2);
+  doc_.SetSelected(plain, true);
+  ASSERT_EQ(host_.Notify(kQvArtSelectionChangedNotifier), kQvNoErr);
+  EXPECT_FALSE(Globals()->selectedArt);
+  EXPECT_EQ(Globals()->selectedArtHasSet, 0);
+  ASSERT_EQ(Globals()->commandSets.GetSetCount(), 1);
+  EXPECT_EQ(Globals()->commandSets.GetSetName(0), "Front");
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+}
+
+}  // namespace
+}  // namespace quorvane::host
