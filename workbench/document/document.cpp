@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "workbench/document/path_ops.h"
+#include "workbench/geometry/bounds.h"
+#include "workbench/geometry/reverse_path.h"
 #include "workbench/geometry/signed_area.h"
 
 namespace workbench::document {
@@ -430,7 +431,11 @@ bool Document::SetArtForeign(ArtId art, ForeignData data) {
 
 std::optional<Rect> Document::BoundsOf(const Art& art) const {
   switch (art.type) {
-    case ArtType::kPath: return PathBounds(art.segments, art.closed);
+    case ArtType::kPath: {
+      const auto b = geometry::PathBounds({art.segments, art.closed});
+      if (!b) return std::nullopt;
+      return Rect{b->left, b->top, b->right, b->bottom};
+    }
     case ArtType::kText:
     case ArtType::kPlacedImage: {
       const Rect& l = art.placed.localBounds;
@@ -540,7 +545,7 @@ std::optional<double> Document::SignedArea(ArtId art) const {
 bool Document::ReversePath(ArtId art) {
   Art* a = MutableArt(art);
   if (!a || a->type != ArtType::kPath) return false;
-  a->segments = ReversedSegments(std::move(a->segments));
+  a->segments = geometry::ReversePath({std::move(a->segments), a->closed}).segments;
   Touch();
   return true;
 }

@@ -185,7 +185,7 @@ class Document {
   /// enclosed area to the right of the direction). A compound path sums its
   /// members. None unless `art` is a live path or compound path.
   std::optional<double> SignedArea(ArtId art) const;
-  /// Reverses the order of the path's segments (see ReversedSegments).
+  /// Reverses the order of the path's segments (each anchor's handles swapped).
   bool ReversePath(ArtId art);
 
   // ---- Styles -------------------------------------------------------------

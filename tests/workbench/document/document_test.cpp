@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "workbench/document/path_ops.h"
+#include "workbench/geometry/reverse_path.h"
 
 namespace workbench::document {
 namespace {
@@ -183,7 +183,7 @@ TEST_F(DocumentTest, CompoundPathAreaBoundsAndStyle) {
   const ArtId outer = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
   const ArtId hole = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
   doc.SetSegments(outer, Square(0, 0, 10));
-  doc.SetSegments(hole, ReversedSegments(Square(2, 2, 2)));
+  doc.SetSegments(hole, geometry::ReversePath({Square(2, 2, 2), true}).segments);
   doc.SetClosed(outer, true);
   doc.SetClosed(hole, true);
   EXPECT_DOUBLE_EQ(*doc.SignedArea(compound), 96.0);
