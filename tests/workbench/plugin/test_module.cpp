@@ -1,16 +1,24 @@
 // A small module for the loader tests: it keeps a counter in a globals
 // block from the host's allocator and another in a file-static, registers
 // an action event and, when it is played, draws a path through the suites.
+// It also registers a menu item, a tool and a notifier, and shows an alert
+// "<caller>/<selector>" (the type for notifications) for each of their
+// messages, so that a test sees what the host sent.
 #include <cstring>
+#include <initializer_list>
 
 #include "sdk/action_manager_suite.h"
 #include "sdk/art_suite.h"
 #include "sdk/basic_suite.h"
 #include "sdk/errors.h"
+#include "sdk/menu_suite.h"
 #include "sdk/messages.h"
+#include "sdk/notifier_suite.h"
 #include "sdk/path_suite.h"
 #include "sdk/plugin_main.h"
+#include "sdk/tool_suite.h"
 #include "sdk/undo_suite.h"
+#include "sdk/user_suite.h"
 
 namespace {
 
@@ -46,7 +54,41 @@ QvErr Startup(QvMessageData* m) {
   if (actions == nullptr) return kQvErrSuiteNotFound;
   QvErr err = actions->RegisterActionEvent("QvTest_DRAW", "Draw", 1, 0, nullptr, m->self, nullptr);
   m->basic->ReleaseSuite(kQvActionManagerSuite, kQvActionManagerSuiteVersion);
+  if (err != kQvNoErr) return err;
+
+  auto* menu = Acquire<QvMenuSuite>(m, kQvMenuSuite, kQvMenuSuiteVersion);
+  auto* tool = Acquire<QvToolSuite>(m, kQvToolSuite, kQvToolSuiteVersion);
+  auto* notifier = Acquire<QvNotifierSuite>(m, kQvNotifierSuite, kQvNotifierSuiteVersion);
+  err = kQvErrSuiteNotFound;
+  if (menu != nullptr && tool != nullptr && notifier != nullptr) {
+    QvMenuItemHandle item = nullptr;
+    QvToolHandle toolHandle = nullptr;
+    QvNotifierHandle notifierHandle = nullptr;
+    const QvToolData data = {"Test tool", "Test tool", 0, 0, nullptr, nullptr};
+    err = menu->AddMenuItem(m->self, "QvTest Item", kQvWindowMenuGroup, "Test", 0, &item);
+    if (err == kQvNoErr) err = tool->AddTool(m->self, "QvTest Tool", &data, 0, &toolHandle);
+    if (err == kQvNoErr) err = notifier->AddNotifier(m->self, "QvTest Notifier", kQvBrightnessChangedNotifier,
+                                                     &notifierHandle);
+  }
+  m->basic->ReleaseSuite(kQvMenuSuite, kQvMenuSuiteVersion);
+  m->basic->ReleaseSuite(kQvToolSuite, kQvToolSuiteVersion);
+  m->basic->ReleaseSuite(kQvNotifierSuite, kQvNotifierSuiteVersion);
   return err;
+}
+
+// The alert's own result is not the message's: a test without a display
+// still gets the module's answer.
+void ShowEvent(const QvMessageData* m, const char* first, const char* second) {
+  auto* user = Acquire<QvUserSuite>(m, kQvUserSuite, kQvUserSuiteVersion);
+  if (user == nullptr) return;
+  char text[256];
+  std::size_t n = 0;
+  for (const char* part : {first, "/", second}) {
+    for (; *part != '\0' && n + 1 < sizeof text; ++part) text[n++] = *part;
+  }
+  text[n] = '\0';
+  user->MessageAlert(text);
+  m->basic->ReleaseSuite(kQvUserSuite, kQvUserSuiteVersion);
 }
 
 // Draws a closed triangle of the size the 'size' real parameter gives.
@@ -96,8 +138,14 @@ extern "C" QV_EXPORT QvErr PluginMain(const char* caller, const char* selector, 
     m->globals = nullptr;
     return err;
   }
+  if (Is(m, caller, kQvCallerMenu) || Is(m, caller, kQvCallerTool)) {
+    ShowEvent(m, caller, selector);
+    return kQvNoErr;
+  }
   if (Is(m, caller, kQvCallerNotifier)) {
     if (g_globals == nullptr || g_globals->magic != kMagic) return kQvErrBadParameter;
+    auto* notification = static_cast<QvNotifierMessage*>(message);
+    if (notification->notifier != nullptr) ShowEvent(m, caller, notification->type);
     ++g_staticNotifications;
     // Answers how many notifications each counter has seen, as 100 * kept + static.
     return 100 * ++g_globals->notifications + g_staticNotifications;
