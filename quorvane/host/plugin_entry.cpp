@@ -58,6 +58,19 @@ QvErr StopModule(QvMessageData& message, HostDocument& document, const ModuleHoo
   return err;
 }
 
+// Picking points needs the panel: the tool creates it if the application
+// start did not, and shows it.
+QvErr BringUpPanel(PluginGlobals& globals, HostDocument& document, const ModuleHooks& hooks) {
+  if (globals.panel == nullptr && hooks.createPanel != nullptr) {
+    if (QvErr err = hooks.createPanel(globals, document)) return err;
+  }
+  if (globals.panel != nullptr && hooks.isPanelShown != nullptr && hooks.showPanel != nullptr &&
+      !hooks.isPanelShown(globals)) {
+    return hooks.showPanel(globals, true);
+  }
+  return kQvNoErr;
+}
+
 QvErr Route(const char* caller, const char* selector, void* message, const ModuleHooks& hooks) {
   auto& header = *static_cast<QvMessageData*>(message);
   HostDocument document(AcquiredSuites());
@@ -82,10 +95,16 @@ QvErr Route(const char* caller, const char* selector, void* message, const Modul
     globals.toolMessagePlugin = header.self;
     using ToolHandler = QvErr (*)(PluginGlobals&, HostDocument&, const QvToolMessage&);
     ToolHandler handler = nullptr;
-    if (Is(selector, kQvSelectorTrackCursor)) handler = hooks.toolTrackCursor;
-    else if (Is(selector, kQvSelectorMouseDown)) handler = hooks.toolMouseDown;
-    else if (Is(selector, kQvSelectorToolSelect)) handler = hooks.toolSelected;
-    else if (Is(selector, kQvSelectorToolDeselect)) handler = hooks.toolDeselected;
+    if (Is(selector, kQvSelectorTrackCursor)) {
+      handler = hooks.toolTrackCursor;
+    } else if (Is(selector, kQvSelectorMouseDown)) {
+      handler = hooks.toolMouseDown;
+    } else if (Is(selector, kQvSelectorToolSelect)) {
+      if (QvErr err = BringUpPanel(globals, document, hooks)) return err;
+      handler = hooks.toolSelected;
+    } else if (Is(selector, kQvSelectorToolDeselect)) {
+      handler = hooks.toolDeselected;
+    }
     return handler != nullptr ? handler(globals, document, tool) : kQvNoErr;
   }
   if (Is(caller, kQvCallerNotifier)) {
@@ -137,7 +156,6 @@ QvErr HandleCall(const char* caller, const char* selector, void* message, const 
 }  // namespace
 
 PluginGlobals* CurrentGlobals() { return g_globals; }
-void SetCurrentGlobals(PluginGlobals* globals) { g_globals = globals; }
 
 QvErr HandlePluginMain(const char* caller, const char* selector, void* message, const ModuleHooks& hooks) noexcept {
   if (message == nullptr) return kQvErrBadParameter;

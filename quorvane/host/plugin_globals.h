@@ -99,9 +99,9 @@ static_assert(!std::is_polymorphic_v<PluginGlobals> && !std::is_polymorphic_v<co
                   !std::is_polymorphic_v<commands::CCommandSet>,
               "PluginGlobals outlives the module's code: no vtables");
 
-/// The globals the current call works on; null before start-up and after
-/// shutdown. Set from every message the host sends.
+/// The globals the module works on; null before start-up and after
+/// shutdown. Set from every message the host sends, so code that runs
+/// outside a call (panel procedures, timers) finds them here.
 PluginGlobals* CurrentGlobals();
-void SetCurrentGlobals(PluginGlobals* globals);
 
 }  // namespace quorvane::host

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <vector>
 
+#include "sdk/runtime_suite.h"
 #include "workbench/geometry/bezier.h"
 #include "workbench/plugin/geometry_actions.h"
 #include "workbench/plugin/suite_support.h"
-#include "sdk/runtime_suite.h"
 #include "workbench/plugin/suites.h"
 
 namespace workbench::plugin {

@@ -271,6 +271,27 @@ TEST_F(PluginMainTest, CommandsRunThroughTheActionFromOutsidePluginMain) {
   EXPECT_EQ(module_->Shutdown(), kQvNoErr);
 }
 
+TEST_F(PluginMainTest, ToolMessagesAndDocumentChangesReachTheGlobals) {
+  LoadAndStart();
+  ASSERT_EQ(host_.SelectTool(Globals()->tool), kQvNoErr);
+  EXPECT_EQ(Globals()->toolMessagePlugin, module_->Self());
+
+  // Stands in for the panel, which this build of the module does not create.
+  Globals()->panel = reinterpret_cast<QvPanelHandle>(1);
+  const LayerRef work{reinterpret_cast<QvLayerHandle>(doc_.InsertLayer("<<Quorvane Work Layer1>>").value)};
+  Globals()->run.workLayer1 = work;
+  Globals()->run.workLayer2 = work;
+  ASSERT_EQ(host_.SelectTool(nullptr), kQvNoErr);
+  ASSERT_EQ(host_.Notify(kQvDocumentChangedNotifier), kQvNoErr);
+  EXPECT_EQ(Globals()->run.workLayer1, work) << "another tool is in use: the work layers stay";
+  ASSERT_EQ(host_.SelectTool(Globals()->tool), kQvNoErr);
+  ASSERT_EQ(host_.Notify(kQvDocumentChangedNotifier), kQvNoErr);
+  EXPECT_FALSE(Globals()->run.workLayer1);
+  EXPECT_FALSE(Globals()->run.workLayer2);
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+  EXPECT_EQ(host_.Blocks().OutstandingBlocks(), 0u);
+}
+
 // A user suite whose alert answers with a chosen code or throws, and whose
 // error alert records what the module reports.
 QvErr g_alertResult = kQvNoErr;
