@@ -1,0 +1,324 @@
+#include "quorvane/generation/seam_allowance_generator.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+#include "quorvane/generation/art_utilities.h"
+#include "quorvane/generation/basic_seam_margin.h"
+#include "quorvane/generation/extended_crossing.h"
+#include "quorvane/generation/opening.h"
+#include "quorvane/generation/outline_reader.h"
+#include "quorvane/generation/result_outline.h"
+#include "quorvane/generation/reverse_corner.h"
+#include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/generation/work_layers.h"
+
+namespace quorvane::generation {
+
+namespace {
+
+using commands::CommandType;
+
+// The host offers no cursor service yet: these mark where the wait cursor
+// goes up for a run and where the point-picking tool's cursor comes back.
+void ShowWaitCursor() {}
+void RestoreToolCursor() {}
+
+struct FailureFormats {
+  CommandType type;
+  const char* english;
+  const char* japanese;
+};
+
+constexpr FailureFormats kFailureFormats[] = {
+    {CommandType::kRevForward, "Could not generate seam-margin of command no. %d (Rev. forward)",
+     "コマンドNo.%d 反転順 の縫代が作成できませんでした。"},
+    {CommandType::kRevBackward, "Could not generate seam-margin of command no. %d (Rev. backward)",
+     "コマンドNo.%d 反転逆 の縫代が作成できませんでした。"},
+    {CommandType::kRightAngleForward, "Could not generate seam-margin of command no. %d (90. forward)",
+     "コマンドNo.%d 90度順 の縫代が作成できませんでした。"},
+    {CommandType::kRightAngleBackward, "Could not generate seam-margin of command no. %d (90. backward)",
+     "コマンドNo.%d 90度逆 の縫代が作成できませんでした。"},
+    {CommandType::kFortyFiveBackward, "Could not generate seam-margin of command no. %d (45. left)",
+     "コマンドNo.%d 45度左 の縫代が作成できませんでした。"},
+    {CommandType::kFortyFiveForward, "Could not generate seam-margin of command no. %d (45. right)",
+     "コマンドNo.%d 45度右 の縫代が作成できませんでした。"},
+    {CommandType::kExtendedCrossing, "Could not generate seam-margin of command no. %d (Extended crossing)",
+     "コマンドNo.%d 延長交叉 の縫代が作成できませんでした。"},
+    {CommandType::kExtendedOneSide, "Could not generate seam-margin of command no. %d (Extended one-side)",
+     "コマンドNo.%d 片側延長 の縫代が作成できませんでした。"},
+    {CommandType::kLapel, "Could not generate seam-margin of command no. %d (Lapel)",
+     "コマンドNo.%d 折り返し の縫代が作成できませんでした。"},
+    {CommandType::kCutOff, "Could not generate seam-margin of command no. %d (Cut off)",
+     "コマンドNo.%d 切り落し の縫代が作成できませんでした。"},
+    {CommandType::kOpening, "Could not generate seam-margin of command no. %d (Opening)",
+     "コマンドNo.%d カンコ の縫代が作成できませんでした。"},
+};
+
+// The anchor a point text names: its leading integer, 0 for a label.
+std::int32_t AnchorValue(const std::string& pointText) { return std::atoi(pointText.c_str()); }
+
+// A point text as a segment number (counted from 1) and curve parameter:
+// an anchor gives (its number, 0), a label its line point; (0, 0) when the
+// text names nothing.
+struct SegmentPosition {
+  int segment = 0;
+  float t = 0.0f;
+};
+SegmentPosition ResolveSegment(const commands::CCommandSet& set, const std::string& pointText) {
+  SegmentPosition position;
+  set.ResolvePoint(pointText, position.segment, position.t);
+  return position;
+}
+
+// Puts the user's path back as the source, removes the temporary layer with
+// the duplicate and leaves the user's path the only selected art, however
+// the run ends.
+class RunRestorer {
+ public:
+  RunRestorer(host::HostDocument& doc, RunState& state) : doc_(doc), state_(state), userPath_(state.sourcePath) {}
+  RunRestorer(const RunRestorer&) = delete;
+  RunRestorer& operator=(const RunRestorer&) = delete;
+  ~RunRestorer() {
+    state_.sourcePath = userPath_;
+    if (temporaryLayer_) RemoveLayer(doc_, temporaryLayer_);
+    if (userPath_) SelectOnlyArt(doc_, userPath_);
+    RestoreToolCursor();
+  }
+
+  host::ArtRef UserPath() const { return userPath_; }
+  host::LayerRef& TemporaryLayer() { return temporaryLayer_; }
+
+ private:
+  host::HostDocument& doc_;
+  RunState& state_;
+  host::ArtRef userPath_;
+  host::LayerRef temporaryLayer_;
+};
+
+void ClearWorkLayer2(host::HostDocument& doc, RunState& state) {
+  if (auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title)) {
+    state.workLayer2 = *layer;
+    ClearLayer(doc, state.workLayer2);
+  }
+  state.resultArt = {};
+}
+
+void ShowAlert(host::HostDocument& doc, const RunState& state, std::string_view english, std::string_view japanese) {
+  doc.Alert(IsEnglish(state) ? english : japanese);
+}
+
+// Host version 25 needs the basic margin read back and rebuilt alone
+// before an "Extended one-side" that comes first; a margin that cannot be
+// read stays as it is.
+void RebuildResultAlone(host::HostDocument& doc, RunState& state) {
+  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
+  if (!layer) return;
+  state.workLayer2 = *layer;
+  if (!state.resultArt) return;
+  const auto read = ReadOutline(doc, state.resultArt);
+  if (!read) return;
+  state.resultArt = BuildResultOutline(doc, state, read->Outline(), true).value_or(host::ArtRef{});
+}
+
+class CommandRunner {
+ public:
+  CommandRunner(host::HostDocument& doc, RunState& state, const commands::CCommandSet& set)
+      : doc_(doc), state_(state), set_(set), basicWidth_(set.GetBasicWidth()), carried_(basicWidth_) {}
+
+  // Applies command i; false (its alert shown) when it fails.
+  bool Run(int i) {
+    const commands::Command* command = set_.GetCommand(i);
+    if (command == nullptr) return true;
+    const std::string& first = command->point[0];
+    const std::string& second = command->point[1];
+    const float width = command->haba;
+    bool done = true;
+    switch (command->type) {
+      case CommandType::kRevForward:
+      case CommandType::kRevBackward:
+        done = ReverseCorner(doc_, state_, AnchorValue(first), command->type == CommandType::kRevForward, basicWidth_);
+        break;
+      case CommandType::kRightAngleForward:
+      case CommandType::kRightAngleBackward:
+        done = RightAngleCorner(doc_, state_, AnchorValue(first), command->type == CommandType::kRightAngleForward);
+        break;
+      case CommandType::kFortyFiveBackward:
+      case CommandType::kFortyFiveForward: {
+        const int segmentCount = doc_.SegmentCount(state_.sourcePath).value_or(0);
+        carried_ = CarriedExtensionWidth(set_, i, segmentCount, carried_);
+        const SegmentPosition at = ResolveSegment(set_, second);
+        done = FortyFiveDegree(AnchorValue(first), at, width - carried_,
+                               command->type == CommandType::kFortyFiveBackward);
+        break;
+      }
+      case CommandType::kExtendedCrossing:
+        done = ExtendedCrossing(doc_, state_, AnchorValue(first));
+        break;
+      case CommandType::kExtendedOneSide:
+        return RunExtendedOneSide(i, AnchorValue(first), AnchorValue(second), width);
+      case CommandType::kLapel:
+        done = Lapel(AnchorValue(first), ResolveSegment(set_, second));
+        break;
+      case CommandType::kCutOff:
+        done = CutOffCorner(AnchorValue(first), width);
+        break;
+      case CommandType::kOpening: {
+        const SegmentPosition from = ResolveSegment(set_, first);
+        const SegmentPosition to = ResolveSegment(set_, second);
+        done = Opening(doc_, state_, from.segment, from.t, to.segment, to.t, width);
+        break;
+      }
+      default:
+        // Codes 11 and above (and any other unknown code) are skipped.
+        return true;
+    }
+    if (!done) ReportFailure(command->type, i);
+    return done;
+  }
+
+ private:
+  // The forty-five-degree corner is not in this build yet; its commands
+  // fail with their alert until it is wired here.
+  bool FortyFiveDegree(std::int32_t /*anchor*/, SegmentPosition /*at*/, float /*widthDelta*/, bool /*backward*/) {
+    return false;
+  }
+  // The lapel generator is not in this build yet; see FortyFiveDegree.
+  bool Lapel(std::int32_t /*anchor*/, SegmentPosition /*at*/) { return false; }
+  // The cut-off generator is not in this build yet; see FortyFiveDegree.
+  bool CutOffCorner(std::int32_t /*anchor*/, float /*width*/) { return false; }
+  // The one-side generator and its follow-up at concave ends are not in
+  // this build yet: the command fails with its alert.
+  bool ExtendOneSideRun(std::int32_t /*firstAnchor*/, std::int32_t /*secondAnchor*/, float /*width*/) {
+    return false;
+  }
+  void FinishOneSideEndsFollowUp() {}
+
+  bool RunExtendedOneSide(int i, std::int32_t firstAnchor, std::int32_t secondAnchor, float width) {
+    if (basicWidth_ > 0.0f && width <= basicWidth_) return true;
+    if (i == 0 && state_.hostVersion == kActionPathfinderHostVersion) RebuildResultAlone(doc_, state_);
+    if (!ExtendOneSideRun(firstAnchor, secondAnchor, width)) {
+      ReportFailure(CommandType::kExtendedOneSide, i);
+      return false;
+    }
+    bool done = true;
+    if (!BuildWidenedMargin(doc_, state_, basicWidth_ > 0.0f ? width : width + basicWidth_)) {
+      ReportFailure(CommandType::kExtendedOneSide, i);
+      done = false;
+    }
+    // The concave ends are straightened even when the trim failed.
+    if (state_.oneSideEnds.pending) FinishOneSideEndsFollowUp();
+    return done;
+  }
+
+  void ReportFailure(CommandType type, int i) {
+    const std::string text = CommandFailureText(type, i + 2, IsEnglish(state_));
+    if (!text.empty()) doc_.Alert(text);
+  }
+
+  host::HostDocument& doc_;
+  RunState& state_;
+  const commands::CCommandSet& set_;
+  const float basicWidth_;
+  float carried_;
+};
+
+// Scales the result about `center`, stroke widths with it; host errors are
+// not reported.
+void ScaleResult(host::HostDocument& doc, host::ArtRef art, QvRealPoint center, double factor) {
+  if (auto matrix = doc.ScaleAbout(center, factor)) {
+    doc.Transform(art, *matrix, factor, kQvTransformObjects | kQvTransformStrokeWidths);
+  }
+}
+
+}  // namespace
+
+std::string CommandFailureText(commands::CommandType type, int rowNumber, bool english) {
+  for (const FailureFormats& formats : kFailureFormats) {
+    if (formats.type != type) continue;
+    char text[256];
+    std::snprintf(text, sizeof text, english ? formats.english : formats.japanese, rowNumber);
+    return text;
+  }
+  return {};
+}
+
+float CarriedExtensionWidth(const commands::CCommandSet& set, int index, int segmentCount, float carried) {
+  const commands::Command* command = set.GetCommand(index);
+  if (command == nullptr) return carried;
+  const int s = ResolveSegment(set, command->point[1]).segment;
+  for (int j = 0; j < index; ++j) {
+    const commands::Command* earlier = set.GetCommand(j);
+    if (earlier->type != CommandType::kExtendedOneSide) continue;
+    const std::int32_t a = AnchorValue(earlier->point[0]);
+    const std::int32_t b = AnchorValue(earlier->point[1]);
+    const bool inRange = a < b ? (a <= s && s <= b) : ((s >= a && s <= segmentCount) || (s >= 0 && s <= b));
+    if (inRange) carried = earlier->haba;
+  }
+  return carried;
+}
+
+void SeamAllowanceGenerator(host::HostDocument& doc, RunState& state, const commands::CCommandSet& workingSet,
+                            const PanelValues& panel, bool force) {
+  if (!force && !panel.preview) {
+    ClearWorkLayer2(doc, state);
+    return;
+  }
+  const float basicWidth = workingSet.GetBasicWidth();
+  state.basicWidth = basicWidth;
+  if (panel.commandRowCount <= 0) {
+    ClearWorkLayer2(doc, state);
+    return;
+  }
+
+  ShowWaitCursor();
+  bool ok = true;
+  RunRestorer restorer(doc, state);
+  const host::ArtRef userPath = restorer.UserPath();
+
+  // The run works on a duplicate of the user's path in a layer of its own.
+  auto temporary = FindOrCreateLayer(doc, state, kTemporaryLayerTitle);
+  if (!temporary) return;
+  restorer.TemporaryLayer() = *temporary;
+  if (ClearLayer(doc, restorer.TemporaryLayer())) return;
+  auto group = doc.LayerGroup(restorer.TemporaryLayer());
+  if (!group || !userPath) return;
+  auto duplicate = doc.Duplicate(userPath, host::PaintOrder::kInsideOnTop, *group);
+  if (!duplicate) return;
+
+  auto bounds = doc.Bounds(*duplicate);
+  if (!bounds) return;
+  const double size = ((bounds->right - bounds->left) + (bounds->top - bounds->bottom)) / 2.0;
+  const QvRealPoint center{(bounds->left + bounds->right) / 2.0, (bounds->bottom + bounds->top) / 2.0};
+  if (size <= 0.0) return;
+  state.sourcePath = *duplicate;
+
+  if (!BuildBasicSeamMargin(doc, state, basicWidth)) {
+    ShowAlert(doc, state, kBasicMarginFailedText, kBasicMarginFailedTextJapanese);
+    ok = false;
+  }
+  CommandRunner runner(doc, state, workingSet);
+  for (int i = 0; i < workingSet.GetCommandCount() && ok; ++i) ok = runner.Run(i);
+
+  if (!ok || !state.resultArt) {
+    ClearWorkLayer2(doc, state);
+    return;
+  }
+  // Optimisation of a small piece works on an enlarged copy, so that its
+  // tolerance stays small against the piece.
+  const double factor = std::max(kDisplaySize / size, 1.0);
+  const bool hasCommands = workingSet.GetCommandCount() > 0;
+  ScaleResult(doc, state.resultArt, center, factor);
+  if (hasCommands && panel.optimize == OptimizeChoice::kEnlarged) {
+    doc.OptimizePath(state.resultArt, kFinishOptimizeTolerance);
+  }
+  ScaleResult(doc, state.resultArt, center, 1.0 / factor);
+  doc.CopyStyle(userPath, state.resultArt);
+  if (hasCommands && panel.optimize == OptimizeChoice::kTrueSize) {
+    doc.OptimizePath(state.resultArt, kFinishOptimizeTolerance);
+  }
+}
+
+}  // namespace quorvane::generation

@@ -1,0 +1,245 @@
+// The generation driver over a real workbench document: commands applied in
+// order, the alert naming the first failed command, the preview gate, and
+// the user's path, selection and layers as they were after every run.
+#include "quorvane/generation/seam_allowance_generator.h"
+
+#include <gtest/gtest.h>
+
+#include "margin_test_support.h"
+#include "quorvane/generation/right_angle_corner.h"
+
+namespace quorvane::generation {
+namespace {
+
+using commands::CCommandSet;
+using commands::CommandType;
+using geometry::Vec2;
+using testing::Corner;
+using testing::Meet;
+using testing::Outward;
+using testing::Square;
+using testing::V;
+using workbench::plugin::PromptKind;
+
+constexpr float kBasic = 10.0f;
+
+// A triangle with acute corners at anchors 1 and 3, turned off the axes.
+std::vector<host::PathSegment> Triangle() {
+  std::vector<host::PathSegment> s;
+  for (Vec2 p : {Vec2{0, 0}, Vec2{100, 60}, Vec2{200, 0}}) {
+    const Vec2 q = geometry::RotateVector(p, 0.3);
+    s.push_back(Corner(q.x, q.y));
+  }
+  return s;
+}
+
+void Add(CCommandSet& set, CommandType type, const char* first, const char* second = nullptr, float width = 0.0f) {
+  const int i = set.AddCommand(type) - 1;
+  set.SetCommandPoint(i, 0, first);
+  if (second != nullptr) set.SetCommandPoint(i, 1, second);
+  set.SetCommandWidth(i, width);
+}
+
+PanelValues Panel(const CCommandSet& set, bool preview = true, OptimizeChoice optimize = OptimizeChoice::kNone) {
+  return {preview, set.GetCommandCount() + 1, optimize};
+}
+
+class Driver : public testing::MarginFixture {
+ protected:
+  // Runs the driver on the user's path and checks what every run leaves:
+  // the user's path is the source again, unchanged and the only selected
+  // art, and the temporary layer is gone.
+  void Run(host::ArtRef user, const CCommandSet& set, const PanelValues& panel, bool force) {
+    state_.sourcePath = user;
+    const auto before = *Doc().Segments(user);
+    SeamAllowanceGenerator(Doc(), state_, set, panel, force);
+    EXPECT_EQ(state_.sourcePath, user);
+    const auto after = *Doc().Segments(user);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) EXPECT_EQ(V(after[i].p), V(before[i].p));
+    EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
+    EXPECT_EQ(Doc().LastError(), kQvNoErr);
+    EXPECT_EQ(*Doc().SelectedArt(), std::vector<host::ArtRef>{user});
+  }
+
+  bool WorkLayer2Empty() {
+    auto layer = Doc().FindLayer(kWorkLayer2Title);
+    return !layer || Doc().AllArtOfLayer(*layer)->empty();
+  }
+
+  const std::vector<workbench::plugin::ShownPrompt>& Shown() { return Host().Prompts().Shown(); }
+};
+
+TEST_F(Driver, CommandsApplyInOrderOnTheBasicMargin) {
+  const host::ArtRef user = AddPiece(Triangle());
+  // The same commands, applied by hand to a margin of the same piece.
+  const auto basic = BuildMargin(kBasic);
+  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
+  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 3, false));
+  const auto expected = ResultSegments();
+
+  CCommandSet set("two corners");
+  set.SetBasicWidth(kBasic);
+  Add(set, CommandType::kRightAngleForward, "1");
+  Add(set, CommandType::kRightAngleBackward, "3");
+  Run(user, set, Panel(set), false);
+  ExpectWellFormedResult();
+  const auto result = ResultSegments();
+  EXPECT_LE(Deviation(result, expected), 0.01);
+  EXPECT_LE(Deviation(expected, result), 0.01);
+  EXPECT_GT(Deviation(basic, result), 5.0);
+  // The corner of the first command: the right-angle line through the
+  // crossing of the allowance before it meets the allowance after it.
+  const Vec2 e = geometry::RotateVector({100, 60}, 0.3);
+  const Vec2 before = geometry::RotateVector({-1, 0}, 0.3);
+  const Vec2 h1 = Meet({0, 0}, e, geometry::RotateVector({0, -kBasic}, 0.3), before);
+  const Vec2 h2 = Meet({0, 0}, before, kBasic * Outward(e), e);
+  EXPECT_LE(NearestAnchor(result, Meet(h1, Outward(e), h2, e)), 0.05);
+  // Finished at its own size, in the user's path's style.
+  EXPECT_DOUBLE_EQ(Doc().Style(state_.resultArt)->stroke.width, Doc().Style(user)->stroke.width);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(Driver, FailingThirdCommandNamesRowFourAndDiscardsTheRest) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  CCommandSet set("third fails");
+  set.SetBasicWidth(kBasic);
+  Add(set, CommandType::kRightAngleForward, "1");
+  Add(set, CommandType::kRightAngleForward, "2");
+  Add(set, CommandType::kRevBackward, "9");
+  Add(set, CommandType::kRightAngleForward, "3");
+  struct Case {
+    std::int32_t language;
+    const char* text;
+  };
+  for (const Case& c : {Case{kLanguageEnglish, "Could not generate seam-margin of command no. 4 (Rev. backward)"},
+                        Case{0, "コマンドNo.4 反転逆 の縫代が作成できませんでした。"}}) {
+    state_.language = c.language;
+    Host().Prompts().Script({PromptKind::kAlert, c.text});
+    const std::size_t shownBefore = Shown().size();
+    Run(user, set, Panel(set), true);
+    ASSERT_EQ(Shown().size(), shownBefore + 1);
+    EXPECT_EQ(Shown().back().text, c.text);
+    EXPECT_TRUE(Shown().back().answered);
+    EXPECT_FALSE(state_.resultArt);
+    EXPECT_TRUE(WorkLayer2Empty());
+  }
+  EXPECT_EQ(CommandFailureText(CommandType::kFortyFiveForward, 7, true),
+            "Could not generate seam-margin of command no. 7 (45. right)");
+  EXPECT_EQ(CommandFailureText(CommandType::kNone, 7, true), "");
+}
+
+TEST_F(Driver, PreviewGateAndEmptyListClearTheWorkLayer) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  CCommandSet set("one corner");
+  set.SetBasicWidth(kBasic);
+  Add(set, CommandType::kRightAngleForward, "1");
+  Run(user, set, Panel(set), false);
+  ASSERT_TRUE(state_.resultArt);
+
+  // Preview unticked: only the work layer is emptied.
+  Doc().SetSelected(user, false);
+  SeamAllowanceGenerator(Doc(), state_, set, Panel(set, false), false);
+  EXPECT_TRUE(WorkLayer2Empty());
+  EXPECT_FALSE(state_.resultArt);
+  EXPECT_TRUE(Doc().SelectedArt()->empty());
+  EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
+
+  // Applying does not look at the box.
+  Run(user, set, Panel(set, false), true);
+  EXPECT_TRUE(state_.resultArt);
+
+  // No set selected: nothing but an empty work layer.
+  PanelValues none = Panel(set);
+  none.commandRowCount = 0;
+  Doc().SetSelected(user, false);
+  SeamAllowanceGenerator(Doc(), state_, set, none, true);
+  EXPECT_TRUE(WorkLayer2Empty());
+  EXPECT_TRUE(Doc().SelectedArt()->empty());
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(Driver, EmptySetGivesTheBasicMarginStyledAndNotOptimised) {
+  // Curved edges, which optimisation would refit.
+  host::PathSegment a = Corner(0, 0);
+  a.out = {20, 40};
+  host::PathSegment b = Corner(60, 80);
+  b.in = {30, 90};
+  b.out = {90, 70};
+  host::PathSegment c = Corner(120, 0);
+  c.in = {110, 40};
+  const host::ArtRef user = AddPiece({a, b, c});
+  const auto basic = BuildMargin(kBasic);
+  CCommandSet set("empty");
+  set.SetBasicWidth(kBasic);
+  for (OptimizeChoice choice : {OptimizeChoice::kNone, OptimizeChoice::kEnlarged, OptimizeChoice::kTrueSize}) {
+    SCOPED_TRACE(static_cast<int>(choice));
+    Run(user, set, Panel(set, true, choice), false);
+    ExpectWellFormedResult();
+    const auto result = ResultSegments();
+    ASSERT_EQ(result.size(), basic.size());
+    for (std::size_t i = 0; i < result.size(); ++i) {
+      EXPECT_NEAR(geometry::Distance(V(result[i].p), V(basic[i].p)), 0.0, 1e-9);
+      EXPECT_NEAR(geometry::Distance(V(result[i].in), V(basic[i].in)), 0.0, 1e-9);
+    }
+    const QvPathStyle want = *Doc().Style(user);
+    const QvPathStyle got = *Doc().Style(state_.resultArt);
+    EXPECT_EQ(got.strokePaint, want.strokePaint);
+    EXPECT_EQ(got.fillPaint, want.fillPaint);
+    EXPECT_DOUBLE_EQ(got.stroke.width, want.stroke.width);
+  }
+}
+
+TEST_F(Driver, OneSideNoWiderThanTheBasicWidthIsIgnored) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  const auto basic = BuildMargin(kBasic);
+  for (float width : {kBasic, 6.0f}) {
+    SCOPED_TRACE(width);
+    CCommandSet set("one side");
+    set.SetBasicWidth(kBasic);
+    Add(set, CommandType::kExtendedOneSide, "1", "3", width);
+    Run(user, set, Panel(set), false);
+    ExpectWellFormedResult();
+    EXPECT_LE(Deviation(ResultSegments(), basic), 1e-6);
+    EXPECT_LE(Deviation(basic, ResultSegments()), 1e-6);
+  }
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(Driver, WithoutASourceNothingIsLeftBehind) {
+  AddPiece(Square(0, 0, 100));
+  CCommandSet set("any");
+  set.SetBasicWidth(kBasic);
+  state_.sourcePath = {};
+  SeamAllowanceGenerator(Doc(), state_, set, Panel(set), true);
+  EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
+  EXPECT_FALSE(state_.sourcePath);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST(CarriedExtensionWidth, TakesTheWidthOfTheOneSideRangeHoldingThePoint) {
+  CCommandSet set("carried");
+  set.SetBasicWidth(5.0f);
+  const char label[2] = {set.AddLinePoint(4, 0.5f), 0};
+  Add(set, CommandType::kFortyFiveBackward, "1", "3", 40.0f);  // 0: before any range
+  Add(set, CommandType::kExtendedOneSide, "2", "5", 20.0f);    // 1
+  Add(set, CommandType::kExtendedOneSide, "7", "1", 30.0f);    // 2: wraps past the start
+  Add(set, CommandType::kFortyFiveBackward, "1", "3", 40.0f);  // 3: in 2..5
+  Add(set, CommandType::kFortyFiveForward, "1", "8", 50.0f);   // 4: in 7..8
+  Add(set, CommandType::kFortyFiveForward, "1", "1", 50.0f);   // 5: in 0..1
+  Add(set, CommandType::kFortyFiveForward, "1", "6", 50.0f);   // 6: in none
+  Add(set, CommandType::kFortyFiveForward, "1", label, 50.0f);  // 7: segment 4
+  const int segments = 8;
+  EXPECT_EQ(CarriedExtensionWidth(set, 0, segments, 5.0f), 5.0f);
+  EXPECT_EQ(CarriedExtensionWidth(set, 3, segments, 5.0f), 20.0f);
+  EXPECT_EQ(CarriedExtensionWidth(set, 4, segments, 20.0f), 30.0f);
+  EXPECT_EQ(CarriedExtensionWidth(set, 5, segments, 20.0f), 30.0f);
+  // Outside every range the value left by the previous command stays.
+  EXPECT_EQ(CarriedExtensionWidth(set, 6, segments, 30.0f), 30.0f);
+  EXPECT_EQ(CarriedExtensionWidth(set, 7, segments, 30.0f), 20.0f);
+  // A wrapping range ends at the path's segment count.
+  EXPECT_EQ(CarriedExtensionWidth(set, 4, 7, 20.0f), 20.0f);
+}
+
+}  // namespace
+}  // namespace quorvane::generation
