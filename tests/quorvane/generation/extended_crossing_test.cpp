@@ -149,9 +149,9 @@ TEST_F(ExtendedCrossingTest, RealPieceSharpCorner) {
   // The mitre at the corner is cut away, and nothing else changed.
   EXPECT_LT(*Doc().SignedArea(state_.resultArt), areaBefore - 1.0);
   const testing::DistanceToPath toOld(before);
-  ExpectChangedOnlyNear(before, piece->corner, 6.0 * kW, 0.5);
+  ExpectChangedOnlyNear(before, piece->corner, 6.0 * kW, testing::kRefitSlack);
   for (const Vec2& p : testing::SamplePath(MarginSegments(), 8)) {
-    EXPECT_TRUE(toOld.Inside(p) || toOld(p) < 0.5) << p.x << "," << p.y;
+    EXPECT_TRUE(toOld.Inside(p) || toOld(p) < testing::kRefitSlack) << p.x << "," << p.y;
   }
 }
 

@@ -11,6 +11,10 @@
 
 namespace quorvane::generation::testing {
 
+/// How far a refitted curve may move from the outline it was fitted to,
+/// in points: the fit tolerance and a little.
+inline constexpr double kRefitSlack = 1.05;
+
 /// A closed polygon of corner anchors, in points, y up.
 std::vector<host::PathSegment> Polygon(const std::vector<geometry::Vec2>& points);
 
