@@ -6,6 +6,8 @@ namespace quorvane::host {
 
 namespace {
 
+constexpr std::int32_t kSwatchNameCapacity = 1024;
+
 // Reads a text a suite hands out through a buffer: once for the length,
 // once for the bytes.
 template <typename Get>
@@ -244,6 +246,47 @@ std::optional<std::string> HostDocument::ArtName(ArtRef art) {
 
 QvErr HostDocument::SetArtName(ArtRef art, std::string_view name) {
   return Call(s_.art, &QvArtSuite::SetArtName, art.handle, std::string(name).c_str());
+}
+
+// ---- Custom colours and swatches ---------------------------------------------
+
+std::optional<QvCustomColorHandle> HostDocument::FindCustomColor(std::string_view name) {
+  QvCustomColorHandle handle = nullptr;
+  if (Call(s_.customColor, &QvCustomColorSuite::FindCustomColor, std::string(name).c_str(), &handle)) {
+    return std::nullopt;
+  }
+  return handle;
+}
+
+std::optional<QvCustomColorHandle> HostDocument::NewCustomColor(const QvColor& color, bool spot,
+                                                                std::string_view name) {
+  QvCustomColorHandle handle = nullptr;
+  if (Call(s_.customColor, &QvCustomColorSuite::NewCustomColor, &color, static_cast<QvBool>(spot),
+           std::string(name).c_str(), &handle)) {
+    return std::nullopt;
+  }
+  return handle;
+}
+
+std::optional<int> HostDocument::SwatchCount() {
+  std::int32_t count = 0;
+  if (Call(s_.swatchList, &QvSwatchListSuite::CountSwatches, &count)) return std::nullopt;
+  return count;
+}
+
+std::optional<std::pair<std::string, QvColor>> HostDocument::NthSwatch(int index) {
+  // The swatch list hands out names through a caller's buffer without their
+  // length; swatch names are short, so one generous buffer serves.
+  char name[kSwatchNameCapacity] = {};
+  QvColor color{};
+  if (Call(s_.swatchList, &QvSwatchListSuite::GetNthSwatch, index, name, kSwatchNameCapacity, &color)) {
+    return std::nullopt;
+  }
+  return std::make_pair(std::string(name), color);
+}
+
+QvErr HostDocument::AddSwatch(std::string_view name, const QvColor& color) {
+  return Call(s_.swatchList, &QvSwatchListSuite::AddSwatch, std::string(name).c_str(), &color);
 }
 
 // ---- Paths --------------------------------------------------------------------

@@ -173,6 +173,19 @@ class HostDocument {
   std::optional<std::string> Tag(ArtRef art, std::string_view name);
   QvErr RemoveTag(ArtRef art, std::string_view name);
 
+  // ---- Custom colours and swatches ----------------------------------------
+
+  /// The document's custom colour named exactly `name`: a null handle when
+  /// there is none, none on failure.
+  std::optional<QvCustomColorHandle> FindCustomColor(std::string_view name);
+  /// A new custom colour; `color` must be gray, CMYK or RGB.
+  std::optional<QvCustomColorHandle> NewCustomColor(const QvColor& color, bool spot, std::string_view name);
+  std::optional<int> SwatchCount();
+  /// The name and colour of swatch `index` (from 0).
+  std::optional<std::pair<std::string, QvColor>> NthSwatch(int index);
+  /// Appends a swatch at the end of the list.
+  QvErr AddSwatch(std::string_view name, const QvColor& color);
+
   // ---- Selection ----------------------------------------------------------
 
   /// Selected paths (compound-path members included), from the top.

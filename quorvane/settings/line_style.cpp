@@ -18,6 +18,40 @@ QvColor PlateColorDescription(const PlateColor& color) {
   return c;
 }
 
+namespace {
+
+// A swatch of the name, looked for among custom-colour swatches first, then
+// four-colour, then three-colour ones, as the swatch panel groups them.
+bool HasSwatchNamed(host::HostDocument& document, std::string_view name) {
+  const std::optional<int> count = document.SwatchCount();
+  if (!count) return false;
+  for (const std::int32_t kind : {kQvColorCustom, kQvColorCmyk, kQvColorRgb}) {
+    for (int i = 0; i < *count; ++i) {
+      const auto swatch = document.NthSwatch(i);
+      if (swatch && swatch->second.kind == kind && swatch->first == name) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+QvColor PlateColorToDocumentColor(host::HostDocument& document, const PlateColor& color, const QvColor& fallback) {
+  const std::string_view name = color.name;
+  std::optional<QvCustomColorHandle> custom = document.FindCustomColor(name);
+  if (!custom || *custom == nullptr) {
+    custom = document.NewCustomColor(PlateColorDescription(color), true, name);
+  }
+  if (!custom || *custom == nullptr) return fallback;
+
+  QvColor result{};
+  result.kind = kQvColorCustom;
+  result.custom = *custom;
+  result.tint = 0.0;
+  if (!HasSwatchNamed(document, name)) document.AddSwatch(name, result);
+  return result;
+}
+
 QvPathStyle LineStyle(const Settings& settings, LineKind line, const QvColor& stroke) {
   QvPathStyle style{};  // zero: butt caps, miter joins, no dash, no overprint
   QvColor white{};

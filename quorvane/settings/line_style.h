@@ -19,6 +19,13 @@ std::int16_t LineColorIndex(const Settings& settings, LineKind line);
 /// colour's own kind.
 QvColor PlateColorDescription(const PlateColor& color);
 
+/// The document colour a line in plate colour `color` is stroked with: the
+/// document's custom colour of the plate colour's name (made from
+/// PlateColorDescription when the document has none), entered in the swatch
+/// list under that name unless a swatch of the name exists, as a custom
+/// colour at tint 0. `fallback` when no custom colour could be found or made.
+QvColor PlateColorToDocumentColor(host::HostDocument& document, const PlateColor& color, const QvColor& fallback);
+
 /// The path style of a line: fill off, stroke on, butt caps, miter joins
 /// with limit 4, no dash, the line's width in points; the fill colour gray
 /// 1.0 and the stroke colour `stroke` (the document colour of the line's

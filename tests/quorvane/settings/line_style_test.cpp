@@ -7,9 +7,11 @@
 
 #include "sdk/art_suite.h"
 #include "sdk/blocks_suite.h"
+#include "sdk/custom_color_suite.h"
 #include "sdk/layer_suite.h"
 #include "sdk/path_style_suite.h"
 #include "sdk/path_suite.h"
+#include "sdk/swatch_list_suite.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 
@@ -74,6 +76,8 @@ class ApplyLineStyleTest : public ::testing::Test {
     Acquire(kQvPathSuite, kQvPathSuiteVersion, &suites_.path);
     Acquire(kQvPathStyleSuite, kQvPathStyleSuiteVersion, &suites_.pathStyle);
     Acquire(kQvLayerSuite, kQvLayerSuiteVersion, &suites_.layer);
+    Acquire(kQvCustomColorSuite, kQvCustomColorSuiteVersion, &suites_.customColor);
+    Acquire(kQvSwatchListSuite, kQvSwatchListSuiteVersion, &suites_.swatchList);
   }
   ~ApplyLineStyleTest() override {
     std::error_code ec;
@@ -142,6 +146,36 @@ TEST_F(ApplyLineStyleTest, GroupsRecursivelyPathsAndCompoundPathsOnly) {
   ASSERT_TRUE(looseAfter);
   EXPECT_EQ(looseAfter->strokePaint, looseBefore.strokePaint);
   EXPECT_EQ(looseAfter->stroke.width, looseBefore.stroke.width);
+}
+
+TEST_F(ApplyLineStyleTest, PlateColourBecomesOneNamedCustomColourAndSwatch) {
+  HostDocument hd(suites_);
+  Settings s;
+  FillDefaultPlateColors(s);
+  const PlateColor& plate = s.plateColors[4];
+  QvColor fallback{};
+  fallback.kind = kQvColorGray;
+
+  const QvColor first = PlateColorToDocumentColor(hd, plate, fallback);
+  ASSERT_EQ(first.kind, kQvColorCustom);
+  EXPECT_EQ(first.tint, 0.0);
+  const auto found = hd.FindCustomColor(plate.name);
+  ASSERT_TRUE(found && *found != nullptr);
+  EXPECT_EQ(first.custom, *found);
+  ASSERT_EQ(doc_.Swatches().size(), 1u);
+  EXPECT_EQ(doc_.Swatches()[0].name, plate.name);
+
+  // Asking again reuses the colour and adds no second swatch.
+  const QvColor again = PlateColorToDocumentColor(hd, plate, fallback);
+  EXPECT_EQ(again.custom, first.custom);
+  EXPECT_EQ(doc_.Swatches().size(), 1u);
+  EXPECT_EQ(doc_.CustomColors().size(), 1u);
+
+  // Without the custom colour service the colour passed in stays.
+  host::HostSuites noColours = suites_;
+  noColours.customColor = nullptr;
+  HostDocument bare(noColours);
+  EXPECT_EQ(PlateColorToDocumentColor(bare, plate, fallback).kind, kQvColorGray);
 }
 
 }  // namespace
