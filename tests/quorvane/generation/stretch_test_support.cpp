@@ -23,7 +23,7 @@ std::vector<host::PathSegment> ElShape() {
 }
 
 std::vector<host::PathSegment> YouShape() {
-  return Corners({{0, 0}, {0, 300}, {100, 300}, {100, 100}, {200, 100}, {200, 300}, {300, 300}, {300, 0}});
+  return Corners({{0, 0}, {0, 300}, {100, 300}, {100, 100}, {400, 100}, {400, 300}, {500, 300}, {500, 0}});
 }
 
 host::ArtRef StretchFixture::Start(const std::vector<host::PathSegment>& finish, float basicMm, std::int32_t version) {

@@ -18,8 +18,8 @@ std::vector<host::PathSegment> Rectangle();
 /// (300, 0); the turn at anchor 4 is concave.
 std::vector<host::PathSegment> ElShape();
 
-/// A U: anchors (0, 0), (0, 300), (100, 300), (100, 100), (200, 100),
-/// (200, 300), (300, 300), (300, 0); concave at anchors 4 and 5.
+/// A U: anchors (0, 0), (0, 300), (100, 300), (100, 100), (400, 100),
+/// (400, 300), (500, 300), (500, 0); concave at anchors 4 and 5.
 std::vector<host::PathSegment> YouShape();
 
 /// The basic width the stretch tests use, in millimetres, and in points.
