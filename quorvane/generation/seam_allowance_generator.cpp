@@ -7,7 +7,10 @@
 
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/basic_seam_margin.h"
+#include "quorvane/generation/cut_off.h"
+#include "quorvane/generation/extend_one_side.h"
 #include "quorvane/generation/extended_crossing.h"
+#include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/opening.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
@@ -163,7 +166,7 @@ class CommandRunner {
         done = Lapel(AnchorValue(first), ResolveSegment(set_, second));
         break;
       case CommandType::kCutOff:
-        done = CutOffCorner(AnchorValue(first), width);
+        done = CutOff(doc_, state_, AnchorValue(first), width);
         break;
       case CommandType::kOpening: {
         const SegmentPosition from = ResolveSegment(set_, first);
@@ -187,19 +190,11 @@ class CommandRunner {
   }
   // The lapel generator is not in this build yet; see FortyFiveDegree.
   bool Lapel(std::int32_t /*anchor*/, SegmentPosition /*at*/) { return false; }
-  // The cut-off generator is not in this build yet; see FortyFiveDegree.
-  bool CutOffCorner(std::int32_t /*anchor*/, float /*width*/) { return false; }
-  // The one-side generator and its follow-up at concave ends are not in
-  // this build yet: the command fails with its alert.
-  bool ExtendOneSideRun(std::int32_t /*firstAnchor*/, std::int32_t /*secondAnchor*/, float /*width*/) {
-    return false;
-  }
-  void FinishOneSideEndsFollowUp() {}
 
   bool RunExtendedOneSide(int i, std::int32_t firstAnchor, std::int32_t secondAnchor, float width) {
     if (basicWidth_ > 0.0f && width <= basicWidth_) return true;
     if (i == 0 && state_.hostVersion == kActionPathfinderHostVersion) RebuildResultAlone(doc_, state_);
-    if (!ExtendOneSideRun(firstAnchor, secondAnchor, width)) {
+    if (!ExtendOneSide(doc_, state_, firstAnchor, secondAnchor, width)) {
       ReportFailure(CommandType::kExtendedOneSide, i);
       return false;
     }
@@ -209,7 +204,7 @@ class CommandRunner {
       done = false;
     }
     // The concave ends are straightened even when the trim failed.
-    if (state_.oneSideEnds.pending) FinishOneSideEndsFollowUp();
+    if (state_.oneSideEnds.pending) FinishOneSideEnds(doc_, state_);
     return done;
   }
 

@@ -206,6 +206,23 @@ TEST_F(Driver, OneSideNoWiderThanTheBasicWidthIsIgnored) {
   EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(Driver, OneSideWiderThanTheBasicWidthWidensItsRun) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  CCommandSet set("one side");
+  set.SetBasicWidth(kBasic);
+  Add(set, CommandType::kExtendedOneSide, "1", "2", 20.0f);
+  Run(user, set, Panel(set), false);
+  ExpectWellFormedResult();
+  // The run along the left edge, from anchor 1 to anchor 2, is 20 wide;
+  // the edge opposite keeps the basic width.
+  const testing::DistanceToPath toResult(ResultSegments());
+  for (double y : {30.0, 50.0, 70.0}) {
+    EXPECT_LE(toResult({-20, y}), 0.05) << y;
+    EXPECT_LE(toResult({100 + kBasic, y}), 0.05) << y;
+  }
+  EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(Driver, WithoutASourceNothingIsLeftBehind) {
   AddPiece(Square(0, 0, 100));
   CCommandSet set("any");
