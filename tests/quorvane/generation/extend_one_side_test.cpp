@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/basic_seam_margin.h"
 #include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/work_layers.h"
 #include "stretch_test_support.h"
+#include "support/shared_data.h"
+#include "workbench/svg/svg_io.h"
 
 namespace quorvane::generation {
 namespace {
@@ -103,6 +106,69 @@ TEST_P(ExtendOneSideTest, BasicWidthZeroBuildsBesideAnInsetPathThatLeavesNoTrace
   EXPECT_NEAR(r.left, 0.0, kSlack);
   EXPECT_NEAR(r.bottom, 0.0, kSlack);
   EXPECT_NEAR(ResultArea(), 300.0 * (200.0 + kWidePt), 1.0);
+}
+
+// A real pattern piece with curves: the piece of the first corpus file
+// whose side runs through three curves. The run covers those curves.
+TEST_P(ExtendOneSideTest, CurvedRunOfARealPieceLiesAtTheWidth) {
+  if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  const auto files = testing::CorpusFiles();
+  ASSERT_FALSE(files.empty());
+  auto read = workbench::svg::ReadSvgFile(files.front());
+  ASSERT_TRUE(read) << read.error().ToString();
+  UseDocument(std::move(read.value()));
+  // The piece is found by two of its anchors, where its curves begin and end.
+  const Vec2 curvesStart{1455.55, 995.686};
+  const Vec2 curvesEnd{1067.23, 1698.75};
+  host::ArtRef source;
+  for (int i = 0; i < *Doc().LayerCount() && !source; ++i) {
+    const auto arts = *Doc().AllArtOfLayer(*Doc().NthLayer(i));
+    for (host::ArtRef art : arts) {
+      if (Doc().ArtType(art) != kQvPathArt) continue;
+      const auto segments = *Doc().Segments(art);
+      for (const host::PathSegment& s : segments) {
+        if (geometry::Distance({s.p.h, s.p.v}, curvesStart) < 0.01) source = art;
+      }
+    }
+  }
+  ASSERT_TRUE(source);
+  ASSERT_EQ(MakeOrientationPositive(Doc(), source), kQvNoErr);
+  state_.sourcePath = source;
+  state_.basicWidth = testing::kBasicMm;
+  state_.hostVersion = GetParam();
+  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, testing::kBasicMm));
+
+  // Positively oriented, the piece runs from the curves' end back to their
+  // start; the anchors between them are the run.
+  const auto finish = *Doc().Segments(source);
+  const int n = static_cast<int>(finish.size());
+  int a = -1, b = -1;
+  for (int i = 0; i < n; ++i) {
+    if (geometry::Distance({finish[i].p.h, finish[i].p.v}, curvesEnd) < 0.01) a = i;
+    if (geometry::Distance({finish[i].p.h, finish[i].p.v}, curvesStart) < 0.01) b = i;
+  }
+  ASSERT_GE(a, 0);
+  ASSERT_GE(b, 0);
+  ASSERT_TRUE(Apply(a + 1, b + 1));
+  ExpectCleanResult();
+  // Where the run starts on a curve, the basic line carried straight on
+  // passes the bending finish line a little closer than the basic width.
+  EXPECT_GT(ResultClearance(), kB - 0.5);
+
+  // Every curve of the run lies the command's width from the margin, every
+  // curve away from the run the basic width.
+  const testing::DistanceToPath toMargin(*Doc().Segments(state_.resultArt));
+  for (int i = 0; i < n; ++i) {
+    const bool inRun = (i - a + n) % n < (b - a + n) % n;
+    if (i == b || i == (a + n - 1) % n) continue;  // the junctions, just outside the run
+    const auto bezier = *Doc().Bezier(source, i);
+    // Near the run's start the basic line carried straight on still
+    // narrows the allowance; past the middle of its first curve it is wide.
+    for (double t : {0.5, 0.7}) {
+      const auto q = *Doc().BezierPoint(bezier, t);
+      EXPECT_NEAR(toMargin({q.h, q.v}), inRun ? kWidePt : kB, kSlack) << "curve " << i + 1 << " at " << t;
+    }
+  }
 }
 
 // The ideal join at a concave end: the basic line of the neighbouring edge
