@@ -59,7 +59,7 @@ std::optional<geometry::OutlineCrossing> SearchSideways(Vec2 s0, Vec2 e0, Vec2 u
 bool TreatEnd(host::HostDocument& doc, RunState& state, Vec2 p, Vec2 h, Vec2 d, double sigma, Vec2* found) {
   auto margin = ReadOutline(doc, state.resultArt);
   if (!margin) return false;
-  margin->segments.clear();
+  margin->segments = {};  // only the outline is needed
   host::ScratchArray<OutlinePoint>& m = margin->outline;
   const std::span<const OutlinePoint> view(m.Data(), m.Size());
   const int s = static_cast<int>(m.Size());
