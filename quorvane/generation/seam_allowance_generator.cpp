@@ -10,6 +10,8 @@
 #include "quorvane/generation/cut_off.h"
 #include "quorvane/generation/extend_one_side.h"
 #include "quorvane/generation/extended_crossing.h"
+#include "quorvane/generation/forty_five_degree_corner.h"
+#include "quorvane/generation/lapel.h"
 #include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/opening.h"
 #include "quorvane/generation/outline_reader.h"
@@ -153,8 +155,8 @@ class CommandRunner {
         const int segmentCount = doc_.SegmentCount(state_.sourcePath).value_or(0);
         carried_ = CarriedExtensionWidth(set_, i, segmentCount, carried_);
         const SegmentPosition at = ResolveSegment(set_, second);
-        done = FortyFiveDegree(AnchorValue(first), at, width - carried_,
-                               command->type == CommandType::kFortyFiveBackward);
+        done = FortyFiveDegreeCorner(doc_, state_, AnchorValue(first), at.segment, at.t, carried_, width - carried_,
+                                     command->type == CommandType::kFortyFiveBackward);
         break;
       }
       case CommandType::kExtendedCrossing:
@@ -162,9 +164,11 @@ class CommandRunner {
         break;
       case CommandType::kExtendedOneSide:
         return RunExtendedOneSide(i, AnchorValue(first), AnchorValue(second), width);
-      case CommandType::kLapel:
-        done = Lapel(AnchorValue(first), ResolveSegment(set_, second));
+      case CommandType::kLapel: {
+        const SegmentPosition at = ResolveSegment(set_, second);
+        done = Lapel(doc_, state_, AnchorValue(first), at.segment, at.t);
         break;
+      }
       case CommandType::kCutOff:
         done = CutOff(doc_, state_, AnchorValue(first), width);
         break;
@@ -183,13 +187,6 @@ class CommandRunner {
   }
 
  private:
-  // The forty-five-degree corner is not in this build yet; its commands
-  // fail with their alert until it is wired here.
-  bool FortyFiveDegree(std::int32_t /*anchor*/, SegmentPosition /*at*/, float /*widthDelta*/, bool /*backward*/) {
-    return false;
-  }
-  // The lapel generator is not in this build yet; see FortyFiveDegree.
-  bool Lapel(std::int32_t /*anchor*/, SegmentPosition /*at*/) { return false; }
 
   bool RunExtendedOneSide(int i, std::int32_t firstAnchor, std::int32_t secondAnchor, float width) {
     if (basicWidth_ > 0.0f && width <= basicWidth_) return true;

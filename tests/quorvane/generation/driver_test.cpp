@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "margin_test_support.h"
+#include "quorvane/generation/forty_five_degree_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
 
 namespace quorvane::generation {
@@ -220,6 +221,25 @@ TEST_F(Driver, OneSideWiderThanTheBasicWidthWidensItsRun) {
     EXPECT_LE(toResult({-20, y}), 0.05) << y;
     EXPECT_LE(toResult({100 + kBasic, y}), 0.05) << y;
   }
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(Driver, FortyFiveStartsFromTheBasicWidthAndRisesToItsOwn) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  // By hand: from the basic width 10 up by 20 - 10 on the stretch from the
+  // middle of segment 2 to anchor 3.
+  BuildMargin(kBasic);
+  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 3, 2, 0.5, kBasic, 20.0f - kBasic, true));
+  const auto expected = ResultSegments();
+
+  CCommandSet set("forty-five");
+  set.SetBasicWidth(kBasic);
+  const char label[2] = {set.AddLinePoint(2, 0.5f), 0};
+  Add(set, CommandType::kFortyFiveBackward, "3", label, 20.0f);
+  Run(user, set, Panel(set), false);
+  ExpectWellFormedResult();
+  EXPECT_LE(Deviation(ResultSegments(), expected), 0.01);
+  EXPECT_LE(Deviation(expected, ResultSegments()), 0.01);
   EXPECT_TRUE(Shown().empty());
 }
 
