@@ -52,9 +52,9 @@ struct Corner {
 
 // The new outline's pieces at the ends of the widened stretch.
 struct Ends {
-  Vec2 k;       // the new allowance corner at P
-  Vec2 s;       // the top of the slope
-  Vec2 slopeFoot;  // the finish-line point under S
+  Vec2 k;          // the new allowance corner at P
+  Vec2 s;          // the top of the slope
+  Vec2 slopeFoot;  // the finish-line vertex under S
 };
 
 // Finish-line vertex j offset outward by the new width: the mitre of its
