@@ -350,6 +350,20 @@ TEST_F(PluginMainTest, NoExceptionLeavesPluginMain) {
   EXPECT_EQ(module_->Shutdown(), kQvNoErr);
 }
 
+TEST_F(PluginMainTest, WithoutMemoryForTheGlobalsStartupFailsBeforeRegisteringAnything) {
+  std::string error;
+  module_ = wb::plugin::PluginModule::Load(host_, kModulePath, &error);
+  ASSERT_NE(module_, nullptr) << error;
+  host_.Blocks().SetLimit(64);
+  host_.Prompts().Script({PromptKind::kError, "Error=214d454d, MEM! (caller : SP Interface, selector : Startup)"});
+  EXPECT_EQ(module_->Startup(), kQvErrOutOfMemory);
+  EXPECT_EQ(host_.Prompts().RemainingScript(), 0u) << host_.Prompts().LastFailure();
+  EXPECT_EQ(module_->Globals(), nullptr);
+  EXPECT_TRUE(host_.Menus().Items().empty());
+  EXPECT_FALSE(host_.Actions().IsRegistered("Quorvane_INSIDECMD"));
+  EXPECT_EQ(host_.Suites().TotalAcquired(), 0);
+}
+
 TEST_F(PluginMainTest, AnUnknownCallerReturnsZeroAfterAcquiringAndReleasing) {
   LoadAndStart();
   const long acquires = host_.Suites().AcquireCalls();
