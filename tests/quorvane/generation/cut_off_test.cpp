@@ -92,6 +92,24 @@ TEST_F(CutOffTest, AcuteCornerNotchRunsParallelToTheEdges) {
   ExpectNotch(before, a, apex, c);
 }
 
+TEST_F(CutOffTest, CornerBetweenCurvesNotchedAtTheWidthFromTheTangents) {
+  MakePiece(testing::CurvedCornerPiece(), 10.0f);
+  const auto before = MarginSegments();
+  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f));
+  // C0 is the anchor of the new margin the cut width outside both tangent
+  // lines at the corner; the anchors next to it lie on the old margin.
+  const Vec2 p = testing::kCurvedCorner;
+  const Vec2 c0 = LineMeet(LeftOf(p - testing::kCurvedArrival, p, kW), testing::kCurvedArrival,
+                           LeftOf(p, p + testing::kCurvedDeparture, kW), testing::kCurvedDeparture);
+  const auto after = Anchors(MarginSegments());
+  EXPECT_LT(NearestAnchorDistance(after, c0), 0.2);
+  const testing::DistanceToPath toOld(before);
+  int onOld = 0;
+  for (const Vec2& q : after) onOld += geometry::Distance(q, c0) < 2.0 * kW0 && toOld(q) < 0.15;
+  EXPECT_GE(onOld, 2);
+  ExpectChangedOnlyNear(before, p, 3.0 * kW0, testing::kRefitSlack);
+}
+
 TEST_F(CutOffTest, FailuresLeaveTheMarginAsItWas) {
   // The square with an extra anchor half-way up its left side.
   MakePiece(Polygon({{0, 0}, {0, 100}, {0, 200}, {200, 200}, {200, 0}}), 10.0f);

@@ -14,6 +14,7 @@
 namespace quorvane::generation {
 namespace {
 
+using geometry::Dot;
 using geometry::Vec2;
 using testing::Anchors;
 using testing::NearestAnchorDistance;
@@ -93,6 +94,28 @@ TEST_F(ExtendedCrossingTest, ConcaveCornerJoinsTheFarCrossings) {
   EXPECT_LT(NearestAnchorDistance(after, {-kW, 100.0}), kPointSlack);
   EXPECT_LT(NearestAnchorDistance(after, {100.0, -kW}), kPointSlack);
   EXPECT_LT(NearestAnchorDistance(after, {-kW, -kW}), kPointSlack);
+}
+
+TEST_F(ExtendedCrossingTest, CornerBetweenCurvesIsCutAlongTheirTangents) {
+  MakePiece(testing::CurvedCornerPiece(), 10.0f);
+  const auto before = MarginSegments();
+  ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
+  // Two anchors of the new margin lie on the old margin and on the corner's
+  // tangent lines carried on beyond it (the flattened edges next to the
+  // corner run within a few thousandths of a radian of the tangents).
+  const testing::DistanceToPath toOld(before);
+  const Vec2 p = testing::kCurvedCorner;
+  int onArrival = 0, onDeparture = 0;
+  for (const Vec2& q : Anchors(MarginSegments())) {
+    if (toOld(q) > 0.15) continue;
+    const Vec2 d = q - p;
+    onArrival += testing::DistanceToLine(q, p, testing::kCurvedArrival) < 0.2 && Dot(d, testing::kCurvedArrival) > 0;
+    onDeparture +=
+        testing::DistanceToLine(q, p, testing::kCurvedDeparture) < 0.2 && Dot(d, testing::kCurvedDeparture) < 0;
+  }
+  EXPECT_EQ(onArrival, 1);
+  EXPECT_EQ(onDeparture, 1);
+  ExpectChangedOnlyNear(before, p, 3.0 * kW, testing::kRefitSlack);
 }
 
 TEST_F(ExtendedCrossingTest, FailuresLeaveTheMarginAsItWas) {

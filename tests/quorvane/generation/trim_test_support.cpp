@@ -17,6 +17,15 @@ std::vector<host::PathSegment> Polygon(const std::vector<Vec2>& points) {
   return out;
 }
 
+std::vector<host::PathSegment> CurvedCornerPiece() {
+  std::vector<host::PathSegment> s = Polygon({{0, 0}, kCurvedCorner, {200, 200}, {200, 0}});
+  s[0].out = {-40.0, 60.0};
+  s[1].in = {kCurvedCorner.x - kCurvedArrival.x, kCurvedCorner.y - kCurvedArrival.y};
+  s[1].out = {kCurvedCorner.x + kCurvedDeparture.x, kCurvedCorner.y + kCurvedDeparture.y};
+  s[2].in = {140.0, 240.0};
+  return s;
+}
+
 std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments) {
   std::vector<Vec2> out;
   for (const host::PathSegment& s : segments) out.push_back({s.p.h, s.p.v});

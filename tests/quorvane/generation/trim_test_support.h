@@ -15,6 +15,14 @@ namespace quorvane::generation::testing {
 /// in points: the fit tolerance and a little.
 inline constexpr double kRefitSlack = 1.05;
 
+/// A clockwise piece whose corner (0, 200), anchor 2, lies between two
+/// curves: the left side bulges out leftward and arrives along (40, 60);
+/// the top bulges upward and leaves along (60, 40).
+std::vector<host::PathSegment> CurvedCornerPiece();
+inline constexpr geometry::Vec2 kCurvedCorner{0.0, 200.0};
+inline constexpr geometry::Vec2 kCurvedArrival{40.0, 60.0};
+inline constexpr geometry::Vec2 kCurvedDeparture{60.0, 40.0};
+
 /// A closed polygon of corner anchors, in points, y up.
 std::vector<host::PathSegment> Polygon(const std::vector<geometry::Vec2>& points);
 
