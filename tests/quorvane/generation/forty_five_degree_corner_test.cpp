@@ -144,6 +144,22 @@ TEST_F(FortyFiveTest, ZeroRiseKeepsTheMargin) {
   for (const Vec2& p : testing::SamplePath(before, 16)) EXPECT_LT(toNew(p), 0.05) << p.x << "," << p.y;
 }
 
+TEST_F(FortyFiveTest, CornerInsideTheStretchGetsAMitreAtTheNewWidth) {
+  // Backward from half-way up the left side to the corner (200, 200): the
+  // corner (0, 200) inside the stretch is mitred at the new width.
+  MakePiece(testing::Square(0, 0, 200), 10.0f);
+  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 3, 1, 0.5, 10.0f, 5.0f, true));
+  const auto after = Anchors(MarginSegments());
+  EXPECT_LT(NearestAnchorDistance(after, {-kW, 200.0 + kW}), kPointSlack);
+  EXPECT_LT(NearestAnchorDistance(after, {200.0 + kW0, 200.0 + kW}), kPointSlack);
+  const testing::DistanceToPath toFinish(FinishSegments());
+  for (const Vec2& p : testing::SamplePath(MarginSegments(), 16)) {
+    if (p.y > 200.0 && p.x > 1.0 && p.x < 199.0) {
+      EXPECT_NEAR(toFinish(p), kW, kPointSlack) << p.x << "," << p.y;
+    }
+  }
+}
+
 TEST_F(FortyFiveTest, NearStraightCornerGetsAPlainOffset) {
   // The corner (0, 200) turns right by 20 degrees, under the 0.5 radian
   // below which K is the corner offset along the edge before it.
