@@ -92,6 +92,15 @@ TEST_F(CutOffTest, AcuteCornerNotchRunsParallelToTheEdges) {
   ExpectNotch(before, a, apex, c);
 }
 
+TEST_F(CutOffTest, ObtuseCornerNotchRunsParallelToTheEdges) {
+  // The corner (0, 200) opens to about 118 degrees.
+  const Vec2 a{0.0, 0.0}, corner{0.0, 200.0}, c{150.0, 280.0};
+  MakePiece(Polygon({a, corner, c, {250.0, 0.0}}), 10.0f);
+  const auto before = MarginSegments();
+  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f));
+  ExpectNotch(before, a, corner, c);
+}
+
 TEST_F(CutOffTest, CornerBetweenCurvesNotchedAtTheWidthFromTheTangents) {
   MakePiece(testing::CurvedCornerPiece(), 10.0f);
   const auto before = MarginSegments();
