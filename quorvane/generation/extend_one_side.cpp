@@ -160,8 +160,9 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
   const Vec2 anchorA{(*sourceSegments)[firstAnchor - 1].p.h, (*sourceSegments)[firstAnchor - 1].p.v};
   const Vec2 anchorB{(*sourceSegments)[secondAnchor - 1].p.h, (*sourceSegments)[secondAnchor - 1].p.v};
 
-  // Without a basic allowance the run is built beside a path just inside
-  // the finish line, so that the trimming offset has a margin to cut.
+  // Without a basic allowance the margin lies on the finish line or inside
+  // it. The run is then built beside a copy inset 0.1 pt deeper than the
+  // margin, so that the junction casts start inside the margin and cross it.
   std::optional<InsetBasePath> inset;
   host::ArtRef base = state.sourcePath;
   if (basic <= 0.0) {
