@@ -7,7 +7,7 @@
 
 #include "quorvane/commands/set_tags.h"
 #include "workbench/document/document.h"
-#include "workbench/plugin/host.h"
+#include "support/bound_host.h"
 #include "workbench/plugin/suite_support.h"
 
 namespace quorvane::commands {
@@ -19,27 +19,16 @@ namespace wb = workbench;
 class ArtSetTagsTest : public ::testing::Test {
  protected:
   ArtSetTagsTest() {
-    host_.SetDocument(&doc_);
-    suites_.basic = host_.BasicSuite();
-    Acquire(kQvArtSuite, kQvArtSuiteVersion, &suites_.art);
-    Acquire(kQvTagSuite, kQvTagSuiteVersion, &suites_.tag);
     const wb::document::LayerId layer = doc_.InsertLayer("Pieces");
     artId_ = doc_.NewPath(doc_.FindLayer(layer)->group, {}, true);
     art_ = host::ArtRef{wb::plugin::detail::ToQv(artId_)};
   }
 
-  template <typename Suite>
-  void Acquire(const char* name, int version, const Suite** suite) {
-    const void* p = nullptr;
-    ASSERT_EQ(suites_.basic->AcquireSuite(name, version, &p), kQvNoErr) << name;
-    *suite = static_cast<const Suite*>(p);
-  }
-
   std::map<std::string, std::string> Tags() const { return doc_.Tags(artId_); }
 
-  wb::document::Document doc_;
-  wb::plugin::Host host_;
-  host::HostSuites suites_;
+  quorvane::testing::BoundHost bound_;
+  wb::document::Document& doc_ = bound_.Document();
+  host::HostSuites suites_ = bound_.Suites();
   wb::document::ArtId artId_;
   host::ArtRef art_;
 };

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "workbench/document/document.h"
-#include "workbench/plugin/host.h"
+#include "support/bound_host.h"
 
 namespace quorvane::host {
 namespace {
@@ -28,42 +28,6 @@ std::vector<PathSegment> Square(double x, double y, double size) {
 
 class HostDocumentTest : public ::testing::Test {
  protected:
-  HostDocumentTest()
-      : prefs_(std::filesystem::temp_directory_path() /
-               ("quorvane-host-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-        host_(wb::plugin::HostOptions{prefs_}) {
-    host_.SetDocument(&doc_);
-    suites_.basic = host_.BasicSuite();
-    Acquire(kQvBlocksSuite, kQvBlocksSuiteVersion, &suites_.blocks);
-    Acquire(kQvArtSuite, kQvArtSuiteVersion, &suites_.art);
-    Acquire(kQvPathSuite, kQvPathSuiteVersion, &suites_.path);
-    Acquire(kQvPathStyleSuite, kQvPathStyleSuiteVersion, &suites_.pathStyle);
-    Acquire(kQvLayerSuite, kQvLayerSuiteVersion, &suites_.layer);
-    Acquire(kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &suites_.matchingArt);
-    Acquire(kQvArtSetSuite, kQvArtSetSuiteVersion, &suites_.artSet);
-    Acquire(kQvActionManagerSuite, kQvActionManagerSuiteVersion, &suites_.actionManager);
-    Acquire(kQvTransformArtSuite, kQvTransformArtSuiteVersion, &suites_.transformArt);
-    Acquire(kQvRealMathSuite, kQvRealMathSuiteVersion, &suites_.realMath);
-    Acquire(kQvRealBezierSuite, kQvRealBezierSuiteVersion, &suites_.realBezier);
-    Acquire(kQvUserSuite, kQvUserSuiteVersion, &suites_.user);
-    Acquire(kQvUndoSuite, kQvUndoSuiteVersion, &suites_.undo);
-    Acquire(kQvTagSuite, kQvTagSuiteVersion, &suites_.tag);
-    Acquire(kQvDocumentSuite, kQvDocumentSuiteVersion, &suites_.document);
-    Acquire(kQvFoldersSuite, kQvFoldersSuiteVersion, &suites_.folders);
-  }
-  ~HostDocumentTest() override {
-    std::error_code ec;
-    std::filesystem::remove_all(prefs_, ec);
-  }
-
-  template <typename Suite>
-  void Acquire(const char* name, int version, const Suite** suite) {
-    const void* p = nullptr;
-    ASSERT_EQ(suites_.basic->AcquireSuite(name, version, &p), kQvNoErr) << name;
-    *suite = static_cast<const Suite*>(p);
-  }
-
   ArtRef NewSquare(HostDocument& hd, double x, double y, double size) {
     auto path = hd.NewPath(PaintOrder::kAbove, ArtRef{});
     EXPECT_TRUE(path);
@@ -73,10 +37,11 @@ class HostDocumentTest : public ::testing::Test {
     return *path;
   }
 
-  std::filesystem::path prefs_;
-  wb::document::Document doc_;
-  wb::plugin::Host host_;
-  HostSuites suites_;
+  quorvane::testing::BoundHost bound_;
+  std::filesystem::path prefs_ = bound_.Prefs();
+  wb::document::Document& doc_ = bound_.Document();
+  wb::plugin::Host& host_ = bound_.Host();
+  HostSuites suites_ = bound_.Suites();
 };
 
 TEST_F(HostDocumentTest, LayersAreFoundByExactTitleAndInsertedOnTop) {

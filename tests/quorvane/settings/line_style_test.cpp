@@ -6,14 +6,8 @@
 #include <string>
 
 #include "sdk/art_suite.h"
-#include "sdk/blocks_suite.h"
-#include "sdk/custom_color_suite.h"
-#include "sdk/layer_suite.h"
-#include "sdk/path_style_suite.h"
-#include "sdk/path_suite.h"
-#include "sdk/swatch_list_suite.h"
 #include "workbench/document/document.h"
-#include "workbench/plugin/host.h"
+#include "support/bound_host.h"
 
 namespace quorvane::settings {
 namespace {
@@ -65,36 +59,9 @@ TEST(PlateColorDescription, ThreeColourSlotBecomesFourColourFromStoredComponents
 
 class ApplyLineStyleTest : public ::testing::Test {
  protected:
-  ApplyLineStyleTest()
-      : prefs_(std::filesystem::temp_directory_path() /
-               ("quorvane-line-style-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()))),
-        host_(wb::plugin::HostOptions{prefs_}) {
-    host_.SetDocument(&doc_);
-    suites_.basic = host_.BasicSuite();
-    Acquire(kQvBlocksSuite, kQvBlocksSuiteVersion, &suites_.blocks);
-    Acquire(kQvArtSuite, kQvArtSuiteVersion, &suites_.art);
-    Acquire(kQvPathSuite, kQvPathSuiteVersion, &suites_.path);
-    Acquire(kQvPathStyleSuite, kQvPathStyleSuiteVersion, &suites_.pathStyle);
-    Acquire(kQvLayerSuite, kQvLayerSuiteVersion, &suites_.layer);
-    Acquire(kQvCustomColorSuite, kQvCustomColorSuiteVersion, &suites_.customColor);
-    Acquire(kQvSwatchListSuite, kQvSwatchListSuiteVersion, &suites_.swatchList);
-  }
-  ~ApplyLineStyleTest() override {
-    std::error_code ec;
-    std::filesystem::remove_all(prefs_, ec);
-  }
-
-  template <typename Suite>
-  void Acquire(const char* name, int version, const Suite** suite) {
-    const void* p = nullptr;
-    ASSERT_EQ(suites_.basic->AcquireSuite(name, version, &p), kQvNoErr) << name;
-    *suite = static_cast<const Suite*>(p);
-  }
-
-  std::filesystem::path prefs_;
-  wb::document::Document doc_;
-  wb::plugin::Host host_;
-  host::HostSuites suites_;
+  quorvane::testing::BoundHost bound_;
+  wb::document::Document& doc_ = bound_.Document();
+  host::HostSuites suites_ = bound_.Suites();
 };
 
 TEST_F(ApplyLineStyleTest, GroupsRecursivelyPathsAndCompoundPathsOnly) {

@@ -1,0 +1,43 @@
+// A real workbench host over a fresh document and preferences folder, with
+// the module's HostDocument bound to it through suites acquired by name,
+// as the module acquires them. Tests of the module's document work use it
+// instead of fakes.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "quorvane/host/host_document.h"
+#include "quorvane/host/host_suites.h"
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
+
+namespace quorvane::testing {
+
+/// Every document suite of the host, acquired through `basic`; a test
+/// failure names a suite the host does not offer.
+host::HostSuites AcquireDocumentSuites(const QvBasicSuite* basic);
+
+class BoundHost {
+ public:
+  BoundHost();
+  ~BoundHost();
+  BoundHost(const BoundHost&) = delete;
+  BoundHost& operator=(const BoundHost&) = delete;
+
+  host::HostDocument& Doc() { return *hostDocument_; }
+  workbench::plugin::Host& Host() { return host_; }
+  workbench::document::Document& Document() { return *document_; }
+  const host::HostSuites& Suites() const { return suites_; }
+  /// The host's preferences folder, removed with the host.
+  const std::filesystem::path& Prefs() const { return prefs_; }
+
+ private:
+  std::filesystem::path prefs_;
+  std::unique_ptr<workbench::document::Document> document_;
+  workbench::plugin::Host host_;
+  host::HostSuites suites_;
+  std::unique_ptr<host::HostDocument> hostDocument_;
+};
+
+}  // namespace quorvane::testing
