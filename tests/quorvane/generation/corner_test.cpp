@@ -10,7 +10,6 @@
 #include "margin_test_support.h"
 #include "quorvane/generation/reverse_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
-#include "quorvane/generation/tolerances.h"
 #include "support/shared_data.h"
 #include "workbench/svg/svg_io.h"
 
@@ -67,21 +66,32 @@ std::vector<host::PathSegment> SquareMarginFromMitre() {
   return {Corner(-w, -w), Corner(-w, 100 + w), Corner(100 + w, 100 + w), Corner(100 + w, -w)};
 }
 
-class Corners : public testing::MarginFixture {};
+class Corners : public testing::MarginFixture {
+ protected:
+  // One of the four corner commands: right-angle or reverse, forward or not.
+  bool Apply(bool reverse, int anchor, bool forward) {
+    return reverse ? ReverseCorner(Doc(), state_, anchor, forward, kWidth)
+                   : RightAngleCorner(Doc(), state_, anchor, forward);
+  }
+};
 
-TEST_F(Corners, RightAngleAtSquareCornersKeepsTheMitredMargin) {
+// At a square's corner with a mitred allowance C (and X) is the mitre
+// point: every corner command keeps the shape of the margin.
+TEST_F(Corners, AtSquareCornersTheMitredMarginKeepsItsShape) {
   AddPiece(Square(0, 0, 100));
   const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
-  for (int anchor = 1; anchor <= 4; ++anchor) {
-    for (bool forward : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << "anchor " << anchor << (forward ? " forward" : " backward"));
-      const auto basic = BuildMargin(kWidth);
-      ASSERT_TRUE(RightAngleCorner(Doc(), state_, anchor, forward));
-      ExpectWellFormedResult();
-      const auto result = ResultSegments();
-      EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
-      EXPECT_LE(Deviation(result, basic), kSlack);
-      EXPECT_LE(Deviation(basic, result), kSlack);
+  for (bool reverse : {false, true}) {
+    for (int anchor = 1; anchor <= 4; ++anchor) {
+      for (bool forward : {true, false}) {
+        SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << anchor << forward);
+        const auto basic = BuildMargin(kWidth);
+        ASSERT_TRUE(Apply(reverse, anchor, forward));
+        ExpectWellFormedResult();
+        const auto result = ResultSegments();
+        EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
+        EXPECT_LE(Deviation(result, basic), kSlack);
+        EXPECT_LE(Deviation(basic, result), kSlack);
+      }
     }
   }
 }
@@ -134,16 +144,23 @@ TEST_F(Corners, RightAngleBackwardAtAnAcuteCornerSquaresTheEdgeBefore) {
   EXPECT_LE(Deviation(basic, result, far), kSlack);
 }
 
-TEST_F(Corners, RightAngleRunWrappingPastVertexZero) {
+// The margin starts at the mitre point of anchor 1: the replaced run wraps
+// past vertex 0.
+TEST_F(Corners, RunWrappingPastVertexZero) {
   AddPiece(Square(0, 0, 100));
-  UseMargin(SquareMarginFromMitre());
-  const auto before = ResultSegments();
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
-  ExpectWellFormedResult();
-  const auto result = ResultSegments();
-  EXPECT_LE(NearestAnchor(result, {-w, -w}), kSlack);
-  EXPECT_LE(Deviation(result, before), kSlack);
-  EXPECT_LE(Deviation(before, result), kSlack);
+  for (bool reverse : {false, true}) {
+    for (bool forward : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << forward);
+      UseMargin(SquareMarginFromMitre());
+      const auto before = ResultSegments();
+      ASSERT_TRUE(Apply(reverse, 1, forward));
+      ExpectWellFormedResult();
+      const auto result = ResultSegments();
+      EXPECT_LE(NearestAnchor(result, {-w, -w}), kSlack);
+      EXPECT_LE(Deviation(result, before), kSlack);
+      EXPECT_LE(Deviation(before, result), kSlack);
+    }
+  }
 }
 
 TEST_F(Corners, RightAngleBetweenCurvesFollowsTheChordsAtTheCorner) {
@@ -164,32 +181,24 @@ TEST_F(Corners, RightAngleBetweenCurvesFollowsTheChordsAtTheCorner) {
   EXPECT_LE(NearestAnchor(ResultSegments(), {-w, -w}), 0.3);
 }
 
-TEST_F(Corners, BadAnchorNumbersFailAndLeaveTheMargin) {
+TEST_F(Corners, FailuresLeaveTheMargin) {
   AddPiece(Square(0, 0, 100));
   const auto basic = BuildMargin(kWidth);
   const host::ArtRef margin = state_.resultArt;
-  for (int anchor : {0, -1, 5}) {
-    EXPECT_FALSE(RightAngleCorner(Doc(), state_, anchor, true)) << anchor;
-    EXPECT_FALSE(ReverseCorner(Doc(), state_, anchor, false, kWidth)) << anchor;
-    EXPECT_EQ(state_.resultArt, margin);
+  for (bool reverse : {false, true}) {
+    for (int anchor : {0, -1, 5}) EXPECT_FALSE(Apply(reverse, anchor, true)) << anchor;
   }
-  EXPECT_EQ(ResultSegments().size(), basic.size());
+  EXPECT_EQ(state_.resultArt, margin);
   EXPECT_EQ(Deviation(ResultSegments(), basic), 0.0);
+  // A margin 600 pt out, beyond the corner's 500 pt extensions.
+  UseMargin(Square(-600, -600, 1300));
+  const host::ArtRef far = state_.resultArt;
+  for (bool reverse : {false, true}) EXPECT_FALSE(Apply(reverse, 1, false));
+  EXPECT_EQ(state_.resultArt, far);
+  EXPECT_EQ(ResultSegments().size(), 4u);
   // Without a current margin nothing is read.
   state_.resultArt = {};
-  EXPECT_FALSE(RightAngleCorner(Doc(), state_, 1, true));
-  EXPECT_FALSE(ReverseCorner(Doc(), state_, 1, true, kWidth));
-}
-
-TEST_F(Corners, MarginOutOfReachFails) {
-  AddPiece(Square(0, 0, 100));
-  // A margin 600 pt out: the corner's extensions end before they reach it.
-  UseMargin(Square(-600, -600, 1300));
-  const host::ArtRef margin = state_.resultArt;
-  EXPECT_FALSE(RightAngleCorner(Doc(), state_, 1, true));
-  EXPECT_FALSE(ReverseCorner(Doc(), state_, 1, false, kWidth));
-  EXPECT_EQ(state_.resultArt, margin);
-  EXPECT_EQ(ResultSegments().size(), 4u);
+  for (bool reverse : {false, true}) EXPECT_FALSE(Apply(reverse, 1, true));
 }
 
 TEST(DistanceToSegment, InsideAndBeyondTheEnds) {
@@ -201,23 +210,6 @@ TEST(DistanceToSegment, InsideAndBeyondTheEnds) {
   EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {13, 4}), 5.0);
   EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {10, 0}), 0.0);
   EXPECT_NEAR(DistanceToSegment({0, 0}, {3, 4}, {4, -3}), 5.0, 1e-12);
-}
-
-TEST_F(Corners, ReverseAtSquareCornersFoldsOntoTheMitredMargin) {
-  AddPiece(Square(0, 0, 100));
-  const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
-  for (int anchor = 1; anchor <= 4; ++anchor) {
-    for (bool forward : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << "anchor " << anchor << (forward ? " forward" : " backward"));
-      const auto basic = BuildMargin(kWidth);
-      ASSERT_TRUE(ReverseCorner(Doc(), state_, anchor, forward, kWidth));
-      ExpectWellFormedResult();
-      const auto result = ResultSegments();
-      EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
-      EXPECT_LE(Deviation(result, basic), kSlack);
-      EXPECT_LE(Deviation(basic, result), kSlack);
-    }
-  }
 }
 
 TEST_F(Corners, ReverseBackwardMirrorsTheEdgeAfterAcrossTheEdgeBefore) {
@@ -270,23 +262,9 @@ TEST_F(Corners, ReverseForwardMirrorsTheEdgeBeforeAcrossTheEdgeAfter) {
   EXPECT_LE(Deviation(basic, result, far), kSlack);
 }
 
-TEST_F(Corners, ReverseRunWrappingPastVertexZero) {
-  AddPiece(Square(0, 0, 100));
-  for (bool forward : {true, false}) {
-    SCOPED_TRACE(forward ? "forward" : "backward");
-    UseMargin(SquareMarginFromMitre());
-    const auto before = ResultSegments();
-    ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, forward, kWidth));
-    ExpectWellFormedResult();
-    const auto result = ResultSegments();
-    EXPECT_LE(NearestAnchor(result, {-w, -w}), kSlack);
-    EXPECT_LE(Deviation(result, before), kSlack);
-    EXPECT_LE(Deviation(before, result), kSlack);
-  }
-}
-
 // The turn of the finish line at each anchor, in degrees, between the
-// tangents of the curves meeting there.
+// tangents of the curves meeting there: positive to the right, which on a
+// clockwise finish line is a convex corner.
 std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& s) {
   const std::size_t n = s.size();
   std::vector<double> turns(n, 0.0);
@@ -302,20 +280,21 @@ std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& s) {
     if (to == a) to = V(next.p);
     const Vec2 u = a - from;
     const Vec2 v = to - a;
-    turns[i] = std::abs(std::atan2(geometry::Cross(u, v), geometry::Dot(u, v))) * 180.0 / std::numbers::pi;
+    turns[i] = -std::atan2(geometry::Cross(u, v), geometry::Dot(u, v)) * 180.0 / std::numbers::pi;
   }
   return turns;
 }
 
-// At the clear corners of real pieces both generators keep the finish line
-// inside the margin and change nothing far from the corner.
-TEST_F(Corners, RealPiecesKeepTheFinishLineInsideAndTheFarMarginUnchanged) {
+// At the clear convex corners of real pieces the commands work and keep the
+// finish line inside the margin. (How far the reshaped run reaches depends
+// on where each edge, carried on, leaves the allowance: at the foot of a
+// narrow dart that is across the dart, so no bound on it is asserted.)
+TEST_F(Corners, RealPiecesKeepTheFinishLineInside) {
   if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
   auto files = testing::CorpusFiles();
   std::sort(files.begin(), files.end());
   files.resize(std::min<std::size_t>(files.size(), 4));
   const float width = static_cast<float>(10.0 * kPointsPerMillimetre);
-  constexpr double kFarRefitSlack = 3.0 * kFitTolerance;
   int tried = 0;
   int done = 0;
   for (const auto& file : files) {
@@ -343,25 +322,16 @@ TEST_F(Corners, RealPiecesKeepTheFinishLineInsideAndTheFarMarginUnchanged) {
         SCOPED_TRACE(file.filename().string() + " " + Doc().ArtName(piece).value_or("?") + " anchor " +
                      std::to_string(i + 1));
         state_.sourcePath = piece;
-        const auto basic = BuildMargin(width);
-        const bool reverse = tried % 2 == 1;
+        BuildMargin(width);
+        // The four commands in turn.
+        const bool ok = Apply(tried % 2 == 1, static_cast<int>(i) + 1, tried % 4 < 2);
         ++tried;
-        const bool ok = reverse ? ReverseCorner(Doc(), state_, static_cast<int>(i) + 1, tried % 4 == 0, width)
-                                : RightAngleCorner(Doc(), state_, static_cast<int>(i) + 1, tried % 4 == 1);
         if (!ok) continue;
         ++done;
         ExpectWellFormedResult();
         const auto result = ResultSegments();
         const testing::DistanceToPath toResult(result);
         for (const Vec2& p : testing::SamplePath(finish, 4)) EXPECT_TRUE(toResult.Inside(p)) << p.x << "," << p.y;
-        const Vec2 corner = V(finish[i].p);
-        const auto far = [&](Vec2 p) { return geometry::Distance(p, corner) > 6.0 * width; };
-        // The whole margin is refitted from its flattening: a long smooth
-        // run whose end moved to the new corner is split differently and
-        // may move by a few fitting tolerances (measured up to 2.7 pt at
-        // 350 pt from the corner), never more.
-        EXPECT_LE(Deviation(result, basic, far), kFarRefitSlack);
-        EXPECT_LE(Deviation(basic, result, far), kFarRefitSlack);
       }
     }
   }
