@@ -96,52 +96,34 @@ TEST_F(Corners, AtSquareCornersTheMitredMarginKeepsItsShape) {
   }
 }
 
-TEST_F(Corners, RightAngleForwardAtAnAcuteCornerSquaresTheEdgeAfter) {
+// At an acute corner "90. forward" ends the allowance of the edge after
+// the corner in a line at right angles to it through H1; "90. backward"
+// does the same for the edge before, through H2. Either way the mitre's tip
+// is cut off and the margin away from the corner stays.
+TEST_F(Corners, RightAngleAtAnAcuteCornerSquaresOneEdge) {
   AddPiece(AcuteTriangle());
-  const auto basic = BuildMargin(kWidth);
   const Vec2 e = kAcuteAfter;
   const Vec2 h1 = Meet({0, 0}, e, kBeforeAllowance, kBefore);
   const Vec2 h2 = Meet({0, 0}, kBefore, w * Outward(e), e);
-  // The line through H1 at right angles to the edge after the corner meets
-  // that edge's allowance line.
-  const Vec2 c = Meet(h1, Outward(e), h2, e);
   const Vec2 tip = Meet(kBeforeAllowance, kBefore, w * Outward(e), e);
-  ASSERT_LT(NearestAnchor(basic, tip), kSlack);
-
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
-  ExpectWellFormedResult();
-  const auto result = ResultSegments();
-  EXPECT_LE(NearestAnchor(result, c), kSlack);
-  EXPECT_LE(NearestAnchor(result, h1), kSlack);
-  // C keeps the width from the edge after the corner; the mitre's tip is cut.
-  EXPECT_NEAR(geometry::Cross((1.0 / geometry::VectorLength(e)) * e, c), w, 1e-9);
-  const testing::DistanceToPath toResult(result);
-  EXPECT_GT(toResult(tip), 5.0);
-  EXPECT_FALSE(toResult.Inside(tip));
-  for (const Vec2& p : testing::SamplePath(result, 16)) EXPECT_GE(AlongBefore(p), AlongBefore(c) - kSlack);
-  // Away from the corner the margin is unchanged.
-  const auto far = [](Vec2 p) { return AlongBefore(p) > 30.0; };
-  EXPECT_LE(Deviation(result, basic, far), kSlack);
-  EXPECT_LE(Deviation(basic, result, far), kSlack);
-}
-
-TEST_F(Corners, RightAngleBackwardAtAnAcuteCornerSquaresTheEdgeBefore) {
-  AddPiece(AcuteTriangle());
-  const auto basic = BuildMargin(kWidth);
-  const Vec2 e = kAcuteAfter;
-  const Vec2 h2 = Meet({0, 0}, kBefore, w * Outward(e), e);
-  // The line through H2 at right angles to the edge before the corner meets
-  // that edge's allowance line.
-  const Vec2 c = Meet(h2, Outward(kBefore), kBeforeAllowance, kBefore);
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, false));
-  ExpectWellFormedResult();
-  const auto result = ResultSegments();
-  EXPECT_LE(NearestAnchor(result, c), kSlack);
-  EXPECT_LE(NearestAnchor(result, h2), kSlack);
-  for (const Vec2& p : testing::SamplePath(result, 16)) EXPECT_GE(AlongBefore(p), AlongBefore(c) - kSlack);
-  const auto far = [](Vec2 p) { return AlongBefore(p) > 30.0; };
-  EXPECT_LE(Deviation(result, basic, far), kSlack);
-  EXPECT_LE(Deviation(basic, result, far), kSlack);
+  for (bool forward : {true, false}) {
+    SCOPED_TRACE(forward ? "forward" : "backward");
+    const auto basic = BuildMargin(kWidth);
+    ASSERT_LT(NearestAnchor(basic, tip), kSlack);
+    ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, forward));
+    ExpectWellFormedResult();
+    const auto result = ResultSegments();
+    const Vec2 c = forward ? Meet(h1, Outward(e), h2, e) : Meet(h2, Outward(kBefore), kBeforeAllowance, kBefore);
+    EXPECT_LE(NearestAnchor(result, c), kSlack);
+    EXPECT_LE(NearestAnchor(result, forward ? h1 : h2), kSlack);
+    const testing::DistanceToPath toResult(result);
+    EXPECT_GT(toResult(tip), 5.0);
+    EXPECT_FALSE(toResult.Inside(tip));
+    for (const Vec2& p : testing::SamplePath(result, 16)) EXPECT_GE(AlongBefore(p), AlongBefore(c) - kSlack);
+    const auto far = [](Vec2 p) { return AlongBefore(p) > 30.0; };
+    EXPECT_LE(Deviation(result, basic, far), kSlack);
+    EXPECT_LE(Deviation(basic, result, far), kSlack);
+  }
 }
 
 // The margin starts at the mitre point of anchor 1: the replaced run wraps
@@ -212,54 +194,46 @@ TEST(DistanceToSegment, InsideAndBeyondTheEnds) {
   EXPECT_NEAR(DistanceToSegment({0, 0}, {3, 4}, {4, -3}), 5.0, 1e-12);
 }
 
-TEST_F(Corners, ReverseBackwardMirrorsTheEdgeAfterAcrossTheEdgeBefore) {
+// At an obtuse corner "Rev. backward" folds the allowance of the edge after
+// the corner across the line of the edge before it, "Rev. forward" the
+// allowance of the edge before across the line of the edge after it. The
+// folded strip runs from H1 or H2 out to X, where it meets the other
+// edge's allowance, at the allowance's width from the fold line.
+TEST_F(Corners, ReverseAtAnObtuseCornerFoldsOneAllowance) {
   AddPiece(ObtusePiece());
-  const auto basic = BuildMargin(kObtuseWidth);
   const Vec2 e = kObtuseAfter;
-  const Vec2 a1 = wo * Outward(e);
-  const Vec2 h2 = Meet({0, 0}, kBefore, a1, e);
-  // The allowance of the edge after the corner, folded across the x axis,
-  // meets the allowance of the edge before it at X, wo from the fold.
-  const Vec2 m1 = Mirror(a1, {0, 0}, kBefore);
-  const Vec2 m2 = Mirror(a1 + e, {0, 0}, kBefore);
-  const Vec2 x = Meet(Tilt({0, -wo}), kBefore, m1, m2 - m1);
-  ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, false, kWidth));
-  ExpectWellFormedResult();
-  const auto result = ResultSegments();
-  EXPECT_LE(NearestAnchor(result, x), kSlack);
-  EXPECT_LE(NearestAnchor(result, h2), kSlack);
-  const testing::DistanceToPath toResult(result);
-  EXPECT_LE(toResult(geometry::Midpoint(x, h2)), kSlack);
-  // The reversed corner reaches beyond the mitre along the edge before.
-  const Vec2 tip = Meet(Tilt({0, -wo}), kBefore, a1, e);
-  EXPECT_LT(AlongBefore(x), AlongBefore(tip) - 5.0);
-  EXPECT_TRUE(toResult.Inside(tip));
-  const auto far = [](Vec2 p) { return AlongBefore(p) > 40.0; };
-  EXPECT_LE(Deviation(result, basic, far), kSlack);
-  EXPECT_LE(Deviation(basic, result, far), kSlack);
-}
-
-TEST_F(Corners, ReverseForwardMirrorsTheEdgeBeforeAcrossTheEdgeAfter) {
-  AddPiece(ObtusePiece());
-  const auto basic = BuildMargin(kObtuseWidth);
-  const Vec2 e = kObtuseAfter;
-  const Vec2 a1 = wo * Outward(e);
-  const Vec2 h1 = Meet({0, 0}, e, Tilt({0, -wo}), kBefore);
-  // The allowance of the edge before, folded across the line of the edge
-  // after, meets the allowance of the edge after at X.
-  const Vec2 m1 = Mirror(Tilt({0, -wo}), {0, 0}, e);
-  const Vec2 m2 = Mirror(Tilt({1, -wo}), {0, 0}, e);
-  const Vec2 x = Meet(a1, e, m1, m2 - m1);
-  ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, true, kWidth));
-  ExpectWellFormedResult();
-  const auto result = ResultSegments();
-  EXPECT_LE(NearestAnchor(result, x), kSlack);
-  EXPECT_LE(NearestAnchor(result, h1), kSlack);
-  const testing::DistanceToPath toResult(result);
-  EXPECT_LE(toResult(geometry::Midpoint(x, h1)), kSlack);
-  const auto far = [](Vec2 p) { return AlongBefore(p) > 40.0; };
-  EXPECT_LE(Deviation(result, basic, far), kSlack);
-  EXPECT_LE(Deviation(basic, result, far), kSlack);
+  const Vec2 afterAllowance = wo * Outward(e);
+  const Vec2 beforeAllowance = Tilt({0, -wo});
+  const Vec2 h1 = Meet({0, 0}, e, beforeAllowance, kBefore);
+  const Vec2 h2 = Meet({0, 0}, kBefore, afterAllowance, e);
+  const Vec2 tip = Meet(beforeAllowance, kBefore, afterAllowance, e);
+  for (bool forward : {true, false}) {
+    SCOPED_TRACE(forward ? "forward" : "backward");
+    const auto basic = BuildMargin(kObtuseWidth);
+    // The folded allowance line, mirrored independently, meets the other.
+    const Vec2 fold = forward ? e : kBefore;
+    const Vec2 a = forward ? beforeAllowance : afterAllowance;
+    const Vec2 m1 = Mirror(a, {0, 0}, fold);
+    const Vec2 m2 = Mirror(a + (forward ? kBefore : e), {0, 0}, fold);
+    const Vec2 x = forward ? Meet(afterAllowance, e, m1, m2 - m1) : Meet(beforeAllowance, kBefore, m1, m2 - m1);
+    const Vec2 start = forward ? h1 : h2;
+    ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, forward, kWidth));
+    ExpectWellFormedResult();
+    const auto result = ResultSegments();
+    EXPECT_LE(NearestAnchor(result, x), kSlack);
+    EXPECT_LE(NearestAnchor(result, start), kSlack);
+    const testing::DistanceToPath toResult(result);
+    EXPECT_LE(toResult(geometry::Midpoint(x, start)), kSlack);
+    EXPECT_NEAR(std::abs(geometry::Cross((1.0 / geometry::VectorLength(fold)) * fold, x)), wo, 1e-9);
+    if (!forward) {
+      // Folded back along the edge before, the corner reaches beyond the mitre.
+      EXPECT_LT(AlongBefore(x), AlongBefore(tip) - 5.0);
+      EXPECT_TRUE(toResult.Inside(tip));
+    }
+    const auto far = [](Vec2 p) { return AlongBefore(p) > 40.0; };
+    EXPECT_LE(Deviation(result, basic, far), kSlack);
+    EXPECT_LE(Deviation(basic, result, far), kSlack);
+  }
 }
 
 // The turn of the finish line at each anchor, in degrees, between the
