@@ -23,13 +23,18 @@ namespace workbench::plugin {
 
 class PluginModule;
 
+/// The version the workbench reports when none is asked for.
+inline constexpr std::int32_t kDefaultAppMajorVersion = 27;
+
 struct HostOptions {
   /// The folder the folders suite gives as the preferences folder; created
   /// when first asked for.
   std::filesystem::path preferencesFolder;
-  /// The major version the runtime suite reports. 25 is the version whose
-  /// pathfinder modules reach through its action event.
-  std::int32_t appMajorVersion = 25;
+  /// The major version the runtime suite reports. Modules reach the
+  /// pathfinder of version 25 through its action event and of any other
+  /// version through the pathfinder suite; the workbench reports a later
+  /// version unless told otherwise.
+  std::int32_t appMajorVersion = kDefaultAppMajorVersion;
 };
 
 /// One host. Suite functions are plain C function pointers without a
