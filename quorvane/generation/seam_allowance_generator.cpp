@@ -12,10 +12,7 @@
 #include "quorvane/generation/extended_crossing.h"
 #include "quorvane/generation/forty_five_degree_corner.h"
 #include "quorvane/generation/lapel.h"
-#include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/opening.h"
-#include "quorvane/generation/outline_reader.h"
-#include "quorvane/generation/result_outline.h"
 #include "quorvane/generation/reverse_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/work_layers.h"
@@ -118,16 +115,6 @@ void ShowAlert(host::HostDocument& doc, const RunState& state, std::string_view 
 // Host version 25 needs the basic margin read back and rebuilt alone
 // before an "Extended one-side" that comes first; a margin that cannot be
 // read stays as it is.
-void RebuildResultAlone(host::HostDocument& doc, RunState& state) {
-  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
-  if (!layer) return;
-  state.workLayer2 = *layer;
-  if (!state.resultArt) return;
-  const auto read = ReadOutline(doc, state.resultArt);
-  if (!read) return;
-  state.resultArt = BuildResultOutline(doc, state, read->Outline(), true).value_or(host::ArtRef{});
-}
-
 class CommandRunner {
  public:
   CommandRunner(host::HostDocument& doc, RunState& state, const commands::CCommandSet& set)
@@ -189,19 +176,8 @@ class CommandRunner {
  private:
 
   bool RunExtendedOneSide(int i, std::int32_t firstAnchor, std::int32_t secondAnchor, float width) {
-    if (basicWidth_ > 0.0f && width <= basicWidth_) return true;
-    if (i == 0 && state_.hostVersion == kActionPathfinderHostVersion) RebuildResultAlone(doc_, state_);
-    if (!ExtendOneSide(doc_, state_, firstAnchor, secondAnchor, width)) {
-      ReportFailure(CommandType::kExtendedOneSide, i);
-      return false;
-    }
-    bool done = true;
-    if (!BuildWidenedMargin(doc_, state_, basicWidth_ > 0.0f ? width : width + basicWidth_)) {
-      ReportFailure(CommandType::kExtendedOneSide, i);
-      done = false;
-    }
-    // The concave ends are straightened even when the trim failed.
-    if (state_.oneSideEnds.pending) FinishOneSideEnds(doc_, state_);
+    const bool done = ApplyExtendedOneSide(doc_, state_, i, firstAnchor, secondAnchor, width);
+    if (!done) ReportFailure(CommandType::kExtendedOneSide, i);
     return done;
   }
 
