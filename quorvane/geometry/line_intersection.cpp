@@ -33,8 +33,14 @@ std::optional<LineCrossing> IntersectSegments(Vec2 a, Vec2 b, Vec2 c, Vec2 d) {
     if (a.x == c.x && a.y == c.y) return LineCrossing{a, 0.0, 0.0};
     return std::nullopt;
   }
-  const std::optional<LineCrossing> crossing = IntersectLines(a, d1, c, d2);
+  std::optional<LineCrossing> crossing = IntersectLines(a, d1, c, d2);
   if (!crossing) return std::nullopt;
+  // The point is computed along a-b, so it lies exactly on a-b's axis when
+  // a-b is vertical or horizontal, but rounding can put it a hair off c-d's
+  // axis. A crossing with a vertical (horizontal) c-d has exactly c-d's x
+  // (y): take it, or the exact bounds test below would miss the crossing.
+  if (c.x == d.x) crossing->point.x = c.x;
+  if (c.y == d.y) crossing->point.y = c.y;
   const Vec2 o = crossing->point;
   if (!InRange(o.x, a.x, b.x) || !InRange(o.y, a.y, b.y)) return std::nullopt;
   if (!InRange(o.x, c.x, d.x) || !InRange(o.y, c.y, d.y)) return std::nullopt;

@@ -118,6 +118,21 @@ INSTANTIATE_TEST_SUITE_P(
                       TolerantCase{"BeyondHighBound", std::nextafter(1.0 + kTolerantCrossingSlack, 2.0), false}),
     [](const auto& info) { return info.param.name; });
 
+TEST(IntersectSegments, AxisAlignedSecondSegmentIsNotMissedByRounding) {
+  // Computed along the first segment, this crossing's x comes out one unit
+  // in the last place beside the vertical segment's x.
+  const Vec2 a{2.149, 83.758};
+  const Vec2 b{55.645, 64.229};
+  const auto vertical = IntersectSegments(a, b, {12.094, -50.0}, {12.094, 150.0});
+  ASSERT_TRUE(vertical.has_value());
+  EXPECT_EQ(vertical->point.x, 12.094);
+  EXPECT_NEAR(vertical->point.y, 83.758 + (12.094 - 2.149) / (55.645 - 2.149) * (64.229 - 83.758), 1e-12);
+  // The same with the roles of x and y swapped.
+  const auto horizontal = IntersectSegments({a.y, a.x}, {b.y, b.x}, {-50.0, 12.094}, {150.0, 12.094});
+  ASSERT_TRUE(horizontal.has_value());
+  EXPECT_EQ(horizontal->point.y, 12.094);
+}
+
 TEST(IntersectSegmentsTolerant, CrossProductThreshold) {
   // Directions (1, 0) and (1, e): the cross product is e. The exact test
   // would call these lines parallel; the tolerant one only below 1e-9.
