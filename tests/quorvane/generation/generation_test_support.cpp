@@ -23,13 +23,6 @@ wg::PathData ToPathData(const std::vector<host::PathSegment>& segments) {
   return path;
 }
 
-template <typename Suite>
-void Acquire(const QvBasicSuite* basic, const char* name, int version, const Suite** suite) {
-  const void* p = nullptr;
-  ASSERT_EQ(basic->AcquireSuite(name, version, &p), kQvNoErr) << name;
-  *suite = static_cast<const Suite*>(p);
-}
-
 }  // namespace
 
 host::PathSegment Corner(double x, double y) {
@@ -46,39 +39,8 @@ std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw)
   return s;
 }
 
-HostFixture::HostFixture()
-    : prefs_(std::filesystem::temp_directory_path() /
-             ("quorvane-generation-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()))),
-      doc_(std::make_unique<workbench::document::Document>()),
-      host_(workbench::plugin::HostOptions{prefs_}) {
-  host_.SetDocument(doc_.get());
-  const QvBasicSuite* basic = host_.BasicSuite();
-  suites_.basic = basic;
-  Acquire(basic, kQvBlocksSuite, kQvBlocksSuiteVersion, &suites_.blocks);
-  Acquire(basic, kQvArtSuite, kQvArtSuiteVersion, &suites_.art);
-  Acquire(basic, kQvPathSuite, kQvPathSuiteVersion, &suites_.path);
-  Acquire(basic, kQvPathStyleSuite, kQvPathStyleSuiteVersion, &suites_.pathStyle);
-  Acquire(basic, kQvLayerSuite, kQvLayerSuiteVersion, &suites_.layer);
-  Acquire(basic, kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &suites_.matchingArt);
-  Acquire(basic, kQvArtSetSuite, kQvArtSetSuiteVersion, &suites_.artSet);
-  Acquire(basic, kQvPathfinderSuite, kQvPathfinderSuiteVersion, &suites_.pathfinder);
-  Acquire(basic, kQvActionManagerSuite, kQvActionManagerSuiteVersion, &suites_.actionManager);
-  Acquire(basic, kQvPathConstructionSuite, kQvPathConstructionSuiteVersion, &suites_.pathConstruction);
-  Acquire(basic, kQvTransformArtSuite, kQvTransformArtSuiteVersion, &suites_.transformArt);
-  Acquire(basic, kQvRealMathSuite, kQvRealMathSuiteVersion, &suites_.realMath);
-  Acquire(basic, kQvRealBezierSuite, kQvRealBezierSuiteVersion, &suites_.realBezier);
-  Acquire(basic, kQvUserSuite, kQvUserSuiteVersion, &suites_.user);
-  Acquire(basic, kQvDocumentSuite, kQvDocumentSuiteVersion, &suites_.document);
-  hd_ = std::make_unique<host::HostDocument>(suites_);
-}
-
-HostFixture::~HostFixture() {
-  std::error_code ec;
-  std::filesystem::remove_all(prefs_, ec);
-}
-
 void HostFixture::UseDocument(workbench::document::Document doc) {
-  *doc_ = std::move(doc);
+  Document() = std::move(doc);
   state_ = RunState{};
 }
 
@@ -86,23 +48,23 @@ host::ArtRef HostFixture::AddPath(const std::vector<host::PathSegment>& segments
   host::ArtRef prep;
   host::PaintOrder order = host::PaintOrder::kAbove;
   if (layer) {
-    auto group = hd_->LayerGroup(layer);
+    auto group = Doc().LayerGroup(layer);
     EXPECT_TRUE(group);
     if (group) prep = *group;
     order = host::PaintOrder::kInsideOnTop;
   }
-  auto path = hd_->NewPath(order, prep);
+  auto path = Doc().NewPath(order, prep);
   EXPECT_TRUE(path);
   if (!path) return {};
-  EXPECT_EQ(hd_->SetSegments(*path, segments), kQvNoErr);
-  EXPECT_EQ(hd_->SetClosed(*path, closed), kQvNoErr);
+  EXPECT_EQ(Doc().SetSegments(*path, segments), kQvNoErr);
+  EXPECT_EQ(Doc().SetClosed(*path, closed), kQvNoErr);
   QvPathStyle style{};
   style.strokePaint = 1;
   style.stroke.width = 0.75;
   style.stroke.color.kind = kQvColorGray;
   style.stroke.color.gray = 1.0;
   style.stroke.miterLimit = 4.0;
-  EXPECT_EQ(hd_->SetStyle(*path, style), kQvNoErr);
+  EXPECT_EQ(Doc().SetStyle(*path, style), kQvNoErr);
   return *path;
 }
 

@@ -13,6 +13,7 @@
 #include "quorvane/geometry/vec2.h"
 #include "quorvane/host/host_document.h"
 #include "workbench/document/document.h"
+#include "support/bound_host.h"
 #include "workbench/plugin/host.h"
 
 namespace quorvane::generation::testing {
@@ -27,8 +28,6 @@ std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw 
 /// the module's run state. The document starts with one layer.
 class HostFixture : public ::testing::Test {
  protected:
-  HostFixture();
-  ~HostFixture() override;
 
   /// Replaces the document (the host then acts on the new one).
   void UseDocument(workbench::document::Document doc);
@@ -37,18 +36,14 @@ class HostFixture : public ::testing::Test {
   /// null), styled with a 0.75 pt black stroke.
   host::ArtRef AddPath(const std::vector<host::PathSegment>& segments, bool closed = true, host::LayerRef layer = {});
 
-  host::HostDocument& Doc() { return *hd_; }
-  workbench::plugin::Host& Host() { return host_; }
-  workbench::document::Document& Document() { return *doc_; }
+  host::HostDocument& Doc() { return bound_.Doc(); }
+  workbench::plugin::Host& Host() { return bound_.Host(); }
+  workbench::document::Document& Document() { return bound_.Document(); }
 
   RunState state_;
 
  private:
-  std::filesystem::path prefs_;
-  std::unique_ptr<workbench::document::Document> doc_;
-  workbench::plugin::Host host_;
-  host::HostSuites suites_;
-  std::unique_ptr<host::HostDocument> hd_;
+  quorvane::testing::BoundHost bound_;
 };
 
 /// Distance from points to a closed path, measured on an independent fine
