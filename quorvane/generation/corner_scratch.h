@@ -40,9 +40,6 @@ class ScratchOutline {
   std::size_t size_ = 0;
 };
 
-/// v / |v|.
-inline geometry::Vec2 Unit(geometry::Vec2 v) { return (1.0 / geometry::VectorLength(v)) * v; }
-
 /// How many margin vertices the run from i1 forward to i2 holds, both
 /// included, counted cyclically on an outline of n vertices.
 inline int CyclicRunLength(int i1, int i2, int n) { return i1 <= i2 ? i2 - i1 + 1 : i2 + n - i1 + 1; }

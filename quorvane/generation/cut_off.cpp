@@ -23,8 +23,6 @@ constexpr double kNotchReach = 500.0;
 // H3, two midpoints, C0 and H4.
 constexpr int kNotchPoints = 5;
 
-Vec2 Unit(Vec2 v) { return (1.0 / geometry::VectorLength(v)) * v; }
-
 }  // namespace
 
 bool CutOff(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, float width) {
@@ -52,20 +50,20 @@ bool CutOff(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber,
 
   // Both edges offset outward by w; dNext points back along the edge after
   // the corner, so its outward side is its right.
-  const Vec2 a = p + w * Unit(geometry::RotateVector(dPrev, std::numbers::pi / 2.0));
-  const Vec2 aNext = p + w * Unit(geometry::RotateVector(dNext, -std::numbers::pi / 2.0));
+  const Vec2 a = p + w * geometry::UnitVector(geometry::RotateVector(dPrev, std::numbers::pi / 2.0));
+  const Vec2 aNext = p + w * geometry::UnitVector(geometry::RotateVector(dNext, -std::numbers::pi / 2.0));
   const auto c0 = geometry::IntersectLines(a, dPrev, aNext, dNext);
   if (!c0) return false;
 
   // The corner must lie inside the margin on both edge lines.
-  if (!geometry::IntersectSegmentWithOutline(around->next, p + kNotchReach * Unit(dNext), m, false) ||
-      !geometry::IntersectSegmentWithOutline(around->prev, p + kNotchReach * Unit(dPrev), m, true)) {
+  if (!geometry::IntersectSegmentWithOutline(around->next, p + kNotchReach * geometry::UnitVector(dNext), m, false) ||
+      !geometry::IntersectSegmentWithOutline(around->prev, p + kNotchReach * geometry::UnitVector(dPrev), m, true)) {
     return false;
   }
 
   const Vec2 inner = c0->point;
-  const auto h3 = geometry::IntersectSegmentWithOutline(inner, inner + kNotchReach * Unit(dNext), m, false);
-  const auto h4 = geometry::IntersectSegmentWithOutline(inner, inner + kNotchReach * Unit(dPrev), m, false);
+  const auto h3 = geometry::IntersectSegmentWithOutline(inner, inner + kNotchReach * geometry::UnitVector(dNext), m, false);
+  const auto h4 = geometry::IntersectSegmentWithOutline(inner, inner + kNotchReach * geometry::UnitVector(dPrev), m, false);
   if (!h3 || !h4) return false;
   const int i3 = h3->index;
   const int i4 = h4->index;

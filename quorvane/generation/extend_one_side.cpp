@@ -34,7 +34,6 @@ constexpr double kStraightEndAngle = 0.25;
 // How much deeper than the basic width the inset base path lies, in points.
 constexpr double kInsetSlack = 0.1;
 
-Vec2 Unit(Vec2 v) { return v * (1.0 / geometry::VectorLength(v)); }
 Vec2 LeftNormal(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
 
 // The corner of the finish line at one vertex, with the edges around it.
@@ -132,9 +131,9 @@ std::optional<geometry::OutlineCrossing> CastJunction(Vec2 from, Vec2 to, std::s
 Vec2 OffsetVertex(Vec2 prev, Vec2 v, Vec2 next, double reach) {
   const Vec2 dIn = v - prev;
   const Vec2 dOut = next - v;
-  const Vec2 nIn = Unit(LeftNormal(dIn));
+  const Vec2 nIn = geometry::UnitVector(LeftNormal(dIn));
   if (!geometry::TurnsLeft(prev, v, next)) {
-    const Vec2 nOut = Unit(LeftNormal(dOut));
+    const Vec2 nOut = geometry::UnitVector(LeftNormal(dOut));
     if (auto x = geometry::IntersectLines(prev + reach * nIn, dIn, next + reach * nOut, dOut)) return x->point;
   }
   return v + reach * nIn;
@@ -203,7 +202,7 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
     records.mask = 1;
   } else {
     const Vec2 dir = start.straight ? LeftNormal(start.next - start.v) : start.v - start.next;
-    auto hit = CastJunction(start.v, start.v + kJunctionCastLength * Unit(dir), mView, true);
+    auto hit = CastJunction(start.v, start.v + kJunctionCastLength * geometry::UnitVector(dir), mView, true);
     if (!hit) return false;
     idxA = hit->index;
     hitA = hit->point;
@@ -222,7 +221,7 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
     records.mask += 2;
   } else {
     const Vec2 dir = end.straight ? LeftNormal(end.v - end.prev) : end.v - end.prev;
-    auto hit = CastJunction(end.v, end.v + kJunctionCastLength * Unit(dir), mView, false);
+    auto hit = CastJunction(end.v, end.v + kJunctionCastLength * geometry::UnitVector(dir), mView, false);
     if (!hit) return false;
     idxB = hit->index;
     hitB = hit->point;
@@ -233,11 +232,11 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
   // The outer corners of the new allowance at the two ends.
   Vec2 xa;
   {
-    const Vec2 nOut = Unit(LeftNormal(start.dOut));
+    const Vec2 nOut = geometry::UnitVector(LeftNormal(start.dOut));
     const Vec2 e = start.next + reach * nOut;
     if (start.concave) {
       const Vec2 nearest = m[*geometry::NearestOutlinePoint(start.v, mView)].p;
-      xa = start.v + reach * Unit(nearest - start.v);
+      xa = start.v + reach * geometry::UnitVector(nearest - start.v);
     } else if (start.straight) {
       xa = start.v + reach * nOut;
     } else {
@@ -250,11 +249,11 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
   }
   Vec2 xb;
   {
-    const Vec2 nIn = Unit(LeftNormal(end.dIn));
+    const Vec2 nIn = geometry::UnitVector(LeftNormal(end.dIn));
     const Vec2 q = end.prev + reach * nIn;
     if (end.concave) {
       const Vec2 nearest = m[*geometry::NearestOutlinePoint(end.v, mView)].p;
-      xb = end.v + reach * Unit(nearest - end.v);
+      xb = end.v + reach * geometry::UnitVector(nearest - end.v);
     } else if (end.straight) {
       xb = end.v + reach * nIn;
     } else {

@@ -35,7 +35,6 @@ constexpr double kCornerParallelAngle = 0.5;
 // commands' single-precision widths carry it.
 const double kSlopeDiagonal = static_cast<double>(std::sqrt(2.0f));
 
-Vec2 Unit(Vec2 v) { return (1.0 / geometry::VectorLength(v)) * v; }
 Vec2 Outward(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
 int Wrap(int i, int n) { return ((i % n) + n) % n; }
 
@@ -67,8 +66,8 @@ Vec2 OffsetVertex(const Corner& in, int j, const Ends& ends, Vec2 p) {
   const auto around = geometry::OutlineNeighbours(in.f, j);
   const Vec2 dp = v - around->prev;
   const Vec2 dn = around->next - v;
-  const Vec2 np = Unit(Outward(dp));
-  const Vec2 nn = Unit(Outward(dn));
+  const Vec2 np = geometry::UnitVector(Outward(dp));
+  const Vec2 nn = geometry::UnitVector(Outward(dn));
   Vec2 x = v + in.width * np;
   if (!geometry::TurnsLeft(around->prev, v, around->next)) {
     if (auto mitre = geometry::IntersectLines(around->prev + in.width * np, dp, around->next + in.width * nn, dn)) {
@@ -90,8 +89,8 @@ struct Slope {
 };
 std::optional<Slope> SlopeTop(const Corner& in, Vec2 marginVertex, Vec2 d2, double turn) {
   Slope out;
-  out.s = marginVertex + (kSlopeDiagonal * in.rise) * Unit(geometry::RotateVector(d2, turn));
-  const Vec2 n2 = Unit(Outward(d2));
+  out.s = marginVertex + (kSlopeDiagonal * in.rise) * geometry::UnitVector(geometry::RotateVector(d2, turn));
+  const Vec2 n2 = geometry::UnitVector(Outward(d2));
   const auto drop = geometry::IntersectSegmentWithOutline(out.s, out.s - (in.width + kDropSlack) * n2, in.f, false);
   if (!drop) return std::nullopt;
   out.foot = drop->point;
@@ -125,8 +124,8 @@ std::optional<NewOutline> BackwardTwin(host::HostDocument& doc, const Corner& in
   const auto around = geometry::OutlineNeighbours(in.f, in.c);
   const Vec2 dPrev = p - around->prev;
   const Vec2 dNext = around->next - p;
-  const Vec2 nPrev = Unit(Outward(dPrev));
-  const Vec2 nNext = Unit(Outward(dNext));
+  const Vec2 nPrev = geometry::UnitVector(Outward(dPrev));
+  const Vec2 nNext = geometry::UnitVector(Outward(dNext));
   const int nM = static_cast<int>(in.m.size());
   const int nF = static_cast<int>(in.f.size());
 
@@ -140,7 +139,7 @@ std::optional<NewOutline> BackwardTwin(host::HostDocument& doc, const Corner& in
 
   const Vec2 bp = in.f[static_cast<std::size_t>(in.b)].p;
   const Vec2 d2 = geometry::OutlineNeighbours(in.f, in.b)->next - bp;
-  const auto atSecond = geometry::IntersectSegmentWithOutline(bp, bp + kNormalReach * Unit(Outward(d2)), in.m, true);
+  const auto atSecond = geometry::IntersectSegmentWithOutline(bp, bp + kNormalReach * geometry::UnitVector(Outward(d2)), in.m, true);
   if (!atSecond || atSecond->index == a) return std::nullopt;
   const int s = atSecond->index;
   const Vec2 hb = atSecond->point;
@@ -186,8 +185,8 @@ std::optional<NewOutline> ForwardTwin(host::HostDocument& doc, const Corner& in)
   const auto around = geometry::OutlineNeighbours(in.f, in.c);
   const Vec2 dPrev = p - around->prev;
   const Vec2 dNext = around->next - p;
-  const Vec2 nPrev = Unit(Outward(dPrev));
-  const Vec2 nNext = Unit(Outward(dNext));
+  const Vec2 nPrev = geometry::UnitVector(Outward(dPrev));
+  const Vec2 nNext = geometry::UnitVector(Outward(dNext));
   const int nM = static_cast<int>(in.m.size());
   const int nF = static_cast<int>(in.f.size());
 
@@ -201,7 +200,7 @@ std::optional<NewOutline> ForwardTwin(host::HostDocument& doc, const Corner& in)
 
   const Vec2 bp = in.f[static_cast<std::size_t>(in.b)].p;
   const Vec2 d2 = bp - geometry::OutlineNeighbours(in.f, in.b)->prev;
-  const auto atSecond = geometry::IntersectSegmentWithOutline(bp, bp + kNormalReach * Unit(Outward(d2)), in.m, true);
+  const auto atSecond = geometry::IntersectSegmentWithOutline(bp, bp + kNormalReach * geometry::UnitVector(Outward(d2)), in.m, true);
   if (!atSecond || atSecond->index == a) return std::nullopt;
   const int s = atSecond->index;
   const Vec2 hb = atSecond->point;

@@ -27,7 +27,6 @@ constexpr double kCastLength = 500.0;
 // corner point of its own, in radians.
 constexpr double kCornerParallelAngle = 0.5;
 
-Vec2 Unit(Vec2 v) { return v * (1.0 / geometry::VectorLength(v)); }
 Vec2 LeftNormal(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
 
 // What both constructions work on. The second point's vertex of the
@@ -60,9 +59,9 @@ Vec2 OffsetVertex(std::span<const OutlinePoint> f, int j, double depth) {
   const Vec2 v = f[j].p;
   const Vec2 dp = v - around.prev;
   const Vec2 dn = around.next - v;
-  const Vec2 np = Unit(LeftNormal(dp));
+  const Vec2 np = geometry::UnitVector(LeftNormal(dp));
   if (!geometry::TurnsLeft(around.prev, v, around.next)) {
-    const Vec2 nn = Unit(LeftNormal(dn));
+    const Vec2 nn = geometry::UnitVector(LeftNormal(dn));
     if (auto x = geometry::IntersectLines(around.prev + depth * np, dp, around.next + depth * nn, dn)) return x->point;
   }
   return v + depth * np;
@@ -109,10 +108,10 @@ bool SecondPointBefore(const LapelInput& in, OutlineSink& out) {
   const Vec2 dA = p - around.prev;
   const Vec2 dB = around.next - p;
 
-  auto hx = CastExact(p, p + kCastLength * Unit(dA), mc, false);
-  const Vec2 p1 = p - Unit(dB);
-  auto hy = CastExact(p1, p1 + kCastLength * Unit(dA), mc, false);
-  auto hz = CastExact(p, p + kCastLength * Unit(LeftNormal(dA)), mc, true);
+  auto hx = CastExact(p, p + kCastLength * geometry::UnitVector(dA), mc, false);
+  const Vec2 p1 = p - geometry::UnitVector(dB);
+  auto hy = CastExact(p1, p1 + kCastLength * geometry::UnitVector(dA), mc, false);
+  auto hz = CastExact(p, p + kCastLength * geometry::UnitVector(LeftNormal(dA)), mc, true);
   if (!hx || !hy || !hz) return false;
   const int iY = hy->index;
   const Vec2 e = m[Wrap(iY - 1, nM)].p - m[iY].p;
@@ -124,11 +123,11 @@ bool SecondPointBefore(const LapelInput& in, OutlineSink& out) {
 
   const Vec2 bp = f[in.b].p;
   const Vec2 n2 = LeftNormal(f[Wrap(in.b + 1, nF)].p - bp);
-  auto hb = CastExact(bp, bp + kCastLength * Unit(n2), mc, true);
+  auto hb = CastExact(bp, bp + kCastLength * geometry::UnitVector(n2), mc, true);
   if (!hb || hb->index == hx->index) return false;
   m[hb->index].p = hb->point;
   const double depth = 2.0 * geometry::Distance(p, m[hz->index].p);
-  const Vec2 bOuter = bp + depth * Unit(n2);
+  const Vec2 bOuter = bp + depth * geometry::UnitVector(n2);
 
   const int iX = hx->index;
   const int iB = hb->index;
@@ -179,10 +178,10 @@ bool SecondPointAfter(const LapelInput& in, OutlineSink& out) {
   const Vec2 dA = p - around.prev;
   const Vec2 dB = around.next - p;
 
-  auto hx = CastTolerant(p, p - kCastLength * Unit(dB), mc, true);
-  const Vec2 p1 = p + Unit(dA);
-  auto hy = CastTolerant(p1, p1 - kCastLength * Unit(dB), mc, true);
-  auto hz = CastTolerant(p, p + kCastLength * Unit(LeftNormal(dB)), mc, true);
+  auto hx = CastTolerant(p, p - kCastLength * geometry::UnitVector(dB), mc, true);
+  const Vec2 p1 = p + geometry::UnitVector(dA);
+  auto hy = CastTolerant(p1, p1 - kCastLength * geometry::UnitVector(dB), mc, true);
+  auto hz = CastTolerant(p, p + kCastLength * geometry::UnitVector(LeftNormal(dB)), mc, true);
   if (!hx || !hy || !hz) return false;
   const int iY = hy->index;
   const Vec2 e = m[Wrap(iY + 1, nM)].p - m[iY].p;
@@ -194,11 +193,11 @@ bool SecondPointAfter(const LapelInput& in, OutlineSink& out) {
 
   const Vec2 bp = f[in.b].p;
   const Vec2 n2 = LeftNormal(bp - f[Wrap(in.b - 1, nF)].p);
-  auto hb = CastTolerant(bp, bp + kCastLength * Unit(n2), mc, false);
+  auto hb = CastTolerant(bp, bp + kCastLength * geometry::UnitVector(n2), mc, false);
   if (!hb || hb->index == hx->index) return false;
   m[hb->index].p = hb->point;
   const double depth = 2.0 * geometry::Distance(p, m[hz->index].p);
-  const Vec2 bOuter = bp + depth * Unit(n2);
+  const Vec2 bOuter = bp + depth * geometry::UnitVector(n2);
 
   const int iX = hx->index;
   const int iB = hb->index;

@@ -30,8 +30,6 @@ constexpr double kSideStep = 0.1;
 constexpr std::uint32_t kStartRecorded = 1;
 constexpr std::uint32_t kEndRecorded = 2;
 
-Vec2 Unit(Vec2 v) { return v * (1.0 / geometry::VectorLength(v)); }
-
 // Casts from s0 to e0, and on a miss from lines shifted sideways by u: 0.1,
 // 0.2, ... 1.5 points, then -0.1 ... -1.4 points.
 std::optional<geometry::OutlineCrossing> SearchSideways(Vec2 s0, Vec2 e0, Vec2 u,
@@ -65,13 +63,13 @@ bool TreatEnd(host::HostDocument& doc, RunState& state, Vec2 p, Vec2 h, Vec2 d, 
   const int s = static_cast<int>(m.Size());
   const double length = static_cast<double>(state.oneSideEnds.width) + kCastExtra;
 
-  const Vec2 v = Unit(h - p);
-  const Vec2 u = Unit(geometry::RotateVector(h - p, std::numbers::pi / 2.0));
+  const Vec2 v = geometry::UnitVector(h - p);
+  const Vec2 u = geometry::UnitVector(geometry::RotateVector(h - p, std::numbers::pi / 2.0));
   auto first = SearchSideways(h + kCastStartOffset * v, h + length * v, u, view);
   if (!first) return false;
   found[0] = first->point;
   const Vec2 c = first->point;
-  const Vec2 along = Unit(d);
+  const Vec2 along = geometry::UnitVector(d);
   auto second = SearchSideways(c + sigma * kCastStartOffset * along, c + sigma * length * along, u, view);
   if (!second) return false;
   found[1] = second->point;

@@ -21,7 +21,6 @@ using geometry::Vec2;
 // How far the normals are cast to find the seam margin, in points.
 constexpr double kNormalCastLength = 500.0;
 
-Vec2 Unit(Vec2 v) { return v * (1.0 / geometry::VectorLength(v)); }
 Vec2 LeftNormal(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
 
 // The point of source segment `index` (0-based) at parameter t, exactly on
@@ -40,8 +39,8 @@ std::optional<Vec2> PointOnSegment(host::HostDocument& doc, host::ArtRef path, i
 Vec2 OffsetVertex(Vec2 prev, Vec2 v, Vec2 next, double distance) {
   const Vec2 dp = v - prev;
   const Vec2 dn = next - v;
-  const Vec2 np = Unit(LeftNormal(dp));
-  const Vec2 nn = Unit(LeftNormal(dn));
+  const Vec2 np = geometry::UnitVector(LeftNormal(dp));
+  const Vec2 nn = geometry::UnitVector(LeftNormal(dn));
   if (!geometry::TurnsLeft(prev, v, next)) {
     if (auto x = geometry::IntersectLines(prev + distance * np, dp, next + distance * nn, dn)) return x->point;
   }
@@ -85,8 +84,8 @@ bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment
   // normal to cast along.
   if (geometry::VectorLength(n1) == 0.0 || geometry::VectorLength(n2) == 0.0) return false;
 
-  auto h1 = geometry::IntersectSegmentWithOutlineTolerant(*x1, *x1 + kNormalCastLength * Unit(n1), w, m, true);
-  auto h2 = geometry::IntersectSegmentWithOutlineTolerant(*x2, *x2 + kNormalCastLength * Unit(n2), w, m, true);
+  auto h1 = geometry::IntersectSegmentWithOutlineTolerant(*x1, *x1 + kNormalCastLength * geometry::UnitVector(n1), w, m, true);
+  auto h2 = geometry::IntersectSegmentWithOutlineTolerant(*x2, *x2 + kNormalCastLength * geometry::UnitVector(n2), w, m, true);
   if (!h1 || !h2 || h1->index == h2->index) return false;
   const int j1 = h1->index;
   const int j2 = h2->index;
@@ -103,9 +102,9 @@ bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment
       const int j = (*f1 + i) % nF;
       const auto around = *geometry::OutlineNeighbours(f, j);
       if (i == 0) {
-        put(*x1 + w * Unit(LeftNormal(around.next - f[j].p)), f[j].corner);
+        put(*x1 + w * geometry::UnitVector(LeftNormal(around.next - f[j].p)), f[j].corner);
       } else if (i == k - 1) {
-        put(*x2 + w * Unit(LeftNormal(f[j].p - around.prev)), f[j].corner);
+        put(*x2 + w * geometry::UnitVector(LeftNormal(f[j].p - around.prev)), f[j].corner);
       } else {
         put(OffsetVertex(around.prev, f[j].p, around.next, w), f[j].corner);
       }

@@ -60,7 +60,7 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
   if (s.in.h != s.p.h || s.in.v != s.p.v) dPrev = anchor - Vec2{s.in.h, s.in.v};
 
   const auto cast = [&](Vec2 from, Vec2 direction, bool takeStart) {
-    return geometry::IntersectSegmentWithOutline(from, p + kCornerCastReach * Unit(direction), marginOutline,
+    return geometry::IntersectSegmentWithOutline(from, p + kCornerCastReach * geometry::UnitVector(direction), marginOutline,
                                                  takeStart);
   };
   const double quarterTurn = std::numbers::pi / 2.0;
@@ -89,8 +89,8 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
     fold = dNext;
   }
   if (!x) return false;
-  const Vec2 f0 = p - kCornerCastReach * Unit(fold);
-  const Vec2 f1 = p + kCornerCastReach * Unit(fold);
+  const Vec2 f0 = p - kCornerCastReach * geometry::UnitVector(fold);
+  const Vec2 f1 = p + kCornerCastReach * geometry::UnitVector(fold);
   const double b = DistanceToSegment(f0, f1, x->point);
   const int i1 = h1->index;
   const int i2 = h2->index;

@@ -40,10 +40,10 @@ bool RightAngleCorner(host::HostDocument& doc, RunState& state, std::int32_t anc
   // Each edge carried on beyond the corner crosses the allowance of the
   // other edge; the crossing nearest to the edge's own vertex is where it
   // leaves the allowance.
-  const auto h1 = geometry::IntersectSegmentWithOutline(neighbours->next, p + kCornerCastReach * Unit(dNext),
+  const auto h1 = geometry::IntersectSegmentWithOutline(neighbours->next, p + kCornerCastReach * geometry::UnitVector(dNext),
                                                         marginOutline, false);
   if (!h1) return false;
-  const auto h2 = geometry::IntersectSegmentWithOutline(neighbours->prev, p + kCornerCastReach * Unit(dPrev),
+  const auto h2 = geometry::IntersectSegmentWithOutline(neighbours->prev, p + kCornerCastReach * geometry::UnitVector(dPrev),
                                                         marginOutline, true);
   if (!h2) return false;
 

@@ -33,6 +33,9 @@ inline double VectorLength(Vec2 v) { return std::sqrt(v.x * v.x + v.y * v.y); }
 /// Distance between two points.
 inline double Distance(Vec2 a, Vec2 b) { return VectorLength(a - b); }
 
+/// v scaled to length 1: v·(1/|v|). Not a number for the zero vector.
+inline Vec2 UnitVector(Vec2 v) { return (1.0 / VectorLength(v)) * v; }
+
 /// (a + b) / 2.
 constexpr Vec2 Midpoint(Vec2 a, Vec2 b) { return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0}; }
 
