@@ -36,17 +36,13 @@ bool CutOff(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber,
   if (!finish || anchorNumber > finish->SegmentCount()) return false;
   auto margin = ReadOutline(doc, state.resultArt);
   if (!margin) return false;
-  const std::span<const OutlinePoint> f = finish->Outline();
   const std::span<const OutlinePoint> m = margin->Outline();
 
-  const QvRealPoint anchor = finish->segments[static_cast<std::size_t>(anchorNumber - 1)].p;
-  const int c = NearestOutlineVertex({anchor.h, anchor.v}, f);
-  if (c < 0) return false;
-  const auto around = geometry::OutlineNeighbours(f, c);
-  if (!around) return false;
-  const Vec2 p = f[static_cast<std::size_t>(c)].p;
-  const Vec2 dPrev = p - around->prev;
-  const Vec2 dNext = p - around->next;
+  const auto at = CornerAtAnchor(*finish, anchorNumber);
+  if (!at) return false;
+  const Vec2 p = at->p;
+  const Vec2 dPrev = at->PrevEdge();
+  const Vec2 dNext = at->NextEdge();
 
   // Both edges offset outward by w; dNext points back along the edge after
   // the corner, so its outward side is its right.
@@ -56,8 +52,8 @@ bool CutOff(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber,
   if (!c0) return false;
 
   // The corner must lie inside the margin on both edge lines.
-  if (!geometry::IntersectSegmentWithOutline(around->next, p + kNotchReach * geometry::UnitVector(dNext), m, false) ||
-      !geometry::IntersectSegmentWithOutline(around->prev, p + kNotchReach * geometry::UnitVector(dPrev), m, true)) {
+  if (!geometry::IntersectSegmentWithOutline(at->next, p + kNotchReach * geometry::UnitVector(dNext), m, false) ||
+      !geometry::IntersectSegmentWithOutline(at->prev, p + kNotchReach * geometry::UnitVector(dPrev), m, true)) {
     return false;
   }
 

@@ -31,25 +31,21 @@ bool ExtendedCrossing(host::HostDocument& doc, RunState& state, std::int32_t anc
   if (!finish || anchorNumber > finish->SegmentCount()) return false;
   auto margin = ReadOutline(doc, state.resultArt);
   if (!margin) return false;
-  const std::span<const OutlinePoint> f = finish->Outline();
 
-  const QvRealPoint anchor = finish->segments[static_cast<std::size_t>(anchorNumber - 1)].p;
-  const int c = NearestOutlineVertex({anchor.h, anchor.v}, f);
-  if (c < 0) return false;
-  const auto around = geometry::OutlineNeighbours(f, c);
-  if (!around) return false;
-  const Vec2 p = f[static_cast<std::size_t>(c)].p;
-  const Vec2 dPrev = p - around->prev;
-  const Vec2 dNext = p - around->next;
+  const auto at = CornerAtAnchor(*finish, anchorNumber);
+  if (!at) return false;
+  const Vec2 p = at->p;
+  const Vec2 dPrev = at->PrevEdge();
+  const Vec2 dNext = at->NextEdge();
 
   // Each edge line runs from the far end of its edge through the corner and
   // on beyond it, so the crossing nearest its start is the one past the
   // corner.
   const std::span<const OutlinePoint> m = margin->Outline();
   const auto h1 = geometry::IntersectSegmentWithOutline(
-      around->next, p + (kExtensionReach / geometry::VectorLength(dNext)) * dNext, m, false);
+      at->next, p + (kExtensionReach / geometry::VectorLength(dNext)) * dNext, m, false);
   const auto h2 = geometry::IntersectSegmentWithOutline(
-      around->prev, p + (kExtensionReach / geometry::VectorLength(dPrev)) * dPrev, m, true);
+      at->prev, p + (kExtensionReach / geometry::VectorLength(dPrev)) * dPrev, m, true);
   if (!h1 || !h2 || h1->index == h2->index) return false;
   const int i1 = h1->index;
   const int i2 = h2->index;

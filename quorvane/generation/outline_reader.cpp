@@ -36,4 +36,15 @@ int NearestOutlineVertex(geometry::Vec2 p, std::span<const geometry::OutlinePoin
   return index;
 }
 
+std::optional<OutlineCorner> CornerAtAnchor(const PathOutline& path, std::int32_t anchorNumber) {
+  if (anchorNumber < 1 || anchorNumber > path.SegmentCount()) return std::nullopt;
+  const QvRealPoint anchor = path.segments[static_cast<std::size_t>(anchorNumber - 1)].p;
+  const auto outline = path.Outline();
+  const int index = NearestOutlineVertex({anchor.h, anchor.v}, outline);
+  if (index < 0) return std::nullopt;
+  const auto around = geometry::OutlineNeighbours(outline, index);
+  if (!around) return std::nullopt;
+  return OutlineCorner{outline[static_cast<std::size_t>(index)].p, around->prev, around->next};
+}
+
 }  // namespace quorvane::generation

@@ -2,6 +2,7 @@
 // every generator edits.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
@@ -30,6 +31,23 @@ struct PathOutline {
 /// Flattens the path `art` with the host's path construction service. None
 /// when the path cannot be read, has no segments, or flattens to nothing.
 std::optional<PathOutline> ReadOutline(host::HostDocument& doc, host::ArtRef art);
+
+/// The finish line's corner at an anchor, as the corner commands read it:
+/// the outline vertex nearest to the anchor and its two neighbours.
+struct OutlineCorner {
+  geometry::Vec2 p;
+  geometry::Vec2 prev;
+  geometry::Vec2 next;
+  /// The edge before the corner, pointing out through it: p - prev.
+  geometry::Vec2 PrevEdge() const { return p - prev; }
+  /// The edge after the corner, pointing back out through it: p - next.
+  geometry::Vec2 NextEdge() const { return p - next; }
+};
+
+/// The corner of `path` at anchor `anchorNumber` (counted from 1); none
+/// when the number is not one of the path's anchors or the outline has no
+/// vertex with neighbours there.
+std::optional<OutlineCorner> CornerAtAnchor(const PathOutline& path, std::int32_t anchorNumber);
 
 /// The index of the outline vertex nearest to `p`; of equal distances the
 /// first wins. -1 for an empty outline.

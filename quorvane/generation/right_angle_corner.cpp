@@ -24,26 +24,22 @@ bool RightAngleCorner(host::HostDocument& doc, RunState& state, std::int32_t anc
   if (anchorNumber > finish->SegmentCount()) return false;
   const auto margin = ReadOutline(doc, state.resultArt);
   if (!margin) return false;
-  const auto finishOutline = finish->Outline();
   const auto marginOutline = margin->Outline();
   const int n = static_cast<int>(marginOutline.size());
 
-  const QvRealPoint anchor = finish->segments[static_cast<std::size_t>(anchorNumber - 1)].p;
-  const int corner = NearestOutlineVertex({anchor.h, anchor.v}, finishOutline);
-  if (corner < 0) return false;
-  const auto neighbours = geometry::OutlineNeighbours(finishOutline, corner);
-  if (!neighbours) return false;
-  const Vec2 p = finishOutline[static_cast<std::size_t>(corner)].p;
-  const Vec2 dPrev = p - neighbours->prev;
-  const Vec2 dNext = p - neighbours->next;
+  const auto at = CornerAtAnchor(*finish, anchorNumber);
+  if (!at) return false;
+  const Vec2 p = at->p;
+  const Vec2 dPrev = at->PrevEdge();
+  const Vec2 dNext = at->NextEdge();
 
   // Each edge carried on beyond the corner crosses the allowance of the
   // other edge; the crossing nearest to the edge's own vertex is where it
   // leaves the allowance.
-  const auto h1 = geometry::IntersectSegmentWithOutline(neighbours->next, p + kCornerCastReach * geometry::UnitVector(dNext),
+  const auto h1 = geometry::IntersectSegmentWithOutline(at->next, p + kCornerCastReach * geometry::UnitVector(dNext),
                                                         marginOutline, false);
   if (!h1) return false;
-  const auto h2 = geometry::IntersectSegmentWithOutline(neighbours->prev, p + kCornerCastReach * geometry::UnitVector(dPrev),
+  const auto h2 = geometry::IntersectSegmentWithOutline(at->prev, p + kCornerCastReach * geometry::UnitVector(dPrev),
                                                         marginOutline, true);
   if (!h2) return false;
 
