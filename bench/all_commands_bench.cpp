@@ -15,6 +15,7 @@
 #include "quorvane/generation/lapel.h"
 #include "quorvane/generation/opening.h"
 #include "quorvane/host/host_document.h"
+#include "support/bound_host.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 #include "workbench/svg/svg_io.h"
@@ -34,14 +35,6 @@ constexpr float kWideWidth = 20.0f;   // mm
 const char* const kFile = "aaron-cisFemaleAdult34.svg";
 constexpr QvRealPoint kCurvesStart{1455.55, 995.686};
 constexpr QvRealPoint kCurvesEnd{1067.23, 1698.75};
-
-template <typename Suite>
-bool Acquire(const QvBasicSuite* basic, const char* name, int version, const Suite** suite) {
-  const void* p = nullptr;
-  if (basic->AcquireSuite(name, version, &p) != kQvNoErr) return false;
-  *suite = static_cast<const Suite*>(p);
-  return true;
-}
 
 bool Near(QvRealPoint a, QvRealPoint b) { return std::hypot(a.h - b.h, a.v - b.v) < 0.01; }
 
@@ -63,25 +56,9 @@ struct Piece {
     host = std::make_unique<workbench::plugin::Host>(
         workbench::plugin::HostOptions{fs::temp_directory_path() / "quorvane-all-commands-bench"});
     host->SetDocument(doc.get());
-    HostSuites& s = suites;
-    s.basic = host->BasicSuite();
-    if (!(Acquire(s.basic, kQvBlocksSuite, kQvBlocksSuiteVersion, &s.blocks) &&
-          Acquire(s.basic, kQvArtSuite, kQvArtSuiteVersion, &s.art) &&
-          Acquire(s.basic, kQvPathSuite, kQvPathSuiteVersion, &s.path) &&
-          Acquire(s.basic, kQvPathStyleSuite, kQvPathStyleSuiteVersion, &s.pathStyle) &&
-          Acquire(s.basic, kQvLayerSuite, kQvLayerSuiteVersion, &s.layer) &&
-          Acquire(s.basic, kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &s.matchingArt) &&
-          Acquire(s.basic, kQvArtSetSuite, kQvArtSetSuiteVersion, &s.artSet) &&
-          Acquire(s.basic, kQvPathfinderSuite, kQvPathfinderSuiteVersion, &s.pathfinder) &&
-          Acquire(s.basic, kQvActionManagerSuite, kQvActionManagerSuiteVersion, &s.actionManager) &&
-          Acquire(s.basic, kQvPathConstructionSuite, kQvPathConstructionSuiteVersion, &s.pathConstruction) &&
-          Acquire(s.basic, kQvTransformArtSuite, kQvTransformArtSuiteVersion, &s.transformArt) &&
-          Acquire(s.basic, kQvRealMathSuite, kQvRealMathSuiteVersion, &s.realMath) &&
-          Acquire(s.basic, kQvRealBezierSuite, kQvRealBezierSuiteVersion, &s.realBezier) &&
-          Acquire(s.basic, kQvUserSuite, kQvUserSuiteVersion, &s.user) &&
-          Acquire(s.basic, kQvDocumentSuite, kQvDocumentSuiteVersion, &s.document))) {
-      return false;
-    }
+    const auto acquired = quorvane::testing::AcquireDocumentSuites(host->BasicSuite());
+    if (!acquired) return false;
+    suites = *acquired;
     hd = std::make_unique<HostDocument>(suites);
     const int layers = hd->LayerCount().value_or(0);
     for (int i = 0; i < layers && !state.sourcePath; ++i) {

@@ -8,6 +8,7 @@
 
 #include "quorvane/generation/basic_seam_margin.h"
 #include "quorvane/host/host_document.h"
+#include "support/bound_host.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 #include "workbench/svg/svg_io.h"
@@ -17,7 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using quorvane::generation::RunState;
 using quorvane::host::HostDocument;
-using quorvane::host::HostSuites;
 
 struct LargestPiece {
   fs::path file;
@@ -54,14 +54,6 @@ std::optional<LargestPiece> FindLargestPiece() {
   return best;
 }
 
-template <typename Suite>
-bool Acquire(const QvBasicSuite* basic, const char* name, int version, const Suite** suite) {
-  const void* p = nullptr;
-  if (basic->AcquireSuite(name, version, &p) != kQvNoErr) return false;
-  *suite = static_cast<const Suite*>(p);
-  return true;
-}
-
 void BasicMarginOfLargestPiece(benchmark::State& bench) {
   static const std::optional<LargestPiece> piece = FindLargestPiece();
   if (!piece) {
@@ -76,20 +68,12 @@ void BasicMarginOfLargestPiece(benchmark::State& bench) {
   workbench::document::Document doc = std::move(read.value());
   workbench::plugin::Host host(workbench::plugin::HostOptions{fs::temp_directory_path() / "quorvane-margin-bench"});
   host.SetDocument(&doc);
-  HostSuites s;
-  s.basic = host.BasicSuite();
-  const bool acquired = Acquire(s.basic, kQvBlocksSuite, kQvBlocksSuiteVersion, &s.blocks) &&
-                        Acquire(s.basic, kQvArtSuite, kQvArtSuiteVersion, &s.art) &&
-                        Acquire(s.basic, kQvPathSuite, kQvPathSuiteVersion, &s.path) &&
-                        Acquire(s.basic, kQvPathStyleSuite, kQvPathStyleSuiteVersion, &s.pathStyle) &&
-                        Acquire(s.basic, kQvLayerSuite, kQvLayerSuiteVersion, &s.layer) &&
-                        Acquire(s.basic, kQvArtSetSuite, kQvArtSetSuiteVersion, &s.artSet) &&
-                        Acquire(s.basic, kQvActionManagerSuite, kQvActionManagerSuiteVersion, &s.actionManager);
-  if (!acquired) {
+  const auto s = quorvane::testing::AcquireDocumentSuites(host.BasicSuite());
+  if (!s) {
     bench.SkipWithError("the host offers not every suite the margin needs");
     return;
   }
-  HostDocument hd(s);
+  HostDocument hd(*s);
   RunState state;
   // The piece, found again through the module's own view of the document.
   auto layer = hd.NthLayer(static_cast<int>(piece->layer));

@@ -17,6 +17,7 @@
 #include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/host/host_document.h"
+#include "support/bound_host.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 #include "workbench/svg/svg_io.h"
@@ -35,14 +36,6 @@ constexpr float kBasicWidth = 10.0f;  // mm
 constexpr CommandType kKinds[] = {CommandType::kRightAngleForward, CommandType::kRightAngleBackward,
                                   CommandType::kRevForward, CommandType::kRevBackward,
                                   CommandType::kRightAngleForward};
-
-template <typename Suite>
-bool Acquire(const QvBasicSuite* basic, const char* name, int version, const Suite** suite) {
-  const void* p = nullptr;
-  if (basic->AcquireSuite(name, version, &p) != kQvNoErr) return false;
-  *suite = static_cast<const Suite*>(p);
-  return true;
-}
 
 bool Apply(HostDocument& doc, RunState& state, CommandType kind, int anchor) {
   switch (kind) {
@@ -98,25 +91,9 @@ struct Bench {
     host = std::make_unique<workbench::plugin::Host>(
         workbench::plugin::HostOptions{fs::temp_directory_path() / "quorvane-generation-bench"});
     host->SetDocument(doc.get());
-    HostSuites& s = suites;
-    s.basic = host->BasicSuite();
-    if (!(Acquire(s.basic, kQvBlocksSuite, kQvBlocksSuiteVersion, &s.blocks) &&
-          Acquire(s.basic, kQvArtSuite, kQvArtSuiteVersion, &s.art) &&
-          Acquire(s.basic, kQvPathSuite, kQvPathSuiteVersion, &s.path) &&
-          Acquire(s.basic, kQvPathStyleSuite, kQvPathStyleSuiteVersion, &s.pathStyle) &&
-          Acquire(s.basic, kQvLayerSuite, kQvLayerSuiteVersion, &s.layer) &&
-          Acquire(s.basic, kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &s.matchingArt) &&
-          Acquire(s.basic, kQvArtSetSuite, kQvArtSetSuiteVersion, &s.artSet) &&
-          Acquire(s.basic, kQvPathfinderSuite, kQvPathfinderSuiteVersion, &s.pathfinder) &&
-          Acquire(s.basic, kQvActionManagerSuite, kQvActionManagerSuiteVersion, &s.actionManager) &&
-          Acquire(s.basic, kQvPathConstructionSuite, kQvPathConstructionSuiteVersion, &s.pathConstruction) &&
-          Acquire(s.basic, kQvTransformArtSuite, kQvTransformArtSuiteVersion, &s.transformArt) &&
-          Acquire(s.basic, kQvRealMathSuite, kQvRealMathSuiteVersion, &s.realMath) &&
-          Acquire(s.basic, kQvRealBezierSuite, kQvRealBezierSuiteVersion, &s.realBezier) &&
-          Acquire(s.basic, kQvUserSuite, kQvUserSuiteVersion, &s.user) &&
-          Acquire(s.basic, kQvDocumentSuite, kQvDocumentSuiteVersion, &s.document))) {
-      return false;
-    }
+    const auto acquired = quorvane::testing::AcquireDocumentSuites(host->BasicSuite());
+    if (!acquired) return false;
+    suites = *acquired;
     hd = std::make_unique<HostDocument>(suites);
     auto layer = hd->NthLayer(static_cast<int>(layerIndex));
     if (!layer) return false;

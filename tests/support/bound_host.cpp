@@ -9,11 +9,16 @@
 namespace quorvane::testing {
 namespace {
 
+// Acquires one suite; on failure records its name, once, and leaves it null.
 template <typename Suite>
-void Acquire(const QvBasicSuite* basic, const char* name, int version, const Suite** suite) {
+bool Acquire(const QvBasicSuite* basic, const char* name, int version, const Suite** suite, std::string* missing) {
   const void* p = nullptr;
-  EXPECT_EQ(basic->AcquireSuite(name, version, &p), kQvNoErr) << "the host offers no " << name;
+  if (basic->AcquireSuite(name, version, &p) != kQvNoErr) {
+    if (missing != nullptr && missing->empty()) *missing = name;
+    return false;
+  }
   *suite = static_cast<const Suite*>(p);
+  return true;
 }
 
 // One folder per host, also across test processes that ctest runs at once.
@@ -25,30 +30,32 @@ std::filesystem::path FreshPrefsFolder() {
 
 }  // namespace
 
-host::HostSuites AcquireDocumentSuites(const QvBasicSuite* basic) {
+std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic, std::string* missing) {
   host::HostSuites s;
   s.basic = basic;
-  Acquire(basic, kQvBlocksSuite, kQvBlocksSuiteVersion, &s.blocks);
-  Acquire(basic, kQvArtSuite, kQvArtSuiteVersion, &s.art);
-  Acquire(basic, kQvPathSuite, kQvPathSuiteVersion, &s.path);
-  Acquire(basic, kQvPathStyleSuite, kQvPathStyleSuiteVersion, &s.pathStyle);
-  Acquire(basic, kQvLayerSuite, kQvLayerSuiteVersion, &s.layer);
-  Acquire(basic, kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &s.matchingArt);
-  Acquire(basic, kQvArtSetSuite, kQvArtSetSuiteVersion, &s.artSet);
-  Acquire(basic, kQvPathfinderSuite, kQvPathfinderSuiteVersion, &s.pathfinder);
-  Acquire(basic, kQvActionManagerSuite, kQvActionManagerSuiteVersion, &s.actionManager);
-  Acquire(basic, kQvPathConstructionSuite, kQvPathConstructionSuiteVersion, &s.pathConstruction);
-  Acquire(basic, kQvTransformArtSuite, kQvTransformArtSuiteVersion, &s.transformArt);
-  Acquire(basic, kQvRealMathSuite, kQvRealMathSuiteVersion, &s.realMath);
-  Acquire(basic, kQvRealBezierSuite, kQvRealBezierSuiteVersion, &s.realBezier);
-  Acquire(basic, kQvHitTestSuite, kQvHitTestSuiteVersion, &s.hitTest);
-  Acquire(basic, kQvUserSuite, kQvUserSuiteVersion, &s.user);
-  Acquire(basic, kQvUndoSuite, kQvUndoSuiteVersion, &s.undo);
-  Acquire(basic, kQvTagSuite, kQvTagSuiteVersion, &s.tag);
-  Acquire(basic, kQvDocumentSuite, kQvDocumentSuiteVersion, &s.document);
-  Acquire(basic, kQvCustomColorSuite, kQvCustomColorSuiteVersion, &s.customColor);
-  Acquire(basic, kQvSwatchListSuite, kQvSwatchListSuiteVersion, &s.swatchList);
-  Acquire(basic, kQvFoldersSuite, kQvFoldersSuiteVersion, &s.folders);
+  bool all = true;
+  all &= Acquire(basic, kQvBlocksSuite, kQvBlocksSuiteVersion, &s.blocks, missing);
+  all &= Acquire(basic, kQvArtSuite, kQvArtSuiteVersion, &s.art, missing);
+  all &= Acquire(basic, kQvPathSuite, kQvPathSuiteVersion, &s.path, missing);
+  all &= Acquire(basic, kQvPathStyleSuite, kQvPathStyleSuiteVersion, &s.pathStyle, missing);
+  all &= Acquire(basic, kQvLayerSuite, kQvLayerSuiteVersion, &s.layer, missing);
+  all &= Acquire(basic, kQvMatchingArtSuite, kQvMatchingArtSuiteVersion, &s.matchingArt, missing);
+  all &= Acquire(basic, kQvArtSetSuite, kQvArtSetSuiteVersion, &s.artSet, missing);
+  all &= Acquire(basic, kQvPathfinderSuite, kQvPathfinderSuiteVersion, &s.pathfinder, missing);
+  all &= Acquire(basic, kQvActionManagerSuite, kQvActionManagerSuiteVersion, &s.actionManager, missing);
+  all &= Acquire(basic, kQvPathConstructionSuite, kQvPathConstructionSuiteVersion, &s.pathConstruction, missing);
+  all &= Acquire(basic, kQvTransformArtSuite, kQvTransformArtSuiteVersion, &s.transformArt, missing);
+  all &= Acquire(basic, kQvRealMathSuite, kQvRealMathSuiteVersion, &s.realMath, missing);
+  all &= Acquire(basic, kQvRealBezierSuite, kQvRealBezierSuiteVersion, &s.realBezier, missing);
+  all &= Acquire(basic, kQvHitTestSuite, kQvHitTestSuiteVersion, &s.hitTest, missing);
+  all &= Acquire(basic, kQvUserSuite, kQvUserSuiteVersion, &s.user, missing);
+  all &= Acquire(basic, kQvUndoSuite, kQvUndoSuiteVersion, &s.undo, missing);
+  all &= Acquire(basic, kQvTagSuite, kQvTagSuiteVersion, &s.tag, missing);
+  all &= Acquire(basic, kQvDocumentSuite, kQvDocumentSuiteVersion, &s.document, missing);
+  all &= Acquire(basic, kQvCustomColorSuite, kQvCustomColorSuiteVersion, &s.customColor, missing);
+  all &= Acquire(basic, kQvSwatchListSuite, kQvSwatchListSuiteVersion, &s.swatchList, missing);
+  all &= Acquire(basic, kQvFoldersSuite, kQvFoldersSuiteVersion, &s.folders, missing);
+  if (!all) return std::nullopt;
   return s;
 }
 
@@ -57,7 +64,10 @@ BoundHost::BoundHost()
       document_(std::make_unique<workbench::document::Document>()),
       host_(workbench::plugin::HostOptions{prefs_}) {
   host_.SetDocument(document_.get());
-  suites_ = AcquireDocumentSuites(host_.BasicSuite());
+  std::string missing;
+  const auto suites = AcquireDocumentSuites(host_.BasicSuite(), &missing);
+  EXPECT_TRUE(suites.has_value()) << "the host offers no " << missing;
+  if (suites) suites_ = *suites;
   hostDocument_ = std::make_unique<host::HostDocument>(suites_);
 }
 

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "quorvane/host/host_document.h"
 #include "quorvane/host/host_suites.h"
@@ -14,9 +16,10 @@
 
 namespace quorvane::testing {
 
-/// Every document suite of the host, acquired through `basic`; a test
-/// failure names a suite the host does not offer.
-host::HostSuites AcquireDocumentSuites(const QvBasicSuite* basic);
+/// Every document suite of the host, acquired through `basic`; none when
+/// the host lacks one, whose name then goes to `missing`. Tests and
+/// benchmarks bind HostDocument to a workbench host with it.
+std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic, std::string* missing = nullptr);
 
 class BoundHost {
  public:
