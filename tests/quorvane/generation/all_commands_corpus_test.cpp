@@ -49,9 +49,7 @@ TEST_F(AllCommandsOnCorpus, EveryPieceGetsAnAllowanceOrTheFailedCommandsMessage)
   int pieces = 0;
   int finished = 0;
   for (const auto& file : testing::CorpusFiles()) {
-    auto read = workbench::svg::ReadSvgFile(file);
-    ASSERT_TRUE(read) << read.error().ToString();
-    UseDocument(std::move(read.value()));
+    ASSERT_TRUE(OpenSvg(file));
     state_.pointsPerUnit = kPointsPerMillimetre;
     std::vector<host::ArtRef> sources;
     for (int i = 0; i < *Doc().LayerCount(); ++i) {

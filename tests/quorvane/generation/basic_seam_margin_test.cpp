@@ -204,9 +204,7 @@ TEST_P(CorpusMargin, OneClosedMarginAtTheWidthAroundEveryPiece) {
   const double widthMm = GetParam();
   int pieces = 0;
   for (const auto& file : testing::CorpusFiles()) {
-    auto read = workbench::svg::ReadSvgFile(file);
-    ASSERT_TRUE(read) << read.error().ToString();
-    UseDocument(std::move(read.value()));
+    ASSERT_TRUE(OpenSvg(file));
     std::vector<host::ArtRef> sources;
     const int layers = *Doc().LayerCount();
     for (int i = 0; i < layers; ++i) {

@@ -272,9 +272,7 @@ TEST_F(Corners, RealPiecesKeepTheFinishLineInside) {
   int tried = 0;
   int done = 0;
   for (const auto& file : files) {
-    auto read = workbench::svg::ReadSvgFile(file);
-    ASSERT_TRUE(read) << read.error().ToString();
-    UseDocument(std::move(read.value()));
+    ASSERT_TRUE(OpenSvg(file));
     state_.pointsPerUnit = 1.0;
     std::vector<host::ArtRef> pieces;
     for (int l = 0; l < *Doc().LayerCount(); ++l) {

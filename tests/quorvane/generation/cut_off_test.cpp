@@ -148,9 +148,7 @@ TEST_F(CutOffTest, RealPieceSharpCorner) {
   if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
   const auto files = testing::CorpusFiles();
   ASSERT_FALSE(files.empty());
-  auto read = workbench::svg::ReadSvgFile(files.back());
-  ASSERT_TRUE(read) << read.error().ToString();
-  UseDocument(std::move(read.value()));
+  ASSERT_TRUE(OpenSvg(files.back()));
   const auto piece = testing::FirstCornerOfCorpusPiece(Doc());
   ASSERT_TRUE(piece) << "no closed piece with a sharp outward corner";
   state_.sourcePath = piece->art;

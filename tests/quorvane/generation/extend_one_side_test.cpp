@@ -108,9 +108,7 @@ TEST_P(ExtendOneSideTest, CurvedRunOfARealPieceLiesAtTheWidth) {
   if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
   const auto files = testing::CorpusFiles();
   ASSERT_FALSE(files.empty());
-  auto read = workbench::svg::ReadSvgFile(files.front());
-  ASSERT_TRUE(read) << read.error().ToString();
-  UseDocument(std::move(read.value()));
+  ASSERT_TRUE(OpenSvg(files.front()));
   // The piece is found by two of its anchors, where its curves begin and end.
   const Vec2 curvesStart{1455.55, 995.686};
   const Vec2 curvesEnd{1067.23, 1698.75};

@@ -202,9 +202,7 @@ TEST_F(FortyFiveTest, RealPieceWidensBeforeACorner) {
   if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
   const auto files = testing::CorpusFiles();
   ASSERT_FALSE(files.empty());
-  auto read = workbench::svg::ReadSvgFile(files.front());
-  ASSERT_TRUE(read) << read.error().ToString();
-  UseDocument(std::move(read.value()));
+  ASSERT_TRUE(OpenSvg(files.front()));
   const auto piece = testing::FirstCornerOfCorpusPiece(Doc());
   ASSERT_TRUE(piece) << "no closed piece with a sharp outward corner";
   state_.sourcePath = piece->art;

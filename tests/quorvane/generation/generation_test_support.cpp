@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "support/shared_data.h"
+#include "workbench/svg/svg_io.h"
 #include "workbench/geometry/bezier.h"
 #include "workbench/geometry/flatten.h"
 
@@ -42,6 +43,16 @@ std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw)
 void HostFixture::UseDocument(workbench::document::Document doc) {
   Document() = std::move(doc);
   state_ = RunState{};
+}
+
+bool HostFixture::OpenSvg(const std::filesystem::path& file) {
+  auto read = workbench::svg::ReadSvgFile(file);
+  if (!read) {
+    ADD_FAILURE() << read.error().ToString();
+    return false;
+  }
+  UseDocument(std::move(read.value()));
+  return true;
 }
 
 host::ArtRef HostFixture::AddPath(const std::vector<host::PathSegment>& segments, bool closed, host::LayerRef layer) {

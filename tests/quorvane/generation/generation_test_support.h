@@ -31,6 +31,9 @@ class HostFixture : public ::testing::Test {
 
   /// Replaces the document (the host then acts on the new one).
   void UseDocument(workbench::document::Document doc);
+  /// Replaces the document with an SVG file's; false, with the reader's
+  /// error reported as a test failure, when the file cannot be read.
+  bool OpenSvg(const std::filesystem::path& file);
 
   /// A new closed (or open) path on top of `layer` (the current layer when
   /// null), styled with a 0.75 pt black stroke.

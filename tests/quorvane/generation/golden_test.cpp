@@ -88,9 +88,7 @@ class Golden : public testing::HostFixture, public ::testing::WithParamInterface
 TEST_P(Golden, ResultMatchesReference) {
   const GoldenCase& c = GetParam();
   const fs::path dir = quorvane::testing::TestDataDir() / "generation";
-  auto read = workbench::svg::ReadSvgFile(dir / c.piece);
-  ASSERT_TRUE(read) << read.error().ToString();
-  UseDocument(std::move(read.value()));
+  ASSERT_TRUE(OpenSvg(dir / c.piece));
   state_.pointsPerUnit = kPointsPerMillimetre;
 
   const auto layer = Doc().NthLayer(0);
