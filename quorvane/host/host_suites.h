@@ -25,6 +25,7 @@
 #include "sdk/tag_suite.h"
 #include "sdk/tool_suite.h"
 #include "sdk/transform_art_suite.h"
+#include "sdk/ui_suite.h"
 #include "sdk/undo_suite.h"
 #include "sdk/user_suite.h"
 
@@ -60,6 +61,7 @@ struct HostSuites {
   const QvToolSuite* tool = nullptr;
   const QvNotifierSuite* notifier = nullptr;
   const QvRuntimeSuite* runtime = nullptr;
+  const QvUiSuite* ui = nullptr;
 };
 
 }  // namespace quorvane::host

@@ -51,6 +51,7 @@ const SuiteEntry kSuiteTable[] = {
     {kQvNotifierSuite, kQvNotifierSuiteVersion, Slot(g_suites.notifier)},
     {kQvRuntimeSuite, kQvRuntimeSuiteVersion, Slot(g_suites.runtime)},
     {kQvFoldersSuite, kQvFoldersSuiteVersion, Slot(g_suites.folders)},
+    {kQvUiSuite, kQvUiSuiteVersion, Slot(g_suites.ui)},
     {kQvUserSuite, kQvUserSuiteVersion, Slot(g_suites.user)},
 };
 

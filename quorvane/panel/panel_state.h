@@ -1,0 +1,51 @@
+// The information panel's own lasting state, kept in PluginGlobals'
+// panelState block beside the fields the rest of the module shares (the
+// selected set, the modified flag, the set name, the pressed type buttons,
+// the pending command and the busy flag). Plain data: it outlives the
+// module's code across unload and reload.
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "quorvane/host/plugin_globals.h"
+#include "sdk/ui_suite.h"
+
+namespace quorvane::panel {
+
+/// Picking states: 0 idle, 1 to 16 collecting the points of a command, 17
+/// waiting for its width.
+inline constexpr std::int32_t kPickingIdle = 0;
+inline constexpr std::int32_t kAwaitingWidth = 17;
+
+struct PanelState {
+  /// 1 once made; the globals block starts zeroed.
+  std::uint8_t constructed = 1;
+  /// The panel's client window; null before the panel is made.
+  QvWindowHandle window = nullptr;
+  /// Index of the selected command in the working set; -1 for the
+  /// "Basic seam-margin" row or none.
+  std::int32_t selectedCommand = -1;
+  /// kPickingIdle, 1 to 16, or kAwaitingWidth.
+  std::int32_t pickingState = kPickingIdle;
+  /// Control number (15 to 25) of the pressed command-type button.
+  std::int32_t currentTypeButton = 21;
+  /// 1 while the panel's editing controls are enabled.
+  std::uint8_t enabled = 0;
+  /// 1 from "Add" until the new command has its points.
+  std::uint8_t incompleteCommand = 0;
+  /// The set batch application used last.
+  std::int32_t batchSet = 0;
+  /// The cursor the tool shows now (a cursor resource number).
+  std::int32_t cursor = 0;
+};
+
+static_assert(std::is_trivially_copyable_v<PanelState> && std::is_standard_layout_v<PanelState>,
+              "the panel state is kept by the host across unload and reload");
+static_assert(sizeof(PanelState) <= host::kPanelStateBytes, "the panel state must fit its block");
+static_assert(alignof(PanelState) <= alignof(std::max_align_t));
+
+/// The panel state inside `globals`, made with its defaults the first time.
+PanelState& StateOf(host::PluginGlobals& globals);
+
+}  // namespace quorvane::panel
