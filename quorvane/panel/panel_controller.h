@@ -42,4 +42,37 @@ QvErr RefreshSetList(PanelContext& ctx, int artHeldIndex);
 QvErr ToolSelected(PanelContext& ctx);
 QvErr ToolDeselected(PanelContext& ctx);
 
+// ---- Steps the operations share ------------------------------------------
+
+/// The row text of every set, then the selected set loaded again (or the
+/// no-set-selected step). With `moveSelection` the selection goes to
+/// `artHeldIndex` when that is a set, else stays when still in the list,
+/// else to the first set; without, it stays (the last set when it fell off
+/// the end). Without `moveSelection` the art-held set is first taken again
+/// from the selected art.
+void RefreshSets(PanelContext& ctx, bool moveSelection, int artHeldIndex = -1);
+
+/// No set selected: the working set emptied and every editing control
+/// disabled but the set list, "New", and the enabled state's own.
+void SelectNoSet(PanelContext& ctx);
+
+/// Sets the enabled state of the panel's controls without the save question
+/// or any change of state: the set list, "New", "Preview" and the adjust
+/// field always, the set's controls when a set is selected.
+void ApplyPanelEnabling(PanelContext& ctx, bool enabled);
+
+/// Saves the working set into the selected set and writes the list file;
+/// a command still being picked is dropped first, with a message.
+void SaveSet(PanelContext& ctx);
+
+/// Starts picking the points of the selected command, of type `code`.
+void StartPicking(PanelContext& ctx, int code);
+
+/// The picking state that picking a command of type `code` starts in; idle
+/// for an unknown code.
+std::int32_t PickingStateFor(int code);
+
+/// Rewrites every row of the command list from the working set.
+void FillCommandList(PanelContext& ctx);
+
 }  // namespace quorvane::panel

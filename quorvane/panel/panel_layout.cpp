@@ -1,0 +1,159 @@
+#include "quorvane/panel/panel_layout.h"
+
+#include <array>
+
+#include "quorvane/panel/panel_controls.h"
+#include "quorvane/settings/settings.h"
+
+namespace quorvane::panel {
+
+namespace {
+
+struct Row {
+  std::int32_t id;
+  std::int32_t kind;
+  std::int32_t options;
+  QvControlFrame frame;
+  std::string_view english;
+  std::string_view japanese;
+};
+
+constexpr std::int32_t kRight = kQvAlignRight;
+constexpr std::int32_t kOwner = kQvOwnerDrawn;
+
+// The panel's controls in creation order. Label 80, the Japanese adjust
+// field and its label are set apart below: their texts or frames depend on
+// more than the language.
+constexpr Row kRows[] = {
+    {kCommandSetLabel, kQvLabelControl, 0, {15, 475, 154, 14}, "Command set", "コマンドセット"},
+    {kSeamMarginLabel, kQvLabelControl, kRight, {45, 333, 100, 14}, "Seam-margin :", "基本縫代："},
+    {kStartPointLabel, kQvLabelControl, kRight, {45, 308, 100, 14}, "Start point :", "開始ポイント："},
+    {kFontSizeLabel, kQvLabelControl, kRight, {45, 283, 100, 14}, "Font size :", "文字サイズ："},
+    {kCommandColumnsLabel, kQvLabelControl, 0, {110, 235, 130, 14}, "No. Command", "No. コマンド"},
+    {kPointWidthLabel, kQvLabelControl, kRight, {250, 235, 130, 14}, "", ""},
+    {0, kQvSeparatorControl, 0, {10, 265, 380, 1}, "", ""},
+    {kBasicWidthField, kQvEditControl, 0, {150, 331, 80, 18}, "", ""},
+    {kCommandWidthField, kQvEditableDropDownControl, 0, {15, 30, 80, 20}, "0", "0"},
+    {kStartPointField, kQvEditableDropDownControl, 0, {150, 305, 80, 20}, "1", "1"},
+    {kFontSizeField, kQvEditableDropDownControl, 0, {150, 280, 80, 20}, "9", "9"},
+    {kSetList, kQvListControl, kOwner, {15, 360, 275, 110}, "", ""},
+    {kCommandList, kQvListControl, kOwner, {110, 70, 275, 160}, "", ""},
+    {kPreviewCheckBox, kQvCheckBoxControl, 0, {305, 380, 80, 16}, "Preview", "プレビュー"},
+    {kAdjustField, kQvEditControl, 0, {350, 350, 35, 18}, "1", "1"},
+    {0, kQvLabelControl, 0, {305, 352, 45, 14}, "Adjust :", "調整："},
+    {kNewSetButton, kQvPushButtonControl, kOwner, {305, 465, 80, 20}, "New", "新規"},
+    {kRemoveSetButton, kQvPushButtonControl, kOwner, {305, 440, 80, 20}, "Remove", "削除"},
+    {kEditSetButton, kQvPushButtonControl, kOwner, {305, 415, 80, 20}, "Edit", "編集"},
+    {kClearButton, kQvPushButtonControl, kOwner, {110, 15, 70, 20}, "Clear", "クリア"},
+    {kApplyButton, kQvPushButtonControl, kOwner, {195, 15, 80, 20}, "Apply", "適用"},
+    {kAddButton, kQvPushButtonControl, kOwner, {195, 40, 80, 20}, "Add", "コマンド追加"},
+    {kRemoveCommandButton, kQvPushButtonControl, kOwner, {280, 40, 80, 20}, "Remove", "コマンド削除"},
+    {kClearPointButton, kQvPushButtonControl, kOwner, {15, 80, 80, 20}, "Clear point", "ポイント変更"},
+    {kUpdateWidthButton, kQvPushButtonControl, kOwner, {15, 55, 80, 20}, "Update width", "幅変更"},
+    {kSaveButton, kQvPushButtonControl, kOwner, {280, 15, 80, 20}, "Save", "保存"},
+    {kMoveUpButton, kQvPushButtonControl, kOwner, {366, 40, 19, 20}, "U", "↑"},
+    {kMoveDownButton, kQvPushButtonControl, kOwner, {366, 15, 19, 20}, "D", "↓"},
+    {kCreateButton, kQvPushButtonControl, kOwner, {240, 330, 50, 20}, "Create", "作成"},
+    {kStartPointButton, kQvPushButtonControl, kOwner, {240, 305, 50, 20}, "Update", "変更"},
+    {kFontSizeButton, kQvPushButtonControl, kOwner, {240, 280, 50, 20}, "Update", "変更"},
+    {kOptimizeLabel, kQvLabelControl, 0, {305, 325, 50, 14}, "Optimize", "最適化"},
+    {kOptimizeList, kQvDropDownListControl, kOwner, {305, 300, 80, 20}, "", ""},
+};
+
+// Lower left corners of the command-type buttons, by code.
+constexpr std::array<std::array<std::int32_t, 2>, 11> kTypeButtonCorners = {{
+    {17, 169},  // 0 Rev. forward
+    {42, 169},  // 1 Rev. backward
+    {17, 138},  // 2 90. forward
+    {42, 138},  // 3 90. backward
+    {42, 107},  // 4 45. backward
+    {67, 200},  // 5 Extended crossing
+    {17, 200},  // 6 Extended one-side
+    {67, 169},  // 7 Lapel
+    {67, 138},  // 8 Cut off
+    {67, 107},  // 9 Opening
+    {17, 107},  // 10 45. forward
+}};
+
+std::vector<std::string> WidthItems() {
+  return {"0.5", "1", "1.5", "2", "2.5", "3", "3.5", "4", "4.5", "5", "5.5", "6", "10", "20", "30"};
+}
+
+std::vector<std::string> FontSizeItems() {
+  std::vector<std::string> items;
+  for (int size = 3; size <= 12; ++size) items.push_back(std::to_string(size));
+  for (const char* size : {"15", "20", "25", "30", "40"}) items.emplace_back(size);
+  return items;
+}
+
+std::vector<std::string> OptimizeItems(bool english) {
+  if (english) return {"N", "1", "2"};
+  return {"なし", "１", "２"};
+}
+
+}  // namespace
+
+std::string_view UnitSuffix(std::int32_t unit) {
+  if (unit == settings::kUnitCentimetre) return " (cm)";
+  if (unit == settings::kUnitInch) return " (in)";
+  return " (mm)";
+}
+
+std::string PointWidthLabelText(std::int16_t language, std::int32_t unit) {
+  const std::string_view label = language != settings::kLanguageJapanese ? "Point Width" : "ポイント 幅";
+  return std::string(label) + std::string(UnitSuffix(unit));
+}
+
+QvControlFrame TypeButtonFrame(int code) {
+  const auto& corner = kTypeButtonCorners.at(static_cast<std::size_t>(code));
+  return {corner[0], corner[1], kTypeButtonSize, kTypeButtonSize};
+}
+
+std::vector<PanelControl> PanelControls(std::int16_t language, std::int32_t unit) {
+  const bool english = language == settings::kLanguageEnglish;
+  std::vector<PanelControl> controls;
+  for (const Row& row : kRows) {
+    PanelControl c;
+    c.control.id = row.id;
+    c.control.kind = row.kind;
+    c.control.options = row.options;
+    c.control.frame = row.frame;
+    c.control.text = std::string(english ? row.english : row.japanese);
+    if (row.id == kPointWidthLabel) c.control.text = PointWidthLabelText(language, unit);
+    // The Japanese adjust label is longer: the field gives it 5 units.
+    if (!english && row.id == kAdjustField) c.control.frame = {345, 350, 40, 18};
+    if (!english && row.id == 0 && row.kind == kQvLabelControl) c.control.frame.width = 40;
+    if (row.id == kCommandWidthField) c.items = WidthItems();
+    if (row.id == kFontSizeField) c.items = FontSizeItems();
+    if (row.id == kOptimizeList) c.items = OptimizeItems(english);
+    controls.push_back(std::move(c));
+  }
+  for (int code = 0; code < static_cast<int>(kTypeButtonCorners.size()); ++code) {
+    PanelControl c;
+    c.control.id = kFirstTypeButton + code;
+    c.control.kind = kQvPictureButtonControl;
+    c.control.options = kOwner;
+    c.control.frame = TypeButtonFrame(code);
+    c.control.text = std::to_string(code);
+    controls.push_back(std::move(c));
+  }
+  return controls;
+}
+
+QvErr BuildControls(PanelContext& ctx) {
+  const QvWindowHandle window = ctx.State().window;
+  for (const PanelControl& c : PanelControls(ctx.globals.settings.language, ctx.globals.settings.unit)) {
+    if (QvErr err = ctx.ui.CreateControl(window, c.control)) return err;
+    for (const std::string& item : c.items) {
+      if (QvErr err = ctx.ui.AddItem(window, c.control.id, item)) return err;
+    }
+  }
+  return kQvNoErr;
+}
+
+QvErr RefreshUnitLabel(PanelContext& ctx) {
+  return ctx.ui.SetText(ctx.State().window, kPointWidthLabel,
+                        PointWidthLabelText(ctx.globals.settings.language, ctx.globals.settings.unit));
+}
+
+}  // namespace quorvane::panel

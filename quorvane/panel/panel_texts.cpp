@@ -1,0 +1,138 @@
+#include "quorvane/panel/panel_texts.h"
+
+#include <charconv>
+#include <cstdio>
+#include <limits>
+
+#include "quorvane/commands/command_type.h"
+#include "quorvane/text/cp932.h"
+
+namespace quorvane::panel {
+
+namespace {
+
+struct MessagePair {
+  std::string_view english;
+  std::string_view japanese;
+};
+
+// Indexed by PanelMessage.
+constexpr MessagePair kMessages[] = {
+    {"Please select a closed path.", "閉じたパスを1つ選択して下さい。"},
+    {"Please accomplish command.", "コマンドを完成させて下さい。"},
+    {"Please input width of command.", "コマンドの幅を入力して下さい。"},
+    {"Please input point of command.", "コマンドのポイントを選択してください。"},
+    {"Commands you are editing will be discarded.", "編集中のコマンドは破棄されます。"},
+    {"Command set successfully saved.", "コマンドセットを保存しました。"},
+    {"'%s' is changed. Are you sure to discard?", "%sは変更されています。変更を破棄してもよろしいですか？"},
+    {"'%s' is changed. Do you want to save?", "%sは変更されています。保存しますか？"},
+    {"Are you sure to delete '%s'?", "%sを削除してもよろしいですか？"},
+};
+
+// Display columns of UTF-8 text: its length in code page 932 when it has
+// one there, otherwise one column per ASCII byte and two per other
+// character.
+int Columns(std::string_view text) {
+  if (std::optional<std::string> cp932 = text::Utf8ToCp932(text)) return static_cast<int>(cp932->size());
+  int columns = 0;
+  for (unsigned char c : text) {
+    if (c < 0x80) {
+      ++columns;
+    } else if ((c & 0xC0) != 0x80) {
+      columns += 2;
+    }
+  }
+  return columns;
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  return text;
+}
+
+std::string Number(int n) {
+  char buffer[16];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
+  return std::string(buffer, ec == std::errc{} ? end : buffer);
+}
+
+}  // namespace
+
+std::string MessageText(PanelMessage message, bool english, std::string_view setName) {
+  const MessagePair& pair = kMessages[static_cast<int>(message)];
+  std::string text(english ? pair.english : pair.japanese);
+  if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, setName);
+  return text;
+}
+
+std::string ProposedSetName(int n, bool english) {
+  return (english ? std::string("Command set ") : std::string("コマンドセット")) + Number(n);
+}
+
+std::string_view BasicRowLabel(bool english) { return english ? "Basic seam-margin" : "基本縫代"; }
+
+std::string PadColumns(std::string_view text, int columns) {
+  std::string padded(text);
+  const int used = Columns(text);
+  if (used < columns) padded.append(static_cast<std::size_t>(columns - used), ' ');
+  return padded;
+}
+
+std::string FormatWidth(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.1f", value);
+  return buffer;
+}
+
+std::string BasicRowText(float basicWidth, bool english) {
+  return PadColumns(Number(1), kNumberColumns) + PadColumns(BasicRowLabel(english), kNameColumns) +
+         PadColumns("", kPointColumns) + FormatWidth(basicWidth);
+}
+
+std::string CommandRowText(const commands::CCommandSet& set, int index, bool english) {
+  const commands::Command* command = set.GetCommand(index);
+  if (command == nullptr) return {};
+  const commands::Language language = english ? commands::Language::kEnglish : commands::Language::kJapanese;
+  std::string points = " ";
+  if (command->num >= 2) {
+    points = command->point[0] + "," + command->point[1];
+  } else if (command->num == 1) {
+    points = command->point[0];
+  }
+  const std::string width = commands::CommandTypeHasWidth(command->type) ? FormatWidth(command->haba) : "";
+  return PadColumns(Number(index + 2), kNumberColumns) +
+         PadColumns(commands::CommandTypeLabel(command->type, language), kNameColumns) +
+         PadColumns(points, kPointColumns) + width;
+}
+
+double DecimalValue(std::string_view text) {
+  text = SkipBlanks(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc{}) return 0.0;
+  return negative ? -value : value;
+}
+
+int IntegerValue(std::string_view text) {
+  text = SkipBlanks(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  long long value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc::result_out_of_range) return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+  if (ec != std::errc{}) return 0;
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (value < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(value);
+}
+
+}  // namespace quorvane::panel
