@@ -1,0 +1,87 @@
+// The panel's texts: messages in both languages, proposed names, the
+// fixed-width rows of the command list and the values read from fields.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "quorvane/commands/command_set.h"
+#include "quorvane/panel/panel_texts.h"
+#include "quorvane/text/cp932.h"
+
+namespace quorvane::panel {
+namespace {
+
+using commands::CommandType;
+
+TEST(PanelTexts, QuestionsNameTheSetQuotedInEnglishOnly) {
+  EXPECT_EQ(MessageText(PanelMessage::kDiscardQuestion, true, "Front"),
+            "'Front' is changed. Are you sure to discard?");
+  EXPECT_EQ(MessageText(PanelMessage::kDiscardQuestion, false, "前身頃"),
+            "前身頃は変更されています。変更を破棄してもよろしいですか？");
+  EXPECT_EQ(MessageText(PanelMessage::kSaveQuestion, true, "A"), "'A' is changed. Do you want to save?");
+  EXPECT_EQ(MessageText(PanelMessage::kDeleteQuestion, false, "A"), "Aを削除してもよろしいですか？");
+  EXPECT_EQ(MessageText(PanelMessage::kSelectClosedPath, false), "閉じたパスを1つ選択して下さい。");
+  EXPECT_EQ(MessageText(PanelMessage::kInputPoint, true), "Please input point of command.");
+  EXPECT_EQ(ProposedSetName(2, true), "Command set 2");
+  EXPECT_EQ(ProposedSetName(12, false), "コマンドセット12");
+}
+
+TEST(PanelTexts, BasicRowHoldsNumberLabelAndWidthInTheirColumns) {
+  EXPECT_EQ(BasicRowText(10.0f, true), "1  Basic seam-margin         10.0");
+  EXPECT_EQ(BasicRowText(-0.25f, true).substr(29), "-0.2");
+}
+
+TEST(PanelTexts, CommandRowsShowPointsAndOnlyTheWidthsTheirTypeCarries) {
+  commands::CCommandSet set("S");
+  set.AddCommand(CommandType::kOpening);
+  set.SetCommandPoint(0, 0, "a");
+  set.SetCommandPoint(0, 1, "b");
+  set.SetCommandWidth(0, 12.5f);
+  set.AddCommand(CommandType::kRevForward);
+  set.SetCommandPoint(1, 0, "5");
+  set.AddCommand(CommandType::kCutOff);
+
+  EXPECT_EQ(CommandRowText(set, 0, true), "2  Opening            a,b    12.5");
+  EXPECT_EQ(CommandRowText(set, 1, true), "3  Rev. forward       5      ");
+  EXPECT_EQ(CommandRowText(set, 2, true), "4  Cut off                   0.0");
+  EXPECT_EQ(CommandRowText(set, 3, true), "");
+  EXPECT_EQ(CommandRowText(set, -1, true), "");
+}
+
+// In the list file's code page the Japanese rows keep the English rows'
+// columns: the points start at byte 22 and the width at byte 29.
+TEST(PanelTexts, JapaneseRowsKeepTheColumnsInCodePage932) {
+  commands::CCommandSet set("S");
+  for (CommandType type : {CommandType::kFortyFiveForward, CommandType::kExtendedCrossing, CommandType::kOpening}) {
+    const int i = set.AddCommand(type) - 1;
+    set.SetCommandPoint(i, 0, "12");
+    set.SetCommandWidth(i, 3.0f);
+  }
+  for (int i = 0; i < set.GetCommandCount(); ++i) {
+    const std::optional<std::string> row = text::Utf8ToCp932(CommandRowText(set, i, false));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->substr(22, 7), "12     ") << i;
+    if (commands::CommandTypeHasWidth(set.GetCommandType(i))) {
+      EXPECT_EQ(row->substr(29), "3.0") << i;
+    }
+  }
+  const std::optional<std::string> basic = text::Utf8ToCp932(BasicRowText(1.5f, false));
+  ASSERT_TRUE(basic);
+  EXPECT_EQ(basic->size(), 32u);
+  EXPECT_EQ(basic->substr(29), "1.5");
+}
+
+TEST(PanelTexts, FieldValuesAreReadAsTheCLibraryReadsThem) {
+  EXPECT_DOUBLE_EQ(DecimalValue(" 12.5mm"), 12.5);
+  EXPECT_DOUBLE_EQ(DecimalValue("-3"), -3.0);
+  EXPECT_DOUBLE_EQ(DecimalValue("+2.5"), 2.5);
+  EXPECT_DOUBLE_EQ(DecimalValue("abc"), 0.0);
+  EXPECT_DOUBLE_EQ(DecimalValue(""), 0.0);
+  EXPECT_EQ(IntegerValue("3.7"), 3);
+  EXPECT_EQ(IntegerValue(" -2"), -2);
+  EXPECT_EQ(IntegerValue("x1"), 0);
+  EXPECT_EQ(IntegerValue("99999999999"), 2147483647);
+}
+
+}  // namespace
+}  // namespace quorvane::panel
