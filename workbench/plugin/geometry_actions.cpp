@@ -196,14 +196,22 @@ QvErr HitTestImpl(QvArtHandle art, const QvRealPoint* p, double tolerance, std::
         result->segmentIndex = static_cast<std::int32_t>(hit->segment);
         result->point = ToQv(a->segments[hit->segment].anchor);
       } else {
-        // The geometry names a curve by the anchor it arrives at; the suite
-        // by the anchor it leaves.
+        // A curve is named by the anchor it arrives at, so the closing curve
+        // of a closed path is 0. An anchor asked for as a curve is the start
+        // of the curve leaving it, or the end of the one arriving at the
+        // last anchor of an open path.
+        std::size_t end = hit->segment;
+        double t = hit->t;
+        if (anchor) {
+          const bool leaves = a->closed || hit->segment + 1 < n;
+          end = leaves ? (hit->segment + 1) % n : hit->segment;
+          t = leaves ? 0.0 : 1.0;
+        }
         result->kind = kQvHitSegment;
-        result->segmentIndex = anchor ? static_cast<std::int32_t>(hit->segment)
-                                      : static_cast<std::int32_t>((hit->segment + n - 1) % n);
-        result->t = anchor ? 0.0 : hit->t;
-        geometry::CubicBezier curve = geometry::CurveAt(a->segments, static_cast<std::size_t>(result->segmentIndex));
-        result->point = ToQv(curve.At(result->t));
+        result->segmentIndex = static_cast<std::int32_t>(end);
+        result->t = t;
+        geometry::CubicBezier curve = geometry::CurveAt(a->segments, (end + n - 1) % n);
+        result->point = ToQv(curve.At(t));
       }
       return kQvNoErr;
     }

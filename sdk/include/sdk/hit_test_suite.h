@@ -20,7 +20,9 @@ enum QvHitRequest {
 enum QvHitKind {
   kQvHitNothing = 0,
   kQvHitAnchor = 1,  /**< `segmentIndex` is the anchor's index, `t` 0 */
-  kQvHitSegment = 2  /**< the curve leaving `segmentIndex`, at parameter `t` */
+  /** the curve arriving at anchor `segmentIndex` (0 for the closing curve
+      of a closed path), at parameter `t` from its start */
+  kQvHitSegment = 2
 };
 
 typedef struct QvHitResult {

@@ -89,7 +89,7 @@ TEST_F(GeometrySuites, FlatteningKeepsAnchorsAndHitTestFindsThem) {
   QvRealPoint onEdge{50.0, 100.5};
   ASSERT_EQ(HitTestSuiteImpl().HitTest(nullptr, &onEdge, 2.0, kQvHitAnchors | kQvHitSegments, &hit), kQvNoErr);
   EXPECT_EQ(hit.kind, kQvHitSegment);
-  EXPECT_EQ(hit.segmentIndex, 1) << "the curve leaving anchor 1";
+  EXPECT_EQ(hit.segmentIndex, 2) << "the curve arriving at anchor 2";
   EXPECT_NEAR(hit.t, 0.5, 1e-6);
 }
 
