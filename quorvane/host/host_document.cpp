@@ -248,6 +248,44 @@ QvErr HostDocument::SetArtName(ArtRef art, std::string_view name) {
   return Call(s_.art, &QvArtSuite::SetArtName, art.handle, std::string(name).c_str());
 }
 
+// ---- Point text ---------------------------------------------------------------
+
+std::optional<ArtRef> HostDocument::NewPointText(PaintOrder order, ArtRef prep, QvRealPoint anchor,
+                                                 std::string_view text, double fontSize, const QvColor& color) {
+  QvArtHandle art = nullptr;
+  if (Call(s_.text, &QvTextSuite::NewPointText, static_cast<std::int32_t>(order), prep.handle, &anchor,
+           std::string(text).c_str(), fontSize, &color, &art)) {
+    return std::nullopt;
+  }
+  return ArtRef{art};
+}
+
+std::optional<std::string> HostDocument::Text(ArtRef text) {
+  if (s_.text == nullptr) return Note(kQvErrSuiteNotFound), std::nullopt;
+  std::string contents;
+  auto get = [&](char* b, std::int32_t c, std::int32_t* l) { return s_.text->GetText(text.handle, b, c, l); };
+  if (Note(ReadText(get, &contents))) return std::nullopt;
+  return contents;
+}
+
+std::optional<double> HostDocument::FontSize(ArtRef text) {
+  double size = 0.0;
+  if (Call(s_.text, &QvTextSuite::GetFontSize, text.handle, &size)) return std::nullopt;
+  return size;
+}
+
+std::optional<QvRealPoint> HostDocument::TextAnchor(ArtRef text) {
+  QvRealPoint anchor{};
+  if (Call(s_.text, &QvTextSuite::GetTextAnchor, text.handle, &anchor)) return std::nullopt;
+  return anchor;
+}
+
+std::optional<QvColor> HostDocument::TextColor(ArtRef text) {
+  QvColor color{};
+  if (Call(s_.text, &QvTextSuite::GetTextColor, text.handle, &color)) return std::nullopt;
+  return color;
+}
+
 // ---- Custom colours and swatches ---------------------------------------------
 
 std::optional<QvCustomColorHandle> HostDocument::FindCustomColor(std::string_view name) {

@@ -173,6 +173,22 @@ class HostDocument {
   std::optional<std::string> Tag(ArtRef art, std::string_view name);
   QvErr RemoveTag(ArtRef art, std::string_view name);
 
+  // ---- Point text -----------------------------------------------------------
+
+  /// New point text placed by `order` relative to `prep` (a null prep places
+  /// it on top of the current layer): one line of UTF-8 `text` reading to the
+  /// right from `anchor`, its baseline through it, `fontSize` points high,
+  /// filled with `color`.
+  std::optional<ArtRef> NewPointText(PaintOrder order, ArtRef prep, QvRealPoint anchor, std::string_view text,
+                                     double fontSize, const QvColor& color);
+  /// The characters of text art.
+  std::optional<std::string> Text(ArtRef text);
+  /// Points.
+  std::optional<double> FontSize(ArtRef text);
+  /// The start of the first line's baseline.
+  std::optional<QvRealPoint> TextAnchor(ArtRef text);
+  std::optional<QvColor> TextColor(ArtRef text);
+
   // ---- Custom colours and swatches ----------------------------------------
 
   /// The document's custom colour named exactly `name`: a null handle when

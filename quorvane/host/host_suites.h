@@ -23,6 +23,7 @@
 #include "sdk/runtime_suite.h"
 #include "sdk/swatch_list_suite.h"
 #include "sdk/tag_suite.h"
+#include "sdk/text_suite.h"
 #include "sdk/tool_suite.h"
 #include "sdk/transform_art_suite.h"
 #include "sdk/ui_suite.h"
@@ -53,6 +54,7 @@ struct HostSuites {
   const QvUserSuite* user = nullptr;
   const QvUndoSuite* undo = nullptr;
   const QvTagSuite* tag = nullptr;
+  const QvTextSuite* text = nullptr;
   const QvDocumentSuite* document = nullptr;
   const QvCustomColorSuite* customColor = nullptr;
   const QvSwatchListSuite* swatchList = nullptr;

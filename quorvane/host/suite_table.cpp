@@ -43,6 +43,7 @@ const SuiteEntry kSuiteTable[] = {
     {kQvHitTestSuite, kQvHitTestSuiteVersion, Slot(g_suites.hitTest)},
     {kQvUndoSuite, kQvUndoSuiteVersion, Slot(g_suites.undo)},
     {kQvTagSuite, kQvTagSuiteVersion, Slot(g_suites.tag)},
+    {kQvTextSuite, kQvTextSuiteVersion, Slot(g_suites.text)},
     {kQvDocumentSuite, kQvDocumentSuiteVersion, Slot(g_suites.document)},
     {kQvCustomColorSuite, kQvCustomColorSuiteVersion, Slot(g_suites.customColor)},
     {kQvSwatchListSuite, kQvSwatchListSuiteVersion, Slot(g_suites.swatchList)},

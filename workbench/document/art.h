@@ -44,6 +44,11 @@ struct PlacedData {
   Rect localBounds;
   /// Text: its characters (UTF-8). Image: the image's reference (href).
   std::string contents;
+  /// Text: the font size in the element's own units (points for text the
+  /// host made); 0 for images.
+  double fontSize = 0.0;
+  /// Text: the colour its characters are filled with.
+  Color textColor = Color::Gray(1.0);
 
   friend bool operator==(const PlacedData&, const PlacedData&) = default;
 };

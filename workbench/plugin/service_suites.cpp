@@ -374,6 +374,7 @@ void RegisterHostSuites(SuiteRegistry& registry) {
   registry.Add(kQvRealBezierSuite, kQvRealBezierSuiteVersion, &RealBezierSuiteImpl());
   registry.Add(kQvHitTestSuite, kQvHitTestSuiteVersion, &HitTestSuiteImpl());
   registry.Add(kQvPathfinderSuite, kQvPathfinderSuiteVersion, &PathfinderSuiteImpl());
+  registry.Add(kQvTextSuite, kQvTextSuiteVersion, &TextSuiteImpl());
   registry.Add(kQvMenuSuite, kQvMenuSuiteVersion, &MenuSuiteImpl());
   registry.Add(kQvToolSuite, kQvToolSuiteVersion, &ToolSuiteImpl());
   registry.Add(kQvNotifierSuite, kQvNotifierSuiteVersion, &NotifierSuiteImpl());

@@ -24,6 +24,7 @@
 #include "sdk/runtime_suite.h"
 #include "sdk/swatch_list_suite.h"
 #include "sdk/tag_suite.h"
+#include "sdk/text_suite.h"
 #include "sdk/tool_suite.h"
 #include "sdk/transform_art_suite.h"
 #include "sdk/undo_suite.h"
@@ -63,6 +64,7 @@ const QvRealMathSuite& RealMathSuiteImpl();
 const QvRealBezierSuite& RealBezierSuiteImpl();
 const QvHitTestSuite& HitTestSuiteImpl();
 const QvPathfinderSuite& PathfinderSuiteImpl();
+const QvTextSuite& TextSuiteImpl();
 
 /// Offers every suite above under its name and version.
 void RegisterHostSuites(SuiteRegistry& registry);

@@ -324,6 +324,8 @@ class Reader {
       }
       if (const auto a = node.attribute("font-size")) size = ParseLengthPoints(a.value()).value_or(size);
       placed.localBounds = {x, y - size, x + 0.6 * size * static_cast<double>(placed.contents.size()), y};
+      placed.fontSize = size;
+      placed.textColor = TextColor(node, props);
     } else if (name == "image") {
       type = ArtType::kPlacedImage;
       const double x = Number(node, "x", 0.0);
@@ -339,6 +341,20 @@ class Reader {
     f.markup = Serialize(node, true);
     doc_.SetArtForeign(art, std::move(f));
     doc_.SetPlaced(art, std::move(placed));
+  }
+
+  // The fill of a text element; black when it has none the model can hold.
+  // A text's odd paint is kept in its markup, so it never fails the file.
+  Color TextColor(pugi::xml_node node, const Props& props) const {
+    if (const auto a = node.attribute(Prefixed(workbench_, "fill-color").c_str())) {
+      if (auto c = ParseExactColor(a.value()); c && c->kind != document::ColorKind::kCustom) return *c;
+    }
+    const auto it = props.find("fill");
+    if (it != props.end()) {
+      const PaintValue p = ParsePaint(it->second);
+      if (p.ok && p.paint) return *p.paint;
+    }
+    return Color::Gray(1.0);
   }
 
   // The path data of a path or basic shape, or none for other elements.

@@ -312,9 +312,31 @@ class Writer {
         out_ << "/>\n";
         return;
       }
+      case ArtType::kText:
+        if (art.foreign.markup.empty()) {
+          WriteText(art);
+          return;
+        }
+        WriteKept(art);
+        return;
       default:
         WriteKept(art);
     }
+  }
+
+  // Text the host made itself has no markup to keep: it is written from the
+  // model, its characters placed by the element's transform, so that
+  // renderers show it at its size and colour.
+  void WriteText(const Art& art) {
+    out_ << "<text";
+    Attr("id", IdFor(art.foreign.sourceId, "text"));
+    WriteCommon(art);
+    const AffineMatrix m = toUser_ * art.placed.placement;
+    if (!m.IsIdentity()) Attr("transform", FormatMatrix(m));
+    if (art.placed.fontSize > 0.0) Attr("font-size", FormatNumber(art.placed.fontSize));
+    WritePaint("fill", true, art.placed.textColor);
+    WriteForeignAttributes(art.foreign, art.hidden);
+    out_ << ">" << Escape(art.placed.contents) << "</text>\n";
   }
 
   // Text, images and unknown elements: their markup, placed by the model.
