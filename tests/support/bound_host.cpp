@@ -68,6 +68,11 @@ BoundHost::BoundHost()
   const auto suites = AcquireDocumentSuites(host_.BasicSuite(), &missing);
   EXPECT_TRUE(suites.has_value()) << "the host offers no " << missing;
   if (suites) suites_ = *suites;
+  // The panel and the dialogs reach the host's headless toolkit through it.
+  const void* ui = nullptr;
+  EXPECT_EQ(host_.BasicSuite()->AcquireSuite(kQvUiSuite, kQvUiSuiteVersion, &ui), kQvNoErr)
+      << "the host offers no " << kQvUiSuite;
+  suites_.ui = static_cast<const QvUiSuite*>(ui);
   hostDocument_ = std::make_unique<host::HostDocument>(suites_);
 }
 

@@ -13,6 +13,7 @@
 #include "quorvane/host/host_suites.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
+#include "workbench/ui/headless_toolkit.h"
 
 namespace quorvane::testing {
 
@@ -31,7 +32,10 @@ class BoundHost {
   host::HostDocument& Doc() { return *hostDocument_; }
   workbench::plugin::Host& Host() { return host_; }
   workbench::document::Document& Document() { return *document_; }
+  /// The document suites and the UI suite.
   const host::HostSuites& Suites() const { return suites_; }
+  /// The host's toolkit, for scripting dialogs and simulating the user.
+  workbench::ui::HeadlessToolkit& Ui() { return *host_.HeadlessUi(); }
   /// The host's preferences folder, removed with the host.
   const std::filesystem::path& Prefs() const { return prefs_; }
 

@@ -3,16 +3,22 @@
 #include "sdk/errors.h"
 #include "workbench/plugin/plugin_module.h"
 #include "workbench/plugin/suites.h"
+#include "workbench/ui/headless_toolkit.h"
 
 namespace workbench::plugin {
+
+// The UI suite, in toolkit_suite.cpp.
+const QvUiSuite& UiSuiteImpl();
 
 namespace {
 Host* g_current = nullptr;
 }  // namespace
 
-Host::Host(HostOptions options) : options_(std::move(options)), previous_(g_current) {
+Host::Host(HostOptions options)
+    : options_(std::move(options)), ui_(std::make_unique<ui::HeadlessToolkit>()), previous_(g_current) {
   g_current = this;
   RegisterHostSuites(suites_);
+  suites_.Add(kQvUiSuite, kQvUiSuiteVersion, &UiSuiteImpl());
   RegisterHostActions(*this);
 }
 
@@ -23,6 +29,12 @@ Host::~Host() {
 Host* Host::Current() { return g_current; }
 
 const QvBasicSuite* Host::BasicSuite() const { return &BasicSuiteImpl(); }
+
+void Host::SetUi(std::unique_ptr<ui::Toolkit> toolkit) {
+  ui_ = toolkit != nullptr ? std::move(toolkit) : std::make_unique<ui::HeadlessToolkit>();
+}
+
+ui::HeadlessToolkit* Host::HeadlessUi() { return dynamic_cast<ui::HeadlessToolkit*>(ui_.get()); }
 
 QvErr Host::PlayAction(const std::string& eventName, std::int32_t dialogMode, const ParamBlock* parameters) {
   const bool outermost = actions_.Depth() == 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -18,6 +19,11 @@
 #include "workbench/plugin/registrations.h"
 #include "workbench/plugin/suite_registry.h"
 #include "workbench/plugin/user_prompts.h"
+#include "workbench/ui/toolkit.h"
+
+namespace workbench::ui {
+class HeadlessToolkit;
+}  // namespace workbench::ui
 
 namespace workbench::plugin {
 
@@ -65,6 +71,15 @@ class Host {
   MenuRegistry& Menus() { return menus_; }
   ToolRegistry& Tools() { return tools_; }
   NotifierRegistry& Notifiers() { return notifiers_; }
+  /// The toolkit the UI suite forwards to: the headless one unless another
+  /// was set.
+  ui::Toolkit& Ui() { return *ui_; }
+  /// Replaces the toolkit (the desktop app sets its widgets); null puts a
+  /// fresh headless one back. Panels and windows of the old one are gone.
+  void SetUi(std::unique_ptr<ui::Toolkit> toolkit);
+  /// The toolkit as the headless one, for scripting dialogs and simulating
+  /// the user; null when another toolkit is set.
+  ui::HeadlessToolkit* HeadlessUi();
 
   /// The user chose a menu item: its module gets "AI Menu"/"AI Go".
   /// kQvErrBadParameter for an unknown item or one whose module is gone.
@@ -113,6 +128,7 @@ class Host {
   MenuRegistry menus_;
   ToolRegistry tools_;
   NotifierRegistry notifiers_;
+  std::unique_ptr<ui::Toolkit> ui_;
   std::set<PluginModule*> modules_;
   std::set<std::string> moduleActions_;
   std::unordered_map<std::uint64_t, std::vector<document::ArtId>> artSets_;

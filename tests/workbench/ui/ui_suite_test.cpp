@@ -1,0 +1,267 @@
+// The UI suite as a module calls it, over the host's headless toolkit, and
+// the user's actions simulated on it.
+#include "ui_test_support.h"
+
+namespace workbench::ui::testing {
+namespace {
+
+using UiSuite = UiHostTest;
+
+class UiWindow : public UiHostTest {
+ protected:
+  void SetUp() override {
+    UiHostTest::SetUp();
+    ASSERT_EQ(s_->NewPanel(self_, "Quorvane_INFO_PANEL", "Quorvane", 400, 500, &panel_), kQvNoErr);
+    ASSERT_EQ(s_->GetPanelWindow(panel_, &window_), kQvNoErr);
+    ASSERT_EQ(s_->SetNotifyProc(window_, &Recorder::Proc, &recorder_), kQvNoErr);
+  }
+  QvPanelHandle panel_ = nullptr;
+  QvWindowHandle window_ = nullptr;
+  Recorder recorder_;
+};
+
+TEST_F(UiSuite, PanelStartsHiddenAndKeepsItsShowStateAndSize) {
+  QvPanelHandle panel = nullptr;
+  ASSERT_EQ(s_->NewPanel(self_, "Quorvane_INFO_PANEL", "Quorvane", 400, 500, &panel), kQvNoErr);
+  QvPanelHandle again = nullptr;
+  EXPECT_EQ(s_->NewPanel(self_, "Quorvane_INFO_PANEL", "Other", 10, 10, &again), kQvErrBadParameter);
+
+  QvBool shown = 1;
+  ASSERT_EQ(s_->IsPanelShown(panel, &shown), kQvNoErr);
+  EXPECT_EQ(shown, 0);
+  ASSERT_EQ(s_->ShowPanel(panel, 1), kQvNoErr);
+  ASSERT_EQ(s_->IsPanelShown(panel, &shown), kQvNoErr);
+  EXPECT_NE(shown, 0);
+
+  ASSERT_EQ(s_->SetPanelSize(panel, 400, 234), kQvNoErr);
+  EXPECT_EQ(s_->SetPanelSize(panel, 400, 0), kQvErrBadParameter);
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  ASSERT_EQ(s_->GetPanelSize(panel, &width, &height), kQvNoErr);
+  EXPECT_EQ(width, 400);
+  EXPECT_EQ(height, 234);
+
+  auto info = Ui().FindPanel("Quorvane_INFO_PANEL");
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->title, "Quorvane");
+  EXPECT_TRUE(info->shown);
+  EXPECT_EQ(info->height, 234);
+  EXPECT_EQ(info->owner, self_);
+
+  ASSERT_EQ(s_->DeletePanel(panel), kQvNoErr);
+  EXPECT_FALSE(Ui().FindPanel("Quorvane_INFO_PANEL"));
+  QvWindowHandle window = nullptr;
+  EXPECT_EQ(s_->GetPanelWindow(panel, &window), kQvErrBadParameter);
+  EXPECT_EQ(Create(info->window, 1, kQvListControl), kQvErrBadParameter);
+}
+
+TEST_F(UiWindow, FlyoutItemsCarryCheckMarksAndReachTheProcedureWhenChosen) {
+  ASSERT_EQ(s_->AddFlyoutItem(panel_, 1, "Initial Settings..."), kQvNoErr);
+  ASSERT_EQ(s_->AddFlyoutItem(panel_, 2, "-"), kQvNoErr);
+  ASSERT_EQ(s_->AddFlyoutItem(panel_, 3, "Show Option"), kQvNoErr);
+  EXPECT_EQ(s_->AddFlyoutItem(panel_, 3, "Twice"), kQvErrBadParameter);
+  ASSERT_EQ(s_->CheckFlyoutItem(panel_, 3, 1), kQvNoErr);
+  EXPECT_EQ(s_->CheckFlyoutItem(panel_, 9, 1), kQvErrBadParameter);
+
+  auto flyout = Ui().FindPanel("Quorvane_INFO_PANEL")->flyout;
+  ASSERT_EQ(flyout.size(), 3U);
+  EXPECT_EQ(flyout[2].text, "Show Option");
+  EXPECT_FALSE(flyout[0].checked);
+  EXPECT_TRUE(flyout[2].checked);
+  ASSERT_EQ(s_->CheckFlyoutItem(panel_, 3, 0), kQvNoErr);
+  EXPECT_FALSE(Ui().FindPanel("Quorvane_INFO_PANEL")->flyout[2].checked);
+
+  EXPECT_TRUE(Ui().ChooseFlyoutItem(panel_, 3));
+  EXPECT_FALSE(Ui().ChooseFlyoutItem(panel_, 2));
+  EXPECT_FALSE(Ui().ChooseFlyoutItem(panel_, 7));
+  EXPECT_EQ(recorder_.notices, (std::vector<Notice>{{window_, 3, kQvFlyoutChosen}}));
+}
+
+TEST_F(UiWindow, ControlsAreMadeByUniqueIdAndKeepJapaneseTexts) {
+  ASSERT_EQ(Create(window_, 40, kQvLabelControl, "コマンドセット"), kQvNoErr);
+  EXPECT_EQ(Create(window_, 40, kQvEditControl), kQvErrBadParameter);
+  EXPECT_EQ(Create(window_, 41, 42), kQvErrBadParameter);
+  // Id 0 is for controls nobody addresses, any number of them.
+  EXPECT_EQ(Create(window_, 0, kQvSeparatorControl), kQvNoErr);
+  EXPECT_EQ(Create(window_, 0, kQvLabelControl, "Optimize"), kQvNoErr);
+  EXPECT_EQ(Ui().Controls(window_).size(), 3U);
+
+  EXPECT_EQ(Text(window_, 40), "コマンドセット");
+  std::int32_t length = 0;
+  char cut[4];
+  ASSERT_EQ(s_->GetControlText(window_, 40, cut, sizeof cut, &length), kQvNoErr);
+  EXPECT_EQ(length, 21);  // seven characters of three bytes
+  EXPECT_EQ(std::string(cut), "コ");
+
+  ASSERT_EQ(s_->SetControlText(window_, 40, "基本縫代："), kQvNoErr);
+  EXPECT_EQ(Ui().FindControl(window_, 40)->text, "基本縫代：");
+  EXPECT_EQ(s_->SetControlText(window_, 99, "x"), kQvErrBadParameter);
+  EXPECT_EQ(s_->GetControlText(window_, 99, nullptr, 0, &length), kQvErrBadParameter);
+
+  const auto label = Ui().FindControl(window_, 40);
+  EXPECT_EQ(label->kind, kQvLabelControl);
+  EXPECT_EQ(label->frame.y, 20);
+  EXPECT_EQ(label->frame.width, 80);
+}
+
+TEST_F(UiWindow, ItemsKeepTheirSelectionWithinBounds) {
+  ASSERT_EQ(Create(window_, 1, kQvListControl), kQvNoErr);
+  ASSERT_EQ(Create(window_, 37, kQvDropDownListControl), kQvNoErr);
+  ASSERT_EQ(Create(window_, 10, kQvPushButtonControl, "New"), kQvNoErr);
+  for (const char* name : {"basic", "jacket", "skirt"}) ASSERT_EQ(s_->InsertItem(window_, 1, -1, name), kQvNoErr);
+  EXPECT_EQ(s_->InsertItem(window_, 1, 5, "far"), kQvErrBadParameter);
+  EXPECT_EQ(s_->InsertItem(window_, 10, -1, "no items on a button"), kQvErrBadParameter);
+
+  std::int32_t selection = 0;
+  ASSERT_EQ(s_->GetSelection(window_, 1, &selection), kQvNoErr);
+  EXPECT_EQ(selection, -1);
+  ASSERT_EQ(s_->SetSelection(window_, 1, 1), kQvNoErr);
+  EXPECT_EQ(s_->SetSelection(window_, 1, 3), kQvErrBadParameter);
+  EXPECT_EQ(s_->SetSelection(window_, 1, -2), kQvErrBadParameter);
+
+  // The selection follows its item when rows come and go before it.
+  ASSERT_EQ(s_->InsertItem(window_, 1, 0, "<art set>"), kQvNoErr);
+  ASSERT_EQ(s_->GetSelection(window_, 1, &selection), kQvNoErr);
+  EXPECT_EQ(selection, 2);
+  ASSERT_EQ(s_->DeleteItem(window_, 1, 0), kQvNoErr);
+  ASSERT_EQ(s_->GetSelection(window_, 1, &selection), kQvNoErr);
+  EXPECT_EQ(selection, 1);
+  ASSERT_EQ(s_->DeleteItem(window_, 1, 1), kQvNoErr);
+  ASSERT_EQ(s_->GetSelection(window_, 1, &selection), kQvNoErr);
+  EXPECT_EQ(selection, -1);
+
+  std::int32_t count = 0;
+  ASSERT_EQ(s_->CountItems(window_, 1, &count), kQvNoErr);
+  EXPECT_EQ(count, 2);
+  ASSERT_EQ(s_->SetItemText(window_, 1, 1, "スカート"), kQvNoErr);
+  char buffer[32];
+  ASSERT_EQ(s_->GetItemText(window_, 1, 1, buffer, sizeof buffer, nullptr), kQvNoErr);
+  EXPECT_EQ(std::string(buffer), "スカート");
+  EXPECT_EQ(s_->GetItemText(window_, 1, 2, buffer, sizeof buffer, nullptr), kQvErrBadParameter);
+
+  // A drop-down list shows its selected item.
+  for (const char* item : {"N", "1", "2"}) ASSERT_EQ(s_->InsertItem(window_, 37, -1, item), kQvNoErr);
+  ASSERT_EQ(s_->SetSelection(window_, 37, 2), kQvNoErr);
+  EXPECT_EQ(Text(window_, 37), "2");
+  ASSERT_EQ(s_->ClearItems(window_, 37), kQvNoErr);
+  EXPECT_EQ(Text(window_, 37), "");
+  ASSERT_EQ(s_->GetSelection(window_, 37, &selection), kQvNoErr);
+  EXPECT_EQ(selection, -1);
+}
+
+TEST_F(UiWindow, OnlyTheUsersActionsNotifyWithTheirControlAndKind) {
+  ASSERT_EQ(Create(window_, 1, kQvListControl), kQvNoErr);
+  ASSERT_EQ(Create(window_, 6, kQvEditControl), kQvNoErr);
+  ASSERT_EQ(Create(window_, 7, kQvEditableDropDownControl, "0"), kQvNoErr);
+  ASSERT_EQ(Create(window_, 13, kQvPushButtonControl, "Apply"), kQvNoErr);
+  ASSERT_EQ(Create(window_, 35, kQvCheckBoxControl, "Preview"), kQvNoErr);
+  for (const char* name : {"basic", "jacket"}) ASSERT_EQ(s_->InsertItem(window_, 1, -1, name), kQvNoErr);
+  for (const char* width : {"0.5", "1"}) ASSERT_EQ(s_->InsertItem(window_, 7, -1, width), kQvNoErr);
+
+  ASSERT_EQ(s_->SetControlText(window_, 6, "10"), kQvNoErr);
+  ASSERT_EQ(s_->SetSelection(window_, 1, 0), kQvNoErr);
+  ASSERT_EQ(s_->SetChecked(window_, 35, 1), kQvNoErr);
+  EXPECT_EQ(s_->SetChecked(window_, 13, 1), kQvErrBadParameter);
+  EXPECT_TRUE(recorder_.notices.empty());
+
+  // The procedure sees the new state already set when it is called.
+  std::vector<std::string> seen;
+  recorder_.onNotice = [&](const Notice& n) {
+    std::int32_t selection = -2;
+    QvBool checked = 0;
+    if (n.notification == kQvSelectionChanged) s_->GetSelection(n.window, n.control, &selection);
+    if (n.control == 35) s_->IsChecked(n.window, 35, &checked);
+    seen.push_back(n.notification == kQvSelectionChanged ? std::to_string(selection)
+                   : n.control == 35                    ? std::to_string(checked)
+                                                        : Text(n.window, n.control));
+    return kQvNoErr;
+  };
+  EXPECT_TRUE(Ui().SelectRow(window_, 1, 1));
+  EXPECT_TRUE(Ui().TypeText(window_, 6, "12.5"));
+  EXPECT_TRUE(Ui().SelectRow(window_, 7, 0));
+  EXPECT_TRUE(Ui().TypeText(window_, 7, "2.25"));
+  EXPECT_TRUE(Ui().Click(window_, 35));
+  EXPECT_TRUE(Ui().Click(window_, 13));
+  EXPECT_EQ(recorder_.notices, (std::vector<Notice>{{window_, 1, kQvSelectionChanged},
+                                                    {window_, 6, kQvTextChanged},
+                                                    {window_, 7, kQvSelectionChanged},
+                                                    {window_, 7, kQvTextChanged},
+                                                    {window_, 35, kQvClicked},
+                                                    {window_, 13, kQvClicked}}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"1", "12.5", "0", "2.25", "0", "Apply"}));
+  EXPECT_EQ(Text(window_, 7), "2.25");
+}
+
+TEST_F(UiWindow, RefusedActionsChangeNothingAndSayWhy) {
+  ASSERT_EQ(Create(window_, 1, kQvListControl), kQvNoErr);
+  ASSERT_EQ(Create(window_, 13, kQvPushButtonControl, "Apply"), kQvNoErr);
+  ASSERT_EQ(Create(window_, 35, kQvCheckBoxControl, "Preview"), kQvNoErr);
+  ASSERT_EQ(Create(window_, 40, kQvLabelControl, "Command set"), kQvNoErr);
+  ASSERT_EQ(s_->InsertItem(window_, 1, -1, "basic"), kQvNoErr);
+  ASSERT_EQ(s_->EnableControl(window_, 13, 0), kQvNoErr);
+  ASSERT_EQ(s_->EnableControl(window_, 35, 0), kQvNoErr);
+  QvBool enabled = 1;
+  ASSERT_EQ(s_->IsControlEnabled(window_, 13, &enabled), kQvNoErr);
+  EXPECT_EQ(enabled, 0);
+
+  const ActionOutcome disabled = Ui().Click(window_, 13);
+  EXPECT_FALSE(disabled);
+  EXPECT_NE(disabled.refusal.find("disabled"), std::string::npos) << disabled.refusal;
+  EXPECT_FALSE(Ui().Click(window_, 35));
+  EXPECT_FALSE(Ui().FindControl(window_, 35)->checked);
+  EXPECT_FALSE(Ui().Click(window_, 40));
+  EXPECT_FALSE(Ui().Click(window_, 77));
+  EXPECT_FALSE(Ui().SelectRow(window_, 1, 1));
+  EXPECT_EQ(Ui().FindControl(window_, 1)->selection, -1);
+  EXPECT_FALSE(Ui().TypeText(window_, 1, "typed"));
+  EXPECT_TRUE(recorder_.notices.empty());
+
+  ASSERT_EQ(s_->EnableControl(window_, 13, 1), kQvNoErr);
+  ASSERT_EQ(s_->SetNotifyProc(window_, nullptr, nullptr), kQvNoErr);
+  const ActionOutcome orphan = Ui().Click(window_, 13);
+  EXPECT_FALSE(orphan);
+  EXPECT_NE(Ui().LastFailure().find("no notify procedure"), std::string::npos) << Ui().LastFailure();
+}
+
+TEST_F(UiWindow, TimersFireOnlyWhenToldAndTheirErrorsAreReported) {
+  ASSERT_EQ(s_->StartTimer(window_, 1001, 500), kQvNoErr);
+  EXPECT_EQ(s_->StartTimer(window_, 1002, 0), kQvErrBadParameter);
+  EXPECT_EQ(Ui().TimerPeriod(window_, 1001), 500);
+  EXPECT_TRUE(recorder_.notices.empty());
+
+  recorder_.onNotice = [](const Notice&) { return kQvErrInternal; };
+  const ActionOutcome fired = Ui().FireTimer(window_, 1001);
+  ASSERT_TRUE(fired);
+  EXPECT_EQ(fired.result, kQvErrInternal);
+  EXPECT_EQ(Ui().ReportedErrors().size(), 1U);
+  EXPECT_EQ(recorder_.notices, (std::vector<Notice>{{window_, 1001, kQvTimerFired}}));
+
+  ASSERT_EQ(s_->StopTimer(window_, 1001), kQvNoErr);
+  EXPECT_EQ(s_->StopTimer(window_, 1001), kQvErrBadParameter);
+  EXPECT_FALSE(Ui().FireTimer(window_, 1001));
+  EXPECT_EQ(recorder_.notices.size(), 1U);
+}
+
+TEST_F(UiWindow, FocusInvalidationBeepAndCursorAreKept) {
+  ASSERT_EQ(Create(window_, 6, kQvEditControl), kQvNoErr);
+  ASSERT_EQ(s_->FocusControl(window_, 6), kQvNoErr);
+  EXPECT_EQ(s_->FocusControl(window_, 8), kQvErrBadParameter);
+  EXPECT_EQ(Ui().FocusedControl(window_), 6);
+  ASSERT_EQ(s_->Invalidate(window_, 6), kQvNoErr);
+  ASSERT_EQ(s_->Invalidate(window_, 0), kQvNoErr);
+  EXPECT_EQ(Ui().FindControl(window_, 6)->invalidations, 1);
+  EXPECT_EQ(Ui().WindowInvalidations(window_), 1);
+
+  ASSERT_EQ(s_->Beep(), kQvNoErr);
+  ASSERT_EQ(s_->Beep(), kQvNoErr);
+  EXPECT_EQ(Ui().BeepCount(), 2);
+
+  QvPluginRef other = reinterpret_cast<QvPluginRef>(&recorder_);
+  ASSERT_EQ(s_->SetCursor(self_, 16002), kQvNoErr);
+  ASSERT_EQ(s_->SetCursor(other, 7), kQvNoErr);
+  EXPECT_EQ(Ui().CursorOf(self_), 16002);
+  EXPECT_EQ(Ui().CurrentCursor(), 7);
+}
+
+}  // namespace
+}  // namespace workbench::ui::testing
