@@ -1,0 +1,173 @@
+#include "quorvane/panel/point_picking_tool.h"
+
+#include <string>
+
+#include "quorvane/commands/command_type.h"
+#include "quorvane/generation/work_layers.h"
+#include "quorvane/panel/panel_controller.h"
+#include "quorvane/panel/panel_controls.h"
+#include "quorvane/panel/panel_driver.h"
+
+namespace quorvane::panel {
+
+namespace {
+
+/// How far from the path a click still hits it, in points.
+constexpr double kPickTolerance = 3.0;
+/// The hit test looks for anchors and for the curves between them.
+constexpr std::int32_t kPickRequest = kQvHitAnchors | kQvHitSegments;
+
+/// Cursors: idle, then for a first point and for a second point, each
+/// over nothing, an anchor or a segment.
+constexpr std::int32_t kNoHitCursor = 17001;
+constexpr std::int32_t kFirstAnchorCursor = 17002;
+constexpr std::int32_t kFirstSegmentCursor = 17003;
+constexpr std::int32_t kSecondAnchorCursor = 17004;
+constexpr std::int32_t kSecondSegmentCursor = 17005;
+
+/// What a picking state takes: the kinds of click it accepts, the point
+/// slot a click fills, and the state that follows (kPickingIdle when the
+/// command has all its points).
+struct PickRule {
+  bool anchors = false;
+  bool segments = false;
+  int slot = 0;
+  std::int32_t next = kPickingIdle;
+};
+
+PickRule RuleFor(std::int32_t state) {
+  switch (state) {
+    case 1: case 2: case 3: case 4: case 9: case 14:
+      return {true, false, 0, kPickingIdle};
+    case 5: case 6:
+      return {true, false, 0, 7};
+    case 7: case 8: case 13: case 16:
+      return {true, true, 1, kPickingIdle};
+    case 10:
+      return {true, false, 0, 11};
+    case 11:
+      return {true, false, 1, kPickingIdle};
+    case 12:
+      return {true, false, 0, 13};
+    case 15:
+      return {true, true, 0, 16};
+    default:
+      return {};
+  }
+}
+
+bool PicksSecondPoint(std::int32_t state) {
+  return state == 7 || state == 8 || state == 11 || state == 13 || state == 16;
+}
+
+void ShowCursor(PanelContext& ctx, QvPluginRef self, std::int32_t cursor) {
+  ctx.State().cursor = cursor;
+  // A host that cannot change the cursor keeps its own; picking still works.
+  ctx.ui.SetCursor(self, cursor);
+}
+
+}  // namespace
+
+SourceHit HitTestSource(PanelContext& ctx, QvRealPoint location) {
+  // The tool works only once the panel has accepted a source path and made
+  // its marker layer.
+  const std::optional<host::LayerRef> markers = ctx.doc.FindLayer(generation::kWorkLayer1Title);
+  if (!markers || !*markers) return {};
+  // The markers sit above the path; locked, they are never hit.
+  ctx.doc.SetLayerEditable(*markers, false);
+  const host::ArtRef source = ctx.Run().sourcePath;
+  if (!source) return {};
+  const std::optional<QvHitResult> hit = ctx.doc.HitTest(location, kPickTolerance, kPickRequest);
+  if (!hit || hit->art != source.handle) return {};
+  if (hit->kind == kQvHitAnchor) return {HitKind::kAnchor, hit->segmentIndex + 1, 0.0f};
+  if (hit->kind != kQvHitSegment) return {};
+  // The host names a curve by the anchor it arrives at, which is the
+  // 1-based number of the segment that leaves the anchor before it; the
+  // closing curve arrives at anchor 0 and is the last segment.
+  int number = hit->segmentIndex;
+  if (number == 0) number = ctx.doc.SegmentCount(source).value_or(0);
+  if (number < 1) return {};
+  return {HitKind::kSegment, number, static_cast<float>(hit->t)};
+}
+
+void ApplyPick(PanelContext& ctx, const SourceHit& hit) {
+  PanelState& st = ctx.State();
+  if (hit.kind == HitKind::kNothing || st.pickingState == kPickingIdle) return;
+  const PickRule rule = RuleFor(st.pickingState);
+  const bool accepted = (hit.kind == HitKind::kAnchor && rule.anchors) || (hit.kind == HitKind::kSegment && rule.segments);
+  if (!accepted) return;
+  commands::CCommandSet& set = ctx.globals.workingSet;
+  const int command = st.selectedCommand;
+  if (set.GetCommand(command) == nullptr) return;
+
+  std::string label;
+  if (hit.kind == HitKind::kAnchor) {
+    label = std::to_string(hit.number);
+    DrawMarker(ctx, hit.number, 0.0f, label, true);
+  } else {
+    // With all labels in use the slot gets an empty text and the command
+    // stays without that point; there is nothing to mark.
+    const char letter = set.AddLinePoint(hit.number, hit.t);
+    if (letter != 0) {
+      label.assign(1, letter);
+      DrawMarker(ctx, hit.number, hit.t, label, true);
+    }
+  }
+  set.SetCommandPoint(command, rule.slot, label);
+
+  if (rule.next != kPickingIdle) {
+    st.pickingState = rule.next;
+    return;
+  }
+  const bool needsWidth = st.incompleteCommand != 0 && commands::CommandTypeHasWidth(set.GetCommandType(command));
+  FinishPick(ctx, needsWidth);
+}
+
+void FinishPick(PanelContext& ctx, bool needsWidth) {
+  PanelState& st = ctx.State();
+  if (st.pickingState == kPickingIdle) return;
+  const QvWindowHandle window = st.window;
+  if (needsWidth) {
+    st.pickingState = kAwaitingWidth;
+    ctx.ui.Enable(window, kUpdateWidthButton, true);
+    ctx.ui.Enable(window, kCommandWidthField, true);
+    return;
+  }
+  // A command that waited for its width was previewed when the width came.
+  if (st.pickingState != kAwaitingWidth) RunDriver(ctx, false);
+  st.pickingState = kPickingIdle;
+  st.incompleteCommand = 0;
+  for (const std::int32_t control :
+       {kAddButton, kRemoveCommandButton, kClearPointButton, kSaveButton, kMoveUpButton, kMoveDownButton,
+        kCreateButton, kStartPointButton, kNewSetButton, kRemoveSetButton, kPreviewCheckBox, kClearButton,
+        kApplyButton}) {
+    ctx.ui.Enable(window, control, true);
+  }
+  SelectCommandRow(ctx, ctx.ui.Selection(window, kCommandList).value_or(st.selectedCommand + 1));
+}
+
+std::int32_t CursorFor(std::int32_t pickingState, HitKind hit) {
+  if (pickingState <= kPickingIdle || pickingState >= kAwaitingWidth) return kIdleCursor;
+  if (hit == HitKind::kNothing) return kNoHitCursor;
+  const bool second = PicksSecondPoint(pickingState);
+  if (hit == HitKind::kAnchor) return second ? kSecondAnchorCursor : kFirstAnchorCursor;
+  return second ? kSecondSegmentCursor : kFirstSegmentCursor;
+}
+
+QvErr TrackCursor(PanelContext& ctx, const QvToolMessage& message) {
+  const SourceHit hit = HitTestSource(ctx, message.cursor);
+  ctx.globals.toolMessagePlugin = message.d.self;
+  ShowCursor(ctx, message.d.self, CursorFor(ctx.State().pickingState, hit.kind));
+  return kQvNoErr;
+}
+
+QvErr MouseDown(PanelContext& ctx, const QvToolMessage& message) {
+  const SourceHit hit = HitTestSource(ctx, message.cursor);
+  ApplyPick(ctx, hit);
+  ctx.globals.toolMessagePlugin = message.d.self;
+  ShowCursor(ctx, message.d.self, CursorFor(ctx.State().pickingState, hit.kind));
+  RewriteCommandRow(ctx, ctx.State().selectedCommand);
+  return kQvNoErr;
+}
+
+}  // namespace quorvane::panel
