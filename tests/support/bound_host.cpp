@@ -51,6 +51,7 @@ std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic,
   all &= Acquire(basic, kQvUserSuite, kQvUserSuiteVersion, &s.user, missing);
   all &= Acquire(basic, kQvUndoSuite, kQvUndoSuiteVersion, &s.undo, missing);
   all &= Acquire(basic, kQvTagSuite, kQvTagSuiteVersion, &s.tag, missing);
+  all &= Acquire(basic, kQvTextSuite, kQvTextSuiteVersion, &s.text, missing);
   all &= Acquire(basic, kQvDocumentSuite, kQvDocumentSuiteVersion, &s.document, missing);
   all &= Acquire(basic, kQvCustomColorSuite, kQvCustomColorSuiteVersion, &s.customColor, missing);
   all &= Acquire(basic, kQvSwatchListSuite, kQvSwatchListSuiteVersion, &s.swatchList, missing);
