@@ -1,0 +1,194 @@
+// Modal dialogs through the UI suite, answered from scripts: the module's
+// procedure sees the scripted user's steps, decides itself when to close,
+// and a dialog nobody answered fails instead of hanging.
+#include <cstdlib>
+
+#include "ui_test_support.h"
+
+namespace workbench::ui::testing {
+namespace {
+
+// A margin dialog as the module makes one: field 5 with OK and Cancel; OK
+// closes only on a positive number, otherwise it beeps and refocuses.
+struct MarginDialog {
+  explicit MarginDialog(const QvUiSuite* suite) : s(suite) {}
+  const QvUiSuite* s = nullptr;
+  double margin = 10.0;
+  std::vector<std::int32_t> clicks;
+
+  static QvErr Proc(QvWindowHandle window, std::int32_t control, std::int32_t notification, void* data) {
+    auto* self = static_cast<MarginDialog*>(data);
+    const QvUiSuite* s = self->s;
+    if (notification == kQvDialogInit) return s->SetControlText(window, 5, std::to_string(self->margin).c_str());
+    if (notification != kQvClicked) return kQvNoErr;
+    self->clicks.push_back(control);
+    if (control == 2) return s->EndDialog(window, 2);
+    char text[80] = {};
+    s->GetControlText(window, 5, text, sizeof text, nullptr);
+    const double value = std::strtod(text, nullptr);
+    if (value <= 0.0) {
+      s->FocusControl(window, 5);
+      return s->Beep();
+    }
+    self->margin = value;
+    return s->EndDialog(window, 1);
+  }
+
+  std::vector<QvControlSpec> controls{
+      {0, kQvLabelControl, {10, 60, 80, 14}, "Seam-margin:", 0},
+      {5, kQvEditControl, {90, 60, 60, 18}, "", 0},
+      {0, kQvLabelControl, {155, 60, 20, 14}, "mm", 0},
+      {1, kQvPushButtonControl, {60, 10, 60, 20}, "OK", 0},
+      {2, kQvPushButtonControl, {130, 10, 60, 20}, "Cancel", 0}};
+  QvDialogTemplate Template() const {
+    return QvDialogTemplate{16257, "Create basic finish line", 200, 90, controls.data(),
+                            static_cast<std::int32_t>(controls.size())};
+  }
+};
+
+class DialogTest : public UiHostTest {
+ protected:
+  QvErr Run(const MarginDialog& dialog, std::int32_t* result) {
+    const QvDialogTemplate t = dialog.Template();
+    return s_->RunModalDialog(self_, &t, &MarginDialog::Proc, const_cast<MarginDialog*>(&dialog), result);
+  }
+  void Answer(const char* text) {
+    std::string error;
+    auto answer = ParseDialogAnswer(text, &error);
+    ASSERT_TRUE(answer) << error;
+    Ui().AddDialogAnswer(*answer);
+  }
+};
+
+TEST_F(DialogTest, ProcedureRefusesABadFieldThenClosesWithOk) {
+  MarginDialog dialog{s_};
+  Answer("16257:text 5=-5;ok;text 5=7.5;ok");
+  std::int32_t result = 0;
+  ASSERT_EQ(Run(dialog, &result), kQvNoErr) << Ui().LastFailure();
+  EXPECT_EQ(result, 1);
+  EXPECT_DOUBLE_EQ(dialog.margin, 7.5);
+  EXPECT_EQ(dialog.clicks, (std::vector<std::int32_t>{1, 1}));
+  EXPECT_EQ(Ui().BeepCount(), 1);
+  EXPECT_EQ(Ui().PendingDialogAnswers(), 0U);
+
+  ASSERT_EQ(Ui().ShownDialogs().size(), 1U);
+  const ShownDialog& shown = Ui().ShownDialogs()[0];
+  EXPECT_EQ(shown.resourceId, 16257);
+  EXPECT_EQ(shown.title, "Create basic finish line");
+  EXPECT_EQ(shown.Text(5), "7.5");
+  EXPECT_EQ(shown.result, 1);
+  EXPECT_TRUE(shown.failure.empty());
+}
+
+TEST_F(DialogTest, ScriptThatRunsOutLeavesTheDialogUnansweredWithItsTexts) {
+  MarginDialog dialog{s_};
+  Answer("16257:text 5=0;ok");
+  std::int32_t result = -7;
+  EXPECT_EQ(Run(dialog, &result), kQvErrNoAnswer);
+  EXPECT_EQ(result, -7);
+  EXPECT_DOUBLE_EQ(dialog.margin, 10.0);
+  const std::string failure = Ui().LastFailure();
+  EXPECT_NE(failure.find("\"Create basic finish line\""), std::string::npos) << failure;
+  EXPECT_NE(failure.find("16257"), std::string::npos) << failure;
+  EXPECT_NE(failure.find("5 \"0\""), std::string::npos) << failure;
+  ASSERT_EQ(Ui().ShownDialogs().size(), 1U);
+  EXPECT_FALSE(Ui().ShownDialogs()[0].result);
+  EXPECT_EQ(Ui().ShownDialogs()[0].failure, failure);
+}
+
+TEST_F(DialogTest, UnscriptedDialogFailsAndAnAnswerForAnotherDialogWaits) {
+  MarginDialog dialog{s_};
+  Answer("16259:ok");
+  std::int32_t result = 0;
+  EXPECT_EQ(Run(dialog, &result), kQvErrNoAnswer);
+  EXPECT_NE(Ui().LastFailure().find("nobody answered dialog \"Create basic finish line\" (resource 16257)"),
+            std::string::npos)
+      << Ui().LastFailure();
+  EXPECT_EQ(Ui().PendingDialogAnswers(), 1U);
+  EXPECT_TRUE(dialog.clicks.empty());
+
+  // An answer for any dialog is taken by this one; Cancel is the module's
+  // to honour.
+  Answer("*:cancel");
+  ASSERT_EQ(Run(dialog, &result), kQvNoErr) << Ui().LastFailure();
+  EXPECT_EQ(result, 2);
+  EXPECT_EQ(Ui().PendingDialogAnswers(), 1U);
+}
+
+TEST_F(DialogTest, StepThatCannotBePlayedFailsTheDialogNamingTheStep) {
+  MarginDialog dialog{s_};
+  Answer("16257:click 9");
+  std::int32_t result = 0;
+  EXPECT_EQ(Run(dialog, &result), kQvErrNoAnswer);
+  EXPECT_NE(Ui().LastFailure().find("step 1 (click 9)"), std::string::npos) << Ui().LastFailure();
+}
+
+// A list dialog: the procedure fills list 5 at init and reads its choice on OK.
+struct ChoiceDialog {
+  const QvUiSuite* s = nullptr;
+  std::vector<const char*> names;
+  std::int32_t chosen = -2;
+  static QvErr Proc(QvWindowHandle window, std::int32_t control, std::int32_t notification, void* data) {
+    auto* self = static_cast<ChoiceDialog*>(data);
+    if (notification == kQvDialogInit) {
+      for (const char* name : self->names) self->s->InsertItem(window, 5, -1, name);
+      if (self->names.empty()) self->s->EnableControl(window, 5, 0);
+      return self->names.empty() ? kQvNoErr : self->s->SetSelection(window, 5, 0);
+    }
+    if (notification == kQvClicked && control == 1) {
+      self->s->GetSelection(window, 5, &self->chosen);
+      return self->s->EndDialog(window, 1);
+    }
+    return kQvNoErr;
+  }
+};
+
+TEST_F(DialogTest, ItemIsChosenByItsExactTextOrRow) {
+  const QvControlSpec controls[] = {{5, kQvDropDownListControl, {10, 40, 150, 20}, nullptr, 0},
+                                    {1, kQvPushButtonControl, {10, 10, 60, 20}, "OK", 0}};
+  const QvDialogTemplate t{16259, "Batch Application", 200, 70, controls, 2};
+  ChoiceDialog dialog{s_, {"basic", "ジャケット", "skirt"}};
+  std::int32_t result = 0;
+
+  Answer("16259:select 5=ジャケット;ok");
+  ASSERT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &dialog, &result), kQvNoErr) << Ui().LastFailure();
+  EXPECT_EQ(dialog.chosen, 1);
+  EXPECT_EQ(Ui().ShownDialogs().back().Text(5), "ジャケット");
+
+  Answer("16259:select 5#2;ok");
+  ASSERT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &dialog, &result), kQvNoErr) << Ui().LastFailure();
+  EXPECT_EQ(dialog.chosen, 2);
+
+  Answer("16259:select 5=jacket;ok");
+  EXPECT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &dialog, &result), kQvErrNoAnswer);
+  EXPECT_NE(Ui().LastFailure().find("no item \"jacket\""), std::string::npos) << Ui().LastFailure();
+
+  // With no sets the list is disabled: OK still works, a selection cannot.
+  ChoiceDialog empty{s_, {}};
+  Answer("16259:ok");
+  ASSERT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &empty, &result), kQvNoErr);
+  EXPECT_EQ(empty.chosen, -1);
+  Answer("16259:select 5#0;ok");
+  EXPECT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &empty, &result), kQvErrNoAnswer);
+}
+
+TEST_F(DialogTest, DialogClosedAtInitNeedsNoAnswerAndItsWindowIsGoneAfterwards) {
+  static QvWindowHandle seen = nullptr;
+  const QvNotifyProc closeAtOnce = [](QvWindowHandle window, std::int32_t, std::int32_t notification, void* data) {
+    seen = window;
+    return notification == kQvDialogInit ? static_cast<const QvUiSuite*>(data)->EndDialog(window, 42) : kQvNoErr;
+  };
+  const QvDialogTemplate t{100, "About", 100, 50, nullptr, 0};
+  std::int32_t result = 0;
+  ASSERT_EQ(s_->RunModalDialog(self_, &t, closeAtOnce, const_cast<QvUiSuite*>(s_), &result), kQvNoErr);
+  EXPECT_EQ(result, 42);
+  EXPECT_EQ(s_->EndDialog(seen, 1), kQvErrBadParameter);
+
+  const QvControlSpec twice[] = {{1, kQvPushButtonControl, {0, 0, 10, 10}, "OK", 0},
+                                 {1, kQvPushButtonControl, {0, 0, 10, 10}, "OK", 0}};
+  const QvDialogTemplate bad{101, "Bad", 100, 50, twice, 2};
+  EXPECT_EQ(s_->RunModalDialog(self_, &bad, closeAtOnce, const_cast<QvUiSuite*>(s_), &result), kQvErrBadParameter);
+}
+
+}  // namespace
+}  // namespace workbench::ui::testing
