@@ -550,6 +550,119 @@ ActionOutcome HeadlessToolkit::FireTimer(QvWindowHandle window, std::int32_t tim
   return Deliver(window, timer, kQvTimerFired);
 }
 
+// ---- Owner drawing ----------------------------------------------------------------
+
+namespace {
+
+// The drawing context's functions append to the list of calls.
+std::vector<DrawOp>& OpsOf(void* context) { return *static_cast<std::vector<DrawOp>*>(context); }
+
+QvErr RecordFill(void* context, QvPixelRect rect, QvRgb color) {
+  DrawOp op;
+  op.kind = DrawOp::Kind::kFill;
+  op.rect = rect;
+  op.color = color;
+  OpsOf(context).push_back(op);
+  return kQvNoErr;
+}
+
+QvErr RecordFrame(void* context, QvPixelRect rect, QvRgb color) {
+  DrawOp op;
+  op.kind = DrawOp::Kind::kFrame;
+  op.rect = rect;
+  op.color = color;
+  OpsOf(context).push_back(op);
+  return kQvNoErr;
+}
+
+QvErr RecordLine(void* context, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, QvRgb color) {
+  DrawOp op;
+  op.kind = DrawOp::Kind::kLine;
+  op.x1 = x1;
+  op.y1 = y1;
+  op.x2 = x2;
+  op.y2 = y2;
+  op.color = color;
+  OpsOf(context).push_back(op);
+  return kQvNoErr;
+}
+
+QvErr RecordText(void* context, QvPixelRect rect, std::int32_t x, const char* text, QvRgb color, QvBool centred) {
+  if (text == nullptr) return kQvErrBadParameter;
+  DrawOp op;
+  op.kind = DrawOp::Kind::kText;
+  op.rect = rect;
+  op.x1 = x;
+  op.text = text;
+  op.color = color;
+  op.centred = centred != 0;
+  OpsOf(context).push_back(op);
+  return kQvNoErr;
+}
+
+QvErr RecordImage(void* context, QvPixelRect rect, const void* png, std::int32_t size) {
+  if (png == nullptr || size <= 0) return kQvErrBadParameter;
+  DrawOp op;
+  op.kind = DrawOp::Kind::kImage;
+  op.rect = rect;
+  op.imageSize = size;
+  OpsOf(context).push_back(op);
+  return kQvNoErr;
+}
+
+}  // namespace
+
+std::optional<QvPixelRect> HeadlessToolkit::PixelRect(QvWindowHandle window, std::int32_t control) const {
+  const Window* w = FindWindow(window);
+  auto c = FindControl(window, control);
+  if (w == nullptr || !c) return std::nullopt;
+  // Frames count up from the window's bottom; pixels count down from its top.
+  const auto px = [this](double units) { return static_cast<std::int32_t>(units * scale_); };
+  const QvControlFrame& f = c->frame;
+  return QvPixelRect{px(f.x), px(w->height - (f.y + f.height)), px(f.x + f.width), px(w->height - f.y)};
+}
+
+ActionOutcome HeadlessToolkit::DrawItem(QvWindowHandle window, std::int32_t control, std::int32_t item,
+                                        std::int32_t state, std::vector<DrawOp>* ops) {
+  const Window* w = FindWindow(window);
+  if (w == nullptr) return Refuse("no such window");
+  const ControlState* c = FindControlState(window, control);
+  if (c == nullptr) return Refuse("the window has no control " + std::to_string(control));
+  if ((c->options & kQvOwnerDrawn) == 0 && c->kind != kQvPictureButtonControl) {
+    return Refuse(std::string(ControlKindName(c->kind)) + " " + std::to_string(control) + " is not owner-drawn");
+  }
+  if (item < -1 || item >= static_cast<std::int32_t>(c->items.size())) {
+    return Refuse(std::string(ControlKindName(c->kind)) + " " + std::to_string(control) + " has no item " +
+                  std::to_string(item));
+  }
+  if (w->proc == nullptr) {
+    return Refuse("the window of control " + std::to_string(control) + " has no notify procedure");
+  }
+
+  QvPixelRect rect = *PixelRect(window, control);
+  if (item >= 0) {
+    rect.top += static_cast<std::int32_t>(item * kRowHeight * scale_);
+    rect.bottom = rect.top + static_cast<std::int32_t>(kRowHeight * scale_);
+  }
+  if (!c->enabled) state |= kQvItemDisabled;
+  if (item >= 0 && item == c->selection) state |= kQvItemSelected;
+  if (w->focused == control) state |= kQvItemFocused;
+
+  std::vector<DrawOp> recorded;
+  const QvDrawContext context{&recorded, scale_, RecordFill, RecordFrame, RecordLine, RecordText, RecordImage};
+  QvDrawItem drawItem{control, item, state, rect, &context};
+  const QvNotifyProc proc = w->proc;
+  ActionOutcome outcome;
+  outcome.delivered = true;
+  outcome.result = proc(window, control, kQvDrawItem, &drawItem);
+  if (outcome.result != kQvNoErr) {
+    reported_.push_back("drawing item " + std::to_string(item) + " of control " + std::to_string(control) +
+                        " returned error " + std::to_string(outcome.result));
+  }
+  if (ops != nullptr) *ops = std::move(recorded);
+  return outcome;
+}
+
 // ---- Dialogs --------------------------------------------------------------------
 
 QvErr HeadlessToolkit::EndDialog(QvWindowHandle dialog, std::int32_t result) {

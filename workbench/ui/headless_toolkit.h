@@ -69,6 +69,21 @@ struct ShownDialog {
   std::optional<std::string> Text(std::int32_t id) const;
 };
 
+/// One call of the drawing context during owner drawing, in window pixels.
+struct DrawOp {
+  enum class Kind { kFill, kFrame, kLine, kText, kImage };
+  Kind kind = Kind::kFill;
+  /// The rectangle of fills, frames, texts and images.
+  QvPixelRect rect{};
+  /// A line's ends; a text's x.
+  std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  QvRgb color = 0;
+  std::string text;
+  bool centred = false;
+  /// The byte count of an image.
+  std::int32_t imageSize = 0;
+};
+
 /// How a simulated user action went. `delivered` is false when it was
 /// refused (`refusal` says why) and nothing changed; otherwise `result` is
 /// what the window's procedure returned.
@@ -144,6 +159,21 @@ class HeadlessToolkit final : public Toolkit {
   ActionOutcome ChooseFlyoutItem(QvPanelHandle panel, std::int32_t item);
   /// Notifies kQvTimerFired for a running timer. Timers fire only so.
   ActionOutcome FireTimer(QvWindowHandle window, std::int32_t timer);
+
+  // ---- Owner drawing --------------------------------------------------------
+  /// Asks the module to draw an owner-drawn control (kQvOwnerDrawn, or a
+  /// picture button): its face for `item` -1, else row `item` of a list or
+  /// drop-down, rows being kRowHeight units tall from the control's top.
+  /// kQvItemSelected, kQvItemDisabled and kQvItemFocused are added to
+  /// `state` from the control. The context's calls land in `ops`.
+  ActionOutcome DrawItem(QvWindowHandle window, std::int32_t control, std::int32_t item, std::int32_t state,
+                         std::vector<DrawOp>* ops);
+  /// Pixels per window unit given to owner drawing; 1 unless set.
+  void SetScale(double scale) { scale_ = scale; }
+  static constexpr std::int32_t kRowHeight = 18;
+  /// The control's frame in window pixels (y down), as drawing gets it;
+  /// none for an unknown control.
+  std::optional<QvPixelRect> PixelRect(QvWindowHandle window, std::int32_t control) const;
 
   // ---- Scripted dialogs -----------------------------------------------------
   /// Queues an answer. A dialog takes the first queued answer that names
@@ -225,6 +255,7 @@ class HeadlessToolkit final : public Toolkit {
   std::map<QvPluginRef, std::int32_t> cursors_;
   std::int32_t currentCursor_ = 0;
   int beeps_ = 0;
+  double scale_ = 1.0;
   std::vector<std::string> reported_;
   std::string lastFailure_;
 };
