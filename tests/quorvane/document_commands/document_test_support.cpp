@@ -1,80 +1,92 @@
 #include "document_test_support.h"
 
-#include <algorithm>
+#include <cmath>
+
+#include "workbench/ui/dialog_script.h"
 
 namespace quorvane::document_commands::testing {
 
-host::PathSegment Corner(double x, double y) {
-  host::PathSegment s{};
-  s.p = s.in = s.out = QvRealPoint{x, y};
-  s.corner = 1;
+std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h) {
+  std::vector<host::PathSegment> s(4);
+  const double corners[4][2] = {{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}};
+  for (int i = 0; i < 4; ++i) {
+    s[i].p = s[i].in = s[i].out = QvRealPoint{corners[i][0], corners[i][1]};
+    s[i].corner = 1;
+  }
   return s;
 }
 
-std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h) {
-  return {Corner(x, y), Corner(x, y + h), Corner(x + w, y + h), Corner(x + w, y)};
+CommandFixture::CommandFixture()
+    : globals_(std::make_unique<host::PluginGlobals>()), ui_(bound_.Suites().ui), ctx_{*globals_, Doc(), ui_} {
+  settings::FillDefaultPlateColors(globals_->settings);
+  globals_->run.pointsPerUnit = globals_->settings.unitFactor;
+  globals_->basic = Host().BasicSuite();
 }
 
-Box AnchorBox(const std::vector<host::PathSegment>& segments) {
-  Box b{1e300, 1e300, -1e300, -1e300};
-  for (const host::PathSegment& s : segments) {
-    b.left = std::min(b.left, s.p.h);
-    b.right = std::max(b.right, s.p.h);
-    b.bottom = std::min(b.bottom, s.p.v);
-    b.top = std::max(b.top, s.p.v);
-  }
-  return b;
+CommandFixture::~CommandFixture() {
+  EXPECT_EQ(Host().Prompts().RemainingScript(), 0u) << "an expected alert was not shown";
+  EXPECT_EQ(Toolkit().PendingDialogAnswers(), 0u) << "an expected dialog was not shown";
+  for (const auto& shown : Host().Prompts().Shown()) EXPECT_TRUE(shown.answered) << "unexpected: " << shown.text;
+  for (const auto& dialog : Dialogs()) EXPECT_EQ(dialog.failure, "");
 }
 
-host::LayerRef DocumentFixture::Layer(std::string_view title) {
+host::LayerRef CommandFixture::Layer(const std::string& title) {
   if (auto found = Doc().FindLayer(title)) return *found;
-  auto layer = Doc().InsertLayer({}, host::PaintOrder::kAbove);
-  EXPECT_TRUE(layer);
-  if (!layer) return {};
-  EXPECT_EQ(Doc().SetLayerTitle(*layer, title), kQvNoErr);
-  return *layer;
+  const host::LayerRef layer = Doc().InsertLayer({}).value_or(host::LayerRef{});
+  EXPECT_EQ(Doc().SetLayerTitle(layer, title), kQvNoErr);
+  return layer;
 }
 
-host::ArtRef DocumentFixture::AddPath(host::LayerRef layer, const std::vector<host::PathSegment>& segments,
-                                      bool closed) {
-  auto group = Doc().LayerGroup(layer);
-  EXPECT_TRUE(group);
-  if (!group) return {};
-  auto path = Doc().NewPath(host::PaintOrder::kInsideOnTop, *group);
-  EXPECT_TRUE(path);
-  if (!path) return {};
-  EXPECT_EQ(Doc().SetSegments(*path, segments), kQvNoErr);
-  EXPECT_EQ(Doc().SetClosed(*path, closed), kQvNoErr);
+host::ArtRef CommandFixture::Piece(const std::vector<host::PathSegment>& segments, bool closed) {
+  const auto group = Doc().LayerGroup(Layer("Pieces"));
+  const host::ArtRef path = Doc().NewPath(host::PaintOrder::kInsideOnTop, group.value_or(host::ArtRef{})).value();
   QvPathStyle style{};
   style.strokePaint = 1;
   style.stroke.width = 0.75;
   style.stroke.color.kind = kQvColorGray;
   style.stroke.color.gray = 1.0;
-  style.stroke.miterLimit = 4.0;
-  EXPECT_EQ(Doc().SetStyle(*path, style), kQvNoErr);
-  EXPECT_EQ(Doc().SetSelected(*path, true), kQvNoErr);
-  return *path;
+  EXPECT_EQ(Doc().SetSegments(path, segments) | Doc().SetClosed(path, closed) | Doc().SetStyle(path, style) |
+                Doc().SetSelected(path, true),
+            kQvNoErr);
+  return path;
 }
 
-std::vector<host::ArtRef> DocumentFixture::ArtOn(std::string_view title) {
-  auto layer = Doc().FindLayer(title);
-  if (!layer) return {};
-  auto art = Doc().AllArtOfLayer(*layer);
-  return art ? *art : std::vector<host::ArtRef>{};
+std::vector<host::ArtRef> CommandFixture::ArtOn(const std::string& title) {
+  const auto layer = Doc().FindLayer(title);
+  return layer ? Doc().AllArtOfLayer(*layer).value_or(std::vector<host::ArtRef>{}) : std::vector<host::ArtRef>{};
 }
 
-int DocumentFixture::LayerIndex(std::string_view title) {
-  const int count = Doc().LayerCount().value_or(0);
-  for (int i = 0; i < count; ++i) {
-    auto layer = Doc().NthLayer(i);
-    if (layer && Doc().LayerTitle(*layer) == std::string(title)) return i;
+int CommandFixture::LayerIndex(const std::string& title) {
+  for (int i = 0; i < Doc().LayerCount().value_or(0); ++i) {
+    if (Doc().LayerTitle(Doc().NthLayer(i).value()) == title) return i;
   }
   return -1;
 }
 
-std::vector<host::PathSegment> DocumentFixture::Segments(host::ArtRef art) {
-  auto segments = Doc().Segments(art);
-  return segments ? *segments : std::vector<host::PathSegment>{};
+void CommandFixture::Answer(const std::string& script) {
+  std::string error;
+  auto answer = workbench::ui::ParseDialogAnswer(script, &error);
+  ASSERT_TRUE(answer) << error;
+  Toolkit().AddDialogAnswer(*answer);
+}
+
+void CommandFixture::ExpectAlert(const std::string& text) {
+  Host().Prompts().Script({workbench::plugin::PromptKind::kAlert, text});
+}
+
+void CommandFixture::ExpectRectangle(host::ArtRef art, double x0, double y0, double x1, double y1) {
+  // The host's offset flattens and refits; straight edges come back within this.
+  constexpr double kTolerance = 1e-3;
+  const auto segments = Doc().Segments(art).value_or(std::vector<host::PathSegment>{});
+  ASSERT_EQ(segments.size(), 4u);
+  EXPECT_TRUE(Doc().IsClosed(art).value_or(false));
+  for (const auto& s : segments) {
+    const bool corner = (std::abs(s.p.h - x0) < kTolerance || std::abs(s.p.h - x1) < kTolerance) &&
+                        (std::abs(s.p.v - y0) < kTolerance || std::abs(s.p.v - y1) < kTolerance);
+    EXPECT_TRUE(corner) << "(" << s.p.h << ", " << s.p.v << ") is no corner of [" << x0 << ", " << x1 << "] x ["
+                        << y0 << ", " << y1 << "]";
+  }
+  EXPECT_NEAR(Doc().SignedArea(art).value_or(0.0), (x1 - x0) * (y1 - y0), 0.05);
 }
 
 }  // namespace quorvane::document_commands::testing

@@ -1,0 +1,46 @@
+#include "quorvane/document_commands/document_dialogs.h"
+
+#include <charconv>
+
+namespace quorvane::document_commands {
+
+void AddOkCancel(host::DialogTemplate& dialog, bool english) {
+  host::DialogControl ok;
+  ok.id = kOkButton;
+  ok.kind = kQvPushButtonControl;
+  ok.frame = {dialog.width / 2 - 90, 14, 80, 24};
+  ok.text = "OK";
+  host::DialogControl cancel = ok;
+  cancel.id = kCancelButton;
+  cancel.frame.x = dialog.width / 2 + 10;
+  cancel.text = english ? "Cancel" : "キャンセル";
+  dialog.controls.push_back(ok);
+  dialog.controls.push_back(cancel);
+}
+
+host::DialogControl RowLabel(std::string_view text) {
+  host::DialogControl label;
+  label.kind = kQvLabelControl;
+  label.frame = {12, kRowY, kFieldX - 16, kRowHeight};
+  label.text = std::string(text);
+  label.options = kQvAlignRight;
+  return label;
+}
+
+double LeadingDecimal(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // from_chars takes no sign of its own here, so "+-1" stays unreadable.
+  if (i == text.size() || text[i] == '+' || text[i] == '-') return 0.0;
+  double value = 0.0;
+  // An overflowing number is as unreadable as text.
+  if (std::from_chars(text.data() + i, text.data() + text.size(), value).ec != std::errc{}) return 0.0;
+  return negative ? -value : value;
+}
+
+}  // namespace quorvane::document_commands

@@ -1,0 +1,35 @@
+// What the document commands' two small dialogs share: the OK and Cancel
+// buttons, a decimal number read as the user typed it, and the dialog's
+// texts by language.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "quorvane/host/host_ui.h"
+
+namespace quorvane::document_commands {
+
+/// Control numbers every dialog shares.
+inline constexpr std::int32_t kOkButton = 1;
+inline constexpr std::int32_t kCancelButton = 2;
+
+/// Dialog units of the two dialogs: x to the right, y up from the bottom.
+inline constexpr std::int32_t kDialogWidth = 240;
+inline constexpr std::int32_t kDialogHeight = 96;
+
+/// The OK and Cancel buttons along the bottom of a dialog.
+void AddOkCancel(host::DialogTemplate& dialog, bool english);
+
+/// A label at the left of the dialog's one row, and the row's height.
+host::DialogControl RowLabel(std::string_view text);
+inline constexpr std::int32_t kRowY = 52;
+inline constexpr std::int32_t kRowHeight = 22;
+inline constexpr std::int32_t kFieldX = 110;
+
+/// The number at the start of `text` as a C-locale decimal: leading blanks
+/// and one sign allowed, reading stops at the first character that cannot
+/// continue the number. 0 when no number starts there.
+double LeadingDecimal(std::string_view text);
+
+}  // namespace quorvane::document_commands
