@@ -1,4 +1,5 @@
 // The module's one exported entry point.
+#include "quorvane/document_commands/document_command_hooks.h"
 #include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_entry.h"
 #include "sdk/plugin_main.h"
@@ -9,7 +10,10 @@ namespace {
 // panel, the point-picking tool and the document commands plug in here as
 // they are built; until then their entries stay null and their work is
 // skipped.
-constexpr quorvane::host::ModuleHooks kModuleHooks{};
+constexpr quorvane::host::ModuleHooks kModuleHooks{
+    .createBasicFinishLine = quorvane::document_commands::CreateBasicFinishLineCommand,
+    .batchApply = quorvane::document_commands::BatchApplyCommand,
+};
 
 }  // namespace
 
