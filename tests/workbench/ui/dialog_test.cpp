@@ -132,8 +132,7 @@ struct ChoiceDialog {
     auto* self = static_cast<ChoiceDialog*>(data);
     if (notification == kQvDialogInit) {
       for (const char* name : self->names) self->s->InsertItem(window, 5, -1, name);
-      if (self->names.empty()) self->s->EnableControl(window, 5, 0);
-      return self->names.empty() ? kQvNoErr : self->s->SetSelection(window, 5, 0);
+      return self->s->SetSelection(window, 5, 0);
     }
     if (notification == kQvClicked && control == 1) {
       self->s->GetSelection(window, 5, &self->chosen);
@@ -162,14 +161,6 @@ TEST_F(DialogTest, ItemIsChosenByItsExactTextOrRow) {
   Answer("16259:select 5=jacket;ok");
   EXPECT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &dialog, &result), kQvErrNoAnswer);
   EXPECT_NE(Ui().LastFailure().find("no item \"jacket\""), std::string::npos) << Ui().LastFailure();
-
-  // With no sets the list is disabled: OK still works, a selection cannot.
-  ChoiceDialog empty{s_, {}};
-  Answer("16259:ok");
-  ASSERT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &empty, &result), kQvNoErr);
-  EXPECT_EQ(empty.chosen, -1);
-  Answer("16259:select 5#0;ok");
-  EXPECT_EQ(s_->RunModalDialog(self_, &t, &ChoiceDialog::Proc, &empty, &result), kQvErrNoAnswer);
 }
 
 TEST_F(DialogTest, DialogClosedAtInitNeedsNoAnswerAndItsWindowIsGoneAfterwards) {
