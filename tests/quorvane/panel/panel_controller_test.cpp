@@ -1,0 +1,249 @@
+// The controller's rules where a slip would show: proposed names, which set
+// is selected after a removal, the guards while a command is incomplete or
+// waits for its width, the start point's bounds, renaming an art-held set,
+// the questions before changes are lost, and the Japanese texts.
+#include <gtest/gtest.h>
+
+#include "panel_test_support.h"
+#include "quorvane/commands/art_set_tags.h"
+#include "quorvane/commands/list_file.h"
+#include "quorvane/generation/work_layers.h"
+#include "quorvane/panel/panel_controller.h"
+#include "quorvane/panel/panel_controls.h"
+
+namespace quorvane::panel::testing {
+namespace {
+
+using commands::CommandType;
+
+class PanelController : public PanelFixture {
+ protected:
+  // Sets named `names`, each with one "Rev. forward" command per anchor in
+  // `anchors`, then the panel with the square and the tool selected.
+  void StartWithSets(const std::vector<std::string>& names, const std::vector<std::string>& anchors = {}) {
+    for (const std::string& name : names) {
+      commands::CCommandSet& set = Globals().commandSets.AddSet(name);
+      set.SetBasicWidth(5.0f);
+      for (const std::string& anchor : anchors) {
+        const int i = set.AddCommand(CommandType::kRevForward) - 1;
+        set.SetCommandPoint(i, 0, anchor);
+      }
+    }
+    StartWithSquare();
+  }
+};
+
+TEST_F(PanelController, NewSetProposesTheSmallestFreeNumberAndCancelChangesNothing) {
+  StartWithSets({"Command set 1", "Command set 3"});
+  AnswerNameDialog("", false);
+  Click(kNewSetButton);
+  EXPECT_EQ(Ui().ShownDialogs().back().Text(5), "Command set 2");
+  EXPECT_EQ(Globals().commandSets.GetSetCount(), 2);
+
+  AnswerNameDialog("");
+  Click(kNewSetButton);
+  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"Command set 1", "Command set 3", "Command set 2"}));
+  EXPECT_EQ(Control(kSetList).selection, 2);
+  EXPECT_EQ(Globals().selectedSet, 2);
+  EXPECT_STREQ(Globals().currentSetName, "Command set 2");
+}
+
+TEST_F(PanelController, RemovingASetSelectsTheSameRowElseTheLastElseNone) {
+  StartWithSets({"A", "B", "C"});
+  SelectRow(kSetList, 2);
+  ExpectQuestion("Are you sure to delete 'C'?", false);
+  Click(kRemoveSetButton);
+  EXPECT_EQ(Globals().commandSets.GetSetCount(), 3);
+
+  ExpectQuestion("Are you sure to delete 'C'?", true);
+  Click(kRemoveSetButton);
+  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(Control(kSetList).selection, 1);
+  EXPECT_EQ(Globals().selectedSet, 1);
+
+  SelectRow(kSetList, 0);
+  ExpectQuestion("Are you sure to delete 'A'?", true);
+  Click(kRemoveSetButton);
+  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"B"}));
+  EXPECT_EQ(Globals().selectedSet, 0);
+  EXPECT_STREQ(Globals().currentSetName, "B");
+
+  ExpectQuestion("Are you sure to delete 'B'?", true);
+  Click(kRemoveSetButton);
+  EXPECT_TRUE(Rows(kSetList).empty());
+  EXPECT_EQ(Globals().selectedSet, -1);
+  // Only the set list, "New", "Preview" and the adjust field stay usable.
+  for (std::int32_t id : {kCommandList, kAddButton, kEditSetButton, kRemoveSetButton, kApplyButton, kSaveButton,
+                          kBasicWidthField, kOptimizeList, kFirstTypeButton}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  EXPECT_TRUE(Enabled(kNewSetButton));
+  EXPECT_TRUE(Enabled(kSetList));
+  // Nothing was written: removal does not save.
+  commands::CCommandSetList onDisk;
+  EXPECT_FALSE(commands::LoadListFile(ListFilePath(), onDisk).read);
+}
+
+TEST_F(PanelController, AnIncompleteCommandKeepsItsSet) {
+  StartWithSets({"A", "B"});
+  Click(kAddButton);
+  ASSERT_EQ(State().incompleteCommand, 1);
+  ExpectAlert("Please accomplish command.");
+  SelectRow(kSetList, 1);
+  EXPECT_EQ(Control(kSetList).selection, 0);
+  EXPECT_EQ(Globals().selectedSet, 0);
+  EXPECT_EQ(Globals().workingSet.GetCommandCount(), 1);
+}
+
+TEST_F(PanelController, ChangesAreDiscardedOnlyWhenTheUserSaysSo) {
+  StartWithSets({"A", "B"});
+  Type(kBasicWidthField, "3");
+  Click(kCreateButton);
+  ASSERT_EQ(Globals().modified, 1);
+  EXPECT_FLOAT_EQ(Globals().workingSet.GetBasicWidth(), 3.0f);
+
+  ExpectQuestion("'A' is changed. Are you sure to discard?", false);
+  SelectRow(kSetList, 1);
+  EXPECT_EQ(Control(kSetList).selection, 0);
+  EXPECT_EQ(Globals().modified, 1);
+  EXPECT_FLOAT_EQ(Globals().workingSet.GetBasicWidth(), 3.0f);
+
+  ExpectQuestion("'A' is changed. Are you sure to discard?", true);
+  SelectRow(kSetList, 1);
+  EXPECT_EQ(Globals().selectedSet, 1);
+  EXPECT_EQ(Globals().modified, 0);
+  EXPECT_FLOAT_EQ(Globals().commandSets.GetSet(0)->GetBasicWidth(), 5.0f);
+  EXPECT_EQ(Control(kBasicWidthField).text, "5.0");
+}
+
+TEST_F(PanelController, CommandRowsAreRemovedAndMovedWithinTheList) {
+  StartWithSets({"A"}, {"1", "2", "3"});
+  SelectRow(kCommandList, 3);
+  EXPECT_EQ(State().selectedCommand, 2);
+  EXPECT_TRUE(Enabled(kRemoveCommandButton));
+  EXPECT_FALSE(Enabled(kUpdateWidthButton));  // "Rev. forward" has no width
+  Click(kMoveDownButton);                     // already the last
+  EXPECT_EQ(Globals().modified, 0);
+  Click(kRemoveCommandButton);
+  ASSERT_EQ(Rows(kCommandList).size(), 3u);
+  EXPECT_EQ(Control(kCommandList).selection, 2);
+  EXPECT_EQ(Rows(kCommandList)[2], "3  Rev. forward       2      ");
+
+  SelectRow(kCommandList, 1);
+  Click(kMoveUpButton);  // nothing above the first command
+  EXPECT_EQ(Rows(kCommandList)[1], "2  Rev. forward       1      ");
+  Click(kMoveDownButton);
+  EXPECT_EQ(Rows(kCommandList)[1], "2  Rev. forward       2      ");
+  EXPECT_EQ(Rows(kCommandList)[2], "3  Rev. forward       1      ");
+  EXPECT_EQ(Control(kCommandList).selection, 2);
+
+  SelectRow(kCommandList, 0);
+  EXPECT_FALSE(Enabled(kRemoveCommandButton));
+  EXPECT_FALSE(Enabled(kCommandWidthField));
+  EXPECT_EQ(Control(kCommandWidthField).text, "");
+}
+
+TEST_F(PanelController, StartPointMovesOnlyWithinTheSegmentCount) {
+  StartWithSets({"A"});
+  const host::ArtRef square = Globals().run.sourcePath;
+  const auto original = Doc().Segments(square).value();
+  for (const char* n : {"1", "5", "0"}) {
+    Type(kStartPointField, n);
+    Click(kStartPointButton);
+    const auto now = Doc().Segments(square).value();
+    EXPECT_EQ(now[0].p.h, original[0].p.h) << n;
+    EXPECT_EQ(now[0].p.v, original[0].p.v) << n;
+    EXPECT_EQ(Control(kStartPointField).text, n);
+  }
+  Type(kStartPointField, "3");
+  Click(kStartPointButton);
+  const auto moved = Doc().Segments(square).value();
+  ASSERT_EQ(moved.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(moved[i].p.h, original[(i + 2) % 4].p.h) << i;
+    EXPECT_EQ(moved[i].p.v, original[(i + 2) % 4].p.v) << i;
+  }
+  EXPECT_EQ(Control(kStartPointField).text, "1");
+}
+
+TEST_F(PanelController, AnArtHeldSetIsRenamedWithoutItsBracketsAndKeepsThem) {
+  StartWithSets({"A"});
+  commands::CCommandSet pocket("Pocket");
+  pocket.SetBasicWidth(7.0f);
+  const host::ArtRef square = Globals().run.sourcePath;
+  ASSERT_EQ(commands::StoreSetOnArt(Doc(), square, pocket), kQvNoErr);
+  Globals().selectedArt = square;
+  std::vector<commands::Diagnostic> problems;
+  const std::optional<int> held = commands::AddArtHeldSet(Globals().commandSets, Doc(), square, problems);
+  ASSERT_TRUE(held);
+  ASSERT_EQ(RefreshSetList(Ctx(), *held), kQvNoErr);
+  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"A", "<Pocket>"}));
+  EXPECT_EQ(Control(kSetList).selection, 1);
+  EXPECT_EQ(Control(kBasicWidthField).text, "7.0");
+
+  AnswerNameDialog("", false);
+  Click(kEditSetButton);
+  EXPECT_EQ(Ui().ShownDialogs().back().Text(5), "Pocket");
+  EXPECT_EQ(Rows(kSetList)[1], "<Pocket>");
+
+  AnswerNameDialog("Flap");
+  Click(kEditSetButton);
+  EXPECT_EQ(Rows(kSetList)[1], "<Flap>");
+  EXPECT_EQ(Globals().commandSets.GetSetName(1), "<Flap>");
+  EXPECT_STREQ(Globals().currentSetName, "<Flap>");
+  EXPECT_EQ(Globals().modified, 0);
+
+  // A new set replaces the art-held one at the end of the list.
+  AnswerNameDialog("B");
+  Click(kNewSetButton);
+  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(PanelController, SavingWhilePickingDropsTheCommandBeingPicked) {
+  StartWithSets({"A"}, {"1"});
+  Click(kAddButton);
+  ASSERT_EQ(Globals().workingSet.GetCommandCount(), 2);
+  ExpectAlert("Commands you are editing will be discarded.");
+  RunPanelCommand(Ctx(), kSaveButton);
+  EXPECT_EQ(State().pickingState, kPickingIdle);
+  EXPECT_EQ(Globals().workingSet.GetCommandCount(), 1);
+  commands::CCommandSetList saved;
+  ASSERT_TRUE(commands::LoadListFile(ListFilePath(), saved).read);
+  ASSERT_EQ(saved.GetSetCount(), 1);
+  EXPECT_EQ(saved.GetSet(0)->GetCommandCount(), 1);
+}
+
+TEST_F(PanelController, DeselectingTheToolAsksToSaveAndTakesTheWorkLayersAway) {
+  StartWithSets({"A"});
+  Type(kBasicWidthField, "4");
+  Click(kCreateButton);
+  ExpectQuestion("'A' is changed. Do you want to save?", true);
+  ASSERT_EQ(ToolDeselected(Ctx()), kQvNoErr);
+  EXPECT_EQ(State().enabled, 0);
+  EXPECT_FALSE(Enabled(kAddButton));
+  EXPECT_FALSE(Globals().run.sourcePath);
+  EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer1Title).value_or(host::LayerRef{}));
+  EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer2Title).value_or(host::LayerRef{}));
+  commands::CCommandSetList saved;
+  ASSERT_TRUE(commands::LoadListFile(ListFilePath(), saved).read);
+  EXPECT_FLOAT_EQ(saved.GetSet(0)->GetBasicWidth(), 4.0f);
+}
+
+TEST_F(PanelController, JapaneseMessagesAndQuestions) {
+  Globals().commandSets.AddSet("A");
+  const host::ArtRef square = SelectSquare(0.0, 0.0, 50.0);
+  CreatePanelIn(settings::kLanguageJapanese);
+  ASSERT_EQ(ToolSelected(Ctx()), kQvNoErr);
+  EXPECT_EQ(Rows(kCommandList).at(0), "1  基本縫代" + std::string(18, ' ') + "0.0");
+
+  ExpectQuestion("Aを削除してもよろしいですか？", false);
+  Click(kRemoveSetButton);
+
+  Doc().SetSelected(square, false);
+  ExpectAlert("閉じたパスを1つ選択して下さい。");
+  Click(kNewSetButton);
+  EXPECT_TRUE(Ui().ShownDialogs().empty());
+}
+
+}  // namespace
+}  // namespace quorvane::panel::testing

@@ -1,0 +1,163 @@
+// The panel's window: creation with its flyout menu and controls in both
+// languages, and the routing of the user's actions into commands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "panel_test_support.h"
+#include "quorvane/generation/work_layers.h"
+#include "quorvane/host/command_dispatch.h"
+#include "quorvane/panel/panel_controls.h"
+#include "quorvane/panel/panel_layout.h"
+#include "quorvane/panel/panel_window.h"
+
+namespace quorvane::panel::testing {
+namespace {
+
+using PanelWindow = PanelFixture;
+
+TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
+  // A work layer left from an earlier session goes.
+  ASSERT_TRUE(Doc().InsertLayer({}).has_value());
+  Doc().SetLayerTitle(*Doc().CurrentLayer(), generation::kWorkLayer1Title);
+  Globals().settings.showOption = 0;
+  CreatePanelIn(settings::kLanguageEnglish);
+
+  const auto panel = Ui().FindPanel(kPanelId);
+  ASSERT_TRUE(panel);
+  EXPECT_EQ(panel->title, "Quorvane");
+  EXPECT_EQ(panel->width, 400);
+  EXPECT_EQ(panel->height, 234);
+  std::vector<std::pair<std::int32_t, std::string>> flyout;
+  for (const auto& item : panel->flyout) flyout.emplace_back(item.item, item.text);
+  const std::vector<std::pair<std::int32_t, std::string>> expected = {
+      {1, "Initial Settings..."}, {2, "-"}, {3, "Show Option"}, {4, "-"},
+      {5, "Create basic finish line..."}, {9, "Batch Application..."}};
+  EXPECT_EQ(flyout, expected);
+  EXPECT_FALSE(panel->flyout[2].checked);
+
+  const std::vector<workbench::ui::ControlState> controls = Ui().Controls(Window());
+  const std::vector<PanelControl> table = PanelControls(settings::kLanguageEnglish, settings::kUnitMillimetre);
+  ASSERT_EQ(controls.size(), table.size());
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(controls[i].id, table[i].control.id) << i;
+    EXPECT_EQ(controls[i].kind, table[i].control.kind) << i;
+    EXPECT_EQ(controls[i].frame.y, table[i].control.frame.y) << i;
+  }
+  EXPECT_EQ(Control(kCommandWidthField).items.size(), 15u);
+  EXPECT_EQ(Control(kStartPointField).text, "1");
+  EXPECT_EQ(Control(kFontSizeField).items.front(), "3");
+  EXPECT_EQ(Control(kFontSizeField).items.back(), "40");
+  EXPECT_EQ(Control(kFontSizeField).text, "9");
+  EXPECT_EQ(Control(kOptimizeList).selection, 0);
+  EXPECT_EQ(Control(kFirstTypeButton + 9).frame.x, 67);
+  EXPECT_EQ(Control(kFirstTypeButton + 9).text, "9");
+
+  // Nothing selected and no set: the panel starts disabled, type button 21
+  // pressed, busy cleared and no work layer left.
+  EXPECT_EQ(State().enabled, 0);
+  EXPECT_FALSE(Enabled(kSetList));
+  EXPECT_FALSE(Enabled(kNewSetButton));
+  EXPECT_FALSE(Enabled(kAddButton));
+  EXPECT_EQ(State().currentTypeButton, 21);
+  EXPECT_EQ(std::count(std::begin(Globals().commandTypeButtons), std::end(Globals().commandTypeButtons), 1), 1);
+  EXPECT_EQ(Globals().commandTypeButtons[6], 1);
+  EXPECT_EQ(Globals().panelBusy, 0);
+  EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer1Title).value_or(host::LayerRef{}));
+}
+
+TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese) {
+  Globals().settings.unit = settings::kUnitCentimetre;
+  CreatePanelIn(settings::kLanguageJapanese);
+  EXPECT_EQ(Control(kMoveUpButton).text, "↑");
+  EXPECT_EQ(Control(kMoveDownButton).text, "↓");
+  EXPECT_EQ(Control(kPointWidthLabel).text, "ポイント 幅 (cm)");
+  EXPECT_EQ(Control(kAdjustField).frame.x, 345);
+  EXPECT_EQ(Control(kOptimizeList).items, (std::vector<std::string>{"なし", "１", "２"}));
+  EXPECT_EQ(Ui().FindPanel(kPanelId)->flyout[5].text, "一括適用...");
+
+  // Korean: the Japanese texts, but the unit label in English.
+  const std::vector<PanelControl> korean = PanelControls(settings::kLanguageKorean, settings::kUnitInch);
+  const auto label = std::find_if(korean.begin(), korean.end(),
+                                  [](const PanelControl& c) { return c.control.id == kPointWidthLabel; });
+  ASSERT_NE(label, korean.end());
+  EXPECT_EQ(label->control.text, "Point Width (in)");
+  const auto add = std::find_if(korean.begin(), korean.end(),
+                                [](const PanelControl& c) { return c.control.id == kAddButton; });
+  EXPECT_EQ(add->control.text, "コマンド追加");
+}
+
+TEST_F(PanelWindow, ShowOptionTogglesTheHeightAndCheckMark) {
+  CreatePanelIn(settings::kLanguageEnglish);
+  const QvPanelHandle panel = Globals().panel;
+  ASSERT_TRUE(Ui().ChooseFlyoutItem(panel, kShowOptionFlyoutItem).delivered);
+  EXPECT_EQ(Ui().Panel(panel)->height, 234);
+  EXPECT_FALSE(Ui().Panel(panel)->flyout[2].checked);
+  EXPECT_EQ(Globals().settings.showOption, 0);
+  ASSERT_TRUE(Ui().ChooseFlyoutItem(panel, kShowOptionFlyoutItem).delivered);
+  EXPECT_EQ(Ui().Panel(panel)->height, 500);
+  EXPECT_TRUE(Ui().Panel(panel)->flyout[2].checked);
+}
+
+int g_finishLineRuns = 0;
+int g_batchRuns = 0;
+
+TEST_F(PanelWindow, FlyoutDocumentCommandsRunThroughTheModulesAction) {
+  hooks_.createBasicFinishLine = [](host::PluginGlobals&, host::HostDocument&) -> QvErr {
+    ++g_finishLineRuns;
+    return kQvNoErr;
+  };
+  hooks_.batchApply = [](host::PluginGlobals&, host::HostDocument&) -> QvErr {
+    ++g_batchRuns;
+    return kQvNoErr;
+  };
+  CreatePanelIn(settings::kLanguageEnglish);
+  g_finishLineRuns = g_batchRuns = 0;
+  ASSERT_TRUE(Ui().ChooseFlyoutItem(Globals().panel, kCreateFinishLineFlyoutItem).delivered);
+  EXPECT_EQ(g_finishLineRuns, 1);
+  EXPECT_EQ(g_batchRuns, 0);
+  ASSERT_TRUE(Ui().ChooseFlyoutItem(Globals().panel, kBatchApplyFlyoutItem).delivered);
+  EXPECT_EQ(g_batchRuns, 1);
+  EXPECT_EQ(Globals().pendingCommand, host::kBatchApplyCommand);
+  // The settings item does nothing yet.
+  ASSERT_TRUE(Ui().ChooseFlyoutItem(Globals().panel, kSettingsFlyoutItem).delivered);
+  EXPECT_EQ(Globals().pendingCommand, host::kBatchApplyCommand);
+}
+
+TEST_F(PanelWindow, TypeButtonsPressOneFlagInvalidateOnChangeAndPlayEachClick) {
+  Globals().commandSets.AddSet("A");
+  StartWithSquare();
+  const auto& plays = bound_.Host().Actions().PlayLog();
+  const std::size_t before = plays.size();
+  const int oldInvalidations = Control(21).invalidations;
+  Click(kFirstTypeButton + 5);
+  EXPECT_EQ(plays.size(), before + 1);
+  EXPECT_EQ(State().currentTypeButton, 20);
+  EXPECT_EQ(std::count(std::begin(Globals().commandTypeButtons), std::end(Globals().commandTypeButtons), 1), 1);
+  EXPECT_EQ(Globals().commandTypeButtons[5], 1);
+  EXPECT_EQ(Control(21).invalidations, oldInvalidations + 1);
+  const int sameInvalidations = Control(20).invalidations;
+  Click(kFirstTypeButton + 5);
+  EXPECT_EQ(plays.size(), before + 2);
+  EXPECT_EQ(Control(20).invalidations, sameInvalidations);
+  EXPECT_EQ(Globals().commandTypeButtons[5], 1);
+}
+
+TEST_F(PanelWindow, BusyPanelAndUncountedNotificationsPlayNothing) {
+  Globals().commandSets.AddSet("A");
+  StartWithSquare();
+  const auto& plays = bound_.Host().Actions().PlayLog();
+  const std::size_t before = plays.size();
+  Type(kBasicWidthField, "12");  // fields 6 to 9 only hold values
+  Type(kStartPointField, "2");
+  EXPECT_EQ(plays.size(), before);
+  Type(kAdjustField, "2");  // the adjust field regenerates the preview
+  EXPECT_EQ(plays.size(), before + 1);
+  Globals().panelBusy = 1;
+  Click(kNewSetButton);
+  EXPECT_EQ(plays.size(), before + 1);
+  EXPECT_EQ(Globals().commandSets.GetSetCount(), 1);
+}
+
+}  // namespace
+}  // namespace quorvane::panel::testing
