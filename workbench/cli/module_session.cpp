@@ -1,0 +1,219 @@
+#include "workbench/cli/module_session.h"
+
+#include <unistd.h>
+
+#include <ostream>
+#include <system_error>
+
+#include "sdk/errors.h"
+#include "sdk/messages.h"
+
+namespace workbench::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The settings value of `key` as the module would read it (the last line
+// wins; blanks and quotes do not count), or none.
+std::optional<std::string> SettingsValue(const fs::path& folder, const std::string& key) {
+  std::optional<std::string> bytes = ReadWholeFile(folder / kSettingsFileName);
+  if (!bytes) return std::nullopt;
+  std::optional<std::string> value;
+  std::size_t start = 0;
+  while (start < bytes->size()) {
+    std::size_t end = bytes->find('\n', start);
+    if (end == std::string::npos) end = bytes->size();
+    std::string fields[2];
+    int field = 0;
+    for (std::size_t i = start; i < end && field < 2; ++i) {
+      const char c = (*bytes)[i];
+      if (c == '=' || c == ',') {
+        ++field;
+      } else if (c != ' ' && c != '\t' && c != '\r' && c != '"') {
+        fields[field] += c;
+      }
+    }
+    if (fields[0] == key && !fields[1].empty()) value = fields[1];
+    start = end + 1;
+  }
+  return value;
+}
+
+std::string ErrorText(QvErr err) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "error %#x", static_cast<unsigned>(err));
+  return buf;
+}
+
+}  // namespace
+
+fs::path DefaultModulePath() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return fs::path("plugins") / "quorvane.so";
+  return (self.parent_path().parent_path() / "plugins" / "quorvane.so").lexically_normal();
+}
+
+ModuleSession::ModuleSession(PreferencesFolder prefs, document::Document doc, std::ostream& alerts)
+    : prefs_(std::move(prefs)), doc_(std::move(doc)), alerts_(alerts) {}
+
+std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options, document::Document doc,
+                                                   std::ostream& alerts, std::string* error) {
+  std::optional<PreferencesFolder> prefs = PreferencesFolder::Make(options.preferences, error);
+  if (!prefs) return nullptr;
+  std::vector<std::pair<std::string, std::string>> values;
+  if (options.language) values.emplace_back("language", *options.language == "ja" ? "JAPANESE" : "ENGLISH");
+  if (options.unit) values.emplace_back("trevask_unit", *options.unit == "cm" ? "1" : *options.unit == "in" ? "2" : "0");
+  if (std::optional<std::string> problem = SetSettingsValues(prefs->Path(), values)) {
+    *error = *problem;
+    return nullptr;
+  }
+  if (options.listFile) {
+    if (std::optional<std::string> problem = InstallListFile(*options.listFile, prefs->Path())) {
+      *error = *problem;
+      return nullptr;
+    }
+  }
+
+  std::unique_ptr<ModuleSession> session(new ModuleSession(std::move(*prefs), std::move(doc), alerts));
+  // The module chooses its Japanese dialogs for a language value other than
+  // English or Korean; without one it speaks English.
+  const std::optional<std::string> language = SettingsValue(session->prefs_.Path(), "language");
+  session->japanese_ = language && *language != "ENGLISH" && *language != "KOREAN";
+
+  plugin::HostOptions hostOptions;
+  hostOptions.preferencesFolder = session->prefs_.Path();
+  hostOptions.appMajorVersion = options.hostVersion;
+  session->host_ = std::make_unique<plugin::Host>(std::move(hostOptions));
+  plugin::Host& host = *session->host_;
+  host.SetDocument(&session->doc_);
+  host.Prompts().SetDisplay([&alerts](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
+    alerts << plugin::PromptKindName(kind) << ": " << text << "\n";
+    // Nobody is there to say yes: a question keeps things as they were.
+    return kind != plugin::PromptKind::kQuestion;
+  });
+
+  const fs::path modulePath = options.modulePath.value_or(DefaultModulePath());
+  session->module_ = plugin::PluginModule::Load(host, modulePath, error);
+  if (!session->module_) return nullptr;
+  if (QvErr err = session->module_->Startup()) {
+    *error = modulePath.string() + ": start-up failed with " + ErrorText(err);
+    return nullptr;
+  }
+  session->started_ = true;
+  if (QvErr err = host.Notify(kQvApplicationStartedNotifier)) {
+    *error = modulePath.string() + ": the application-started notification failed with " + ErrorText(err);
+    return nullptr;
+  }
+  if (!session->ModulePanel()) {
+    *error = modulePath.string() + ": the module made no panel \"" + kPanelId + "\"";
+    return nullptr;
+  }
+  return session;
+}
+
+ModuleSession::~ModuleSession() { Close(); }
+
+void ModuleSession::Close() {
+  if (module_ && started_) module_->Shutdown();
+  started_ = false;
+  module_.reset();
+}
+
+std::optional<ui::PanelInfo> ModuleSession::ModulePanel() const { return host_->HeadlessUi()->FindPanel(kPanelId); }
+
+std::vector<std::string> ModuleSession::PanelListItems(std::int32_t control) const {
+  const std::optional<ui::PanelInfo> panel = ModulePanel();
+  if (!panel) return {};
+  const std::optional<ui::ControlState> list = host_->HeadlessUi()->FindControl(panel->window, control);
+  return list ? list->items : std::vector<std::string>{};
+}
+
+template <typename Action>
+CommandRun ModuleSession::Run(Action action) {
+  const std::size_t prompts = host_->Prompts().Shown().size();
+  const std::size_t dialogs = Ui().ShownDialogs().size();
+  const std::size_t reported = Ui().ReportedErrors().size();
+  CommandRun run;
+  run.failure = action();
+  const auto& shown = host_->Prompts().Shown();
+  for (std::size_t i = prompts; i < shown.size(); ++i) {
+    if (shown[i].kind != plugin::PromptKind::kQuestion) run.alerts.push_back(shown[i].text);
+  }
+  const auto& shownDialogs = Ui().ShownDialogs();
+  for (std::size_t i = dialogs; i < shownDialogs.size() && run.failure.empty(); ++i) {
+    run.failure = shownDialogs[i].failure;
+  }
+  const auto& errors = Ui().ReportedErrors();
+  for (std::size_t i = reported; i < errors.size() && run.failure.empty(); ++i) run.failure = errors[i];
+  run.played = run.failure.empty();
+  return run;
+}
+
+CommandRun ModuleSession::SelectOnly(document::ArtId art) {
+  return Run([&]() -> std::string {
+    doc_.DeselectAll();
+    if (art && !doc_.SetSelected(art, true)) return "the path cannot be selected (is it locked?)";
+    if (QvErr err = host_->Notify(kQvArtSelectionChangedNotifier)) {
+      return "the selection notification failed with " + ErrorText(err);
+    }
+    return {};
+  });
+}
+
+CommandRun ModuleSession::UseModuleTool(bool use) {
+  return Run([&]() -> std::string {
+    QvToolHandle tool = use ? host_->Tools().FindNamed(kToolName) : nullptr;
+    if (use && tool == nullptr) return std::string("the module registered no tool \"") + kToolName + "\"";
+    if (QvErr err = host_->SelectTool(tool)) return "selecting the tool failed with " + ErrorText(err);
+    return {};
+  });
+}
+
+CommandRun ModuleSession::SelectPanelRow(std::int32_t control, std::int32_t row) {
+  return Run([&]() -> std::string {
+    const std::optional<ui::PanelInfo> panel = ModulePanel();
+    if (!panel) return "the module's panel is gone";
+    const ui::ActionOutcome outcome = Ui().SelectRow(panel->window, control, row);
+    return outcome ? std::string() : outcome.refusal;
+  });
+}
+
+CommandRun ModuleSession::BatchApply(std::int32_t setIndex) {
+  return Run([&]() -> std::string {
+    const std::optional<ui::PanelInfo> panel = ModulePanel();
+    if (!panel) return "the module's panel is gone";
+    ui::DialogAnswer answer;
+    answer.resourceId = japanese_ ? kBatchDialogJapanese : kBatchDialog;
+    answer.steps.push_back({ui::DialogStep::Kind::kSelectIndex, kDialogField, {}, setIndex});
+    answer.steps.push_back({ui::DialogStep::Kind::kClick, kDialogOk, {}, -1});
+    Ui().AddDialogAnswer(std::move(answer));
+    const std::size_t pending = Ui().PendingDialogAnswers();
+    const ui::ActionOutcome outcome = Ui().ChooseFlyoutItem(panel->handle, kBatchFlyoutItem);
+    if (!outcome) return outcome.refusal;
+    // A run that stopped before its dialog (no closed path) leaves the
+    // answer unused; it must not answer a later dialog.
+    if (Ui().PendingDialogAnswers() == pending) return "the batch application dialog did not open";
+    return {};
+  });
+}
+
+CommandRun ModuleSession::CreateFinishLine(const std::string& margin) {
+  return Run([&]() -> std::string {
+    const std::optional<ui::PanelInfo> panel = ModulePanel();
+    if (!panel) return "the module's panel is gone";
+    ui::DialogAnswer answer;
+    answer.resourceId = japanese_ ? kFinishLineDialogJapanese : kFinishLineDialog;
+    answer.steps.push_back({ui::DialogStep::Kind::kSetText, kDialogField, margin, -1});
+    answer.steps.push_back({ui::DialogStep::Kind::kClick, kDialogOk, {}, -1});
+    Ui().AddDialogAnswer(std::move(answer));
+    const std::size_t pending = Ui().PendingDialogAnswers();
+    const ui::ActionOutcome outcome = Ui().ChooseFlyoutItem(panel->handle, kFinishLineFlyoutItem);
+    if (!outcome) return outcome.refusal;
+    if (Ui().PendingDialogAnswers() == pending) return "the finish-line dialog did not open";
+    return {};
+  });
+}
+
+}  // namespace workbench::cli

@@ -1,0 +1,60 @@
+// What the command line needs to know of a document to drive the module:
+// which paths are pattern pieces, which layers the module made, and what
+// landed on them.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workbench/document/document.h"
+
+namespace workbench::cli {
+
+/// Titles of the layers the module makes, as it names them.
+inline constexpr std::string_view kWorkLayerTitles[] = {"<<Quorvane Work Layer1>>", "<<Quorvane Work Layer2>>",
+                                                        "trevaskPlgTmp"};
+/// Suffixes of result layers: the seam allowance (English and Japanese
+/// user interface) and the finish line made from a cut line.
+inline constexpr std::string_view kSeamLayerSuffix = "(Auto seam-margin generate)";
+inline constexpr std::string_view kSeamLayerSuffixJapanese = "(\xE8\x87\xAA\xE5\x8B\x95\xE4\xBD\x9C\xE6\x88\x90\xE7\xB8\xAB\xE4\xBB\xA3)";
+inline constexpr std::string_view kFinishLayerSuffix = "(Basic finish line)";
+
+/// One pattern piece the command line works on.
+struct Piece {
+  document::ArtId art;
+  /// Its SVG id, or "#<n>" (1-based, in document order) when it has none.
+  std::string label;
+};
+
+/// True for a work layer or a layer of results.
+bool IsModuleLayer(std::string_view title);
+
+/// Every closed path that is not inside a compound path and not on a
+/// layer the module made, in document order from the top layer.
+std::vector<Piece> ClosedPieces(const document::Document& doc);
+
+/// The art whose SVG id is `id`; none when no art has it.
+document::ArtId FindById(const document::Document& doc, std::string_view id);
+
+/// Turns the path positively (clockwise with y up), as the panel does with
+/// the path it takes as its source, so that anchor numbers count the same
+/// way. True when it was reversed.
+bool MakePositive(document::Document& doc, document::ArtId path);
+
+/// The art on the layer titled `layerTitle` (none when absent), depth first.
+std::vector<document::ArtId> ArtOnLayer(const document::Document& doc, std::string_view layerTitle);
+
+/// The closed paths on the layer titled `layerTitle`.
+std::vector<document::ArtId> ClosedPathsOnLayer(const document::Document& doc, std::string_view layerTitle);
+
+/// Removes the module's work layers left behind by a run that failed.
+/// Returns how many were removed.
+int RemoveWorkLayers(document::Document& doc);
+
+/// The title of the layer holding `art`, or "".
+std::string LayerTitleOf(const document::Document& doc, document::ArtId art);
+
+}  // namespace workbench::cli
