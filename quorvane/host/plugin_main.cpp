@@ -1,18 +1,33 @@
 // The module's one exported entry point.
-#include "quorvane/document_commands/document_command_hooks.h"
 #include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_entry.h"
+#include "quorvane/panel/panel_hooks.h"
 #include "sdk/plugin_main.h"
 
 namespace {
 
-// The layers above host integration that this module is built with. The
-// panel, the point-picking tool and the document commands plug in here as
+// The layers above host integration that this module is built with: the
+// panel and its point-picking tool. The document commands plug in here as
 // they are built; until then their entries stay null and their work is
 // skipped.
 constexpr quorvane::host::ModuleHooks kModuleHooks{
-    .createBasicFinishLine = quorvane::document_commands::CreateBasicFinishLineCommand,
-    .batchApply = quorvane::document_commands::BatchApplyCommand,
+    .createPanel = quorvane::panel::CreatePanelHook,
+    .isPanelShown = quorvane::panel::IsPanelShownHook,
+    .showPanel = quorvane::panel::ShowPanelHook,
+    .releasePanelResources = quorvane::panel::ReleasePanelResourcesHook,
+    .destroyPanel = quorvane::panel::DestroyPanelHook,
+    .disablePanel = quorvane::panel::DisablePanelHook,
+    .brightnessChanged = quorvane::panel::BrightnessChangedHook,
+    .refreshSetList = quorvane::panel::RefreshSetListHook,
+    .panelCommand = quorvane::panel::PanelCommandHook,
+    .toolTrackCursor = quorvane::panel::ToolTrackCursorHook,
+    .toolMouseDown = quorvane::panel::ToolMouseDownHook,
+    .toolSelected = quorvane::panel::ToolSelectedHook,
+    .toolDeselected = quorvane::panel::ToolDeselectedHook,
+    .createBasicFinishLine = nullptr,
+    .batchApply = nullptr,
+    .beforeUnload = quorvane::panel::BeforeUnloadHook,
+    .afterReload = quorvane::panel::AfterReloadHook,
 };
 
 }  // namespace

@@ -1,0 +1,134 @@
+// The real module loaded by the workbench host: its panel is made when the
+// application has started, follows the tool, and the user's clicks in the
+// host's toolkit reach the module's commands, also after the module was
+// unloaded and loaded again.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "quorvane/commands/list_file.h"
+#include "quorvane/generation/work_layers.h"
+#include "quorvane/host/plugin_globals.h"
+#include "quorvane/panel/panel_controls.h"
+#include "quorvane/panel/panel_state.h"
+#include "quorvane/panel/panel_window.h"
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
+#include "workbench/plugin/plugin_module.h"
+#include "workbench/ui/headless_toolkit.h"
+
+namespace quorvane::panel {
+namespace {
+
+namespace wb = workbench;
+
+constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
+
+class PanelModule : public ::testing::Test {
+ protected:
+  PanelModule()
+      : prefs_(std::filesystem::temp_directory_path() /
+               ("quorvane-panel-module-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+        host_(wb::plugin::HostOptions{prefs_}) {
+    std::filesystem::remove_all(prefs_);
+    host_.SetDocument(&doc_);
+    layer_ = doc_.InsertLayer("Layer 1");
+  }
+  ~PanelModule() override {
+    module_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(prefs_, ec);
+  }
+
+  void LoadAndStart() {
+    std::string error;
+    module_ = wb::plugin::PluginModule::Load(host_, kModulePath, &error);
+    ASSERT_NE(module_, nullptr) << error;
+    ASSERT_EQ(module_->Startup(), kQvNoErr) << host_.Prompts().LastFailure();
+    ASSERT_EQ(host_.Notify(kQvApplicationStartedNotifier), kQvNoErr);
+  }
+  host::PluginGlobals& Globals() { return *static_cast<host::PluginGlobals*>(module_->Globals()); }
+  wb::ui::HeadlessToolkit& Ui() { return *host_.HeadlessUi(); }
+  QvWindowHandle Window() { return StateOf(Globals()).window; }
+
+  wb::document::ArtId SelectedSquare() {
+    std::vector<wb::geometry::PathSegment> segments;
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {0.0, 100.0}, {100.0, 100.0}, {100.0, 0.0}}) {
+      wb::geometry::PathSegment s;
+      s.anchor = s.in = s.out = wb::geometry::Point{x, y};
+      segments.push_back(s);
+    }
+    const wb::document::ArtId square = doc_.NewPath(doc_.LayerGroup(layer_), segments, true);
+    doc_.SetSelected(square, true);
+    return square;
+  }
+
+  std::filesystem::path prefs_;
+  wb::document::Document doc_;
+  wb::plugin::Host host_;
+  wb::document::LayerId layer_;
+  std::unique_ptr<wb::plugin::PluginModule> module_;
+};
+
+TEST_F(PanelModule, ThePanelFollowsTheToolAndClicksBecomeUndoableCommands) {
+  LoadAndStart();
+  const std::optional<wb::ui::PanelInfo> panel = Ui().FindPanel(kPanelId);
+  ASSERT_TRUE(panel);
+  EXPECT_EQ(panel->title, "Quorvane");
+  EXPECT_EQ(Globals().panel, panel->handle);
+  EXPECT_EQ(Globals().panelBusy, 0);
+  EXPECT_FALSE(Ui().FindControl(Window(), kNewSetButton)->enabled);
+
+  SelectedSquare();
+  ASSERT_EQ(host_.SelectTool(Globals().tool), kQvNoErr);
+  EXPECT_TRUE(Ui().Panel(panel->handle)->shown);
+  EXPECT_EQ(StateOf(Globals()).enabled, 1);
+  EXPECT_TRUE(doc_.FindLayerByTitle(generation::kWorkLayer1Title));
+
+  wb::ui::DialogAnswer answer{16258, {{wb::ui::DialogStep::Kind::kSetText, 5, "Sleeve", -1},
+                                      {wb::ui::DialogStep::Kind::kClick, 1, "", -1}}};
+  Ui().AddDialogAnswer(answer);
+  ASSERT_TRUE(Ui().Click(Window(), kNewSetButton).delivered);
+  EXPECT_EQ(Ui().FindControl(Window(), kSetList)->items, (std::vector<std::string>{"Sleeve"}));
+  EXPECT_EQ(host_.Actions().PlayLog().back(), "Quorvane_INSIDECMD");
+
+  // A "Rev. forward" picked with the tool's mouse down on anchor 3.
+  ASSERT_TRUE(Ui().Click(Window(), kFirstTypeButton + 0).delivered);
+  ASSERT_TRUE(Ui().Click(Window(), kAddButton).delivered);
+  EXPECT_EQ(StateOf(Globals()).pickingState, 1);
+  ASSERT_EQ(host_.SendToolEvent(kQvSelectorMouseDown, QvRealPoint{100.0, 100.0}), kQvNoErr);
+  EXPECT_EQ(StateOf(Globals()).pickingState, kPickingIdle);
+  EXPECT_EQ(Ui().FindControl(Window(), kCommandList)->items.at(1), "2  Rev. forward       3      ");
+
+  // Unloaded and loaded again, the panel still reaches the module.
+  std::string error;
+  ASSERT_EQ(module_->Unload(&error), kQvNoErr) << error;
+  ASSERT_EQ(module_->Reload(&error), kQvNoErr) << error;
+  ASSERT_TRUE(Ui().SelectRow(Window(), kCommandList, 0).delivered);
+  EXPECT_EQ(StateOf(Globals()).selectedCommand, -1);
+  EXPECT_FALSE(Ui().FindControl(Window(), kRemoveCommandButton)->enabled);
+
+  // Another tool: the unsaved set is saved on request, the panel is
+  // disabled and the work layers go.
+  host_.Prompts().Script({wb::plugin::PromptKind::kQuestion, "'Sleeve' is changed. Do you want to save?", true});
+  ASSERT_EQ(host_.SelectTool(nullptr), kQvNoErr);
+  EXPECT_EQ(host_.Prompts().RemainingScript(), 0u);
+  commands::CCommandSetList saved;
+  ASSERT_TRUE(commands::LoadListFile(commands::LocateListFile(prefs_, commands::ListFileAccess::kRead), saved).read);
+  ASSERT_EQ(saved.GetSetCount(), 1);
+  EXPECT_EQ(saved.GetSet(0)->GetCommandCount(), 1);
+  EXPECT_EQ(StateOf(Globals()).enabled, 0);
+  EXPECT_FALSE(doc_.FindLayerByTitle(generation::kWorkLayer1Title));
+  EXPECT_FALSE(doc_.FindLayerByTitle(generation::kWorkLayer2Title));
+
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+  EXPECT_FALSE(Ui().FindPanel(kPanelId));
+  EXPECT_TRUE(Ui().ReportedErrors().empty());
+}
+
+}  // namespace
+}  // namespace quorvane::panel
