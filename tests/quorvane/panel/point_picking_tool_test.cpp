@@ -1,9 +1,12 @@
 // The point-picking tool in the workbench host with its headless toolkit:
-// clicks on a hexagon's anchors and sides, the picking states the panel's
-// "Add" starts, the markers on Work Layer 1 and the tool's cursors.
+// clicks on the anchors and sides of a hexagon and of real pattern pieces,
+// the picking states the panel's "Add" starts, the markers on Work Layer 1
+// and the tool's cursors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "quorvane/panel/panel_window.h"
 #include "quorvane/panel/point_picking_tool.h"
 #include "support/bound_host.h"
+#include "support/shared_data.h"
 #include "workbench/plugin/suite_support.h"
 #include "workbench/svg/svg_io.h"
 
@@ -21,6 +25,7 @@ namespace quorvane::panel {
 namespace {
 
 using commands::CommandType;
+using Points = std::vector<std::string>;
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kAnchors = 6;
@@ -30,193 +35,216 @@ double Distance(QvRealPoint a, QvRealPoint b) { return std::hypot(a.h - b.h, a.v
 class PointPicking : public ::testing::Test {
  protected:
   void SetUp() override {
-    globals_ = std::make_unique<host::PluginGlobals>();
-    ui_ = std::make_unique<host::HostUi>(bound_.Suites().ui);
-    ctx_ = std::make_unique<PanelContext>(PanelContext{*globals_, Doc(), *ui_});
+    ctx_ = std::make_unique<PanelContext>(PanelContext{*globals_, Doc(), ui_});
     // A regular hexagon of radius 100 about (200, 200), clockwise from the
     // top: positive, so the markers keep its anchor order.
-    const host::LayerRef layer = Doc().InsertLayer({}).value_or(host::LayerRef{});
-    Doc().SetLayerTitle(layer, "Layer 1");
+    const host::LayerRef layer = *Doc().InsertLayer({});
     std::vector<host::PathSegment> segments;
     for (int i = 0; i < kAnchors; ++i) {
       const double angle = kPi / 2 - i * kPi / 3;
-      corners_.push_back({200 + 100 * std::cos(angle), 200 + 100 * std::sin(angle)});
       host::PathSegment s{};
-      s.p = s.in = s.out = corners_.back();
+      s.p = s.in = s.out = {200 + 100 * std::cos(angle), 200 + 100 * std::sin(angle)};
       s.corner = 1;
       segments.push_back(s);
     }
-    path_ = Doc().NewPath(host::PaintOrder::kInsideOnTop, *Doc().LayerGroup(layer)).value_or(host::ArtRef{});
+    path_ = *Doc().NewPath(host::PaintOrder::kInsideOnTop, *Doc().LayerGroup(layer));
     ASSERT_EQ(Doc().SetSegments(path_, segments), kQvNoErr);
     ASSERT_EQ(Doc().SetClosed(path_, true), kQvNoErr);
     ASSERT_EQ(Doc().SetSelected(path_, true), kQvNoErr);
     globals_->commandSets.AddSet("Picking");
     globals_->settings.language = settings::kLanguageEnglish;
-    ASSERT_EQ(CreatePanel(Ctx()), kQvNoErr);
-    ASSERT_EQ(ToolSelected(Ctx()), kQvNoErr);
-    ASSERT_EQ(Ctx().Run().sourcePath, path_);
+    ASSERT_EQ(CreatePanel(*ctx_), kQvNoErr);
+    ASSERT_EQ(ToolSelected(*ctx_), kQvNoErr);
+    ASSERT_EQ(ctx_->Run().sourcePath, path_);
   }
 
   host::HostDocument& Doc() { return bound_.Doc(); }
-  PanelContext& Ctx() { return *ctx_; }
-  PanelState& State() { return Ctx().State(); }
+  PanelState& State() { return ctx_->State(); }
   const commands::CCommandSet& Set() { return globals_->workingSet; }
-  bool Enabled(std::int32_t control) { return ui_->IsEnabled(State().window, control).value_or(false); }
+  bool Enabled(std::int32_t control) { return ui_.IsEnabled(State().window, control).value_or(false); }
 
   /// "Add" with the type button of `type` pressed, as the user does it.
   void Add(CommandType type) {
     State().currentTypeButton = kFirstTypeButton + static_cast<std::int32_t>(type);
-    ASSERT_EQ(RunPanelCommand(Ctx(), kAddButton), kQvNoErr);
-    ASSERT_NE(State().pickingState, kPickingIdle);
+    ASSERT_EQ(RunPanelCommand(*ctx_, kAddButton), kQvNoErr);
   }
-  /// Just outside anchor `n` (from 1), or the middle of side `n` pushed 1
-  /// point away from the centre.
-  QvRealPoint AtAnchor(int n) { return {corners_[n - 1].h + 0.6, corners_[n - 1].v + 0.6}; }
+  /// Just beside anchor `n` (from 1), or 1 point out from the middle of
+  /// side `n`, which runs from anchor n to the next.
+  QvRealPoint AtAnchor(int n) {
+    const QvRealPoint p = (*Doc().Segments(path_))[static_cast<std::size_t>(n - 1)].p;
+    return {p.h + 0.6, p.v + 0.6};
+  }
   QvRealPoint OnSide(int n) {
-    const QvRealPoint a = corners_[n - 1], b = corners_[n % kAnchors];
-    const QvRealPoint mid{(a.h + b.h) / 2, (a.v + b.v) / 2};
-    const double out = 1.0 / Distance(mid, {200, 200});
-    return {mid.h + (mid.h - 200) * out, mid.v + (mid.v - 200) * out};
+    const QvRealBezier b = *Doc().Bezier(path_, n - 1);
+    // The tangent at the middle, turned to the left: outward on a
+    // clockwise path.
+    const double dx = b.p3.h + b.p2.h - b.p1.h - b.p0.h;
+    const double dy = b.p3.v + b.p2.v - b.p1.v - b.p0.v;
+    const double length = std::hypot(dx, dy);
+    const QvRealPoint mid = *Doc().BezierPoint(b, 0.5);
+    return {mid.h - dy / length, mid.v + dx / length};
   }
   void Click(QvRealPoint p) {
     QvToolMessage message{};
     message.d.self = kSelf;
     message.cursor = p;
-    ASSERT_EQ(MouseDown(Ctx(), message), kQvNoErr);
+    ASSERT_EQ(MouseDown(*ctx_, message), kQvNoErr);
   }
-  std::vector<std::string> Points(int command) {
-    std::string first, second;
-    Set().GetCommandPoints(command, first, second);
-    return {first, second};
+  Points PointsOf(int command) {
+    Points texts(2);
+    Set().GetCommandPoints(command, texts[0], texts[1]);
+    return texts;
   }
-  /// Art of Work Layer 1 named `name`; none when there is none.
+  /// Art of Work Layer 1 named `name`.
   std::optional<host::ArtRef> Marker(const std::string& name) {
-    for (host::ArtRef art : Doc().AllArtOfLayer(Ctx().Run().workLayer1).value_or(std::vector<host::ArtRef>{})) {
+    for (host::ArtRef art : Doc().AllArtOfLayer(ctx_->Run().workLayer1).value_or(std::vector<host::ArtRef>{})) {
       if (Doc().ArtName(art) == name) return art;
     }
     return std::nullopt;
   }
 
+  /// Every anchor and side of the source path that stands clear of its
+  /// neighbours is hit by its number, a side's hit 1 point from the click.
+  void ExpectHitsByNumber(const std::string& what) {
+    const std::vector<host::PathSegment> segments = *Doc().Segments(path_);
+    const int n = static_cast<int>(segments.size());
+    for (int i = 1; i <= n; ++i) {
+      const QvRealPoint p = segments[static_cast<std::size_t>(i - 1)].p;
+      if (Distance(p, segments[static_cast<std::size_t>(i % n)].p) < 12.0 ||
+          Distance(p, segments[static_cast<std::size_t>((i + n - 2) % n)].p) < 12.0) {
+        continue;
+      }
+      const SourceHit anchor = HitTestSource(*ctx_, AtAnchor(i));
+      EXPECT_EQ(anchor.kind, HitKind::kAnchor) << what << " anchor " << i;
+      EXPECT_EQ(anchor.number, i) << what;
+      const SourceHit side = HitTestSource(*ctx_, OnSide(i));
+      ASSERT_EQ(side.kind, HitKind::kSegment) << what << " side " << i;
+      EXPECT_EQ(side.number, i) << what;
+      const QvRealPoint on = *Doc().BezierPoint(*Doc().Bezier(path_, side.number - 1), side.t);
+      EXPECT_NEAR(Distance(on, OnSide(i)), 1.0, 0.01) << what << " side " << i;
+    }
+  }
+
   QvPluginRef const kSelf = reinterpret_cast<QvPluginRef>(0x5e1f);
   testing::BoundHost bound_;
-  std::unique_ptr<host::PluginGlobals> globals_;
-  std::unique_ptr<host::HostUi> ui_;
+  std::unique_ptr<host::PluginGlobals> globals_ = std::make_unique<host::PluginGlobals>();
+  host::HostUi ui_{bound_.Suites().ui};
   std::unique_ptr<PanelContext> ctx_;
-  std::vector<QvRealPoint> corners_;
   host::ArtRef path_;
 };
 
-TEST_F(PointPicking, AnchorsAndSidesOfTheSourcePathAreHitByTheirNumbers) {
-  for (int n = 1; n <= kAnchors; ++n) {
-    const SourceHit anchor = HitTestSource(Ctx(), AtAnchor(n));
-    EXPECT_EQ(anchor.kind, HitKind::kAnchor) << n;
-    EXPECT_EQ(anchor.number, n);
-    // Side n runs from anchor n to anchor n + 1; the closing side is 6.
-    const SourceHit side = HitTestSource(Ctx(), OnSide(n));
-    ASSERT_EQ(side.kind, HitKind::kSegment) << n;
-    EXPECT_EQ(side.number, n);
-    EXPECT_NEAR(side.t, 0.5, 1e-3);
-    const QvRealPoint on = *Doc().BezierPoint(*Doc().Bezier(path_, side.number - 1), side.t);
-    EXPECT_NEAR(Distance(on, OnSide(n)), 1.0, 1e-3);
-  }
-  EXPECT_EQ(HitTestSource(Ctx(), {200, 200}).kind, HitKind::kNothing);
-  // A marker's dot lies over anchor 1, its top anchor 2 points above it;
-  // the marker layer is locked for the test, so the path's anchor is hit.
-  DrawMarker(Ctx(), 1, 0.0f, "1", true);
-  Doc().SetLayerEditable(Ctx().Run().workLayer1, true);
-  const SourceHit under = HitTestSource(Ctx(), {corners_[0].h, corners_[0].v + 2.0});
+TEST_F(PointPicking, AnchorsAndSidesAreHitByTheirNumbersAndMarkersNever) {
+  ExpectHitsByNumber("hexagon");
+  EXPECT_EQ(HitTestSource(*ctx_, {200, 200}).kind, HitKind::kNothing);
+  EXPECT_EQ(HitTestSource(*ctx_, OnSide(kAnchors)).number, kAnchors) << "the closing side";
+  // The dot of anchor 1 has its top anchor 2 points above it; unlocked, it
+  // would be hit first, but the test locks the marker layer.
+  DrawMarker(*ctx_, 1, 0.0f, "1", true);
+  Doc().SetLayerEditable(ctx_->Run().workLayer1, true);
+  const QvRealPoint top = (*Doc().Segments(path_))[0].p;
+  const SourceHit under = HitTestSource(*ctx_, {top.h, top.v + 2.0});
   EXPECT_EQ(under.kind, HitKind::kAnchor);
   EXPECT_EQ(under.number, 1);
-  EXPECT_EQ(Doc().IsLayerEditable(Ctx().Run().workLayer1), false);
+  EXPECT_EQ(Doc().IsLayerEditable(ctx_->Run().workLayer1), false);
 }
 
-TEST_F(PointPicking, FortyFiveDegreeCornerTakesAnAnchorThenALinePointThenWaitsForItsWidth) {
-  Add(CommandType::kFortyFiveBackward);
-  EXPECT_EQ(State().pickingState, 5);
-  Click(OnSide(2));  // refused: the first point is an anchor
-  EXPECT_EQ(State().pickingState, 5);
-  EXPECT_TRUE(Set().GetLinePoints().empty());
-  Click(AtAnchor(2));
-  EXPECT_EQ(State().pickingState, 7);
-  Click(OnSide(kAnchors));
-  EXPECT_EQ(State().pickingState, kAwaitingWidth);
-  EXPECT_EQ(Points(0), (std::vector<std::string>{"2", "a"}));
-  ASSERT_EQ(Set().GetLinePoints().size(), 1u);
-  EXPECT_EQ(Set().GetLinePoints()[0].Num, kAnchors) << "the closing side";
-  EXPECT_EQ(State().incompleteCommand, 1);
-  EXPECT_TRUE(Enabled(kUpdateWidthButton));
-  EXPECT_TRUE(Enabled(kCommandWidthField));
-  EXPECT_FALSE(Enabled(kAddButton));
-}
-
-TEST_F(PointPicking, ExtendedOneSideRefusesASideForItsSecondPointButShowsTheSegmentCursor) {
-  Add(CommandType::kExtendedOneSide);
-  Click(AtAnchor(1));
-  EXPECT_EQ(State().pickingState, 11);
-  Click(OnSide(3));
-  EXPECT_EQ(State().pickingState, 11);
-  EXPECT_EQ(Points(0), (std::vector<std::string>{"1", ""}));
-  EXPECT_TRUE(Set().GetLinePoints().empty());
-  EXPECT_EQ(bound_.Ui().CursorOf(kSelf), 17005);
-  EXPECT_EQ(globals_->toolMessagePlugin, kSelf);
-  Click(AtAnchor(4));
-  EXPECT_EQ(State().pickingState, kAwaitingWidth);
-  EXPECT_EQ(Points(0), (std::vector<std::string>{"1", "4"}));
-}
-
-TEST_F(PointPicking, LapelEndsPickingWithoutAWidthAndEnablesTheEditingButtons) {
-  Add(CommandType::kLapel);
-  Click(AtAnchor(3));
-  EXPECT_EQ(State().pickingState, 13);
-  Click(OnSide(4));
-  EXPECT_EQ(State().pickingState, kPickingIdle);
-  EXPECT_EQ(State().incompleteCommand, 0);
-  EXPECT_EQ(Points(0), (std::vector<std::string>{"3", "a"}));
-  for (std::int32_t control : {kAddButton, kRemoveCommandButton, kClearPointButton, kSaveButton, kApplyButton,
-                               kNewSetButton, kClearButton}) {
-    EXPECT_TRUE(Enabled(control)) << control;
+TEST_F(PointPicking, RealPiecesAreHitByTheirNumbers) {
+  const auto shared = quorvane::testing::SharedDir();
+  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  int pieces = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(*shared / "corpus" / "freesewing")) {
+    const std::string file = entry.path().filename().string();
+    if (entry.path().extension() != ".svg" || file.find("-freesewing-sa") != std::string::npos) continue;
+    auto read = workbench::svg::ReadSvgFile(entry.path());
+    ASSERT_TRUE(read.ok()) << file;
+    const workbench::document::Document& piece = read.value();
+    for (std::size_t l = 0; l < piece.LayerCount(); ++l) {
+      for (workbench::document::ArtId art : piece.AllArtOfLayer(piece.LayerAt(l))) {
+        const workbench::document::Art* a = piece.FindArt(art);
+        if (a->type != workbench::document::ArtType::kPath || !a->closed) continue;
+        std::vector<host::PathSegment> segments;
+        for (const auto& s : a->segments) segments.push_back(workbench::plugin::detail::ToQv(s));
+        ASSERT_EQ(Doc().SetSegments(path_, segments), kQvNoErr);
+        // Outward is to the left on a clockwise path.
+        if (*Doc().SignedArea(path_) < 0) Doc().Reverse(path_);
+        ExpectHitsByNumber(file + " layer " + std::to_string(l));
+        ++pieces;
+      }
+    }
   }
-  EXPECT_EQ(State().selectedCommand, 0);
-  EXPECT_EQ(ui_->Selection(State().window, kCommandList), 1) << "the picked command's row";
-  EXPECT_FALSE(Enabled(kUpdateWidthButton)) << "a lapel has no width";
-  EXPECT_NE(ui_->ItemText(State().window, kCommandList, 1).value_or("").find("3,a"), std::string::npos);
+  EXPECT_GT(pieces, 100);
 }
 
-TEST_F(PointPicking, OpeningTakesTwoLinePointsAndCutOffOneAnchor) {
-  Add(CommandType::kOpening);
-  Click(OnSide(1));
-  EXPECT_EQ(State().pickingState, 16);
-  Click(OnSide(2));
-  EXPECT_EQ(State().pickingState, kAwaitingWidth);
-  EXPECT_EQ(Points(0), (std::vector<std::string>{"a", "b"}));
-  FinishPick(Ctx(), false);
-  EXPECT_EQ(State().pickingState, kPickingIdle);
+// One command picked click by click: a click on anchor n is n, on side n
+// it is -n; after each click the picking state and the cursor shown.
+struct PickStep {
+  int click;
+  std::int32_t state;
+  std::int32_t cursor;
+};
+struct PickCase {
+  CommandType type;
+  std::vector<PickStep> steps;
+  Points points;
+  /// The side of the first line point, 0 for none.
+  int lineSide;
+};
 
-  Add(CommandType::kCutOff);
-  EXPECT_EQ(State().pickingState, 14);
-  Click(OnSide(5));
-  EXPECT_EQ(State().pickingState, 14);
-  Click(AtAnchor(5));
-  EXPECT_EQ(State().pickingState, kAwaitingWidth);
-  EXPECT_EQ(Points(1), (std::vector<std::string>{"5", ""}));
+void PrintTo(const PickCase& c, std::ostream* out) { *out << "command type " << static_cast<int>(c.type); }
+
+class PickingStates : public PointPicking, public ::testing::WithParamInterface<PickCase> {};
+
+TEST_P(PickingStates, ClicksFillTheCommandsSlotsAndAdvanceTheState) {
+  const PickCase& c = GetParam();
+  Add(c.type);
+  for (const PickStep& step : c.steps) {
+    Click(step.click > 0 ? AtAnchor(step.click) : OnSide(-step.click));
+    EXPECT_EQ(State().pickingState, step.state) << "after " << step.click;
+    EXPECT_EQ(bound_.Ui().CursorOf(kSelf), step.cursor) << "after " << step.click;
+  }
+  EXPECT_EQ(PointsOf(0), c.points);
+  const auto linePoints = std::count_if(c.points.begin(), c.points.end(), [](const std::string& p) {
+    return !p.empty() && !commands::AnchorReference(p);
+  });
+  EXPECT_EQ(Set().GetLinePoints().size(), static_cast<std::size_t>(linePoints));
+  if (c.lineSide > 0) {
+    EXPECT_EQ(Set().GetLinePoints()[0].Num, c.lineSide);
+  }
+  EXPECT_EQ(globals_->toolMessagePlugin, kSelf);
+  const bool done = State().pickingState == kPickingIdle;
+  EXPECT_EQ(State().incompleteCommand, done ? 0 : 1);
+  EXPECT_EQ(Enabled(kAddButton) && Enabled(kSaveButton) && Enabled(kApplyButton), done);
+  EXPECT_EQ(Enabled(kUpdateWidthButton), State().pickingState == kAwaitingWidth);
+  // The command's row stays selected and shows its points.
+  EXPECT_EQ(ui_.Selection(State().window, kCommandList), 1);
+  const std::string shown = c.points[1].empty() ? c.points[0] : c.points[0] + "," + c.points[1];
+  EXPECT_NE(ui_.ItemText(State().window, kCommandList, 1).value_or("").find(shown), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PickingStates,
+    ::testing::Values(
+        PickCase{CommandType::kRevForward, {{-1, 1, 17003}, {1, 0, 17000}}, {"1", ""}, 0},
+        PickCase{CommandType::kFortyFiveBackward, {{-2, 5, 17003}, {2, 7, 17004}, {-6, 17, 17000}}, {"2", "a"}, 6},
+        PickCase{CommandType::kFortyFiveForward, {{4, 7, 17004}, {5, 17, 17000}}, {"4", "5"}, 0},
+        PickCase{CommandType::kExtendedOneSide, {{1, 11, 17004}, {-3, 11, 17005}, {4, 17, 17000}}, {"1", "4"}, 0},
+        PickCase{CommandType::kLapel, {{3, 13, 17004}, {-4, 0, 17000}}, {"3", "a"}, 4},
+        PickCase{CommandType::kOpening, {{-1, 16, 17005}, {-2, 17, 17000}}, {"a", "b"}, 1},
+        PickCase{CommandType::kCutOff, {{-5, 14, 17003}, {5, 17, 17000}}, {"5", ""}, 0}));
 
 TEST_F(PointPicking, WithAllFiftyTwoLabelsInUseASideClickLeavesTheSlotEmpty) {
   Add(CommandType::kOpening);
   for (int i = 0; i < commands::kMaxLinePoints; ++i) globals_->workingSet.AddLinePoint(1, 0.25f);
   Click(OnSide(2));
   EXPECT_EQ(Set().GetLinePoints().size(), static_cast<std::size_t>(commands::kMaxLinePoints));
-  EXPECT_EQ(Points(0), (std::vector<std::string>{"", ""}));
-  EXPECT_EQ(Set().GetCommand(0)->num, 1);
+  EXPECT_EQ(PointsOf(0), (Points{"", ""}));
   EXPECT_EQ(commands::CCommandSet::ValidateCommand(*Set().GetCommand(0)), commands::CommandCheck::kPointMissing);
 }
 
 TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
-  // Anchor numbers: a text per anchor, no dots.
   for (int n = 1; n <= kAnchors; ++n) EXPECT_TRUE(Marker("trevask-" + std::to_string(n))) << n;
   EXPECT_FALSE(Marker("trevask-1-c"));
-  ui_->SetText(State().window, kFontSizeField, "18");
-  ASSERT_EQ(MarkerFontSize(Ctx()), 18.0);
+  ui_.SetText(State().window, kFontSizeField, "18");
   Add(CommandType::kLapel);
   Click(AtAnchor(2));
   Click(OnSide(3));
@@ -233,74 +261,54 @@ TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
     EXPECT_NEAR(Distance(s.in, s.p), r * 0.5522766, 1e-9);
     EXPECT_NEAR(Distance(s.out, s.p), r * 0.5522766, 1e-9);
   }
-  EXPECT_GT(*Doc().SignedArea(*dot), 0.0);
   EXPECT_TRUE(bound_.Document().FindArt(workbench::plugin::detail::ArtOf(dot->handle))->showCenterPoint);
   const std::optional<host::ArtRef> label = Marker("trevask-a");
   ASSERT_TRUE(label);
   EXPECT_EQ(Doc().Text(*label), "a");
   EXPECT_EQ(Doc().FontSize(*label), 18.0);
   const QvRealPoint anchor = *Doc().TextAnchor(*label);
-  EXPECT_NEAR(anchor.h, centre.h + r, 1e-9);
-  EXPECT_NEAR(anchor.v, centre.v + r, 1e-9);
+  EXPECT_NEAR(Distance(anchor, {centre.h + r, centre.v + r}), 0.0, 1e-9);
   EXPECT_EQ(Doc().TextColor(*label)->red, Doc().Style(*dot)->fill.color.red);
-  EXPECT_TRUE(Marker("trevask-2-c"));
-  EXPECT_EQ(Doc().IsLayerEditable(Ctx().Run().workLayer1), false);
+  EXPECT_EQ(Doc().IsLayerEditable(ctx_->Run().workLayer1), false);
 
-  // The dot of an anchor goes alone; a line point's dot and label together.
-  RemoveMarker(Ctx(), "2", false);
-  RemoveMarker(Ctx(), "a", true);
-  EXPECT_FALSE(Marker("trevask-2-c"));
+  // An anchor's dot goes alone; a line point's dot and label together.
+  RemoveMarker(*ctx_, "2", false);
+  RemoveMarker(*ctx_, "a", true);
+  EXPECT_FALSE(Marker("trevask-2-c") || Marker("trevask-a-c") || Marker("trevask-a"));
   EXPECT_TRUE(Marker("trevask-2"));
-  EXPECT_FALSE(Marker("trevask-a-c"));
-  EXPECT_FALSE(Marker("trevask-a"));
-  // Redrawing brings back every point the set uses.
-  RedrawCommandMarkers(Ctx());
-  EXPECT_TRUE(Marker("trevask-2-c"));
-  EXPECT_TRUE(Marker("trevask-a-c"));
+  RedrawCommandMarkers(*ctx_);
+  EXPECT_TRUE(Marker("trevask-2-c") && Marker("trevask-a-c"));
 
-  // Saved as SVG the labels are text at their size.
-  const std::string svg = workbench::svg::WriteSvgString(bound_.Document());
-  EXPECT_NE(svg.find("font-size=\"18\""), std::string::npos);
-  auto reread = workbench::svg::ReadSvgString(svg, "markers.svg");
+  // Saved as SVG and read again, a label keeps its text, size and place.
+  auto reread = workbench::svg::ReadSvgString(workbench::svg::WriteSvgString(bound_.Document()), "markers.svg");
   ASSERT_TRUE(reread.ok());
   const workbench::document::Document& back = reread.value();
-  const workbench::document::LayerId markers = back.FindLayerByTitle(generation::kWorkLayer1Title);
-  int labels = 0;
-  for (workbench::document::ArtId art : back.AllArtOfLayer(markers)) {
-    const workbench::document::Art* a = back.FindArt(art);
-    if (a->type != workbench::document::ArtType::kText || a->name != "trevask-a") continue;
-    ++labels;
-    EXPECT_EQ(a->placed.contents, "a");
-    EXPECT_DOUBLE_EQ(a->placed.fontSize, 18.0);
-    const workbench::geometry::Point start = a->placed.placement.Apply({0, 0});
-    EXPECT_NEAR(start.x, anchor.h, 1e-6);
-    EXPECT_NEAR(start.y, anchor.v, 1e-6);
-  }
-  EXPECT_EQ(labels, 1);
+  const auto art = back.AllArtOfLayer(back.FindLayerByTitle(generation::kWorkLayer1Title));
+  const auto text = std::find_if(art.begin(), art.end(), [&](auto a) { return back.FindArt(a)->name == "trevask-a"; });
+  ASSERT_NE(text, art.end());
+  const workbench::document::PlacedData& placed = back.FindArt(*text)->placed;
+  EXPECT_EQ(placed.contents, "a");
+  EXPECT_DOUBLE_EQ(placed.fontSize, 18.0);
+  const workbench::geometry::Point start = placed.placement.Apply({0, 0});
+  EXPECT_NEAR(std::hypot(start.x - anchor.h, start.y - anchor.v), 0.0, 1e-6);
 }
 
-TEST_F(PointPicking, CursorsFollowThePickingStateAndWhatIsUnderThePointer) {
-  for (std::int32_t idle : {kPickingIdle, kAwaitingWidth}) {
-    EXPECT_EQ(CursorFor(idle, HitKind::kAnchor), kIdleCursor);
-    EXPECT_EQ(CursorFor(idle, HitKind::kNothing), kIdleCursor);
-  }
-  for (std::int32_t first : {1, 2, 3, 4, 5, 6, 9, 10, 12, 14, 15}) {
-    EXPECT_EQ(CursorFor(first, HitKind::kNothing), 17001) << first;
-    EXPECT_EQ(CursorFor(first, HitKind::kAnchor), 17002) << first;
-    EXPECT_EQ(CursorFor(first, HitKind::kSegment), 17003) << first;
-  }
-  for (std::int32_t second : {7, 8, 11, 13, 16}) {
-    EXPECT_EQ(CursorFor(second, HitKind::kNothing), 17001) << second;
-    EXPECT_EQ(CursorFor(second, HitKind::kAnchor), 17004) << second;
-    EXPECT_EQ(CursorFor(second, HitKind::kSegment), 17005) << second;
-  }
-  Add(CommandType::kCutOff);
+TEST_F(PointPicking, TrackingShowsTheCursorOfTheStateAndPicksNothing) {
   QvToolMessage message{};
   message.d.self = kSelf;
   message.cursor = AtAnchor(3);
-  ASSERT_EQ(TrackCursor(Ctx(), message), kQvNoErr);
+  ASSERT_EQ(TrackCursor(*ctx_, message), kQvNoErr);
+  EXPECT_EQ(bound_.Ui().CursorOf(kSelf), kIdleCursor);
+  Add(CommandType::kCutOff);
+  ASSERT_EQ(TrackCursor(*ctx_, message), kQvNoErr);
   EXPECT_EQ(bound_.Ui().CursorOf(kSelf), 17002);
-  EXPECT_EQ(State().pickingState, 14) << "tracking picks nothing";
+  message.cursor = {200, 200};
+  ASSERT_EQ(TrackCursor(*ctx_, message), kQvNoErr);
+  EXPECT_EQ(bound_.Ui().CursorOf(kSelf), 17001);
+  EXPECT_EQ(State().pickingState, 14);
+  EXPECT_EQ(PointsOf(0), (Points{"", ""}));
+  // Waiting for a width, the pointer is idle over the path too.
+  EXPECT_EQ(CursorFor(kAwaitingWidth, HitKind::kSegment), kIdleCursor);
 }
 
 }  // namespace
