@@ -1,4 +1,5 @@
 // The module's one exported entry point.
+#include "quorvane/document_commands/document_command_hooks.h"
 #include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_entry.h"
 #include "quorvane/panel/panel_hooks.h"
@@ -7,9 +8,7 @@
 namespace {
 
 // The layers above host integration that this module is built with: the
-// panel and its point-picking tool. The document commands plug in here as
-// they are built; until then their entries stay null and their work is
-// skipped.
+// panel with its point-picking tool, and the document commands.
 constexpr quorvane::host::ModuleHooks kModuleHooks{
     .createPanel = quorvane::panel::CreatePanelHook,
     .isPanelShown = quorvane::panel::IsPanelShownHook,
@@ -24,8 +23,8 @@ constexpr quorvane::host::ModuleHooks kModuleHooks{
     .toolMouseDown = quorvane::panel::ToolMouseDownHook,
     .toolSelected = quorvane::panel::ToolSelectedHook,
     .toolDeselected = quorvane::panel::ToolDeselectedHook,
-    .createBasicFinishLine = nullptr,
-    .batchApply = nullptr,
+    .createBasicFinishLine = quorvane::document_commands::CreateBasicFinishLineCommand,
+    .batchApply = quorvane::document_commands::BatchApplyCommand,
     .beforeUnload = quorvane::panel::BeforeUnloadHook,
     .afterReload = quorvane::panel::AfterReloadHook,
 };
