@@ -51,7 +51,9 @@ TEST_F(BasicFinishLine, InchesOffsetByTheUnitFactorAndStyleTheFinishLine) {
   globals_->settings.basicFinishLineMargin = 1.0f;
   globals_->settings.finishLine = 1;
   globals_->settings.finishLineWidth = 1.5;
-  Run(0, 0, 300, 200);
+  globals_->settings.language = settings::kLanguageJapanese;
+  Run(0, 0, 300, 200, "16157:ok");
+  EXPECT_EQ(Dialogs().at(0).title, "基本仕上り線作成");
   ExpectRectangle(ArtOn(kLayerTitle).at(0), 72, 72, 228, 128);
   EXPECT_DOUBLE_EQ(Doc().Style(ArtOn(kLayerTitle)[0])->stroke.width, 1.5);
 }
