@@ -7,7 +7,6 @@
 #include "panel_test_support.h"
 #include "quorvane/commands/art_set_tags.h"
 #include "quorvane/commands/list_file.h"
-#include "quorvane/generation/work_layers.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_controls.h"
 
@@ -211,22 +210,6 @@ TEST_F(PanelController, SavingWhilePickingDropsTheCommandBeingPicked) {
   ASSERT_TRUE(commands::LoadListFile(ListFilePath(), saved).read);
   ASSERT_EQ(saved.GetSetCount(), 1);
   EXPECT_EQ(saved.GetSet(0)->GetCommandCount(), 1);
-}
-
-TEST_F(PanelController, DeselectingTheToolAsksToSaveAndTakesTheWorkLayersAway) {
-  StartWithSets({"A"});
-  Type(kBasicWidthField, "4");
-  Click(kCreateButton);
-  ExpectQuestion("'A' is changed. Do you want to save?", true);
-  ASSERT_EQ(ToolDeselected(Ctx()), kQvNoErr);
-  EXPECT_EQ(State().enabled, 0);
-  EXPECT_FALSE(Enabled(kAddButton));
-  EXPECT_FALSE(Globals().run.sourcePath);
-  EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer1Title).value_or(host::LayerRef{}));
-  EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer2Title).value_or(host::LayerRef{}));
-  commands::CCommandSetList saved;
-  ASSERT_TRUE(commands::LoadListFile(ListFilePath(), saved).read);
-  EXPECT_FLOAT_EQ(saved.GetSet(0)->GetBasicWidth(), 4.0f);
 }
 
 TEST_F(PanelController, JapaneseMessagesAndQuestions) {
