@@ -269,6 +269,9 @@ TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
   const QvRealPoint anchor = *Doc().TextAnchor(*label);
   EXPECT_NEAR(Distance(anchor, {centre.h + r, centre.v + r}), 0.0, 1e-9);
   EXPECT_EQ(Doc().TextColor(*label)->red, Doc().Style(*dot)->fill.color.red);
+  EXPECT_FALSE(Doc().Text(*dot));
+  EXPECT_EQ(Doc().LastError(), kQvErrWrongArtType);
+  EXPECT_FALSE(Doc().NewPointText(host::PaintOrder::kAbove, *label, anchor, "x", 0.0, QvColor{}));
   EXPECT_EQ(Doc().IsLayerEditable(ctx_->Run().workLayer1), false);
 
   // An anchor's dot goes alone; a line point's dot and label together.
