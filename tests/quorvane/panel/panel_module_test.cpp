@@ -74,7 +74,7 @@ class PanelModule : public ::testing::Test {
   std::unique_ptr<wb::plugin::PluginModule> module_;
 };
 
-TEST_F(PanelModule, ThePanelFollowsTheToolAndClicksBecomeUndoableCommands) {
+TEST_F(PanelModule, ThePanelFollowsTheToolAndEachClickPlaysTheModulesActionOnce) {
   LoadAndStart();
   const std::optional<wb::ui::PanelInfo> panel = Ui().FindPanel(kPanelId);
   ASSERT_TRUE(panel);
@@ -92,8 +92,10 @@ TEST_F(PanelModule, ThePanelFollowsTheToolAndClicksBecomeUndoableCommands) {
   wb::ui::DialogAnswer answer{16258, {{wb::ui::DialogStep::Kind::kSetText, 5, "Sleeve", -1},
                                       {wb::ui::DialogStep::Kind::kClick, 1, "", -1}}};
   Ui().AddDialogAnswer(answer);
+  const std::size_t plays = host_.Actions().PlayLog().size();
   ASSERT_TRUE(Ui().Click(Window(), kNewSetButton).delivered);
   EXPECT_EQ(Ui().FindControl(Window(), kSetList)->items, (std::vector<std::string>{"Sleeve"}));
+  ASSERT_EQ(host_.Actions().PlayLog().size(), plays + 1);
   EXPECT_EQ(host_.Actions().PlayLog().back(), "Quorvane_INSIDECMD");
 
   // A "Rev. forward" picked with the tool's mouse down on anchor 3.
