@@ -73,8 +73,9 @@ SourceHit HitTestSource(PanelContext& ctx, QvRealPoint location) {
   // its marker layer.
   const std::optional<host::LayerRef> markers = ctx.doc.FindLayer(generation::kWorkLayer1Title);
   if (!markers || !*markers) return {};
-  // The markers sit above the path; locked, they are never hit.
-  ctx.doc.SetLayerEditable(*markers, false);
+  // The markers sit above the path; locked, they are never hit. The lock is
+  // only set when missing, so that tracking the pointer changes nothing.
+  if (ctx.doc.IsLayerEditable(*markers).value_or(true)) ctx.doc.SetLayerEditable(*markers, false);
   const host::ArtRef source = ctx.Run().sourcePath;
   if (!source) return {};
   const std::optional<QvHitResult> hit = ctx.doc.HitTest(location, kPickTolerance, kPickRequest);
