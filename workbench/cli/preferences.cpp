@@ -137,6 +137,7 @@ std::optional<std::string> SetSettingsValues(const fs::path& folder,
 std::optional<std::string> InstallListFile(const fs::path& listFile, const fs::path& folder) {
   const fs::path target = folder / kListFileName;
   std::error_code ec;
+  fs::create_directories(folder, ec);
   if (fs::equivalent(listFile, target, ec)) return std::nullopt;
   std::optional<std::string> bytes = ReadWholeFile(listFile);
   if (!bytes || !fs::is_regular_file(listFile, ec)) return listFile.string() + ": cannot read the list file";

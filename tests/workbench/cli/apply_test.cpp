@@ -1,0 +1,226 @@
+// `quorvane apply` run as a program on our own pieces, the bundled bodice
+// and real pattern pieces: exit statuses, where the output goes, and the
+// geometry of the results measured on the saved file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "cli_test_support.h"
+#include "support/shared_data.h"
+#include "workbench/cli/pieces.h"
+#include "workbench/svg/svg_io.h"
+
+namespace workbench::cli::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using document::ArtId;
+using document::Document;
+using geometry::PathSegment;
+
+constexpr double kTolerance = 0.02;  // points
+
+const std::string kEveryKindList = (Samples() / "every-kind-list.txt").string();
+
+Document Read(const fs::path& file) {
+  auto read = svg::ReadSvgFile(file);
+  EXPECT_TRUE(read) << read.error().ToString();
+  return read ? std::move(read.value()) : Document();
+}
+
+std::vector<PathSegment> Polygon(std::initializer_list<geometry::Point> points) {
+  std::vector<PathSegment> segments;
+  for (geometry::Point p : points) segments.push_back(PathSegment::Corner(p));
+  return segments;
+}
+
+// Pieces on one layer "Pieces": a square drawn counter-clockwise, an L
+// drawn clockwise, and an open path.
+fs::path WritePieces(const fs::path& file) {
+  Document doc = Document::Empty();
+  const ArtId group = doc.LayerGroup(doc.InsertLayer("Pieces"));
+  doc.SetArtForeign(doc.NewPath(group, Polygon({{100, 100}, {300, 100}, {300, 300}, {100, 300}}), true), {"sq", {}, {}});
+  doc.SetArtForeign(doc.NewPath(group, Polygon({{400, 100}, {400, 400}, {500, 400}, {500, 200}, {600, 200}, {600, 100}}),
+                                true),
+                    {"ell", {}, {}});
+  doc.SetArtForeign(doc.NewPath(group, Polygon({{100, 500}, {300, 550}}), false), {"open", {}, {}});
+  EXPECT_TRUE(svg::WriteSvgFile(doc, file));
+  return file;
+}
+
+// The result around `piece` on the seam layer: the finish line inside it,
+// no point of it nearer than `width` points. Returns the smallest distance.
+double CheckAround(const Document& out, const std::string& pieceId, const std::string& layer, double width) {
+  const ArtId piece = FindById(out, pieceId);
+  const std::vector<geometry::Point> finish = Flat(out, piece);
+  for (ArtId result : ClosedPathsOnLayer(out, layer)) {
+    const std::vector<geometry::Point> around = Flat(out, result);
+    if (!std::all_of(finish.begin(), finish.end(), [&](geometry::Point p) { return Inside(around, p); })) continue;
+    double nearest = INFINITY;
+    for (geometry::Point p : finish) nearest = std::min(nearest, DistanceTo(around, p));
+    EXPECT_GE(nearest, width - kTolerance) << pieceId;
+    return nearest;
+  }
+  ADD_FAILURE() << "no closed result around " << pieceId << " on " << layer;
+  return 0.0;
+}
+
+TEST(ApplyCli, BasicSetGoesBesideTheInputAtItsWidthAndLeavesTheInputAlone) {
+  TempDir dir;
+  const fs::path in = WritePieces(dir / "pieces.svg");
+  const std::string before = Slurp(in);
+  for (int run = 0; run < 2; ++run) {  // the second replaces the first output
+    const Ran ran = RunQuorvane({"apply", in.string(), "--set", "Basic 10 mm", "--list", kEveryKindList});
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.out.find("sq: seam allowance on layer \"Pieces(Auto seam-margin generate)\""), std::string::npos)
+        << ran.out;
+  }
+  EXPECT_EQ(Slurp(in), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2) << "no temporary left";
+
+  const Document out = Read(dir / "pieces-seam.svg");
+  const std::string layer = "Pieces(Auto seam-margin generate)";
+  EXPECT_EQ(ClosedPathsOnLayer(out, layer).size(), 2u);
+  for (std::string_view work : kWorkLayerTitles) EXPECT_FALSE(out.FindLayerByTitle(work));
+  const double width = 10 * kPointsPerMm;
+  EXPECT_NEAR(CheckAround(out, "sq", layer, width), width, kTolerance);
+  EXPECT_NEAR(CheckAround(out, "ell", layer, width), width, kTolerance);
+  // The square was turned clockwise before the module took it.
+  EXPECT_GT(*out.SignedArea(FindById(out, "sq")), 0.0);
+}
+
+TEST(ApplyCli, TheSetOfEveryKindOnTheSampleBodice) {
+  TempDir dir;
+  const Ran ran = RunQuorvane({"apply", (Samples() / "front-bodice.svg").string(), "--set", "Every kind", "--list",
+                               kEveryKindList, "-o", (dir / "out.svg").string()});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  EXPECT_TRUE(ran.err.empty()) << ran.err;
+  const Document doc = Read(dir / "out.svg");
+  const std::string layer = "Front bodice(Auto seam-margin generate)";
+  ASSERT_EQ(ClosedPathsOnLayer(doc, layer).size(), 1u);
+  // No command of the set narrows the allowance below the basic width.
+  CheckAround(doc, "front-seam", layer, 10 * kPointsPerMm);
+}
+
+TEST(ApplyCli, PathsCarryingTheirOwnSetsGetThemAndAPathWithoutOneIsBadInput) {
+  TempDir dir;
+  Document doc = Document::Empty();
+  const ArtId group = doc.LayerGroup(doc.InsertLayer("Tagged"));
+  const auto setText = [](const std::string& name, const std::string& width) {
+    return "#" + name + "\n" + width + "\n%LinePoint-Num,t,index\n*Commands-type,point,haba,num\n";
+  };
+  using Tagged = std::tuple<const char*, const char*, double>;
+  for (const auto& [id, width, x] : {Tagged{"wide", "12.000000", 100.0}, Tagged{"narrow", "4.000000", 400.0}}) {
+    const ArtId path = doc.NewPath(group, Polygon({{x, 100}, {x, 300}, {x + 200, 300}, {x + 200, 100}}), true);
+    doc.SetArtForeign(path, {id, {}, {}});
+    doc.SetTag(path, "TREVASK_001", setText(id, width));
+  }
+  ASSERT_TRUE(svg::WriteSvgFile(doc, dir / "tagged.svg"));
+
+  Ran ran = RunQuorvane({"apply", (dir / "tagged.svg").string(), "--prefs", (dir / "prefs").string()});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  const Document out = Read(dir / "tagged-seam.svg");
+  EXPECT_NEAR(CheckAround(out, "wide", "Tagged(Auto seam-margin generate)", 12 * kPointsPerMm), 12 * kPointsPerMm,
+              kTolerance);
+  EXPECT_NEAR(CheckAround(out, "narrow", "Tagged(Auto seam-margin generate)", 4 * kPointsPerMm), 4 * kPointsPerMm,
+              kTolerance);
+
+  doc.SetArtForeign(doc.NewPath(group, Polygon({{100, 400}, {100, 500}, {200, 500}}), true), {"plain", {}, {}});
+  ASSERT_TRUE(svg::WriteSvgFile(doc, dir / "mixed.svg"));
+  ran = RunQuorvane({"apply", (dir / "mixed.svg").string()});
+  EXPECT_EQ(ran.status, 2);
+  EXPECT_NE(ran.err.find("\"plain\" carries no command set"), std::string::npos) << ran.err;
+  EXPECT_FALSE(fs::exists(dir / "mixed-seam.svg"));
+}
+
+TEST(ApplyCli, BadInputExitsTwoNamingWhatIsWrongAndWritesNothing) {
+  TempDir dir;
+  const std::string in = WritePieces(dir / "pieces.svg").string();
+  const std::string out = (dir / "out.svg").string();
+  struct Case {
+    std::vector<std::string> args;
+    std::string named;
+  };
+  const std::string missing = (dir / "missing.svg").string();
+  const Case cases[] = {
+      {{"apply", missing, "--set", "Basic 10 mm", "--list", kEveryKindList, "-o", out}, missing},
+      {{"apply", in, "--set", "No such set", "--list", kEveryKindList, "-o", out}, "\"No such set\""},
+      {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "--path", "nope", "-o", out}, "\"nope\""},
+      {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "--path", "open", "-o", out},
+       "\"open\" is not a closed path"},
+      {{"apply", in, "--set", "Basic 10 mm", "--list", (dir / "no-list.txt").string(), "-o", out}, "no-list.txt"},
+      {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "-o", in}, "would replace the input"},
+      {{"apply", in, "--set", "Basic 10 mm", "--module", "/nonexistent/quorvane.so", "-o", out}, "/nonexistent/quorvane.so"},
+  };
+  for (const Case& c : cases) {
+    const Ran ran = RunQuorvane(c.args);
+    EXPECT_EQ(ran.status, 2) << c.named;
+    EXPECT_NE(ran.err.find(c.named), std::string::npos) << ran.err;
+    EXPECT_FALSE(fs::exists(out)) << c.named;
+  }
+}
+
+TEST(ApplyCli, APathThatFailsIsNamedWithTheModulesMessageAndTheOthersStillGetTheirs) {
+  TempDir dir;
+  // Anchor 8 does not exist on a square: the command fails there, not on
+  // the eight-anchor bodice.
+  Spill(dir / "list.txt",
+        "#Far corner\n10.000000\n%LinePoint-Num,t,index\n*Commands-type,point,haba,num\n6,8,1,20.000000,2\n");
+  Document doc = Read(Samples() / "front-bodice.svg");
+  doc.SetArtForeign(doc.NewPath(doc.LayerGroup(doc.LayerAt(0)), Polygon({{10, 10}, {10, 60}, {60, 60}, {60, 10}}), true),
+                    {"small", {}, {}});
+  ASSERT_TRUE(svg::WriteSvgFile(doc, dir / "two.svg"));
+  const Ran ran = RunQuorvane(
+      {"apply", (dir / "two.svg").string(), "--set", "Far corner", "--list", (dir / "list.txt").string()});
+  EXPECT_EQ(ran.status, 1) << ran.err;
+  EXPECT_NE(ran.err.find("path \"small\": "), std::string::npos) << ran.err;
+  EXPECT_NE(ran.err.find("command no. 2 (Extended one-side)"), std::string::npos) << ran.err;
+  EXPECT_EQ(ran.err.find("front-seam"), std::string::npos) << ran.err;
+  const Document out = Read(dir / "two-seam.svg");
+  // The curves of a reshaped allowance are fitted again; here only
+  // containment is asked for.
+  CheckAround(out, "front-seam", "Front bodice(Auto seam-margin generate)", 0.0);
+  EXPECT_EQ(ClosedPathsOnLayer(out, "Front bodice(Auto seam-margin generate)").size(), 1u);
+  for (std::string_view work : kWorkLayerTitles) EXPECT_FALSE(out.FindLayerByTitle(work));
+}
+
+TEST(ApplyCli, RealPiecesGetTheirAllowanceOrTheModulesMessage) {
+  const auto shared = quorvane::testing::SharedDir();
+  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  TempDir dir;
+  // The bundled set of every kind fits the sample, not most real pieces;
+  // every piece takes the basic margin alone.
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(*shared / "corpus" / "freesewing")) {
+    if (entry.path().filename().string().find("-freesewing-sa") == std::string::npos) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  int failed = 0;
+  for (std::size_t i = 0; i < files.size(); i += 6) {
+    for (const std::string set : {"Every kind", "Basic 10 mm"}) {
+      const fs::path out = dir / files[i].filename();
+      const Ran ran = RunQuorvane(
+          {"apply", files[i].string(), "--set", set, "--list", kEveryKindList, "-o", out.string()});
+      ASSERT_TRUE(ran.status == 0 || (ran.status == 1 && set == "Every kind")) << files[i] << ": " << ran.err;
+      const Document doc = Read(out);
+      for (const Piece& piece : ClosedPieces(doc)) {
+        const std::string layer = LayerTitleOf(doc, piece.art) + "(Auto seam-margin generate)";
+        if (!ClosedPathsOnLayer(doc, layer).empty()) {
+          // Curves come back refitted, within a hundredth of a millimetre.
+          CheckAround(doc, piece.label, layer, set == "Basic 10 mm" ? 10 * kPointsPerMm - 0.03 : 0.0);
+          continue;
+        }
+        ++failed;
+        EXPECT_EQ(ran.status, 1);
+        EXPECT_NE(ran.err.find("path \"" + piece.label + "\": Could not generate seam-margin of command no."),
+                  std::string::npos)
+            << files[i] << " " << piece.label << ": " << ran.err;
+      }
+    }
+  }
+  EXPECT_GT(failed, 0);
+}
+
+}  // namespace
+}  // namespace workbench::cli::testing

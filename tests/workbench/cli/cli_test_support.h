@@ -1,0 +1,52 @@
+// Running the built `quorvane` program, a fresh folder per test, and the
+// geometry the command-line tests measure results with.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "workbench/document/document.h"
+#include "workbench/geometry/point.h"
+
+namespace workbench::cli::testing {
+
+/// How one run of the program went.
+struct Ran {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+/// Runs build/bin/quorvane with `args`, without a shell.
+Ran RunQuorvane(const std::vector<std::string>& args);
+
+/// A new empty folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string Slurp(const std::filesystem::path& file);
+void Spill(const std::filesystem::path& file, const std::string& bytes);
+
+std::filesystem::path Samples();
+inline constexpr double kPointsPerMm = 72.0 / 25.4;
+
+/// A closed path flattened finely (0.01 pt), anchors included.
+std::vector<geometry::Point> Flat(const document::Document& doc, document::ArtId path);
+
+/// Whether p lies inside the polygon (nonzero winding).
+bool Inside(const std::vector<geometry::Point>& polygon, geometry::Point p);
+/// Distance from p to the polygon's edges.
+double DistanceTo(const std::vector<geometry::Point>& polygon, geometry::Point p);
+
+}  // namespace workbench::cli::testing

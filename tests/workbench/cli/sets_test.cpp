@@ -1,0 +1,71 @@
+// `quorvane sets` read back: the JSON parsed by an independent reader, the
+// rows as the panel writes them in both languages, and names from a code
+// page 932 list file.
+#include <gtest/gtest.h>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+#include <sstream>
+
+#include "cli_test_support.h"
+#include "support/shared_data.h"
+
+namespace workbench::cli::testing {
+namespace {
+
+namespace pt = boost::property_tree;
+
+struct Listed {
+  std::string name;
+  std::vector<std::string> rows;
+};
+
+std::vector<Listed> ParseSets(const std::string& json) {
+  pt::ptree tree;
+  std::istringstream in(json);
+  pt::read_json(in, tree);
+  std::vector<Listed> sets;
+  for (const auto& [key, set] : tree.get_child("sets")) {
+    Listed listed{set.get<std::string>("name"), {}};
+    for (const auto& [unused, row] : set.get_child("rows")) listed.rows.push_back(row.get_value<std::string>());
+    sets.push_back(std::move(listed));
+  }
+  return sets;
+}
+
+TEST(SetsCli, JsonGivesEverySetWithThePanelsRowsInBothLanguages) {
+  const std::string list = (Samples() / "every-kind-list.txt").string();
+  const Ran english = RunQuorvane({"sets", "--list", list, "--json"});
+  ASSERT_EQ(english.status, 0) << english.err;
+  const std::vector<Listed> sets = ParseSets(english.out);
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_EQ(sets[0].name, "Every kind");
+  EXPECT_EQ(sets[1].name, "Basic 10 mm");
+  ASSERT_EQ(sets[0].rows.size(), 12u) << "the basic row and eleven commands";
+  ASSERT_EQ(sets[1].rows.size(), 1u);
+  EXPECT_EQ(sets[0].rows[0].rfind("1  Basic seam-margin", 0), 0u) << sets[0].rows[0];
+  EXPECT_NE(sets[0].rows[0].find("10.0"), std::string::npos);
+  EXPECT_EQ(sets[0].rows[1], "2  Extended one-side  6,8    30.0");
+  EXPECT_EQ(sets[0].rows[11], "12 Opening            5,6    15.0");
+
+  const Ran japanese = RunQuorvane({"sets", "--list", list, "--json", "--language", "ja"});
+  ASSERT_EQ(japanese.status, 0) << japanese.err;
+  const std::vector<Listed> again = ParseSets(japanese.out);
+  ASSERT_EQ(again.size(), 2u);
+  EXPECT_EQ(again[0].rows.size(), 12u);
+  EXPECT_NE(again[0].rows[1].find("\xE7\x89\x87\xE5\x81\xB4\xE5\xBB\xB6\xE9\x95\xB7"), std::string::npos)  // 片側延長
+      << again[0].rows[1];
+}
+
+TEST(SetsCli, NamesOfACodePage932ListComeOutAsUtf8) {
+  const auto list = quorvane::testing::TestDataDir() / "commands" / "japanese.txt";
+  const Ran ran = RunQuorvane({"sets", "--list", list.string(), "--json"});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  const std::vector<Listed> sets = ParseSets(ran.out);
+  ASSERT_GE(sets.size(), 2u);
+  EXPECT_EQ(sets[0].name, "\xE3\x82\xB9\xE3\x82\xAB\xE3\x83\xBC\xE3\x83\x88\xE5\x89\x8D");  // スカート前
+  EXPECT_EQ(sets[0].rows.size(), 3u);
+}
+
+}  // namespace
+}  // namespace workbench::cli::testing
