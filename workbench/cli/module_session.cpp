@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <ostream>
 #include <system_error>
 
@@ -184,6 +185,9 @@ CommandRun ModuleSession::BatchApply(std::int32_t setIndex) {
   return Run([&]() -> std::string {
     const std::optional<ui::PanelInfo> panel = ModulePanel();
     if (!panel) return "the module's panel is gone";
+    // An answer left over from a command whose dialog never opened would
+    // answer this one with the wrong values.
+    if (Ui().PendingDialogAnswers() != 0) return "an earlier dialog answer was never used";
     ui::DialogAnswer answer;
     answer.resourceId = japanese_ ? kBatchDialogJapanese : kBatchDialog;
     answer.steps.push_back({ui::DialogStep::Kind::kSelectIndex, kDialogField, {}, setIndex});
@@ -203,6 +207,9 @@ CommandRun ModuleSession::CreateFinishLine(const std::string& margin) {
   return Run([&]() -> std::string {
     const std::optional<ui::PanelInfo> panel = ModulePanel();
     if (!panel) return "the module's panel is gone";
+    // An answer left over from a command whose dialog never opened would
+    // answer this one with the wrong values.
+    if (Ui().PendingDialogAnswers() != 0) return "an earlier dialog answer was never used";
     ui::DialogAnswer answer;
     answer.resourceId = japanese_ ? kFinishLineDialogJapanese : kFinishLineDialog;
     answer.steps.push_back({ui::DialogStep::Kind::kSetText, kDialogField, margin, -1});
