@@ -222,5 +222,17 @@ TEST(ApplyCli, RealPiecesGetTheirAllowanceOrTheModulesMessage) {
   EXPECT_GT(failed, 0);
 }
 
+TEST(DemoCli, WritesTheSampleSeamAllowanceAndItsPicture) {
+  TempDir dir;
+  const Ran ran = RunQuorvane({"demo", "-o", (dir / "demo").string()});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  auto doc = svg::ReadSvgFile(dir / "demo" / "front-bodice-seam.svg");
+  ASSERT_TRUE(doc) << doc.error().ToString();
+  EXPECT_EQ(ClosedPathsOnLayer(doc.value(), "Front bodice(Auto seam-margin generate)").size(), 1u);
+  if (ran.out.find("no PNG") == std::string::npos) {
+    EXPECT_EQ(Slurp(dir / "demo" / "front-bodice-seam.png").substr(1, 3), "PNG");
+  }
+}
+
 }  // namespace
 }  // namespace workbench::cli::testing
