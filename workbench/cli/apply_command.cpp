@@ -64,6 +64,10 @@ std::optional<Prepared> Prepare(const ApplyRequest& request, const std::string& 
       err << "quorvane " << command << ": " << file << ": \"" << id << "\" is not a closed path\n";
       return std::nullopt;
     }
+    if (IsLocked(prepared.doc, art)) {
+      err << "quorvane " << command << ": " << file << ": \"" << id << "\" is locked\n";
+      return std::nullopt;
+    }
     prepared.pieces.push_back({art, id});
   }
   return prepared;

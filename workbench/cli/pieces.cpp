@@ -32,11 +32,20 @@ std::vector<Piece> ClosedPieces(const Document& doc) {
       const document::Art& art = *doc.FindArt(id);
       if (art.type != ArtType::kPath || doc.TypeOf(art.parent) == ArtType::kCompoundPath) continue;
       ++number;
-      if (skip || !art.closed) continue;
+      if (skip || !art.closed || IsLocked(doc, id)) continue;
       pieces.push_back({id, art.foreign.sourceId.empty() ? "#" + std::to_string(number) : art.foreign.sourceId});
     }
   }
   return pieces;
+}
+
+bool IsLocked(const Document& doc, ArtId art) {
+  const document::Layer* layer = doc.FindLayer(doc.LayerOfArt(art));
+  if (layer == nullptr || !layer->editable) return true;
+  for (ArtId at = art; at; at = doc.ParentOf(at)) {
+    if (doc.FindArt(at)->locked) return true;
+  }
+  return false;
 }
 
 ArtId FindById(const Document& doc, std::string_view id) {

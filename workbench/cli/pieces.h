@@ -32,9 +32,13 @@ struct Piece {
 /// True for a work layer or a layer of results.
 bool IsModuleLayer(std::string_view title);
 
-/// Every closed path that is not inside a compound path and not on a
-/// layer the module made, in document order from the top layer.
+/// Every closed path that is not inside a compound path, not locked (nor
+/// inside locked art or on a locked layer: it could not be selected) and
+/// not on a layer the module made, in document order from the top layer.
 std::vector<Piece> ClosedPieces(const document::Document& doc);
+
+/// Whether the art, an enclosing group or its layer is locked.
+bool IsLocked(const document::Document& doc, document::ArtId art);
 
 /// The art whose SVG id is `id`; none when no art has it.
 document::ArtId FindById(const document::Document& doc, std::string_view id);

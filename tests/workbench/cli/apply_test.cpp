@@ -36,7 +36,7 @@ std::vector<PathSegment> Polygon(std::initializer_list<geometry::Point> points) 
 }
 
 // Pieces on one layer "Pieces": a square drawn counter-clockwise, an L
-// drawn clockwise, and an open path.
+// drawn clockwise, an open path and a locked triangle.
 fs::path WritePieces(const fs::path& file) {
   Document doc = Document::Empty();
   const ArtId group = doc.LayerGroup(doc.InsertLayer("Pieces"));
@@ -45,6 +45,9 @@ fs::path WritePieces(const fs::path& file) {
                                 true),
                     {"ell", {}, {}});
   doc.SetArtForeign(doc.NewPath(group, Polygon({{100, 500}, {300, 550}}), false), {"open", {}, {}});
+  const ArtId locked = doc.NewPath(group, Polygon({{700, 100}, {700, 200}, {800, 200}}), true);
+  doc.SetArtForeign(locked, {"locked", {}, {}});
+  doc.SetLocked(locked, true);
   EXPECT_TRUE(svg::WriteSvgFile(doc, file));
   return file;
 }
@@ -149,6 +152,8 @@ TEST(ApplyCli, BadInputExitsTwoNamingWhatIsWrongAndWritesNothing) {
       {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "--path", "nope", "-o", out}, "\"nope\""},
       {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "--path", "open", "-o", out},
        "\"open\" is not a closed path"},
+      {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "--path", "locked", "-o", out},
+       "\"locked\" is locked"},
       {{"apply", in, "--set", "Basic 10 mm", "--list", (dir / "no-list.txt").string(), "-o", out}, "no-list.txt"},
       {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "-o", in}, "would replace the input"},
       {{"apply", in, "--set", "Basic 10 mm", "--module", "/nonexistent/quorvane.so", "-o", out}, "/nonexistent/quorvane.so"},
