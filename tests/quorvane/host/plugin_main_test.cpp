@@ -273,18 +273,22 @@ TEST_F(PluginMainTest, CommandsRunThroughTheActionFromOutsidePluginMain) {
 
 TEST_F(PluginMainTest, ToolMessagesAndDocumentChangesReachTheGlobals) {
   LoadAndStart();
+  ASSERT_EQ(host_.Notify(kQvApplicationStartedNotifier), kQvNoErr);
+  ASSERT_NE(Globals()->panel, nullptr);
   ASSERT_EQ(host_.SelectTool(Globals()->tool), kQvNoErr);
   EXPECT_EQ(Globals()->toolMessagePlugin, module_->Self());
+  ASSERT_EQ(host_.SelectTool(nullptr), kQvNoErr);
 
-  // Stands in for the panel, which this build of the module does not create.
-  Globals()->panel = reinterpret_cast<QvPanelHandle>(1);
+  // With another tool in use a document change leaves the work layers alone;
+  // with the module's tool in use the panel forgets them.
   const LayerRef work{reinterpret_cast<QvLayerHandle>(doc_.InsertLayer("<<Quorvane Work Layer1>>").value)};
   Globals()->run.workLayer1 = work;
   Globals()->run.workLayer2 = work;
-  ASSERT_EQ(host_.SelectTool(nullptr), kQvNoErr);
   ASSERT_EQ(host_.Notify(kQvDocumentChangedNotifier), kQvNoErr);
   EXPECT_EQ(Globals()->run.workLayer1, work) << "another tool is in use: the work layers stay";
   ASSERT_EQ(host_.SelectTool(Globals()->tool), kQvNoErr);
+  Globals()->run.workLayer1 = work;
+  Globals()->run.workLayer2 = work;
   ASSERT_EQ(host_.Notify(kQvDocumentChangedNotifier), kQvNoErr);
   EXPECT_FALSE(Globals()->run.workLayer1);
   EXPECT_FALSE(Globals()->run.workLayer2);
