@@ -95,8 +95,8 @@ std::string Why(const CommandRun& run) {
   return why.empty() ? "the module made no result" : why;
 }
 
-int Finish(ModuleSession& session, const Prepared& prepared, const std::string& command, int failed,
-           std::ostream& err) {
+int Finish(ModuleSession& session, const Prepared& prepared, const std::string& command, std::size_t failed,
+           std::ostream& out, std::ostream& err) {
   session.Close();
   RemoveWorkLayers(session.Doc());
   auto written = svg::WriteSvgFile(session.Doc(), prepared.output);
@@ -104,6 +104,8 @@ int Finish(ModuleSession& session, const Prepared& prepared, const std::string& 
     err << "quorvane " << command << ": " << written.error().ToString() << "\n";
     return kExitBadInput;
   }
+  out << "wrote " << prepared.output.string() << " (" << prepared.pieces.size() - failed << " of "
+      << prepared.pieces.size() << " path(s) done)\n";
   return failed == 0 ? kExitDone : kExitSomeFailed;
 }
 
@@ -153,7 +155,7 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
   }
 
   const std::string_view suffix = session->Japanese() ? kSeamLayerSuffixJapanese : kSeamLayerSuffix;
-  int failed = 0;
+  std::size_t failed = 0;
   for (const Piece& piece : prepared->pieces) {
     const std::string resultLayer = LayerTitleOf(session->Doc(), piece.art) + std::string(suffix);
     const std::set<ArtId> before = ClosedPathSet(session->Doc(), resultLayer);
@@ -179,7 +181,7 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
     ++failed;
     err << "quorvane apply: " << file << ": path \"" << piece.label << "\": " << Why(run) << "\n";
   }
-  return Finish(*session, *prepared, command, failed, err);
+  return Finish(*session, *prepared, command, failed, out, err);
 }
 
 int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::ostream& out, std::ostream& err) {
@@ -195,7 +197,7 @@ int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::o
   auto session = OpenSession(request, *prepared, command, err);
   if (!session) return kExitBadInput;
 
-  int failed = 0;
+  std::size_t failed = 0;
   for (const Piece& piece : prepared->pieces) {
     const std::string resultLayer = LayerTitleOf(session->Doc(), piece.art) + std::string(kFinishLayerSuffix);
     const std::set<ArtId> before = ClosedPathSet(session->Doc(), resultLayer);
@@ -209,7 +211,7 @@ int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::o
     err << "quorvane finish-line: " << request.input.string() << ": path \"" << piece.label << "\": " << Why(run)
         << "\n";
   }
-  return Finish(*session, *prepared, command, failed, err);
+  return Finish(*session, *prepared, command, failed, out, err);
 }
 
 }  // namespace workbench::cli

@@ -67,7 +67,6 @@ int RunDemo(const fs::path& samples, const fs::path& folder, SessionOptions opti
   request.session = std::move(options);
   const int status = RunApply(request, out, err);
   if (!fs::exists(*request.output, ec)) return status;
-  out << "wrote " << request.output->string() << "\n";
   if (std::optional<fs::path> rsvg = FindProgram("rsvg-convert")) {
     fs::path png = *request.output;
     png.replace_extension(".png");
