@@ -16,6 +16,7 @@
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/settings/settings_file.h"
 #include "sdk/errors.h"
+#include "support/loaded_module.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 #include "workbench/plugin/plugin_module.h"
@@ -26,53 +27,16 @@ namespace {
 namespace wb = workbench;
 using wb::plugin::PromptKind;
 
-constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
+using testing::kModulePath;
 constexpr const char* kAboutText = "Quorvane Ver 5.2.6.0";
 
-class PluginMainTest : public ::testing::Test {
+class PluginMainTest : public testing::LoadedModuleTest {
  protected:
-  PluginMainTest()
-      : prefs_(std::filesystem::temp_directory_path() /
-               ("quorvane-entry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-        host_(wb::plugin::HostOptions{prefs_}) {
-    std::filesystem::remove_all(prefs_);
-    host_.SetDocument(&doc_);
-    layer_ = doc_.InsertLayer("Layer 1");
-  }
-  ~PluginMainTest() override {
-    module_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(prefs_, ec);
-  }
-
-  void LoadAndStart() {
-    std::string error;
-    module_ = wb::plugin::PluginModule::Load(host_, kModulePath, &error);
-    ASSERT_NE(module_, nullptr) << error;
-    ASSERT_EQ(module_->Startup(), kQvNoErr) << host_.Prompts().LastFailure();
-    ASSERT_NE(Globals(), nullptr);
-  }
-  PluginGlobals* Globals() const { return static_cast<PluginGlobals*>(module_->Globals()); }
   void WriteSettingsText(const std::string& text) {
     std::filesystem::create_directories(prefs_);
     std::ofstream(prefs_ / settings::kSettingsFileName, std::ios::binary) << text;
   }
-  wb::document::ArtId Square(double x) {
-    std::vector<wb::geometry::PathSegment> segments;
-    for (auto [px, py] : {std::pair{x, 0.0}, {x, 10.0}, {x + 10.0, 10.0}, {x + 10.0, 0.0}}) {
-      wb::geometry::PathSegment s;
-      s.anchor = s.in = s.out = wb::geometry::Point{px, py};
-      segments.push_back(s);
-    }
-    return doc_.NewPath(doc_.LayerGroup(layer_), segments, true);
-  }
-
-  std::filesystem::path prefs_;
-  wb::document::Document doc_;
-  wb::plugin::Host host_;
-  wb::document::LayerId layer_;
-  std::unique_ptr<wb::plugin::PluginModule> module_;
+  wb::document::ArtId Square(double x) { return LoadedModuleTest::Square(x, 10.0); }
 };
 
 TEST_F(PluginMainTest, StartupRegistersExactlyTheMenusToolNotifiersAndAction) {

@@ -18,6 +18,7 @@
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 #include "workbench/plugin/plugin_module.h"
+#include "support/loaded_module.h"
 #include "workbench/ui/headless_toolkit.h"
 
 namespace quorvane::panel {
@@ -25,53 +26,21 @@ namespace {
 
 namespace wb = workbench;
 
-constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
-
-class PanelModule : public ::testing::Test {
+class PanelModule : public testing::LoadedModuleTest {
  protected:
-  PanelModule()
-      : prefs_(std::filesystem::temp_directory_path() /
-               ("quorvane-panel-module-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-        host_(wb::plugin::HostOptions{prefs_}) {
-    std::filesystem::remove_all(prefs_);
-    host_.SetDocument(&doc_);
-    layer_ = doc_.InsertLayer("Layer 1");
-  }
-  ~PanelModule() override {
-    module_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(prefs_, ec);
-  }
-
   void LoadAndStart() {
-    std::string error;
-    module_ = wb::plugin::PluginModule::Load(host_, kModulePath, &error);
-    ASSERT_NE(module_, nullptr) << error;
-    ASSERT_EQ(module_->Startup(), kQvNoErr) << host_.Prompts().LastFailure();
+    LoadedModuleTest::LoadAndStart();
     ASSERT_EQ(host_.Notify(kQvApplicationStartedNotifier), kQvNoErr);
   }
-  host::PluginGlobals& Globals() { return *static_cast<host::PluginGlobals*>(module_->Globals()); }
+  host::PluginGlobals& Globals() { return *LoadedModuleTest::Globals(); }
   wb::ui::HeadlessToolkit& Ui() { return *host_.HeadlessUi(); }
   QvWindowHandle Window() { return StateOf(Globals()).window; }
 
   wb::document::ArtId SelectedSquare() {
-    std::vector<wb::geometry::PathSegment> segments;
-    for (auto [x, y] : {std::pair{0.0, 0.0}, {0.0, 100.0}, {100.0, 100.0}, {100.0, 0.0}}) {
-      wb::geometry::PathSegment s;
-      s.anchor = s.in = s.out = wb::geometry::Point{x, y};
-      segments.push_back(s);
-    }
-    const wb::document::ArtId square = doc_.NewPath(doc_.LayerGroup(layer_), segments, true);
+    const wb::document::ArtId square = Square(0.0, 100.0);
     doc_.SetSelected(square, true);
     return square;
   }
-
-  std::filesystem::path prefs_;
-  wb::document::Document doc_;
-  wb::plugin::Host host_;
-  wb::document::LayerId layer_;
-  std::unique_ptr<wb::plugin::PluginModule> module_;
 };
 
 TEST_F(PanelModule, ThePanelFollowsTheToolAndEachClickPlaysTheModulesActionOnce) {

@@ -1,0 +1,56 @@
+#include "support/loaded_module.h"
+
+#include <atomic>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "sdk/errors.h"
+
+namespace quorvane::testing {
+
+namespace {
+
+// One folder per fixture, also across test processes that ctest runs at once.
+std::filesystem::path FreshModulePrefs() {
+  static std::atomic<int> counter{0};
+  return std::filesystem::temp_directory_path() /
+         ("quorvane-module-prefs-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+}
+
+}  // namespace
+
+LoadedModuleTest::LoadedModuleTest()
+    : prefs_(FreshModulePrefs()), host_(workbench::plugin::HostOptions{prefs_}) {
+  std::filesystem::remove_all(prefs_);
+  host_.SetDocument(&doc_);
+  layer_ = doc_.InsertLayer("Layer 1");
+}
+
+LoadedModuleTest::~LoadedModuleTest() {
+  module_.reset();
+  std::error_code ec;
+  std::filesystem::remove_all(prefs_, ec);
+}
+
+void LoadedModuleTest::LoadAndStart() {
+  std::string error;
+  module_ = workbench::plugin::PluginModule::Load(host_, kModulePath, &error);
+  ASSERT_NE(module_, nullptr) << error;
+  ASSERT_EQ(module_->Startup(), kQvNoErr) << host_.Prompts().LastFailure();
+  ASSERT_NE(Globals(), nullptr);
+}
+
+workbench::document::ArtId LoadedModuleTest::Square(double x, double size) {
+  std::vector<workbench::geometry::PathSegment> segments;
+  for (auto [px, py] : {std::pair{x, 0.0}, {x, size}, {x + size, size}, {x + size, 0.0}}) {
+    workbench::geometry::PathSegment s;
+    s.anchor = s.in = s.out = workbench::geometry::Point{px, py};
+    segments.push_back(s);
+  }
+  return doc_.NewPath(doc_.LayerGroup(layer_), segments, true);
+}
+
+}  // namespace quorvane::testing
