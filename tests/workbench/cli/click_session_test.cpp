@@ -74,11 +74,14 @@ constexpr double kWidthTolerance = 0.05;  // points, on straight edges
 // one point, so along curves the margin may come that much nearer.
 constexpr double kCurveFitTolerance = 1.0;  // points
 
-// The one closed path on the layer titled `title`, or none.
+// The only art on the layer titled `title` when that is a closed path;
+// otherwise none, and the test fails.
 ArtId OnlyResult(const Document& doc, const std::string& title) {
-  const std::vector<ArtId> paths = ClosedPathsOnLayer(doc, title);
-  EXPECT_EQ(paths.size(), 1u) << "closed paths on " << title;
-  return paths.size() == 1 ? paths[0] : ArtId{};
+  const std::vector<ArtId> art = ArtOnLayer(doc, title);
+  const std::vector<ArtId> closed = ClosedPathsOnLayer(doc, title);
+  EXPECT_EQ(art.size(), 1u) << "art on " << title;
+  EXPECT_EQ(closed.size(), art.size()) << "closed paths on " << title;
+  return art.size() == 1 && closed.size() == 1 ? closed[0] : ArtId{};
 }
 
 // The set's block of the list file as text: from "#NAME" to the next set.
@@ -201,7 +204,8 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   session.Settle("selecting the tool");
   ASSERT_TRUE(doc.FindLayerByTitle(kWorkLayerTitles[0]));
 
-  // The panel turned the piece clockwise; anchor numbers count that way.
+  // The source path runs clockwise (the panel turns it so when it does
+  // not); anchor numbers count that way.
   const std::vector<PathSegment> finish = *doc.Segments(piece);
   ASSERT_EQ(finish.size(), kSampleAnchors) << "the commands below are placed by the sample's anchor numbers";
   ASSERT_GT(doc.SignedArea(piece).value_or(0.0), 0.0);
@@ -263,6 +267,7 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   const ArtId clicked = OnlyResult(doc, resultLayer);
   ASSERT_TRUE(clicked);
   session.Close();
+  session.Settle("shutdown");
   EXPECT_EQ(session.Host().Prompts().RemainingScript(), 0u);
 
   // The program applies the saved set to the same file.
@@ -274,7 +279,6 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   ASSERT_TRUE(written) << written.error().ToString();
   const ArtId program = OnlyResult(written.value(), resultLayer);
   ASSERT_TRUE(program);
-  EXPECT_TRUE(doc.FindArt(clicked)->closed);
   ExpectSameSegments(*doc.Segments(clicked), *written.value().Segments(program));
 
   // The allowance itself: around every anchor, at least the basic width
