@@ -194,4 +194,10 @@ QvErr HostUi::SetCursor(QvPluginRef self, std::int32_t cursorId) {
   return Call(&QvUiSuite::SetCursor, self, cursorId);
 }
 
+std::optional<bool> HostUi::IsInterfaceDark() {
+  QvBool dark = 0;
+  if (Call(&QvUiSuite::IsInterfaceDark, &dark)) return std::nullopt;
+  return dark != 0;
+}
+
 }  // namespace quorvane::host

@@ -89,6 +89,10 @@ class HostUi {
   QvErr Beep();
   QvErr SetCursor(QvPluginRef self, std::int32_t cursorId);
 
+  // ---- Interface theme ------------------------------------------------------
+  /// Whether the host shows its dark theme; none when it cannot say.
+  std::optional<bool> IsInterfaceDark();
+
  private:
   QvErr Note(QvErr err) {
     lastError_ = err;

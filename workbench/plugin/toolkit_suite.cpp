@@ -189,6 +189,16 @@ QvErr SetCursor(QvPluginRef self, std::int32_t cursorId) {
   return WithUi([&](ui::Toolkit& ui) { return ui.SetCursor(self, cursorId); });
 }
 
+QvErr IsInterfaceDark(QvBool* dark) {
+  if (dark == nullptr) return kQvErrBadParameter;
+  return WithUi([&](ui::Toolkit& ui) {
+    bool isDark = false;
+    const QvErr err = ui.IsInterfaceDark(&isDark);
+    *dark = isDark ? 1 : 0;
+    return err;
+  });
+}
+
 }  // namespace
 
 const QvUiSuite& UiSuiteImpl() {
@@ -198,7 +208,7 @@ const QvUiSuite& UiSuiteImpl() {
       GetControlText, EnableControl,  IsControlEnabled, SetChecked,     IsChecked,     ClearItems,
       InsertItem,     SetItemText,    DeleteItem,       CountItems,     GetItemText,   SetSelection,
       GetSelection,   FocusControl,   Invalidate,       StartTimer,     StopTimer,     RunModalDialog,
-      EndDialog,      Beep,           SetCursor};
+      EndDialog,      Beep,           SetCursor,        IsInterfaceDark};
   return suite;
 }
 

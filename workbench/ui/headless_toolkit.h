@@ -138,6 +138,13 @@ class HeadlessToolkit final : public Toolkit {
   QvErr EndDialog(QvWindowHandle dialog, std::int32_t result) override;
   QvErr Beep() override;
   QvErr SetCursor(QvPluginRef owner, std::int32_t cursorId) override;
+  QvErr IsInterfaceDark(bool* dark) override {
+    *dark = darkInterface_;
+    return kQvNoErr;
+  }
+  /// The theme IsInterfaceDark reports; light unless set. Modules hear of a
+  /// change only through the host's brightness notifier.
+  void SetInterfaceDark(bool dark) { darkInterface_ = dark; }
 
   std::string LastFailure() const override { return lastFailure_; }
 
@@ -256,6 +263,7 @@ class HeadlessToolkit final : public Toolkit {
   std::int32_t currentCursor_ = 0;
   int beeps_ = 0;
   double scale_ = 1.0;
+  bool darkInterface_ = false;
   std::vector<std::string> reported_;
   std::string lastFailure_;
 };

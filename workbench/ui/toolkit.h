@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "sdk/errors.h"
 #include "sdk/ui_suite.h"
 
 namespace workbench::ui {
@@ -86,6 +87,12 @@ class Toolkit {
   virtual QvErr EndDialog(QvWindowHandle dialog, std::int32_t result) = 0;
   virtual QvErr Beep() = 0;
   virtual QvErr SetCursor(QvPluginRef owner, std::int32_t cursorId) = 0;
+  /// Whether the interface shows its dark theme; light unless a toolkit
+  /// says otherwise.
+  virtual QvErr IsInterfaceDark(bool* dark) {
+    *dark = false;
+    return kQvNoErr;
+  }
 
   /// Why the last dialog or simulated action failed, readably; empty when
   /// none has failed.

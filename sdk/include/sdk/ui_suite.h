@@ -219,6 +219,12 @@ typedef struct QvUiSuite {
   /// Shows the module's cursor `cursorId` while the pointer is over the
   /// document.
   QvErr (*SetCursor)(QvPluginRef self, int32_t cursorId);
+
+  // ---- Interface theme ---------------------------------------------------
+  /// Whether the host shows its dark interface theme; modules draw their
+  /// owner-drawn controls to match, and hear of a change through the
+  /// brightness notifier.
+  QvErr (*IsInterfaceDark)(QvBool* dark);
 } QvUiSuite;
 
 #ifdef __cplusplus
