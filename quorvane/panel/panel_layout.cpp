@@ -19,10 +19,9 @@ struct Row {
 };
 
 constexpr std::int32_t kRight = kQvAlignRight;
-// Lists, buttons and the optimize list are the ones the panel may draw
-// itself in the interface theme's colours. Until it does, the host draws
-// them in its own way, so they are not marked kQvOwnerDrawn.
-constexpr std::int32_t kOwner = 0;
+// Lists, buttons and the optimize list are drawn by the panel itself in
+// the interface theme's colours (panel_drawing.h).
+constexpr std::int32_t kOwner = kQvOwnerDrawn;
 
 // The panel's controls in creation order. Label 80, the Japanese adjust
 // field and its label are set apart below: their texts or frames depend on
