@@ -8,7 +8,10 @@
 #include "quorvane/host/suite_table.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_controls.h"
+#include "quorvane/panel/panel_drawing.h"
 #include "quorvane/panel/panel_layout.h"
+#include "quorvane/settings/settings_dialog.h"
+#include "quorvane/settings/settings_file.h"
 
 namespace quorvane::panel {
 
@@ -59,12 +62,32 @@ host::PluginGlobals* GlobalsFor(void* data) {
   return globals != nullptr ? globals : static_cast<host::PluginGlobals*>(data);
 }
 
+// After OK the panel's width label takes the new unit, generation the new
+// unit and scale, and the settings file is written at once.
+QvErr ShowSettingsDialog(host::PluginGlobals& globals) {
+  host::SuiteBracket bracket(globals.basic);
+  host::HostUi ui(host::AcquiredSuites().ui);
+  host::HostDocument document(host::AcquiredSuites());
+  if (!settings::RunSettingsDialog(ui, globals.self, globals.settings)) return kQvNoErr;
+  globals.run.pointsPerUnit = globals.settings.unitFactor;
+  globals.run.scaledDrawing = globals.settings.scaledDrawing != 0;
+  PanelContext ctx{globals, document, ui};
+  if (ctx.State().window != nullptr) {
+    RefreshUnitLabel(ctx);
+    ui.Invalidate(ctx.State().window, 0);
+  }
+  // A file that cannot be written is left as it was; the values stay in
+  // use and are tried again at shutdown.
+  if (std::optional<std::string> folder = document.PreferencesFolder()) {
+    settings::SettingsFile(*folder).Save(globals.settings);
+  }
+  return kQvNoErr;
+}
+
 QvErr ChooseFlyoutItem(host::PluginGlobals& globals, std::int32_t item) {
   switch (item) {
     case kSettingsFlyoutItem:
-      // The settings dialog belongs to the desktop application, which does
-      // not offer it yet: the item does nothing for now.
-      return kQvNoErr;
+      return ShowSettingsDialog(globals);
     case kShowOptionFlyoutItem: {
       host::SuiteBracket bracket(globals.basic);
       host::HostUi ui(host::AcquiredSuites().ui);
@@ -90,6 +113,19 @@ QvErr ChooseTypeButton(host::PluginGlobals& globals, QvWindowHandle window, std:
     ui.Invalidate(window, button);
   }
   return host::RunCommand(globals, static_cast<std::int16_t>(button));
+}
+
+// The globals the window's procedure was installed with, for drawing, whose
+// notification carries the item instead of them.
+host::PluginGlobals* g_drawingGlobals = nullptr;
+
+QvErr DrawRoutedItem(QvWindowHandle window, void* data) {
+  host::PluginGlobals* globals = host::CurrentGlobals();
+  if (globals == nullptr) globals = g_drawingGlobals;
+  if (globals == nullptr || data == nullptr) return kQvNoErr;
+  host::SuiteBracket bracket(globals->basic);
+  host::HostUi ui(host::AcquiredSuites().ui);
+  return DrawPanelItem(*globals, ui, window, *static_cast<const QvDrawItem*>(data), MakeTheme(DarkInterface(ui)));
 }
 
 }  // namespace
@@ -140,6 +176,7 @@ void DestroyPanel(host::PluginGlobals& globals, host::HostUi& ui) {
 QvErr InstallNotifyProc(host::PluginGlobals& globals, host::HostUi& ui, bool install) {
   const QvWindowHandle window = StateOf(globals).window;
   if (window == nullptr) return kQvNoErr;
+  g_drawingGlobals = install ? &globals : nullptr;
   return install ? ui.SetNotifyProc(window, PanelNotifyProc, &globals) : ui.SetNotifyProc(window, nullptr, nullptr);
 }
 
@@ -151,6 +188,9 @@ void ToggleShowOption(host::PluginGlobals& globals, host::HostUi& ui) {
 }
 
 QvErr PanelNotifyProc(QvWindowHandle window, std::int32_t control, std::int32_t notification, void* data) {
+  // Drawing comes with the item to draw instead of the installed data, and
+  // is done even while a command runs.
+  if (notification == kQvDrawItem) return DrawRoutedItem(window, data);
   host::PluginGlobals* globals = GlobalsFor(data);
   if (globals == nullptr) return kQvNoErr;
   if (notification == kQvFlyoutChosen) return ChooseFlyoutItem(*globals, control);
