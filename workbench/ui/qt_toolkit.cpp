@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -58,6 +59,9 @@ constexpr double kListRowUnits = 18.0;
 constexpr double kFontUnits = 12.0;
 // A separator's line colour.
 constexpr QvRgb kSeparatorColor = 0x999999;
+// A disabled edit field's ground and text.
+constexpr QvRgb kDisabledFieldBase = 0xC0C0C0;
+constexpr QvRgb kDisabledFieldText = 0x808080;
 
 // ---- The drawing context over a QPainter ----------------------------------------
 
@@ -863,6 +867,13 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& spec)
       break;
     default:
       return kQvErrBadParameter;
+  }
+  if (IsTextField(spec.kind)) {
+    // A disabled field reads as grey text on a grey ground.
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Base, ColorOf(kDisabledFieldBase));
+    palette.setColor(QPalette::Disabled, QPalette::Text, ColorOf(kDisabledFieldText));
+    widget->setPalette(palette);
   }
   widget->setObjectName(QStringLiteral("control-%1").arg(spec.id));
   widget->setProperty(kWindowProperty, QVariant::fromValue<qulonglong>(key));

@@ -219,6 +219,8 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
   ASSERT_EQ(Create(window, 10, kQvPushButtonControl, {305, 465, 80, 20}, "New", kQvOwnerDrawn), kQvNoErr);
   for (const char* item : {"A", "B", "C"}) ASSERT_EQ(s_->InsertItem(window, 1, -1, item), kQvNoErr);
   ASSERT_EQ(s_->SetSelection(window, 1, 1), kQvNoErr);
+  ASSERT_EQ(Create(window, 6, kQvEditControl, {150, 331, 80, 18}), kQvNoErr);
+  ASSERT_EQ(s_->EnableControl(window, 6, 0), kQvNoErr);
 
   std::vector<QvDrawItem> drawn;
   recorder_.handler = [&](QvWindowHandle, std::int32_t, std::int32_t notification, void* data) -> QvErr {
@@ -271,6 +273,10 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
   const QRgb outside = image.pixel(b.left - 1, (b.top + b.bottom) / 2) & 0xFFFFFF;
   EXPECT_TRUE(outside != kButtonFill && outside != kButtonFrame) << "nothing drawn outside the button";
   EXPECT_TRUE(qt_->ReportedErrors().empty());
+
+  // The host paints a disabled field grey.
+  const QvPixelRect field = *qt_->PixelRect(window, 6);
+  EXPECT_EQ(image.pixel((field.left + field.right) / 2, (field.top + field.bottom) / 2) & 0xFFFFFF, 0xC0C0C0u);
 }
 
 // ---- Modal dialogs -------------------------------------------------------------------
