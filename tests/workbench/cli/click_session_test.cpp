@@ -235,10 +235,10 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   session.Type(kCommandWidthField, "5");
   session.Click(kUpdateWidthButton);
   // Opening from the middle of the front edge up into the neckline.
-  const geometry::CubicBezier centreFront = geometry::CurveAt(finish, kOpeningSegment - 1);
+  const geometry::CubicBezier frontEdge = geometry::CurveAt(finish, kOpeningSegment - 1);
   session.Click(kOpeningButton);
   session.Click(kAddButton);
-  session.MouseDown(centreFront.At(kOpeningParameter));
+  session.MouseDown(frontEdge.At(kOpeningParameter));
   session.MouseDown(anchor(kOpeningEndAnchor));
   session.Type(kCommandWidthField, "15");
   session.Click(kUpdateWidthButton);
@@ -313,7 +313,7 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   // The opening: the upper front edge keeps the wider allowance exactly,
   // the neckline within the fit.
   const double opening = kOpeningWidthMm * kPointsPerMm;
-  EXPECT_NEAR(DistanceTo(around, centreFront.At(0.8)), opening, kWidthTolerance);
+  EXPECT_NEAR(DistanceTo(around, frontEdge.At(0.8)), opening, kWidthTolerance);
   EXPECT_NEAR(DistanceTo(around, geometry::CurveAt(finish, 0).At(0.5)), opening, kCurveFitTolerance);
 }
 
