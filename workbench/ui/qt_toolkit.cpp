@@ -1254,6 +1254,13 @@ QvErr QtToolkit::Beep() {
   return kQvNoErr;
 }
 
+QvErr QtToolkit::IsInterfaceDark(bool* dark) {
+  if (dark == nullptr) return kQvErrBadParameter;
+  *dark = interfaceDark_.has_value() ? *interfaceDark_
+                                     : QApplication::palette().color(QPalette::Window).lightness() < 128;
+  return kQvNoErr;
+}
+
 QvErr QtToolkit::SetCursor(QvPluginRef owner, std::int32_t cursorId) {
   cursors_[owner] = cursorId;
   currentCursor_ = cursorId;

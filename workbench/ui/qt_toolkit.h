@@ -97,6 +97,9 @@ class QtToolkit final : public QObject, public Toolkit {
   QvErr EndDialog(QvWindowHandle dialog, std::int32_t result) override;
   QvErr Beep() override;
   QvErr SetCursor(QvPluginRef owner, std::int32_t cursorId) override;
+  /// What the app set with SetInterfaceDark; otherwise whether the
+  /// application palette's window colour is dark.
+  QvErr IsInterfaceDark(bool* dark) override;
 
   std::string LastFailure() const override { return lastFailure_; }
 
@@ -114,6 +117,9 @@ class QtToolkit final : public QObject, public Toolkit {
   /// Every panel in creation order, as the headless toolkit describes them.
   std::vector<PanelInfo> Panels() const;
   std::optional<PanelInfo> Panel(QvPanelHandle panel) const;
+  /// The theme the app shows; the app sends the module its brightness
+  /// notifier itself when it changes the theme.
+  void SetInterfaceDark(bool dark) { interfaceDark_ = dark; }
   /// The parent of modal dialogs (the main window); may be null.
   void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
   /// The cursor a module set last; none when it set none.
@@ -192,6 +198,7 @@ class QtToolkit final : public QObject, public Toolkit {
   QPointer<QWidget> dialogParent_;
   std::map<QvPluginRef, std::int32_t> cursors_;
   std::int32_t currentCursor_ = 0;
+  std::optional<bool> interfaceDark_;
   std::vector<std::string> reported_;
   std::string lastFailure_;
 };

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPalette>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -203,6 +204,24 @@ TEST_F(QtToolkitTest, FlyoutItemsAndTimersNotifyThePanelWindow) {
   ASSERT_EQ(s_->StopTimer(window, 1001), kQvNoErr);
   EXPECT_EQ(recorder_.notices.front(), (Notice{1001, kQvTimerFired}));
   EXPECT_FALSE(qt_->TimerPeriod(window, 1001).has_value());
+}
+
+TEST_F(QtToolkitTest, TheThemeFollowsThePaletteUnlessTheAppSetsIt) {
+  const QPalette original = QApplication::palette();
+  QvBool dark = 1;
+  QPalette palette = original;
+  palette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+  QApplication::setPalette(palette);
+  ASSERT_EQ(s_->IsInterfaceDark(&dark), kQvNoErr);
+  EXPECT_EQ(dark, 0);
+  palette.setColor(QPalette::Window, QColor(0x32, 0x32, 0x32));
+  QApplication::setPalette(palette);
+  ASSERT_EQ(s_->IsInterfaceDark(&dark), kQvNoErr);
+  EXPECT_NE(dark, 0);
+  qt_->SetInterfaceDark(false);
+  ASSERT_EQ(s_->IsInterfaceDark(&dark), kQvNoErr);
+  EXPECT_EQ(dark, 0);
+  QApplication::setPalette(original);
 }
 
 // ---- Owner drawing -------------------------------------------------------------------
