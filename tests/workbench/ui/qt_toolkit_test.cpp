@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -240,6 +242,16 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
   ASSERT_EQ(s_->SetSelection(window, 1, 1), kQvNoErr);
   ASSERT_EQ(Create(window, 6, kQvEditControl, {150, 331, 80, 18}), kQvNoErr);
   ASSERT_EQ(s_->EnableControl(window, 6, 0), kQvNoErr);
+  // A picture button is always drawn by the module; its text is kept.
+  ASSERT_EQ(Create(window, 20, kQvPictureButtonControl, {67, 200, 26, 26}, "5"), kQvNoErr);
+  QByteArray icon;
+  {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(QColor(0x11, 0xBB, 0x99));
+    QBuffer buffer(&icon);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(picture.save(&buffer, "PNG"));
+  }
 
   std::vector<QvDrawItem> drawn;
   recorder_.handler = [&](QvWindowHandle, std::int32_t, std::int32_t notification, void* data) -> QvErr {
@@ -247,6 +259,9 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
     const auto* item = static_cast<const QvDrawItem*>(data);
     drawn.push_back(*item);
     const QvDrawContext& dc = *item->draw;
+    if (item->control == 20) {
+      return dc.Image(dc.context, item->rect, icon.constData(), static_cast<std::int32_t>(icon.size()));
+    }
     if (item->control == 1) {
       return dc.FillRect(dc.context, item->rect, (item->state & kQvItemSelected) != 0 ? kSelectedFill : kRowFill);
     }
@@ -292,6 +307,13 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
   const QRgb outside = image.pixel(b.left - 1, (b.top + b.bottom) / 2) & 0xFFFFFF;
   EXPECT_TRUE(outside != kButtonFill && outside != kButtonFrame) << "nothing drawn outside the button";
   EXPECT_TRUE(qt_->ReportedErrors().empty());
+
+  const QvPixelRect picture = *qt_->PixelRect(window, 20);
+  EXPECT_EQ(image.pixel((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2) & 0xFFFFFF,
+            0x11BB99u);
+  char text[4] = {};
+  ASSERT_EQ(s_->GetControlText(window, 20, text, sizeof text, nullptr), kQvNoErr);
+  EXPECT_STREQ(text, "5");
 
   // The host paints a disabled field grey.
   const QvPixelRect field = *qt_->PixelRect(window, 6);
