@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -53,17 +54,15 @@ constexpr const char* kSetName = "Clicked front";
 constexpr double kBasicWidthMm = 10.0;
 constexpr double kCutOffWidthMm = 5.0;
 constexpr double kOpeningWidthMm = 15.0;
-// Anchors of the sample bodice, which runs clockwise as drawn: 1 the foot
-// of the V neck, 2 a smooth anchor of the neckline, 4 the shoulder tip, 12
-// the foot of the side seam, 14 the foot of the front edge; segment 14 the
-// straight front edge, from anchor 14 up to anchor 1. The opening runs from
-// the middle of the front edge around the corner at anchor 1 to anchor 2,
-// so that its two ends lie on different edges of the seam margin.
-constexpr std::size_t kSampleAnchors = 14;
-constexpr std::size_t kRevAnchor = 12;
+// The sample bodice runs clockwise from the foot of its V neck: anchor 4 is
+// the shoulder tip; its last segment is the straight front edge, from the
+// foot of the front edge (the last anchor) up to anchor 1; the curved hem
+// ends there and starts at the foot of the side seam, two anchors earlier.
+// Commands are placed by these roles, counted from either end of the path.
+// The opening runs from the middle of the front edge around the corner at
+// anchor 1 to anchor 2, so that its two ends lie on different edges of the
+// seam margin.
 constexpr std::size_t kRightAngleAnchor = 4;
-constexpr std::size_t kCutOffAnchor = 14;
-constexpr std::size_t kOpeningSegment = 14;
 constexpr std::size_t kOpeningEndAnchor = 2;
 // A parameter the list file's six decimals keep exactly.
 constexpr double kOpeningParameter = 0.5;
@@ -73,6 +72,13 @@ constexpr double kWidthTolerance = 0.05;  // points, on straight edges
 // Each command's generator fits curves through the reshaped margin within
 // one point, so along curves the margin may come that much nearer.
 constexpr double kCurveFitTolerance = 1.0;  // points
+
+// A row of the panel's command list: number, label, points, width.
+std::string Row(int number, const char* label, const std::string& points, const std::string& width) {
+  char row[96];
+  std::snprintf(row, sizeof row, "%-3d%-19s%-7s%s", number, label, points.c_str(), width.c_str());
+  return row;
+}
 
 // The only art on the layer titled `title` when that is a closed path;
 // otherwise none, and the test fails.
@@ -207,7 +213,11 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   // The source path runs clockwise (the panel turns it so when it does
   // not); anchor numbers count that way.
   const std::vector<PathSegment> finish = *doc.Segments(piece);
-  ASSERT_EQ(finish.size(), kSampleAnchors) << "the commands below are placed by the sample's anchor numbers";
+  const std::size_t n = finish.size();
+  ASSERT_GE(n, 8u);
+  const std::size_t revAnchor = n - 2, cutOffAnchor = n, openingSegment = n;
+  ASSERT_EQ(finish[n - 1].out, finish[n - 1].anchor) << "the front edge is straight";
+  ASSERT_EQ(finish[0].in, finish[0].anchor) << "the front edge is straight";
   ASSERT_GT(doc.SignedArea(piece).value_or(0.0), 0.0);
   auto anchor = [&](std::size_t number) { return finish.at((number - 1) % finish.size()).anchor; };
 
@@ -224,18 +234,18 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   // tip.
   session.Click(kRevForwardButton);
   session.Click(kAddButton);
-  session.MouseDown(anchor(kRevAnchor));
+  session.MouseDown(anchor(revAnchor));
   session.Click(kRightAngleBackwardButton);
   session.Click(kAddButton);
   session.MouseDown(anchor(kRightAngleAnchor));
   // Cut off at the foot of the front edge, then its width.
   session.Click(kCutOffButton);
   session.Click(kAddButton);
-  session.MouseDown(anchor(kCutOffAnchor));
+  session.MouseDown(anchor(cutOffAnchor));
   session.Type(kCommandWidthField, "5");
   session.Click(kUpdateWidthButton);
   // Opening from the middle of the front edge up into the neckline.
-  const geometry::CubicBezier frontEdge = geometry::CurveAt(finish, kOpeningSegment - 1);
+  const geometry::CubicBezier frontEdge = geometry::CurveAt(finish, openingSegment - 1);
   session.Click(kOpeningButton);
   session.Click(kAddButton);
   session.MouseDown(frontEdge.At(kOpeningParameter));
@@ -243,10 +253,12 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   session.Type(kCommandWidthField, "15");
   session.Click(kUpdateWidthButton);
 
+  const std::string rev = std::to_string(revAnchor), cut = std::to_string(cutOffAnchor);
+  const std::string right = std::to_string(kRightAngleAnchor), end = std::to_string(kOpeningEndAnchor);
   EXPECT_EQ(session.Ui().FindControl(session.Window(), kCommandListControl)->items,
-            (std::vector<std::string>{"1  Basic seam-margin         10.0", "2  Rev. forward       12     ",
-                                      "3  90. backward       4      ", "4  Cut off            14     5.0",
-                                      "5  Opening            a,2    15.0"}));
+            (std::vector<std::string>{Row(1, "Basic seam-margin", "", "10.0"), Row(2, "Rev. forward", rev, ""),
+                                      Row(3, "90. backward", right, ""), Row(4, "Cut off", cut, "5.0"),
+                                      Row(5, "Opening", "a," + end, "15.0")}));
 
   // The preview on the second work layer.
   session.Click(kPreviewCheckBox);
@@ -255,9 +267,9 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   // Saved: the list file holds the set as it was clicked.
   session.Click(kSaveButton);
   EXPECT_EQ(SetBlock(Slurp(prefs / "Trevask-list.txt"), kSetName),
-            std::string("#") + kSetName +
-                "\n10.000000\n%LinePoint-Num,t,index\n14,0.500000,0\n*Commands-type,point,haba,num\n"
-                "0,12,,0.000000,1\n3,4,,0.000000,1\n8,14,,5.000000,1\n9,a,2,15.000000,2\n");
+            std::string("#") + kSetName + "\n10.000000\n%LinePoint-Num,t,index\n" + std::to_string(openingSegment) +
+                ",0.500000,0\n*Commands-type,point,haba,num\n0," + rev + ",,0.000000,1\n3," + right +
+                ",,0.000000,1\n8," + cut + ",,5.000000,1\n9,a," + end + ",15.000000,2\n");
 
   // Applied: the result on its own layer and the work layers gone.
   const std::size_t promptsBeforeApply = session.PromptsShown();
@@ -291,7 +303,7 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   double nearestAtCutOff = INFINITY;
   for (Point p : Flat(doc, piece)) {
     const double distance = DistanceTo(around, p);
-    if (geometry::Distance(p, anchor(kCutOffAnchor)) < 2.0 * basic) {
+    if (geometry::Distance(p, anchor(cutOffAnchor)) < 2.0 * basic) {
       nearestAtCutOff = std::min(nearestAtCutOff, distance);
     } else {
       EXPECT_GE(distance, basic - kCurveFitTolerance) << p.x << "," << p.y;
@@ -302,9 +314,9 @@ TEST(ClickSession, SetBuiltByClicksAppliesAsTheProgramAppliesItsSavedCopy) {
   // The notch's inner corner: where both edges at the corner, offset
   // outward by the cut-off width, meet. The generator takes the edges'
   // directions from the flattened curve, hence the fit's tolerance.
-  const PathSegment& corner = finish.at(kCutOffAnchor - 1);
-  const Point before = corner.anchor - (corner.in != corner.anchor ? corner.in : anchor(kCutOffAnchor - 1));
-  const Point after = (corner.out != corner.anchor ? corner.out : anchor(kCutOffAnchor + 1)) - corner.anchor;
+  const PathSegment& corner = finish.at(cutOffAnchor - 1);
+  const Point before = corner.anchor - (corner.in != corner.anchor ? corner.in : anchor(cutOffAnchor - 1));
+  const Point after = (corner.out != corner.anchor ? corner.out : anchor(cutOffAnchor + 1)) - corner.anchor;
   auto outward = [](Point d) { return Point{-d.y, d.x} * (1.0 / std::hypot(d.x, d.y)); };
   const Point shift = (outward(after) - outward(before)) * cutOff;
   const Point notch = corner.anchor + outward(before) * cutOff + before * (geometry::Cross(shift, after) /
