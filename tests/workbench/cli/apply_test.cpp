@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "cli_test_support.h"
@@ -102,8 +103,9 @@ TEST(ApplyCli, TheSetOfEveryKindOnTheSampleBodice) {
   const Document doc = Read(dir / "out.svg");
   const std::string layer = "Front bodice(Auto seam-margin generate)";
   ASSERT_EQ(ClosedPathsOnLayer(doc, layer).size(), 1u);
-  // No command of the set narrows the allowance below the basic width.
-  CheckAround(doc, "front-seam", layer, 10 * kPointsPerMm);
+  // Only the cut-off corner narrows the allowance, to its own 5 mm, so the
+  // nearest anchor of the finish line is nearer than the basic width.
+  EXPECT_LT(CheckAround(doc, "front-seam", layer, 5 * kPointsPerMm), 10 * kPointsPerMm);
 }
 
 TEST(ApplyCli, PathsCarryingTheirOwnSetsGetThemAndAPathWithoutOneIsBadInput) {
@@ -169,7 +171,7 @@ TEST(ApplyCli, BadInputExitsTwoNamingWhatIsWrongAndWritesNothing) {
 TEST(ApplyCli, APathThatFailsIsNamedWithTheModulesMessageAndTheOthersStillGetTheirs) {
   TempDir dir;
   // Anchor 8 does not exist on a square: the command fails there, not on
-  // the eight-anchor bodice.
+  // the fourteen-anchor bodice.
   Spill(dir / "list.txt",
         "#Far corner\n10.000000\n%LinePoint-Num,t,index\n*Commands-type,point,haba,num\n6,8,1,20.000000,2\n");
   Document doc = Read(Samples() / "front-bodice.svg");
@@ -237,6 +239,93 @@ TEST(DemoCli, WritesTheSampleSeamAllowanceAndItsPicture) {
   if (ran.out.find("no PNG") == std::string::npos) {
     EXPECT_EQ(Slurp(dir / "demo" / "front-bodice-seam.png").substr(1, 3), "PNG");
   }
+}
+
+// Geometry of the sample bodice measured on the demo's output, in document
+// points (y up). The outward normal of a direction is its left side.
+geometry::Point Unit(geometry::Point v) { return v * (1.0 / std::hypot(v.x, v.y)); }
+geometry::Point Outward(geometry::Point direction) { return Unit({-direction.y, direction.x}); }
+geometry::Point Along(geometry::Point a, geometry::Point b, double t) { return a + (b - a) * t; }
+
+// Where the line through `p` along `d` meets the line through `q` along `e`.
+geometry::Point Meet(geometry::Point p, geometry::Point d, geometry::Point q, geometry::Point e) {
+  return p + d * (geometry::Cross(q - p, e) / geometry::Cross(d, e));
+}
+
+// The outer corner of a reversed corner, half way down a strip: the allowance
+// line of the edge leaving `corner` along `edge` (outward normal `normal`,
+// width w), taken `depth` from the fold line through `corner` along `fold`
+// on the edge's side, and mirrored across that fold line.
+geometry::Point FoldedBack(geometry::Point corner, geometry::Point edge, geometry::Point normal, geometry::Point fold,
+                           double w, double depth) {
+  const double side = geometry::Cross(fold, edge) > 0 ? 1.0 : -1.0;
+  const double s = (side * depth - w * geometry::Cross(fold, normal)) / geometry::Cross(fold, edge);
+  const geometry::Point v = normal * w + edge * s;
+  return corner + fold * (2.0 * geometry::Dot(v, fold)) - v;
+}
+
+TEST(DemoCli, EveryCommandOfTheSetShowsOnTheSampleBodice) {
+  TempDir dir;
+  const Ran ran = RunQuorvane({"demo", "-o", (dir / "demo").string()});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  const Document doc = Read(dir / "demo" / "front-bodice-seam.svg");
+  const std::vector<ArtId> results = ClosedPathsOnLayer(doc, "Front bodice(Auto seam-margin generate)");
+  ASSERT_EQ(results.size(), 1u);
+  const std::vector<geometry::Point> around = Flat(doc, results[0]);
+  const std::vector<PathSegment>* finish = doc.Segments(FindById(doc, "front-seam"));
+  ASSERT_TRUE(finish != nullptr);
+  ASSERT_EQ(finish->size(), 15u);
+  const auto A = [&](int n) { return (*finish)[std::size_t(n - 1)].anchor; };  // anchors count from 1
+  const double mm = kPointsPerMm;
+  const double w = 10 * mm;  // the basic width
+  const auto widthAt = [&](geometry::Point p) { return DistanceTo(around, p); };
+  const auto onOutline = [&](geometry::Point p, const char* what) {
+    EXPECT_LT(DistanceTo(around, p), 0.5) << what << " at " << p.x << "," << p.y;
+  };
+
+  // Extended one-side 13 -> 15: the hem allowance is 30 mm deep.
+  EXPECT_NEAR(widthAt(A(14)), 30 * mm, 0.1);
+  // Lapel at 1 from "a" (half way up the front edge 15 -> 1): twice the basic
+  // width above "a", the basic width below it.
+  EXPECT_NEAR(widthAt(Along(A(15), A(1), 0.75)), 2 * w, 0.1);
+  EXPECT_NEAR(widthAt(Along(A(15), A(1), 0.25)), w, 0.1);
+  // 45. backward from 6 and forward to 8 at the underarm 7: the corner is
+  // the mitre of both edges at 20 mm, the side seam keeps 20 mm down to the
+  // notch 8 and 10 mm below it.
+  const geometry::Point in7 = A(7) - A(6), out7 = A(8) - A(7);
+  onOutline(Meet(A(7) + Outward(in7) * (20 * mm), in7, A(7) + Outward(out7) * (20 * mm), out7), "let-out corner");
+  EXPECT_NEAR(widthAt(Along(A(7), A(8), 0.5)), 20 * mm, 0.1);
+  EXPECT_NEAR(widthAt(Along(A(8), A(9), 0.1)), w, 0.1);
+  // Opening from "b" to "c" on the side seam below the notch: 15 mm.
+  EXPECT_NEAR(widthAt(Along(A(8), A(9), 0.5)), 15 * mm, 0.1);
+  // Cut off at the pocket bag's lower corner 11: the notch's inner corner is
+  // 5 mm from both edges.
+  const geometry::Point in11 = A(11) - A(10), out11 = A(12) - A(11);
+  onOutline(Meet(A(11) + Outward(in11) * (5 * mm), in11, A(11) + Outward(out11) * (5 * mm), out11), "cut-off corner");
+  // Extended crossing at the pocket bag's upper corner 10: the allowance runs
+  // straight between the points where the two edges, carried on, leave it.
+  const geometry::Point in10 = A(10) - A(9), out10 = A(11) - A(10);
+  const geometry::Point h1 = Meet(A(10), in10, A(10) + Outward(out10) * w, out10);
+  const geometry::Point h2 = Meet(A(10), out10, A(10) + Outward(in10) * w, in10);
+  onOutline(h1 * 0.5 + h2 * 0.5, "extended crossing");
+  // 90. forward at 3 and 90. backward at 4: the shoulder's allowance ends
+  // square, on lines at right angles to the shoulder through the points
+  // where the shoulder line, carried on, leaves the allowance.
+  const geometry::Point shoulder = Unit(A(4) - A(3));
+  const geometry::Point neck = Unit(A(3) - (*finish)[2].in);    // the neckline's last handle
+  const geometry::Point arm = Unit((*finish)[3].out - A(4));    // the armhole's first handle
+  const geometry::Point atNeck = Meet(A(3), shoulder, A(3) + Outward(neck) * w, neck);
+  const geometry::Point atArm = Meet(A(4), shoulder, A(4) + Outward(arm) * w, arm);
+  onOutline(atNeck + Outward(shoulder) * (w / 2), "square shoulder end at the neck");
+  onOutline(atArm + Outward(shoulder) * (w / 2), "square shoulder end at the armhole");
+  // Rev. forward at 13 and Rev. backward at 15: the side seam's and the front
+  // edge's allowances are folded back across the hem line, 15 mm below it.
+  const geometry::Point side = Unit(A(12) - A(13));
+  const geometry::Point hemAt13 = Unit((*finish)[12].out - A(13));
+  onOutline(FoldedBack(A(13), side, Outward(A(13) - A(12)), hemAt13, w, 15 * mm), "side seam folded on the hem");
+  const geometry::Point front = Unit(A(1) - A(15));
+  const geometry::Point hemAt15 = Unit(A(15) - (*finish)[14].in);
+  onOutline(FoldedBack(A(15), front, Outward(front), hemAt15, w, 15 * mm), "front edge folded on the hem");
 }
 
 }  // namespace

@@ -45,8 +45,9 @@ TEST(SetsCli, JsonGivesEverySetWithThePanelsRowsInBothLanguages) {
   ASSERT_EQ(sets[1].rows.size(), 1u);
   EXPECT_EQ(sets[0].rows[0].rfind("1  Basic seam-margin", 0), 0u) << sets[0].rows[0];
   EXPECT_NE(sets[0].rows[0].find("10.0"), std::string::npos);
-  EXPECT_EQ(sets[0].rows[1], "2  Extended one-side  6,8    30.0");
-  EXPECT_EQ(sets[0].rows[11], "12 Opening            5,6    15.0");
+  EXPECT_EQ(sets[0].rows[1], "2  Extended one-side  13,15  30.0");
+  EXPECT_EQ(sets[0].rows[10], "11 Extended crossing  10     ");
+  EXPECT_EQ(sets[0].rows[11], "12 Cut off            11     5.0");
 
   const Ran japanese = RunQuorvane({"sets", "--list", list, "--json", "--language", "ja"});
   ASSERT_EQ(japanese.status, 0) << japanese.err;
