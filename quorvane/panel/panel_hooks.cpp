@@ -59,8 +59,8 @@ QvErr ShowPanelHook(host::PluginGlobals& globals, bool show) {
 }
 
 void ReleasePanelResourcesHook(host::PluginGlobals&) {
-  // The panel holds no drawing resources of its own while the host draws
-  // its controls.
+  // The panel holds no drawing resources: its theme is worked out for each
+  // drawing and its pictures are part of the module.
 }
 
 void DestroyPanelHook(host::PluginGlobals& globals) {

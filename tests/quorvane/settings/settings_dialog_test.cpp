@@ -27,9 +27,7 @@ DialogStep ClickStep(std::int32_t control) { return {Step::kClick, control, "", 
 
 class SettingsDialogTest : public panel::testing::PanelFixture {
  protected:
-  SettingsDialogTest() {
-    FillDefaultPlateColors(Globals().settings);
-  }
+  SettingsDialogTest() { FillDefaultPlateColors(Globals().settings); }
   bool Run() { return RunSettingsDialog(Ctx().ui, Globals().self, Globals().settings); }
   const workbench::ui::ShownDialog& LastDialog() { return Ui().ShownDialogs().back(); }
 };
@@ -62,29 +60,15 @@ TEST_F(SettingsDialogTest, OpensWithTheCurrentValuesAndCancelKeepsThem) {
   s.finishLineColor = 4;
   s.unit = kUnitInch;
   s.unitFactor = kPointsPerInch;
-  const Settings before = s;
-  Ui().AddDialogAnswer(DialogAnswer{kSettingsDialogJapanese,
-                                    {SelectStep(kUnitList, "mm"), TypeStep(kSeamLineWidthField, "9"), ClickStep(kSettingsCancel)}});
+  Ui().AddDialogAnswer(DialogAnswer{
+      kSettingsDialogJapanese, {SelectStep(kUnitList, "mm"), TypeStep(kSeamLineWidthField, "9"), ClickStep(kSettingsCancel)}});
   EXPECT_FALSE(Run());
   const workbench::ui::ShownDialog& shown = LastDialog();
   EXPECT_EQ(shown.title, "Quorvane 設定");
+  EXPECT_EQ(shown.Text(kFinishLineWidthField), "0.25");
+  EXPECT_EQ(shown.Text(kFinishLineColorList), "Red");
   EXPECT_EQ(s.unit, kUnitInch);
-  EXPECT_EQ(s.seamAllowanceLineWidth, before.seamAllowanceLineWidth);
-  EXPECT_EQ(s.unitFactor, kPointsPerInch);
-  // What the dialog showed before the script changed it is not kept by the
-  // toolkit; the finish-line controls, untouched, still show the values.
-  for (const auto& c : shown.controls) {
-    if (c.id == kFinishLineWidthField) {
-      EXPECT_EQ(c.text, "0.25");
-    }
-    if (c.id == kFinishLineColorList) {
-      EXPECT_EQ(c.selection, 4);
-      EXPECT_EQ(c.items.size(), 7u);
-    }
-    if (c.id == kFinishLineCheck) {
-      EXPECT_FALSE(c.checked);
-    }
-  }
+  EXPECT_EQ(s.seamAllowanceLineWidth, 0.5);
 
   // An unknown unit is shown with nothing chosen and kept through OK.
   s.unit = 7;
