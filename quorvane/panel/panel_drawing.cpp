@@ -68,7 +68,7 @@ bool Usable(const QvDrawItem& item) {
          c->Text != nullptr && c->Image != nullptr;
 }
 
-// Display columns of the UTF-8 character starting at `lead`, and its length.
+// Display columns and byte length of the UTF-8 character at `at`.
 std::pair<int, std::size_t> CharacterAt(std::string_view text, std::size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
   std::size_t length = 1;

@@ -47,7 +47,8 @@ inline constexpr QvRgb kListColumnRule = 0x808080;
 
 /// The optimize drop-down's open list and its disabled text.
 inline constexpr QvRgb kDropDownItem = 0xFFFFFF;
-inline constexpr QvRgb kSystemLightGrey = 0xD3D3D3;
+/// The platform's stock light-grey brush.
+inline constexpr QvRgb kSystemLightGrey = 0xC0C0C0;
 inline constexpr QvRgb kDropDownDisabledText = 0x7F7F7F;
 
 }  // namespace quorvane::panel
