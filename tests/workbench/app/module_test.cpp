@@ -1,0 +1,142 @@
+// The real module in the app: its tool in the palette, its work layer in
+// the layers list, a click in its panel recorded as one step that the Edit
+// menu undoes and redoes by name, its Window item checked while the panel
+// shows, its About item reached through the maker's submenu, and the
+// interface brightness passed on.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "app_test_support.h"
+#include "workbench/app/app_session.h"
+#include "workbench/app/main_window.h"
+#include "workbench/ui/headless_toolkit.h"
+
+namespace workbench::app {
+namespace {
+
+constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
+// The module's registrations and its panel's "New set" button with the
+// set-name dialog it opens.
+constexpr const char* kPanelId = "Quorvane_INFO_PANEL";
+constexpr std::int32_t kNewSetButton = 10;
+constexpr std::int32_t kSetNameDialog = 16258;
+
+QMenu* MenuNamed(QMainWindow& window, const QString& title) {
+  for (QAction* action : window.menuBar()->actions()) {
+    if (action->menu() != nullptr && action->text().remove('&') == title) return action->menu();
+  }
+  return nullptr;
+}
+
+QAction* ActionNamed(QMenu* menu, const QString& text) {
+  for (QAction* action : menu->actions()) {
+    if (action->text() == text) return action;
+  }
+  return nullptr;
+}
+
+class AppModule : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(session_.LoadModule(kModulePath, &error)) << error;
+    window_ = std::make_unique<MainWindow>(session_);
+    ASSERT_TRUE(window_->OpenFile(QString::fromStdString(testing::SampleBodice().string())));
+    // Questions are answered no, alerts noted.
+    session_.Host().Prompts().SetDisplay([this](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
+      prompts_.push_back(text);
+      return kind != plugin::PromptKind::kQuestion;
+    });
+  }
+  void TearDown() override {
+    window_.reset();
+    session_.UnloadModule();
+  }
+  ui::HeadlessToolkit& Ui() { return *session_.Host().HeadlessUi(); }
+
+  testing::TempDir prefs_;
+  AppSession session_{prefs_.Path()};
+  std::unique_ptr<MainWindow> window_;
+  std::vector<std::string> prompts_;
+};
+
+TEST_F(AppModule, APanelClickIsOneStepTheEditMenuUndoesAndRedoes) {
+  QAction* tool = window_->findChild<QAction*>(QStringLiteral("tool:Quorvane"));
+  ASSERT_NE(tool, nullptr) << "the module's tool is not in the palette";
+  ASSERT_TRUE(session_.ClickAt({161, 500}, 4.0, false));
+  ASSERT_EQ(session_.Doc().SelectedPaths().size(), 1u);
+  tool->trigger();
+  ASSERT_NE(session_.Host().Tools().Selected(), nullptr);
+  EXPECT_FALSE(window_->Layers().findItems(QStringLiteral("<<Quorvane Work Layer1>>"), Qt::MatchExactly, 2).isEmpty());
+
+  const std::optional<ui::PanelInfo> panel = Ui().FindPanel(kPanelId);
+  ASSERT_TRUE(panel);
+  Ui().AddDialogAnswer({kSetNameDialog, {{ui::DialogStep::Kind::kSetText, 5, "Sleeve", -1},
+                                         {ui::DialogStep::Kind::kClick, 1, "", -1}}});
+  const std::size_t plays = session_.Host().Actions().PlayLog().size();
+  ASSERT_TRUE(Ui().Click(panel->window, kNewSetButton).delivered);
+  ASSERT_EQ(session_.Host().Actions().PlayLog().size(), plays + 1);
+  EXPECT_EQ(Ui().FindControl(panel->window, 1)->items, std::vector<std::string>{"Sleeve"});
+
+  // The window notices the played command by itself.
+  QAction& undo = window_->UndoAction();
+  QAction& redo = window_->RedoAction();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return undo.isEnabled() && !redo.isEnabled(); }, 2000));
+  const QString stepText = undo.text();
+  EXPECT_TRUE(stepText.startsWith(QStringLiteral("Undo"))) << stepText.toStdString();
+
+  undo.trigger();
+  EXPECT_TRUE(redo.isEnabled());
+  EXPECT_EQ(redo.text(), QString(stepText).replace(0, 4, QStringLiteral("Redo")));
+  redo.trigger();
+  EXPECT_FALSE(redo.isEnabled());
+  EXPECT_EQ(undo.text(), stepText);
+}
+
+TEST_F(AppModule, WindowAndAboutMenusAndTheBrightnessReachTheModule) {
+  QAction* tool = window_->findChild<QAction*>(QStringLiteral("tool:Quorvane"));
+  ASSERT_NE(tool, nullptr);
+  ASSERT_TRUE(session_.ClickAt({161, 500}, 4.0, false));
+  tool->trigger();
+
+  QMenu* windowMenu = MenuNamed(*window_, QStringLiteral("Window"));
+  ASSERT_NE(windowMenu, nullptr);
+  emit windowMenu->aboutToShow();
+  QAction* item = ActionNamed(windowMenu, QStringLiteral("Quorvane"));
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->isChecked()) << "the panel shows while the module's tool is in use";
+  // Choosing it hides the panel; the check mark follows.
+  item->trigger();
+  emit windowMenu->aboutToShow();
+  item = ActionNamed(windowMenu, QStringLiteral("Quorvane"));
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->isChecked());
+  EXPECT_FALSE(Ui().FindPanel(kPanelId)->shown);
+
+  QMenu* about = MenuNamed(*window_, QStringLiteral("About"));
+  ASSERT_NE(about, nullptr);
+  emit about->aboutToShow();
+  QAction* maker = ActionNamed(about, QStringLiteral("About Plug-ins (OMBRIVEX INC.)"));
+  ASSERT_NE(maker, nullptr);
+  ASSERT_NE(maker->menu(), nullptr);
+  QAction* aboutModule = ActionNamed(maker->menu(), QStringLiteral("Quorvane..."));
+  ASSERT_NE(aboutModule, nullptr);
+  aboutModule->trigger();
+  ASSERT_EQ(prompts_.size(), 1u);
+  EXPECT_EQ(prompts_[0].rfind("Quorvane ", 0), 0u) << prompts_[0];
+
+  const QvWindowHandle panelWindow = Ui().FindPanel(kPanelId)->window;
+  const int invalidations = Ui().WindowInvalidations(panelWindow);
+  QAction* dark = window_->findChild<QAction*>(QStringLiteral("darkInterface"));
+  ASSERT_NE(dark, nullptr);
+  dark->trigger();
+  EXPECT_TRUE(session_.DarkInterface());
+  EXPECT_GT(Ui().WindowInvalidations(panelWindow), invalidations) << "the panel redraws in the new colours";
+}
+
+}  // namespace
+}  // namespace workbench::app

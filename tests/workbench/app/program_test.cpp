@@ -1,0 +1,79 @@
+// The real quorvane-workbench program, offscreen: opens a file, saves a
+// picture of its window and quits.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "app_test_support.h"
+#include "support/shared_data.h"
+
+namespace workbench::app {
+namespace {
+
+constexpr const char* kProgram = QUORVANE_BUILD_DIR "/bin/quorvane-workbench";
+
+// Runs the program on `file` and returns its exit status; the picture goes
+// to `png`.
+int Screenshot(const std::filesystem::path& file, const std::filesystem::path& prefs, const std::filesystem::path& png) {
+  const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + kProgram + "' '" + file.string() +
+                              "' --prefs '" + prefs.string() + "' --screenshot '" + png.string() + "' --quit";
+  return std::system(command.c_str());
+}
+
+// How many distinct colours the picture has, and how many dark pixels
+// (lightness below 80) inside its middle region, where the canvas is.
+struct PictureStats {
+  std::size_t colours = 0;
+  int darkInMiddle = 0;
+};
+
+PictureStats Stats(const QImage& image) {
+  PictureStats stats;
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      colours.insert(pixel);
+      const bool middle = x > image.width() / 4 && x < image.width() * 3 / 4 && y > image.height() / 4 &&
+                          y < image.height() * 3 / 4;
+      if (middle && QColor(pixel).lightness() < 80) ++stats.darkInMiddle;
+    }
+  }
+  stats.colours = colours.size();
+  return stats;
+}
+
+TEST(AppProgram, SavesAPictureOfTheSampleAndQuits) {
+  testing::TempDir dir;
+  const std::filesystem::path png = dir.Path() / "window.png";
+  ASSERT_EQ(Screenshot(testing::SampleBodice(), dir.Path() / "prefs", png), 0);
+  QImage image(QString::fromStdString(png.string()));
+  ASSERT_FALSE(image.isNull()) << png;
+  EXPECT_GE(image.width(), 400);
+  const PictureStats stats = Stats(image);
+  EXPECT_GT(stats.colours, 10u) << "a blank picture";
+  EXPECT_GT(stats.darkInMiddle, 100) << "the bodice's outline is missing";
+}
+
+TEST(AppProgram, OpensARealPieceAndRefusesAMissingFile) {
+  const std::optional<std::filesystem::path> shared = quorvane::testing::SharedDir();
+  testing::TempDir dir;
+  EXPECT_NE(Screenshot(dir.Path() / "missing.svg", dir.Path() / "prefs", dir.Path() / "missing.png"), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing.png"));
+  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  const std::filesystem::path piece = *shared / "corpus" / "freesewing" / "aaron-cisFemaleAdult34.svg";
+  if (!std::filesystem::exists(piece)) GTEST_SKIP() << "the corpus has no " << piece.filename();
+  const std::filesystem::path png = dir.Path() / "piece.png";
+  ASSERT_EQ(Screenshot(piece, dir.Path() / "prefs", png), 0);
+  const QImage image(QString::fromStdString(png.string()));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GT(Stats(image).colours, 10u);
+}
+
+}  // namespace
+}  // namespace workbench::app

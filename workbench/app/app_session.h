@@ -1,0 +1,102 @@
+// The desktop app's state without its widgets: the document, the host with
+// the module loaded into it, the file the document came from, and every
+// user action that changes the document or the selection, each followed by
+// the notifications the module listens for. The widgets call this; tests
+// drive it directly.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
+#include "workbench/plugin/plugin_module.h"
+
+namespace workbench::app {
+
+/// The texts of the selection steps the selection tool records.
+inline constexpr const char* kSelectionUndoText = "Undo Selection";
+inline constexpr const char* kSelectionRedoText = "Redo Selection";
+
+class AppSession {
+ public:
+  /// A session with an empty document ("Layer 1") and no module. The host
+  /// gives `preferencesFolder` to modules.
+  explicit AppSession(std::filesystem::path preferencesFolder);
+  /// Shuts the module down if it is still running.
+  ~AppSession();
+  AppSession(const AppSession&) = delete;
+  AppSession& operator=(const AppSession&) = delete;
+
+  /// Loads the module, sends it start-up and the application-started
+  /// notification. False, with `error` saying which step failed.
+  bool LoadModule(const std::filesystem::path& modulePath, std::string* error);
+  /// Sends shutdown (the module saves its settings) and unloads it.
+  void UnloadModule();
+  bool HasModule() const { return module_ != nullptr; }
+
+  document::Document& Doc() { return doc_; }
+  plugin::Host& Host() { return *host_; }
+  /// The file the document was opened from or saved to; empty for a new one.
+  const std::filesystem::path& FilePath() const { return file_; }
+
+  /// Replaces the document with an SVG file's. False, with `error`, when
+  /// the file cannot be read; the document is then unchanged.
+  bool Open(const std::filesystem::path& file, std::string* error);
+  /// Saves to `file` (atomically) and makes it the document's file.
+  bool Save(const std::filesystem::path& file, std::string* error);
+  /// Whether the document differs from what was last opened or saved.
+  bool IsModified() const;
+
+  /// Undoes or redoes one step. False when there was none.
+  bool Undo();
+  bool Redo();
+
+  /// The selection tool: a click at `p` (document points) with a reach of
+  /// `tolerance` points, or a rubber band. `extend` is the shift key. A
+  /// changed selection is one undoable step. True when it changed.
+  bool ClickAt(geometry::Point p, double tolerance, bool extend);
+  bool SelectInRect(const document::Rect& band, bool extend);
+
+  /// Shows or hides, locks or unlocks a layer, as one undoable step.
+  bool SetLayerVisible(document::LayerId layer, bool visible);
+  bool SetLayerLocked(document::LayerId layer, bool locked);
+
+  /// Makes a registered tool (null: the selection tool) the one in use.
+  QvErr UseTool(QvToolHandle tool);
+  /// The module's tool in use: the pointer moved or was pressed at `p`
+  /// (document points). What the tool changes is kept as one step.
+  QvErr ToolTrack(geometry::Point p, int modifiers);
+  QvErr ToolMouseDown(geometry::Point p, int modifiers);
+
+  /// Switches the interface between light and dark and tells the modules.
+  QvErr SetDarkInterface(bool dark);
+  bool DarkInterface() const { return dark_; }
+
+  /// Called after every change this session makes or notices, so that the
+  /// widgets can refresh.
+  void SetChangedCallback(std::function<void()> callback) { changed_ = std::move(callback); }
+
+ private:
+  /// Tells the module the document changed under it (a new document, undo,
+  /// redo, layers) and that the selection may have changed.
+  void DocumentChanged();
+  void SelectionChanged();
+  void Changed();
+
+  std::unique_ptr<plugin::Host> host_;
+  document::Document doc_;
+  std::unique_ptr<plugin::PluginModule> module_;
+  bool moduleStarted_ = false;
+  std::filesystem::path file_;
+  std::string savedSvg_;
+  bool dark_ = false;
+  std::function<void()> changed_;
+};
+
+}  // namespace workbench::app

@@ -1,0 +1,83 @@
+// quorvane-workbench [FILE.svg]: the desktop app with the module loaded.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "workbench/app/app_session.h"
+#include "workbench/app/main_window.h"
+#include "workbench/cli/module_session.h"
+#include "workbench/cli/preferences.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("quorvane-workbench"));
+  QApplication::setStyle(QStringLiteral("Fusion"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Quorvane Workbench: draw seam allowances on SVG pattern pieces."));
+  parser.addHelpOption();
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An SVG file to open."), QStringLiteral("[FILE.svg]"));
+  const QCommandLineOption moduleOption(QStringLiteral("module"), QStringLiteral("The module to load."),
+                                        QStringLiteral("PATH"));
+  const QCommandLineOption prefsOption(QStringLiteral("prefs"),
+                                       QStringLiteral("The module's preferences folder (default: ~/.config/quorvane)."),
+                                       QStringLiteral("DIR"));
+  const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+                                            QStringLiteral("Save a picture of the window once it is shown."),
+                                            QStringLiteral("OUT.png"));
+  const QCommandLineOption quitOption(QStringLiteral("quit"), QStringLiteral("Quit once the window is shown."));
+  parser.addOptions({moduleOption, prefsOption, screenshotOption, quitOption});
+  parser.process(app);
+
+  std::optional<std::filesystem::path> named;
+  if (parser.isSet(prefsOption)) {
+    named = parser.value(prefsOption).toStdString();
+  } else {
+    named = workbench::cli::UserConfigFolder();
+  }
+  std::string error;
+  std::optional<workbench::cli::PreferencesFolder> prefs = workbench::cli::PreferencesFolder::Make(named, &error);
+  if (!prefs) {
+    std::fprintf(stderr, "quorvane-workbench: %s\n", error.c_str());
+    return 2;
+  }
+
+  workbench::app::AppSession session(prefs->Path());
+  const std::filesystem::path modulePath = parser.isSet(moduleOption)
+                                               ? std::filesystem::path(parser.value(moduleOption).toStdString())
+                                               : workbench::cli::DefaultModulePath();
+  if (!session.LoadModule(modulePath, &error)) {
+    std::fprintf(stderr, "quorvane-workbench: the module is not loaded: %s\n", error.c_str());
+  }
+
+  // A file named on the command line that cannot be read ends the program
+  // with its reason, before any window could ask about it.
+  const QStringList files = parser.positionalArguments();
+  if (!files.isEmpty() && !session.Open(files.front().toStdString(), &error)) {
+    std::fprintf(stderr, "quorvane-workbench: %s\n", error.c_str());
+    return 2;
+  }
+  workbench::app::MainWindow window(session);
+  window.show();
+
+  if (parser.isSet(screenshotOption) || parser.isSet(quitOption)) {
+    const QString out = parser.value(screenshotOption);
+    const bool quit = parser.isSet(quitOption);
+    QTimer::singleShot(0, &window, [&window, out, quit] {
+      window.Canvas().FitDocument();
+      if (!out.isEmpty() && !window.grab().save(out)) {
+        std::fprintf(stderr, "quorvane-workbench: cannot write %s\n", out.toLocal8Bit().constData());
+        QApplication::exit(2);
+        return;
+      }
+      if (quit) QApplication::exit(0);
+    });
+  }
+  const int status = QApplication::exec();
+  session.UnloadModule();
+  return status;
+}

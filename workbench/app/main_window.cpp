@@ -1,0 +1,285 @@
+#include "workbench/app/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPalette>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include "sdk/menu_suite.h"
+#include "workbench/plugin/registrations.h"
+
+namespace workbench::app {
+
+namespace {
+
+constexpr int kPollMilliseconds = 250;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QPalette DarkPalette() {
+  QPalette p;
+  p.setColor(QPalette::Window, QColor(0x32, 0x32, 0x32));
+  p.setColor(QPalette::WindowText, QColor(0xdc, 0xdc, 0xdc));
+  p.setColor(QPalette::Base, QColor(0x26, 0x26, 0x26));
+  p.setColor(QPalette::AlternateBase, QColor(0x3a, 0x3a, 0x3a));
+  p.setColor(QPalette::Text, QColor(0xdc, 0xdc, 0xdc));
+  p.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));
+  p.setColor(QPalette::ButtonText, QColor(0xdc, 0xdc, 0xdc));
+  p.setColor(QPalette::Highlight, QColor(0x1e, 0x78, 0xe6));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  return p;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+  canvas_ = new CanvasWidget(session_, this);
+  setCentralWidget(canvas_);
+
+  auto* layersDock = new QDockWidget(tr("Layers"), this);
+  layersDock->setObjectName(QStringLiteral("layersDock"));
+  layers_ = new LayersPanel(session_, layersDock);
+  layersDock->setWidget(layers_);
+  addDockWidget(Qt::RightDockWidgetArea, layersDock);
+
+  tools_ = new QToolBar(tr("Tools"), this);
+  tools_->setObjectName(QStringLiteral("tools"));
+  addToolBar(Qt::LeftToolBarArea, tools_);
+  toolGroup_ = new QActionGroup(this);
+  toolGroup_->setExclusive(true);
+
+  BuildMenus();
+  RefreshTools();
+
+  session_.SetChangedCallback([this] { Refresh(); });
+  session_.Host().SetRedrawCallback([this] { canvas_->update(); });
+  // Alerts and questions of the modules, when nobody scripted an answer.
+  session_.Host().Prompts().SetDisplay([this](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
+    switch (kind) {
+      case plugin::PromptKind::kQuestion:
+        return QMessageBox::question(this, windowTitle(), Q(text), QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+      case plugin::PromptKind::kError:
+        QMessageBox::warning(this, windowTitle(), Q(text));
+        return true;
+      case plugin::PromptKind::kAlert:
+        QMessageBox::information(this, windowTitle(), Q(text));
+        return true;
+    }
+    return std::nullopt;
+  });
+
+  auto* poll = new QTimer(this);
+  connect(poll, &QTimer::timeout, this, [this] { Poll(); });
+  poll->start(kPollMilliseconds);
+
+  resize(1100, 760);
+  Refresh();
+}
+
+MainWindow::~MainWindow() {
+  session_.SetChangedCallback(nullptr);
+  session_.Host().SetRedrawCallback(nullptr);
+  session_.Host().Prompts().SetDisplay(nullptr);
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  QAction* open = file->addAction(tr("&Open..."), this, [this] { OpenDialog(); });
+  open->setShortcut(QKeySequence::Open);
+  QAction* save = file->addAction(tr("&Save"), this, [this] { Save(); });
+  save->setShortcut(QKeySequence::Save);
+  QAction* saveAs = file->addAction(tr("Save &As..."), this, [this] { SaveAs(); });
+  saveAs->setShortcut(QKeySequence::SaveAs);
+  file->addSeparator();
+  QAction* quit = file->addAction(tr("&Quit"), this, [this] { close(); });
+  quit->setShortcut(QKeySequence::Quit);
+
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  undo_ = edit->addAction(tr("Undo"), this, [this] { session_.Undo(); });
+  undo_->setObjectName(QStringLiteral("undo"));
+  undo_->setShortcut(QKeySequence::Undo);
+  redo_ = edit->addAction(tr("Redo"), this, [this] { session_.Redo(); });
+  redo_->setObjectName(QStringLiteral("redo"));
+  redo_->setShortcut(QKeySequence::Redo);
+
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  QAction* zoomIn = view->addAction(tr("Zoom &In"), this, [this] { canvas_->ZoomBy(1.25); });
+  zoomIn->setShortcut(QKeySequence::ZoomIn);
+  QAction* zoomOut = view->addAction(tr("Zoom &Out"), this, [this] { canvas_->ZoomBy(0.8); });
+  zoomOut->setShortcut(QKeySequence::ZoomOut);
+  view->addAction(tr("&Fit Document"), this, [this] { canvas_->FitDocument(); });
+  view->addSeparator();
+  QAction* dark = view->addAction(tr("&Dark Interface"));
+  dark->setObjectName(QStringLiteral("darkInterface"));
+  dark->setCheckable(true);
+  connect(dark, &QAction::toggled, this, [this](bool on) { SetDark(on); });
+
+  windowMenu_ = menuBar()->addMenu(tr("&Window"));
+  connect(windowMenu_, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
+  aboutMenu_ = menuBar()->addMenu(tr("&About"));
+  connect(aboutMenu_, &QMenu::aboutToShow, this, [this] { FillAboutMenu(); });
+  FillWindowMenu();
+  FillAboutMenu();
+}
+
+void MainWindow::AddMenuGroup(QMenu* menu, const std::string& group) {
+  plugin::MenuRegistry& menus = session_.Host().Menus();
+  for (const std::string& name : menus.ItemNamesOf(group)) {
+    const QvMenuItemHandle handle = menus.FindItem(name);
+    const plugin::MenuItem* item = menus.Item(handle);
+    if (item == nullptr) continue;
+    if (!item->submenuGroup.empty()) {
+      AddMenuGroup(menu->addMenu(Q(item->text)), item->submenuGroup);
+      continue;
+    }
+    QAction* action = menu->addAction(Q(item->text));
+    action->setCheckable(item->checked);
+    action->setChecked(item->checked);
+    connect(action, &QAction::triggered, this, [this, handle] {
+      session_.Host().ChooseMenuItem(handle);
+      Refresh();
+    });
+  }
+}
+
+void MainWindow::FillWindowMenu() {
+  // The modules set their check marks when asked.
+  session_.Host().UpdateMenus();
+  windowMenu_->clear();
+  AddMenuGroup(windowMenu_, kQvWindowMenuGroup);
+  if (windowMenu_->isEmpty()) windowMenu_->addAction(tr("(no panels)"))->setEnabled(false);
+}
+
+void MainWindow::FillAboutMenu() {
+  aboutMenu_->clear();
+  aboutMenu_->addAction(tr("About Quorvane Workbench"), this, [this] {
+    QMessageBox::about(this, tr("About Quorvane Workbench"),
+                       tr("Quorvane Workbench: a host for the Quorvane seam-allowance module."));
+  });
+  AddMenuGroup(aboutMenu_, kQvAboutMenuGroup);
+}
+
+void MainWindow::RefreshTools() {
+  for (QAction* action : toolGroup_->actions()) {
+    toolGroup_->removeAction(action);
+    tools_->removeAction(action);
+    action->deleteLater();
+  }
+  QAction* selection = tools_->addAction(tr("Selection"));
+  selection->setObjectName(QStringLiteral("selectionTool"));
+  selection->setCheckable(true);
+  toolGroup_->addAction(selection);
+  connect(selection, &QAction::triggered, this, [this] { session_.UseTool(nullptr); });
+  const plugin::ToolRegistry& registry = session_.Host().Tools();
+  for (const plugin::Tool& tool : registry.Tools()) {
+    const QvToolHandle handle = registry.FindNamed(tool.name);
+    QAction* action = tools_->addAction(Q(tool.title.empty() ? tool.name : tool.title));
+    action->setToolTip(Q(tool.tooltip.empty() ? tool.name : tool.tooltip));
+    action->setObjectName(Q("tool:" + tool.name));
+    action->setCheckable(true);
+    toolGroup_->addAction(action);
+    connect(action, &QAction::triggered, this, [this, handle] { session_.UseTool(handle); });
+    if (registry.Selected() == handle) action->setChecked(true);
+  }
+  if (registry.Selected() == nullptr) selection->setChecked(true);
+}
+
+void MainWindow::Refresh() {
+  canvas_->update();
+  layers_->Refresh();
+  const document::Document& doc = session_.Doc();
+  undo_->setEnabled(doc.CanUndo());
+  redo_->setEnabled(doc.CanRedo());
+  const std::string undoText = doc.UndoText();
+  const std::string redoText = doc.RedoText();
+  undo_->setText(undoText.empty() ? tr("Undo") : Q(undoText));
+  redo_->setText(redoText.empty() ? tr("Redo") : Q(redoText));
+  seenPlays_ = session_.Host().Actions().PlayLog().size();
+  seenUndoText_ = undoText;
+  seenCanUndo_ = doc.CanUndo();
+  const QString name = session_.FilePath().empty() ? tr("Untitled") : Q(session_.FilePath().filename().string());
+  setWindowTitle(name + QStringLiteral("[*] - Quorvane Workbench"));
+  setWindowModified(session_.IsModified());
+}
+
+void MainWindow::Poll() {
+  const document::Document& doc = session_.Doc();
+  if (session_.Host().Actions().PlayLog().size() != seenPlays_ || doc.UndoText() != seenUndoText_ ||
+      doc.CanUndo() != seenCanUndo_) {
+    Refresh();
+  }
+}
+
+bool MainWindow::OpenFile(const QString& file) {
+  std::string error;
+  if (!session_.Open(file.toStdString(), &error)) {
+    QMessageBox::warning(this, tr("Open"), Q(error));
+    return false;
+  }
+  canvas_->FitDocument();
+  Refresh();
+  return true;
+}
+
+void MainWindow::OpenDialog() {
+  if (!MaybeSave()) return;
+  const QString file = QFileDialog::getOpenFileName(this, tr("Open"), QString(), tr("SVG files (*.svg)"));
+  if (!file.isEmpty()) OpenFile(file);
+}
+
+bool MainWindow::SaveTo(const QString& file) {
+  std::string error;
+  if (!session_.Save(file.toStdString(), &error)) {
+    QMessageBox::warning(this, tr("Save"), Q(error));
+    return false;
+  }
+  Refresh();
+  return true;
+}
+
+bool MainWindow::Save() {
+  if (session_.FilePath().empty()) return SaveAs();
+  return SaveTo(Q(session_.FilePath().string()));
+}
+
+bool MainWindow::SaveAs() {
+  const QString file = QFileDialog::getSaveFileName(this, tr("Save As"), Q(session_.FilePath().string()),
+                                                    tr("SVG files (*.svg)"));
+  return !file.isEmpty() && SaveTo(file);
+}
+
+bool MainWindow::MaybeSave() {
+  if (!session_.IsModified()) return true;
+  const QMessageBox::StandardButton answer =
+      QMessageBox::question(this, tr("Unsaved changes"), tr("The document has unsaved changes. Save them?"),
+                            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) return Save();
+  return answer == QMessageBox::Discard;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (MaybeSave()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::SetDark(bool dark) {
+  qApp->setPalette(dark ? DarkPalette() : qApp->style()->standardPalette());
+  CanvasLook look;
+  if (dark) look.pasteboard = QColor(0x44, 0x44, 0x44);
+  canvas_->SetLook(look);
+  session_.SetDarkInterface(dark);
+}
+
+}  // namespace workbench::app

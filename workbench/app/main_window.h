@@ -1,0 +1,72 @@
+// The desktop app's window: the canvas in the middle, the tools on the
+// left, the layers list and the module's panel in docks, and the menus
+// File, Edit, View, Window and About.
+#pragma once
+
+#include <QMainWindow>
+
+#include "workbench/app/app_session.h"
+#include "workbench/app/canvas_widget.h"
+#include "workbench/app/layers_panel.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QToolBar;
+
+namespace workbench::app {
+
+class MainWindow : public QMainWindow {
+ public:
+  /// The window over `session`, which must outlive it. The module, if any,
+  /// should be loaded before, so that its tool and menu items are listed.
+  explicit MainWindow(AppSession& session, QWidget* parent = nullptr);
+  /// Takes the window's callbacks back from the session and the host.
+  ~MainWindow() override;
+
+  CanvasWidget& Canvas() { return *canvas_; }
+  LayersPanel& Layers() { return *layers_; }
+  /// The Edit menu's actions, with the texts of the steps they undo/redo.
+  QAction& UndoAction() { return *undo_; }
+  QAction& RedoAction() { return *redo_; }
+  /// Rebuilds the tool palette from the host's tools.
+  void RefreshTools();
+  /// Brings the canvas, layers, menus and title up to date.
+  void Refresh();
+  /// Opens a file; a message box tells why when it cannot be read.
+  bool OpenFile(const QString& file);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void FillWindowMenu();
+  void FillAboutMenu();
+  void AddMenuGroup(QMenu* menu, const std::string& group);
+  /// Asks whether to save unsaved changes; false when the user cancelled.
+  bool MaybeSave();
+  bool SaveTo(const QString& file);
+  bool Save();
+  bool SaveAs();
+  void OpenDialog();
+  void SetDark(bool dark);
+  /// Catches document changes the session did not make itself (the
+  /// module's panel commands).
+  void Poll();
+
+  AppSession& session_;
+  CanvasWidget* canvas_ = nullptr;
+  LayersPanel* layers_ = nullptr;
+  QToolBar* tools_ = nullptr;
+  QActionGroup* toolGroup_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QMenu* aboutMenu_ = nullptr;
+  std::size_t seenPlays_ = 0;
+  std::string seenUndoText_;
+  bool seenCanUndo_ = false;
+};
+
+}  // namespace workbench::app
