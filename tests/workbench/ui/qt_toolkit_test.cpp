@@ -232,6 +232,7 @@ constexpr QvRgb kSelectedFill = 0xCC2200;
 constexpr QvRgb kRowFill = 0x0033CC;
 constexpr QvRgb kButtonFill = 0x22AA44;
 constexpr QvRgb kButtonFrame = 0x000000;
+constexpr QvRgb kFaceFill = 0x7722EE;
 
 TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
   qt_->SetScale(2.0);
@@ -244,6 +245,7 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
   ASSERT_EQ(s_->EnableControl(window, 6, 0), kQvNoErr);
   // A picture button is always drawn by the module; its text is kept.
   ASSERT_EQ(Create(window, 20, kQvPictureButtonControl, {67, 200, 26, 26}, "5"), kQvNoErr);
+  ASSERT_EQ(Create(window, 37, kQvDropDownListControl, {305, 300, 80, 20}, nullptr, kQvOwnerDrawn), kQvNoErr);
   QByteArray icon;
   {
     QImage picture(4, 4, QImage::Format_RGB32);
@@ -259,6 +261,7 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
     const auto* item = static_cast<const QvDrawItem*>(data);
     drawn.push_back(*item);
     const QvDrawContext& dc = *item->draw;
+    if (item->control == 37) return dc.FillRect(dc.context, item->rect, item->item == -1 ? kFaceFill : kRowFill);
     if (item->control == 20) {
       return dc.Image(dc.context, item->rect, icon.constData(), static_cast<std::int32_t>(icon.size()));
     }
@@ -311,6 +314,9 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
   const QvPixelRect picture = *qt_->PixelRect(window, 20);
   EXPECT_EQ(image.pixel((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2) & 0xFFFFFF,
             0x11BB99u);
+  // A drop-down list's closed face is item -1.
+  const QvPixelRect face = *qt_->PixelRect(window, 37);
+  EXPECT_EQ(image.pixel(face.left + 2, face.bottom - 2) & 0xFFFFFF, kFaceFill);
   char text[4] = {};
   ASSERT_EQ(s_->GetControlText(window, 20, text, sizeof text, nullptr), kQvNoErr);
   EXPECT_STREQ(text, "5");
