@@ -33,6 +33,10 @@ class AppSession {
   AppSession(const AppSession&) = delete;
   AppSession& operator=(const AppSession&) = delete;
 
+  /// Replaces the host's toolkit (the desktop app's widgets); call it
+  /// before LoadModule, since the module makes its panel when it starts.
+  void SetToolkit(std::unique_ptr<ui::Toolkit> toolkit) { host_->SetUi(std::move(toolkit)); }
+
   /// Loads the module, sends it start-up and the application-started
   /// notification. False, with `error` saying which step failed.
   bool LoadModule(const std::filesystem::path& modulePath, std::string* error);

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "workbench/app/main_window.h"
 #include "workbench/cli/module_session.h"
 #include "workbench/cli/preferences.h"
+#include "workbench/ui/qt_toolkit.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -47,6 +49,9 @@ int main(int argc, char** argv) {
   }
 
   workbench::app::AppSession session(prefs->Path());
+  auto toolkit = std::make_unique<workbench::ui::QtToolkit>();
+  workbench::ui::QtToolkit* widgets = toolkit.get();
+  session.SetToolkit(std::move(toolkit));
   const std::filesystem::path modulePath = parser.isSet(moduleOption)
                                                ? std::filesystem::path(parser.value(moduleOption).toStdString())
                                                : workbench::cli::DefaultModulePath();
@@ -61,7 +66,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quorvane-workbench: %s\n", error.c_str());
     return 2;
   }
-  workbench::app::MainWindow window(session);
+  workbench::app::MainWindow window(session, widgets);
   window.show();
 
   if (parser.isSet(screenshotOption) || parser.isSet(quitOption)) {

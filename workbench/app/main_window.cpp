@@ -13,8 +13,19 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
 #include "sdk/menu_suite.h"
 #include "workbench/plugin/registrations.h"
+#include "workbench/ui/qt_toolkit.h"
+
+// The toolkit's signals carry the SDK's opaque handles; Qt needs to be told
+// that they are pointers it must not look through.
+Q_DECLARE_OPAQUE_POINTER(QvPanelHandle)
+Q_DECLARE_OPAQUE_POINTER(QvPluginRef)
 
 namespace workbench::app {
 
@@ -38,9 +49,27 @@ QPalette DarkPalette() {
   return p;
 }
 
+// A panel's dock. Closing it is the user hiding the panel, which the module
+// asks about through the toolkit.
+class PanelDockWidget : public QDockWidget {
+ public:
+  PanelDockWidget(const QString& title, QWidget* parent, std::function<void()> closed)
+      : QDockWidget(title, parent), closed_(std::move(closed)) {}
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    QDockWidget::closeEvent(event);
+    if (closed_) closed_();
+  }
+
+ private:
+  std::function<void()> closed_;
+};
+
 }  // namespace
 
-MainWindow::MainWindow(AppSession& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+MainWindow::MainWindow(AppSession& session, ui::QtToolkit* toolkit, QWidget* parent)
+    : QMainWindow(parent), session_(session), toolkit_(toolkit) {
   canvas_ = new CanvasWidget(session_, this);
   setCentralWidget(canvas_);
 
@@ -77,6 +106,28 @@ MainWindow::MainWindow(AppSession& session, QWidget* parent) : QMainWindow(paren
     return std::nullopt;
   });
 
+  if (toolkit_ != nullptr) {
+    toolkit_->SetDialogParent(this);
+    for (const ui::PanelInfo& panel : toolkit_->Panels()) DockPanel(panel.handle);
+    connect(toolkit_, &ui::QtToolkit::PanelCreated, this, [this](QvPanelHandle panel) { DockPanel(panel); });
+    connect(toolkit_, &ui::QtToolkit::PanelDeleted, this, [this](QvPanelHandle panel) { UndockPanel(panel); });
+    connect(toolkit_, &ui::QtToolkit::PanelVisibilityRequested, this, [this](QvPanelHandle panel, bool shown) {
+      if (QDockWidget* dock = PanelDock(panel)) dock->setVisible(shown);
+    });
+    connect(toolkit_, &ui::QtToolkit::PanelResized, this, [this](QvPanelHandle panel, int, int) {
+      if (QDockWidget* dock = PanelDock(panel)) dock->adjustSize();
+    });
+    connect(toolkit_, &ui::QtToolkit::CursorChanged, this, [this](QvPluginRef, int cursorId) {
+      // The modules' cursor pictures are resources of their desktop builds;
+      // any cursor of theirs shows as a cross hair here.
+      if (cursorId == 0) {
+        canvas_->unsetCursor();
+      } else {
+        canvas_->setCursor(Qt::CrossCursor);
+      }
+    });
+  }
+
   auto* poll = new QTimer(this);
   connect(poll, &QTimer::timeout, this, [this] { Poll(); });
   poll->start(kPollMilliseconds);
@@ -86,9 +137,59 @@ MainWindow::MainWindow(AppSession& session, QWidget* parent) : QMainWindow(paren
 }
 
 MainWindow::~MainWindow() {
+  // The toolkit owns the panels' widgets and outlives this window.
+  while (!panelDocks_.empty()) UndockPanel(panelDocks_.begin()->first);
   session_.SetChangedCallback(nullptr);
   session_.Host().SetRedrawCallback(nullptr);
   session_.Host().Prompts().SetDisplay(nullptr);
+}
+
+QDockWidget* MainWindow::PanelDock(QvPanelHandle panel) const {
+  const auto it = panelDocks_.find(panel);
+  return it == panelDocks_.end() ? nullptr : it->second;
+}
+
+void MainWindow::DockPanel(QvPanelHandle panel) {
+  QWidget* widget = toolkit_->PanelWidget(panel);
+  const std::optional<ui::PanelInfo> info = toolkit_->Panel(panel);
+  if (widget == nullptr || !info || PanelDock(panel) != nullptr) return;
+  auto* dock = new PanelDockWidget(Q(info->title), this, [this, panel] {
+    bool shown = false;
+    if (toolkit_->IsPanelShown(panel, &shown) == 0 && shown) toolkit_->ShowPanel(panel, false);
+  });
+  dock->setObjectName(Q("panel:" + info->id));
+  // The flyout menu opens from a button above the panel's controls.
+  auto* holder = new QWidget(dock);
+  auto* column = new QVBoxLayout(holder);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* row = new QHBoxLayout();
+  row->addStretch(1);
+  auto* flyout = new QToolButton(holder);
+  flyout->setObjectName(QStringLiteral("flyout"));
+  flyout->setText(QStringLiteral("\u2261"));
+  flyout->setAutoRaise(true);
+  flyout->setPopupMode(QToolButton::InstantPopup);
+  flyout->setMenu(toolkit_->FlyoutMenu(panel));
+  row->addWidget(flyout);
+  column->addLayout(row);
+  column->addWidget(widget);
+  column->addStretch(1);
+  dock->setWidget(holder);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+  dock->setVisible(info->shown);
+  panelDocks_[panel] = dock;
+}
+
+void MainWindow::UndockPanel(QvPanelHandle panel) {
+  QDockWidget* dock = PanelDock(panel);
+  if (dock == nullptr) return;
+  panelDocks_.erase(panel);
+  // Hand the widget back before the dock goes: the toolkit deletes it.
+  if (QWidget* widget = toolkit_->PanelWidget(panel)) widget->setParent(nullptr);
+  if (auto* flyout = dock->findChild<QToolButton*>(QStringLiteral("flyout"))) flyout->setMenu(nullptr);
+  removeDockWidget(dock);
+  dock->deleteLater();
 }
 
 void MainWindow::BuildMenus() {
@@ -275,6 +376,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::SetDark(bool dark) {
+  if (toolkit_ != nullptr) toolkit_->SetInterfaceDark(dark);
   qApp->setPalette(dark ? DarkPalette() : qApp->style()->standardPalette());
   CanvasLook look;
   if (dark) look.pasteboard = QColor(0x44, 0x44, 0x44);

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <map>
+
 #include "workbench/app/app_session.h"
 #include "workbench/app/canvas_widget.h"
 #include "workbench/app/layers_panel.h"
@@ -13,6 +15,11 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QToolBar;
+class QDockWidget;
+
+namespace workbench::ui {
+class QtToolkit;
+}  // namespace workbench::ui
 
 namespace workbench::app {
 
@@ -20,7 +27,9 @@ class MainWindow : public QMainWindow {
  public:
   /// The window over `session`, which must outlive it. The module, if any,
   /// should be loaded before, so that its tool and menu items are listed.
-  explicit MainWindow(AppSession& session, QWidget* parent = nullptr);
+  /// With `toolkit` (the session host's toolkit) the modules' panels are
+  /// docked; without it they live in the headless toolkit, undocked.
+  explicit MainWindow(AppSession& session, ui::QtToolkit* toolkit = nullptr, QWidget* parent = nullptr);
   /// Takes the window's callbacks back from the session and the host.
   ~MainWindow() override;
 
@@ -29,6 +38,8 @@ class MainWindow : public QMainWindow {
   /// The Edit menu's actions, with the texts of the steps they undo/redo.
   QAction& UndoAction() { return *undo_; }
   QAction& RedoAction() { return *redo_; }
+  /// The dock holding a module's panel; null when it is not docked.
+  QDockWidget* PanelDock(QvPanelHandle panel) const;
   /// Rebuilds the tool palette from the host's tools.
   void RefreshTools();
   /// Brings the canvas, layers, menus and title up to date.
@@ -54,8 +65,13 @@ class MainWindow : public QMainWindow {
   /// Catches document changes the session did not make itself (the
   /// module's panel commands).
   void Poll();
+  void DockPanel(QvPanelHandle panel);
+  void UndockPanel(QvPanelHandle panel);
 
   AppSession& session_;
+  ui::QtToolkit* toolkit_ = nullptr;
+  /// The docks of the modules' panels, by panel.
+  std::map<QvPanelHandle, QDockWidget*> panelDocks_;
   CanvasWidget* canvas_ = nullptr;
   LayersPanel* layers_ = nullptr;
   QToolBar* tools_ = nullptr;

@@ -6,14 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDockWidget>
+#include <QToolButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+
+#include <algorithm>
 
 #include "app_test_support.h"
 #include "workbench/app/app_session.h"
 #include "workbench/app/main_window.h"
 #include "workbench/ui/headless_toolkit.h"
+#include "workbench/ui/qt_toolkit.h"
 
 namespace workbench::app {
 namespace {
@@ -125,9 +130,15 @@ TEST_F(AppModule, WindowAndAboutMenusAndTheBrightnessReachTheModule) {
   ASSERT_NE(maker->menu(), nullptr);
   QAction* aboutModule = ActionNamed(maker->menu(), QStringLiteral("Quorvane..."));
   ASSERT_NE(aboutModule, nullptr);
+  // The module answers with its name and version, in an alert or a dialog.
+  Ui().AddDialogAnswer({0, {{ui::DialogStep::Kind::kClick, 1, "", -1}}});
   aboutModule->trigger();
-  ASSERT_EQ(prompts_.size(), 1u);
-  EXPECT_EQ(prompts_[0].rfind("Quorvane ", 0), 0u) << prompts_[0];
+  std::vector<std::string> texts = prompts_;
+  for (const ui::ShownDialog& dialog : Ui().ShownDialogs()) {
+    for (const ui::ControlState& control : dialog.controls) texts.push_back(control.text);
+  }
+  EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.rfind("Quorvane Ver", 0) == 0; }),
+            1);
 
   const QvWindowHandle panelWindow = Ui().FindPanel(kPanelId)->window;
   const int invalidations = Ui().WindowInvalidations(panelWindow);
@@ -136,6 +147,37 @@ TEST_F(AppModule, WindowAndAboutMenusAndTheBrightnessReachTheModule) {
   dark->trigger();
   EXPECT_TRUE(session_.DarkInterface());
   EXPECT_GT(Ui().WindowInvalidations(panelWindow), invalidations) << "the panel redraws in the new colours";
+}
+
+TEST(AppPanelDock, TheModulesPanelIsDockedWithItsFlyoutAndLeavesWithTheModule) {
+  testing::TempDir prefs;
+  AppSession session(prefs.Path());
+  auto toolkit = std::make_unique<ui::QtToolkit>();
+  ui::QtToolkit* widgets = toolkit.get();
+  session.SetToolkit(std::move(toolkit));
+  std::string error;
+  ASSERT_TRUE(session.LoadModule(kModulePath, &error)) << error;
+  MainWindow window(session, widgets);
+  ASSERT_TRUE(session.Open(testing::SampleBodice(), &error)) << error;
+
+  ASSERT_EQ(widgets->Panels().size(), 1u);
+  const QvPanelHandle panel = widgets->Panels()[0].handle;
+  QDockWidget* dock = window.findChild<QDockWidget*>(QStringLiteral("panel:") + kPanelId);
+  ASSERT_NE(dock, nullptr);
+  EXPECT_EQ(window.PanelDock(panel), dock);
+  EXPECT_TRUE(dock->isAncestorOf(widgets->PanelWidget(panel)));
+  auto* flyout = dock->findChild<QToolButton*>(QStringLiteral("flyout"));
+  ASSERT_NE(flyout, nullptr);
+  EXPECT_EQ(flyout->menu(), widgets->FlyoutMenu(panel));
+  EXPECT_FALSE(flyout->menu()->actions().isEmpty());
+
+  // The module shows its panel when its tool is taken up.
+  ASSERT_TRUE(session.ClickAt({161, 500}, 4.0, false));
+  window.findChild<QAction*>(QStringLiteral("tool:Quorvane"))->trigger();
+  EXPECT_FALSE(dock->isHidden());
+
+  session.UnloadModule();
+  EXPECT_EQ(window.PanelDock(panel), nullptr);
 }
 
 }  // namespace
