@@ -49,6 +49,11 @@ namespace workbench::ui {
 /// with button 1 as the default button; Escape or closing the window
 /// notifies kQvClicked for control 2 and the dialog stays open until the
 /// module calls EndDialog.
+///
+/// Needs a QApplication for its whole life: destroy the toolkit (or the
+/// host that owns it) before the application object. Each control's widget
+/// is named "control-<id>" for tests and the app. The signals carry raw
+/// handles and are meant for direct connections on the UI thread.
 class QtToolkit final : public QObject, public Toolkit {
   Q_OBJECT
 
