@@ -20,12 +20,10 @@
 #include "workbench/ui/headless_toolkit.h"
 #include "workbench/ui/toolkit.h"
 
-class QDialog;
 class QMenu;
 class QPainter;
 class QPoint;
 class QRect;
-class QTimer;
 
 namespace workbench::ui {
 
