@@ -1,4 +1,5 @@
-// The real module in the app: its tool in the palette, its work layer in
+// The real module in the app: its tool in the palette picking anchors on
+// the canvas in document points, its work layer in
 // the layers list, a click in its panel recorded as one step that the Edit
 // menu undoes and redoes by name, its Window item checked while the panel
 // shows, its About item reached through the maker's submenu, and the
@@ -29,6 +30,8 @@ constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
 constexpr const char* kPanelId = "Quorvane_INFO_PANEL";
 constexpr std::int32_t kNewSetButton = 10;
 constexpr std::int32_t kSetNameDialog = 16258;
+constexpr std::int32_t kAddButton = 14;
+constexpr std::int32_t kFirstTypeButton = 15;
 
 QMenu* MenuNamed(QMainWindow& window, const QString& title) {
   for (QAction* action : window.menuBar()->actions()) {
@@ -94,12 +97,28 @@ TEST_F(AppModule, APanelClickIsOneStepTheEditMenuUndoesAndRedoes) {
   const QString stepText = undo.text();
   EXPECT_TRUE(stepText.startsWith(QStringLiteral("Undo"))) << stepText.toStdString();
 
+  // A "Rev. forward" picked on the canvas: the press at anchor 3's pixel
+  // reaches the module as that anchor's document point (the file's
+  // (250, 40) is (350, 1320) with y up).
+  window_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  window_->Canvas().FitDocument();
+  ASSERT_TRUE(Ui().Click(panel->window, kFirstTypeButton).delivered);
+  ASSERT_TRUE(Ui().Click(panel->window, kAddButton).delivered);
+  const geometry::Point anchor3 = window_->Canvas().View().ToScreen({350, 1320});
+  QTest::mouseClick(&window_->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(int(anchor3.x + 0.5), int(anchor3.y + 0.5)));
+  const std::vector<std::string> rows = Ui().FindControl(panel->window, 2)->items;
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].rfind("2  Rev. forward       3 ", 0), 0u) << rows[1];
+
+  // Undo and redo of the last step, by its name.
+  const QString lastText = undo.text();
   undo.trigger();
   EXPECT_TRUE(redo.isEnabled());
-  EXPECT_EQ(redo.text(), QString(stepText).replace(0, 4, QStringLiteral("Redo")));
+  EXPECT_EQ(redo.text(), QString(lastText).replace(0, 4, QStringLiteral("Redo")));
   redo.trigger();
   EXPECT_FALSE(redo.isEnabled());
-  EXPECT_EQ(undo.text(), stepText);
+  EXPECT_EQ(undo.text(), lastText);
 }
 
 TEST_F(AppModule, WindowAndAboutMenusAndTheBrightnessReachTheModule) {
