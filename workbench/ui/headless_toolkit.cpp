@@ -3,28 +3,11 @@
 #include <utility>
 
 #include "sdk/errors.h"
+#include "workbench/ui/control_kinds.h"
 
 namespace workbench::ui {
 
 namespace {
-
-std::uint64_t KeyOf(const void* handle) {
-  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
-}
-template <typename Handle>
-Handle HandleOf(std::uint64_t key) {
-  return reinterpret_cast<Handle>(static_cast<std::uintptr_t>(key));
-}
-
-bool HasItems(std::int32_t kind) {
-  return kind == kQvListControl || kind == kQvDropDownListControl || kind == kQvEditableDropDownControl;
-}
-bool IsDropDown(std::int32_t kind) { return kind == kQvDropDownListControl || kind == kQvEditableDropDownControl; }
-bool IsCheckable(std::int32_t kind) { return kind == kQvCheckBoxControl || kind == kQvRadioButtonControl; }
-bool Typable(std::int32_t kind) { return kind == kQvEditControl || kind == kQvEditableDropDownControl; }
-bool Clickable(std::int32_t kind) {
-  return kind == kQvPushButtonControl || kind == kQvPictureButtonControl || IsCheckable(kind);
-}
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -494,7 +477,7 @@ ActionOutcome HeadlessToolkit::Click(QvWindowHandle window, std::int32_t control
   ActionOutcome refused;
   ControlState* c = UsableControl(window, control, &refused);
   if (c == nullptr) return refused;
-  if (!Clickable(c->kind)) {
+  if (!IsClickable(c->kind)) {
     return Refuse(std::string(ControlKindName(c->kind)) + " " + std::to_string(control) + " cannot be clicked");
   }
   if (c->kind == kQvCheckBoxControl) c->checked = !c->checked;
@@ -521,7 +504,7 @@ ActionOutcome HeadlessToolkit::TypeText(QvWindowHandle window, std::int32_t cont
   ActionOutcome refused;
   ControlState* c = UsableControl(window, control, &refused);
   if (c == nullptr) return refused;
-  if (!Typable(c->kind)) {
+  if (!IsTextField(c->kind)) {
     return Refuse(std::string(ControlKindName(c->kind)) + " " + std::to_string(control) + " takes no typing");
   }
   c->text = std::string(text);

@@ -25,24 +25,11 @@
 #include <utility>
 
 #include "sdk/errors.h"
+#include "workbench/ui/control_kinds.h"
 
 namespace workbench::ui {
 
 namespace {
-
-std::uint64_t KeyOf(const void* handle) {
-  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
-}
-template <typename Handle>
-Handle HandleOf(std::uint64_t key) {
-  return reinterpret_cast<Handle>(static_cast<std::uintptr_t>(key));
-}
-
-bool HasItems(std::int32_t kind) {
-  return kind == kQvListControl || kind == kQvDropDownListControl || kind == kQvEditableDropDownControl;
-}
-bool IsCheckable(std::int32_t kind) { return kind == kQvCheckBoxControl || kind == kQvRadioButtonControl; }
-bool IsTextField(std::int32_t kind) { return kind == kQvEditControl || kind == kQvEditableDropDownControl; }
 
 QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
