@@ -70,8 +70,8 @@ QvErr HostUi::SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* data
 }
 
 QvErr HostUi::CreateControl(QvWindowHandle window, const DialogControl& control) {
-  const QvControlSpec spec{control.id, control.kind, control.frame, control.text.c_str(), control.options};
-  return Call(&QvUiSuite::CreateControl, window, &spec);
+  const QvControlSpec controlSpec{control.id, control.kind, control.frame, control.text.c_str(), control.options};
+  return Call(&QvUiSuite::CreateControl, window, &controlSpec);
 }
 
 QvErr HostUi::SetText(QvWindowHandle window, std::int32_t control, std::string_view text) {
@@ -172,13 +172,13 @@ QvErr HostUi::StopTimer(QvWindowHandle window, std::int32_t timer) {
 
 std::optional<std::int32_t> HostUi::RunModalDialog(QvPluginRef self, const DialogTemplate& dialog, QvNotifyProc proc,
                                                    void* data) {
-  std::vector<QvControlSpec> specs;
-  specs.reserve(dialog.controls.size());
+  std::vector<QvControlSpec> controlSpecs;
+  controlSpecs.reserve(dialog.controls.size());
   for (const DialogControl& control : dialog.controls) {
-    specs.push_back({control.id, control.kind, control.frame, control.text.c_str(), control.options});
+    controlSpecs.push_back({control.id, control.kind, control.frame, control.text.c_str(), control.options});
   }
   const QvDialogTemplate raw{dialog.resourceId,         dialog.title.c_str(), dialog.width, dialog.height,
-                             specs.data(),              static_cast<std::int32_t>(specs.size())};
+                             controlSpecs.data(),              static_cast<std::int32_t>(controlSpecs.size())};
   std::int32_t result = 0;
   if (Call(&QvUiSuite::RunModalDialog, self, &raw, proc, data, &result)) return std::nullopt;
   return result;

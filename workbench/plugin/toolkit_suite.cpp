@@ -72,9 +72,9 @@ QvErr SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* data) {
   return WithUi([&](ui::Toolkit& ui) { return ui.SetNotifyProc(window, proc, data); });
 }
 
-QvErr CreateControl(QvWindowHandle window, const QvControlSpec* spec) {
-  if (spec == nullptr) return kQvErrBadParameter;
-  return WithUi([&](ui::Toolkit& ui) { return ui.CreateControl(window, *spec); });
+QvErr CreateControl(QvWindowHandle window, const QvControlSpec* controlSpec) {
+  if (controlSpec == nullptr) return kQvErrBadParameter;
+  return WithUi([&](ui::Toolkit& ui) { return ui.CreateControl(window, *controlSpec); });
 }
 
 QvErr SetControlText(QvWindowHandle window, std::int32_t control, const char* text) {

@@ -242,16 +242,16 @@ QvErr HeadlessToolkit::SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, v
   return kQvNoErr;
 }
 
-QvErr HeadlessToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& spec) {
+QvErr HeadlessToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& controlSpec) {
   Window* w = FindWindow(window);
-  if (w == nullptr || spec.kind < kQvLabelControl || spec.kind > kQvSeparatorControl) return kQvErrBadParameter;
-  if (spec.id != 0 && FindControlState(window, spec.id) != nullptr) return kQvErrBadParameter;
+  if (w == nullptr || controlSpec.kind < kQvLabelControl || controlSpec.kind > kQvSeparatorControl) return kQvErrBadParameter;
+  if (controlSpec.id != 0 && FindControlState(window, controlSpec.id) != nullptr) return kQvErrBadParameter;
   ControlState c;
-  c.id = spec.id;
-  c.kind = spec.kind;
-  c.frame = spec.frame;
-  c.text = spec.text != nullptr ? spec.text : "";
-  c.options = spec.options;
+  c.id = controlSpec.id;
+  c.kind = controlSpec.kind;
+  c.frame = controlSpec.frame;
+  c.text = controlSpec.text != nullptr ? controlSpec.text : "";
+  c.options = controlSpec.options;
   w->controls.push_back(std::move(c));
   return kQvNoErr;
 }

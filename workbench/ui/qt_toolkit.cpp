@@ -770,26 +770,26 @@ QvErr QtToolkit::SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* d
   return kQvNoErr;
 }
 
-QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& spec) {
+QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& controlSpec) {
   Window* w = FindWindow(window);
-  if (w == nullptr || w->widget == nullptr || spec.kind < kQvLabelControl || spec.kind > kQvSeparatorControl) {
+  if (w == nullptr || w->widget == nullptr || controlSpec.kind < kQvLabelControl || controlSpec.kind > kQvSeparatorControl) {
     return kQvErrBadParameter;
   }
-  if (spec.id != 0 && FindControl(window, spec.id) != nullptr) return kQvErrBadParameter;
+  if (controlSpec.id != 0 && FindControl(window, controlSpec.id) != nullptr) return kQvErrBadParameter;
   const std::uint64_t key = KeyOf(window);
   auto c = std::make_unique<Control>();
-  c->id = spec.id;
-  c->kind = spec.kind;
-  c->frame = spec.frame;
-  c->options = spec.options;
-  const QString text = spec.text != nullptr ? QString::fromUtf8(spec.text) : QString();
-  const bool ownerDrawn = (spec.options & kQvOwnerDrawn) != 0;
+  c->id = controlSpec.id;
+  c->kind = controlSpec.kind;
+  c->frame = controlSpec.frame;
+  c->options = controlSpec.options;
+  const QString text = controlSpec.text != nullptr ? QString::fromUtf8(controlSpec.text) : QString();
+  const bool ownerDrawn = (controlSpec.options & kQvOwnerDrawn) != 0;
   QWidget* parent = w->widget;
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (controlSpec.kind) {
     case kQvLabelControl: {
       auto* label = new QLabel(text, parent);
-      label->setAlignment(((spec.options & kQvAlignRight) != 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      label->setAlignment(((controlSpec.options & kQvAlignRight) != 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
       widget = label;
       break;
     }
@@ -802,13 +802,13 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& spec)
       combo->setInsertPolicy(QComboBox::NoInsert);
       combo->setCompleter(nullptr);
       combo->setEditText(text);
-      combo->setItemDelegate(new QtControlDelegate(this, key, spec.id, combo));
+      combo->setItemDelegate(new QtControlDelegate(this, key, controlSpec.id, combo));
       widget = combo;
       break;
     }
     case kQvDropDownListControl: {
-      auto* combo = ownerDrawn ? new QtOwnerDrawnComboBox(this, key, spec.id, parent) : new QComboBox(parent);
-      combo->setItemDelegate(new QtControlDelegate(this, key, spec.id, combo));
+      auto* combo = ownerDrawn ? new QtOwnerDrawnComboBox(this, key, controlSpec.id, parent) : new QComboBox(parent);
+      combo->setItemDelegate(new QtControlDelegate(this, key, controlSpec.id, combo));
       c->text = FromQt(text);
       widget = combo;
       break;
@@ -817,25 +817,25 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& spec)
       auto* list = new QListWidget(parent);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       list->setUniformItemSizes(true);
-      list->setItemDelegate(new QtControlDelegate(this, key, spec.id, list));
+      list->setItemDelegate(new QtControlDelegate(this, key, controlSpec.id, list));
       widget = list;
       break;
     }
     case kQvPushButtonControl:
     case kQvPictureButtonControl: {
       QPushButton* button = nullptr;
-      if (ownerDrawn || spec.kind == kQvPictureButtonControl) {
-        button = new QtOwnerDrawnButton(this, key, spec.id, parent);
+      if (ownerDrawn || controlSpec.kind == kQvPictureButtonControl) {
+        button = new QtOwnerDrawnButton(this, key, controlSpec.id, parent);
       } else {
         button = new QPushButton(parent);
       }
-      if (spec.kind == kQvPictureButtonControl) {
+      if (controlSpec.kind == kQvPictureButtonControl) {
         c->text = FromQt(text);
       } else {
         button->setText(text);
       }
       button->setAutoDefault(w->isDialog);
-      if (w->isDialog && spec.id == 1) button->setDefault(true);
+      if (w->isDialog && controlSpec.id == 1) button->setDefault(true);
       widget = button;
       break;
     }
@@ -855,18 +855,18 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& spec)
     default:
       return kQvErrBadParameter;
   }
-  if (IsTextField(spec.kind)) {
+  if (IsTextField(controlSpec.kind)) {
     // A disabled field reads as grey text on a grey ground.
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Disabled, QPalette::Base, ColorOf(kDisabledFieldBase));
     palette.setColor(QPalette::Disabled, QPalette::Text, ColorOf(kDisabledFieldText));
     widget->setPalette(palette);
   }
-  widget->setObjectName(QStringLiteral("control-%1").arg(spec.id));
+  widget->setObjectName(QStringLiteral("control-%1").arg(controlSpec.id));
   widget->setProperty(kWindowProperty, QVariant::fromValue<qulonglong>(key));
-  widget->setProperty(kControlProperty, spec.id);
-  widget->setGeometry(FrameToPixels(*w, spec.frame));
-  if (IsTextField(spec.kind) && !w->isDialog) widget->installEventFilter(this);
+  widget->setProperty(kControlProperty, controlSpec.id);
+  widget->setGeometry(FrameToPixels(*w, controlSpec.frame));
+  if (IsTextField(controlSpec.kind) && !w->isDialog) widget->installEventFilter(this);
   widget->show();
   c->widget = widget;
   Connect(key, *c);

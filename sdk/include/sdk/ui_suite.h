@@ -175,7 +175,7 @@ typedef struct QvUiSuite {
   /// stops them (the module does so before it is unloaded).
   QvErr (*SetNotifyProc)(QvWindowHandle window, QvNotifyProc proc, void* data);
   /// kQvErrBadParameter for an id already in the window (other than 0).
-  QvErr (*CreateControl)(QvWindowHandle window, const QvControlSpec* spec);
+  QvErr (*CreateControl)(QvWindowHandle window, const QvControlSpec* controlSpec);
   QvErr (*SetControlText)(QvWindowHandle window, int32_t control, const char* text);
   /// Copies the text (UTF-8, NUL-terminated, cut to `capacity`); `length`
   /// gets the full length in bytes. Either pointer may be null.

@@ -74,8 +74,8 @@ class QtToolkitTest : public ::testing::Test {
   }
   QvErr Create(QvWindowHandle window, std::int32_t id, std::int32_t kind, QvControlFrame frame,
                const char* text = nullptr, std::int32_t options = 0) {
-    const QvControlSpec spec{id, kind, frame, text, options};
-    return s_->CreateControl(window, &spec);
+    const QvControlSpec controlSpec{id, kind, frame, text, options};
+    return s_->CreateControl(window, &controlSpec);
   }
   template <typename Widget>
   Widget* WidgetOf(QvWindowHandle window, std::int32_t id) {

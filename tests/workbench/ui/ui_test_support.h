@@ -60,8 +60,8 @@ class UiHostTest : public ::testing::Test {
   }
 
   QvErr Create(QvWindowHandle window, std::int32_t id, std::int32_t kind, const char* text = nullptr) {
-    const QvControlSpec spec{id, kind, QvControlFrame{10, 20, 80, 20}, text, 0};
-    return s_->CreateControl(window, &spec);
+    const QvControlSpec controlSpec{id, kind, QvControlFrame{10, 20, 80, 20}, text, 0};
+    return s_->CreateControl(window, &controlSpec);
   }
 
   plugin::Host host_;
