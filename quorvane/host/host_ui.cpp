@@ -200,4 +200,26 @@ std::optional<bool> HostUi::IsInterfaceDark() {
   return dark != 0;
 }
 
+QvErr HostUi::SetWindowFont(QvWindowHandle window, const std::string& face, std::int32_t heightUnits) {
+  return Call(&QvUiSuite::SetWindowFont, window, face.c_str(), heightUnits);
+}
+
+std::optional<HostUi::PointerState> HostUi::Pointer(QvWindowHandle window) {
+  QvPixelPoint where{};
+  QvBool over = 0;
+  QvBool down = 0;
+  if (Call(&QvUiSuite::GetPointer, window, &where, &over, &down)) return std::nullopt;
+  return PointerState{where, over != 0, down != 0};
+}
+
+QvErr HostUi::ShowTip(QvWindowHandle window, const std::string& text, QvPixelPoint anchor) {
+  return Call(&QvUiSuite::ShowTip, window, text.c_str(), anchor);
+}
+
+std::optional<QvPixelRect> HostUi::ControlRect(QvWindowHandle window, std::int32_t control) {
+  QvPixelRect rect{};
+  if (Call(&QvUiSuite::GetControlRect, window, control, &rect)) return std::nullopt;
+  return rect;
+}
+
 }  // namespace quorvane::host

@@ -93,6 +93,20 @@ class HostUi {
   /// Whether the host shows its dark theme; none when it cannot say.
   std::optional<bool> IsInterfaceDark();
 
+  // ---- Font, pointer and tips -----------------------------------------------
+  QvErr SetWindowFont(QvWindowHandle window, const std::string& face, std::int32_t heightUnits);
+  struct PointerState {
+    QvPixelPoint where{};
+    bool overWindow = false;
+    bool leftButtonDown = false;
+  };
+  /// Where the pointer is over the window; none when the host cannot say.
+  std::optional<PointerState> Pointer(QvWindowHandle window);
+  /// Empty text removes the window's tip.
+  QvErr ShowTip(QvWindowHandle window, const std::string& text, QvPixelPoint anchor);
+  /// The control's pixels in its window; none for an unknown control.
+  std::optional<QvPixelRect> ControlRect(QvWindowHandle window, std::int32_t control);
+
  private:
   QvErr Note(QvErr err) {
     lastError_ = err;

@@ -199,6 +199,33 @@ QvErr IsInterfaceDark(QvBool* dark) {
   });
 }
 
+QvErr SetWindowFont(QvWindowHandle window, const char* face, std::int32_t heightUnits) {
+  if (face == nullptr || heightUnits <= 0) return kQvErrBadParameter;
+  return WithUi([&](ui::Toolkit& ui) { return ui.SetWindowFont(window, face, heightUnits); });
+}
+
+QvErr GetPointer(QvWindowHandle window, QvPixelPoint* where, QvBool* overWindow, QvBool* leftButtonDown) {
+  return WithUi([&](ui::Toolkit& ui) {
+    QvPixelPoint point{};
+    bool over = false;
+    bool down = false;
+    const QvErr err = ui.Pointer(window, &point, &over, &down);
+    if (where != nullptr) *where = point;
+    if (overWindow != nullptr) *overWindow = over ? 1 : 0;
+    if (leftButtonDown != nullptr) *leftButtonDown = down ? 1 : 0;
+    return err;
+  });
+}
+
+QvErr ShowTip(QvWindowHandle window, const char* text, QvPixelPoint anchor) {
+  return WithUi([&](ui::Toolkit& ui) { return ui.ShowTip(window, text == nullptr ? "" : text, anchor); });
+}
+
+QvErr GetControlRect(QvWindowHandle window, std::int32_t control, QvPixelRect* rect) {
+  if (rect == nullptr) return kQvErrBadParameter;
+  return WithUi([&](ui::Toolkit& ui) { return ui.ControlRect(window, control, rect); });
+}
+
 }  // namespace
 
 const QvUiSuite& UiSuiteImpl() {
@@ -208,7 +235,8 @@ const QvUiSuite& UiSuiteImpl() {
       GetControlText, EnableControl,  IsControlEnabled, SetChecked,     IsChecked,     ClearItems,
       InsertItem,     SetItemText,    DeleteItem,       CountItems,     GetItemText,   SetSelection,
       GetSelection,   FocusControl,   Invalidate,       StartTimer,     StopTimer,     RunModalDialog,
-      EndDialog,      Beep,           SetCursor,        IsInterfaceDark};
+      EndDialog,      Beep,           SetCursor,        IsInterfaceDark, SetWindowFont, GetPointer,
+      ShowTip,        GetControlRect};
   return suite;
 }
 

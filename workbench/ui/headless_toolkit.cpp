@@ -427,6 +427,60 @@ QvErr HeadlessToolkit::SetCursor(QvPluginRef owner, std::int32_t cursorId) {
   return kQvNoErr;
 }
 
+QvErr HeadlessToolkit::SetWindowFont(QvWindowHandle window, std::string_view face, std::int32_t heightUnits) {
+  Window* w = FindWindow(window);
+  if (w == nullptr || face.empty() || heightUnits <= 0) return kQvErrBadParameter;
+  w->font = WindowFont{std::string(face), heightUnits};
+  return kQvNoErr;
+}
+
+QvErr HeadlessToolkit::Pointer(QvWindowHandle window, QvPixelPoint* where, bool* overWindow, bool* leftButtonDown) {
+  const Window* w = FindWindow(window);
+  if (w == nullptr || where == nullptr || overWindow == nullptr || leftButtonDown == nullptr) {
+    return kQvErrBadParameter;
+  }
+  *where = w->pointer;
+  *overWindow = w->pointerOver;
+  *leftButtonDown = w->leftButtonDown;
+  return kQvNoErr;
+}
+
+QvErr HeadlessToolkit::ShowTip(QvWindowHandle window, std::string_view text, QvPixelPoint anchor) {
+  Window* w = FindWindow(window);
+  if (w == nullptr) return kQvErrBadParameter;
+  if (text.empty()) {
+    w->tip.reset();
+  } else {
+    w->tip = Tip{std::string(text), anchor};
+  }
+  return kQvNoErr;
+}
+
+QvErr HeadlessToolkit::ControlRect(QvWindowHandle window, std::int32_t control, QvPixelRect* rect) {
+  std::optional<QvPixelRect> pixels = PixelRect(window, control);
+  if (!pixels || rect == nullptr) return kQvErrBadParameter;
+  *rect = *pixels;
+  return kQvNoErr;
+}
+
+void HeadlessToolkit::MovePointer(QvWindowHandle window, QvPixelPoint where, bool overWindow, bool leftButtonDown) {
+  Window* w = FindWindow(window);
+  if (w == nullptr) return;
+  w->pointer = where;
+  w->pointerOver = overWindow;
+  w->leftButtonDown = leftButtonDown;
+}
+
+std::optional<HeadlessToolkit::WindowFont> HeadlessToolkit::FontOf(QvWindowHandle window) const {
+  const Window* w = FindWindow(window);
+  return w == nullptr ? std::nullopt : w->font;
+}
+
+std::optional<HeadlessToolkit::Tip> HeadlessToolkit::TipOf(QvWindowHandle window) const {
+  const Window* w = FindWindow(window);
+  return w == nullptr ? std::nullopt : w->tip;
+}
+
 // ---- The user's actions -----------------------------------------------------------
 
 ActionOutcome HeadlessToolkit::Refuse(std::string reason) {

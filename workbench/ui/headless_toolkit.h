@@ -146,6 +146,11 @@ class HeadlessToolkit final : public Toolkit {
   /// change only through the host's brightness notifier.
   void SetInterfaceDark(bool dark) { darkInterface_ = dark; }
 
+  QvErr SetWindowFont(QvWindowHandle window, std::string_view face, std::int32_t heightUnits) override;
+  QvErr Pointer(QvWindowHandle window, QvPixelPoint* where, bool* overWindow, bool* leftButtonDown) override;
+  QvErr ShowTip(QvWindowHandle window, std::string_view text, QvPixelPoint anchor) override;
+  QvErr ControlRect(QvWindowHandle window, std::int32_t control, QvPixelRect* rect) override;
+
   std::string LastFailure() const override { return lastFailure_; }
 
   // ---- The user's actions ---------------------------------------------------
@@ -166,6 +171,9 @@ class HeadlessToolkit final : public Toolkit {
   ActionOutcome ChooseFlyoutItem(QvPanelHandle panel, std::int32_t item);
   /// Notifies kQvTimerFired for a running timer. Timers fire only so.
   ActionOutcome FireTimer(QvWindowHandle window, std::int32_t timer);
+  /// Puts the pointer at `where` (window pixels); `overWindow` false means
+  /// another window covers that spot. Nothing is notified.
+  void MovePointer(QvWindowHandle window, QvPixelPoint where, bool overWindow, bool leftButtonDown);
 
   // ---- Owner drawing --------------------------------------------------------
   /// Asks the module to draw an owner-drawn control (kQvOwnerDrawn, or a
@@ -210,6 +218,18 @@ class HeadlessToolkit final : public Toolkit {
   std::int32_t CurrentCursor() const { return currentCursor_; }
   /// Non-zero results of notify procedures, described, in order.
   const std::vector<std::string>& ReportedErrors() const { return reported_; }
+  struct WindowFont {
+    std::string face;
+    std::int32_t heightUnits = 0;
+  };
+  /// The font a module gave the window; none when it gave none.
+  std::optional<WindowFont> FontOf(QvWindowHandle window) const;
+  struct Tip {
+    std::string text;
+    QvPixelPoint anchor{};
+  };
+  /// The tip the window shows; none when it shows none.
+  std::optional<Tip> TipOf(QvWindowHandle window) const;
 
  private:
   struct Window {
@@ -224,6 +244,11 @@ class HeadlessToolkit final : public Toolkit {
     bool isDialog = false;
     bool ended = false;
     std::int32_t result = 0;
+    std::optional<WindowFont> font;
+    QvPixelPoint pointer{-1, -1};
+    bool pointerOver = false;
+    bool leftButtonDown = false;
+    std::optional<Tip> tip;
   };
   struct PanelEntry {
     QvPluginRef owner = nullptr;

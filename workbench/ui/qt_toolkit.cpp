@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
@@ -160,6 +161,10 @@ struct QtToolkit::Window {
   std::map<std::int32_t, QPointer<QTimer>> timers;
   bool ended = false;
   std::int32_t result = 0;
+  /// The module's font; Qt's default face at kFontUnits until it sets one.
+  std::string fontFace;
+  std::int32_t fontUnits = 0;
+  QPointer<QLabel> tip;
 };
 
 struct QtToolkit::PanelEntry {
@@ -374,7 +379,9 @@ QRect QtToolkit::FrameToPixels(const Window& window, const QvControlFrame& f) co
 void QtToolkit::LayOut(Window& window) {
   if (window.widget == nullptr) return;
   QFont font = window.widget->font();
-  font.setPixelSize(std::max(1, static_cast<int>(kFontUnits * scale_)));
+  if (!window.fontFace.empty()) font.setFamilies({QString::fromStdString(window.fontFace)});
+  const double units = window.fontUnits > 0 ? window.fontUnits : kFontUnits;
+  font.setPixelSize(std::max(1, static_cast<int>(units * scale_)));
   window.widget->setFont(font);
   for (const auto& c : window.controls) {
     if (c->widget == nullptr) continue;
@@ -1253,6 +1260,69 @@ QvErr QtToolkit::SetCursor(QvPluginRef owner, std::int32_t cursorId) {
   currentCursor_ = cursorId;
   emit CursorChanged(owner, cursorId);
   return kQvNoErr;
+}
+
+QvErr QtToolkit::SetWindowFont(QvWindowHandle window, std::string_view face, std::int32_t heightUnits) {
+  Window* w = FindWindow(window);
+  if (w == nullptr || face.empty() || heightUnits <= 0) return kQvErrBadParameter;
+  w->fontFace = std::string(face);
+  w->fontUnits = heightUnits;
+  LayOut(*w);
+  return kQvNoErr;
+}
+
+QvErr QtToolkit::Pointer(QvWindowHandle window, QvPixelPoint* where, bool* overWindow, bool* leftButtonDown) {
+  const Window* w = FindWindow(window);
+  if (w == nullptr || w->widget == nullptr || where == nullptr || overWindow == nullptr ||
+      leftButtonDown == nullptr) {
+    return kQvErrBadParameter;
+  }
+  const QPoint global = QCursor::pos();
+  const QPoint local = w->widget->mapFromGlobal(global);
+  *where = QvPixelPoint{local.x(), local.y()};
+  const QWidget* under = QApplication::widgetAt(global);
+  *overWindow = under != nullptr && (under == w->widget || w->widget->isAncestorOf(under));
+  *leftButtonDown = (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+  return kQvNoErr;
+}
+
+QvErr QtToolkit::ShowTip(QvWindowHandle window, std::string_view text, QvPixelPoint anchor) {
+  Window* w = FindWindow(window);
+  if (w == nullptr || w->widget == nullptr) return kQvErrBadParameter;
+  if (text.empty()) {
+    if (w->tip != nullptr) w->tip->hide();
+    return kQvNoErr;
+  }
+  if (w->tip == nullptr) {
+    w->tip = new QLabel(w->widget, Qt::ToolTip | Qt::FramelessWindowHint);
+    w->tip->setObjectName("tip");
+    w->tip->setStyleSheet("QLabel { background: #F2F2F2; color: #444444; border: 1px solid #A0A0A0; }");
+  }
+  QFont font = w->widget->font();
+  w->tip->setFont(font);
+  w->tip->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  const int margin = std::max(1, static_cast<int>(2 * scale_));
+  w->tip->setContentsMargins(margin, 0, margin, 0);
+  w->tip->adjustSize();
+  QPoint at = w->widget->mapToGlobal(QPoint(anchor.x, anchor.y));
+  at.setX(std::max(0, at.x()));
+  at.setY(std::max(0, at.y()));
+  w->tip->move(at);
+  w->tip->show();
+  return kQvNoErr;
+}
+
+QvErr QtToolkit::ControlRect(QvWindowHandle window, std::int32_t control, QvPixelRect* rect) {
+  std::optional<QvPixelRect> pixels = PixelRect(window, control);
+  if (!pixels || rect == nullptr) return kQvErrBadParameter;
+  *rect = *pixels;
+  return kQvNoErr;
+}
+
+QWidget* QtToolkit::TipWidget(QvWindowHandle window) const {
+  const Window* w = FindWindow(window);
+  if (w == nullptr || w->tip == nullptr || !w->tip->isVisible()) return nullptr;
+  return w->tip;
 }
 
 }  // namespace workbench::ui

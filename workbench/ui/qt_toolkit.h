@@ -104,6 +104,13 @@ class QtToolkit final : public QObject, public Toolkit {
   /// application palette's window colour is dark.
   QvErr IsInterfaceDark(bool* dark) override;
 
+  QvErr SetWindowFont(QvWindowHandle window, std::string_view face, std::int32_t heightUnits) override;
+  /// From QCursor::pos(), the widget under it and the mouse buttons held.
+  QvErr Pointer(QvWindowHandle window, QvPixelPoint* where, bool* overWindow, bool* leftButtonDown) override;
+  /// A frameless tool-tip window: grey box, dark text, the window's font.
+  QvErr ShowTip(QvWindowHandle window, std::string_view text, QvPixelPoint anchor) override;
+  QvErr ControlRect(QvWindowHandle window, std::int32_t control, QvPixelRect* rect) override;
+
   std::string LastFailure() const override { return lastFailure_; }
 
   // ---- For the app ----------------------------------------------------------
@@ -143,6 +150,8 @@ class QtToolkit final : public QObject, public Toolkit {
   std::optional<QvPixelRect> PixelRect(QvWindowHandle window, std::int32_t control) const;
   /// The period of a running timer; none when it is not running.
   std::optional<std::int32_t> TimerPeriod(QvWindowHandle window, std::int32_t timer) const;
+  /// The window's tip box while it is shown; null otherwise.
+  QWidget* TipWidget(QvWindowHandle window) const;
 
  signals:
   void PanelCreated(QvPanelHandle panel);

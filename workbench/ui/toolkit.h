@@ -94,6 +94,21 @@ class Toolkit {
     return kQvNoErr;
   }
 
+  // ---- Fonts, pointer and tips ---------------------------------------------
+  /// The face (UTF-8; a face the host lacks falls back to one it has) and
+  /// pixel height in units of the window's controls and of the module's
+  /// drawing into them.
+  virtual QvErr SetWindowFont(QvWindowHandle window, std::string_view face, std::int32_t heightUnits) = 0;
+  /// The pointer in the window's pixels from its top left, whether it is
+  /// over this window (not over another one above it) and whether the left
+  /// button is down.
+  virtual QvErr Pointer(QvWindowHandle window, QvPixelPoint* where, bool* overWindow, bool* leftButtonDown) = 0;
+  /// Shows the window's one tip box with its top left at `anchor` (window
+  /// pixels); empty text removes it.
+  virtual QvErr ShowTip(QvWindowHandle window, std::string_view text, QvPixelPoint anchor) = 0;
+  /// A control's frame in window pixels at the toolkit's scale.
+  virtual QvErr ControlRect(QvWindowHandle window, std::int32_t control, QvPixelRect* rect) = 0;
+
   /// Why the last dialog or simulated action failed, readably; empty when
   /// none has failed.
   virtual std::string LastFailure() const = 0;

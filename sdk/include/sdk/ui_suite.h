@@ -105,6 +105,10 @@ typedef struct QvPixelRect {
   int32_t left, top, right, bottom;
 } QvPixelRect;
 
+typedef struct QvPixelPoint {
+  int32_t x, y;
+} QvPixelPoint;
+
 /// QvDrawItem::state.
 enum QvDrawItemState {
   kQvItemSelected = 1,
@@ -225,6 +229,23 @@ typedef struct QvUiSuite {
   /// owner-drawn controls to match, and hear of a change through the
   /// brightness notifier.
   QvErr (*IsInterfaceDark)(QvBool* dark);
+
+  // ---- Panel font, pointer and tips ----------------------------------------
+  /// Sets the font of a window's controls and of the text its module draws
+  /// into them: a face name (UTF-8; the host falls back to a face it has)
+  /// and a pixel height in window units, scaled like the frames.
+  QvErr (*SetWindowFont)(QvWindowHandle window, const char* face, int32_t heightUnits);
+  /// Where the pointer is, in the window's pixels from its top left corner,
+  /// whether it is over this window (and not over another window above it)
+  /// and whether the left mouse button is down.
+  QvErr (*GetPointer)(QvWindowHandle window, QvPixelPoint* where, QvBool* overWindow, QvBool* leftButtonDown);
+  /// Shows a small tip box with `text` (UTF-8) whose top left corner sits at
+  /// `anchor` in the window's pixels, replacing the window's previous tip;
+  /// an empty or null text removes the tip.
+  QvErr (*ShowTip)(QvWindowHandle window, const char* text, QvPixelPoint anchor);
+  /// The pixels a control occupies in its window (its frame at the host's
+  /// scale), from the window's top left corner.
+  QvErr (*GetControlRect)(QvWindowHandle window, int32_t control, QvPixelRect* rect);
 } QvUiSuite;
 
 #ifdef __cplusplus
