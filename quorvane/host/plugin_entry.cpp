@@ -77,7 +77,7 @@ QvErr Route(const char* caller, const char* selector, void* message, const Modul
   if (Is(caller, kQvCallerInterface)) {
     if (Is(selector, kQvSelectorStartup)) return StartModule(header, document);
     if (g_globals == nullptr) return kQvNoErr;
-    if (Is(selector, kQvSelectorAbout)) return ShowAbout(*g_globals, document);
+    if (Is(selector, kQvSelectorAbout)) return ShowAbout(*g_globals);
     if (Is(selector, kQvSelectorShutdown)) return StopModule(header, document, hooks);
     return kQvNoErr;
   }
@@ -86,7 +86,7 @@ QvErr Route(const char* caller, const char* selector, void* message, const Modul
   PluginGlobals& globals = *g_globals;
   if (Is(caller, kQvCallerMenu)) {
     const auto& menu = *static_cast<const QvMenuMessage*>(message);
-    if (Is(selector, kQvSelectorMenuGo)) return MenuCommand(globals, menu, document, hooks);
+    if (Is(selector, kQvSelectorMenuGo)) return MenuCommand(globals, menu, hooks);
     if (Is(selector, kQvSelectorMenuUpdate)) return MenuUpdate(globals, document, hooks);
     return kQvNoErr;
   }

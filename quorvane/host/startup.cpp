@@ -6,6 +6,7 @@
 
 #include "quorvane/commands/art_set_tags.h"
 #include "quorvane/commands/set_tags.h"
+#include "quorvane/host/about_box.h"
 #include "quorvane/host/suite_table.h"
 #include "quorvane/settings/settings_file.h"
 #include "sdk/action_manager_suite.h"
@@ -125,17 +126,17 @@ QvErr Shutdown(PluginGlobals& globals, HostDocument& document, const ModuleHooks
   return kQvNoErr;
 }
 
-QvErr ShowAbout(const PluginGlobals& globals, HostDocument& document) {
-  return document.Alert(std::string(globals.productName) + " " + globals.version);
+QvErr ShowAbout(const PluginGlobals& globals) {
+  HostUi ui(AcquiredSuites().ui);
+  return ShowAboutBox(globals, ui);
 }
 
-QvErr MenuCommand(PluginGlobals& globals, const QvMenuMessage& message, HostDocument& document,
-                  const ModuleHooks& hooks) {
+QvErr MenuCommand(PluginGlobals& globals, const QvMenuMessage& message, const ModuleHooks& hooks) {
   if (message.menuItem == globals.panelMenuItem && globals.panel != nullptr && hooks.isPanelShown != nullptr &&
       hooks.showPanel != nullptr) {
     return hooks.showPanel(globals, !hooks.isPanelShown(globals));
   }
-  if (message.menuItem == globals.aboutMenuItem) return ShowAbout(globals, document);
+  if (message.menuItem == globals.aboutMenuItem) return ShowAbout(globals);
   return kQvNoErr;
 }
 

@@ -31,11 +31,11 @@ QvErr Startup(PluginGlobals& globals, const QvMessageData& message, HostDocument
 /// globals afterwards.
 QvErr Shutdown(PluginGlobals& globals, HostDocument& document, const ModuleHooks& hooks);
 
-/// The About box: "<product> <version>".
-QvErr ShowAbout(const PluginGlobals& globals, HostDocument& document);
+/// The About box, a modal dialog whose version line reads
+/// "<product> <version>".
+QvErr ShowAbout(const PluginGlobals& globals);
 
-QvErr MenuCommand(PluginGlobals& globals, const QvMenuMessage& message, HostDocument& document,
-                  const ModuleHooks& hooks);
+QvErr MenuCommand(PluginGlobals& globals, const QvMenuMessage& message, const ModuleHooks& hooks);
 QvErr MenuUpdate(PluginGlobals& globals, HostDocument& document, const ModuleHooks& hooks);
 
 QvErr Notification(PluginGlobals& globals, const QvNotifierMessage& message, HostDocument& document,

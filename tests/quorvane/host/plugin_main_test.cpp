@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <new>
 #include <stdexcept>
@@ -12,6 +13,7 @@
 
 #include "quorvane/commands/set_tags.h"
 #include "quorvane/commands/set_text.h"
+#include "quorvane/host/about_box.h"
 #include "quorvane/host/command_dispatch.h"
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/settings/settings_file.h"
@@ -20,6 +22,8 @@
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 #include "workbench/plugin/plugin_module.h"
+#include "workbench/ui/dialog_script.h"
+#include "workbench/ui/headless_toolkit.h"
 
 namespace quorvane::host {
 namespace {
@@ -30,6 +34,15 @@ using wb::plugin::PromptKind;
 using testing::kModulePath;
 constexpr const char* kAboutText = "Quorvane Ver 5.2.6.0";
 
+// Modal dialogs of the injecting UI suite run this and end with its code
+// (or let its exception through).
+std::function<QvErr()> g_duringDialog;
+QvErr InjectingRunModalDialog(QvPluginRef, const QvDialogTemplate*, QvNotifyProc, void*, std::int32_t* result) {
+  if (result != nullptr) *result = kAboutOk;
+  return g_duringDialog ? g_duringDialog() : kQvNoErr;
+}
+QvUiSuite g_injectingUiSuite{};
+
 class PluginMainTest : public testing::LoadedModuleTest {
  protected:
   void WriteSettingsText(const std::string& text) {
@@ -37,6 +50,27 @@ class PluginMainTest : public testing::LoadedModuleTest {
     std::ofstream(prefs_ / settings::kSettingsFileName, std::ios::binary) << text;
   }
   wb::document::ArtId Square(double x) { return LoadedModuleTest::Square(x, 10.0); }
+  // Answers the next About box by its OK button.
+  void ScriptAboutBoxOk() {
+    std::optional<wb::ui::DialogAnswer> answer = wb::ui::ParseDialogAnswer("16200:ok");
+    ASSERT_TRUE(answer);
+    host_.HeadlessUi()->AddDialogAnswer(*answer);
+  }
+  const std::vector<wb::ui::ShownDialog>& ShownDialogs() { return host_.HeadlessUi()->ShownDialogs(); }
+  // Offers the host's own UI suite, except that modal dialogs run
+  // g_duringDialog instead of showing.
+  void InjectDialogs() {
+    const void* real = nullptr;
+    ASSERT_EQ(host_.Suites().Acquire(kQvUiSuite, kQvUiSuiteVersion, &real), kQvNoErr);
+    g_injectingUiSuite = *static_cast<const QvUiSuite*>(real);
+    ASSERT_EQ(host_.Suites().Release(kQvUiSuite, kQvUiSuiteVersion), kQvNoErr);
+    g_injectingUiSuite.RunModalDialog = InjectingRunModalDialog;
+    host_.Suites().Add(kQvUiSuite, kQvUiSuiteVersion, &g_injectingUiSuite);
+  }
+  void TearDown() override {
+    g_duringDialog = nullptr;
+    LoadedModuleTest::TearDown();
+  }
 };
 
 TEST_F(PluginMainTest, StartupRegistersExactlyTheMenusToolNotifiersAndAction) {
@@ -82,11 +116,16 @@ TEST_F(PluginMainTest, StartupRegistersExactlyTheMenusToolNotifiersAndAction) {
   EXPECT_EQ(Globals()->run.hostVersion, host_.AppMajorVersion());
 
   // The About item and the About selector show the same box.
-  host_.Prompts().Script({PromptKind::kAlert, kAboutText});
-  host_.Prompts().Script({PromptKind::kAlert, kAboutText});
+  ScriptAboutBoxOk();
+  ScriptAboutBoxOk();
   EXPECT_EQ(host_.ChooseMenuItem(Globals()->aboutMenuItem), kQvNoErr);
   EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr);
-  EXPECT_EQ(host_.Prompts().RemainingScript(), 0u);
+  ASSERT_EQ(ShownDialogs().size(), 2u);
+  for (const wb::ui::ShownDialog& shown : ShownDialogs()) {
+    EXPECT_EQ(shown.resourceId, kAboutDialog);
+    EXPECT_EQ(shown.Text(kAboutVersionLine), kAboutText);
+    EXPECT_EQ(shown.result, kAboutOk);
+  }
 
   EXPECT_EQ(module_->Shutdown(), kQvNoErr);
   EXPECT_EQ(module_->Globals(), nullptr);
@@ -162,8 +201,10 @@ TEST_F(PluginMainTest, UnloadAndReloadKeepTheSameGlobalsBlockWhileTheModuleIsRea
   ASSERT_EQ(Globals()->commandSets.GetSetCount(), 1);
   EXPECT_EQ(Globals()->commandSets.GetSetName(0), "Front");
   // The reloaded code works on the kept block.
-  host_.Prompts().Script({PromptKind::kAlert, kAboutText});
-  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr) << host_.Prompts().LastFailure();
+  ScriptAboutBoxOk();
+  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr) << host_.HeadlessUi()->LastFailure();
+  ASSERT_FALSE(ShownDialogs().empty());
+  EXPECT_EQ(ShownDialogs().back().Text(kAboutVersionLine), kAboutText);
   ASSERT_EQ(module_->Shutdown(), kQvNoErr);
   EXPECT_EQ(host_.Blocks().OutstandingBlocks(), 0u);
   settings::Settings written;
@@ -173,6 +214,7 @@ TEST_F(PluginMainTest, UnloadAndReloadKeepTheSameGlobalsBlockWhileTheModuleIsRea
 
 TEST_F(PluginMainTest, ANestedDoActionReusesTheOuterAcquisition) {
   LoadAndStart();
+  InjectDialogs();
   std::vector<std::string> shown;
   long nestedAcquires = -1;
   long nestedReleases = -1;
@@ -180,20 +222,22 @@ TEST_F(PluginMainTest, ANestedDoActionReusesTheOuterAcquisition) {
   QvErr nestedResult = -1;
   host_.Prompts().SetDisplay([&](PromptKind, const std::string& text) -> std::optional<bool> {
     shown.push_back(text);
-    if (text == kAboutText) {
-      const long acquires = host_.Suites().AcquireCalls();
-      const long releases = host_.Suites().ReleaseCalls();
-      outstandingDuring = host_.Suites().TotalAcquired();
-      Globals()->pendingCommand = kMakePatternCommand;
-      nestedResult = host_.PlayAction("Quorvane_INSIDECMD", kQvDialogOff, nullptr);
-      nestedAcquires = host_.Suites().AcquireCalls() - acquires;
-      nestedReleases = host_.Suites().ReleaseCalls() - releases;
-    }
     return true;
   });
+  // The About box is open while the host plays the module's action.
+  g_duringDialog = [&] {
+    const long acquires = host_.Suites().AcquireCalls();
+    const long releases = host_.Suites().ReleaseCalls();
+    outstandingDuring = host_.Suites().TotalAcquired();
+    Globals()->pendingCommand = kMakePatternCommand;
+    nestedResult = host_.PlayAction("Quorvane_INSIDECMD", kQvDialogOff, nullptr);
+    nestedAcquires = host_.Suites().AcquireCalls() - acquires;
+    nestedReleases = host_.Suites().ReleaseCalls() - releases;
+    return kQvNoErr;
+  };
   ASSERT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr);
   EXPECT_EQ(nestedResult, kQvNoErr);
-  EXPECT_EQ(shown, (std::vector<std::string>{kAboutText, "Please select objects."}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"Please select objects."}));
   EXPECT_GT(outstandingDuring, 0);
   EXPECT_EQ(nestedAcquires, 0);
   EXPECT_EQ(nestedReleases, 0);
@@ -260,26 +304,20 @@ TEST_F(PluginMainTest, ToolMessagesAndDocumentChangesReachTheGlobals) {
   EXPECT_EQ(host_.Blocks().OutstandingBlocks(), 0u);
 }
 
-// A user suite whose alert answers with a chosen code or throws, and whose
-// error alert records what the module reports.
-QvErr g_alertResult = kQvNoErr;
-int g_alertThrows = 0;
+// A user suite whose error alert records what the module reports.
 std::vector<std::string> g_reports;
-QvErr InjectingAlert(const char*) {
-  if (g_alertThrows == 1) throw std::runtime_error("alert failed");
-  if (g_alertThrows == 2) throw std::bad_alloc();
-  return g_alertResult;
-}
+QvErr SilentAlert(const char*) { return kQvNoErr; }
 QvErr RecordingErrorAlert(const char* message) {
   g_reports.emplace_back(message);
   return kQvNoErr;
 }
 QvErr NoQuestion(const char*, QvBool*) { return kQvErrNoAnswer; }
-const QvUserSuite kInjectingUserSuite{InjectingAlert, RecordingErrorAlert, NoQuestion};
+const QvUserSuite kRecordingUserSuite{SilentAlert, RecordingErrorAlert, NoQuestion};
 
 TEST_F(PluginMainTest, ErrorsAreReportedWithTheirCodeExceptOneSuiteNotFoundAndStop) {
   LoadAndStart();
-  host_.Suites().Add(kQvUserSuite, kQvUserSuiteVersion, &kInjectingUserSuite);
+  host_.Suites().Add(kQvUserSuite, kQvUserSuiteVersion, &kRecordingUserSuite);
+  InjectDialogs();
   struct Case {
     QvErr code;
     std::string report;
@@ -292,26 +330,25 @@ TEST_F(PluginMainTest, ErrorsAreReportedWithTheirCodeExceptOneSuiteNotFoundAndSt
       {0x4d4f5421, "Error=4d4f5421, !TOM (caller : SP Interface, selector : About)"},
   };
   for (const Case& c : cases) {
-    g_alertResult = c.code;
+    g_duringDialog = [&c] { return c.code; };
     g_reports.clear();
     EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), c.code);
     EXPECT_EQ(g_reports, c.report.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.report})
         << std::hex << c.code;
   }
-  g_alertResult = kQvNoErr;
   EXPECT_EQ(host_.Suites().TotalAcquired(), 0);
   EXPECT_EQ(module_->Shutdown(), kQvNoErr);
 }
 
 TEST_F(PluginMainTest, NoExceptionLeavesPluginMain) {
   LoadAndStart();
-  host_.Suites().Add(kQvUserSuite, kQvUserSuiteVersion, &kInjectingUserSuite);
+  host_.Suites().Add(kQvUserSuite, kQvUserSuiteVersion, &kRecordingUserSuite);
+  InjectDialogs();
   g_reports.clear();
-  g_alertThrows = 1;
+  g_duringDialog = []() -> QvErr { throw std::runtime_error("dialog failed"); };
   EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvErrInternal);
-  g_alertThrows = 2;
+  g_duringDialog = []() -> QvErr { throw std::bad_alloc(); };
   EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvErrOutOfMemory);
-  g_alertThrows = 0;
   EXPECT_EQ(g_reports, (std::vector<std::string>{"Error=494e5421, !TNI (caller : SP Interface, selector : About)",
                                                  "Error=214d454d, MEM! (caller : SP Interface, selector : About)"}));
   EXPECT_EQ(host_.Suites().TotalAcquired(), 0) << "suites released on the way out";
