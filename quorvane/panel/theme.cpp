@@ -1,5 +1,9 @@
 #include "quorvane/panel/theme.h"
 
+#include <string>
+
+#include "quorvane/settings/settings.h"
+
 namespace quorvane::panel {
 
 Theme MakeTheme(bool dark) {
@@ -20,5 +24,13 @@ Theme MakeTheme(bool dark) {
 }
 
 bool DarkInterface(host::HostUi& ui) { return ui.IsInterfaceDark().value_or(false); }
+
+std::string_view PanelFontFace(std::int16_t language) {
+  return language == settings::kLanguageEnglish ? kLatinFace : kJapaneseFace;
+}
+
+QvErr ApplyPanelFont(host::HostUi& ui, QvWindowHandle window, std::int16_t language) {
+  return ui.SetWindowFont(window, std::string(PanelFontFace(language)), kPanelFontUnits);
+}
 
 }  // namespace quorvane::panel

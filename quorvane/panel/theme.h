@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "quorvane/host/host_ui.h"
 #include "sdk/ui_suite.h"
@@ -34,6 +35,21 @@ Theme MakeTheme(bool dark);
 
 /// Whether the host shows its dark theme; light when it cannot say.
 bool DarkInterface(host::HostUi& ui);
+
+/// The panel font's face when the language is English. Hosts without it
+/// fall back to their own sans-serif face.
+inline constexpr std::string_view kLatinFace = "Segoe UI";
+/// The face for every other language: any face with Japanese glyphs would
+/// do; this one is named as Japanese systems list it.
+inline constexpr std::string_view kJapaneseFace = "IPAゴシック";
+/// The panel font's pixel height at scale 1, in panel units.
+inline constexpr std::int32_t kPanelFontUnits = 12;
+
+/// kLatinFace for language 1 (English), kJapaneseFace otherwise.
+std::string_view PanelFontFace(std::int16_t language);
+
+/// Gives `window` (the panel's or a dialog's) the panel font of `language`.
+QvErr ApplyPanelFont(host::HostUi& ui, QvWindowHandle window, std::int16_t language);
 
 /// Colours of the command and set lists, the same in both themes.
 inline constexpr QvRgb kListBase = 0xC0C0C0;
