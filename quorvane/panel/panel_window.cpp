@@ -10,6 +10,7 @@
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/panel/panel_drawing.h"
 #include "quorvane/panel/panel_layout.h"
+#include "quorvane/panel/theme.h"
 #include "quorvane/settings/settings_dialog.h"
 #include "quorvane/settings/settings_file.h"
 
@@ -142,6 +143,8 @@ QvErr CreatePanel(PanelContext& ctx) {
   if (!window) return ctx.ui.LastError();
   st.window = *window;
   if (QvErr err = AddFlyoutMenu(g, ctx.ui)) return err;
+  // The font first, so that the controls are laid out in it.
+  if (QvErr err = ApplyPanelFont(ctx.ui, st.window, g.settings.language)) return err;
   if (QvErr err = BuildControls(ctx)) return err;
   if (QvErr err = InstallNotifyProc(g, ctx.ui, true)) return err;
   // The hover tips over the type buttons come with the desktop
