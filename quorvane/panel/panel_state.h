@@ -18,6 +18,10 @@ namespace quorvane::panel {
 inline constexpr std::int32_t kPickingIdle = 0;
 inline constexpr std::int32_t kAwaitingWidth = 17;
 
+/// A pointer position no host reports: the hover tip's timer has not
+/// looked yet.
+inline constexpr QvPixelPoint kNoTipPointer{INT32_MIN, INT32_MIN};
+
 struct PanelState {
   /// 1 once made; the globals block starts zeroed.
   std::uint8_t constructed = 1;
@@ -38,6 +42,12 @@ struct PanelState {
   std::int32_t batchSet = 0;
   /// The cursor the tool shows now (a cursor resource number).
   std::int32_t cursor = 0;
+  /// The hover tip: the pointer (window pixels) its timer saw at the last
+  /// tick, kNoTipPointer before the first; the tip shown now (UTF-8, empty
+  /// for none) and its anchor in window pixels.
+  QvPixelPoint tipPointer = kNoTipPointer;
+  char tipText[64] = {};
+  QvPixelPoint tipAnchor{};
 };
 
 static_assert(std::is_trivially_copyable_v<PanelState> && std::is_standard_layout_v<PanelState>,

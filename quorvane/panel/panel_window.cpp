@@ -6,6 +6,7 @@
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/host/command_dispatch.h"
 #include "quorvane/host/suite_table.h"
+#include "quorvane/panel/hover_tip.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/panel/panel_drawing.h"
@@ -116,6 +117,13 @@ QvErr ChooseTypeButton(host::PluginGlobals& globals, QvWindowHandle window, std:
   return host::RunCommand(globals, static_cast<std::int16_t>(button));
 }
 
+QvErr TickTimer(host::PluginGlobals& globals) {
+  host::SuiteBracket bracket(globals.basic);
+  host::HostUi ui(host::AcquiredSuites().ui);
+  TickHoverTip(globals, ui);
+  return kQvNoErr;
+}
+
 // The globals the window's procedure was installed with, for drawing, whose
 // notification carries the item instead of them.
 host::PluginGlobals* g_drawingGlobals = nullptr;
@@ -147,8 +155,9 @@ QvErr CreatePanel(PanelContext& ctx) {
   if (QvErr err = ApplyPanelFont(ctx.ui, st.window, g.settings.language)) return err;
   if (QvErr err = BuildControls(ctx)) return err;
   if (QvErr err = InstallNotifyProc(g, ctx.ui, true)) return err;
-  // The hover tips over the type buttons come with the desktop
-  // application's drawing; no timer runs for them yet.
+  // The hover tip over the type buttons looks at the pointer on each tick.
+  RemoveHoverTip(g, ctx.ui);
+  if (QvErr err = ctx.ui.StartTimer(st.window, kHoverTipTimer, kHoverTipPeriodMs)) return err;
 
   LoadListFile(ctx);
   g.selectedSet = g.commandSets.GetSetCount() > 0 ? 0 : -1;
@@ -169,6 +178,8 @@ QvErr CreatePanel(PanelContext& ctx) {
 
 void DestroyPanel(host::PluginGlobals& globals, host::HostUi& ui) {
   if (globals.panel == nullptr) return;
+  if (StateOf(globals).window != nullptr) ui.StopTimer(StateOf(globals).window, kHoverTipTimer);
+  RemoveHoverTip(globals, ui);
   InstallNotifyProc(globals, ui, false);
   ui.DeletePanel(globals.panel);
   globals.panel = nullptr;
@@ -197,6 +208,9 @@ QvErr PanelNotifyProc(QvWindowHandle window, std::int32_t control, std::int32_t 
   host::PluginGlobals* globals = GlobalsFor(data);
   if (globals == nullptr) return kQvNoErr;
   if (notification == kQvFlyoutChosen) return ChooseFlyoutItem(*globals, control);
+  // The tip follows the pointer also while a command runs; only commands
+  // wait for the busy flag.
+  if (notification == kQvTimerFired) return control == kHoverTipTimer ? TickTimer(*globals) : kQvNoErr;
   if (globals->panelBusy != 0) return kQvNoErr;
   if (notification != kQvClicked && notification != kQvSelectionChanged && notification != kQvTextChanged) {
     return kQvNoErr;
