@@ -1,8 +1,10 @@
-// The module's one exported entry point.
+// The module's exported entry points: PluginMain, and the resources the host
+// shows (tool icons, cursors).
 #include "quorvane/document_commands/document_command_hooks.h"
 #include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_entry.h"
 #include "quorvane/panel/panel_hooks.h"
+#include "quorvane/resources/module_resources.h"
 #include "sdk/plugin_main.h"
 
 namespace {
@@ -33,4 +35,8 @@ constexpr quorvane::host::ModuleHooks kModuleHooks{
 
 extern "C" QV_EXPORT QvErr PluginMain(const char* caller, const char* selector, void* message) {
   return quorvane::host::HandlePluginMain(caller, selector, message, kModuleHooks);
+}
+
+extern "C" QV_EXPORT QvErr PluginFindResource(const char* type, int32_t id, QvResource* resource) {
+  return quorvane::resources::FindResourceForHost(type, id, resource);
 }

@@ -124,6 +124,13 @@ PluginModule* Host::FindModule(QvPluginRef ref) const {
   return modules_.count(module) != 0 ? module : nullptr;
 }
 
+std::optional<ModuleResource> Host::FindModuleResource(QvPluginRef owner, std::string_view type,
+                                                       std::int32_t id) const {
+  const PluginModule* module = FindModule(owner);
+  if (module == nullptr) return std::nullopt;
+  return module->FindResource(type, id);
+}
+
 QvArtSetHandle Host::NewArtSet() {
   std::uint64_t id = nextArtSet_++;
   artSets_[id];

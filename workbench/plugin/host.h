@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "workbench/document/document.h"
 #include "workbench/plugin/action_registry.h"
 #include "workbench/plugin/block_allocator.h"
+#include "workbench/plugin/plugin_module.h"
 #include "workbench/plugin/registrations.h"
 #include "workbench/plugin/suite_registry.h"
 #include "workbench/plugin/user_prompts.h"
@@ -110,6 +113,10 @@ class Host {
   void AttachModule(PluginModule* module) { modules_.insert(module); }
   void DetachModule(PluginModule* module) { modules_.erase(module); }
   PluginModule* FindModule(QvPluginRef ref) const;
+  /// A picture of the loaded module `owner` (the owner of a tool or a
+  /// cursor): resource `id` of `type`. None for an unknown or unloaded
+  /// module, or one that carries no such resource.
+  std::optional<ModuleResource> FindModuleResource(QvPluginRef owner, std::string_view type, std::int32_t id) const;
   /// Marks an action event as registered by a module (its plays are steps).
   void NoteModuleAction(const std::string& eventName) { moduleActions_.insert(eventName); }
 

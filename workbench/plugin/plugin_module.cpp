@@ -45,7 +45,20 @@ QvErr PluginModule::Open(std::string* error) {
     handle_ = nullptr;
     return kQvErrInternal;
   }
+  // Optional: a module without it simply has no pictures.
+  findResource_ = reinterpret_cast<QvFindResourceProc>(dlsym(handle_, QV_FIND_RESOURCE_SYMBOL));
   return kQvNoErr;
+}
+
+std::optional<ModuleResource> PluginModule::FindResource(std::string_view type, std::int32_t id) const {
+  if (handle_ == nullptr || findResource_ == nullptr) return std::nullopt;
+  const std::string typeText(type);
+  QvResource found{};
+  if (findResource_(typeText.c_str(), id, &found) != kQvNoErr || found.data == nullptr || found.size <= 0) {
+    return std::nullopt;
+  }
+  const auto* bytes = static_cast<const std::uint8_t*>(found.data);
+  return ModuleResource{{bytes, bytes + found.size}, found.hotSpotX, found.hotSpotY};
 }
 
 QvErr PluginModule::Send(const char* caller, const char* selector, QvMessageData* header, void* message) {
@@ -103,6 +116,7 @@ QvErr PluginModule::Unload(std::string* error) {
   dlclose(handle_);
   handle_ = nullptr;
   main_ = nullptr;
+  findResource_ = nullptr;
   if (IsResidentInProcess()) {
     if (error != nullptr) *error = "module " + path_.string() + " stayed loaded after dlclose";
     return kQvErrInternal;

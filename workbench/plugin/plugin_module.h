@@ -1,10 +1,15 @@
 // A module loaded into the host: dlopen, the message records, PluginMain,
-// and unloading and reloading with the module's globals block kept.
+// the module's pictures, and unloading and reloading with the module's
+// globals block kept.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "sdk/messages.h"
 #include "sdk/plugin_main.h"
@@ -12,6 +17,16 @@
 namespace workbench::plugin {
 
 class Host;
+
+/// A picture the module carries, copied out of its image so that it stays
+/// valid after the module is unloaded.
+struct ModuleResource {
+  std::vector<std::uint8_t> bytes;
+  /// For cursors, the pixel the pointer acts at (from the top left, y
+  /// down); 0 otherwise.
+  std::int32_t hotSpotX = 0;
+  std::int32_t hotSpotY = 0;
+};
 
 class PluginModule {
  public:
@@ -44,6 +59,13 @@ class PluginModule {
   /// Opens the module again and sends "Reload" with the kept globals.
   QvErr Reload(std::string* error);
 
+  /// The module's resource `id` of `type` (kQvPngResource, kQvCursorResource)
+  /// through its optional export PluginFindResource; none when the module is
+  /// unloaded, has no such export, or has no such resource.
+  std::optional<ModuleResource> FindResource(std::string_view type, std::int32_t id) const;
+  /// Whether the loaded module exports PluginFindResource.
+  bool HasResources() const { return findResource_ != nullptr; }
+
   bool IsLoaded() const { return handle_ != nullptr; }
   /// Whether the dynamic loader still holds the module's file (RTLD_NOLOAD).
   bool IsResidentInProcess() const;
@@ -60,6 +82,7 @@ class PluginModule {
   std::filesystem::path path_;
   void* handle_ = nullptr;
   QvPluginMainProc main_ = nullptr;
+  QvFindResourceProc findResource_ = nullptr;
   void* globals_ = nullptr;
 };
 
