@@ -1,0 +1,187 @@
+// The desktop app as a user meets it, for tests that drive it by real
+// widget events: the main window over the real module in the Qt toolkit,
+// its panel docked, the sample bodice open, and helpers that press the
+// panel's buttons, type into its fields, click the canvas at a document
+// point's pixel and answer modal dialogs and menus by clicking their
+// widgets.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app_test_support.h"
+#include "workbench/app/app_session.h"
+#include "workbench/app/main_window.h"
+#include "workbench/ui/qt_toolkit.h"
+
+namespace workbench::app::testing {
+
+inline constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
+/// How long a modal dialog or popup menu may take to show, in 10 ms polls.
+inline constexpr int kModalPolls = 300;
+
+/// The pixel (rounded) that shows a document point on the canvas.
+inline QPoint PixelOf(const CanvasWidget& canvas, geometry::Point doc) {
+  const geometry::Point p = canvas.View().ToScreen(doc);
+  return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+}
+
+/// Runs `answer` on the modal dialog that the next action opens, from the
+/// event loop that dialog runs. When no dialog shows in time, `missed` is
+/// set; an answer that leaves the dialog open must close it itself, so a
+/// failed answer never hangs the test.
+inline void WhenModal(std::function<void(QWidget*)> answer, bool* missed, int polls = kModalPolls) {
+  QTimer::singleShot(10, [answer = std::move(answer), missed, polls] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      answer(dialog);
+    } else if (polls > 0) {
+      WhenModal(answer, missed, polls - 1);
+    } else {
+      *missed = true;
+    }
+  });
+}
+
+/// Clicks the item titled `text` of the popup menu that the next action
+/// opens; closes the menu when it has no such item.
+inline void ChooseFromPopup(const QString& text, bool* missed, int polls = kModalPolls) {
+  QTimer::singleShot(10, [text, missed, polls] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) {
+      if (polls > 0) {
+        ChooseFromPopup(text, missed, polls - 1);
+      } else {
+        *missed = true;
+      }
+      return;
+    }
+    for (QAction* action : menu->actions()) {
+      if (action->text() == text) {
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+        return;
+      }
+    }
+    *missed = true;
+    menu->close();
+  });
+}
+
+/// Replaces a line edit's text as a user does: select all, then type.
+inline void TypeInto(QLineEdit* edit, const QString& text) {
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(edit, text);
+}
+
+class DesktopApp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto toolkit = std::make_unique<ui::QtToolkit>();
+    widgets_ = toolkit.get();
+    session_.SetToolkit(std::move(toolkit));
+    std::string error;
+    ASSERT_TRUE(session_.LoadModule(kModulePath, &error)) << error;
+    window_ = std::make_unique<MainWindow>(session_, widgets_);
+    // The module's alerts are noted and its questions answered no, instead
+    // of the window's message boxes that nobody would close.
+    session_.Host().Prompts().SetDisplay([this](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
+      prompts_.push_back(text);
+      return kind != plugin::PromptKind::kQuestion;
+    });
+    ASSERT_TRUE(window_->OpenFile(QString::fromStdString(SampleBodice().string())));
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_->Canvas().FitDocument();
+    ASSERT_EQ(widgets_->Panels().size(), 1u);
+    panel_ = widgets_->Panels().front().handle;
+    panelWindow_ = widgets_->Panels().front().window;
+  }
+  void TearDown() override {
+    window_.reset();
+    session_.UnloadModule();
+  }
+
+  CanvasWidget& Canvas() { return window_->Canvas(); }
+  document::Document& Doc() { return session_.Doc(); }
+
+  /// A click of the left button on the canvas at a document point.
+  void ClickCanvas(geometry::Point doc) {
+    QTest::mouseClick(&Canvas(), Qt::LeftButton, Qt::NoModifier, PixelOf(Canvas(), doc));
+  }
+  /// Chooses a tool by a click on its button in the palette.
+  void ChooseTool(const QString& objectName) {
+    auto* tools = window_->findChild<QToolBar*>(QStringLiteral("tools"));
+    ASSERT_NE(tools, nullptr);
+    QAction* action = window_->findChild<QAction*>(objectName);
+    ASSERT_NE(action, nullptr) << objectName.toStdString();
+    QWidget* button = tools->widgetForAction(action);
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(action->isChecked());
+  }
+  /// The panel's control widget, or null.
+  QWidget* Control(std::int32_t id) const { return widgets_->ControlWidget(panelWindow_, id); }
+  /// A click on a panel button, which must be shown and enabled.
+  void Press(std::int32_t id) {
+    auto* button = qobject_cast<QAbstractButton*>(Control(id));
+    ASSERT_NE(button, nullptr) << "control " << id;
+    ASSERT_TRUE(button->isVisible() && button->isEnabled()) << "control " << id << " cannot be pressed";
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+  /// Types into a panel field: an edit field or an editable drop-down.
+  void Type(std::int32_t id, const QString& text) {
+    QWidget* widget = Control(id);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) edit = combo->lineEdit();
+    ASSERT_NE(edit, nullptr) << "control " << id << " takes no typing";
+    ASSERT_TRUE(edit->isEnabled()) << "control " << id << " is disabled";
+    TypeInto(edit, text);
+  }
+  /// The rows of a panel list.
+  std::vector<std::string> Rows(std::int32_t id) {
+    std::int32_t count = 0;
+    std::vector<std::string> rows;
+    if (widgets_->CountItems(panelWindow_, id, &count) != kQvNoErr) return rows;
+    for (std::int32_t i = 0; i < count; ++i) {
+      std::string text;
+      widgets_->ItemText(panelWindow_, id, i, &text);
+      rows.push_back(text);
+    }
+    return rows;
+  }
+  /// Opens the dock's flyout menu with a click and chooses `item` in it.
+  void ChooseFlyoutItem(const QString& item) {
+    QDockWidget* dock = window_->PanelDock(panel_);
+    ASSERT_NE(dock, nullptr);
+    auto* flyout = dock->findChild<QAbstractButton*>(QStringLiteral("flyout"));
+    ASSERT_NE(flyout, nullptr);
+    bool missed = false;
+    ChooseFromPopup(item, &missed);
+    QTest::mouseClick(flyout, Qt::LeftButton);
+    ASSERT_FALSE(missed) << "no flyout item " << item.toStdString();
+  }
+
+  TempDir prefs_;
+  AppSession session_{prefs_.Path()};
+  ui::QtToolkit* widgets_ = nullptr;
+  std::unique_ptr<MainWindow> window_;
+  QvPanelHandle panel_ = nullptr;
+  QvWindowHandle panelWindow_ = nullptr;
+  std::vector<std::string> prompts_;
+};
+
+}  // namespace workbench::app::testing

@@ -1,0 +1,306 @@
+// A user's session in the desktop app, driven only by widget events: the
+// piece selected by a canvas click, the module's tool taken from the
+// palette, a set of three commands built in the docked panel with the set's
+// name typed into the Qt dialog and each command's anchor clicked on the
+// canvas, previewed, saved, applied and undone. The applied seam allowance
+// must be what `quorvane apply` draws with the saved set. Then the flyout
+// menu's finish-line command answered in its dialog by clicks.
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "desktop_fixture.h"
+#include "workbench/cli/cli_test_support.h"
+#include "workbench/cli/pieces.h"
+#include "workbench/svg/svg_io.h"
+
+namespace workbench::app::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using cli::testing::DistanceTo;
+using cli::testing::Flat;
+using cli::testing::Inside;
+using cli::testing::kPointsPerMm;
+using document::ArtId;
+using geometry::PathSegment;
+using geometry::Point;
+
+// The panel's controls as the user meets them.
+constexpr std::int32_t kCommandList = 2;
+constexpr std::int32_t kSetList = 1;
+constexpr std::int32_t kBasicWidthField = 6;
+constexpr std::int32_t kCommandWidthField = 7;
+constexpr std::int32_t kNewSetButton = 10;
+constexpr std::int32_t kApplyButton = 13;
+constexpr std::int32_t kAddButton = 14;
+constexpr std::int32_t kUpdateWidthButton = 28;
+constexpr std::int32_t kSaveButton = 29;
+constexpr std::int32_t kCreateButton = 32;
+constexpr std::int32_t kPreviewCheckBox = 35;
+// Command-type buttons: 15 + the type's code.
+constexpr std::int32_t kRevForwardButton = 15 + 0;
+constexpr std::int32_t kRightAngleBackwardButton = 15 + 3;
+constexpr std::int32_t kCutOffButton = 15 + 8;
+// Controls of the module's dialogs: the one field, OK and Cancel.
+constexpr int kDialogField = 5;
+constexpr int kDialogOk = 1;
+constexpr int kDialogCancel = 2;
+
+constexpr const char* kSetName = "Desk front";
+constexpr double kBasicWidthMm = 10.0;
+constexpr double kCutOffWidthMm = 5.0;
+// The bodice runs clockwise from the foot of its V neck: anchor 4 is the
+// shoulder tip, the last anchor the foot of the straight front edge, and
+// the side seam's foot two anchors before it.
+constexpr std::size_t kRightAngleAnchor = 4;
+
+constexpr double kSameGeometry = 1e-6;      // points
+constexpr double kWidthTolerance = 0.05;    // points, on straight edges
+constexpr double kCurveFitTolerance = 1.0;  // points: generators refit curves within this
+
+std::string Row(int number, const char* label, const std::string& points, const std::string& width) {
+  char row[96];
+  std::snprintf(row, sizeof row, "%-3d%-19s%-7s%s", number, label, points.c_str(), width.c_str());
+  return row;
+}
+
+QWidget* DialogControl(QWidget* dialog, int id) {
+  return dialog->findChild<QWidget*>(QStringLiteral("control-%1").arg(id));
+}
+
+// Clicks a dialog's button; false when it has none of that id.
+bool ClickDialogButton(QWidget* dialog, int id) {
+  auto* button = qobject_cast<QAbstractButton*>(DialogControl(dialog, id));
+  if (button == nullptr) return false;
+  QTest::mouseClick(button, Qt::LeftButton);
+  return true;
+}
+
+// Types `text` into the dialog's field and clicks OK. When the field is
+// missing the dialog is cancelled, so that the test goes on.
+void TypeAndConfirm(QWidget* dialog, const QString& text, std::string* failure) {
+  auto* field = qobject_cast<QLineEdit*>(DialogControl(dialog, kDialogField));
+  if (field == nullptr) {
+    *failure = "the dialog has no field " + std::to_string(kDialogField);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    return;
+  }
+  TypeInto(field, text);
+  ClickDialogButton(dialog, kDialogOk);
+}
+
+std::string SetBlock(const std::string& listFile, const std::string& name) {
+  std::string text;
+  for (char c : listFile) {
+    if (c != '\r') text += c;
+  }
+  const std::size_t start = text.find("#" + name + "\n");
+  if (start == std::string::npos) return {};
+  const std::size_t end = text.find("\n#", start + 1);
+  return text.substr(start, end == std::string::npos ? std::string::npos : end + 1 - start);
+}
+
+// The only art on a layer, when it is a closed path; otherwise none.
+ArtId OnlyClosedPath(const document::Document& doc, std::string_view title) {
+  const std::vector<ArtId> art = cli::ArtOnLayer(doc, title);
+  const std::vector<ArtId> closed = cli::ClosedPathsOnLayer(doc, title);
+  EXPECT_EQ(art.size(), 1u) << "art on " << title;
+  return art.size() == 1 && closed.size() == 1 ? closed[0] : ArtId{};
+}
+
+bool LayersListShows(LayersPanel& layers, std::string_view title) {
+  return !layers.findItems(QString::fromUtf8(title.data(), static_cast<int>(title.size())), Qt::MatchExactly,
+                           LayersPanel::kTitleColumn)
+              .isEmpty();
+}
+
+using DesktopSession = DesktopApp;
+
+TEST_F(DesktopSession, SetBuiltByClicksAppliesAsTheProgramDoesAndUndoes) {
+  document::Document& doc = Doc();
+  const ArtId piece = cli::FindById(doc, "front-seam");
+  ASSERT_TRUE(piece);
+  const std::string resultLayer = cli::LayerTitleOf(doc, piece) + std::string(cli::kSeamLayerSuffix);
+  const std::vector<PathSegment> finish = *doc.Segments(piece);
+  const std::size_t n = finish.size();
+  ASSERT_GE(n, 8u);
+  ASSERT_GT(doc.SignedArea(piece).value_or(0.0), 0.0) << "anchor numbers count clockwise";
+  auto anchor = [&](std::size_t number) { return finish.at((number - 1) % n).anchor; };
+  const std::size_t revAnchor = n - 2, cutOffAnchor = n;
+
+  // The piece selected by a click on its straight front edge, the module's
+  // tool from the palette: its panel shows in the dock, enabled.
+  ClickCanvas((anchor(n) + anchor(1)) * 0.5);
+  ASSERT_EQ(doc.SelectedPaths(), std::vector<ArtId>{piece});
+  ChooseTool(QStringLiteral("tool:Quorvane"));
+  ASSERT_NE(window_->PanelDock(panel_), nullptr);
+  EXPECT_TRUE(window_->PanelDock(panel_)->isVisible());
+  ASSERT_TRUE(doc.FindLayerByTitle(cli::kWorkLayerTitles[0]));
+
+  // "New" asks for the set's name: typed into the Qt dialog, then OK.
+  bool missed = false;
+  std::string failure;
+  WhenModal([&](QWidget* dialog) { TypeAndConfirm(dialog, kSetName, &failure); }, &missed);
+  Press(kNewSetButton);
+  ASSERT_FALSE(missed) << "no name dialog";
+  ASSERT_EQ(failure, "");
+  ASSERT_EQ(Rows(kSetList), std::vector<std::string>{kSetName});
+
+  Type(kBasicWidthField, QStringLiteral("10"));
+  Press(kCreateButton);
+  // Each command: its type, Add, its anchor clicked on the canvas.
+  Press(kRevForwardButton);
+  Press(kAddButton);
+  ClickCanvas(anchor(revAnchor));
+  Press(kRightAngleBackwardButton);
+  Press(kAddButton);
+  ClickCanvas(anchor(kRightAngleAnchor));
+  Press(kCutOffButton);
+  Press(kAddButton);
+  ClickCanvas(anchor(cutOffAnchor));
+  Type(kCommandWidthField, QStringLiteral("5"));
+  Press(kUpdateWidthButton);
+  const std::string rev = std::to_string(revAnchor), cut = std::to_string(cutOffAnchor);
+  const std::string right = std::to_string(kRightAngleAnchor);
+  EXPECT_EQ(Rows(kCommandList),
+            (std::vector<std::string>{Row(1, "Basic seam-margin", "", "10.0"), Row(2, "Rev. forward", rev, ""),
+                                      Row(3, "90. backward", right, ""), Row(4, "Cut off", cut, "5.0")}));
+
+  // The preview: one closed path on the second work layer, listed.
+  Press(kPreviewCheckBox);
+  EXPECT_EQ(cli::ClosedPathsOnLayer(doc, cli::kWorkLayerTitles[1]).size(), 1u) << "preview";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return LayersListShows(window_->Layers(), cli::kWorkLayerTitles[1]); }, 2000));
+
+  // Saved into the list file of the preferences folder as it was clicked.
+  Press(kSaveButton);
+  EXPECT_EQ(SetBlock(cli::testing::Slurp(prefs_.Path() / "Trevask-list.txt"), kSetName),
+            std::string("#") + kSetName + "\n10.000000\n%LinePoint-Num,t,index\n*Commands-type,point,haba,num\n0," +
+                rev + ",,0.000000,1\n3," + right + ",,0.000000,1\n8," + cut + ",,5.000000,1\n");
+
+  // Applied: the result alone on its layer, the work layers gone, one step
+  // for the Edit menu.
+  Press(kApplyButton);
+  EXPECT_EQ(prompts_, std::vector<std::string>{}) << "a saved set applies without a word";
+  for (std::string_view work : cli::kWorkLayerTitles) EXPECT_FALSE(doc.FindLayerByTitle(work)) << work;
+  const ArtId result = OnlyClosedPath(doc, resultLayer);
+  ASSERT_TRUE(result);
+  const std::vector<PathSegment> applied = *doc.Segments(result);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return LayersListShows(window_->Layers(), resultLayer); }, 2000));
+
+  // The program draws the same allowance with the saved set.
+  cli::testing::TempDir out;
+  const fs::path output = out / "program.svg";
+  const cli::testing::Ran ran = cli::testing::RunQuorvane(
+      {"apply", SampleBodice().string(), "--set", kSetName, "--prefs", prefs_.Path().string(), "-o", output.string()});
+  ASSERT_EQ(ran.status, 0) << ran.out << ran.err;
+  auto written = svg::ReadSvgFile(output);
+  ASSERT_TRUE(written) << written.error().ToString();
+  const ArtId program = OnlyClosedPath(written.value(), resultLayer);
+  ASSERT_TRUE(program);
+  const std::vector<PathSegment>& programmed = *written.value().Segments(program);
+  ASSERT_EQ(applied.size(), programmed.size());
+  for (std::size_t i = 0; i < applied.size(); ++i) {
+    EXPECT_LE(geometry::Distance(applied[i].anchor, programmed[i].anchor), kSameGeometry) << "anchor " << i;
+    EXPECT_LE(geometry::Distance(applied[i].in, programmed[i].in), kSameGeometry) << "in-handle " << i;
+    EXPECT_LE(geometry::Distance(applied[i].out, programmed[i].out), kSameGeometry) << "out-handle " << i;
+  }
+
+  // The allowance: around the finish line, the basic width along the
+  // middle of the front edge, and the cut-off notch's inner corner where
+  // both edges of the corner, offset by the cut-off width, meet.
+  const std::vector<Point> around = Flat(doc, result);
+  for (const PathSegment& s : finish) EXPECT_TRUE(Inside(around, s.anchor)) << s.anchor.x << "," << s.anchor.y;
+  const double basic = kBasicWidthMm * kPointsPerMm;
+  const double cutOff = kCutOffWidthMm * kPointsPerMm;
+  EXPECT_NEAR(DistanceTo(around, (anchor(n) + anchor(1)) * 0.5), basic, kWidthTolerance);
+  for (Point p : Flat(doc, piece)) {
+    if (geometry::Distance(p, anchor(cutOffAnchor)) > 2.0 * basic) {
+      EXPECT_GE(DistanceTo(around, p), basic - kCurveFitTolerance) << p.x << "," << p.y;
+    }
+  }
+  const PathSegment& corner = finish.at(cutOffAnchor - 1);
+  const Point before = corner.anchor - (corner.in != corner.anchor ? corner.in : anchor(cutOffAnchor - 1));
+  const Point after = (corner.out != corner.anchor ? corner.out : anchor(cutOffAnchor + 1)) - corner.anchor;
+  auto outward = [](Point d) { return Point{-d.y, d.x} * (1.0 / std::hypot(d.x, d.y)); };
+  const Point shift = (outward(after) - outward(before)) * cutOff;
+  const Point notch =
+      corner.anchor + outward(before) * cutOff + before * (geometry::Cross(shift, after) / geometry::Cross(before, after));
+  EXPECT_LT(DistanceTo(around, notch), kCurveFitTolerance) << notch.x << "," << notch.y;
+
+  // Edit > Undo takes the result away and leaves the piece as it was;
+  // Redo brings the same result back.
+  QAction& undo = window_->UndoAction();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return undo.isEnabled(); }, 2000));
+  undo.trigger();
+  EXPECT_TRUE(cli::ArtOnLayer(doc, resultLayer).empty());
+  ASSERT_NE(doc.Segments(piece), nullptr);
+  EXPECT_EQ(doc.Segments(piece)->size(), n);
+  window_->RedoAction().trigger();
+  const ArtId redone = OnlyClosedPath(doc, resultLayer);
+  ASSERT_TRUE(redone);
+  EXPECT_EQ(doc.Segments(redone)->size(), applied.size());
+}
+
+TEST_F(DesktopSession, FinishLineDialogFromTheFlyoutAnsweredByClicks) {
+  document::Document& doc = Doc();
+  const ArtId piece = cli::FindById(doc, "front-seam");
+  ASSERT_TRUE(piece);
+  const std::string finishLayer = cli::LayerTitleOf(doc, piece) + std::string(cli::kFinishLayerSuffix);
+  ClickCanvas(Mid(kBodiceSeams[7]));
+  ASSERT_EQ(doc.SelectedPaths(), std::vector<ArtId>{piece});
+  ChooseTool(QStringLiteral("tool:Quorvane"));
+
+  // "0" is refused with the dialog kept open; "7.5" closes it.
+  bool missed = false;
+  bool openAfterZero = false;
+  std::string failure;
+  WhenModal(
+      [&](QWidget* dialog) {
+        TypeAndConfirm(dialog, QStringLiteral("0"), &failure);
+        openAfterZero = QApplication::activeModalWidget() == dialog;
+        if (openAfterZero) TypeAndConfirm(dialog, QStringLiteral("7.5"), &failure);
+      },
+      &missed);
+  ChooseFlyoutItem(QStringLiteral("Create basic finish line..."));
+  ASSERT_FALSE(missed) << "no finish-line dialog";
+  ASSERT_EQ(failure, "");
+  EXPECT_TRUE(openAfterZero) << "a zero margin closed the dialog";
+  EXPECT_EQ(prompts_, std::vector<std::string>{});
+
+  // One closed path inside the piece, 7.5 mm in from it on straight edges.
+  const ArtId inner = OnlyClosedPath(doc, finishLayer);
+  ASSERT_TRUE(inner);
+  const std::vector<Point> pieceOutline = Flat(doc, piece);
+  const std::vector<Point> innerOutline = Flat(doc, inner);
+  for (std::size_t i = 0; i < innerOutline.size(); i += 25) {
+    EXPECT_TRUE(Inside(pieceOutline, innerOutline[i])) << innerOutline[i].x << "," << innerOutline[i].y;
+  }
+  EXPECT_NEAR(DistanceTo(innerOutline, Mid(kBodiceSeams[7])), 7.5 * kPointsPerMm, kWidthTolerance);
+  EXPECT_NEAR(DistanceTo(innerOutline, Mid(kBodiceSeams[0])), 7.5 * kPointsPerMm, kWidthTolerance);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->UndoAction().text() == "Undo Create basic finish line"; }, 2000));
+
+  // Offered again with the last margin; Cancel changes nothing.
+  QString offered;
+  WhenModal(
+      [&](QWidget* dialog) {
+        if (auto* field = qobject_cast<QLineEdit*>(DialogControl(dialog, kDialogField))) offered = field->text();
+        if (!ClickDialogButton(dialog, kDialogCancel)) QTest::keyClick(dialog, Qt::Key_Escape);
+      },
+      &missed);
+  ChooseFlyoutItem(QStringLiteral("Create basic finish line..."));
+  ASSERT_FALSE(missed);
+  EXPECT_EQ(offered, QStringLiteral("7.5"));
+  EXPECT_EQ(cli::ArtOnLayer(doc, finishLayer).size(), 1u);
+
+  // Edit > Undo removes the finish line.
+  window_->UndoAction().trigger();
+  EXPECT_TRUE(cli::ArtOnLayer(doc, finishLayer).empty());
+}
+
+}  // namespace
+}  // namespace workbench::app::testing
