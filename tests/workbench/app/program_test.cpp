@@ -1,5 +1,5 @@
-// The real quorvane-workbench program, offscreen: opens a file, saves a
-// picture of its window and quits.
+// The real quorvane-workbench program, offscreen and on a virtual X
+// server: opens a file, saves a picture of its window and quits.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -19,9 +19,12 @@ constexpr const char* kProgram = QUORVANE_BUILD_DIR "/bin/quorvane-workbench";
 
 // Runs the program on `file` and returns its exit status; the picture goes
 // to `png`.
-int Screenshot(const std::filesystem::path& file, const std::filesystem::path& prefs, const std::filesystem::path& png) {
-  const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + kProgram + "' '" + file.string() +
-                              "' --prefs '" + prefs.string() + "' --screenshot '" + png.string() + "' --quit";
+// `launcher` goes before the program, after its environment.
+int Screenshot(const std::filesystem::path& file, const std::filesystem::path& prefs, const std::filesystem::path& png,
+               const std::string& platform = "offscreen", const std::string& launcher = "") {
+  const std::string command = "QT_QPA_PLATFORM=" + platform + " XDG_CONFIG_HOME='" + prefs.string() + "/config' " +
+                              launcher + " '" + kProgram + "' '" + file.string() + "' --prefs '" + prefs.string() +
+                              "' --screenshot '" + png.string() + "' --quit";
   return std::system(command.c_str());
 }
 
@@ -73,6 +76,26 @@ TEST(AppProgram, OpensARealPieceAndRefusesAMissingFile) {
   const QImage image(QString::fromStdString(png.string()));
   ASSERT_FALSE(image.isNull());
   EXPECT_GT(Stats(image).colours, 10u);
+}
+
+// The smoke test of the desktop build: a real X server (Xvfb) and Qt's xcb
+// platform, as a user's display runs it.
+TEST(AppProgram, ShowsACorpusPieceOnAVirtualXServer) {
+  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  const std::optional<std::filesystem::path> shared = quorvane::testing::SharedDir();
+  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  const std::filesystem::path piece = *shared / "corpus" / "freesewing" / "aaron-cisFemaleAdult34.svg";
+  if (!std::filesystem::exists(piece)) GTEST_SKIP() << "the corpus has no " << piece.filename();
+  testing::TempDir dir;
+  const std::filesystem::path png = dir.Path() / "xvfb.png";
+  ASSERT_EQ(Screenshot(piece, dir.Path() / "prefs", png, "xcb", "timeout 120 xvfb-run -a -s '-screen 0 1280x1024x24'"),
+            0);
+  const QImage image(QString::fromStdString(png.string()));
+  ASSERT_FALSE(image.isNull()) << png;
+  EXPECT_GE(image.width(), 400);
+  const PictureStats stats = Stats(image);
+  EXPECT_GT(stats.colours, 10u) << "a blank picture";
+  EXPECT_GT(stats.darkInMiddle, 100) << "the piece's outlines are missing";
 }
 
 }  // namespace
