@@ -17,6 +17,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -1277,11 +1278,13 @@ QvErr QtToolkit::Pointer(QvWindowHandle window, QvPixelPoint* where, bool* overW
       leftButtonDown == nullptr) {
     return kQvErrBadParameter;
   }
-  const QPoint global = QCursor::pos();
+  const QPoint global = QCursor::pos(w->widget->screen());
   const QPoint local = w->widget->mapFromGlobal(global);
   *where = QvPixelPoint{local.x(), local.y()};
+  // The tip lets the mouse through, so a tip under the pointer does not
+  // hide the panel it belongs to; a popup or another window does.
   const QWidget* under = QApplication::widgetAt(global);
-  *overWindow = under != nullptr && (under == w->widget || w->widget->isAncestorOf(under));
+  *overWindow = w->widget->isVisible() && under != nullptr && (under == w->widget || w->widget->isAncestorOf(under));
   *leftButtonDown = (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
   return kQvNoErr;
 }
@@ -1296,17 +1299,34 @@ QvErr QtToolkit::ShowTip(QvWindowHandle window, std::string_view text, QvPixelPo
   if (w->tip == nullptr) {
     w->tip = new QLabel(w->widget, Qt::ToolTip | Qt::FramelessWindowHint);
     w->tip->setObjectName("tip");
-    w->tip->setStyleSheet("QLabel { background: #F2F2F2; color: #444444; border: 1px solid #A0A0A0; }");
+    w->tip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    w->tip->setAttribute(Qt::WA_ShowWithoutActivating);
+    w->tip->setAlignment(Qt::AlignCenter);
+    // Grey box, dark text, a neutral one-pixel frame inside the box.
+    w->tip->setStyleSheet(
+        "QLabel#tip { background: #F2F2F2; color: #444444; border: 1px solid #A0A0A0; padding: 0px; margin: 0px; }");
   }
-  QFont font = w->widget->font();
+  // The window's font as the module set it; the box is as wide as the
+  // text plus 2 units on either side.
+  const QFont font = w->widget->font();
+  const QString label = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QFontMetrics metrics(font);
+  const int pad = static_cast<int>(2 * scale_);
+  const QSize size(metrics.horizontalAdvance(label) + 2 * pad, metrics.height() + pad);
   w->tip->setFont(font);
-  w->tip->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  const int margin = std::max(1, static_cast<int>(2 * scale_));
-  w->tip->setContentsMargins(margin, 0, margin, 0);
-  w->tip->adjustSize();
+  w->tip->setText(label);
+  w->tip->setFixedSize(size);
+
+  // Top left at the anchor, moved back onto the screen it falls on where
+  // the box would leave it.
   QPoint at = w->widget->mapToGlobal(QPoint(anchor.x, anchor.y));
-  at.setX(std::max(0, at.x()));
-  at.setY(std::max(0, at.y()));
+  const QScreen* screen = QGuiApplication::screenAt(at);
+  if (screen == nullptr) screen = w->widget->screen();
+  if (screen != nullptr) {
+    const QRect area = screen->geometry();
+    at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
+    at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
+  }
   w->tip->move(at);
   w->tip->show();
   return kQvNoErr;
