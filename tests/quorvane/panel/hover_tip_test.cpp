@@ -43,10 +43,11 @@ class HoverTip : public testing::LoadedModuleTest {
     Ui().MovePointer(window_, where, over, leftDown);
   }
   void Tick() { ASSERT_TRUE(Ui().FireTimer(window_, kHoverTipTimer).delivered); }
-  /// The text shown, "" for no tip.
-  std::string TipText() {
-    const auto tip = Ui().TipOf(window_);
-    return tip ? tip->text : std::string();
+  /// Moves the pointer and keeps it there for two ticks.
+  void Rest(QvPixelPoint where, bool over = true, bool leftDown = false) {
+    MoveTo(where, over, leftDown);
+    Tick();
+    Tick();
   }
   void ExpectTip(const std::string& text, QvPixelPoint anchor) {
     const auto tip = Ui().TipOf(window_);
@@ -55,6 +56,7 @@ class HoverTip : public testing::LoadedModuleTest {
     EXPECT_EQ(tip->anchor.x, anchor.x);
     EXPECT_EQ(tip->anchor.y, anchor.y);
   }
+  bool NoTip() { return !Ui().TipOf(window_); }
 
   QvWindowHandle window_ = nullptr;
 };
@@ -63,110 +65,78 @@ TEST_F(HoverTip, AStillPointerOverAButtonShowsItsNameUntilItRestsElsewhere) {
   EXPECT_EQ(Ui().TimerPeriod(window_, kHoverTipTimer), std::optional<std::int32_t>(kHoverTipPeriodMs));
 
   // The first tick only sees where the pointer went; the next, with the
-  // pointer still there, shows the tip below the button.
+  // pointer still there, shows the tip below the button, and elsewhere on
+  // the same button it stays.
   MoveTo(kOverCode10);
   Tick();
-  EXPECT_EQ(TipText(), "");
+  EXPECT_TRUE(NoTip());
   Tick();
   ExpectTip("45. forward", kCode10Anchor);
-
-  // Elsewhere on the same button the same tip stays where it is.
-  MoveTo({20, 370});
-  Tick();
-  Tick();
+  Rest({20, 370});
   ExpectTip("45. forward", kCode10Anchor);
 
-  // Moving away leaves the tip for one tick, the still tick after it
-  // removes it.
+  // Moving away leaves the tip for one tick; the still tick removes it.
   MoveTo(kAwayFromButtons);
   Tick();
   ExpectTip("45. forward", kCode10Anchor);
   Tick();
-  EXPECT_FALSE(Ui().TipOf(window_));
+  EXPECT_TRUE(NoTip());
 
-  // Where two buttons share a pixel column, code 4 is looked at first.
-  MoveTo(kOnSharedEdge);
-  Tick();
-  Tick();
+  // Where two buttons share a pixel column, code 4 is looked at first; from
+  // there straight to code 0 (17, 169: y 305..331) the name is replaced.
+  Rest(kOnSharedEdge);
   ExpectTip("45. backward", {55, 403});
-
-  // Straight from one button to another: the new name replaces the old at
-  // the new button (code 0 at 17, 169: y 305..331).
-  MoveTo({18, 306});
-  Tick();
-  ExpectTip("45. backward", {55, 403});
-  Tick();
+  Rest({18, 306});
   ExpectTip("Rev. forward", {30, 341});
+
+  // Unloaded and loaded again, the timer reaches the module's new code;
+  // the tip and its timer go with the panel.
+  std::string error;
+  ASSERT_EQ(module_->Unload(&error), kQvNoErr) << error;
+  ASSERT_EQ(module_->Reload(&error), kQvNoErr) << error;
+  Rest(kOverCode10);
+  ExpectTip("45. forward", kCode10Anchor);
+  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
+  EXPECT_FALSE(Ui().FireTimer(window_, kHoverTipTimer).delivered);
 }
 
 TEST_F(HoverTip, NoTipWhileTheLeftButtonIsDownOrThePointerIsOffThePanel) {
-  MoveTo(kOverCode10, true, true);
-  Tick();
-  Tick();
-  EXPECT_FALSE(Ui().TipOf(window_));
-
-  // Released on the spot: the pointer has not moved, so the tip comes at
-  // once.
+  Rest(kOverCode10, true, true);
+  EXPECT_TRUE(NoTip());
+  // Released on the spot the pointer has not moved: the tip comes at once.
   MoveTo(kOverCode10);
   Tick();
   ExpectTip("45. forward", kCode10Anchor);
 
-  // Another window covering the button takes the tip away.
+  // Another window over the button, or the button pressed, takes it away.
   MoveTo(kOverCode10, false, false);
   Tick();
-  EXPECT_FALSE(Ui().TipOf(window_));
+  EXPECT_TRUE(NoTip());
   MoveTo(kOverCode10);
   Tick();
   ExpectTip("45. forward", kCode10Anchor);
-
-  // Pressing the button removes the tip too.
   MoveTo(kOverCode10, true, true);
   Tick();
-  EXPECT_FALSE(Ui().TipOf(window_));
+  EXPECT_TRUE(NoTip());
 }
 
 TEST_F(HoverTip, NamesFollowTheLanguageAndTheTipRunsWhileTheModuleIsBusy) {
   Globals()->settings.language = 0;
-  MoveTo(kOverCode10);
-  Tick();
-  Tick();
+  Rest(kOverCode10);
   ExpectTip("45°順", kCode10Anchor);
 
   // Any language but English is Japanese; the list's padding is not shown.
+  // Code 9 ("Opening") at 67, 107: x 67..93.
   Globals()->settings.language = 2;
-  MoveTo({70, 380});  // code 9, "Opening"
-  Tick();
-  Tick();
+  Rest({70, 380});
   ExpectTip("カンコ", {80, 403});
 
   // A command holding the busy flag does not hold the tip back.
   Globals()->panelBusy = 1;
   Globals()->settings.language = 1;
-  MoveTo({70, 370});
-  Tick();
-  Tick();
+  Rest({70, 370});
   ExpectTip("Opening", {80, 403});
   Globals()->panelBusy = 0;
-}
-
-TEST_F(HoverTip, TheTimerAndTheTipGoWithThePanel) {
-  MoveTo(kOverCode10);
-  Tick();
-  Tick();
-  ASSERT_TRUE(Ui().TipOf(window_));
-
-  // Unloaded and loaded again, the timer reaches the module's new code.
-  std::string error;
-  ASSERT_EQ(module_->Unload(&error), kQvNoErr) << error;
-  ASSERT_EQ(module_->Reload(&error), kQvNoErr) << error;
-  MoveTo(kAwayFromButtons);
-  Tick();
-  Tick();
-  EXPECT_FALSE(Ui().TipOf(window_));
-
-  EXPECT_EQ(module_->Shutdown(), kQvNoErr);
-  EXPECT_FALSE(Ui().TimerPeriod(window_, kHoverTipTimer));
-  EXPECT_FALSE(Ui().FireTimer(window_, kHoverTipTimer).delivered);
 }
 
 }  // namespace
