@@ -46,11 +46,44 @@ constexpr const char* kControlProperty = "qvControl";
 constexpr double kListRowUnits = 18.0;
 // The panel font's pixel height at scale 1.
 constexpr double kFontUnits = 12.0;
-// A separator's line colour.
-constexpr QvRgb kSeparatorColor = 0x999999;
+// Labels in panels are drawn this many units above their frames.
+constexpr double kLabelLiftUnits = 2.0;
 // A disabled edit field's ground and text.
 constexpr QvRgb kDisabledFieldBase = 0xC0C0C0;
 constexpr QvRgb kDisabledFieldText = 0x808080;
+// The ground of lists where no row covers it.
+constexpr QvRgb kListGround = 0xC0C0C0;
+
+/// A panel's colours in the interface's light or dark theme. The module
+/// draws its owner-drawn controls in the same colours; the host colours the
+/// rest: labels and check boxes in the text colour on the panel's ground,
+/// edit fields in black on their own ground.
+struct PanelColors {
+  QvRgb ground;
+  QvRgb text;
+  QvRgb editGround;
+  QvRgb editText;
+  QvRgb separator;
+};
+
+constexpr PanelColors kLightPanel{0xF0F0F0, 0x333333, 0xE5E5E5, 0x000000, 0x999999};
+constexpr PanelColors kDarkPanel{0x535353, 0xCCCCCC, 0xCCCCCC, 0x000000, 0x666666};
+
+const PanelColors& PanelColorsFor(bool dark) { return dark ? kDarkPanel : kLightPanel; }
+
+/// Gives a panel's widget the theme's colours; its controls inherit them
+/// except where they set their own (disabled fields, lists).
+void ApplyPanelColors(QWidget* panel, bool dark) {
+  const PanelColors& colors = PanelColorsFor(dark);
+  QPalette palette = panel->palette();
+  palette.setColor(QPalette::Window, ColorOf(colors.ground));
+  palette.setColor(QPalette::WindowText, ColorOf(colors.text));
+  palette.setColor(QPalette::Button, ColorOf(colors.ground));
+  palette.setColor(QPalette::ButtonText, ColorOf(colors.text));
+  palette.setColor(QPalette::Base, ColorOf(colors.editGround));
+  palette.setColor(QPalette::Text, ColorOf(colors.editText));
+  panel->setPalette(palette);
+}
 
 // ---- The drawing context over a QPainter ----------------------------------------
 
@@ -117,22 +150,77 @@ QvErr PaintImage(void* context, QvPixelRect rect, const void* png, std::int32_t 
   return kQvNoErr;
 }
 
-/// A line through the middle of the frame: vertical when taller than wide.
+bool InterfaceIsDark(Toolkit* toolkit) {
+  bool dark = false;
+  return toolkit->IsInterfaceDark(&dark) == kQvNoErr && dark;
+}
+
+/// A line through the middle of the frame in the theme's separator colour:
+/// vertical when taller than wide.
 class SeparatorLine final : public QWidget {
  public:
-  using QWidget::QWidget;
+  SeparatorLine(Toolkit* toolkit, QWidget* parent) : QWidget(parent), toolkit_(toolkit) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    const QColor c = ColorOf(kSeparatorColor);
+    const QColor c = ColorOf(PanelColorsFor(InterfaceIsDark(toolkit_)).separator);
     if (height() > width()) {
       p.fillRect(QRect(width() / 2, 0, 1, height()), c);
     } else {
       p.fillRect(QRect(0, height() / 2, width(), 1), c);
     }
   }
+
+ private:
+  Toolkit* toolkit_;
 };
+
+/// A panel's widget: its ground in the theme's colour, taking the theme's
+/// colours again whenever the interface's theme has changed since it last
+/// painted.
+class PanelSurface final : public QWidget {
+ public:
+  explicit PanelSurface(Toolkit* toolkit) : toolkit_(toolkit) { Follow(); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    Follow();
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+  }
+
+ private:
+  void Follow() {
+    const bool dark = InterfaceIsDark(toolkit_);
+    if (applied_.has_value() && *applied_ == dark) return;
+    applied_ = dark;
+    ApplyPanelColors(this, dark);
+  }
+
+  Toolkit* toolkit_;
+  std::optional<bool> applied_;
+};
+
+/// Where a control's widget goes in its window: its frame, except for
+/// labels. A panel's labels are lifted by two units, and a label whose text
+/// is wider than its frame in the face the host has grows away from its
+/// alignment side (a right-aligned one to the left), so that no text is cut.
+QRect WidgetRect(const QRect& frame, std::int32_t kind, std::int32_t options, const QWidget* widget, bool inDialog,
+                 double scale) {
+  if (kind != kQvLabelControl) return frame;
+  QRect r = frame;
+  if (!inDialog) r.translate(0, -static_cast<int>(kLabelLiftUnits * scale));
+  const int needed = widget != nullptr ? widget->sizeHint().width() : 0;
+  if (needed > r.width()) {
+    if ((options & kQvAlignRight) != 0) {
+      r.setLeft(r.left() + r.width() - needed);
+    } else {
+      r.setWidth(needed);
+    }
+  }
+  return r;
+}
 
 }  // namespace
 
@@ -383,10 +471,12 @@ void QtToolkit::LayOut(Window& window) {
   if (!window.fontFace.empty()) font.setFamilies({QString::fromStdString(window.fontFace)});
   const double units = window.fontUnits > 0 ? window.fontUnits : kFontUnits;
   font.setPixelSize(std::max(1, static_cast<int>(units * scale_)));
+  font.setWeight(QFont::Normal);
   window.widget->setFont(font);
   for (const auto& c : window.controls) {
     if (c->widget == nullptr) continue;
-    c->widget->setGeometry(FrameToPixels(window, c->frame));
+    c->widget->setGeometry(
+        WidgetRect(FrameToPixels(window, c->frame), c->kind, c->options, c->widget, window.isDialog, scale_));
     if (auto* view = qobject_cast<QAbstractItemView*>(c->widget.data())) view->doItemsLayout();
   }
 }
@@ -656,7 +746,7 @@ QvErr QtToolkit::NewPanel(QvPluginRef owner, std::string_view id, std::string_vi
   for (const auto& [key, entry] : panels_) {
     if (entry->id == id) return kQvErrBadParameter;
   }
-  auto* widget = new QWidget();
+  auto* widget = new PanelSurface(this);
   widget->setObjectName(ToQt(id));
   widget->setWindowTitle(ToQt(title));
   widget->setFixedSize(static_cast<int>(width * scale_), static_cast<int>(height * scale_));
@@ -823,6 +913,9 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& contr
     }
     case kQvListControl: {
       auto* list = new QListWidget(parent);
+      QPalette palette = list->palette();
+      palette.setColor(QPalette::Base, ColorOf(kListGround));
+      list->setPalette(palette);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       list->setUniformItemSizes(true);
       list->setItemDelegate(new QtControlDelegate(this, key, controlSpec.id, list));
@@ -857,7 +950,7 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& contr
       break;
     }
     case kQvSeparatorControl:
-      widget = new SeparatorLine(parent);
+      widget = new SeparatorLine(this, parent);
       c->text = FromQt(text);
       break;
     default:
@@ -873,7 +966,8 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& contr
   widget->setObjectName(QStringLiteral("control-%1").arg(controlSpec.id));
   widget->setProperty(kWindowProperty, QVariant::fromValue<qulonglong>(key));
   widget->setProperty(kControlProperty, controlSpec.id);
-  widget->setGeometry(FrameToPixels(*w, controlSpec.frame));
+  widget->setGeometry(WidgetRect(FrameToPixels(*w, controlSpec.frame), controlSpec.kind, controlSpec.options, widget,
+                                 w->isDialog, scale_));
   if (IsTextField(controlSpec.kind) && !w->isDialog) widget->installEventFilter(this);
   widget->show();
   c->widget = widget;
@@ -888,7 +982,15 @@ QvErr QtToolkit::SetControlText(QvWindowHandle window, std::int32_t control, std
   const QSignalBlocker blocker(c->widget);
   const QString qtext = ToQt(text);
   switch (c->kind) {
-    case kQvLabelControl: static_cast<QLabel*>(c->widget.data())->setText(qtext); break;
+    case kQvLabelControl: {
+      static_cast<QLabel*>(c->widget.data())->setText(qtext);
+      // A longer text may need a wider label.
+      if (const Window* w = FindWindow(window)) {
+        c->widget->setGeometry(
+            WidgetRect(FrameToPixels(*w, c->frame), c->kind, c->options, c->widget, w->isDialog, scale_));
+      }
+      break;
+    }
     case kQvEditControl: static_cast<QLineEdit*>(c->widget.data())->setText(qtext); break;
     case kQvEditableDropDownControl: {
       auto* combo = static_cast<QComboBox*>(c->widget.data());

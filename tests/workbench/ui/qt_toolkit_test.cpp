@@ -16,7 +16,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -115,6 +117,32 @@ TEST_P(QtToolkitFrameTest, ControlsSitWhereTheUnitFrameMapsAtTheScale) {
   }
   QWidget* panel = qt_->PanelWidget(panel_);
   EXPECT_EQ(panel->size(), QSize(static_cast<int>(400 * s), static_cast<int>(500 * s)));
+
+  // A panel's label is drawn two units higher than its frame, which stays
+  // what the toolkit reports; a text wider than the frame widens the label
+  // away from its aligned side.
+  const int lift = static_cast<int>(2 * s);
+  const QvControlFrame labelFrame{15, 475, 154, 14};
+  ASSERT_EQ(Create(window, 40, kQvLabelControl, labelFrame, "Command set"), kQvNoErr);
+  const QRect label = qt_->ControlWidget(window, 40)->geometry();
+  const QvPixelRect labelPixels = *qt_->PixelRect(window, 40);
+  EXPECT_EQ(label.top(), labelPixels.top - lift);
+  EXPECT_EQ(label.top() + label.height(), labelPixels.bottom - lift);
+  EXPECT_EQ(label.left(), labelPixels.left);
+  EXPECT_EQ(labelPixels.top, static_cast<int>((500 - 489) * s));
+  ASSERT_EQ(Create(window, 48, kQvLabelControl, {305, 325, 10, 14}, "Optimize"), kQvNoErr);
+  ASSERT_EQ(Create(window, 42, kQvLabelControl, {45, 333, 10, 14}, "Seam-margin :", kQvAlignRight), kQvNoErr);
+  for (const std::int32_t id : {48, 42}) {
+    QWidget* wide = qt_->ControlWidget(window, id);
+    const QvPixelRect frame = *qt_->PixelRect(window, id);
+    EXPECT_GE(wide->width(), wide->sizeHint().width()) << "label " << id;
+    EXPECT_GT(wide->width(), frame.right - frame.left) << "label " << id;
+    if (id == 48) {
+      EXPECT_EQ(wide->x(), frame.left);
+    } else {
+      EXPECT_EQ(wide->x() + wide->width(), frame.right);
+    }
+  }
 
   // A shorter panel shows the top of the same layout: controls stay put.
   const QRect before = qt_->ControlWidget(window, 1)->geometry();
@@ -224,6 +252,80 @@ TEST_F(QtToolkitTest, TheThemeFollowsThePaletteUnlessTheAppSetsIt) {
   ASSERT_EQ(s_->IsInterfaceDark(&dark), kQvNoErr);
   EXPECT_EQ(dark, 0);
   QApplication::setPalette(original);
+}
+
+// ---- Colours ---------------------------------------------------------------------------
+
+/// The pixel of `area` farthest from `ground` in any channel: the ink of a
+/// text drawn on that ground.
+QRgb Ink(const QImage& image, const QRect& area, QvRgb ground) {
+  QRgb ink = ground;
+  int farthest = -1;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      const int d = std::max({std::abs(qRed(p) - static_cast<int>((ground >> 16) & 0xFF)),
+                              std::abs(qGreen(p) - static_cast<int>((ground >> 8) & 0xFF)),
+                              std::abs(qBlue(p) - static_cast<int>(ground & 0xFF))});
+      if (d > farthest) {
+        farthest = d;
+        ink = p & 0xFFFFFF;
+      }
+    }
+  }
+  return ink;
+}
+
+/// Whether two colours differ by at most `tolerance` in every channel.
+bool Near(QRgb a, QvRgb b, int tolerance) {
+  return std::abs(qRed(a) - static_cast<int>((b >> 16) & 0xFF)) <= tolerance &&
+         std::abs(qGreen(a) - static_cast<int>((b >> 8) & 0xFF)) <= tolerance &&
+         std::abs(qBlue(a) - static_cast<int>(b & 0xFF)) <= tolerance;
+}
+
+TEST_F(QtToolkitTest, PanelColoursFollowTheInterfaceTheme) {
+  const QvWindowHandle window = MakePanel();
+  ASSERT_EQ(Create(window, 40, kQvLabelControl, {15, 475, 154, 14}, "HHHH"), kQvNoErr);
+  // The panel's separator has no id; one here lets the test find it.
+  ASSERT_EQ(Create(window, 90, kQvSeparatorControl, {10, 265, 380, 1}), kQvNoErr);
+  ASSERT_EQ(Create(window, 6, kQvEditControl, {150, 331, 80, 18}, "8888"), kQvNoErr);
+  ASSERT_EQ(Create(window, 35, kQvCheckBoxControl, {305, 380, 80, 16}, "HHHH"), kQvNoErr);
+  QWidget* panel = qt_->PanelWidget(panel_);
+
+  struct Expected {
+    bool dark;
+    QvRgb ground, text, editGround, separator;
+  };
+  // The same panel in both themes, the dark one after the light one.
+  for (const Expected& e : {Expected{false, 0xF0F0F0, 0x333333, 0xE5E5E5, 0x999999},
+                            Expected{true, 0x535353, 0xCCCCCC, 0xCCCCCC, 0x666666}}) {
+    SCOPED_TRACE(e.dark ? "dark" : "light");
+    qt_->SetInterfaceDark(e.dark);
+    const QImage image = panel->grab().toImage();
+    EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, e.ground);
+
+    // The separator: one line through its middle, ground around it.
+    const QRect line = qt_->ControlWidget(window, 90)->geometry();
+    const int middle = line.top() + line.height() / 2;
+    EXPECT_EQ(image.pixel(200, middle) & 0xFFFFFF, e.separator);
+    EXPECT_EQ(image.pixel(200, middle - 2) & 0xFFFFFF, e.ground);
+    EXPECT_EQ(image.pixel(200, middle + 2) & 0xFFFFFF, e.ground);
+
+    const QRect label = qt_->ControlWidget(window, 40)->geometry();
+    // Anti-aliasing may leave no pixel wholly inked.
+    const QRgb labelInk = Ink(image, label, e.ground);
+    EXPECT_TRUE(Near(labelInk, e.text, 16)) << std::hex << labelInk;
+    // Past the indicator: the caption.
+    const QRect check = qt_->ControlWidget(window, 35)->geometry().adjusted(24, 0, 0, 0);
+    const QRgb checkInk = Ink(image, check, e.ground);
+    EXPECT_TRUE(Near(checkInk, e.text, 16)) << std::hex << checkInk;
+
+    // Black text on the edit ground, inside the field's border.
+    const QRect field = qt_->ControlWidget(window, 6)->geometry().adjusted(3, 3, -3, -3);
+    EXPECT_EQ(image.pixel(field.right() - 2, field.center().y()) & 0xFFFFFF, e.editGround);
+    const QRgb fieldInk = Ink(image, field, e.editGround);
+    EXPECT_TRUE(Near(fieldInk, 0x000000, 24)) << std::hex << fieldInk;
+  }
 }
 
 // ---- Owner drawing -------------------------------------------------------------------
