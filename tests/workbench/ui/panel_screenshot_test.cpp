@@ -1,0 +1,294 @@
+// The real module's panel as the Qt toolkit draws it, compared with reference
+// pictures in tests/data/panel-screens/: light and dark theme, English and
+// Japanese texts, at scale 1 and once at scale 2. The list file beside the
+// pictures gives the panel three sets; the first is chosen so that both lists
+// show rows.
+//
+// A picture matches when at most 0.05% of its pixels (100 at scale 1)
+// differ from the reference by more than 16 in some channel: room for a few
+// glyph edges shaded otherwise, none for a control moved by a pixel row (a
+// label moved down by one pixel changes some 300 pixels at scale 1, a push
+// button over 400) or drawn in another colour of the theme (the two edit
+// grounds differ by 25). On a mismatch the test writes
+// <name>.actual.png and <name>.diff.png (differing pixels in red) into its
+// build folder and names them in the failure.
+//
+// QUORVANE_UPDATE_SCREENSHOTS=1 rewrites the references from what the code
+// draws now; look at every rewritten picture before committing it.
+//
+// The pictures depend on the fonts: the test runs Qt on a fontconfig
+// configuration of its own that admits only DejaVu Sans (fonts-dejavu-core)
+// and IPA Gothic (fonts-ipafont-gothic), the fonts scripts/setup installs,
+// so that other fonts on the machine (fonts-dejavu-extra's condensed faces,
+// say) change nothing. Without those two files the screenshot cases skip.
+//
+// The panel font the module asks for is checked as well, in the headless
+// toolkit: "Segoe UI" in English, the Japanese face otherwise.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QColor>
+#include <QFontInfo>
+#include <QImage>
+#include <QListWidget>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "quorvane/host/plugin_globals.h"
+#include "quorvane/panel/panel_controls.h"
+#include "quorvane/panel/panel_layout.h"
+#include "quorvane/panel/panel_state.h"
+#include "quorvane/settings/settings.h"
+#include "sdk/errors.h"
+#include "support/loaded_module.h"
+#include "workbench/ui/headless_toolkit.h"
+#include "workbench/ui/qt_toolkit.h"
+
+namespace workbench::ui {
+namespace {
+
+namespace fs = std::filesystem;
+namespace panel = quorvane::panel;
+using quorvane::settings::kLanguageEnglish;
+using quorvane::settings::kLanguageJapanese;
+using quorvane::settings::kLanguageKorean;
+
+constexpr const char* kLatinFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kJapaneseFontFile = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
+
+constexpr int kChannelTolerance = 16;
+constexpr double kMaxDifferingShare = 0.0005;
+
+fs::path ReferenceDir() { return fs::path(QUORVANE_TEST_DATA_DIR) / "panel-screens"; }
+fs::path OutputDir() { return fs::path(QUORVANE_SCREENSHOT_OUT_DIR); }
+
+bool FontsInstalled() { return fs::exists(kLatinFontFile) && fs::exists(kJapaneseFontFile); }
+
+/// Points Qt's fontconfig at a configuration with the two fonts alone;
+/// must run before the application object exists.
+void PinFonts() {
+  if (!FontsInstalled()) return;
+  const fs::path dir = OutputDir() / "fontconfig";
+  fs::create_directories(dir);
+  const fs::path conf = dir / "fonts.conf";
+  std::ofstream out(conf, std::ios::binary | std::ios::trunc);
+  const fs::path latin(kLatinFontFile);
+  const fs::path japanese(kJapaneseFontFile);
+  out << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
+      << "  <dir>" << latin.parent_path().string() << "</dir>\n"
+      << "  <dir>" << japanese.parent_path().string() << "</dir>\n"
+      << "  <cachedir>" << (dir / "cache").string() << "</cachedir>\n"
+      << "  <selectfont>\n"
+      << "    <rejectfont><glob>*</glob></rejectfont>\n"
+      << "    <acceptfont><glob>" << kLatinFontFile << "</glob><glob>" << kJapaneseFontFile
+      << "</glob></acceptfont>\n"
+      << "  </selectfont>\n"
+      // A face the machine lacks ("Segoe UI") becomes the sans-serif face,
+      // as Debian's own configuration has it.
+      << "  <match target=\"pattern\"><edit name=\"family\" mode=\"append_last\">"
+         "<string>sans-serif</string></edit></match>\n"
+      << "  <alias><family>sans-serif</family><prefer><family>DejaVu Sans</family>"
+         "<family>IPAGothic</family></prefer></alias>\n"
+      << "  <match target=\"font\">\n"
+      << "    <edit name=\"antialias\" mode=\"assign\"><bool>true</bool></edit>\n"
+      << "    <edit name=\"hinting\" mode=\"assign\"><bool>true</bool></edit>\n"
+      << "    <edit name=\"hintstyle\" mode=\"assign\"><const>hintslight</const></edit>\n"
+      << "    <edit name=\"rgba\" mode=\"assign\"><const>none</const></edit>\n"
+      << "    <edit name=\"embeddedbitmap\" mode=\"assign\"><bool>false</bool></edit>\n"
+      << "  </match>\n</fontconfig>\n";
+  out.close();
+  qputenv("FONTCONFIG_FILE", QByteArray::fromStdString(conf.string()));
+}
+
+// ---- The font the module asks for ----------------------------------------------------
+
+class PanelFontTest : public quorvane::testing::LoadedModuleTest,
+                      public ::testing::WithParamInterface<std::int16_t> {};
+
+TEST_P(PanelFontTest, EnglishTakesSegoeUiEveryOtherLanguageTheJapaneseFace) {
+  LoadAndStart();
+  Globals()->settings.language = GetParam();
+  ASSERT_EQ(host_.Notify(kQvApplicationStartedNotifier), kQvNoErr);
+  const QvWindowHandle window = panel::StateOf(*Globals()).window;
+  ASSERT_NE(window, nullptr);
+  const std::optional<HeadlessToolkit::WindowFont> font = host_.HeadlessUi()->FontOf(window);
+  ASSERT_TRUE(font.has_value()) << "the panel got no font";
+  EXPECT_EQ(font->face, GetParam() == kLanguageEnglish ? "Segoe UI" : "IPAゴシック");
+  EXPECT_EQ(font->heightUnits, 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, PanelFontTest,
+                         ::testing::Values(kLanguageEnglish, kLanguageJapanese, kLanguageKorean));
+
+// ---- Pictures -----------------------------------------------------------------------
+
+struct Shot {
+  const char* name;
+  bool dark;
+  std::int16_t language;
+  double scale;
+};
+
+void PrintTo(const Shot& shot, std::ostream* os) { *os << shot.name; }
+
+struct Comparison {
+  bool sameSize = false;
+  std::int64_t differing = 0;
+  std::int64_t total = 0;
+  QImage diff;
+};
+
+Comparison Compare(const QImage& actual, const QImage& reference) {
+  Comparison c;
+  c.sameSize = actual.size() == reference.size();
+  if (!c.sameSize) return c;
+  c.total = static_cast<std::int64_t>(actual.width()) * actual.height();
+  c.diff = QImage(actual.size(), QImage::Format_RGB32);
+  for (int y = 0; y < actual.height(); ++y) {
+    for (int x = 0; x < actual.width(); ++x) {
+      const QRgb a = actual.pixel(x, y);
+      const QRgb r = reference.pixel(x, y);
+      const int delta = std::max({std::abs(qRed(a) - qRed(r)), std::abs(qGreen(a) - qGreen(r)),
+                                  std::abs(qBlue(a) - qBlue(r))});
+      if (delta > kChannelTolerance) {
+        ++c.differing;
+        c.diff.setPixel(x, y, qRgb(255, 0, 0));
+      } else {
+        // The picture faded, so that the red stands out where it is.
+        const int grey = 128 + qGray(a) / 2;
+        c.diff.setPixel(x, y, qRgb(grey, grey, grey));
+      }
+    }
+  }
+  return c;
+}
+
+class PanelScreenshotTest : public quorvane::testing::LoadedModuleTest,
+                            public ::testing::WithParamInterface<Shot> {
+ protected:
+  void SetUp() override {
+    if (!FontsInstalled()) {
+      GTEST_SKIP() << "the pictures are made with " << kLatinFontFile << " and " << kJapaneseFontFile
+                   << " (fonts-dejavu-core, fonts-ipafont-gothic; scripts/setup installs them)";
+    }
+    const Shot& shot = GetParam();
+    fs::create_directories(prefs_);
+    fs::copy_file(ReferenceDir() / "Trevask-list.txt", prefs_ / "Trevask-list.txt",
+                  fs::copy_options::overwrite_existing);
+    auto toolkit = std::make_unique<QtToolkit>(shot.scale);
+    qt_ = toolkit.get();
+    qt_->SetInterfaceDark(shot.dark);
+    host_.SetUi(std::move(toolkit));
+    LoadAndStart();
+    Globals()->settings.language = shot.language;
+    ASSERT_EQ(host_.Notify(kQvApplicationStartedNotifier), kQvNoErr);
+    ASSERT_EQ(qt_->Panels().size(), 1u);
+    panel_ = qt_->Panels().front().handle;
+    window_ = panel::StateOf(*Globals()).window;
+
+    // A closed path and the module's tool enable the panel; choosing the
+    // first set fills the command list.
+    doc_.SetSelected(Square(0.0, 200.0), true);
+    ASSERT_EQ(host_.SelectTool(Globals()->tool), kQvNoErr);
+    auto* sets = qobject_cast<QListWidget*>(qt_->ControlWidget(window_, panel::kSetList));
+    ASSERT_NE(sets, nullptr);
+    ASSERT_EQ(sets->count(), 3);
+    sets->setCurrentRow(-1);
+    sets->setCurrentRow(0);
+    auto* commands = qobject_cast<QListWidget*>(qt_->ControlWidget(window_, panel::kCommandList));
+    ASSERT_NE(commands, nullptr);
+    ASSERT_GT(commands->count(), 1) << "the chosen set's commands are listed";
+    ASSERT_TRUE(qt_->ReportedErrors().empty()) << qt_->ReportedErrors().front();
+  }
+
+  QtToolkit* qt_ = nullptr;
+  QvPanelHandle panel_ = nullptr;
+  QvWindowHandle window_ = nullptr;
+};
+
+TEST_P(PanelScreenshotTest, PanelLooksAsItsReference) {
+  const Shot& shot = GetParam();
+  // The faces Qt drew with: the module's Latin face falls back to DejaVu
+  // Sans, its Japanese face is IPA Gothic.
+  QWidget* label = qt_->ControlWidget(window_, panel::kCommandSetLabel);
+  ASSERT_NE(label, nullptr);
+  const QString family = QFontInfo(label->font()).family();
+  if (shot.language == kLanguageEnglish) {
+    EXPECT_EQ(family, "DejaVu Sans");
+  } else {
+    EXPECT_TRUE(family == "IPAGothic" || family == QString::fromUtf8("IPAゴシック")) << family.toStdString();
+  }
+
+  QWidget* widget = qt_->PanelWidget(panel_);
+  ASSERT_NE(widget, nullptr);
+  const QImage actual = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(actual.size(), QSize(static_cast<int>(400 * shot.scale), static_cast<int>(500 * shot.scale)));
+
+  const std::string name = shot.name;
+  const fs::path reference = ReferenceDir() / (name + ".png");
+  const char* update = std::getenv("QUORVANE_UPDATE_SCREENSHOTS");
+  if (update != nullptr && std::string(update) == "1") {
+    ASSERT_TRUE(actual.save(QString::fromStdString(reference.string()), "PNG")) << reference;
+    std::cout << "rewrote " << reference << "\n";
+    return;
+  }
+
+  const fs::path actualFile = OutputDir() / (name + ".actual.png");
+  const fs::path diffFile = OutputDir() / (name + ".diff.png");
+  std::error_code ec;
+  fs::remove(actualFile, ec);
+  fs::remove(diffFile, ec);
+  QImage expected(QString::fromStdString(reference.string()));
+  if (expected.isNull()) {
+    actual.save(QString::fromStdString(actualFile.string()), "PNG");
+    FAIL() << "no reference " << reference << "; the panel as drawn now is " << actualFile
+           << " (QUORVANE_UPDATE_SCREENSHOTS=1 makes references)";
+  }
+  expected = expected.convertToFormat(QImage::Format_RGB32);
+  const Comparison c = Compare(actual, expected);
+  if (!c.sameSize) {
+    actual.save(QString::fromStdString(actualFile.string()), "PNG");
+    FAIL() << "size " << actual.width() << "x" << actual.height() << ", reference " << expected.width() << "x"
+           << expected.height() << "; actual picture " << actualFile;
+  }
+  const double share = static_cast<double>(c.differing) / static_cast<double>(c.total);
+  if (share > kMaxDifferingShare) {
+    actual.save(QString::fromStdString(actualFile.string()), "PNG");
+    c.diff.save(QString::fromStdString(diffFile.string()), "PNG");
+    ADD_FAILURE() << c.differing << " of " << c.total << " pixels (" << share * 100.0 << "%) differ by more than "
+                  << kChannelTolerance << " from " << reference << "; actual " << actualFile << ", differences "
+                  << diffFile;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ThemesAndLanguages, PanelScreenshotTest,
+                         ::testing::Values(Shot{"light-en", false, kLanguageEnglish, 1.0},
+                                           Shot{"dark-en", true, kLanguageEnglish, 1.0},
+                                           Shot{"light-ja", false, kLanguageJapanese, 1.0},
+                                           Shot{"dark-ja", true, kLanguageJapanese, 1.0},
+                                           Shot{"light-en-2x", false, kLanguageEnglish, 2.0}),
+                         [](const ::testing::TestParamInfo<Shot>& info) {
+                           std::string n = info.param.name;
+                           std::replace(n.begin(), n.end(), '-', '_');
+                           return n;
+                         });
+
+}  // namespace
+}  // namespace workbench::ui
+
+int main(int argc, char** argv) {
+  // No display in tests, including the run that lists them.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  workbench::ui::PinFonts();
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
