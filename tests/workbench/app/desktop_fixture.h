@@ -89,7 +89,11 @@ inline void TypeInto(QLineEdit* edit, const QString& text) {
 
 class DesktopApp : public ::testing::Test {
  protected:
+  /// Runs before the module starts, which reads the preferences folder.
+  virtual void PreparePreferences() {}
+
   void SetUp() override {
+    PreparePreferences();
     auto toolkit = std::make_unique<ui::QtToolkit>();
     widgets_ = toolkit.get();
     session_.SetToolkit(std::move(toolkit));

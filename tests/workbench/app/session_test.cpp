@@ -4,8 +4,11 @@
 // name typed into the Qt dialog and each command's anchor clicked on the
 // canvas, previewed, saved, applied and undone. The applied seam allowance
 // must be what `quorvane apply` draws with the saved set. Then the flyout
-// menu's finish-line command answered in its dialog by clicks.
+// menu's finish-line and batch commands answered in their dialogs by
+// clicks.
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -300,6 +303,71 @@ TEST_F(DesktopSession, FinishLineDialogFromTheFlyoutAnsweredByClicks) {
   // Edit > Undo removes the finish line.
   window_->UndoAction().trigger();
   EXPECT_TRUE(cli::ArtOnLayer(doc, finishLayer).empty());
+}
+
+// Two sets in the list file: the batch dialog offers both, and the one
+// chosen there is applied while the panel keeps its own.
+class DesktopBatch : public DesktopApp {
+ protected:
+  void PreparePreferences() override {
+    cli::testing::Spill(prefs_.Path() / "Trevask-list.txt",
+                        "#Plain\r\n10.000000\r\n%LinePoint-Num,t,index\r\n*Commands-type,point,haba,num\r\n"
+                        "#Wide\r\n15.000000\r\n%LinePoint-Num,t,index\r\n*Commands-type,point,haba,num\r\n");
+  }
+};
+
+TEST_F(DesktopBatch, TheSetChosenInTheBatchDialogIsApplied) {
+  document::Document& doc = Doc();
+  const ArtId piece = cli::FindById(doc, "front-seam");
+  ASSERT_TRUE(piece);
+  const std::string resultLayer = cli::LayerTitleOf(doc, piece) + std::string(cli::kSeamLayerSuffix);
+  ClickCanvas(Mid(kBodiceSeams[7]));
+  ASSERT_EQ(doc.SelectedPaths(), std::vector<ArtId>{piece});
+  ChooseTool(QStringLiteral("tool:Quorvane"));
+  ASSERT_EQ(Rows(kSetList), (std::vector<std::string>{"Plain", "Wide"}));
+
+  // The drop-down opened by a click, "Wide" clicked in its list, then OK.
+  bool missed = false;
+  std::vector<QString> offered;
+  std::string failure;
+  WhenModal(
+      [&](QWidget* dialog) {
+        auto* sets = qobject_cast<QComboBox*>(DialogControl(dialog, kDialogField));
+        if (sets == nullptr) {
+          failure = "the dialog has no drop-down list";
+          QTest::keyClick(dialog, Qt::Key_Escape);
+          return;
+        }
+        for (int i = 0; i < sets->count(); ++i) offered.push_back(sets->itemText(i));
+        QTest::mouseClick(sets, Qt::LeftButton);
+        QAbstractItemView* popup = sets->view();
+        const QModelIndex wide = popup->model()->index(sets->findText(QStringLiteral("Wide")), 0);
+        if (!popup->isVisible() || !wide.isValid()) failure = "the drop-down did not open on \"Wide\"";
+        // The open list ignores a release within the double-click interval
+        // of its opening, so that the opening click chooses nothing; the
+        // second click comes later, as a user's would.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, Qt::NoModifier, popup->visualRect(wide).center());
+        if (sets->currentText() != QStringLiteral("Wide")) failure = "the click did not choose \"Wide\"";
+        ClickDialogButton(dialog, kDialogOk);
+      },
+      &missed);
+  ChooseFlyoutItem(QStringLiteral("Batch Application..."));
+  ASSERT_FALSE(missed) << "no batch dialog";
+  EXPECT_EQ(failure, "");
+  EXPECT_EQ(offered, (std::vector<QString>{QStringLiteral("Plain"), QStringLiteral("Wide")}));
+  EXPECT_EQ(prompts_, std::vector<std::string>{});
+
+  // The wide set's margin around the piece; the panel still on "Plain".
+  const ArtId result = OnlyClosedPath(doc, resultLayer);
+  ASSERT_TRUE(result);
+  const std::vector<Point> around = Flat(doc, result);
+  for (const PathSegment& s : *doc.Segments(piece)) EXPECT_TRUE(Inside(around, s.anchor));
+  EXPECT_NEAR(DistanceTo(around, Mid(kBodiceSeams[7])), 15.0 * kPointsPerMm, kWidthTolerance);
+  EXPECT_NEAR(DistanceTo(around, Mid(kBodiceSeams[0])), 15.0 * kPointsPerMm, kWidthTolerance);
+  std::int32_t panelSet = -1;
+  ASSERT_EQ(widgets_->Selection(panelWindow_, kSetList, &panelSet), kQvNoErr);
+  EXPECT_EQ(panelSet, 0);
 }
 
 }  // namespace
