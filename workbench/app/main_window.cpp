@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "sdk/menu_suite.h"
+#include "workbench/app/module_pictures.h"
 #include "workbench/plugin/registrations.h"
 #include "workbench/ui/qt_toolkit.h"
 
@@ -117,11 +118,13 @@ MainWindow::MainWindow(AppSession& session, ui::QtToolkit* toolkit, QWidget* par
     connect(toolkit_, &ui::QtToolkit::PanelResized, this, [this](QvPanelHandle panel, int, int) {
       if (QDockWidget* dock = PanelDock(panel)) dock->adjustSize();
     });
-    connect(toolkit_, &ui::QtToolkit::CursorChanged, this, [this](QvPluginRef, int cursorId) {
-      // The modules' cursor pictures are resources of their desktop builds;
-      // any cursor of theirs shows as a cross hair here.
+    connect(toolkit_, &ui::QtToolkit::CursorChanged, this, [this](QvPluginRef owner, int cursorId) {
+      // The module's own picture; a cursor it carries no picture for shows
+      // as a cross hair.
       if (cursorId == 0) {
         canvas_->unsetCursor();
+      } else if (std::optional<QCursor> cursor = ModuleCursor(session_.Host(), owner, cursorId)) {
+        canvas_->setCursor(*cursor);
       } else {
         canvas_->setCursor(Qt::CrossCursor);
       }
@@ -292,6 +295,19 @@ void MainWindow::RefreshTools() {
     if (registry.Selected() == handle) action->setChecked(true);
   }
   if (registry.Selected() == nullptr) selection->setChecked(true);
+  ShowToolIcons();
+}
+
+void MainWindow::ShowToolIcons() {
+  // A tool without a picture keeps its text on the button.
+  const plugin::ToolRegistry& registry = session_.Host().Tools();
+  const QString prefix = QStringLiteral("tool:");
+  for (QAction* action : toolGroup_->actions()) {
+    if (!action->objectName().startsWith(prefix)) continue;
+    const std::string name = action->objectName().mid(prefix.size()).toStdString();
+    const plugin::Tool* tool = registry.Find(registry.FindNamed(name));
+    if (tool != nullptr) action->setIcon(ToolIcon(session_.Host(), *tool, session_.DarkInterface()));
+  }
 }
 
 void MainWindow::Refresh() {
@@ -382,6 +398,7 @@ void MainWindow::SetDark(bool dark) {
   if (dark) look.pasteboard = QColor(0x44, 0x44, 0x44);
   canvas_->SetLook(look);
   session_.SetDarkInterface(dark);
+  ShowToolIcons();
 }
 
 }  // namespace workbench::app

@@ -40,7 +40,8 @@ class MainWindow : public QMainWindow {
   QAction& RedoAction() { return *redo_; }
   /// The dock holding a module's panel; null when it is not docked.
   QDockWidget* PanelDock(QvPanelHandle panel) const;
-  /// Rebuilds the tool palette from the host's tools.
+  /// Rebuilds the tool palette from the host's tools, each with its
+  /// module's icon for the interface theme.
   void RefreshTools();
   /// Brings the canvas, layers, menus and title up to date.
   void Refresh();
@@ -62,6 +63,8 @@ class MainWindow : public QMainWindow {
   bool SaveAs();
   void OpenDialog();
   void SetDark(bool dark);
+  /// Gives the modules' tool buttons the icons of the current theme.
+  void ShowToolIcons();
   /// Catches document changes the session did not make itself (the
   /// module's panel commands).
   void Poll();
