@@ -21,11 +21,13 @@ inline constexpr std::int16_t kBatchApplyCommand = 1004;
 /// Makes the panel: the host panel titled with the product name (400 wide,
 /// 500 or 234 high by the show-option setting), its flyout menu, every
 /// control, the sets of the list file, set 0 selected (none for an empty
-/// list), type button 21 pressed, "N" chosen for optimising; then the panel
-/// is disabled, Work Layer 1 removed and the busy flag cleared.
+/// list), type button 21 pressed, "N" chosen for optimising, the hover
+/// tip's 500 ms timer running; then the panel is disabled, Work Layer 1
+/// removed and the busy flag cleared.
 QvErr CreatePanel(PanelContext& ctx);
 
-/// Takes the notify procedure off the window and deletes the panel.
+/// Stops the hover tip's timer and removes its tip, takes the notify
+/// procedure off the window and deletes the panel.
 void DestroyPanel(host::PluginGlobals& globals, host::HostUi& ui);
 
 /// Installs (or with `install` false removes) the panel window's notify
