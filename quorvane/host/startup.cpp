@@ -83,7 +83,11 @@ QvErr RegisterTool(PluginGlobals& globals, QvPluginRef self, const HostSuites& s
   if (suites.tool == nullptr) return kQvErrSuiteNotFound;
   // The palette icons are resources of the desktop build; the tool works
   // without them.
-  QvToolData data{globals.productName, globals.productName, 0, 0, nullptr, nullptr};
+  // The tool's pictures are the module's resources: 16054 on the light
+  // interface, 16055 on the dark one.
+  constexpr std::int32_t kToolIcon = 16054;
+  constexpr std::int32_t kToolIconDark = 16055;
+  QvToolData data{globals.productName, globals.productName, kToolIcon, kToolIconDark, nullptr, nullptr};
   return suites.tool->AddTool(self, kToolName, &data, kQvToolWantsToTrackCursorOption, &globals.tool);
 }
 
