@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "desktop_fixture.h"
+#include "quorvane/panel/panel_controls.h"
 #include "workbench/cli/cli_test_support.h"
 #include "workbench/cli/pieces.h"
 #include "workbench/svg/svg_io.h"
@@ -34,21 +35,11 @@ using geometry::PathSegment;
 using geometry::Point;
 
 // The panel's controls as the user meets them.
-constexpr std::int32_t kCommandList = 2;
-constexpr std::int32_t kSetList = 1;
-constexpr std::int32_t kBasicWidthField = 6;
-constexpr std::int32_t kCommandWidthField = 7;
-constexpr std::int32_t kNewSetButton = 10;
-constexpr std::int32_t kApplyButton = 13;
-constexpr std::int32_t kAddButton = 14;
-constexpr std::int32_t kUpdateWidthButton = 28;
-constexpr std::int32_t kSaveButton = 29;
-constexpr std::int32_t kCreateButton = 32;
-constexpr std::int32_t kPreviewCheckBox = 35;
+using namespace quorvane::panel;
 // Command-type buttons: 15 + the type's code.
-constexpr std::int32_t kRevForwardButton = 15 + 0;
-constexpr std::int32_t kRightAngleBackwardButton = 15 + 3;
-constexpr std::int32_t kCutOffButton = 15 + 8;
+constexpr std::int32_t kRevForwardButton = kFirstTypeButton + 0;
+constexpr std::int32_t kRightAngleBackwardButton = kFirstTypeButton + 3;
+constexpr std::int32_t kCutOffButton = kFirstTypeButton + 8;
 // Controls of the module's dialogs: the one field, OK and Cancel.
 constexpr int kDialogField = 5;
 constexpr int kDialogOk = 1;
