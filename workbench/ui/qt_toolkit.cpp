@@ -24,6 +24,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "sdk/errors.h"
@@ -321,24 +322,29 @@ class QtControlDelegate final : public QStyledItemDelegate {
   std::int32_t control_;
 };
 
-/// Push and picture buttons whose face the module draws.
-class QtOwnerDrawnButton final : public QPushButton {
+/// A push or picture button (QtBase QPushButton), or a drop-down list
+/// (QComboBox), whose closed face the module draws as item -1; Qt draws it
+/// when the window has no procedure.
+template <typename QtBase>
+class QtOwnerDrawn final : public QtBase {
  public:
-  QtOwnerDrawnButton(QtToolkit* toolkit, std::uint64_t window, std::int32_t control, QWidget* parent)
-      : QPushButton(parent), toolkit_(toolkit), window_(window), control_(control) {}
+  QtOwnerDrawn(QtToolkit* toolkit, std::uint64_t window, std::int32_t control, QWidget* parent)
+      : QtBase(parent), toolkit_(toolkit), window_(window), control_(control) {}
 
  protected:
   void paintEvent(QPaintEvent* event) override {
     const QtToolkit::Control* c = toolkit_->FindControl(HandleOf<QvWindowHandle>(window_), control_);
     if (c != nullptr) {
       std::int32_t state = 0;
-      if (isDown()) state |= kQvItemPressed;
+      if constexpr (std::is_base_of_v<QAbstractButton, QtBase>) {
+        if (this->isDown()) state |= kQvItemPressed;
+      }
       if (!c->enabled) state |= kQvItemDisabled;
-      if (hasFocus()) state |= kQvItemFocused;
+      if (this->hasFocus()) state |= kQvItemFocused;
       QPainter painter(this);
-      if (toolkit_->DrawThroughModule(window_, *c, -1, state, geometry(), &painter, pos())) return;
+      if (toolkit_->DrawThroughModule(window_, *c, -1, state, this->geometry(), &painter, this->pos())) return;
     }
-    QPushButton::paintEvent(event);
+    QtBase::paintEvent(event);
   }
 
  private:
@@ -347,30 +353,8 @@ class QtOwnerDrawnButton final : public QPushButton {
   std::int32_t control_;
 };
 
-/// A drop-down list whose closed face the module draws (as item -1).
-class QtOwnerDrawnComboBox final : public QComboBox {
- public:
-  QtOwnerDrawnComboBox(QtToolkit* toolkit, std::uint64_t window, std::int32_t control, QWidget* parent)
-      : QComboBox(parent), toolkit_(toolkit), window_(window), control_(control) {}
-
- protected:
-  void paintEvent(QPaintEvent* event) override {
-    const QtToolkit::Control* c = toolkit_->FindControl(HandleOf<QvWindowHandle>(window_), control_);
-    if (c != nullptr) {
-      std::int32_t state = 0;
-      if (!c->enabled) state |= kQvItemDisabled;
-      if (hasFocus()) state |= kQvItemFocused;
-      QPainter painter(this);
-      if (toolkit_->DrawThroughModule(window_, *c, -1, state, geometry(), &painter, pos())) return;
-    }
-    QComboBox::paintEvent(event);
-  }
-
- private:
-  QtToolkit* toolkit_;
-  std::uint64_t window_;
-  std::int32_t control_;
-};
+using QtOwnerDrawnButton = QtOwnerDrawn<QPushButton>;
+using QtOwnerDrawnComboBox = QtOwnerDrawn<QComboBox>;
 
 /// A modal dialog that closes only when the module ends it: Escape and the
 /// close box reach the module as a click on Cancel (control 2).

@@ -171,8 +171,8 @@ class QtToolkit final : public QObject, public Toolkit {
   struct Window;
   struct PanelEntry;
   friend class QtControlDelegate;
-  friend class QtOwnerDrawnButton;
-  friend class QtOwnerDrawnComboBox;
+  template <typename QtBase>
+  friend class QtOwnerDrawn;
   friend class QtDialogWindow;
 
   Window* FindWindow(std::uint64_t key) const;
