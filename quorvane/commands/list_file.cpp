@@ -169,7 +169,11 @@ std::optional<std::string> ListFileText(const CCommandSetList& list, std::string
     if (set.IsArtHeld()) continue;
     if (std::optional<std::string> error = AppendSetText(set, text)) return error;
   }
-  out += text;
+  out.reserve(out.size() + text.size() + text.size() / 8);
+  for (const char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
   return std::nullopt;
 }
 

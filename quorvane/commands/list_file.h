@@ -53,7 +53,8 @@ struct ListLoadResult {
 ListLoadResult LoadListFile(const std::filesystem::path& file, CCommandSetList& list);
 
 /// The list file's bytes: the text form of each set in list order, art-held
-/// sets ("<...>") left out. Returns a message naming the set when one cannot
+/// sets ("<...>") left out, every line ended by CR LF as the Windows program
+/// wrote it in text mode (a file it can read again). Returns a message naming the set when one cannot
 /// be written (then `out` is untouched); none on success.
 std::optional<std::string> ListFileText(const CCommandSetList& list, std::string& out);
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvane/text/cp932.h"
+
 namespace quorvane::commands {
 
 /// One record: the fields of one line, as raw code page 932 bytes.
@@ -60,9 +62,6 @@ class CReadCSV {
   static std::optional<CRecordset> ReadFile(const std::filesystem::path& path);
 };
 
-/// True for a byte that leads a code page 932 double-byte character.
-constexpr bool IsCp932LeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+using text::IsCp932LeadByte;
 
 }  // namespace quorvane::commands

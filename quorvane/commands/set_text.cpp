@@ -6,11 +6,10 @@
 
 #include "quorvane/commands/read_csv.h"
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/numbers.h"
 
 namespace quorvane::commands {
 namespace {
-
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -102,36 +101,21 @@ float ParseLeadingFloat(std::string_view field) {
   return static_cast<float>(value);
 }
 
-std::string FormatFixed6(float value) {
-  // The largest float in fixed notation has 39 digits; a double buffer of
-  // 400 covers any value with room to spare.
-  char buffer[400];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                    std::chars_format::fixed, 6);
-  return std::string(buffer, result.ptr);
-}
+std::string FormatFixed6(float value) { return text::FormatFixed(value, 6); }
 
 std::string DecodeText(std::string_view cp932, std::string_view what, const std::string& file,
                        int line, std::vector<Diagnostic>& problems) {
-  if (std::optional<std::string> utf8 = text::Cp932ToUtf8(cp932)) return std::move(*utf8);
-
-  // Decode character by character so that only the bad bytes are replaced.
-  std::string utf8;
-  for (std::size_t at = 0; at < cp932.size();) {
-    const bool lead = IsCp932LeadByte(static_cast<unsigned char>(cp932[at]));
-    const std::size_t length = lead && at + 1 < cp932.size() ? 2 : 1;
-    if (std::optional<std::string> one = text::Cp932ToUtf8(cp932.substr(at, length))) {
-      utf8 += *one;
-    } else {
-      utf8 += kReplacementCharacter;
-    }
-    at += length;
+  bool kept = false;
+  std::string text = text::Cp932ToKeptText(cp932, &kept);
+  // Extension codes that have a second code for their character are kept
+  // quietly; only bytes that form no character at all are worth a word.
+  if (kept && !text::Cp932ToUtf8(cp932)) {
+    problems.push_back(Diagnostic{file, line,
+                                  "the " + std::string(what) + " \"" + text::DisplayText(text) +
+                                      "\" is not valid code page 932 text; the bad bytes show as "
+                                      "U+FFFD and are saved back as they were read"});
   }
-  problems.push_back(Diagnostic{file, line,
-                                "the " + std::string(what) + " \"" + utf8 +
-                                    "\" is not valid code page 932 text; the bad bytes are shown "
-                                    "as U+FFFD and it cannot be saved until it is renamed"});
-  return utf8;
+  return text;
 }
 
 std::optional<std::string> AppendSetText(const CCommandSet& set, std::string& out) {

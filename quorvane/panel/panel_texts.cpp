@@ -6,6 +6,7 @@
 
 #include "quorvane/commands/command_type.h"
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/numbers.h"
 
 namespace quorvane::panel {
 
@@ -78,11 +79,7 @@ std::string PadColumns(std::string_view text, int columns) {
   return padded;
 }
 
-std::string FormatWidth(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.1f", value);
-  return buffer;
-}
+std::string FormatWidth(double value) { return text::FormatFixed(value, 1); }
 
 std::string BasicRowText(float basicWidth, bool english) {
   return PadColumns(Number(1), kNumberColumns) + PadColumns(BasicRowLabel(english), kNameColumns) +

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "quorvane/text/numbers.h"
+
 namespace quorvane::settings {
 
 namespace {
@@ -20,12 +22,6 @@ struct DialogData {
   Settings* settings;
   bool accepted = false;
 };
-
-std::string WidthText(double width) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", width);
-  return text;
-}
 
 // The number at the start of the text, after blanks; 0 when there is none.
 double WidthValue(std::string text) {
@@ -51,8 +47,8 @@ QvErr FillColorList(host::HostUi& ui, QvWindowHandle dialog, std::int32_t list, 
 QvErr Fill(host::HostUi& ui, QvWindowHandle dialog, const Settings& s) {
   if (QvErr err = FillColorList(ui, dialog, kSeamLineColorList, s, s.seamAllowanceLineColor)) return err;
   if (QvErr err = FillColorList(ui, dialog, kFinishLineColorList, s, s.finishLineColor)) return err;
-  if (QvErr err = ui.SetText(dialog, kSeamLineWidthField, WidthText(s.seamAllowanceLineWidth))) return err;
-  if (QvErr err = ui.SetText(dialog, kFinishLineWidthField, WidthText(s.finishLineWidth))) return err;
+  if (QvErr err = ui.SetText(dialog, kSeamLineWidthField, text::FormatGeneral(s.seamAllowanceLineWidth))) return err;
+  if (QvErr err = ui.SetText(dialog, kFinishLineWidthField, text::FormatGeneral(s.finishLineWidth))) return err;
   if (QvErr err = ui.ClearItems(dialog, kUnitList)) return err;
   for (const char* unit : kUnitNames) {
     if (QvErr err = ui.AddItem(dialog, kUnitList, unit)) return err;

@@ -11,9 +11,10 @@
 
 namespace quorvane::settings {
 
-/// Resource numbers of the dialog: English, and Japanese.
-inline constexpr std::int32_t kSettingsDialogEnglish = 16257;
-inline constexpr std::int32_t kSettingsDialogJapanese = 16157;
+/// Resource numbers of the dialog: English, and Japanese. Numbers of its
+/// own, so that an answer scripted for another dialog never reaches it.
+inline constexpr std::int32_t kSettingsDialogEnglish = 16256;
+inline constexpr std::int32_t kSettingsDialogJapanese = 16156;
 
 /// The dialog's controls; OK and Cancel are the toolkit's 1 and 2.
 inline constexpr std::int32_t kSettingsOk = 1;

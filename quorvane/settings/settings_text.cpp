@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/numbers.h"
 
 namespace quorvane::settings {
 
@@ -16,10 +17,7 @@ namespace {
 constexpr std::string_view kPlateColorPrefix = "PlateColor_";
 constexpr std::size_t kMaxFields = 6;
 
-bool IsCp932LeadByte(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
+bool IsCp932LeadByte(char c) { return text::IsCp932LeadByte(static_cast<unsigned char>(c)); }
 
 // The first `max` bytes of code page 932 text, less a lead byte whose trail
 // byte would be cut off.
@@ -64,9 +62,10 @@ class Reader {
   // character; reports anything that is not wholly a number.
   std::int64_t Integer(std::string_view text, const std::string& key);
   std::int16_t Short(std::string_view text, const std::string& key);
-  // Reads like atof in the C locale, whatever the process locale is.
+  // Reads like atof in the C locale, whatever the process locale is:
+  // infinities, NaN and numbers beyond the range included.
   double Decimal(std::string_view text, const std::string& key);
-  // A decimal number rounded to single precision; 0 beyond its range.
+  // A decimal number rounded to single precision; infinite beyond its range.
   double Single(std::string_view text, const std::string& key);
 
   void Report(int line, std::string message) { problems_.push_back({file_, line, std::move(message)}); }
@@ -213,8 +212,10 @@ void Reader::ApplyPlateColor(const std::string& key, const std::vector<std::stri
       Report(key + " of kind " + std::to_string(color.kind) + " gives " + std::to_string(given) + " of " +
              std::to_string(components) + " components; the missing ones read as 0");
     }
-    for (std::size_t i = 0; i < 4; ++i) {
-      color.components[i] = i < components && i < given ? Decimal(fields[2 + i], key) : 0.0;
+    // Only the components the kind names are set; the others keep what an
+    // earlier line of another kind gave them.
+    for (std::size_t i = 0; i < components; ++i) {
+      color.components[i] = i < given ? Decimal(fields[2 + i], key) : 0.0;
     }
   } else {
     Report("unknown plate colour key \"" + key + "\"; only its number counts");
@@ -274,19 +275,36 @@ double Reader::Decimal(std::string_view text, const std::string& key) {
   const char* first = text.data() + i;
   const char* last = text.data() + text.size();
   const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || !std::isfinite(value)) {
+  if (error == std::errc::result_out_of_range) {
+    // As atof: too large gives an infinity, too small a zero, with the sign.
+    const bool negative = first != last && *first == '-';
+    const std::string_view digits(first, static_cast<std::size_t>(end - first));
+    const std::size_t e = digits.find_first_of("eE");
+    const bool tiny = e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-';
+    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    if (negative) value = -value;
+    Report(key + " = " + Quoted(text) + " is beyond the range of numbers; read as " + (tiny ? "0" : "infinite"));
+    return value;
+  }
+  if (error != std::errc()) {
     Report(key + " = " + Quoted(text) + " is not a number; read as 0");
     return 0.0;
   }
-  if (end != last) Report(key + " = " + Quoted(text) + " is not wholly a number; read as its start");
+  if (!std::isfinite(value)) {
+    Report(key + " = " + Quoted(text) + " is not a finite number; kept as it reads");
+  } else if (end != last) {
+    Report(key + " = " + Quoted(text) + " is not wholly a number; read as its start");
+  }
   return value;
 }
 
 double Reader::Single(std::string_view text, const std::string& key) {
-  const double value = RoundToSingle(Decimal(text, key));
-  if (std::isfinite(value)) return value;
-  Report(key + " = " + Quoted(text) + " is out of range; read as 0");
-  return 0.0;
+  const double value = Decimal(text, key);
+  const double rounded = RoundToSingle(value);
+  if (std::isfinite(value) && !std::isfinite(rounded)) {
+    Report(key + " = " + Quoted(text) + " is beyond single precision; read as infinite");
+  }
+  return rounded;
 }
 
 void AppendLine(std::string& out, std::string_view key, std::string_view value) {
@@ -297,13 +315,6 @@ void AppendLine(std::string& out, std::string_view key, std::string_view value) 
 std::string FormatInteger(std::int64_t value) {
   char buffer[24];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
-
-// printf's "%g" in the C locale: six significant digits.
-std::string FormatDecimal(double value) {
-  char buffer[48];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
   return std::string(buffer, result.ptr);
 }
 
@@ -328,12 +339,12 @@ std::optional<std::string> SettingsText(const Settings& s, std::string& out) {
              : s.language == kLanguageKorean  ? "KOREAN"
                                               : "JAPANESE");
   AppendLine(text, "showoption", FormatInteger(s.showOption));
-  AppendLine(text, "cbfl_trevask", FormatDecimal(s.basicFinishLineMargin));
+  AppendLine(text, "cbfl_trevask", text::FormatGeneral(s.basicFinishLineMargin));
   AppendLine(text, "seam_allowance_line", FormatInteger(s.seamAllowanceLine));
-  AppendLine(text, "seam_allowance_line_width", FormatDecimal(RoundToSingle(s.seamAllowanceLineWidth)));
+  AppendLine(text, "seam_allowance_line_width", text::FormatGeneral(RoundToSingle(s.seamAllowanceLineWidth)));
   AppendLine(text, "seam_allowance_line_color", FormatInteger(s.seamAllowanceLineColor));
   AppendLine(text, "finish_line", FormatInteger(s.finishLine));
-  AppendLine(text, "finish_line_width", FormatDecimal(RoundToSingle(s.finishLineWidth)));
+  AppendLine(text, "finish_line_width", text::FormatGeneral(RoundToSingle(s.finishLineWidth)));
   AppendLine(text, "finish_line_color", FormatInteger(s.finishLineColor));
   AppendLine(text, "trevask_unit", FormatInteger(s.unit));
   AppendLine(text, "scaled_drawing", FormatInteger(s.scaledDrawing));
@@ -358,7 +369,7 @@ std::optional<std::string> SettingsText(const Settings& s, std::string& out) {
       case kColorKindThreeColor: components = 3; break;
       default: continue;  // other kinds keep their name line only
     }
-    for (int i = 0; i < components; ++i) value += ", " + FormatDecimal(c[i]);
+    for (int i = 0; i < components; ++i) value += ", " + text::FormatGeneral(c[i]);
     AppendLine(text, PlateColorKey(number, "_color"), value);
   }
   out = std::move(text);

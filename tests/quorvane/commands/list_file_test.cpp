@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "quorvane/commands/set_text.h"
+#include "quorvane/text/cp932.h"
 #include "quorvane/text/file_io.h"
 #include "support/shared_data.h"
 
@@ -51,24 +52,54 @@ TEST_F(ListFileTest, JapaneseFileReadsAndWritesBackByteForByte) {
   EXPECT_EQ(skirt.GetCommands()[0], (Command{CommandType::kOpening, {"a", "b"}, 15.0f, 2}));
   EXPECT_EQ(skirt.GetCommands()[1], (Command{CommandType::kCutOff, {"4", ""}, 1.5f, 1}));
 
+  // Written with CR LF, as the Windows program wrote it.
   const fs::path saved = LocateListFile(dir_, ListFileAccess::kWrite);
   EXPECT_EQ(saved, dir_ / "Trevask-list.txt");
   ASSERT_EQ(SaveListFile(saved, list), std::nullopt);
-  EXPECT_EQ(Bytes(saved), Bytes(Data("japanese.txt")));
+  EXPECT_EQ(Bytes(saved), Bytes(Data("japanese_crlf.txt")));
 }
 
-TEST_F(ListFileTest, WindowsLineEndsReadTheSame) {
+TEST_F(ListFileTest, WindowsLineEndsReadTheSameAndSaveBackByteForByte) {
   const CCommandSetList lf = Load("japanese.txt");
   const CCommandSetList crlf = Load("japanese_crlf.txt");
   EXPECT_TRUE(result_.problems.empty());
   EXPECT_EQ(lf.Sets(), crlf.Sets());
+  const fs::path saved = dir_ / "Trevask-list.txt";
+  fs::create_directories(dir_);
+  ASSERT_EQ(SaveListFile(saved, crlf), std::nullopt);
+  EXPECT_EQ(Bytes(saved), Bytes(Data("japanese_crlf.txt")));
+}
+
+TEST_F(ListFileTest, BytesThatAreNoCharacterOrHaveTwoCodesSaveBackAsRead) {
+  // Lone 0x80, 0xA0 and 0xFD, and the NEC and IBM extension codes ED40,
+  // 8790 and FA54, whose characters also have other codes.
+  const CCommandSetList list = Load("kept_bytes.txt");
+  ASSERT_EQ(list.GetSetCount(), 3);
+  EXPECT_EQ(text::DisplayText(list.GetSetName(0)), "A\uFFFDB");
+  EXPECT_EQ(text::DisplayText(list.GetSetName(2)), "\u7E8A\u2252\uFFE2 NEC IBM");
+  EXPECT_EQ(list.GetSet(0)->GetCommands().at(0).point[1], text::Cp932ToKeptText("\xA0" "b"));
+  EXPECT_EQ(result_.problems.size(), 4u) << "two bad names and two bad points; the extension codes are no problem";
+  fs::create_directories(dir_);
+  const fs::path saved = dir_ / "Trevask-list.txt";
+  ASSERT_EQ(SaveListFile(saved, list), std::nullopt);
+  EXPECT_EQ(Bytes(saved), Bytes(Data("kept_bytes.txt")));
+
+  // A name cut inside a character at the field limit keeps its lone lead byte.
+  const std::string name = std::string(CReadCSV::kMaxFieldBytes - 2, 'n') + "\x93\xFA";
+  CCommandSetList cut;
+  std::vector<Diagnostic> problems;
+  LoadListRecords(CReadCSV::Read("#" + name + "\r\n1.000000\r\n"), "mem", cut, problems);
+  ASSERT_EQ(cut.GetSetCount(), 1);
+  std::string text;
+  ASSERT_EQ(ListFileText(cut, text), std::nullopt);
+  EXPECT_EQ(text.substr(0, CReadCSV::kMaxFieldBytes + 2), "#" + name.substr(0, name.size() - 1) + "\r\n");
 }
 
 TEST_F(ListFileTest, LeadByteBeforeCommaTakesTheComma) {
   const CCommandSetList list = Load("lead_before_comma.txt");
   ASSERT_EQ(list.GetSetCount(), 2);
   // "Skirt" 0x81 "," "back" is one field; 0x81 0x2C is no character.
-  EXPECT_EQ(list.GetSetName(0), "Skirt\uFFFDback");
+  EXPECT_EQ(text::DisplayText(list.GetSetName(0)), "Skirt\uFFFD,back");
   // The command's field shift makes it a 4-field record, which ends the set.
   EXPECT_EQ(list.GetSet(0)->GetCommandCount(), 0);
   EXPECT_EQ(list.GetSetName(1), "Plain");  // a plain comma cuts the name
@@ -77,12 +108,10 @@ TEST_F(ListFileTest, LeadByteBeforeCommaTakesTheComma) {
   EXPECT_EQ(result_.problems[1].line, 5);
   EXPECT_NE(result_.problems[0].ToString().find("lead_before_comma.txt:1: "), std::string::npos);
 
-  // The undecodable name is never written back as if it were the original.
-  fs::create_directories(dir_);
-  const fs::path file = dir_ / "Trevask-list.txt";
-  std::ofstream(file) << "#Old\n1.000000\n";
-  EXPECT_TRUE(SaveListFile(file, list).has_value());
-  EXPECT_EQ(Bytes(file), "#Old\n1.000000\n");
+  // The undecodable name is written back with the bytes it was read as.
+  std::string text;
+  ASSERT_EQ(ListFileText(list, text), std::nullopt);
+  EXPECT_EQ(text.substr(0, 14), "#Skirt\x81,back\r\n");
 }
 
 TEST_F(ListFileTest, TruncatedBlocksEndTheirSetOnly) {
@@ -122,7 +151,7 @@ TEST_F(ListFileTest, ArtHeldSetsAreNotSavedAndEmptySetsKeepNameAndWidth) {
   list.AddSet("<From art>");
   std::string text;
   ASSERT_EQ(ListFileText(list, text), std::nullopt);
-  EXPECT_EQ(text, "#Empty\n-2.500000\n%LinePoint-Num,t,index\n*Commands-type,point,haba,num\n");
+  EXPECT_EQ(text, "#Empty\r\n-2.500000\r\n%LinePoint-Num,t,index\r\n*Commands-type,point,haba,num\r\n");
   CCommandSetList back;
   std::vector<Diagnostic> problems;
   LoadListRecords(CReadCSV::Read(text), "mem", back, problems);

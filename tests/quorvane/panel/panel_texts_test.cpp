@@ -7,6 +7,7 @@
 #include "quorvane/commands/command_set.h"
 #include "quorvane/panel/panel_texts.h"
 #include "quorvane/text/cp932.h"
+#include "support/decimal_comma_locale.h"
 
 namespace quorvane::panel {
 namespace {
@@ -27,6 +28,13 @@ TEST(PanelTexts, QuestionsNameTheSetQuotedInEnglishOnly) {
 TEST(PanelTexts, BasicRowHoldsNumberLabelAndWidthInTheirColumns) {
   EXPECT_EQ(BasicRowText(10.0f, true), "1  Basic seam-margin         10.0");
   EXPECT_EQ(BasicRowText(-0.25f, true).substr(29), "-0.2");
+}
+
+TEST(PanelTexts, WidthsKeepTheFullStopInADecimalCommaLocale) {
+  quorvane::testing::DecimalCommaLocale locale;
+  QUORVANE_REQUIRE_DECIMAL_COMMA(locale);
+  EXPECT_EQ(BasicRowText(7.5f, true).substr(29), "7.5");
+  EXPECT_DOUBLE_EQ(DecimalValue(BasicRowText(7.5f, true).substr(29)), 7.5) << "the text reads back";
 }
 
 TEST(PanelTexts, CommandRowsShowPointsAndOnlyTheWidthsTheirTypeCarries) {

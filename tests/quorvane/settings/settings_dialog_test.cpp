@@ -12,6 +12,8 @@
 #include "quorvane/panel/panel_layout.h"
 #include "quorvane/panel/panel_test_support.h"
 #include "quorvane/settings/settings_file.h"
+#include "quorvane/settings/settings_text.h"
+#include "support/decimal_comma_locale.h"
 #include "workbench/ui/dialog_script.h"
 
 namespace quorvane::settings {
@@ -76,6 +78,36 @@ TEST_F(SettingsDialogTest, OpensWithTheCurrentValuesAndCancelKeepsThem) {
   EXPECT_TRUE(Run());
   EXPECT_EQ(s.unit, 7);
   EXPECT_EQ(s.unitFactor, kPointsPerInch);
+}
+
+TEST_F(SettingsDialogTest, AnswersMeantForTheFinishLineDialogNeverReachIt) {
+  // 16257 and 16157: the English and Japanese "Create basic finish line".
+  // Each dialog of either language has a number of its own, so an answer
+  // addressed to a number reaches one dialog only.
+  for (const auto& [language, finishLineDialog] : {std::pair{kLanguageEnglish, 16257}, std::pair{kLanguageJapanese, 16157}}) {
+    Globals().settings.language = language;
+    Ui().AddDialogAnswer(DialogAnswer{0, {ClickStep(kSettingsCancel)}});  // 0: whichever dialog opens
+    EXPECT_FALSE(Run());
+    EXPECT_NE(LastDialog().resourceId, finishLineDialog);
+    EXPECT_NE(LastDialog().resourceId, 16257 + 16157 - finishLineDialog) << "nor the other language's";
+    EXPECT_NE(LastDialog().resourceId, 16258 + (finishLineDialog - 16257)) << "nor the set name dialog";
+  }
+}
+
+TEST_F(SettingsDialogTest, ADecimalCommaLocaleNeitherShowsNorSavesCommas) {
+  quorvane::testing::DecimalCommaLocale locale;
+  QUORVANE_REQUIRE_DECIMAL_COMMA(locale);
+  Settings& s = Globals().settings;
+  s.finishLineWidth = 7.5;
+  Ui().AddDialogAnswer(DialogAnswer{kSettingsDialogEnglish, {ClickStep(kSettingsOk)}});
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(LastDialog().Text(kSeamLineWidthField), "0.5");
+  EXPECT_EQ(LastDialog().Text(kFinishLineWidthField), "7.5");
+  EXPECT_DOUBLE_EQ(s.seamAllowanceLineWidth, 0.5) << "OK alone changes no width";
+  EXPECT_DOUBLE_EQ(s.finishLineWidth, 7.5);
+  std::string saved;
+  ASSERT_FALSE(SettingsText(s, saved));
+  EXPECT_NE(saved.find("finish_line_width = 7.5\r\n"), std::string::npos) << saved;
 }
 
 TEST_F(SettingsDialogTest, FlyoutItemChangesTheUnitLabelAndWritesTheFile) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -193,6 +194,15 @@ INSTANTIATE_TEST_SUITE_P(
                     EXPECT_TRUE(Has(saved, "PlateColor_001_name = \"Spot\"\r\n"));
                     EXPECT_FALSE(Has(saved, "PlateColor_001_color"));
                   }},
+        QuirkCase{"ColourLineSetsOnlyTheComponentsOfItsKind",
+                  "PlateColor_001_color = 1, 0.1, 0.2, 0.3, 0.4\nPlateColor_001_color = 0, 0.5\n",
+                  [](const Settings& s, const std::string& saved) {
+                    EXPECT_EQ(s.plateColors[0].kind, 0);
+                    EXPECT_EQ(s.plateColors[0].components[0], 0.5);
+                    EXPECT_EQ(s.plateColors[0].components[1], 0.2);
+                    EXPECT_EQ(s.plateColors[0].components[3], 0.4);
+                    EXPECT_TRUE(Has(saved, "PlateColor_001_color = 0, 0.5\r\n"));
+                  }},
         QuirkCase{"ThreeColourComponents", "PlateColor_001_color = 5, 0.2, 0.4, 0.6\n",
                   [](const Settings& s, const std::string& saved) {
                     EXPECT_EQ(s.plateColors[0].components[2], 0.6);
@@ -226,10 +236,20 @@ INSTANTIATE_TEST_SUITE_P(
                       [](const Settings& s) { EXPECT_EQ(s.showOption, 12); }},
         MalformedCase{"NotANumber", "finish_line_width = wide\n", 1,
                       [](const Settings& s) { EXPECT_EQ(s.finishLineWidth, 0.0); }},
+        // Numbers read as atof reads them: NaN, infinities, overflow.
         MalformedCase{"NotFinite", "cbfl_trevask = nan\n", 1,
-                      [](const Settings& s) { EXPECT_EQ(s.basicFinishLineMargin, 0.0f); }},
+                      [](const Settings& s) { EXPECT_TRUE(std::isnan(s.basicFinishLineMargin)); }},
+        MalformedCase{"Infinite", "finish_line_width = -inf\n", 1,
+                      [](const Settings& s) { EXPECT_EQ(s.finishLineWidth, -HUGE_VAL); }},
+        MalformedCase{"BeyondDoubleRange", "\nPlateColor_001_color = 0, 1e999\n", 2,
+                      [](const Settings& s) { EXPECT_EQ(s.plateColors[0].components[0], HUGE_VAL); }},
+        MalformedCase{"BelowDoubleRange", "\nPlateColor_001_color = 0, -1e-999\n", 2,
+                      [](const Settings& s) {
+                        EXPECT_EQ(s.plateColors[0].components[0], 0.0);
+                        EXPECT_TRUE(std::signbit(s.plateColors[0].components[0]));
+                      }},
         MalformedCase{"WidthBeyondSinglePrecision", "finish_line_width = 1e39\n", 1,
-                      [](const Settings& s) { EXPECT_EQ(s.finishLineWidth, 0.0); }},
+                      [](const Settings& s) { EXPECT_EQ(s.finishLineWidth, HUGE_VAL); }},
         MalformedCase{"SlotNotDigits", "PlateColor_0x1_name = \"A\"\n", 1,
                       [](const Settings& s) { EXPECT_EQ(s.plateColorCount, 7); }},  // defaults
         MalformedCase{"SlotZero", "PlateColor_000_color = 1, 1, 0, 0, 0\n", 1,
