@@ -23,10 +23,13 @@ bool FailWithEmptyWorkLayer2(host::HostDocument& doc, RunState& state) {
 }
 
 // The largest path on Work Layer 2 becomes the result, dressed like the
-// source path and running the way every generator expects.
+// source path and running the way every generator expects. An offset that
+// left no path is no failure of the margin: the result is then none, and the
+// first command that needs it fails with its own message.
 bool TakeLargestAsResult(host::HostDocument& doc, RunState& state) {
   auto largest = FindLargestPath(doc, state.workLayer2);
-  if (!largest) return false;
+  state.resultArt = {};
+  if (!largest) return true;
   state.resultArt = *largest;
   doc.CopyStyle(state.sourcePath, state.resultArt);
   MakeOrientationPositive(doc, state.resultArt);

@@ -18,14 +18,17 @@ QvErr PlayOffsetAction(host::HostDocument& doc, double distance);
 /// unit; negative inward, 0 the finish line's copy) the result art: the
 /// offset path with the most segments, styled like the source path and
 /// positively oriented. False when there is no source path or it cannot be
-/// copied (Work Layer 2 is then empty and the result none).
+/// copied (Work Layer 2 is then empty and the result none). An offset that
+/// leaves no path (inward by more than the piece holds) is success with no
+/// result art.
 bool BuildBasicSeamMargin(host::HostDocument& doc, RunState& state, float width);
 
 /// Cuts the current result down to the source path offset by `width` (user
 /// unit): the offset is intersected with the result on Work Layer 2, and
 /// the intersection with the most segments becomes the result art, styled
 /// like the source path and positively oriented. False when there is no
-/// source path, it cannot be copied, or the intersection fails.
+/// source path, it cannot be copied, or the intersection fails; true with no
+/// result art when nothing is left.
 bool BuildWidenedMargin(host::HostDocument& doc, RunState& state, float width);
 
 }  // namespace quorvane::generation

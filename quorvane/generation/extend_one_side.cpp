@@ -315,15 +315,25 @@ void PrepareOneSideMargin(host::HostDocument& doc, RunState& state) {
   state.resultArt = result.value_or(host::ArtRef{});
 }
 
-bool ApplyExtendedOneSide(host::HostDocument& doc, RunState& state, int commandIndex, std::int32_t firstAnchor,
-                          std::int32_t secondAnchor, float width) {
-  if (state.basicWidth > 0.0f && !(width > state.basicWidth)) return true;
-  if (commandIndex == 0 && state.hostVersion == kActionPathfinderHostVersion) PrepareOneSideMargin(doc, state);
-  if (!ExtendOneSide(doc, state, firstAnchor, secondAnchor, width)) return false;
+bool WidenAndFinishOneSide(host::HostDocument& doc, RunState& state, float width,
+                           const std::function<void()>& onFailure) {
   const float distance = state.basicWidth > 0.0f ? width : width + state.basicWidth;
   const bool widened = BuildWidenedMargin(doc, state, distance);
+  // The user hears of the failure before the follow-up changes the margin.
+  if (!widened && onFailure) onFailure();
   if (state.oneSideEnds.pending) FinishOneSideEnds(doc, state);
   return widened;
+}
+
+bool ApplyExtendedOneSide(host::HostDocument& doc, RunState& state, int commandIndex, std::int32_t firstAnchor,
+                          std::int32_t secondAnchor, float width, const std::function<void()>& onFailure) {
+  if (state.basicWidth > 0.0f && !(width > state.basicWidth)) return true;
+  if (commandIndex == 0 && state.hostVersion == kActionPathfinderHostVersion) PrepareOneSideMargin(doc, state);
+  if (!ExtendOneSide(doc, state, firstAnchor, secondAnchor, width)) {
+    if (onFailure) onFailure();
+    return false;
+  }
+  return WidenAndFinishOneSide(doc, state, width, onFailure);
 }
 
 }  // namespace quorvane::generation

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "quorvane/generation/run_state.h"
 #include "quorvane/host/host_document.h"
@@ -36,8 +37,15 @@ void PrepareOneSideMargin(host::HostDocument& doc, RunState& state);
 /// command; ExtendOneSide; the widened margin at `width` (plus the basic
 /// width when that is 0 or less); and the follow-up at concave ends when one
 /// is pending, also after the widened margin failed. False when the
-/// generator or the widened margin fails.
+/// generator or the widened margin fails; `onFailure` (the driver's alert)
+/// is then called, before any follow-up.
 bool ApplyExtendedOneSide(host::HostDocument& doc, RunState& state, int commandIndex, std::int32_t firstAnchor,
-                          std::int32_t secondAnchor, float width);
+                          std::int32_t secondAnchor, float width, const std::function<void()>& onFailure = {});
+
+/// The part of ApplyExtendedOneSide after a successful ExtendOneSide: the
+/// widened margin, `onFailure` when it fails, then the follow-up at concave
+/// ends when one is pending.
+bool WidenAndFinishOneSide(host::HostDocument& doc, RunState& state, float width,
+                           const std::function<void()>& onFailure = {});
 
 }  // namespace quorvane::generation

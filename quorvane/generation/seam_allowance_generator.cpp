@@ -100,8 +100,9 @@ class RunRestorer {
   host::LayerRef temporaryLayer_;
 };
 
+// Empties Work Layer 2 when the document has one; clearing makes none.
 void ClearWorkLayer2(host::HostDocument& doc, RunState& state) {
-  if (auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title)) {
+  if (auto layer = doc.FindLayer(kWorkLayer2Title)) {
     state.workLayer2 = *layer;
     ClearLayer(doc, state.workLayer2);
   }
@@ -176,9 +177,8 @@ class CommandRunner {
  private:
 
   bool RunExtendedOneSide(int i, std::int32_t firstAnchor, std::int32_t secondAnchor, float width) {
-    const bool done = ApplyExtendedOneSide(doc_, state_, i, firstAnchor, secondAnchor, width);
-    if (!done) ReportFailure(CommandType::kExtendedOneSide, i);
-    return done;
+    return ApplyExtendedOneSide(doc_, state_, i, firstAnchor, secondAnchor, width,
+                                [this, i] { ReportFailure(CommandType::kExtendedOneSide, i); });
   }
 
   void ReportFailure(CommandType type, int i) {
@@ -242,6 +242,13 @@ void SeamAllowanceGenerator(host::HostDocument& doc, RunState& state, const comm
   }
 
   ShowWaitCursor();
+  // The end records of "Extended one-side" belong to the run that made them.
+  // An "Extended one-side" that records a concave end and then fails leaves
+  // its record set, and nothing else would clear it: a later convex-ended
+  // command would then run the concave-end follow-up on those old points
+  // and cut the margin in the wrong place. So every run starts without any,
+  // on purpose, although no step of the run is otherwise meant to touch them.
+  state.oneSideEnds = {};
   bool ok = true;
   RunRestorer restorer(doc, state);
   const host::ArtRef userPath = restorer.UserPath();
@@ -270,10 +277,14 @@ void SeamAllowanceGenerator(host::HostDocument& doc, RunState& state, const comm
   CommandRunner runner(doc, state, workingSet);
   for (int i = 0; i < workingSet.GetCommandCount() && ok; ++i) ok = runner.Run(i);
 
-  if (!ok || !state.resultArt) {
+  if (!ok) {
     ClearWorkLayer2(doc, state);
     return;
   }
+  // A basic margin that gave no path leaves no result; a command would have
+  // failed on it, so only a set without commands gets here, and it ends
+  // without a word.
+  if (!state.resultArt) return;
   // Optimisation of a small piece works on an enlarged copy, so that its
   // tolerance stays small against the piece.
   const double factor = std::max(kDisplaySize / size, 1.0);

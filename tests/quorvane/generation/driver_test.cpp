@@ -160,6 +160,38 @@ TEST_F(Driver, PreviewGateAndEmptyListClearTheWorkLayer) {
   EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(Driver, ClearingCreatesNoWorkLayerAndOnlyFailedRunsClearIt) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  CCommandSet set("one corner");
+  set.SetBasicWidth(kBasic);
+  Add(set, CommandType::kRightAngleForward, "1");
+  state_.sourcePath = user;
+  SeamAllowanceGenerator(Doc(), state_, set, Panel(set, false), false);
+  EXPECT_FALSE(Doc().FindLayer(kWorkLayer2Title)) << "preview off in a document without the layer";
+  PanelValues none = Panel(set);
+  none.commandRowCount = 0;
+  SeamAllowanceGenerator(Doc(), state_, set, none, true);
+  EXPECT_FALSE(Doc().FindLayer(kWorkLayer2Title)) << "no set selected";
+  EXPECT_FALSE(state_.resultArt);
+}
+
+TEST_F(Driver, ABasicMarginWithNoPathLeavesTheFailureToTheFirstCommand) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 10));
+  CCommandSet set("too deep");
+  set.SetBasicWidth(-10.0f);  // 10 mm inward of a 10 pt square leaves nothing
+  Run(user, set, Panel(set), true);
+  EXPECT_FALSE(state_.resultArt);
+  EXPECT_TRUE(Shown().empty()) << "without commands the run ends silently";
+
+  Add(set, CommandType::kRightAngleForward, "1");
+  Host().Prompts().Script({PromptKind::kAlert, "Could not generate seam-margin of command no. 2 (90. forward)"});
+  Run(user, set, Panel(set), true);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].text, "Could not generate seam-margin of command no. 2 (90. forward)");
+  EXPECT_FALSE(state_.resultArt);
+  EXPECT_TRUE(WorkLayer2Empty());
+}
+
 TEST_F(Driver, EmptySetGivesTheBasicMarginStyledAndNotOptimised) {
   // Curved edges, which optimisation would refit.
   host::PathSegment a = Corner(0, 0);
@@ -221,6 +253,45 @@ TEST_F(Driver, OneSideWiderThanTheBasicWidthWidensItsRun) {
     EXPECT_LE(toResult({-20, y}), 0.05) << y;
     EXPECT_LE(toResult({100 + kBasic, y}), 0.05) << y;
   }
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(Driver, EndRecordsLeftByAnEarlierRunAreNotFollowedUp) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  CCommandSet set("one side");
+  set.SetBasicWidth(kBasic);
+  Add(set, CommandType::kExtendedOneSide, "1", "2", 20.0f);
+  // What a failed "Extended one-side" of an earlier run could leave: a
+  // concave start recorded halfway up the left edge, never followed up.
+  auto leaveStaleRecord = [this] {
+    OneSideEndRecords& r = state_.oneSideEnds;
+    r = {};
+    r.pending = true;
+    r.mask = 3;
+    for (int end : {0, 5}) {
+      const double y = end == 0 ? 50 : 40;
+      r.points[end] = {0, y};
+      r.points[end + 1] = {-5, y};
+      r.points[end + 4] = {1, end == 0 ? 1.0 : -1.0};
+    }
+    r.width = 20.0f;
+  };
+  leaveStaleRecord();
+  Run(user, set, Panel(set), false);
+  ExpectWellFormedResult();
+  EXPECT_FALSE(state_.oneSideEnds.pending);
+  EXPECT_EQ(state_.oneSideEnds.mask, 0u);
+  const testing::DistanceToPath toResult(ResultSegments());
+  for (double y : {30.0, 45.0, 50.0, 70.0}) EXPECT_LE(toResult({-20, y}), 0.05) << y;
+
+  // A run without any "Extended one-side" leaves no record behind either.
+  CCommandSet plain("plain");
+  plain.SetBasicWidth(kBasic);
+  Add(plain, CommandType::kRightAngleForward, "1");
+  leaveStaleRecord();
+  Run(user, plain, Panel(plain), false);
+  EXPECT_FALSE(state_.oneSideEnds.pending);
+  EXPECT_EQ(state_.oneSideEnds.mask, 0u);
   EXPECT_TRUE(Shown().empty());
 }
 

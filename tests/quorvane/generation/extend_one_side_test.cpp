@@ -194,6 +194,26 @@ TEST_P(ConcaveEnds, RecordTheEndAndStraightenTheMarginThere) {
   EXPECT_NEAR(ResultArea(), basicArea + c.widenedLength * (kWidePt - kB), 0.1 * c.widenedLength);
 }
 
+using OneSideFollowUp = testing::StretchFixture;
+
+TEST_F(OneSideFollowUp, AFailedWidenedMarginIsToldBeforeTheFollowUp) {
+  Start(testing::ElShape());
+  ASSERT_TRUE(ExtendOneSide(Doc(), state_, 4, 5, kWideMm));
+  ASSERT_TRUE(state_.oneSideEnds.pending);
+  // A locked Work Layer 2 gives the offset and the intersection nothing to
+  // work on, so the widened margin fails.
+  ASSERT_EQ(Doc().SetLocked(*Doc().LayerGroup(state_.workLayer2), true), kQvNoErr);
+  int told = 0;
+  bool pendingWhenTold = false;
+  EXPECT_FALSE(WidenAndFinishOneSide(Doc(), state_, kWideMm, [&] {
+    ++told;
+    pendingWhenTold = state_.oneSideEnds.pending;
+  }));
+  EXPECT_EQ(told, 1);
+  EXPECT_TRUE(pendingWhenTold) << "the follow-up had already run";
+  EXPECT_FALSE(state_.oneSideEnds.pending) << "and it still runs after the failure";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Masks, ConcaveEnds,
     ::testing::Values(ConcaveCase{"ConcaveStart", testing::ElShape, 4, 5, 1, {{100 + kB, 100 + kWidePt}}, 200.0},
