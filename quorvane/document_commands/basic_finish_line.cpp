@@ -12,6 +12,7 @@
 #include "quorvane/generation/commit_result.h"
 #include "quorvane/generation/source_selection.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/numbers.h"
 
 namespace quorvane::document_commands {
 
@@ -47,9 +48,7 @@ struct MarginDialogData {
 QvErr MarginDialogProc(QvWindowHandle window, std::int32_t control, std::int32_t notification, void* data) {
   auto& d = *static_cast<MarginDialogData*>(data);
   if (notification == kQvDialogInit) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(*d.margin));
-    return d.ui->SetText(window, kMarginField, text);
+    return d.ui->SetText(window, kMarginField, text::FormatGeneral(*d.margin));
   }
   if (notification != kQvClicked) return kQvNoErr;
   if (control == kCancelButton) return d.ui->EndDialog(window, kCancelButton);
@@ -72,7 +71,7 @@ bool AskMargin(panel::PanelContext& ctx) {
   float margin = ctx.globals.settings.basicFinishLineMargin;
   MarginDialogData data{&ctx.ui, &margin};
   const std::optional<std::int32_t> result =
-      ctx.ui.RunModalDialog(ctx.globals.self, MarginDialog(ctx.English()), MarginDialogProc, &data);
+      ctx.ui.RunModalDialog(ctx.globals.self, MarginDialog(ctx.EnglishDialogs()), MarginDialogProc, &data);
   if (result != kOkButton) return false;
   ctx.globals.settings.basicFinishLineMargin = margin;
   return true;

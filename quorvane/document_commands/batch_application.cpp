@@ -59,7 +59,7 @@ bool AskSet(panel::PanelContext& ctx) {
   std::int32_t batchSet = ctx.State().batchSet;
   SetDialogData data{&ctx.ui, &ctx.globals.commandSets, &batchSet};
   const std::optional<std::int32_t> result =
-      ctx.ui.RunModalDialog(ctx.globals.self, SetDialog(ctx.English()), SetDialogProc, &data);
+      ctx.ui.RunModalDialog(ctx.globals.self, SetDialog(ctx.EnglishDialogs()), SetDialogProc, &data);
   if (result != kOkButton) return false;
   ctx.State().batchSet = batchSet;
   return true;

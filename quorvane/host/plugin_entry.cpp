@@ -118,8 +118,10 @@ QvErr Route(const char* caller, const char* selector, void* message, const Modul
   return kQvNoErr;
 }
 
-// Unload and reload touch no suite: the host may be between documents, and
-// a reloaded module has none acquired.
+// Unload and reload acquire none of the suite table: the host may be between
+// documents, and a reloaded module has none acquired. Only the panel's hooks
+// take the toolkit suite, through the message's own basic suite, to take the
+// window procedure off before the code goes and put it back after.
 QvErr Access(const char* selector, QvMessageData& header, const ModuleHooks& hooks) {
   if (Is(selector, kQvSelectorUnload)) {
     if (g_globals != nullptr && hooks.beforeUnload != nullptr) hooks.beforeUnload(*g_globals);
@@ -136,6 +138,12 @@ QvErr HandleCall(const char* caller, const char* selector, void* message, const 
   auto& header = *static_cast<QvMessageData*>(message);
   g_basic = header.basic;
   g_globals = static_cast<PluginGlobals*>(header.globals);
+  // The panel's window procedure and flyout run outside any call and bracket
+  // their work with the basic suite kept in the globals. Every message
+  // brings it, so the panel works whichever message made it (the tool's
+  // selection as well as the application's start), and unloading can take
+  // the window procedure off with the suite of the unload message itself.
+  if (g_globals != nullptr && header.basic != nullptr) g_globals->basic = header.basic;
   if (Is(caller, kQvCallerAccess)) return Guarded([&] { return Access(selector, header, hooks); });
 
   SuiteBracket bracket(g_basic);

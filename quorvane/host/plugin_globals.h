@@ -70,7 +70,7 @@ struct PluginGlobals {
   /// The panel controller keeps its further plain state here.
   alignas(std::max_align_t) unsigned char panelState[kPanelStateBytes] = {};
 
-  /// The basic suite from the application-started notification, for work
+  /// The basic suite of the latest message from the host, for work
   /// that runs outside a call from the host (see SuiteBracket).
   const QvBasicSuite* basic = nullptr;
   /// From registration, indexed by NotifierSlot.

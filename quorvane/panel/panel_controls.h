@@ -40,6 +40,9 @@ inline constexpr std::int32_t kSettingsFlyoutItem = 1;
 inline constexpr std::int32_t kFlyoutSeparator = 2;
 inline constexpr std::int32_t kShowOptionFlyoutItem = 3;
 inline constexpr std::int32_t kCreateFinishLineFlyoutItem = 5;
+/// Items the menu does not show; the handler still runs their commands.
+inline constexpr std::int32_t kMakePatternFlyoutItem = 6;
+inline constexpr std::int32_t kTraceRasterFlyoutItem = 7;
 inline constexpr std::int32_t kBatchApplyFlyoutItem = 9;
 
 }  // namespace quorvane::panel

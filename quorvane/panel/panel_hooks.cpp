@@ -109,13 +109,18 @@ QvErr ToolMouseDownHook(host::PluginGlobals& globals, host::HostDocument& docume
   return WithContext(globals, document, [&message](PanelContext& ctx) { return MouseDown(ctx, message); });
 }
 
+// Unloading and reloading take the toolkit suite only when there is a panel
+// window whose procedure must come off or go back on; the basic suite is the
+// one the unload or reload message itself brought.
 void BeforeUnloadHook(host::PluginGlobals& globals) {
+  if (StateOf(globals).window == nullptr) return;
   UiSuiteHold hold(globals.basic);
   host::HostUi ui(hold.Suite());
   InstallNotifyProc(globals, ui, false);
 }
 
 void AfterReloadHook(host::PluginGlobals& globals) {
+  if (StateOf(globals).window == nullptr) return;
   UiSuiteHold hold(globals.basic);
   host::HostUi ui(hold.Suite());
   InstallNotifyProc(globals, ui, true);

@@ -98,6 +98,10 @@ QvErr ChooseFlyoutItem(host::PluginGlobals& globals, std::int32_t item) {
     }
     case kCreateFinishLineFlyoutItem:
       return host::RunCommand(globals, kCreateFinishLineCommand);
+    case kMakePatternFlyoutItem:
+      return host::RunCommand(globals, host::kMakePatternCommand);
+    case kTraceRasterFlyoutItem:
+      return host::RunCommand(globals, host::kTraceRasterCommand);
     case kBatchApplyFlyoutItem:
       return host::RunCommand(globals, kBatchApplyCommand);
     default:
@@ -137,9 +141,7 @@ QvErr DrawRoutedItem(QvWindowHandle window, void* data) {
   return DrawPanelItem(*globals, ui, window, *static_cast<const QvDrawItem*>(data), MakeTheme(DarkInterface(ui)));
 }
 
-}  // namespace
-
-QvErr CreatePanel(PanelContext& ctx) {
+QvErr BuildPanel(PanelContext& ctx) {
   host::PluginGlobals& g = ctx.globals;
   PanelState& st = ctx.State();
   std::optional<QvPanelHandle> panel = ctx.ui.NewPanel(g.self, kPanelId, g.productName, kPanelWidth, PanelHeight(g));
@@ -174,6 +176,17 @@ QvErr CreatePanel(PanelContext& ctx) {
   ctx.Run().workLayer1 = {};
   g.panelBusy = 0;
   return kQvNoErr;
+}
+
+}  // namespace
+
+QvErr CreatePanel(PanelContext& ctx) {
+  const QvErr err = BuildPanel(ctx);
+  // A panel made only part-way is taken down again, so that the next tool
+  // selection or application start makes it anew instead of finding a
+  // handle to a panel that never finished and stays busy.
+  if (err != kQvNoErr) DestroyPanel(ctx.globals, ctx.ui);
+  return err;
 }
 
 void DestroyPanel(host::PluginGlobals& globals, host::HostUi& ui) {

@@ -45,8 +45,8 @@ void ToggleShowOption(host::PluginGlobals& globals, host::HostUi& ui);
 /// suites itself. While the busy flag is set only flyout choices count.
 /// Lists count on a selection change, buttons and fields 5, 10 to 14 and
 /// 26 to 36 on any notification, type buttons 15 to 25 after their pressed
-/// flags are set; flyout items 5 and 9 run the document commands 1001 and
-/// 1004.
+/// flags are set; flyout items 5, 6, 7 and 9 run the document commands 1001
+/// to 1004.
 QvErr PanelNotifyProc(QvWindowHandle window, std::int32_t control, std::int32_t notification, void* data);
 
 }  // namespace quorvane::panel

@@ -6,6 +6,7 @@
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/source_selection.h"
 #include "quorvane/host/command_dispatch.h"
+#include "support/decimal_comma_locale.h"
 
 namespace quorvane::document_commands {
 namespace {
@@ -58,6 +59,27 @@ TEST_F(BasicFinishLine, InchesOffsetByTheUnitFactorAndStyleTheFinishLine) {
   EXPECT_DOUBLE_EQ(Doc().Style(ArtOn(kLayerTitle)[0])->stroke.width, 1.5);
 }
 
+TEST_F(BasicFinishLine, OnlyJapaneseGetsTheJapaneseDialog) {
+  struct Case {
+    std::int16_t language;
+    const char* answer;
+    const char* title;
+  };
+  double x = 0;
+  for (const Case& c : {Case{settings::kLanguageJapanese, "16157:ok", "基本仕上り線作成"},
+                        Case{settings::kLanguageEnglish, "16257:ok", "Create basic finish line"},
+                        Case{settings::kLanguageKorean, "16257:ok", "Create basic finish line"}}) {
+    SCOPED_TRACE(c.language);
+    globals_->settings.language = c.language;
+    const std::size_t shown = Dialogs().size();
+    Run(x, 0, 200, 100, c.answer);
+    ASSERT_EQ(Dialogs().size(), shown + 1);
+    EXPECT_EQ(Dialogs().back().title, c.title);
+    ExpectRectangle(ArtOn(kLayerTitle).at(0), x + 10 * kMm, 10 * kMm, x + 200 - 10 * kMm, 100 - 10 * kMm);
+    x += 300;
+  }
+}
+
 TEST_F(BasicFinishLine, RefusedMarginsBeepAndKeepTheDialogOpen) {
   Run(0, 0, 200, 100, "16257:text 5=0;ok;text 5=-5;ok;text 5=abc;ok;text 5=7.5;ok");
   EXPECT_EQ(Toolkit().BeepCount(), 3);
@@ -67,6 +89,16 @@ TEST_F(BasicFinishLine, RefusedMarginsBeepAndKeepTheDialogOpen) {
   Run(400, 0, 100, 100, "16257:cancel");
   EXPECT_EQ(Dialogs().at(1).Text(kMarginField), "7.5");
   EXPECT_EQ(ArtOn(kLayerTitle).size(), 1u);
+}
+
+TEST_F(BasicFinishLine, ADecimalCommaLocaleShowsTheMarginWithAFullStop) {
+  quorvane::testing::DecimalCommaLocale locale;
+  QUORVANE_REQUIRE_DECIMAL_COMMA(locale);
+  globals_->settings.basicFinishLineMargin = 7.5f;
+  Run(0, 0, 200, 100);
+  EXPECT_EQ(Dialogs().at(0).Text(kMarginField), "7.5");
+  EXPECT_FLOAT_EQ(globals_->settings.basicFinishLineMargin, 7.5f) << "OK keeps the margin shown";
+  ExpectRectangle(ArtOn(kLayerTitle).at(0), 7.5 * kMm, 7.5 * kMm, 200 - 7.5 * kMm, 100 - 7.5 * kMm);
 }
 
 TEST_F(BasicFinishLine, WithoutOneClosedPathItSaysSoInTheUsersLanguage) {

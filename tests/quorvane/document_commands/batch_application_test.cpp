@@ -57,6 +57,16 @@ TEST_F(BatchApplication, EveryClosedPathGetsItsResultAndAnOpenPathIsLeftAlone) {
   EXPECT_EQ(LayerIndex(std::string(generation::kWorkLayer2Title)), -1);
 }
 
+TEST_F(BatchApplication, KoreanGetsTheEnglishDialogAndTheJapaneseTexts) {
+  globals_->settings.language = settings::kLanguageKorean;
+  Start({10.0f});
+  Answer("16259:ok");
+  EXPECT_EQ(BatchApply(ctx_), kQvNoErr);
+  ASSERT_EQ(Dialogs().size(), 1u);
+  EXPECT_EQ(Dialogs().at(0).title, "Batch Application");
+  EXPECT_EQ(ArtOn("Pieces" + std::string(generation::kResultLayerSuffixJapanese)).size(), 2u);
+}
+
 TEST_F(BatchApplication, ThePanelKeepsItsSetAndSourceWhenAnotherSetIsApplied) {
   Start({5.0f, 20.0f});
   panel::LoadSet(ctx_, 1, false);

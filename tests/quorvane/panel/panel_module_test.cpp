@@ -101,5 +101,33 @@ TEST_F(PanelModule, ThePanelFollowsTheToolAndEachClickPlaysTheModulesActionOnce)
   EXPECT_TRUE(Ui().ReportedErrors().empty());
 }
 
+TEST_F(PanelModule, APanelMadeByTheToolWorksAndIsLetGoOfBeforeUnloading) {
+  LoadedModuleTest::LoadAndStart();  // no application-started notification
+  SelectedSquare();
+  ASSERT_EQ(host_.SelectTool(Globals().tool), kQvNoErr);
+  const std::optional<wb::ui::PanelInfo> panel = Ui().FindPanel(kPanelId);
+  ASSERT_TRUE(panel);
+
+  wb::ui::DialogAnswer answer{16258, {{wb::ui::DialogStep::Kind::kSetText, 5, "Sleeve", -1},
+                                      {wb::ui::DialogStep::Kind::kClick, 1, "", -1}}};
+  Ui().AddDialogAnswer(answer);
+  const std::size_t plays = host_.Actions().PlayLog().size();
+  ASSERT_TRUE(Ui().Click(Window(), kNewSetButton).delivered);
+  EXPECT_EQ(host_.Actions().PlayLog().size(), plays + 1);
+  EXPECT_EQ(Ui().FindControl(Window(), kSetList)->items, (std::vector<std::string>{"Sleeve"}));
+
+  // Unloaded, the window keeps no procedure of the module; reloaded, it
+  // reaches the module again.
+  std::string error;
+  ASSERT_EQ(module_->Unload(&error), kQvNoErr) << error;
+  const wb::ui::ActionOutcome whileUnloaded = Ui().ChooseFlyoutItem(panel->handle, kShowOptionFlyoutItem);
+  EXPECT_FALSE(whileUnloaded.delivered);
+  EXPECT_NE(whileUnloaded.refusal.find("no notify procedure"), std::string::npos) << whileUnloaded.refusal;
+  ASSERT_EQ(module_->Reload(&error), kQvNoErr) << error;
+  ASSERT_TRUE(Ui().ChooseFlyoutItem(panel->handle, kShowOptionFlyoutItem).delivered);
+  EXPECT_EQ(Ui().Panel(panel->handle)->height, 234);
+  EXPECT_TRUE(Ui().ReportedErrors().empty());
+}
+
 }  // namespace
 }  // namespace quorvane::panel

@@ -83,6 +83,27 @@ TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese
   EXPECT_EQ(add->control.text, "コマンド追加");
 }
 
+QvErr RefuseTimer(QvWindowHandle, std::int32_t, std::int32_t) { return kQvErrBadParameter; }
+
+TEST_F(PanelWindow, ACreationFailingPartWayLeavesNoPanelAndCanBeTriedAgain) {
+  // A toolkit that makes the panel and its controls but no timer: the last
+  // step of building fails.
+  QvUiSuite refusing = *bound_.Suites().ui;
+  refusing.StartTimer = RefuseTimer;
+  host::HostUi ui(&refusing);
+  PanelContext ctx{Globals(), Doc(), ui};
+  EXPECT_EQ(CreatePanel(ctx), kQvErrBadParameter);
+  EXPECT_EQ(Globals().panel, nullptr);
+  EXPECT_EQ(Globals().flyoutMenu, nullptr);
+  EXPECT_EQ(State().window, nullptr);
+  EXPECT_FALSE(Ui().FindPanel(kPanelId)) << "the half-made panel is deleted";
+
+  ASSERT_EQ(CreatePanel(Ctx()), kQvNoErr);
+  ASSERT_TRUE(Ui().FindPanel(kPanelId));
+  EXPECT_EQ(Globals().panelBusy, 0);
+  EXPECT_EQ(Globals().panel, Ui().FindPanel(kPanelId)->handle);
+}
+
 int g_finishLineRuns = 0;
 int g_batchRuns = 0;
 
@@ -114,6 +135,16 @@ TEST_F(PanelWindow, FlyoutTogglesTheOptionAreaAndRunsTheDocumentCommands) {
   // The settings item does nothing yet.
   ASSERT_TRUE(Ui().ChooseFlyoutItem(Globals().panel, kSettingsFlyoutItem).delivered);
   EXPECT_EQ(Globals().pendingCommand, host::kBatchApplyCommand);
+
+  // Items 6 and 7 are not in the menu; chosen all the same, they run their
+  // commands, which say what they need with nothing selected.
+  ExpectAlert("Please select objects.");
+  EXPECT_EQ(PanelNotifyProc(State().window, kMakePatternFlyoutItem, kQvFlyoutChosen, &Globals()), kQvNoErr);
+  EXPECT_EQ(Globals().pendingCommand, host::kMakePatternCommand);
+  ExpectAlert("Please select a raster art.");
+  EXPECT_EQ(PanelNotifyProc(State().window, kTraceRasterFlyoutItem, kQvFlyoutChosen, &Globals()), kQvNoErr);
+  EXPECT_EQ(Globals().pendingCommand, host::kTraceRasterCommand);
+  EXPECT_EQ(Prompts().RemainingScript(), 0u);
 }
 
 TEST_F(PanelWindow, TypeButtonsPressOneFlagInvalidateOnChangeAndPlayEachClick) {
