@@ -1,12 +1,17 @@
 #include "workbench/cli/apply_command.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cstdlib>
+#include <iomanip>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <system_error>
 
 #include "workbench/cli/pieces.h"
+#include "workbench/cli/sets_command.h"
 #include "workbench/svg/svg_io.h"
 
 namespace workbench::cli {
@@ -95,6 +100,62 @@ std::string Why(const CommandRun& run) {
   return why.empty() ? "the module made no result" : why;
 }
 
+// The list file the sets came from, as the user knows it.
+std::string ListFileShown(const SessionOptions& options) {
+  if (options.listFile) return options.listFile->string();
+  if (options.preferences) return (*options.preferences / kListFileName).string();
+  if (std::optional<fs::path> user = UserConfigFolder()) return (*user / kListFileName).string();
+  return "the list file";
+}
+
+// The points of a command row as the panel writes it ("2  Extended
+// one-side  13,15  30.0"): the first word after the number made of anchor
+// numbers or one-letter labels, at most two of them.
+std::vector<std::string> RowPoints(const std::string& row) {
+  std::istringstream words(row);
+  std::string word;
+  words >> word;  // the row number
+  const auto isPoint = [](const std::string& p) {
+    if (p.size() == 1 && std::isalpha(static_cast<unsigned char>(p[0])) != 0) return true;
+    return !p.empty() && std::all_of(p.begin(), p.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  while (words >> word) {
+    std::vector<std::string> points;
+    std::size_t start = 0;
+    for (std::size_t comma = word.find(','); points.size() < 3; comma = word.find(',', start)) {
+      points.push_back(word.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+      if (comma == std::string::npos) break;
+      start = comma + 1;
+    }
+    if (points.size() <= 2 && std::all_of(points.begin(), points.end(), isPoint)) return points;
+  }
+  return {};
+}
+
+// For a module alert naming "command no. N (Kind)": which anchor of that
+// command the path does not have, by number; none when that is not it.
+std::optional<std::string> MissingAnchor(const std::string& alert, const std::vector<std::string>& rows,
+                                         std::size_t anchors) {
+  static constexpr std::string_view kMarker = "command no. ";
+  const std::size_t at = alert.find(kMarker);
+  if (at == std::string::npos) return std::nullopt;
+  const std::size_t number = std::strtoul(alert.c_str() + at + kMarker.size(), nullptr, 10);
+  if (number < 2 || number > rows.size()) return std::nullopt;
+  const std::size_t open = alert.find('(', at);
+  const std::size_t close = alert.find(')', open);
+  const std::string kind = open != std::string::npos && close != std::string::npos
+                               ? " " + alert.substr(open, close - open + 1)
+                               : std::string();
+  for (const std::string& point : RowPoints(rows[number - 1])) {
+    if (point.empty() || std::isdigit(static_cast<unsigned char>(point[0])) == 0) continue;
+    const unsigned long anchor = std::strtoul(point.c_str(), nullptr, 10);
+    if (anchor >= 1 && anchor <= anchors) continue;
+    return "command no. " + std::to_string(number) + kind + ": anchor " + std::to_string(anchor) +
+           ", but the path has " + std::to_string(anchors) + " anchors";
+  }
+  return std::nullopt;
+}
+
 int Finish(ModuleSession& session, const Prepared& prepared, const std::string& command, std::size_t failed,
            std::ostream& out, std::ostream& err) {
   session.Close();
@@ -113,7 +174,12 @@ std::unique_ptr<ModuleSession> OpenSession(const ApplyRequest& request, Prepared
                                            const std::string& command, std::ostream& err) {
   std::string error;
   auto session = ModuleSession::Open(request.session, std::move(prepared.doc), err, &error);
-  if (!session) err << "quorvane " << command << ": " << error << "\n";
+  if (!session) {
+    err << "quorvane " << command << ": " << error << "\n";
+    return session;
+  }
+  // Each path's line names the module's alerts; they are not printed twice.
+  session->PrintAlertsOfRuns(false);
   return session;
 }
 
@@ -146,9 +212,10 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
     const std::vector<std::string> names = session->PanelListItems(kSetListControl);
     const auto found = std::find(names.begin(), names.end(), *request.set);
     if (found == names.end()) {
-      err << "quorvane apply: no command set \"" << *request.set << "\" in the list file";
-      if (request.session.listFile) err << " " << request.session.listFile->string();
-      err << " (" << names.size() << " set(s))\n";
+      err << "quorvane apply: no command set \"" << *request.set << "\" in " << ListFileShown(request.session);
+      if (names.empty()) err << ", which holds no sets";
+      for (std::size_t i = 0; i < names.size(); ++i) err << (i == 0 ? "; its sets are " : ", ") << '"' << names[i] << '"';
+      err << "\n";
       return kExitBadInput;
     }
     setIndex = static_cast<std::int32_t>(found - names.begin());
@@ -156,6 +223,7 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
 
   const std::string_view suffix = session->Japanese() ? kSeamLayerSuffixJapanese : kSeamLayerSuffix;
   std::size_t failed = 0;
+  std::optional<std::vector<std::string>> setRows;
   for (const Piece& piece : prepared->pieces) {
     const std::string resultLayer = LayerTitleOf(session->Doc(), piece.art) + std::string(suffix);
     const std::set<ArtId> before = ClosedPathSet(session->Doc(), resultLayer);
@@ -180,9 +248,43 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
     }
     ++failed;
     err << "quorvane apply: " << file << ": path \"" << piece.label << "\": " << Why(run) << "\n";
+    if (setIndex < 0 || run.alerts.empty()) continue;
+    // A command of the set that names an anchor this path lacks is told by
+    // number: the rows of the set, as the panel lists them, are read once.
+    if (!setRows) {
+      std::ostringstream ignored;
+      session->SelectOnly(piece.art);
+      const auto sets = ReadSetsThroughPanel(*session, ignored);
+      setRows = sets && static_cast<std::size_t>(setIndex) < sets->size() ? (*sets)[setIndex].rows
+                                                                            : std::vector<std::string>{};
+      session->UseModuleTool(false);
+    }
+    const std::size_t anchors = session->Doc().SegmentCount(piece.art).value_or(0);
+    if (std::optional<std::string> missing = MissingAnchor(run.alerts.front(), *setRows, anchors)) {
+      err << "quorvane apply: " << file << ": path \"" << piece.label << "\": " << *missing << "\n";
+    }
   }
   return Finish(*session, *prepared, command, failed, out, err);
 }
+
+namespace {
+
+// A margin that takes half the piece's narrowest extent or more leaves
+// nothing inside it: a message saying so, or none when it fits.
+std::optional<std::string> MarginTooLarge(const document::Document& doc, ArtId piece, double margin,
+                                          const std::string& marginText, const ModuleSession& session) {
+  const std::optional<document::Rect> bounds = doc.Bounds(piece);
+  if (!bounds) return std::nullopt;
+  const double narrowest = std::min(bounds->Width(), bounds->Height());
+  if (2.0 * margin * session.PointsPerUnit() < narrowest) return std::nullopt;
+  std::ostringstream why;
+  why << "the margin of " << marginText << " " << session.UnitName() << " is too large for this piece: it is "
+      << std::fixed << std::setprecision(1) << narrowest / session.PointsPerUnit() << " " << session.UnitName()
+      << " across at its narrowest, so nothing would be left inside";
+  return why.str();
+}
+
+}  // namespace
 
 int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::ostream& out, std::ostream& err) {
   const std::string command = "finish-line";
@@ -201,6 +303,12 @@ int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::o
   for (const Piece& piece : prepared->pieces) {
     const std::string resultLayer = LayerTitleOf(session->Doc(), piece.art) + std::string(kFinishLayerSuffix);
     const std::set<ArtId> before = ClosedPathSet(session->Doc(), resultLayer);
+    if (std::optional<std::string> tooLarge = MarginTooLarge(session->Doc(), piece.art, value, margin, *session)) {
+      ++failed;
+      err << "quorvane finish-line: " << request.input.string() << ": path \"" << piece.label << "\": " << *tooLarge
+          << "\n";
+      continue;
+    }
     CommandRun run = session->SelectOnly(piece.art);
     if (run.played) run = session->CreateFinishLine(margin);
     if (run.played && AddedClosedPath(before, session->Doc(), resultLayer)) {
@@ -208,7 +316,12 @@ int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::o
       continue;
     }
     ++failed;
-    err << "quorvane finish-line: " << request.input.string() << ": path \"" << piece.label << "\": " << Why(run)
+    // The offset ran but left no line: the piece has no room for the margin.
+    const bool nothingLeft = run.played && run.alerts.empty() && run.failure.empty();
+    err << "quorvane finish-line: " << request.input.string() << ": path \"" << piece.label << "\": "
+        << (nothingLeft ? "the margin of " + margin + " " + session->UnitName() +
+                              " is too large for this piece: the inward offset left nothing"
+                        : Why(run))
         << "\n";
   }
   return Finish(*session, *prepared, command, failed, out, err);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "workbench/cli/apply_command.h"
+#include "workbench/cli/arguments.h"
 #include "workbench/cli/demo_command.h"
 #include "workbench/cli/info.h"
 #include "workbench/cli/sets_command.h"
@@ -40,6 +41,7 @@ void Finish(SessionOptions& options, const std::string& prefs, const std::string
 int main(int argc, char** argv) {
   CLI::App app{"Quorvane: seam allowances for sewing pattern pieces"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("quorvane ") + QUORVANE_VERSION);
 
   std::string infoFile;
   bool infoJson = false;
@@ -86,10 +88,37 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    // The first word names no subcommand: say which there are.
+    const bool noSubcommand = app.get_subcommands().empty() && e.get_exit_code() != 0;
+    if (noSubcommand && argc > 1 && argv[1][0] != '-') {
+      std::cerr << "quorvane: unknown subcommand \"" << argv[1] << "\"; the subcommands are "
+                << workbench::cli::SubcommandList() << " (quorvane --help tells more)\n";
+      return 2;
+    }
+    if (noSubcommand && argc == 1) {
+      std::cerr << "quorvane: name a subcommand: " << workbench::cli::SubcommandList()
+                << " (quorvane --help tells more)\n";
+      return 2;
+    }
     const int code = app.exit(e);
     return code == 0 ? 0 : 2;
   }
   Finish(options, prefs, module, list);
+  // The input must be SVG and the output no folder, before any work starts.
+  const std::string command = app.get_subcommands().front()->get_name();
+  for (const std::string& file : {infoFile, input}) {
+    if (file.empty()) continue;
+    if (std::optional<std::string> problem = workbench::cli::NotSvg(file)) {
+      std::cerr << "quorvane " << command << ": " << *problem << "\n";
+      return 2;
+    }
+  }
+  if (!output.empty() && (*apply || *finishLine)) {
+    if (std::optional<std::string> problem = workbench::cli::OutputProblem(output)) {
+      std::cerr << "quorvane " << command << ": " << *problem << "\n";
+      return 2;
+    }
+  }
   if (*info) return workbench::cli::RunInfo(infoFile, infoJson, std::cout, std::cerr);
   if (*sets) return workbench::cli::RunSets(options, json, std::cout, std::cerr);
   if (*demo) return workbench::cli::RunDemo(samples, demoFolder, options, std::cout, std::cerr);

@@ -61,7 +61,13 @@ ModuleSession::ModuleSession(PreferencesFolder prefs, document::Document doc, st
 
 std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options, document::Document doc,
                                                    std::ostream& alerts, std::string* error) {
-  std::optional<PreferencesFolder> prefs = PreferencesFolder::Make(options.preferences, error);
+  // Another list file than the named folder's own is read in a scratch
+  // copy of that folder, so its list file is never replaced by it.
+  std::error_code ec;
+  const bool otherList = options.preferences && options.listFile &&
+                         !fs::equivalent(*options.listFile, *options.preferences / kListFileName, ec);
+  std::optional<PreferencesFolder> prefs = otherList ? PreferencesFolder::ScratchFor(*options.preferences, error)
+                                                     : PreferencesFolder::Make(options.preferences, error);
   if (!prefs) return nullptr;
   std::vector<std::pair<std::string, std::string>> values;
   if (options.language) values.emplace_back("language", *options.language == "ja" ? "JAPANESE" : "ENGLISH");
@@ -82,6 +88,10 @@ std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options
   // English or Korean; without one it speaks English.
   const std::optional<std::string> language = SettingsValue(session->prefs_.Path(), "language");
   session->japanese_ = language && *language != "ENGLISH" && *language != "KOREAN";
+  // The module takes units 1 and 2 and keeps millimetres for anything else.
+  const std::optional<std::string> unit = SettingsValue(session->prefs_.Path(), "trevask_unit");
+  if (unit == "1") session->pointsPerUnit_ = 720.0 / 25.4;
+  if (unit == "2") session->pointsPerUnit_ = 72.0;
 
   plugin::HostOptions hostOptions;
   hostOptions.preferencesFolder = session->prefs_.Path();
@@ -89,8 +99,11 @@ std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options
   session->host_ = std::make_unique<plugin::Host>(std::move(hostOptions));
   plugin::Host& host = *session->host_;
   host.SetDocument(&session->doc_);
-  host.Prompts().SetDisplay([&alerts](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
-    alerts << plugin::PromptKindName(kind) << ": " << text << "\n";
+  ModuleSession* self = session.get();
+  host.Prompts().SetDisplay([self, &alerts](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
+    // An alert of a run its caller reports with the run is not shown twice.
+    const bool reported = self->running_ && !self->printAlertsOfRuns_ && kind != plugin::PromptKind::kQuestion;
+    if (!reported) alerts << plugin::PromptKindName(kind) << ": " << text << "\n";
     // Nobody is there to say yes: a question keeps things as they were.
     return kind != plugin::PromptKind::kQuestion;
   });
@@ -116,6 +129,11 @@ std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options
 
 ModuleSession::~ModuleSession() { Close(); }
 
+const char* ModuleSession::UnitName() const {
+  if (pointsPerUnit_ == 72.0) return "in";
+  return pointsPerUnit_ > 10.0 ? "cm" : "mm";
+}
+
 void ModuleSession::Close() {
   if (module_ && started_) module_->Shutdown();
   started_ = false;
@@ -137,7 +155,9 @@ CommandRun ModuleSession::Run(Action action) {
   const std::size_t dialogs = Ui().ShownDialogs().size();
   const std::size_t reported = Ui().ReportedErrors().size();
   CommandRun run;
+  running_ = true;
   run.failure = action();
+  running_ = false;
   const auto& shown = host_->Prompts().Shown();
   for (std::size_t i = prompts; i < shown.size(); ++i) {
     if (shown[i].kind != plugin::PromptKind::kQuestion) run.alerts.push_back(shown[i].text);

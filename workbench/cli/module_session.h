@@ -41,7 +41,9 @@ struct SessionOptions {
   std::optional<std::filesystem::path> modulePath;
   /// The preferences folder; none: a temporary one (see PreferencesFolder).
   std::optional<std::filesystem::path> preferences;
-  /// Copied into the preferences folder as the module's list file.
+  /// Copied into the preferences folder as the module's list file; with a
+  /// named preferences folder, into a scratch copy of it, so that folder's
+  /// own list file is left as it is.
   std::optional<std::filesystem::path> listFile;
   /// "mm", "cm" or "in"; written into the settings file before start-up.
   std::optional<std::string> unit;
@@ -86,6 +88,16 @@ class ModuleSession {
   const std::filesystem::path& PreferencesPath() const { return prefs_.Path(); }
   /// Whether the settings chose the Japanese user interface.
   bool Japanese() const { return japanese_; }
+  /// Points per unit of the widths the user types, by the settings' unit
+  /// (millimetres unless the settings name centimetres or inches).
+  double PointsPerUnit() const { return pointsPerUnit_; }
+  /// "mm", "cm" or "in", the name of that unit.
+  const char* UnitName() const;
+
+  /// Whether alerts shown during a command are also written to the alert
+  /// stream as they come (the default), or only gathered in its CommandRun
+  /// for the caller to report with it.
+  void PrintAlertsOfRuns(bool print) { printAlertsOfRuns_ = print; }
 
   /// The texts of a list or drop-down of the module's panel.
   std::vector<std::string> PanelListItems(std::int32_t control) const;
@@ -117,6 +129,9 @@ class ModuleSession {
   std::unique_ptr<plugin::PluginModule> module_;
   bool started_ = false;
   bool japanese_ = false;
+  bool running_ = false;
+  bool printAlertsOfRuns_ = true;
+  double pointsPerUnit_ = 72.0 / 25.4;
 };
 
 }  // namespace workbench::cli

@@ -39,15 +39,26 @@ std::optional<PreferencesFolder> PreferencesFolder::Make(const std::optional<fs:
     }
     return PreferencesFolder(fs::absolute(*named, ec), false);
   }
+  return Temporary(UserConfigFolder(), {kSettingsFileName, kListFileName}, error);
+}
+
+std::optional<PreferencesFolder> PreferencesFolder::ScratchFor(const fs::path& named, std::string* error) {
+  return Temporary(named, {kSettingsFileName}, error);
+}
+
+std::optional<PreferencesFolder> PreferencesFolder::Temporary(const std::optional<fs::path>& seed,
+                                                              std::initializer_list<const char*> names,
+                                                              std::string* error) {
+  std::error_code ec;
   std::string pattern = (fs::temp_directory_path(ec) / "quorvane-prefs-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) {
     *error = pattern + ": cannot make a temporary preferences folder: " + std::strerror(errno);
     return std::nullopt;
   }
   PreferencesFolder folder(pattern, true);
-  if (std::optional<fs::path> user = UserConfigFolder()) {
-    for (const char* name : {kSettingsFileName, kListFileName}) {
-      if (fs::is_regular_file(*user / name, ec)) fs::copy_file(*user / name, folder.path_ / name, ec);
+  if (seed) {
+    for (const char* name : names) {
+      if (fs::is_regular_file(*seed / name, ec)) fs::copy_file(*seed / name, folder.path_ / name, ec);
     }
   }
   return folder;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -27,6 +28,10 @@ class PreferencesFolder {
   /// a temporary one. None, with `error` set, when it cannot be made.
   static std::optional<PreferencesFolder> Make(const std::optional<std::filesystem::path>& named,
                                                std::string* error);
+  /// A temporary folder holding a copy of the settings file of the folder
+  /// the user named, for a run that must leave that folder as it is (one
+  /// told to read another list file).
+  static std::optional<PreferencesFolder> ScratchFor(const std::filesystem::path& named, std::string* error);
   PreferencesFolder(PreferencesFolder&& other) noexcept;
   PreferencesFolder& operator=(PreferencesFolder&&) = delete;
   PreferencesFolder(const PreferencesFolder&) = delete;
@@ -37,6 +42,10 @@ class PreferencesFolder {
 
  private:
   PreferencesFolder(std::filesystem::path path, bool temporary) : path_(std::move(path)), temporary_(temporary) {}
+  // A new folder under the system's temporary directory with copies of the
+  // files `names` of `seed` that exist.
+  static std::optional<PreferencesFolder> Temporary(const std::optional<std::filesystem::path>& seed,
+                                                    std::initializer_list<const char*> names, std::string* error);
 
   std::filesystem::path path_;
   bool temporary_ = false;

@@ -168,6 +168,41 @@ TEST(ApplyCli, BadInputExitsTwoNamingWhatIsWrongAndWritesNothing) {
   }
 }
 
+TEST(Cli, MistakesOfTheCommandLineAreSaidInTheUsersTerms) {
+  TempDir dir;
+  const std::string in = WritePieces(dir / "pieces.svg").string();
+  Spill(dir / "photo.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  Spill(dir / "notes.txt", "Front bodice: 10 mm all round\n");
+  fs::create_directories(dir / "folder");
+  struct Case {
+    std::vector<std::string> args;
+    std::string said;
+  };
+  const Case cases[] = {
+      {{"frob"}, "unknown subcommand \"frob\"; the subcommands are info, apply, finish-line, sets, demo"},
+      {{}, "name a subcommand: info, apply, finish-line, sets, demo"},
+      {{"apply", in, "--set", "Basic 10 mm", "--list", kEveryKindList, "-o", (dir / "folder").string()},
+       (dir / "folder").string() + ": is a folder"},
+      {{"finish-line", in, "--margin", "5", "-o", (dir / "folder").string()}, "is a folder"},
+      {{"apply", (dir / "photo.png").string(), "--set", "Basic 10 mm", "--list", kEveryKindList},
+       "photo.png: this is a PNG image, not an SVG document"},
+      {{"info", (dir / "notes.txt").string()}, "notes.txt: this is not an SVG document: it has no <svg> element"},
+      {{"apply", in, "--set", "Sleeve", "--list", kEveryKindList},
+       "no command set \"Sleeve\" in " + kEveryKindList + "; its sets are \"Every kind\", \"Basic 10 mm\""},
+  };
+  for (const Case& c : cases) {
+    const Ran ran = RunQuorvane(c.args);
+    EXPECT_EQ(ran.status, 2) << c.said;
+    EXPECT_NE(ran.err.find(c.said), std::string::npos) << ran.err;
+  }
+  EXPECT_TRUE(fs::is_empty(dir / "folder"));
+
+  const Ran version = RunQuorvane({"--version"});
+  EXPECT_EQ(version.status, 0) << version.err;
+  EXPECT_EQ(version.out.rfind("quorvane ", 0), 0u) << version.out;
+  EXPECT_NE(version.out.find_first_of("0123456789"), std::string::npos) << version.out;
+}
+
 TEST(ApplyCli, APathThatFailsIsNamedWithTheModulesMessageAndTheOthersStillGetTheirs) {
   TempDir dir;
   // Anchor 8 does not exist on a square: the command fails there, not on
@@ -183,6 +218,14 @@ TEST(ApplyCli, APathThatFailsIsNamedWithTheModulesMessageAndTheOthersStillGetThe
   EXPECT_EQ(ran.status, 1) << ran.err;
   EXPECT_NE(ran.err.find("path \"small\": "), std::string::npos) << ran.err;
   EXPECT_NE(ran.err.find("command no. 2 (Extended one-side)"), std::string::npos) << ran.err;
+  // Said by number besides the module's alert, which comes once.
+  EXPECT_NE(ran.err.find("path \"small\": command no. 2 (Extended one-side): anchor 8, but the path has 4 anchors"),
+            std::string::npos)
+      << ran.err;
+  const std::string alert = "Could not generate seam-margin of command no. 2";
+  const std::size_t first = ran.err.find(alert);
+  ASSERT_NE(first, std::string::npos) << ran.err;
+  EXPECT_EQ(ran.err.find(alert, first + 1), std::string::npos) << ran.err;
   EXPECT_EQ(ran.err.find("front-seam"), std::string::npos) << ran.err;
   const Document out = Read(dir / "two-seam.svg");
   // The curves of a reshaped allowance are fitted again; here only

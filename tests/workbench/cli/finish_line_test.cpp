@@ -12,17 +12,22 @@ namespace {
 namespace fs = std::filesystem;
 using geometry::PathSegment;
 
-TEST(FinishLineCli, InsetsTheCutLineByTheMarginInTheSettingsUnit) {
-  TempDir dir;
+// An SVG file with one closed rectangle of id `id` on the layer "Cut".
+void WriteCutLine(const fs::path& file, const std::string& id, double left, double bottom, double right, double top) {
   document::Document doc = document::Document::Empty();
   const auto group = doc.LayerGroup(doc.InsertLayer("Cut"));
   doc.SetArtForeign(doc.NewPath(group,
-                                {PathSegment::Corner({100, 100}), PathSegment::Corner({100, 400}),
-                                 PathSegment::Corner({400, 400}), PathSegment::Corner({400, 100})},
+                                {PathSegment::Corner({left, bottom}), PathSegment::Corner({left, top}),
+                                 PathSegment::Corner({right, top}), PathSegment::Corner({right, bottom})},
                                 true),
-                    {"cut", {}, {}});
+                    {id, {}, {}});
+  ASSERT_TRUE(svg::WriteSvgFile(doc, file));
+}
+
+TEST(FinishLineCli, InsetsTheCutLineByTheMarginInTheSettingsUnit) {
+  TempDir dir;
   const fs::path in = dir / "cut.svg";
-  ASSERT_TRUE(svg::WriteSvgFile(doc, in));
+  WriteCutLine(in, "cut", 100, 100, 400, 400);
 
   struct Case {
     std::vector<std::string> args;
@@ -56,6 +61,28 @@ TEST(FinishLineCli, InsetsTheCutLineByTheMarginInTheSettingsUnit) {
     EXPECT_NE(ran.err.find("\"" + margin + "\""), std::string::npos) << ran.err;
     EXPECT_FALSE(fs::exists(dir / "x.svg"));
   }
+}
+
+TEST(FinishLineCli, AMarginThePieceHasNoRoomForIsSaidToBeTooLarge) {
+  TempDir dir;
+  const fs::path in = dir / "strip.svg";
+  WriteCutLine(in, "strip", 0, 0, 300, 100);
+  // 100 pt across is 35.3 mm: 20 mm from both sides leaves nothing, and
+  // 1e7 mm is billions of points beyond the document.
+  for (const std::string margin : {"20", "100", "1e7"}) {
+    const Ran ran = RunQuorvane({"finish-line", in.string(), "--margin", margin});
+    EXPECT_EQ(ran.status, 1) << margin << ": " << ran.err;
+    EXPECT_NE(ran.err.find("path \"strip\": the margin of " + margin + " mm is too large for this piece"),
+              std::string::npos)
+        << ran.err;
+    EXPECT_EQ(ran.err.find("made no result"), std::string::npos) << ran.err;
+    auto out = svg::ReadSvgFile(dir / "strip-finish.svg");
+    ASSERT_TRUE(out) << out.error().ToString();
+    EXPECT_TRUE(ClosedPathsOnLayer(out.value(), "Cut(Basic finish line)").empty()) << margin;
+  }
+  // 17 mm leaves a sliver under 4 pt high.
+  const Ran fits = RunQuorvane({"finish-line", in.string(), "--margin", "17"});
+  EXPECT_EQ(fits.status, 0) << fits.err;
 }
 
 }  // namespace

@@ -68,5 +68,24 @@ TEST(SetsCli, NamesOfACodePage932ListComeOutAsUtf8) {
   EXPECT_EQ(sets[0].rows.size(), 3u);
 }
 
+TEST(SetsCli, AnotherListNeverReplacesTheListOfTheNamedPreferencesFolder) {
+  TempDir prefs;
+  const std::string own = "#Own\r\n1.000000\r\n%LinePoint-Num,t,index\r\n*Commands-type,point,haba,num\r\n";
+  Spill(prefs / "Trevask-list.txt", own);
+  const auto other = quorvane::testing::TestDataDir() / "commands" / "japanese.txt";
+  const Ran ran = RunQuorvane({"sets", "--prefs", prefs.Path().string(), "--list", other.string(), "--json"});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  const std::vector<Listed> sets = ParseSets(ran.out);
+  ASSERT_EQ(sets.size(), 2u) << "the sets of the list named";
+  EXPECT_EQ(sets[1].name, "\xE8\xA1\xA8\xE3\x82\xBD");  // 表ソ
+  EXPECT_EQ(Slurp(prefs / "Trevask-list.txt"), own);
+
+  // Without --list the folder's own list is the one read.
+  const Ran plain = RunQuorvane({"sets", "--prefs", prefs.Path().string(), "--json"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  ASSERT_EQ(ParseSets(plain.out).size(), 1u);
+  EXPECT_EQ(ParseSets(plain.out)[0].name, "Own");
+}
+
 }  // namespace
 }  // namespace workbench::cli::testing
