@@ -18,6 +18,7 @@
 #include "quorvane/panel/panel_texts.h"
 #include "quorvane/panel/point_picking_tool.h"
 #include "quorvane/panel/set_name_dialog.h"
+#include "quorvane/text/cp932.h"
 
 namespace quorvane::panel {
 
@@ -40,7 +41,7 @@ void Alert(PanelContext& ctx, PanelMessage message) { ctx.doc.Alert(MessageText(
 
 // A question nobody could answer counts as "no": the state stays as it was.
 bool Ask(PanelContext& ctx, PanelMessage question, std::string_view setName) {
-  return ctx.doc.Ask(MessageText(question, ctx.English(), setName)).value_or(false);
+  return ctx.doc.Ask(MessageText(question, ctx.English(), text::DisplayText(setName))).value_or(false);
 }
 
 std::string SelectedSetName(PanelContext& ctx) { return ctx.globals.commandSets.GetSetName(ctx.globals.selectedSet); }
@@ -574,7 +575,8 @@ void RefreshSets(PanelContext& ctx, bool moveSelection, int artHeldIndex) {
   }
   const QvWindowHandle window = Window(ctx);
   ctx.ui.ClearItems(window, kSetList);
-  for (const CCommandSet& set : g.commandSets.Sets()) ctx.ui.AddItem(window, kSetList, set.GetName());
+  // Names keep the bytes of the list file; the list shows their characters.
+  for (const CCommandSet& set : g.commandSets.Sets()) ctx.ui.AddItem(window, kSetList, text::DisplayText(set.GetName()));
   if (selected >= 0) {
     g.selectedSet = selected;
     ctx.ui.SetSelection(window, kSetList, selected);
@@ -605,7 +607,7 @@ void SaveSet(PanelContext& ctx) {
   *set = g.workingSet;
   g.modified = 0;
   set->SetName(g.currentSetName);
-  ctx.ui.SetItemText(Window(ctx), kSetList, g.selectedSet, set->GetName());
+  ctx.ui.SetItemText(Window(ctx), kSetList, g.selectedSet, text::DisplayText(set->GetName()));
   ctx.ui.SetSelection(Window(ctx), kSetList, g.selectedSet);
   set->SetBasicWidth(static_cast<float>(DecimalValue(FieldText(ctx, kBasicWidthField))));
 

@@ -68,6 +68,16 @@ TEST(SetsCli, NamesOfACodePage932ListComeOutAsUtf8) {
   EXPECT_EQ(sets[0].rows.size(), 3u);
 }
 
+TEST(SetsCli, NamesKeptAsTheirBytesShowTheirCharacters) {
+  const auto list = quorvane::testing::TestDataDir() / "commands" / "kept_bytes.txt";
+  const Ran ran = RunQuorvane({"sets", "--list", list.string(), "--json"});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  const std::vector<Listed> sets = ParseSets(ran.out);
+  ASSERT_EQ(sets.size(), 3u);
+  EXPECT_EQ(sets[0].name, "A\uFFFDB");                         // a lone 0x80
+  EXPECT_EQ(sets[2].name, "\u7E8A\u2252\uFFE2 NEC IBM");      // ED40 8790 FA54
+}
+
 TEST(SetsCli, AnotherListNeverReplacesTheListOfTheNamedPreferencesFolder) {
   TempDir prefs;
   const std::string own = "#Own\r\n1.000000\r\n%LinePoint-Num,t,index\r\n*Commands-type,point,haba,num\r\n";
