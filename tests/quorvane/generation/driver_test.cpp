@@ -69,6 +69,22 @@ class Driver : public testing::MarginFixture {
   }
 
   const std::vector<workbench::plugin::ShownPrompt>& Shown() { return Host().Prompts().Shown(); }
+
+  // What a failed "Extended one-side" of an earlier run could leave: both
+  // ends of the left edge recorded as concave, never followed up.
+  void LeaveStaleEndRecords() {
+    OneSideEndRecords& r = state_.oneSideEnds;
+    r = {};
+    r.pending = true;
+    r.mask = 3;
+    for (int end : {0, 5}) {
+      const double y = end == 0 ? 50 : 40;
+      r.points[end] = {0, y};
+      r.points[end + 1] = {-5, y};
+      r.points[end + 4] = {1, end == 0 ? 1.0 : -1.0};
+    }
+    r.width = 20.0f;
+  }
 };
 
 TEST_F(Driver, CommandsApplyInOrderOnTheBasicMargin) {
@@ -244,51 +260,32 @@ TEST_F(Driver, OneSideWiderThanTheBasicWidthWidensItsRun) {
   CCommandSet set("one side");
   set.SetBasicWidth(kBasic);
   Add(set, CommandType::kExtendedOneSide, "1", "2", 20.0f);
-  Run(user, set, Panel(set), false);
-  ExpectWellFormedResult();
-  // The run along the left edge, from anchor 1 to anchor 2, is 20 wide;
-  // the edge opposite keeps the basic width.
-  const testing::DistanceToPath toResult(ResultSegments());
-  for (double y : {30.0, 50.0, 70.0}) {
-    EXPECT_LE(toResult({-20, y}), 0.05) << y;
-    EXPECT_LE(toResult({100 + kBasic, y}), 0.05) << y;
+  // The same after a run that left end records behind: they are not
+  // followed up on.
+  for (bool stale : {false, true}) {
+    SCOPED_TRACE(stale ? "after stale end records" : "fresh");
+    if (stale) LeaveStaleEndRecords();
+    Run(user, set, Panel(set), false);
+    ExpectWellFormedResult();
+    EXPECT_FALSE(state_.oneSideEnds.pending);
+    EXPECT_EQ(state_.oneSideEnds.mask, 0u);
+    // The run along the left edge, from anchor 1 to anchor 2, is 20 wide;
+    // the edge opposite keeps the basic width.
+    const testing::DistanceToPath toResult(ResultSegments());
+    for (double y : {30.0, 45.0, 50.0, 70.0}) {
+      EXPECT_LE(toResult({-20, y}), 0.05) << y;
+      EXPECT_LE(toResult({100 + kBasic, y}), 0.05) << y;
+    }
   }
   EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(Driver, EndRecordsLeftByAnEarlierRunAreNotFollowedUp) {
+TEST_F(Driver, ARunWithoutOneSideLeavesNoEndRecordBehind) {
   const host::ArtRef user = AddPiece(Square(0, 0, 100));
-  CCommandSet set("one side");
-  set.SetBasicWidth(kBasic);
-  Add(set, CommandType::kExtendedOneSide, "1", "2", 20.0f);
-  // What a failed "Extended one-side" of an earlier run could leave: a
-  // concave start recorded halfway up the left edge, never followed up.
-  auto leaveStaleRecord = [this] {
-    OneSideEndRecords& r = state_.oneSideEnds;
-    r = {};
-    r.pending = true;
-    r.mask = 3;
-    for (int end : {0, 5}) {
-      const double y = end == 0 ? 50 : 40;
-      r.points[end] = {0, y};
-      r.points[end + 1] = {-5, y};
-      r.points[end + 4] = {1, end == 0 ? 1.0 : -1.0};
-    }
-    r.width = 20.0f;
-  };
-  leaveStaleRecord();
-  Run(user, set, Panel(set), false);
-  ExpectWellFormedResult();
-  EXPECT_FALSE(state_.oneSideEnds.pending);
-  EXPECT_EQ(state_.oneSideEnds.mask, 0u);
-  const testing::DistanceToPath toResult(ResultSegments());
-  for (double y : {30.0, 45.0, 50.0, 70.0}) EXPECT_LE(toResult({-20, y}), 0.05) << y;
-
-  // A run without any "Extended one-side" leaves no record behind either.
   CCommandSet plain("plain");
   plain.SetBasicWidth(kBasic);
   Add(plain, CommandType::kRightAngleForward, "1");
-  leaveStaleRecord();
+  LeaveStaleEndRecords();
   Run(user, plain, Panel(plain), false);
   EXPECT_FALSE(state_.oneSideEnds.pending);
   EXPECT_EQ(state_.oneSideEnds.mask, 0u);
