@@ -10,6 +10,7 @@
 #include "workbench/cli/arguments.h"
 #include "workbench/cli/demo_command.h"
 #include "workbench/cli/info.h"
+#include "workbench/cli/output_commands.h"
 #include "workbench/cli/sets_command.h"
 
 namespace {
@@ -85,6 +86,8 @@ int main(int argc, char** argv) {
   demo->add_option("--samples", samples, "folder of the bundled samples")->capture_default_str();
   AddSessionOptions(demo, options, prefs, module);
 
+  const std::unique_ptr<workbench::cli::OutputCommands> outputs = workbench::cli::AddOutputCommands(app);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -119,6 +122,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  if (outputs->Chosen()) return outputs->Run(std::cout, std::cerr);
   if (*info) return workbench::cli::RunInfo(infoFile, infoJson, std::cout, std::cerr);
   if (*sets) return workbench::cli::RunSets(options, json, std::cout, std::cerr);
   if (*demo) return workbench::cli::RunDemo(samples, demoFolder, options, std::cout, std::cerr);
