@@ -1,5 +1,7 @@
 #include "workbench/cli/pieces.h"
 
+#include <sstream>
+
 namespace workbench::cli {
 
 using document::ArtId;
@@ -13,6 +15,23 @@ bool EndsWith(std::string_view s, std::string_view suffix) {
 }
 
 }  // namespace
+
+bool HasNotchClass(std::string_view classes) {
+  std::istringstream words{std::string(classes)};
+  std::string word;
+  while (words >> word) {
+    if (word == "notch") return true;
+  }
+  return false;
+}
+
+bool IsMarkedNotch(const document::Art& art) {
+  if (art.name == "notch") return true;
+  for (const auto& [name, value] : art.foreign.attributes) {
+    if (name == "class" && HasNotchClass(value)) return true;
+  }
+  return false;
+}
 
 bool IsModuleLayer(std::string_view title) {
   for (std::string_view work : kWorkLayerTitles) {
@@ -32,7 +51,7 @@ std::vector<Piece> ClosedPieces(const Document& doc) {
       const document::Art& art = *doc.FindArt(id);
       if (art.type != ArtType::kPath || doc.TypeOf(art.parent) == ArtType::kCompoundPath) continue;
       ++number;
-      if (skip || !art.closed || IsLocked(doc, id)) continue;
+      if (skip || !art.closed || IsLocked(doc, id) || IsMarkedNotch(art)) continue;
       pieces.push_back({id, art.foreign.sourceId.empty() ? "#" + std::to_string(number) : art.foreign.sourceId});
     }
   }

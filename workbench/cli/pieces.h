@@ -32,9 +32,16 @@ struct Piece {
 /// True for a work layer or a layer of results.
 bool IsModuleLayer(std::string_view title);
 
+/// Whether the art is marked as a notch (a mark matching one piece to the
+/// next, not a piece): its Inkscape label or one of its classes is "notch".
+bool IsMarkedNotch(const document::Art& art);
+/// Whether a space-separated class list holds "notch".
+bool HasNotchClass(std::string_view classes);
+
 /// Every closed path that is not inside a compound path, not locked (nor
-/// inside locked art or on a locked layer: it could not be selected) and
-/// not on a layer the module made, in document order from the top layer.
+/// inside locked art or on a locked layer: it could not be selected), not
+/// a notch and not on a layer the module made, in document order from the
+/// top layer.
 std::vector<Piece> ClosedPieces(const document::Document& doc);
 
 /// Whether the art, an enclosing group or its layer is locked.

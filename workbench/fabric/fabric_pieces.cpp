@@ -48,7 +48,6 @@ FabricLayout CollectPieces(const Document& doc, const LineConventions& conventio
   std::map<std::string, int> perLayer;
   std::vector<cli::Piece> found;
   for (const cli::Piece& piece : cli::ClosedPieces(doc)) {
-    if (IsNotch(doc, piece.art)) continue;
     found.push_back(piece);
     ++perLayer[cli::LayerTitleOf(doc, piece.art)];
   }
@@ -73,7 +72,7 @@ FabricLayout CollectPieces(const Document& doc, const LineConventions& conventio
   for (const NotchSource& notch : FindNotches(doc)) {
     bool placed = false;
     for (FabricPiece& piece : layout.pieces) {
-      const std::optional<CarriedNotch> carried = CarryNotch(piece.finishOutline, piece.boundary, notch.centre);
+      const std::optional<CarriedNotch> carried = CarryNotch(piece.finish, piece.boundary, notch.centre);
       if (!carried) continue;
       placed = true;
       if (!carried->carried && piece.cut) {

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
+
+#include "workbench/cli/pieces.h"
+#include "workbench/geometry/bezier.h"
+#include "workbench/geometry/hit_test.h"
+#include "workbench/geometry/signed_area.h"
 
 namespace workbench::fabric {
 
@@ -10,16 +14,6 @@ using document::ArtId;
 using document::ArtType;
 
 namespace {
-
-// Whether the space-separated class list holds "notch".
-bool HasNotchClass(std::string_view classes) {
-  std::istringstream words{std::string(classes)};
-  std::string word;
-  while (words >> word) {
-    if (word == "notch") return true;
-  }
-  return false;
-}
 
 // The value of attribute `name` in an element's markup; none when absent.
 std::optional<std::string> MarkupAttribute(const std::string& markup, const std::string& name) {
@@ -54,20 +48,25 @@ std::optional<Point> Centre(const document::Document& doc, ArtId id) {
   return Point{(bounds->left + bounds->right) / 2.0, (bounds->bottom + bounds->top) / 2.0};
 }
 
+// The curve's direction at t; where a handle sits on its anchor, the
+// direction towards the next control point that differs.
+Point TangentOf(const geometry::CubicBezier& curve, double t) {
+  const Point d = curve.DerivativeAt(t);
+  if (geometry::Length(d) > 1e-9) return d;
+  if (t <= 0.0) return curve.p2 != curve.p0 ? curve.p2 - curve.p0 : curve.p3 - curve.p0;
+  return curve.p3 != curve.p1 ? curve.p3 - curve.p1 : curve.p3 - curve.p0;
+}
+
 }  // namespace
 
 bool IsNotch(const document::Document& doc, ArtId id) {
   const document::Art* art = doc.FindArt(id);
   if (art == nullptr) return false;
-  if (art->name == "notch") return true;
-  for (const auto& [name, value] : art->foreign.attributes) {
-    if (name == "class" && HasNotchClass(value)) return true;
-  }
-  if (art->type == ArtType::kForeign) {
-    const std::optional<std::string> classes = MarkupAttribute(art->foreign.markup, "class");
-    return classes && HasNotchClass(*classes);
-  }
-  return false;
+  if (cli::IsMarkedNotch(*art)) return true;
+  if (art->type != ArtType::kForeign) return false;
+  // Art the model keeps verbatim has its class in its markup.
+  const std::optional<std::string> classes = MarkupAttribute(art->foreign.markup, "class");
+  return classes && cli::HasNotchClass(*classes);
 }
 
 std::vector<NotchSource> FindNotches(const document::Document& doc) {
@@ -84,13 +83,27 @@ std::vector<NotchSource> FindNotches(const document::Document& doc) {
   return notches;
 }
 
-std::optional<CarriedNotch> CarryNotch(const Polygon& finish, const Polygon& cut, Point centre) {
-  const std::optional<Nearest> near = NearestOn(finish, centre);
-  if (!near || near->distance > kNotchOnLine) return std::nullopt;
+std::optional<CarriedNotch> CarryNotch(const geometry::PathData& finishPath, const Polygon& cut, Point centre) {
+  const std::optional<geometry::Hit> hit = geometry::HitTest(finishPath, centre, kNotchOnLine);
+  if (!hit) return std::nullopt;
+  const std::vector<geometry::PathSegment>& segments = finishPath.segments;
+  const std::size_t n = segments.size();
+  Point tangent;
   CarriedNotch notch;
-  notch.onFinish = near->point;
-  notch.at = near->point;
-  notch.outward = OutwardNormal(finish, *near);
+  if (hit->kind == geometry::HitKind::kAnchor) {
+    notch.onFinish = segments[hit->segment].anchor;
+    tangent = Unit(Unit(TangentOf(geometry::CurveAt(segments, (hit->segment + n - 1) % n), 1.0)) +
+                   Unit(TangentOf(geometry::CurveAt(segments, hit->segment), 0.0)));
+  } else {
+    const geometry::CubicBezier curve = geometry::CurveAt(segments, (hit->segment + n - 1) % n);
+    notch.onFinish = curve.At(hit->t);
+    tangent = Unit(TangentOf(curve, hit->t));
+  }
+  notch.at = notch.onFinish;
+  // Clockwise (y up): the inside lies to the right, so the left is out.
+  const bool clockwise = geometry::SignedArea(segments, true) > 0.0;
+  notch.outward = clockwise ? Point{-tangent.y, tangent.x} : Point{tangent.y, -tangent.x};
+  const Polygon finish = Flatten(finishPath);
   // The ray leaves the finish line; it must reach the cut line before it
   // meets the finish line again, and the finish point must lie inside the
   // cut line (not on it where the allowance is cut down to nothing).

@@ -12,6 +12,7 @@
 #include "workbench/document/document.h"
 #include "workbench/fabric/line_conventions.h"
 #include "workbench/fabric/outline.h"
+#include "workbench/geometry/path_data.h"
 
 namespace workbench::fabric {
 
@@ -50,9 +51,11 @@ struct CarriedNotch {
   double reach = 0.0;
 };
 
-/// Carries a notch centred at `centre` from `finish` to `cut`; none when the
-/// centre lies farther than kNotchOnLine from the finish line.
-std::optional<CarriedNotch> CarryNotch(const Polygon& finish, const Polygon& cut, Point centre);
+/// Carries a notch centred at `centre` from the closed path `finish` to the
+/// outline `cut`, along the finish line's exact normal (at an anchor, the
+/// bisector of its two tangents); none when the centre lies farther than
+/// kNotchOnLine from the finish line.
+std::optional<CarriedNotch> CarryNotch(const geometry::PathData& finish, const Polygon& cut, Point centre);
 
 /// A notch drawn as open polylines: on the cut line into the allowance as
 /// the conventions give it (a slit never reaching past the finish line), or

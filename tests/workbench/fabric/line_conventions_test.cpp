@@ -1,0 +1,81 @@
+// The workbench's print settings: defaults, a round trip through the file,
+// and errors that name the file and line.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "workbench/fabric/line_conventions.h"
+
+namespace workbench::fabric {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PrintSettingsFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "quorvane-print-settings-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path Write(const std::string& text) {
+    const fs::path file = dir_ / "print.ini";
+    std::ofstream(file) << text;
+    return file;
+  }
+  fs::path dir_;
+};
+
+TEST_F(PrintSettingsFile, AMissingFileGivesTheConventionsOfCutting) {
+  auto read = ReadLineConventions(dir_ / "absent.ini");
+  ASSERT_TRUE(read);
+  const LineConventions& c = read.value();
+  EXPECT_GT(c.cutWidthMm, c.finishWidthMm) << "the cut line is the heavier";
+  EXPECT_FALSE(c.finishDashMm.empty()) << "the finish line is dashed";
+  EXPECT_EQ(c.notch, NotchKind::kSlit);
+  EXPECT_DOUBLE_EQ(c.notchLengthMm, 6.0);
+  EXPECT_DOUBLE_EQ(c.notchWidthMm, 6.0);
+}
+
+TEST_F(PrintSettingsFile, WrittenSettingsReadBackTheSame) {
+  LineConventions c;
+  c.cutWidthMm = 0.9;
+  c.finishDashMm = {5, 2, 1, 2};
+  c.notch = NotchKind::kV;
+  c.notchWidthMm = 4.5;
+  const fs::path file = dir_ / "sub" / "print.ini";
+  ASSERT_TRUE(WriteLineConventions(c, file));
+  auto read = ReadLineConventions(file);
+  ASSERT_TRUE(read) << read.error().ToString();
+  EXPECT_EQ(read.value(), c);
+  // Keys left out keep their defaults; comments and blank lines are fine.
+  read = ReadLineConventions(Write("# mine\n\nnotch = t   # T notches\n"));
+  ASSERT_TRUE(read) << read.error().ToString();
+  EXPECT_EQ(read.value().notch, NotchKind::kT);
+  EXPECT_EQ(read.value().cutWidthMm, LineConventions{}.cutWidthMm);
+}
+
+TEST_F(PrintSettingsFile, BadLinesAreNamedWithTheirFileAndLine) {
+  struct Case {
+    const char* text;
+    int line;
+    const char* says;
+  };
+  for (const Case& c : {Case{"notch = slit\ncut-line-width = -1\n", 2, "cut-line-width must be"},
+                        Case{"\n\nnotch = u\n", 3, "slit, t or v"},
+                        Case{"finish-line-dash = 3 1 2\n", 1, "pairs"},
+                        Case{"colour = red\n", 1, "unknown setting \"colour\""},
+                        Case{"notch-length\n", 1, "key = value"}}) {
+    const fs::path file = Write(c.text);
+    auto read = ReadLineConventions(file);
+    ASSERT_FALSE(read) << c.text;
+    EXPECT_EQ(read.error().file, file.string());
+    EXPECT_EQ(read.error().line, c.line) << c.text;
+    EXPECT_NE(read.error().message.find(c.says), std::string::npos) << read.error().message;
+  }
+}
+
+}  // namespace
+}  // namespace workbench::fabric
