@@ -20,6 +20,7 @@
 
 #include "sdk/menu_suite.h"
 #include "workbench/app/module_pictures.h"
+#include "workbench/fabric/print_dialog.h"
 #include "workbench/plugin/registrations.h"
 #include "workbench/ui/qt_toolkit.h"
 
@@ -203,6 +204,8 @@ void MainWindow::BuildMenus() {
   save->setShortcut(QKeySequence::Save);
   QAction* saveAs = file->addAction(tr("Save &As..."), this, [this] { SaveAs(); });
   saveAs->setShortcut(QKeySequence::SaveAs);
+  file->addAction(tr("&Print to PDF..."), this,
+                  [this] { fabric::PrintToPdfDialog(this, session_.Doc(), session_.FilePath()); });
   file->addSeparator();
   QAction* quit = file->addAction(tr("&Quit"), this, [this] { close(); });
   quit->setShortcut(QKeySequence::Quit);
