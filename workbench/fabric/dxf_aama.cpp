@@ -127,14 +127,19 @@ void Header(Writer& w, const FabricLayout& layout, const std::string& handleSeed
   w.Pair(0, "ENDSEC");
 }
 
+// A table's head and its first entry's name: `count` entries of `type`.
+void Table(Writer& w, const std::string& type, int count, const std::string& first) {
+  w.Start("TABLE", "");
+  w.Pair(2, type);
+  w.Pair(70, std::to_string(count));
+  w.Start(type, "");
+  w.Pair(2, first);
+}
+
 void Tables(Writer& w) {
   w.Pair(0, "SECTION");
   w.Pair(2, "TABLES");
-  w.Start("TABLE", "");
-  w.Pair(2, "LTYPE");
-  w.Pair(70, "1");
-  w.Start("LTYPE", "");
-  w.Pair(2, "CONTINUOUS");
+  Table(w, "LTYPE", 1, "CONTINUOUS");
   w.Pair(70, "0");
   w.Pair(3, "Solid line");
   w.Pair(72, "65");
@@ -149,11 +154,7 @@ void Tables(Writer& w) {
   w.Layer(std::to_string(kNotchLayer), 4);
   w.Layer(std::to_string(kSewLineLayer), 3);
   w.Pair(0, "ENDTAB");
-  w.Start("TABLE", "");
-  w.Pair(2, "STYLE");
-  w.Pair(70, "1");
-  w.Start("STYLE", "");
-  w.Pair(2, "STANDARD");
+  Table(w, "STYLE", 1, "STANDARD");
   w.Pair(70, "0");
   w.Pair(40, "0.0");
   w.Pair(41, "1.0");

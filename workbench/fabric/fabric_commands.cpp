@@ -21,10 +21,10 @@ struct Loaded {
   fs::path output;
 };
 
+// Whether both name one file, existing or not (through links and "..").
 bool SameFile(const fs::path& a, const fs::path& b) {
   std::error_code ec;
-  if (fs::equivalent(a, b, ec)) return true;
-  return fs::absolute(a, ec).lexically_normal() == fs::absolute(b, ec).lexically_normal();
+  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
 // Reads the settings and the document; none after reporting on `err`.
@@ -57,17 +57,24 @@ std::optional<Loaded> Load(const OutputRequest& request, const std::string& comm
   return Loaded{std::move(read.value()), conventions.value(), std::move(output)};
 }
 
-// The layout of the document's pieces, its reports on `err`; none (after
-// saying so) when the document has no piece.
-std::optional<FabricLayout> Layout(const Loaded& loaded, const OutputRequest& request, const std::string& command,
-                                   std::ostream& err) {
-  FabricLayout layout = CollectPieces(loaded.doc, loaded.conventions);
+struct Laid {
+  Loaded loaded;
+  FabricLayout layout;
+};
+
+// The document loaded and its pieces laid out, their reports on `err`;
+// none (after saying so) on bad input or when the document has no piece.
+std::optional<Laid> LoadPieces(const OutputRequest& request, const std::string& command, const std::string& beside,
+                               std::ostream& err) {
+  std::optional<Loaded> loaded = Load(request, command, beside, err);
+  if (!loaded) return std::nullopt;
+  FabricLayout layout = CollectPieces(loaded->doc, loaded->conventions);
   if (layout.pieces.empty()) {
     err << "quorvane " << command << ": " << request.input.string() << ": no closed path outside the module's layers\n";
     return std::nullopt;
   }
   for (const std::string& report : layout.reports) err << "quorvane " << command << ": " << report << "\n";
-  return layout;
+  return Laid{std::move(*loaded), std::move(layout)};
 }
 
 int Failed(const svg::Error& error, const std::string& command, std::ostream& err) {
@@ -91,14 +98,12 @@ int RunPrint(const OutputRequest& request, const std::string& paper, double marg
   options.marginMm = marginMm;
   options.overlapMm = overlapMm;
   options.title = request.input.filename().string();
-  const std::optional<Loaded> loaded = Load(request, command, ".pdf", err);
-  if (!loaded) return kOutputBadInput;
-  const std::optional<FabricLayout> layout = Layout(*loaded, request, command, err);
-  if (!layout) return kOutputBadInput;
-  auto printed = PrintTiledPdf(*layout, loaded->conventions, options, loaded->output);
+  const std::optional<Laid> laid = LoadPieces(request, command, ".pdf", err);
+  if (!laid) return kOutputBadInput;
+  auto printed = PrintTiledPdf(laid->layout, laid->loaded.conventions, options, laid->loaded.output);
   if (!printed) return Failed(printed.error(), command, err);
   const TilePlan& plan = printed.value();
-  out << "wrote " << loaded->output.string() << " (" << plan.rows * plan.columns << " page(s), " << plan.rows
+  out << "wrote " << laid->loaded.output.string() << " (" << plan.rows * plan.columns << " page(s), " << plan.rows
       << " row(s) of " << plan.columns << " on " << options.paper.name << ")\n";
   return kOutputDone;
 }
@@ -109,26 +114,22 @@ int RunExportPng(const OutputRequest& request, int dpi, std::ostream& out, std::
     err << "quorvane export: --dpi must lie between " << kMinDpi << " and " << kMaxDpi << ", not " << dpi << "\n";
     return kOutputBadInput;
   }
-  const std::optional<Loaded> loaded = Load(request, command, ".png", err);
-  if (!loaded) return kOutputBadInput;
-  const std::optional<FabricLayout> layout = Layout(*loaded, request, command, err);
-  if (!layout) return kOutputBadInput;
-  auto written = ExportPng(*layout, loaded->conventions, dpi, loaded->output);
+  const std::optional<Laid> laid = LoadPieces(request, command, ".png", err);
+  if (!laid) return kOutputBadInput;
+  auto written = ExportPng(laid->layout, laid->loaded.conventions, dpi, laid->loaded.output);
   if (!written) return Failed(written.error(), command, err);
-  out << "wrote " << loaded->output.string() << " (" << written.value().width << " x " << written.value().height
+  out << "wrote " << laid->loaded.output.string() << " (" << written.value().width << " x " << written.value().height
       << " pixels at " << dpi << " dpi)\n";
   return kOutputDone;
 }
 
 int RunExportDxf(const OutputRequest& request, std::ostream& out, std::ostream& err) {
   const std::string command = "export";
-  const std::optional<Loaded> loaded = Load(request, command, ".dxf", err);
-  if (!loaded) return kOutputBadInput;
-  const std::optional<FabricLayout> layout = Layout(*loaded, request, command, err);
-  if (!layout) return kOutputBadInput;
-  auto written = WriteDxfAama(*layout, request.input.stem().string(), loaded->output);
+  const std::optional<Laid> laid = LoadPieces(request, command, ".dxf", err);
+  if (!laid) return kOutputBadInput;
+  auto written = WriteDxfAama(laid->layout, request.input.stem().string(), laid->loaded.output);
   if (!written) return Failed(written.error(), command, err);
-  out << "wrote " << loaded->output.string() << " (" << layout->pieces.size() << " piece(s))\n";
+  out << "wrote " << laid->loaded.output.string() << " (" << laid->layout.pieces.size() << " piece(s))\n";
   return kOutputDone;
 }
 
