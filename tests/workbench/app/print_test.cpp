@@ -1,0 +1,91 @@
+// File > Print to PDF: the file and paper asked for in the app's dialogs,
+// the pieces of the open document printed at full size.
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <cstdio>
+
+#include "desktop_fixture.h"
+#include "../cli/cli_test_support.h"
+
+namespace workbench::app::testing {
+namespace {
+
+// The menu bar's action titled `text` in the menu titled `menu`.
+QAction* MenuAction(QMainWindow& window, const QString& menu, const QString& text) {
+  for (QAction* top : window.menuBar()->actions()) {
+    if (top->text() != menu || top->menu() == nullptr) continue;
+    for (QAction* action : top->menu()->actions()) {
+      if (action->text() == text) return action;
+    }
+  }
+  return nullptr;
+}
+
+std::string PdfInfo(const std::filesystem::path& pdf) {
+  std::string out;
+  if (FILE* pipe = popen(("pdfinfo " + pdf.string() + " 2>&1").c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+    pclose(pipe);
+  }
+  return out;
+}
+
+using PrintToPdf = DesktopApp;
+
+TEST_F(PrintToPdf, AsksForTheFileAndPaperAndPrintsTheSeamAllowanceAtFullSize) {
+  TempDir dir;
+  const cli::testing::Ran demo = cli::testing::RunQuorvane({"demo", "-o", dir.Path().string()});
+  ASSERT_EQ(demo.status, 0) << demo.err;
+  ASSERT_TRUE(window_->OpenFile(QString::fromStdString((dir.Path() / "front-bodice-seam.svg").string())));
+  QAction* print = MenuAction(*window_, QStringLiteral("&File"), QStringLiteral("&Print to PDF..."));
+  ASSERT_NE(print, nullptr);
+
+  const std::filesystem::path pdf = dir.Path() / "bodice.pdf";
+  QString paperAsked, told;
+  bool missed = false;
+  WhenModal(
+      [&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        if (files == nullptr) {
+          dialog->close();
+          return;
+        }
+        files->selectFile(QString::fromStdString(pdf.string()));
+        WhenModal(
+            [&](QWidget* second) {
+              auto* paper = qobject_cast<QInputDialog*>(second);
+              if (paper == nullptr) {
+                second->close();
+                return;
+              }
+              paperAsked = paper->textValue();
+              paper->setTextValue(QStringLiteral("letter"));
+              WhenModal(
+                  [&](QWidget* third) {
+                    auto* box = qobject_cast<QMessageBox*>(third);
+                    told = box != nullptr ? box->text() : QString();
+                    third->close();
+                  },
+                  &missed);
+              paper->accept();
+            },
+            &missed);
+        static_cast<QDialog*>(files)->accept();  // as the Save button does
+      },
+      &missed);
+  print->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !told.isEmpty() || missed; }, 5000));
+  EXPECT_FALSE(missed);
+  EXPECT_EQ(paperAsked, QStringLiteral("a4")) << "A4 is offered first";
+  EXPECT_TRUE(told.contains(QStringLiteral("page(s) at full size"))) << told.toStdString();
+  const std::string info = PdfInfo(pdf);
+  EXPECT_NE(info.find("612 x 792 pts (letter)"), std::string::npos) << info;
+  EXPECT_EQ(info.find("Pages:           1\n"), std::string::npos) << "the bodice needs more than a sheet";
+}
+
+}  // namespace
+}  // namespace workbench::app::testing
