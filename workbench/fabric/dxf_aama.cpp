@@ -1,7 +1,9 @@
 #include "workbench/fabric/dxf_aama.h"
 
 #include <cstdio>
+#include <initializer_list>
 #include <set>
+#include <utility>
 
 #include "workbench/fabric/replace_file.h"
 
@@ -47,6 +49,9 @@ class Writer {
     std::snprintf(buffer, sizeof buffer, "%3d", code);
     text_ += buffer;
     text_ += "\n" + value + "\n";
+  }
+  void Pairs(std::initializer_list<std::pair<int, const char*>> pairs) {
+    for (const auto& [code, value] : pairs) Pair(code, value);
   }
   void Point(int code, fabric::Point p) {
     Pair(code, Mm(p.x));
@@ -107,13 +112,8 @@ class Writer {
 };
 
 void Header(Writer& w, const FabricLayout& layout, const std::string& handleSeed) {
-  w.Pair(0, "SECTION");
-  w.Pair(2, "HEADER");
-  w.Pair(9, "$ACADVER");
-  w.Pair(1, "AC1009");
-  w.Pair(9, "$HANDLING");
-  w.Pair(70, "1");
-  w.Pair(9, "$HANDSEED");
+  w.Pairs({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"}, {9, "$HANDLING"}, {70, "1"},
+           {9, "$HANDSEED"}});
   w.Pair(5, handleSeed);
   w.Pair(9, "$INSBASE");
   w.Point(10, {0.0, 0.0});
@@ -122,9 +122,7 @@ void Header(Writer& w, const FabricLayout& layout, const std::string& handleSeed
   w.Point(10, {box.left, box.bottom});
   w.Pair(9, "$EXTMAX");
   w.Point(10, {box.right, box.top});
-  w.Pair(9, "$MEASUREMENT");
-  w.Pair(70, "1");
-  w.Pair(0, "ENDSEC");
+  w.Pairs({{9, "$MEASUREMENT"}, {70, "1"}, {0, "ENDSEC"}});
 }
 
 // A table's head and its first entry's name: `count` entries of `type`.
@@ -140,12 +138,7 @@ void Tables(Writer& w) {
   w.Pair(0, "SECTION");
   w.Pair(2, "TABLES");
   Table(w, "LTYPE", 1, "CONTINUOUS");
-  w.Pair(70, "0");
-  w.Pair(3, "Solid line");
-  w.Pair(72, "65");
-  w.Pair(73, "0");
-  w.Pair(40, "0.0");
-  w.Pair(0, "ENDTAB");
+  w.Pairs({{70, "0"}, {3, "Solid line"}, {72, "65"}, {73, "0"}, {40, "0.0"}, {0, "ENDTAB"}});
   w.Start("TABLE", "");
   w.Pair(2, "LAYER");
   w.Pair(70, "4");
@@ -155,16 +148,8 @@ void Tables(Writer& w) {
   w.Layer(std::to_string(kSewLineLayer), 3);
   w.Pair(0, "ENDTAB");
   Table(w, "STYLE", 1, "STANDARD");
-  w.Pair(70, "0");
-  w.Pair(40, "0.0");
-  w.Pair(41, "1.0");
-  w.Pair(50, "0.0");
-  w.Pair(71, "0");
-  w.Pair(42, "2.5");
-  w.Pair(3, "txt");
-  w.Pair(4, "");
-  w.Pair(0, "ENDTAB");
-  w.Pair(0, "ENDSEC");
+  w.Pairs({{70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"}, {42, "2.5"}, {3, "txt"}, {4, ""},
+           {0, "ENDTAB"}, {0, "ENDSEC"}});
 }
 
 fabric::Point Centre(const Polygon& polygon) {
