@@ -49,6 +49,7 @@
 #include "quorvane/settings/settings.h"
 #include "sdk/errors.h"
 #include "support/loaded_module.h"
+#include "support/screenshots.h"
 #include "workbench/ui/headless_toolkit.h"
 #include "workbench/ui/qt_toolkit.h"
 
@@ -57,56 +58,15 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace panel = quorvane::panel;
+using namespace quorvane::testing::screenshots;
 using quorvane::settings::kLanguageEnglish;
 using quorvane::settings::kLanguageJapanese;
 using quorvane::settings::kLanguageKorean;
 
-constexpr const char* kLatinFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr const char* kJapaneseFontFile = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
-
-constexpr int kChannelTolerance = 16;
-constexpr double kMaxDifferingShare = 0.0005;
 
 fs::path ReferenceDir() { return fs::path(QUORVANE_TEST_DATA_DIR) / "panel-screens"; }
 fs::path OutputDir() { return fs::path(QUORVANE_SCREENSHOT_OUT_DIR); }
 
-bool FontsInstalled() { return fs::exists(kLatinFontFile) && fs::exists(kJapaneseFontFile); }
-
-/// Points Qt's fontconfig at a configuration with the two fonts alone;
-/// must run before the application object exists.
-void PinFonts() {
-  if (!FontsInstalled()) return;
-  const fs::path dir = OutputDir() / "fontconfig";
-  fs::create_directories(dir);
-  const fs::path conf = dir / "fonts.conf";
-  std::ofstream out(conf, std::ios::binary | std::ios::trunc);
-  const fs::path latin(kLatinFontFile);
-  const fs::path japanese(kJapaneseFontFile);
-  out << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
-      << "  <dir>" << latin.parent_path().string() << "</dir>\n"
-      << "  <dir>" << japanese.parent_path().string() << "</dir>\n"
-      << "  <cachedir>" << (dir / "cache").string() << "</cachedir>\n"
-      << "  <selectfont>\n"
-      << "    <rejectfont><glob>*</glob></rejectfont>\n"
-      << "    <acceptfont><glob>" << kLatinFontFile << "</glob><glob>" << kJapaneseFontFile
-      << "</glob></acceptfont>\n"
-      << "  </selectfont>\n"
-      // A face the machine lacks ("Segoe UI") becomes the sans-serif face,
-      // as Debian's own configuration has it.
-      << "  <match target=\"pattern\"><edit name=\"family\" mode=\"append_last\">"
-         "<string>sans-serif</string></edit></match>\n"
-      << "  <alias><family>sans-serif</family><prefer><family>DejaVu Sans</family>"
-         "<family>IPAGothic</family></prefer></alias>\n"
-      << "  <match target=\"font\">\n"
-      << "    <edit name=\"antialias\" mode=\"assign\"><bool>true</bool></edit>\n"
-      << "    <edit name=\"hinting\" mode=\"assign\"><bool>true</bool></edit>\n"
-      << "    <edit name=\"hintstyle\" mode=\"assign\"><const>hintslight</const></edit>\n"
-      << "    <edit name=\"rgba\" mode=\"assign\"><const>none</const></edit>\n"
-      << "    <edit name=\"embeddedbitmap\" mode=\"assign\"><bool>false</bool></edit>\n"
-      << "  </match>\n</fontconfig>\n";
-  out.close();
-  qputenv("FONTCONFIG_FILE", QByteArray::fromStdString(conf.string()));
-}
 
 // ---- The font the module asks for ----------------------------------------------------
 
@@ -139,45 +99,12 @@ struct Shot {
 
 void PrintTo(const Shot& shot, std::ostream* os) { *os << shot.name; }
 
-struct Comparison {
-  bool sameSize = false;
-  std::int64_t differing = 0;
-  std::int64_t total = 0;
-  QImage diff;
-};
-
-Comparison Compare(const QImage& actual, const QImage& reference) {
-  Comparison c;
-  c.sameSize = actual.size() == reference.size();
-  if (!c.sameSize) return c;
-  c.total = static_cast<std::int64_t>(actual.width()) * actual.height();
-  c.diff = QImage(actual.size(), QImage::Format_RGB32);
-  for (int y = 0; y < actual.height(); ++y) {
-    for (int x = 0; x < actual.width(); ++x) {
-      const QRgb a = actual.pixel(x, y);
-      const QRgb r = reference.pixel(x, y);
-      const int delta = std::max({std::abs(qRed(a) - qRed(r)), std::abs(qGreen(a) - qGreen(r)),
-                                  std::abs(qBlue(a) - qBlue(r))});
-      if (delta > kChannelTolerance) {
-        ++c.differing;
-        c.diff.setPixel(x, y, qRgb(255, 0, 0));
-      } else {
-        // The picture faded, so that the red stands out where it is.
-        const int grey = 128 + qGray(a) / 2;
-        c.diff.setPixel(x, y, qRgb(grey, grey, grey));
-      }
-    }
-  }
-  return c;
-}
-
 class PanelScreenshotTest : public quorvane::testing::LoadedModuleTest,
                             public ::testing::WithParamInterface<Shot> {
  protected:
   void SetUp() override {
     if (!FontsInstalled()) {
-      GTEST_SKIP() << "the pictures are made with " << kLatinFontFile << " and " << kJapaneseFontFile
-                   << " (fonts-dejavu-core, fonts-ipafont-gothic; scripts/setup installs them)";
+      GTEST_SKIP() << MissingFonts();
     }
     const Shot& shot = GetParam();
     fs::create_directories(prefs_);
@@ -231,42 +158,7 @@ TEST_P(PanelScreenshotTest, PanelLooksAsItsReference) {
   ASSERT_NE(widget, nullptr);
   const QImage actual = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(actual.size(), QSize(static_cast<int>(400 * shot.scale), static_cast<int>(500 * shot.scale)));
-
-  const std::string name = shot.name;
-  const fs::path reference = ReferenceDir() / (name + ".png");
-  const char* update = std::getenv("QUORVANE_UPDATE_SCREENSHOTS");
-  if (update != nullptr && std::string(update) == "1") {
-    ASSERT_TRUE(actual.save(QString::fromStdString(reference.string()), "PNG")) << reference;
-    std::cout << "rewrote " << reference << "\n";
-    return;
-  }
-
-  const fs::path actualFile = OutputDir() / (name + ".actual.png");
-  const fs::path diffFile = OutputDir() / (name + ".diff.png");
-  std::error_code ec;
-  fs::remove(actualFile, ec);
-  fs::remove(diffFile, ec);
-  QImage expected(QString::fromStdString(reference.string()));
-  if (expected.isNull()) {
-    actual.save(QString::fromStdString(actualFile.string()), "PNG");
-    FAIL() << "no reference " << reference << "; the panel as drawn now is " << actualFile
-           << " (QUORVANE_UPDATE_SCREENSHOTS=1 makes references)";
-  }
-  expected = expected.convertToFormat(QImage::Format_RGB32);
-  const Comparison c = Compare(actual, expected);
-  if (!c.sameSize) {
-    actual.save(QString::fromStdString(actualFile.string()), "PNG");
-    FAIL() << "size " << actual.width() << "x" << actual.height() << ", reference " << expected.width() << "x"
-           << expected.height() << "; actual picture " << actualFile;
-  }
-  const double share = static_cast<double>(c.differing) / static_cast<double>(c.total);
-  if (share > kMaxDifferingShare) {
-    actual.save(QString::fromStdString(actualFile.string()), "PNG");
-    c.diff.save(QString::fromStdString(diffFile.string()), "PNG");
-    ADD_FAILURE() << c.differing << " of " << c.total << " pixels (" << share * 100.0 << "%) differ by more than "
-                  << kChannelTolerance << " from " << reference << "; actual " << actualFile << ", differences "
-                  << diffFile;
-  }
+  ExpectLooksLikeReference(actual, ReferenceDir(), OutputDir(), shot.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(ThemesAndLanguages, PanelScreenshotTest,
@@ -287,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(ThemesAndLanguages, PanelScreenshotTest,
 int main(int argc, char** argv) {
   // No display in tests, including the run that lists them.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  workbench::ui::PinFonts();
+  quorvane::testing::screenshots::PinFonts(workbench::ui::OutputDir());
   QApplication app(argc, argv);
   // The controls Qt draws itself (fields, drop-downs, the check box) in the
   // style the references were made with, whatever the environment asks for.
