@@ -3,10 +3,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "sdk/messages.h"
 
@@ -16,6 +18,9 @@ namespace {
 
 constexpr double kWheelStep = 1.2;
 constexpr double kFitMarginPixels = 20.0;
+// One notch of the wheel scrolls this many pixels.
+constexpr double kWheelScrollPixels = 40.0;
+constexpr double kPointsPerInch = 72.0;
 
 int ModifierBits(Qt::KeyboardModifiers modifiers) {
   int bits = 0;
@@ -33,15 +38,55 @@ CanvasWidget::CanvasWidget(AppSession& session, QWidget* parent) : QWidget(paren
   setMinimumSize(200, 200);
 }
 
-void CanvasWidget::FitDocument() {
-  view_.Fit(DocumentExtent(session_.Doc()), width(), height(), kFitMarginPixels);
+void CanvasWidget::FitDocument() { FitRect(Extent()); }
+
+void CanvasWidget::FitRect(const document::Rect& bounds) {
+  view_.Fit(bounds, width(), height(), kFitMarginPixels);
   fitted_ = true;
-  update();
+  ViewMoved();
 }
 
 void CanvasWidget::ZoomBy(double factor) {
   view_.ZoomAbout({width() / 2.0, height() / 2.0}, factor);
+  ViewMoved();
+}
+
+double CanvasWidget::OneToOneZoom() const {
+  const QScreen* shown = screen();
+  // Qt gives the density in device-independent pixels, the canvas's own.
+  const double dpi = shown != nullptr ? shown->physicalDotsPerInch() : logicalDpiX();
+  return (dpi > 0.0 ? dpi : logicalDpiX()) / kPointsPerInch;
+}
+
+void CanvasWidget::ZoomOneToOne() { ZoomBy(OneToOneZoom() / view_.Zoom()); }
+
+void CanvasWidget::ZoomPage() {
+  const document::Page& page = session_.Doc().GetPage();
+  FitRect({0.0, page.height, page.width, 0.0});
+}
+
+void CanvasWidget::ZoomSelection() {
+  const document::Document& doc = session_.Doc();
+  std::optional<document::Rect> bounds;
+  for (const document::ArtId art : doc.SelectedArt()) {
+    const std::optional<document::Rect> b = doc.Bounds(art);
+    if (b) bounds = bounds ? bounds->United(*b) : *b;
+  }
+  if (bounds) FitRect(*bounds);
+}
+
+void CanvasWidget::PanBy(double dx, double dy) {
+  view_.PanBy(dx, dy);
+  ViewMoved();
+}
+
+document::Rect CanvasWidget::Extent() const { return DocumentExtent(session_.Doc()); }
+
+double CanvasWidget::PageHeight() const { return session_.Doc().GetPage().height; }
+
+void CanvasWidget::ViewMoved() {
   update();
+  if (viewListener_) viewListener_();
 }
 
 void CanvasWidget::SetLook(const CanvasLook& look) {
@@ -63,16 +108,30 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
   }
 }
 
-void CanvasWidget::resizeEvent(QResizeEvent*) {
-  if (!fitted_) FitDocument();
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+  if (!fitted_) {
+    FitDocument();
+    return;
+  }
+  // The point in the middle stays there when docks come and go.
+  const QSize before = event->oldSize();
+  if (before.isValid()) view_.PanBy((width() - before.width()) / 2.0, (height() - before.height()) / 2.0);
+  ViewMoved();
 }
 
 void CanvasWidget::wheelEvent(QWheelEvent* event) {
-  const double steps = event->angleDelta().y() / 120.0;
+  const QPoint delta = event->angleDelta();
+  const double steps = (delta.y() != 0 ? delta.y() : delta.x()) / 120.0;
   if (steps == 0.0) return;
-  view_.ZoomAbout({event->position().x(), event->position().y()}, std::pow(kWheelStep, steps));
-  update();
   event->accept();
+  if (event->modifiers() & Qt::ControlModifier) {
+    view_.ZoomAbout({event->position().x(), event->position().y()}, std::pow(kWheelStep, steps));
+    ViewMoved();
+  } else if ((event->modifiers() & Qt::ShiftModifier) || delta.y() == 0) {
+    PanBy(steps * kWheelScrollPixels, 0.0);
+  } else {
+    PanBy(0.0, steps * kWheelScrollPixels);
+  }
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {
@@ -120,10 +179,11 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
+  if (pointerListener_) pointerListener_(event->position());
   if (panning_) {
-    view_.PanBy(at.x() - lastAt_.x(), at.y() - lastAt_.y());
+    const QPoint moved = at - lastAt_;
     lastAt_ = at;
-    update();
+    PanBy(moved.x(), moved.y());
     return;
   }
   lastAt_ = at;

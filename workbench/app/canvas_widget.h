@@ -1,12 +1,14 @@
 // The canvas: draws the document and takes the pointer for the tool in use.
-// The wheel and +/- zoom, the middle button or space with the left button
-// pan. With the selection tool a click picks, shift adds, and a drag draws a
+// The wheel scrolls (with Shift sideways), Ctrl+wheel and +/- zoom, the
+// middle button or space with the left button pan. With the selection tool a click picks, shift adds, and a drag draws a
 // rubber band; with a module's tool the pointer's moves and presses go to
 // the module in document points.
 #pragma once
 
 #include <QPoint>
 #include <QWidget>
+
+#include <functional>
 
 #include "workbench/app/app_session.h"
 #include "workbench/app/document_painter.h"
@@ -20,8 +22,26 @@ class CanvasWidget : public QWidget {
 
   /// Zooms and pans so that the page and all art fit the widget.
   void FitDocument();
+  /// Zooms about the canvas's middle.
   void ZoomBy(double factor);
+  /// Shows the document at its physical size on the canvas's screen.
+  void ZoomOneToOne();
+  /// Fits the page, or the selected art (nothing when none is selected).
+  void ZoomPage();
+  void ZoomSelection();
+  /// The zoom that shows the document at its physical size: the screen's
+  /// pixels per inch over the 72 points of an inch.
+  double OneToOneZoom() const;
+  /// Moves the document by a number of pixels.
+  void PanBy(double dx, double dy);
   const ViewTransform& View() const { return view_; }
+  /// The page and all art, in document points.
+  document::Rect Extent() const;
+  double PageHeight() const;
+  /// Called after every change of the zoom or the position.
+  void SetViewListener(std::function<void()> listener) { viewListener_ = std::move(listener); }
+  /// Called with the pointer's pixel when it moves over the canvas.
+  void SetPointerListener(std::function<void(QPointF)> listener) { pointerListener_ = std::move(listener); }
   void SetLook(const CanvasLook& look);
 
   /// How far a click reaches, in pixels.
@@ -42,6 +62,9 @@ class CanvasWidget : public QWidget {
  private:
   geometry::Point DocPoint(QPointF pixel) const;
   bool ModuleToolActive();
+  void FitRect(const document::Rect& bounds);
+  /// Repaints and tells the listener after the view moved.
+  void ViewMoved();
 
   AppSession& session_;
   ViewTransform view_;
@@ -52,6 +75,8 @@ class CanvasWidget : public QWidget {
   bool pressing_ = false;
   QPoint pressAt_;
   QPoint lastAt_;
+  std::function<void()> viewListener_;
+  std::function<void(QPointF)> pointerListener_;
 };
 
 }  // namespace workbench::app

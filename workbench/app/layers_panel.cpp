@@ -22,6 +22,17 @@ LayersPanel::LayersPanel(AppSession& session, QWidget* parent) : QTreeWidget(par
   Refresh();
 }
 
+void LayersPanel::SetDark(bool dark) {
+  if (!dark) {
+    setPalette(QPalette());
+    return;
+  }
+  QPalette boxes = palette();
+  // Fusion's frame is the window colour darkened by 40%: this gives a mid grey.
+  boxes.setColor(QPalette::Window, QColor(0xa0, 0xa0, 0xa0));
+  setPalette(boxes);
+}
+
 void LayersPanel::Refresh() {
   refreshing_ = true;
   clear();

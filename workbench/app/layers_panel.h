@@ -15,6 +15,11 @@ class LayersPanel : public QTreeWidget {
   explicit LayersPanel(AppSession& session, QWidget* parent = nullptr);
   /// Rebuilds the rows from the document.
   void Refresh();
+  /// Follows the interface's theme. In the dark one the check boxes get a
+  /// frame that stands out from the list's ground: Fusion draws it a shade
+  /// darker than the window colour, which on a dark ground is no frame at
+  /// all, so an unchecked box would vanish.
+  void SetDark(bool dark);
 
  private:
   void ItemChanged(QTreeWidgetItem* item, int column);

@@ -1,11 +1,15 @@
 #include "workbench/app/main_window.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QLabel>
+#include <QSettings>
+#include <QStatusBar>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
@@ -17,6 +21,8 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 #include "sdk/menu_suite.h"
 #include "workbench/app/module_pictures.h"
@@ -34,6 +40,9 @@ namespace workbench::app {
 namespace {
 
 constexpr int kPollMilliseconds = 250;
+constexpr const char* kRecentKey = "recentFiles";
+constexpr const char* kUnitKey = "rulerUnit";
+constexpr RulerUnit kUnits[] = {kMillimetres, kCentimetres, kInches};
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -72,14 +81,23 @@ class PanelDockWidget : public QDockWidget {
 
 MainWindow::MainWindow(AppSession& session, ui::QtToolkit* toolkit, QWidget* parent)
     : QMainWindow(parent), session_(session), toolkit_(toolkit) {
-  canvas_ = new CanvasWidget(session_, this);
-  setCentralWidget(canvas_);
+  area_ = new CanvasArea(session_, this);
+  canvas_ = &area_->Canvas();
+  setCentralWidget(area_);
+  pointerLabel_ = new QLabel(this);
+  pointerLabel_->setObjectName(QStringLiteral("pointerLabel"));
+  zoomLabel_ = new QLabel(this);
+  zoomLabel_->setObjectName(QStringLiteral("zoomLabel"));
+  statusBar()->addPermanentWidget(pointerLabel_);
+  statusBar()->addPermanentWidget(zoomLabel_);
+  area_->SetPointerCallback([this](geometry::Point doc) { ShowPointer(doc); });
+  area_->SetViewCallback([this] { ShowZoom(); });
 
-  auto* layersDock = new QDockWidget(tr("Layers"), this);
-  layersDock->setObjectName(QStringLiteral("layersDock"));
-  layers_ = new LayersPanel(session_, layersDock);
-  layersDock->setWidget(layers_);
-  addDockWidget(Qt::RightDockWidgetArea, layersDock);
+  layersDock_ = new QDockWidget(tr("Layers"), this);
+  layersDock_->setObjectName(QStringLiteral("layersDock"));
+  layers_ = new LayersPanel(session_, layersDock_);
+  layersDock_->setWidget(layers_);
+  addDockWidget(Qt::RightDockWidgetArea, layersDock_);
 
   tools_ = new QToolBar(tr("Tools"), this);
   tools_->setObjectName(QStringLiteral("tools"));
@@ -136,6 +154,11 @@ MainWindow::MainWindow(AppSession& session, ui::QtToolkit* toolkit, QWidget* par
   connect(poll, &QTimer::timeout, this, [this] { Poll(); });
   poll->start(kPollMilliseconds);
 
+  const QString unit = QSettings().value(QString::fromLatin1(kUnitKey)).toString();
+  SetUnit(kUnits[0]);
+  for (const RulerUnit& known : kUnits) {
+    if (unit == QLatin1String(known.name)) SetUnit(known);
+  }
   resize(1100, 760);
   Refresh();
 }
@@ -200,6 +223,10 @@ void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   QAction* open = file->addAction(tr("&Open..."), this, [this] { OpenDialog(); });
   open->setShortcut(QKeySequence::Open);
+  recentMenu_ = file->addMenu(tr("Open &Recent"));
+  recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+  FillRecentMenu();
   QAction* save = file->addAction(tr("&Save"), this, [this] { Save(); });
   save->setShortcut(QKeySequence::Save);
   QAction* saveAs = file->addAction(tr("Save &As..."), this, [this] { SaveAs(); });
@@ -220,10 +247,28 @@ void MainWindow::BuildMenus() {
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* zoomIn = view->addAction(tr("Zoom &In"), this, [this] { canvas_->ZoomBy(1.25); });
-  zoomIn->setShortcut(QKeySequence::ZoomIn);
+  zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   QAction* zoomOut = view->addAction(tr("Zoom &Out"), this, [this] { canvas_->ZoomBy(0.8); });
-  zoomOut->setShortcut(QKeySequence::ZoomOut);
+  zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  QAction* oneToOne = view->addAction(tr("Zoom &1:1"), this, [this] { canvas_->ZoomOneToOne(); });
+  oneToOne->setShortcut(QKeySequence(Qt::Key_1));
+  QAction* zoomSelection = view->addAction(tr("Zoom &Selection"), this, [this] { canvas_->ZoomSelection(); });
+  zoomSelection->setShortcut(QKeySequence(Qt::Key_3));
+  QAction* zoomPage = view->addAction(tr("Zoom &Page"), this, [this] { canvas_->ZoomPage(); });
+  zoomPage->setShortcuts({QKeySequence(Qt::Key_5), QKeySequence(Qt::CTRL | Qt::Key_0)});
   view->addAction(tr("&Fit Document"), this, [this] { canvas_->FitDocument(); });
+  QMenu* units = view->addMenu(tr("&Units"));
+  auto* unitGroup = new QActionGroup(units);
+  for (const RulerUnit& unit : kUnits) {
+    QAction* choice = units->addAction(QString::fromLatin1(unit.name));
+    choice->setObjectName(QStringLiteral("unit:") + QString::fromLatin1(unit.name));
+    choice->setCheckable(true);
+    unitGroup->addAction(choice);
+    connect(choice, &QAction::triggered, this, [this, unit] {
+      QSettings().setValue(QString::fromLatin1(kUnitKey), QString::fromLatin1(unit.name));
+      SetUnit(unit);
+    });
+  }
   view->addSeparator();
   QAction* dark = view->addAction(tr("&Dark Interface"));
   dark->setObjectName(QStringLiteral("darkInterface"));
@@ -262,17 +307,69 @@ void MainWindow::FillWindowMenu() {
   // The modules set their check marks when asked.
   session_.Host().UpdateMenus();
   windowMenu_->clear();
+  // The window's own Layers list first, then the modules' panels.
+  windowMenu_->addAction(layersDock_->toggleViewAction());
   AddMenuGroup(windowMenu_, kQvWindowMenuGroup);
-  if (windowMenu_->isEmpty()) windowMenu_->addAction(tr("(no panels)"))->setEnabled(false);
 }
 
 void MainWindow::FillAboutMenu() {
   aboutMenu_->clear();
   aboutMenu_->addAction(tr("About Quorvane Workbench"), this, [this] {
     QMessageBox::about(this, tr("About Quorvane Workbench"),
-                       tr("Quorvane Workbench: a host for the Quorvane seam-allowance module."));
+                       tr("Quorvane Workbench %1: a host for the Quorvane seam-allowance module.")
+                           .arg(QStringLiteral(QUORVANE_VERSION)));
   });
   AddMenuGroup(aboutMenu_, kQvAboutMenuGroup);
+}
+
+QStringList MainWindow::RecentFiles() {
+  QStringList files = QSettings().value(QString::fromLatin1(kRecentKey)).toStringList();
+  if (files.size() > kRecentLimit) files.erase(files.begin() + kRecentLimit, files.end());
+  return files;
+}
+
+void MainWindow::RememberFile(const QString& file) {
+  const QString full = QFileInfo(file).absoluteFilePath();
+  QStringList files = RecentFiles();
+  files.removeAll(full);
+  files.prepend(full);
+  if (files.size() > kRecentLimit) files.erase(files.begin() + kRecentLimit, files.end());
+  QSettings().setValue(QString::fromLatin1(kRecentKey), files);
+}
+
+void MainWindow::FillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList files = RecentFiles();
+  for (const QString& file : files) {
+    recentMenu_->addAction(QFileInfo(file).fileName(), this, [this, file] {
+      if (MaybeSave()) OpenFile(file);
+    })->setToolTip(file);
+  }
+  if (files.isEmpty()) recentMenu_->addAction(tr("(none)"))->setEnabled(false);
+}
+
+void MainWindow::SetUnit(const RulerUnit& unit) {
+  area_->SetUnit(unit);
+  const QString name = QStringLiteral("unit:") + QString::fromLatin1(unit.name);
+  for (QAction* choice : findChildren<QAction*>()) {
+    if (choice->objectName().startsWith(QStringLiteral("unit:"))) choice->setChecked(choice->objectName() == name);
+  }
+  pointerLabel_->clear();
+}
+
+void MainWindow::ShowPointer(geometry::Point doc) {
+  const RulerUnit& unit = area_->Unit();
+  const geometry::Point user = UserCoordinates(session_.Doc(), doc, unit);
+  pointerLabel_->setText(tr("X: %1  Y: %2 %3")
+                             .arg(user.x, 0, 'f', 2)
+                             .arg(user.y, 0, 'f', 2)
+                             .arg(QString::fromLatin1(unit.name)));
+}
+
+void MainWindow::ShowZoom() {
+  // 100% is the document at its physical size.
+  const double percent = canvas_->View().Zoom() / canvas_->OneToOneZoom() * 100.0;
+  zoomLabel_->setText(tr("Zoom: %1%").arg(std::lround(percent)));
 }
 
 void MainWindow::RefreshTools() {
@@ -345,6 +442,7 @@ bool MainWindow::OpenFile(const QString& file) {
     QMessageBox::warning(this, tr("Open"), Q(error));
     return false;
   }
+  RememberFile(file);
   canvas_->FitDocument();
   Refresh();
   return true;
@@ -362,6 +460,7 @@ bool MainWindow::SaveTo(const QString& file) {
     QMessageBox::warning(this, tr("Save"), Q(error));
     return false;
   }
+  RememberFile(file);
   Refresh();
   return true;
 }
@@ -397,6 +496,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::SetDark(bool dark) {
   if (toolkit_ != nullptr) toolkit_->SetInterfaceDark(dark);
   qApp->setPalette(dark ? DarkPalette() : qApp->style()->standardPalette());
+  layers_->SetDark(dark);
   CanvasLook look;
   if (dark) look.pasteboard = QColor(0x44, 0x44, 0x44);
   canvas_->SetLook(look);

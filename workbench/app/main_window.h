@@ -1,6 +1,7 @@
 // The desktop app's window: the canvas in the middle, the tools on the
-// left, the layers list and the module's panel in docks, and the menus
-// File, Edit, View, Window and About.
+// left, the layers list and the module's panel in docks, the menus File,
+// Edit, View, Window and About, and a status bar with the pointer's
+// coordinates and the zoom.
 #pragma once
 
 #include <QMainWindow>
@@ -8,6 +9,7 @@
 #include <map>
 
 #include "workbench/app/app_session.h"
+#include "workbench/app/canvas_area.h"
 #include "workbench/app/canvas_widget.h"
 #include "workbench/app/layers_panel.h"
 
@@ -16,6 +18,7 @@ class QActionGroup;
 class QMenu;
 class QToolBar;
 class QDockWidget;
+class QLabel;
 
 namespace workbench::ui {
 class QtToolkit;
@@ -34,6 +37,7 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   CanvasWidget& Canvas() { return *canvas_; }
+  CanvasArea& Area() { return *area_; }
   LayersPanel& Layers() { return *layers_; }
   /// The Edit menu's actions, with the texts of the steps they undo/redo.
   QAction& UndoAction() { return *undo_; }
@@ -47,6 +51,10 @@ class MainWindow : public QMainWindow {
   void Refresh();
   /// Opens a file; a message box tells why when it cannot be read.
   bool OpenFile(const QString& file);
+  /// The files last opened or saved, the newest first (QSettings, "recentFiles").
+  static QStringList RecentFiles();
+  /// How many files File > Open Recent lists.
+  static constexpr int kRecentLimit = 10;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -55,6 +63,13 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void FillWindowMenu();
   void FillAboutMenu();
+  void FillRecentMenu();
+  /// Puts `file` first in the recent files.
+  static void RememberFile(const QString& file);
+  void SetUnit(const RulerUnit& unit);
+  /// Shows the pointer's coordinates and the zoom in the status bar.
+  void ShowPointer(geometry::Point doc);
+  void ShowZoom();
   void AddMenuGroup(QMenu* menu, const std::string& group);
   /// Asks whether to save unsaved changes; false when the user cancelled.
   bool MaybeSave();
@@ -75,7 +90,12 @@ class MainWindow : public QMainWindow {
   ui::QtToolkit* toolkit_ = nullptr;
   /// The docks of the modules' panels, by panel.
   std::map<QvPanelHandle, QDockWidget*> panelDocks_;
+  CanvasArea* area_ = nullptr;
   CanvasWidget* canvas_ = nullptr;
+  QDockWidget* layersDock_ = nullptr;
+  QLabel* pointerLabel_ = nullptr;
+  QLabel* zoomLabel_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
   LayersPanel* layers_ = nullptr;
   QToolBar* tools_ = nullptr;
   QActionGroup* toolGroup_ = nullptr;

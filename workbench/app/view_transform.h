@@ -22,6 +22,8 @@ class ViewTransform {
   }
 
   double Zoom() const { return zoom_; }
+  double PanX() const { return panX_; }
+  double PanY() const { return panY_; }
   /// Multiplies the zoom by `factor`, keeping the document point under the
   /// pixel `anchor` where it is. The zoom stays within kMinZoom..kMaxZoom.
   void ZoomAbout(geometry::Point anchor, double factor);
