@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -150,13 +151,13 @@ bool Preview(Piece& p, const CCommandSet& set) {
 
 struct Placement {
   CommandType type;
-  int first;   // anchor offsets from the kind's starting anchor
+  int first;   // anchor numbers
   int second;  // 0: the command has one point
   float width;
 };
 
-// Every kind once, spread over the anchors; a kind's anchors are counted
-// from its own start, modulo the piece's anchor count.
+// Every kind once, spread over the anchors (modulo the piece's anchor
+// count, so that the set fits every piece of three anchors or more).
 constexpr Placement kEveryKind[] = {
     {CommandType::kExtendedOneSide, 1, 2, 20.0f},     {CommandType::kRightAngleForward, 2, 0, 0.0f},
     {CommandType::kRightAngleBackward, 3, 0, 0.0f},   {CommandType::kRevForward, 4, 0, 0.0f},
@@ -166,15 +167,12 @@ constexpr Placement kEveryKind[] = {
     {CommandType::kOpening, 13, 14, 15.0f},
 };
 
-// Tries the command kinds' anchors from the fixed spread onwards.
-constexpr int kShiftsPerKind = 3;
-
-CCommandSet MakeSet(const std::vector<std::pair<std::size_t, int>>& chosen, int anchors) {
+CCommandSet MakeSet(const std::vector<std::size_t>& kinds, int anchors) {
   CCommandSet set("Every kind");
   set.SetBasicWidth(kBasicWidthMm);
-  for (const auto& [kind, shift] : chosen) {
+  for (std::size_t kind : kinds) {
     const Placement& k = kEveryKind[kind];
-    auto anchor = [&](int a) { return std::to_string((a - 1 + shift) % anchors + 1); };
+    auto anchor = [&](int a) { return std::to_string((a - 1) % anchors + 1); };
     const int i = set.AddCommand(k.type) - 1;
     set.SetCommandPoint(i, 0, anchor(k.first));
     if (k.second != 0) set.SetCommandPoint(i, 1, anchor(k.second));
@@ -183,23 +181,31 @@ CCommandSet MakeSet(const std::vector<std::pair<std::size_t, int>>& chosen, int 
   return set;
 }
 
-// Places every kind where it fits: kinds are added in order, each at the
-// first of a few anchor shifts where the whole set still previews; a kind
-// that fits nowhere is left out and the others stay.
+// Places every kind where it fits: the whole spread is previewed, and the
+// command whose failure the preview reports is left out, until the rest
+// makes a seam allowance (or none is left).
 CCommandSet PlaceEveryKind(Piece& p) {
   const int anchors = static_cast<int>(p.segments.size());
-  std::vector<std::pair<std::size_t, int>> chosen;
-  for (std::size_t kind = 0; kind < std::size(kEveryKind); ++kind) {
-    for (int shift = 0; shift < std::min(kShiftsPerKind, anchors); ++shift) {
-      auto trial = chosen;
-      trial.emplace_back(kind, shift);
-      if (Preview(p, MakeSet(trial, anchors))) {
-        chosen = std::move(trial);
-        break;
+  std::vector<std::size_t> kinds;
+  for (std::size_t k = 0; k < std::size(kEveryKind); ++k) kinds.push_back(k);
+  const auto& shown = g_workbench->host->Prompts().Shown();
+  while (!kinds.empty()) {
+    const CCommandSet set = MakeSet(kinds, anchors);
+    const std::size_t before = shown.size();
+    if (Preview(p, set)) return set;
+    if (shown.size() == before) break;
+    // The alert names the failed command by its row (its index + 2).
+    const std::string& alert = shown.back().text;
+    std::size_t failed = kinds.size();
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+      if (alert == quorvane::generation::CommandFailureText(kEveryKind[kinds[i]].type, static_cast<int>(i) + 2, true)) {
+        failed = i;
       }
     }
+    if (failed == kinds.size()) break;
+    kinds.erase(kinds.begin() + static_cast<std::ptrdiff_t>(failed));
   }
-  return MakeSet(chosen, anchors);
+  return MakeSet({}, anchors);
 }
 
 // The every-kind set of a result line written by Results ("every TYPE:A-B
@@ -498,6 +504,7 @@ struct Options {
   std::string only;  // pieces whose name holds this, for profiling
   bool apply = true;
   bool verbose = false;  // every piece's medians
+  bool cpu = false;      // the thread's CPU time instead of the wall clock
 };
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
@@ -523,12 +530,14 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       o.shared = *v;
     } else if (a == "--only" && (v = value())) {
       o.only = *v;
+    } else if (a == "--clock" && (v = value()) && (*v == "cpu" || *v == "wall")) {
+      o.cpu = *v == "cpu";
     } else if (a == "--verbose") {
       o.verbose = true;
     } else if (a == "--no-apply") {
       o.apply = false;
     } else {
-      std::cerr << "usage: corpus_latency [--json FILE] [--rounds N] [--shared DIR] [--no-apply] [--save FILE] [--compare FILE] [--placements FILE] [--only TEXT] [--verbose]\n";
+      std::cerr << "usage: corpus_latency [--json FILE] [--rounds N] [--shared DIR] [--no-apply] [--save FILE] [--compare FILE] [--placements FILE] [--only TEXT] [--verbose] [--clock wall|cpu]\n";
       return std::nullopt;
     }
   }
@@ -620,7 +629,16 @@ int main(int argc, char** argv) {
 
   Stage floor{"floor", {}}, flatten{"flatten", {}}, basic{"basic_margin", {}}, every{"every_kind_preview", {}};
   for (Stage* s : {&floor, &flatten, &basic, &every}) s->samples.resize(pieces.size());
-  auto time = [](auto&& f) {
+  // On a machine shared with other work the thread's CPU time leaves out
+  // the time the thread waited for a core.
+  auto time = [cpu = options->cpu](auto&& f) {
+    if (cpu) {
+      timespec a{}, b{};
+      clock_gettime(CLOCK_THREAD_CPUTIME_ID, &a);
+      f();
+      clock_gettime(CLOCK_THREAD_CPUTIME_ID, &b);
+      return 1e6 * double(b.tv_sec - a.tv_sec) + 1e-3 * double(b.tv_nsec - a.tv_nsec);
+    }
     const auto start = Clock::now();
     f();
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
@@ -653,7 +671,8 @@ int main(int argc, char** argv) {
   }
   std::vector<std::pair<const Stage*, Summary>> summaries;
   for (const Stage* s : {&floor, &flatten, &basic, &every}) summaries.emplace_back(s, Summarise(*s, pieces));
-  std::printf("%zu pieces, %d rounds (per piece the median of its rounds)\n", pieces.size(), options->rounds);
+  std::printf("%zu pieces, %d rounds (per piece the median of its rounds), %s time\n", pieces.size(), options->rounds,
+              options->cpu ? "thread CPU" : "wall-clock");
   std::printf("%-20s %10s %10s %10s %10s  %s\n", "stage", "median_us", "p90_us", "p99_us", "max_us", "max_piece");
   for (const auto& [stage, s] : summaries) {
     std::printf("%-20s %10.1f %10.1f %10.1f %10.1f  %s\n", stage->name.c_str(), s.median, s.p90, s.p99, s.max,
@@ -701,7 +720,8 @@ int main(int argc, char** argv) {
 
   if (options->json) {
     std::ofstream out(*options->json);
-    out << "{\"pieces\": " << pieces.size() << ", \"rounds\": " << options->rounds << ", \"stages\": {";
+    out << "{\"pieces\": " << pieces.size() << ", \"rounds\": " << options->rounds << ", \"clock\": \""
+        << (options->cpu ? "cpu" : "wall") << "\", \"stages\": {";
     for (std::size_t i = 0; i < summaries.size(); ++i) {
       out << (i ? ", " : "") << "\"" << summaries[i].first->name << "\": " << JsonStage(summaries[i].second);
     }
