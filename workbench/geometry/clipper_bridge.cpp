@@ -91,8 +91,7 @@ PathData ClipperFrame::FitRing(const ClipperLib::Path& input, bool reverse) cons
   // no shape and would only read as corners.
   const double reach = kClipperFlatness * scale_;
   auto close = [reach](const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b) {
-    const double dx = double(a.X - b.X), dy = double(a.Y - b.Y);
-    return dx * dx + dy * dy <= reach * reach;
+    return std::hypot(double(a.X - b.X), double(a.Y - b.Y)) <= reach;
   };
   ClipperLib::Path ring;
   for (const ClipperLib::IntPoint& ip : input) {

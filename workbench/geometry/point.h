@@ -19,11 +19,7 @@ struct Point {
 
 inline double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
 inline double Cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
-// A plain square root: every coordinate of a document is far from the range
-// where the squares overflow or vanish, and std::hypot's guard against that
-// costs several times the arithmetic in the inner loops of flattening and
-// fitting.
-inline double Length(Point a) { return std::sqrt(a.x * a.x + a.y * a.y); }
+inline double Length(Point a) { return std::hypot(a.x, a.y); }
 inline double Distance(Point a, Point b) { return Length(a - b); }
 
 }  // namespace workbench::geometry
