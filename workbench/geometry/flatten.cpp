@@ -15,9 +15,15 @@ constexpr double kSmallestFlatness = 1.0e-6;
 constexpr int kMostPiecesPerCurve = 1 << 16;
 constexpr int kDeepestSplit = 40;
 
-double DistanceSquared(Point a, Point b) {
+// Whether a and b lie at most `limit` apart, decided exactly as
+// Distance(a, b) <= limit decides it: the squares settle every case but
+// those within a rounding error of the limit, which Distance settles.
+bool Within(Point a, Point b, double limit, double limit2) {
   const Point d = a - b;
-  return d.x * d.x + d.y * d.y;
+  const double d2 = d.x * d.x + d.y * d.y;
+  if (d2 < limit2 * (1.0 - 1e-9)) return true;
+  if (d2 > limit2 * (1.0 + 1e-9)) return false;
+  return Distance(a, b) <= limit;
 }
 
 // Receives the vertices of one curve strictly between its ends, in order:
@@ -35,14 +41,14 @@ struct Vertices {
 
 // Halves the chord from (t0, a) to (t1, b) until no piece is longer than
 // the limit; the halving points are the curve's own points.
-void SplitLongChords(const CubicBezier& curve, double t0, Point a, double t1, Point b, double maxLength2, int depth,
-                     const Vertices& out) {
-  if (DistanceSquared(a, b) <= maxLength2 || depth > kDeepestSplit) return;
+void SplitLongChords(const CubicBezier& curve, double t0, Point a, double t1, Point b, double maxLength,
+                     double maxLength2, int depth, const Vertices& out) {
+  if (maxLength <= 0.0 || Within(a, b, maxLength, maxLength2) || depth > kDeepestSplit) return;
   const double tm = 0.5 * (t0 + t1);
   const Point m = curve.At(tm);
-  SplitLongChords(curve, t0, a, tm, m, maxLength2, depth + 1, out);
+  SplitLongChords(curve, t0, a, tm, m, maxLength, maxLength2, depth + 1, out);
   out.Add(tm, m);
-  SplitLongChords(curve, tm, m, t1, b, maxLength2, depth + 1, out);
+  SplitLongChords(curve, tm, m, t1, b, maxLength, maxLength2, depth + 1, out);
 }
 
 }  // namespace
@@ -66,37 +72,45 @@ double StraightProgress::Slope(double t) const {
   return 3.0 * (u * u * a1_ + 2.0 * u * t * (a2_ - a1_) + t * t * (1.0 - a2_));
 }
 
-double StraightProgress::Solve(double target, double from) const {
-  // Newton's steps kept inside a bracket that halves whenever a step would
-  // leave it; the progress never falls (handles between the ends), so the
-  // bracket always holds the one root.
-  double lo = from, hi = 1.0;
-  double t = from;
-  const double close = 4.0 * std::numeric_limits<double>::epsilon();
-  for (int it = 0; it < 200; ++it) {
-    const double f = At(t) - target;
-    if (f == 0.0) return t;
-    (f < 0.0 ? lo : hi) = t;
-    const double slope = Slope(t);
-    double next = slope > 0.0 ? t - f / slope : 0.5 * (lo + hi);
-    if (!(next >= lo && next <= hi)) next = 0.5 * (lo + hi);
-    if (std::fabs(next - t) <= close * t || hi - lo <= close * hi) return next;
-    t = next;
-  }
-  return t;
-}
-
 namespace {
 
 // Cuts a straight curve into n pieces of equal length. Its handles may sit
-// anywhere on the chord, so each cut's parameter solves the cubic progress
-// along the chord.
+// anywhere on the chord, so each cut's parameter is found by bisection on
+// the position along the chord, 60 halvings as the cuts always were. Most
+// halvings are settled by the progress cubic, which is far cheaper than a
+// point of the curve; only those within the rounding error of the target
+// evaluate the curve, so the parameters come out bit for bit the same.
 void EqualStraightPieces(const CubicBezier& curve, int n, const Vertices& out) {
+  const Point chord = curve.p3 - curve.p0;
+  const double len2 = Dot(chord, chord);
   const StraightProgress progress(curve);
-  double t = 0.0;
+  // Both ways of measuring the progress round within a few units of the last
+  // place of the largest coordinate over the chord's length; far beyond
+  // that the cubic decides as the curve would.
+  double largest = 0.0;
+  for (const Point& p : {curve.p0, curve.p1, curve.p2, curve.p3}) {
+    largest = std::max({largest, std::fabs(p.x), std::fabs(p.y)});
+  }
+  const double margin = 256.0 * std::numeric_limits<double>::epsilon() * (1.0 + largest / std::sqrt(len2));
+  double lo = 0.0;
   for (int k = 1; k < n; ++k) {
-    t = progress.Solve(double(k) / n, t);
-    out.Add(t, curve.At(t));
+    const double target = double(k) / n;
+    double hi = 1.0;
+    for (int it = 0; it < 60; ++it) {
+      const double mid = 0.5 * (lo + hi);
+      const double cheap = progress.At(mid);
+      bool before;
+      if (cheap < target - margin) {
+        before = true;
+      } else if (cheap > target + margin) {
+        before = false;
+      } else {
+        before = Dot(curve.At(mid) - curve.p0, chord) / len2 < target;
+      }
+      (before ? lo : hi) = mid;
+    }
+    lo = 0.5 * (lo + hi);
+    out.Add(lo, curve.At(lo));
   }
 }
 
@@ -127,14 +141,13 @@ void FlattenCurve(const CubicBezier& curve, double flatness, double maxSegmentLe
   const double tol = std::max(flatness, kSmallestFlatness);
   const double wanted = std::ceil(std::sqrt(0.75 * m / tol));
   const int n = static_cast<int>(std::clamp(wanted, 1.0, double(kMostPiecesPerCurve)));
-  // No limit: every chord passes.
-  const double maxLength2 = maxSegmentLength > 0.0 ? maxSegmentLength * maxSegmentLength : INFINITY;
+  const double maxLength2 = maxSegmentLength * maxSegmentLength;
   double t0 = 0.0;
   Point a = curve.p0;
   for (int k = 1; k <= n; ++k) {
     const double t1 = double(k) / n;
     const Point b = k == n ? curve.p3 : curve.At(t1);
-    SplitLongChords(curve, t0, a, t1, b, maxLength2, 0, out);
+    SplitLongChords(curve, t0, a, t1, b, maxSegmentLength, maxLength2, 0, out);
     if (k < n) out.Add(t1, b);
     t0 = t1;
     a = b;

@@ -45,10 +45,6 @@ class StraightProgress {
   double At(double t) const;
   /// The derivative of At.
   double Slope(double t) const;
-  /// The parameter in [from, 1] where the progress reaches `target`, to the
-  /// last bits of a double; `from` must not lie beyond it.
-  double Solve(double target, double from) const;
-
  private:
   // The handles' places along the chord, as fractions of it.
   double a1_ = 0.0, a2_ = 0.0;
