@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "quorvane/generation/tolerances.h"
 
@@ -60,16 +61,50 @@ double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
   return geometry::Distance(p, a + t * d);
 }
 
-bool InsideByCrossings(Vec2 p, std::span<const Vec2> polygon) {
-  bool inside = false;
-  const std::size_t n = polygon.size();
-  for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-    const Vec2 a = polygon[i];
-    const Vec2 b = polygon[j];
-    if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+// The crossing rule over a polygon's edges sorted into horizontal bands: an
+// edge can only cross the ray of a point whose height lies within its own,
+// so each point looks at the edges of its band alone. The answer is the one
+// a scan of every edge gives, with the same arithmetic.
+class CrossingIndex {
+ public:
+  CrossingIndex(std::span<const Vec2> polygon, const Box& box) : polygon_(polygon), bottom_(box.bottom) {
+    const std::size_t n = polygon.size();
+    const std::size_t bands = std::clamp<std::size_t>(n / 8, 1, 4096);
+    const double height = box.top - box.bottom;
+    if (height > 0.0) perBand_ = static_cast<double>(bands) / height;
+    bands_.resize(height > 0.0 ? bands : 1);
+    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+      const double lo = std::min(polygon[i].y, polygon[j].y);
+      const double hi = std::max(polygon[i].y, polygon[j].y);
+      for (std::size_t b = Band(lo), last = Band(hi); b <= last; ++b) bands_[b].push_back(i);
+    }
   }
-  return inside;
-}
+
+  bool Inside(Vec2 p) const {
+    bool inside = false;
+    const std::size_t n = polygon_.size();
+    for (std::size_t i : bands_[Band(p.y)]) {
+      const Vec2 a = polygon_[i];
+      const Vec2 b = polygon_[i == 0 ? n - 1 : i - 1];
+      if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+    }
+    return inside;
+  }
+
+ private:
+  // Never falls as y rises, so an edge's bands cover every height it spans.
+  std::size_t Band(double y) const {
+    const double at = (y - bottom_) * perBand_;
+    if (!(at > 0.0)) return 0;
+    if (at >= static_cast<double>(bands_.size() - 1)) return bands_.size() - 1;
+    return static_cast<std::size_t>(at);
+  }
+
+  std::span<const Vec2> polygon_;
+  double bottom_;
+  double perBand_ = 0.0;
+  std::vector<std::vector<std::size_t>> bands_;
+};
 
 }  // namespace
 
@@ -89,10 +124,11 @@ bool PolylineInsidePolygon(std::span<const Vec2> inner, std::span<const Vec2> ou
   Box box;
   for (Vec2 p : outer) box.Add(p);
   const std::size_t n = outer.size();
+  const CrossingIndex crossings(outer, box);
   for (Vec2 p : inner) {
     if (!box.Contains(p, slack)) return false;
     // Inside or near an edge; the crossing rule is the cheaper question.
-    if (InsideByCrossings(p, outer)) continue;
+    if (crossings.Inside(p)) continue;
     bool nearEdge = false;
     for (std::size_t i = 0; i < n && !nearEdge; ++i) nearEdge = DistanceToSegment(p, outer[i], outer[(i + 1) % n]) <= slack;
     if (!nearEdge) return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "bezier.h"
 
@@ -12,35 +13,105 @@ namespace {
 // caps keep a zero or negative limit from looping forever.
 constexpr double kSmallestFlatness = 1.0e-6;
 constexpr int kMostPiecesPerCurve = 1 << 16;
+constexpr int kDeepestSplit = 40;
 
-void SplitLongChords(const CubicBezier& curve, double t0, Point a, double t1, Point b,
-                     double maxLength, int depth, std::vector<double>& out) {
-  if (maxLength <= 0.0 || Distance(a, b) <= maxLength || depth > 40) return;
-  const double tm = 0.5 * (t0 + t1);
-  const Point m = curve.At(tm);
-  SplitLongChords(curve, t0, a, tm, m, maxLength, depth + 1, out);
-  out.push_back(tm);
-  SplitLongChords(curve, tm, m, t1, b, maxLength, depth + 1, out);
+// Whether a and b lie at most `limit` apart, decided exactly as
+// Distance(a, b) <= limit decides it: the squares settle every case but
+// those within a rounding error of the limit, which Distance settles.
+bool Within(Point a, Point b, double limit, double limit2) {
+  const Point d = a - b;
+  const double d2 = d.x * d.x + d.y * d.y;
+  if (d2 < limit2 * (1.0 - 1e-9)) return true;
+  if (d2 > limit2 * (1.0 + 1e-9)) return false;
+  return Distance(a, b) <= limit;
 }
 
+// Receives the vertices of one curve strictly between its ends, in order:
+// their parameters, and their points when the caller wants them.
+struct Vertices {
+  std::vector<double>* parameters = nullptr;
+  std::vector<FlatPoint>* points = nullptr;
+  std::size_t index = 0;
 
-// Parameters that cut a straight curve into n equal pieces. Its handles may
-// sit anywhere on the chord, so the parameter is found by bisection on the
-// position along the chord.
-std::vector<double> EqualStraightPieces(const CubicBezier& curve, int n) {
+  void Add(double t, Point p) const {
+    if (parameters != nullptr) parameters->push_back(t);
+    if (points != nullptr) points->push_back({p, false, false, index});
+  }
+};
+
+// Halves the chord from (t0, a) to (t1, b) until no piece is longer than
+// the limit; the halving points are the curve's own points.
+void SplitLongChords(const CubicBezier& curve, double t0, Point a, double t1, Point b, double maxLength,
+                     double maxLength2, int depth, const Vertices& out) {
+  if (maxLength <= 0.0 || Within(a, b, maxLength, maxLength2) || depth > kDeepestSplit) return;
+  const double tm = 0.5 * (t0 + t1);
+  const Point m = curve.At(tm);
+  SplitLongChords(curve, t0, a, tm, m, maxLength, maxLength2, depth + 1, out);
+  out.Add(tm, m);
+  SplitLongChords(curve, tm, m, t1, b, maxLength, maxLength2, depth + 1, out);
+}
+
+}  // namespace
+
+StraightProgress::StraightProgress(const CubicBezier& curve) {
   const Point chord = curve.p3 - curve.p0;
   const double len2 = Dot(chord, chord);
-  std::vector<double> out;
+  a1_ = Dot(curve.p1 - curve.p0, chord) / len2;
+  a2_ = Dot(curve.p2 - curve.p0, chord) / len2;
+}
+
+// In Bernstein form: with the handles between the ends every term is
+// non-negative, so nothing cancels and the value is good to the last bits.
+double StraightProgress::At(double t) const {
+  const double u = 1.0 - t;
+  return 3.0 * u * t * (u * a1_ + t * a2_) + t * t * t;
+}
+
+double StraightProgress::Slope(double t) const {
+  const double u = 1.0 - t;
+  return 3.0 * (u * u * a1_ + 2.0 * u * t * (a2_ - a1_) + t * t * (1.0 - a2_));
+}
+
+namespace {
+
+// Cuts a straight curve into n pieces of equal length. Its handles may sit
+// anywhere on the chord, so each cut's parameter is found by bisection on
+// the position along the chord, 60 halvings as the cuts always were. Most
+// halvings are settled by the progress cubic, which is far cheaper than a
+// point of the curve; only those within the rounding error of the target
+// evaluate the curve, so the parameters come out bit for bit the same.
+void EqualStraightPieces(const CubicBezier& curve, int n, const Vertices& out) {
+  const Point chord = curve.p3 - curve.p0;
+  const double len2 = Dot(chord, chord);
+  const StraightProgress progress(curve);
+  // Both ways of measuring the progress round within a few units of the last
+  // place of the largest coordinate over the chord's length; far beyond
+  // that the cubic decides as the curve would.
+  double largest = 0.0;
+  for (const Point& p : {curve.p0, curve.p1, curve.p2, curve.p3}) {
+    largest = std::max({largest, std::fabs(p.x), std::fabs(p.y)});
+  }
+  const double margin = 256.0 * std::numeric_limits<double>::epsilon() * (1.0 + largest / std::sqrt(len2));
+  double lo = 0.0;
   for (int k = 1; k < n; ++k) {
     const double target = double(k) / n;
-    double lo = out.empty() ? 0.0 : out.back(), hi = 1.0;
+    double hi = 1.0;
     for (int it = 0; it < 60; ++it) {
       const double mid = 0.5 * (lo + hi);
-      (Dot(curve.At(mid) - curve.p0, chord) / len2 < target ? lo : hi) = mid;
+      const double cheap = progress.At(mid);
+      bool before;
+      if (cheap < target - margin) {
+        before = true;
+      } else if (cheap > target + margin) {
+        before = false;
+      } else {
+        before = Dot(curve.At(mid) - curve.p0, chord) / len2 < target;
+      }
+      (before ? lo : hi) = mid;
     }
-    out.push_back(0.5 * (lo + hi));
+    lo = 0.5 * (lo + hi);
+    out.Add(lo, curve.At(lo));
   }
-  return out;
 }
 
 bool IsStraightAndMonotone(const CubicBezier& c) {
@@ -55,15 +126,13 @@ bool IsStraightAndMonotone(const CubicBezier& c) {
   return true;
 }
 
-}  // namespace
-
-std::vector<double> FlattenCurveParameters(const CubicBezier& curve, double flatness,
-                                           double maxSegmentLength) {
+void FlattenCurve(const CubicBezier& curve, double flatness, double maxSegmentLength, const Vertices& out) {
   if (IsStraightAndMonotone(curve)) {
     // A straight curve needs no vertex but those the length limit asks for.
-    if (maxSegmentLength <= 0.0) return {};
+    if (maxSegmentLength <= 0.0) return;
     const double pieces = std::ceil(Distance(curve.p0, curve.p3) / maxSegmentLength);
-    return EqualStraightPieces(curve, static_cast<int>(std::min(pieces, double(kMostPiecesPerCurve))));
+    EqualStraightPieces(curve, static_cast<int>(std::min(pieces, double(kMostPiecesPerCurve))), out);
+    return;
   }
   // Uniform steps in t: with n steps the curve stays within
   // 3/4 * max|second difference| / n^2 of its chords (Wang's bound).
@@ -72,18 +141,25 @@ std::vector<double> FlattenCurveParameters(const CubicBezier& curve, double flat
   const double tol = std::max(flatness, kSmallestFlatness);
   const double wanted = std::ceil(std::sqrt(0.75 * m / tol));
   const int n = static_cast<int>(std::clamp(wanted, 1.0, double(kMostPiecesPerCurve)));
-  std::vector<double> out;
-  out.reserve(static_cast<std::size_t>(n));
+  const double maxLength2 = maxSegmentLength * maxSegmentLength;
   double t0 = 0.0;
   Point a = curve.p0;
   for (int k = 1; k <= n; ++k) {
     const double t1 = double(k) / n;
     const Point b = k == n ? curve.p3 : curve.At(t1);
-    SplitLongChords(curve, t0, a, t1, b, maxSegmentLength, 0, out);
-    if (k < n) out.push_back(t1);
+    SplitLongChords(curve, t0, a, t1, b, maxSegmentLength, maxLength2, 0, out);
+    if (k < n) out.Add(t1, b);
     t0 = t1;
     a = b;
   }
+}
+
+}  // namespace
+
+std::vector<double> FlattenCurveParameters(const CubicBezier& curve, double flatness,
+                                           double maxSegmentLength) {
+  std::vector<double> out;
+  FlattenCurve(curve, flatness, maxSegmentLength, Vertices{&out, nullptr, 0});
   return out;
 }
 
@@ -95,10 +171,7 @@ std::vector<FlatPoint> FlattenPath(const PathData& path, double flatness,
   const std::size_t curves = CurveCount(segs, path.closed);
   for (std::size_t i = 0; i < curves; ++i) {
     out.push_back({segs[i].anchor, true, segs[i].corner, i});
-    const CubicBezier c = CurveAt(segs, i);
-    for (double t : FlattenCurveParameters(c, flatness, maxSegmentLength)) {
-      out.push_back({c.At(t), false, false, i});
-    }
+    FlattenCurve(CurveAt(segs, i), flatness, maxSegmentLength, Vertices{nullptr, &out, i});
   }
   if (!path.closed) {
     const std::size_t last = segs.size() - 1;

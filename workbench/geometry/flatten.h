@@ -31,8 +31,23 @@ std::vector<FlatPoint> FlattenPath(const PathData& path, double flatness,
                                    double maxSegmentLength);
 
 /// The vertices of one curve strictly between its ends, in order, as curve
-/// parameters, with the same two limits.
+/// parameters, with the same two limits. A straight curve whose handles lie
+/// on its chord between its ends is cut into pieces of equal length.
 std::vector<double> FlattenCurveParameters(const CubicBezier& curve, double flatness,
                                            double maxSegmentLength);
+
+/// How far along its chord a straight curve is at parameter t, as a
+/// fraction of the chord: a cubic in t that never falls when the handles lie
+/// on the chord between the ends.
+class StraightProgress {
+ public:
+  explicit StraightProgress(const CubicBezier& straight);
+  double At(double t) const;
+  /// The derivative of At.
+  double Slope(double t) const;
+ private:
+  // The handles' places along the chord, as fractions of it.
+  double a1_ = 0.0, a2_ = 0.0;
+};
 
 }  // namespace workbench::geometry

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "workbench/geometry/flatten.h"
+#include "workbench/geometry/flatten_cache.h"
 #include "workbench/geometry/hit_test.h"
 #include "workbench/geometry/offset_path.h"
 #include "workbench/geometry/optimize_path.h"
@@ -130,7 +131,9 @@ QvErr SegmentsToPointsImpl(const QvPathSegment* segments, std::int32_t segmentCo
     }
     PathData path;
     for (std::int32_t i = 0; i < segmentCount; ++i) path.segments.push_back(FromQv(segments[i]));
-    std::vector<geometry::FlatPoint> flat = geometry::FlattenPath(path, flatness, maxStep);
+    // A module reads the same outline many times between two edits.
+    static thread_local geometry::FlattenCache cache;
+    const std::vector<geometry::FlatPoint>& flat = cache.Flatten(path, flatness, maxStep);
     if (flat.empty()) return kQvNoErr;
     void* block = nullptr;
     if (QvErr err = allocator->allocate(static_cast<std::int64_t>(flat.size() * sizeof(QvOutlinePoint)), &block)) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "generation_test_support.h"
 
 namespace quorvane::generation {
@@ -68,6 +71,43 @@ TEST(Containment, PolylineInsideNeedsEveryPoint) {
 }
 
 class PathContainment : public testing::HostFixture {};
+
+// A polygon of many vertices, where the crossing rule looks only at the
+// edges near each point's height: a star with spikes of every length, tall
+// vertical edges and points exactly at vertex heights, checked point by
+// point against the rule applied to every edge.
+TEST(Containment, ManyVertexOutlineAnswersLikeEveryEdge) {
+  std::vector<geometry::Vec2> star;
+  constexpr int kSpikes = 300;
+  for (int i = 0; i < kSpikes; ++i) {
+    const double a = 2.0 * 3.141592653589793 * i / kSpikes;
+    const double r = (i % 2 == 0) ? 100.0 : 40.0 + (i % 7) * 8.0;
+    star.push_back({r * std::cos(a), r * std::sin(a)});
+  }
+  // A tall notch: two vertical edges spanning most of the height.
+  star.insert(star.begin() + 10, {{95, 90}, {90, -90}, {85, 90}});
+  auto everyEdge = [&](geometry::Vec2 p) {
+    bool inside = false;
+    for (std::size_t i = 0, j = star.size() - 1; i < star.size(); j = i++) {
+      const geometry::Vec2 a = star[i], b = star[j];
+      if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+    }
+    return inside;
+  };
+  int inside = 0, outside = 0;
+  for (int gx = -60; gx <= 60; ++gx) {
+    for (int gy = -60; gy <= 60; ++gy) {
+      // Every other row sits exactly at a vertex's height.
+      const geometry::Vec2 p{gx * 1.7 + 0.0137, gy % 2 == 0 ? star[(gy + 60) % star.size()].y : gy * 1.7};
+      const bool want = everyEdge(p);
+      // No slack: inside exactly when the crossing rule says so.
+      EXPECT_EQ(PolylineInsidePolygon(std::vector<geometry::Vec2>{p}, star, 0.0), want) << p.x << " " << p.y;
+      (want ? inside : outside) += 1;
+    }
+  }
+  EXPECT_GT(inside, 1000);
+  EXPECT_GT(outside, 1000);
+}
 
 TEST_F(PathContainment, ReadsPathsFromTheDocument) {
   const host::ArtRef outer = AddPath(Square(0, 0, 100));

@@ -3,10 +3,13 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "geometry_test_support.h"
 #include "workbench/geometry/bounds.h"
 #include "workbench/geometry/flatten.h"
+#include "workbench/geometry/flatten_cache.h"
 #include "workbench/geometry/hit_test.h"
 #include "workbench/geometry/reverse_path.h"
 #include "workbench/geometry/signed_area.h"
@@ -80,6 +83,104 @@ TEST(Flatten, RespectsFlatnessAndLengthLimitsOnEveryCurve) {
   const PathData line{{PathSegment::Corner({0, 0}), PathSegment::Corner({0, 100})}, false};
   EXPECT_EQ(FlattenPath(line, 0.1, 0.5).size(), 201u);
   EXPECT_EQ(FlattenPath(line, 0.1, 0.0).size(), 2u);
+}
+
+// Straight curves with their handles anywhere between the ends, also on the
+// anchors and crossed over, are cut into pieces of equal length, at exactly
+// the parameters a plain 60-step bisection on the position along the chord
+// finds: far from the origin too, where rounding is coarsest.
+TEST(Flatten, StraightCurvesAreCutIntoEqualPiecesAtTheBisectionsParameters) {
+  for (const Point origin : {Point{10, 20}, Point{4155.1275, 4937.917}}) {
+    const Point a = origin, b = origin + Point{60, -80};  // 100 pt apart
+    for (const auto& [h1, h2] : std::vector<std::pair<double, double>>{
+             {0.0, 1.0}, {1.0 / 3, 2.0 / 3}, {1.0, 0.0}, {0.0, 0.0}, {0.9, 0.95}, {0.2, 0.1}, {1.0, 1.0}}) {
+      SCOPED_TRACE(::testing::Message() << "handles at " << h1 << " and " << h2 << ", from " << a.x);
+      const CubicBezier c{a, a + h1 * (b - a), a + h2 * (b - a), b};
+      const StraightProgress progress(c);
+      for (double t : {0.0, 0.125, 0.5, 0.8, 1.0}) {
+        EXPECT_NEAR(progress.At(t), Dot(c.At(t) - a, b - a) / Dot(b - a, b - a), 1e-12);
+      }
+      const std::vector<double> ts = FlattenCurveParameters(c, 0.1, 0.5);
+      ASSERT_EQ(ts.size(), 199u);
+      Point prev = a;
+      double lo = 0.0;
+      for (std::size_t k = 0; k < ts.size(); ++k) {
+        double hi = 1.0;
+        for (int it = 0; it < 60; ++it) {
+          const double mid = 0.5 * (lo + hi);
+          (Dot(c.At(mid) - a, b - a) / Dot(b - a, b - a) < (k + 1) / 200.0 ? lo : hi) = mid;
+        }
+        lo = 0.5 * (lo + hi);
+        ASSERT_EQ(ts[k], lo) << "cut " << k;
+        EXPECT_NEAR(Distance(prev, c.At(ts[k])), 0.5, 1e-9);
+        prev = c.At(ts[k]);
+      }
+      EXPECT_NEAR(Distance(prev, b), 0.5, 1e-9);
+    }
+  }
+}
+
+// The vertices of a path are its curves' points at the parameters the
+// flattener reports, bit for bit.
+TEST(Flatten, PathVerticesAreTheCurvesPointsAtTheirParameters) {
+  const PathData piece = Piece();
+  for (double maxLength : {0.0, 0.5, 7.0}) {
+    const auto flat = FlattenPath(piece, 0.01, maxLength);
+    std::size_t at = 0;
+    for (std::size_t curve = 0; curve < 4; ++curve) {
+      const CubicBezier c = CurveAt(piece.segments, curve);
+      ASSERT_LT(at, flat.size());
+      EXPECT_TRUE(flat[at++].anchor);
+      for (double t : FlattenCurveParameters(c, 0.01, maxLength)) {
+        ASSERT_LT(at, flat.size());
+        EXPECT_FALSE(flat[at].anchor);
+        EXPECT_EQ(flat[at].index, curve);
+        EXPECT_EQ(flat[at++].point, c.At(t));
+      }
+    }
+    EXPECT_EQ(at, flat.size());
+  }
+}
+
+// The cache answers a repeated request with the very vertices FlattenPath
+// gives, and any change of a handle, flag, closure or limit flattens anew.
+TEST(Flatten, CacheAnswersOnlyTheSameRequest) {
+  FlattenCache cache(2);
+  const PathData piece = Piece();
+  const auto fresh = FlattenPath(piece, 0.1, 0.5);
+  auto same = [](const std::vector<FlatPoint>& a, const std::vector<FlatPoint>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (a[i].point != b[i].point || a[i].anchor != b[i].anchor || a[i].corner != b[i].corner ||
+          a[i].index != b[i].index) {
+        return false;
+      }
+    }
+    return true;
+  };
+  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
+  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
+  EXPECT_EQ(cache.Hits(), 1u);
+
+  PathData moved = piece;
+  moved.segments[1].out.x += 1e-9;
+  EXPECT_TRUE(same(cache.Flatten(moved, 0.1, 0.5), FlattenPath(moved, 0.1, 0.5)));
+  PathData flagged = piece;
+  flagged.segments[2].corner = true;
+  EXPECT_TRUE(same(cache.Flatten(flagged, 0.1, 0.5), FlattenPath(flagged, 0.1, 0.5)));
+  PathData open = piece;
+  open.closed = false;
+  EXPECT_TRUE(same(cache.Flatten(open, 0.1, 0.5), FlattenPath(open, 0.1, 0.5)));
+  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.25), FlattenPath(piece, 0.1, 0.25)));
+  EXPECT_TRUE(same(cache.Flatten(piece, 0.05, 0.5), FlattenPath(piece, 0.05, 0.5)));
+  EXPECT_EQ(cache.Hits(), 1u);
+  // Only the two used last are kept.
+  EXPECT_TRUE(same(cache.Flatten(piece, 0.05, 0.5), FlattenPath(piece, 0.05, 0.5)));
+  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.25), FlattenPath(piece, 0.1, 0.25)));
+  EXPECT_EQ(cache.Hits(), 3u);
+  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
+  EXPECT_EQ(cache.Hits(), 3u);
+  EXPECT_EQ(cache.Misses(), 7u);
 }
 
 TEST(Bounds, UseCurveExtremaNotHandles) {
