@@ -12,6 +12,7 @@
 #include <2geom/svg-path-parser.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -439,6 +440,10 @@ class Reader {
         Fail(node, "path data of " + std::to_string(d.size()) + " characters; the reader accepts at most " +
                        std::to_string(kMaxPathDataLength));
       }
+      if (EstimatedAnchors(d) > 2 * kMaxAnchorsPerPath) {
+        Fail(node, "a path of more than " + std::to_string(kMaxAnchorsPerPath) +
+                       " anchors; the reader accepts at most that many");
+      }
       return std::string(d);
     }
     if (name == "line") return "M " + n("x1") + "," + n("y1") + " L " + n("x2") + "," + n("y2");
@@ -480,6 +485,36 @@ class Reader {
       return Ellipse(cx, cy, rx, ry);
     }
     return std::nullopt;
+  }
+
+  // About how many anchors path data makes, from its commands and the count
+  // of numbers each takes, without parsing it: lib2geom's parser takes
+  // microseconds an anchor, so a huge path is refused before it runs.
+  static std::size_t EstimatedAnchors(std::string_view d) {
+    std::size_t anchors = 0;
+    std::size_t numbers = 0;
+    std::size_t arity = 2;
+    auto flush = [&] {
+      anchors += (numbers + arity - 1) / arity;
+      numbers = 0;
+    };
+    for (std::size_t i = 0; i < d.size();) {
+      const char c = d[i];
+      if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {
+        ++numbers;
+        while (i < d.size() && (std::isdigit(static_cast<unsigned char>(d[i])) || d[i] == '.')) ++i;
+        continue;
+      }
+      if (std::isalpha(static_cast<unsigned char>(c)) && c != 'e' && c != 'E') {
+        flush();
+        const char lower = static_cast<char>(c | 0x20);
+        arity = lower == 'h' || lower == 'v' ? 1 : lower == 'c' ? 6 : lower == 's' || lower == 'q' ? 4
+              : lower == 'a' ? 7 : 2;
+      }
+      ++i;
+    }
+    flush();
+    return anchors;
   }
 
   static std::string P(double x, double y) { return FormatNumber(x) + "," + FormatNumber(y); }
