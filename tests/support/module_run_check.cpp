@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -12,10 +13,6 @@ namespace quorvane::testing {
 namespace {
 
 namespace wg = workbench::geometry;
-
-// Points closer than this to the outline count as on it: commands such as
-// Opening bring the allowance back to the finish line.
-constexpr double kOnOutline = 0.01;
 
 std::vector<wg::Point> Flatten(const std::vector<host::PathSegment>& segments) {
   wg::PathData path;
@@ -28,21 +25,22 @@ std::vector<wg::Point> Flatten(const std::vector<host::PathSegment>& segments) {
   return points;
 }
 
-// Inside by the nonzero rule, or on the outline.
-bool InsideOrOn(const std::vector<wg::Point>& polygon, wg::Point p) {
+// How far `p` lies outside the polygon (nonzero rule); 0 inside.
+double OutsideBy(const std::vector<wg::Point>& polygon, wg::Point p) {
   int winding = 0;
+  double nearest = std::numeric_limits<double>::infinity();
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const wg::Point a = polygon[i];
     const wg::Point b = polygon[(i + 1) % polygon.size()];
     const wg::Point ab{b.x - a.x, b.y - a.y};
     const double len2 = ab.x * ab.x + ab.y * ab.y;
     const double t = len2 > 0 ? std::clamp(((p.x - a.x) * ab.x + (p.y - a.y) * ab.y) / len2, 0.0, 1.0) : 0.0;
-    if (std::hypot(a.x + t * ab.x - p.x, a.y + t * ab.y - p.y) <= kOnOutline) return true;
+    nearest = std::min(nearest, std::hypot(a.x + t * ab.x - p.x, a.y + t * ab.y - p.y));
     const double cross = ab.x * (p.y - a.y) - ab.y * (p.x - a.x);
     if (a.y <= p.y && b.y > p.y && cross > 0) ++winding;
     if (a.y > p.y && b.y <= p.y && cross < 0) --winding;
   }
-  return winding != 0;
+  return winding != 0 ? 0.0 : nearest;
 }
 
 bool SameSegments(const std::vector<host::PathSegment>& a, const std::vector<host::PathSegment>& b) {
@@ -58,6 +56,7 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
                        host::ArtRef source, const commands::CCommandSet& set) {
   RunOutcome outcome;
   std::ostringstream problem;
+  problem.precision(10);
   const auto before = doc.Segments(source);
   if (!before) return {"the source path has no segments", false};
   const commands::CCommandSet setBefore = set;
@@ -76,12 +75,9 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     if (!(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0)) problem << "the result is not clockwise; ";
     if (result && !result->empty()) {
       const std::vector<wg::Point> outline = Flatten(*result);
-      for (const wg::Point& p : Flatten(*before)) {
-        if (!InsideOrOn(outline, p)) {
-          problem << "the finish line leaves the result at (" << p.x << ", " << p.y << "); ";
-          break;
-        }
-      }
+      double worst = 0.0;
+      for (const wg::Point& p : Flatten(*before)) worst = std::max(worst, OutsideBy(outline, p));
+      outcome.outsideBy = worst;
     } else {
       problem << "the result has no segments; ";
     }
@@ -99,6 +95,7 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
   if (!after || !SameSegments(*before, *after)) problem << "the source path changed; ";
   if (!(set == setBefore)) problem << "the set changed; ";
   outcome.problem = problem.str();
+  if (!outcome.problem.empty()) outcome.problem.pop_back();  // the last "; " less its space
   return outcome;
 }
 

@@ -294,7 +294,13 @@ class Writer {
       const auto c = geometry::CurveAt(segs, i);
       const bool closing = closed && i + 1 == curves;
       if (c.IsStraight()) {
-        if (!closing) d += " L " + Xy(c.p3);
+        if (!closing) {
+          d += " L " + Xy(c.p3);
+        } else if (Xy(c.p0) == Xy(c.p3)) {
+          // A closing line of no length: as a line, readers would take it
+          // for the close itself and lose the last anchor; a cubic keeps it.
+          d += " C " + Xy(c.p3) + " " + Xy(c.p3) + " " + Xy(c.p3);
+        }
       } else {
         d += " C " + Xy(c.p1) + " " + Xy(c.p2) + " " + Xy(c.p3);
       }
