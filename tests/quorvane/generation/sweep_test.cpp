@@ -60,14 +60,7 @@ TEST_F(Sweep, EveryKindAtEveryAnchorOfEveryPiece) {
   for (const auto& file : testing::CorpusFiles()) {
     ASSERT_TRUE(OpenSvg(file));
     state_.pointsPerUnit = kPointsPerMillimetre;
-    std::vector<host::ArtRef> sources;
-    for (int l = 0; l < *Doc().LayerCount(); ++l) {
-      const auto arts = Doc().AllArtOfLayer(*Doc().NthLayer(l));
-      ASSERT_TRUE(arts);
-      for (host::ArtRef art : *arts) {
-        if (Doc().ArtType(art) == kQvPathArt && Doc().IsClosed(art).value_or(false)) sources.push_back(art);
-      }
-    }
+    const std::vector<host::ArtRef> sources = ClosedPaths();
     for (host::ArtRef source : sources) {
       if (*Doc().SignedArea(source) < 0) Doc().Reverse(source);
       const int anchors = *Doc().SegmentCount(source);
