@@ -28,7 +28,7 @@ constexpr int kAnchorStep = 7;
 constexpr float kBasicWidth = 10.0f;
 // Finished results that leave part of the finish line outside (by more than
 // half a point): a fault of the module still open.
-constexpr int kKnownNotHolding = 1000;
+constexpr int kKnownNotHolding = 23;
 constexpr double kOnFinishLine = 0.5;
 constexpr float kCommandWidth = 15.0f;
 
