@@ -678,7 +678,8 @@ QvErr GetTag(QvArtHandle art, const char* name, char* buffer, std::int32_t capac
     auto value = doc->GetTag(id, name);
     if (!value) return kQvErrNoSuchTag;
     if (length != nullptr) *length = static_cast<std::int32_t>(value->size());
-    std::memcpy(buffer, value->data(), std::min(value->size(), static_cast<std::size_t>(capacity)));
+    // A size query passes no buffer; memcpy must not be given a null one.
+    if (capacity > 0) std::memcpy(buffer, value->data(), std::min(value->size(), static_cast<std::size_t>(capacity)));
     return kQvNoErr;
   });
 }

@@ -1,5 +1,10 @@
 #include "workbench/svg/svg_format.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "workbench/svg/svg_io.h"
+#include "workbench/svg/svg_limits.h"
 #include "workbench/svg/svg_values.h"
 
 namespace workbench::svg {
@@ -10,7 +15,7 @@ Frame FrameFromRoot(std::string_view width, std::string_view height, std::string
     text = Trim(text);
     if (text.empty() || text.back() == '%') return std::nullopt;
     auto v = ParseLengthPoints(text);
-    if (!v || *v <= 0) {
+    if (!v || *v <= 0 || *v > kMaxCoordinate) {
       f.ok = false;
       f.problem = std::string("bad ") + what + " \"" + std::string(text) + "\" on the root element";
     }
@@ -22,7 +27,8 @@ Frame FrameFromRoot(std::string_view width, std::string_view height, std::string
   double vbx = 0, vby = 0, sx = 1, sy = 1;
   if (!Trim(viewBox).empty()) {
     auto vb = ParseNumberList(viewBox);
-    if (!vb || vb->size() != 4 || (*vb)[2] <= 0 || (*vb)[3] <= 0) {
+    const auto within = [](double v) { return std::abs(v) <= kMaxCoordinate; };
+    if (!vb || vb->size() != 4 || (*vb)[2] <= 0 || (*vb)[3] <= 0 || !std::all_of(vb->begin(), vb->end(), within)) {
       f.ok = false;
       f.problem = "bad viewBox \"" + std::string(viewBox) + "\" on the root element";
       return f;
@@ -33,12 +39,60 @@ Frame FrameFromRoot(std::string_view width, std::string_view height, std::string
     f.page.height = h.value_or((*vb)[3]);
     sx = f.page.width / (*vb)[2];
     sy = f.page.height / (*vb)[3];
+    // A page and viewBox of wildly different sizes would place every
+    // coordinate beyond what can be written back.
+    for (const double scale : {sx, sy}) {
+      if (!(scale >= kMinRootScale && scale <= kMaxRootScale)) {
+        f.ok = false;
+        f.problem = "the viewBox \"" + std::string(viewBox) + "\" scales the page by " + FormatNumber(scale) +
+                    ", beyond what the reader accepts";
+        return f;
+      }
+    }
   } else {
     if (w) f.page.width = *w;
     if (h) f.page.height = *h;
   }
   f.userToDocument = {sx, 0, 0, -sy, -vbx * sx, f.page.height + vby * sy};
   return f;
+}
+
+bool IsWellFormedPrefix(std::string_view prefix) {
+  if (prefix.empty()) return false;
+  const char first = prefix.front();
+  if ((first >= '0' && first <= '9') || first == '-' || first == '.') return false;
+  for (const char c : prefix) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+                    c == '-' || c == '.';
+    if (!ok) return false;
+  }
+  // "xml" and "xmlns" are reserved and cannot be bound.
+  return prefix != "xml" && prefix != "xmlns";
+}
+
+NamespacePrefixes PrefixesOfRoot(const std::vector<std::pair<std::string, std::string>>& rootAttributes) {
+  NamespacePrefixes result;
+  const std::pair<std::string*, const char*> ours[] = {{&result.inkscape, kInkscapeNamespace},
+                                                       {&result.sodipodi, kSodipodiNamespace},
+                                                       {&result.xlink, kXlinkNamespace},
+                                                       {&result.workbench, kWorkbenchNamespace}};
+  for (const auto& [prefix, uri] : ours) {
+    bool bound = false;
+    bool usualTaken = false;
+    for (const auto& [name, value] : rootAttributes) {
+      if (name.rfind("xmlns:", 0) != 0) continue;
+      const std::string_view declared = std::string_view(name).substr(6);
+      if (!IsWellFormedPrefix(declared)) continue;
+      if (value == uri) {
+        *prefix = std::string(declared);
+        bound = true;
+        break;
+      }
+      if (declared == *prefix) usualTaken = true;
+    }
+    if (!bound && usualTaken) *prefix = kNoPrefix;
+  }
+  return result;
 }
 
 bool IsNonRendered(std::string_view name) {

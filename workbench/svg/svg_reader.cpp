@@ -5,12 +5,14 @@
 #include <pugixml.hpp>
 
 #include <2geom/bezier-curve.h>
+#include <2geom/elliptical-arc.h>
 #include <2geom/path.h>
 #include <2geom/pathvector.h>
 #include <2geom/sbasis-to-bezier.h>
 #include <2geom/svg-path-parser.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -20,6 +22,7 @@
 
 #include "workbench/svg/svg_format.h"
 #include "workbench/svg/svg_io.h"
+#include "workbench/svg/svg_limits.h"
 #include "workbench/svg/svg_values.h"
 
 namespace workbench::svg {
@@ -63,16 +66,18 @@ class Reader {
   Result<Document> Run() {
     pugi::xml_document xml;
     const auto parsed = xml.load_buffer(text_.data(), text_.size(),
-                                        pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_comments);
+                                        pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_comments |
+                                            pugi::parse_doctype);
     if (!parsed) {
       return Error{file_, LineAt(static_cast<std::size_t>(parsed.offset)),
                    std::string("malformed XML: ") + parsed.description()};
     }
     const pugi::xml_node root = xml.document_element();
-    if (LocalName(root.name()) != "svg") {
-      return Error{file_, LineOf(root), "the root element is not <svg>"};
-    }
     try {
+      CheckProlog(xml);
+      if (LocalName(root.name()) != "svg") Fail(root, "the root element is not <svg>");
+      CheckRootNamespace(root);
+      CheckStructure(root);
       ReadRoot(root);
     } catch (const Failure& f) {
       return Error{file_, f.line, f.message};
@@ -101,6 +106,69 @@ class Reader {
 
   std::string Prefixed(const std::string& prefix, const char* local) const { return prefix + ":" + local; }
 
+  // A document type that declares entities could expand a few bytes into
+  // gigabytes ("billion laughs"); SVG files have no need for them.
+  void CheckProlog(const pugi::xml_document& xml) const {
+    for (const pugi::xml_node n : xml.children()) {
+      if (n.type() == pugi::node_doctype && std::string_view(n.value()).find("<!ENTITY") != std::string_view::npos) {
+        Fail(n, "the document type declares entities, which the reader does not expand");
+      }
+    }
+  }
+
+  // The root is SVG's own <svg>: its prefix, or the default namespace when it
+  // has none, is SVG's namespace (or not declared at all).
+  void CheckRootNamespace(pugi::xml_node root) const {
+    const std::string_view name = root.name();
+    const auto colon = name.find(':');
+    const std::string declaration =
+        colon == std::string_view::npos ? "xmlns" : "xmlns:" + std::string(name.substr(0, colon));
+    const pugi::xml_attribute ns = root.attribute(declaration.c_str());
+    if ((ns || colon != std::string_view::npos) && std::string_view(ns.value()) != kSvgNamespace) {
+      Fail(root, "the root element <" + std::string(name) + "> is in the namespace \"" + ns.value() +
+                     "\", not SVG's (" + kSvgNamespace + ")");
+    }
+  }
+
+  // Counts elements and depth without recursion, before any reading that
+  // recurses or allocates per element.
+  void CheckStructure(pugi::xml_node root) const {
+    std::size_t elements = 0;
+    int depth = 1;
+    pugi::xml_node n = root;
+    while (n) {
+      if (n.type() == pugi::node_element) {
+        if (++elements > kMaxElements) {
+          Fail(n, "more than " + std::to_string(kMaxElements) + " elements; the reader accepts at most that many");
+        }
+        if (depth > kMaxNestingDepth) {
+          Fail(n, "elements nested more than " + std::to_string(kMaxNestingDepth) +
+                      " deep; the reader accepts at most that depth");
+        }
+      }
+      if (n.first_child()) {
+        n = n.first_child();
+        ++depth;
+        continue;
+      }
+      while (n && n != root && !n.next_sibling()) {
+        n = n.parent();
+        --depth;
+      }
+      if (!n || n == root) break;
+      n = n.next_sibling();
+    }
+  }
+
+  // A number within the reader's limits, or the element's failure.
+  double Bounded(pugi::xml_node node, double v, const std::string& what) const {
+    if (!std::isfinite(v) || std::abs(v) > kMaxCoordinate) {
+      Fail(node, what + " is " + FormatNumber(v) + ", beyond the " + FormatNumber(kMaxCoordinate) +
+                     " the reader accepts");
+    }
+    return v;
+  }
+
   double Number(pugi::xml_node node, const char* attr, double fallback) const {
     const pugi::xml_attribute a = node.attribute(attr);
     if (!a) return fallback;
@@ -111,29 +179,24 @@ class Reader {
       if (!pts) Fail(node, std::string("bad number in attribute ") + attr + ": \"" + a.value() + "\"");
       v = *pts / 0.75;
     }
-    return *v;
+    return Bounded(node, *v, std::string("attribute ") + attr);
   }
 
   void ReadRoot(pugi::xml_node root) {
-    // Namespace prefixes as the file declares them.
-    for (const pugi::xml_attribute a : root.attributes()) {
-      const std::string_view name = a.name();
-      if (name.substr(0, 6) != "xmlns:") continue;
-      const std::string prefix(name.substr(6));
-      const std::string_view uri = a.value();
-      if (uri == kInkscapeNamespace) inkscape_ = prefix;
-      if (uri == kSodipodiNamespace) sodipodi_ = prefix;
-      if (uri == kWorkbenchNamespace) workbench_ = prefix;
-      if (uri == kXlinkNamespace) xlink_ = prefix;
-    }
-    ReadFrame(root);
-
-    Props rootProps;
-    CascadeStyle(root, rootProps, nullptr);
     ForeignData rootForeign;
     for (const pugi::xml_attribute a : root.attributes()) {
       rootForeign.attributes.emplace_back(a.name(), a.value());
     }
+    // Namespace prefixes as the file declares them.
+    const NamespacePrefixes prefixes = PrefixesOfRoot(rootForeign.attributes);
+    inkscape_ = prefixes.inkscape;
+    sodipodi_ = prefixes.sodipodi;
+    workbench_ = prefixes.workbench;
+    xlink_ = prefixes.xlink;
+    ReadFrame(root);
+
+    Props rootProps;
+    CascadeStyle(root, rootProps, nullptr);
     LayerId looseLayer;
     for (const pugi::xml_node child : root.children()) {
       if (child.type() != pugi::node_element) continue;
@@ -235,6 +298,16 @@ class Reader {
     return *m;
   }
 
+  // An element's transform over its parent's; one that places coordinates
+  // beyond the limit (or makes them not numbers) is refused.
+  AffineMatrix Placement(pugi::xml_node node, const AffineMatrix& parentCtm) const {
+    const AffineMatrix ctm = parentCtm * OwnTransform(node);
+    for (const double v : {ctm.a, ctm.b, ctm.c, ctm.d, ctm.tx, ctm.ty}) {
+      Bounded(node, v, "an entry of the transform it places with");
+    }
+    return ctm;
+  }
+
   void ReadLayer(pugi::xml_node node, const Props& inherited) {
     const std::string label = node.attribute(Prefixed(inkscape_, "label").c_str()).value();
     const std::string id = node.attribute("id").value();
@@ -249,7 +322,7 @@ class Reader {
                                       [&](const auto& a) { return a.first == Prefixed(inkscape_, "groupmode"); }),
                        f.attributes.end());
     doc_.SetLayerForeign(layer, std::move(f));
-    const AffineMatrix ctm = base_ * OwnTransform(node);
+    const AffineMatrix ctm = Placement(node, base_);
     ReadChildren(node, doc_.LayerGroup(layer), ctm, props);
   }
 
@@ -294,7 +367,7 @@ class Reader {
     Props props = inherited;
     std::vector<std::pair<std::string, std::string>> restStyle;
     CascadeStyle(node, props, &restStyle);
-    const AffineMatrix ctm = parentCtm * OwnTransform(node);
+    const AffineMatrix ctm = Placement(node, parentCtm);
 
     if (name == "g") {
       const ArtId group = doc_.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, parent);
@@ -361,10 +434,26 @@ class Reader {
   std::optional<std::string> ShapeData(pugi::xml_node node) const {
     const std::string_view name = node.name();
     auto n = [&](const char* a) { return FormatNumber(Number(node, a, 0.0)); };
-    if (name == "path") return std::string(node.attribute("d").value());
+    if (name == "path") {
+      const std::string_view d = node.attribute("d").value();
+      if (d.size() > kMaxPathDataLength) {
+        Fail(node, "path data of " + std::to_string(d.size()) + " characters; the reader accepts at most " +
+                       std::to_string(kMaxPathDataLength));
+      }
+      if (EstimatedAnchors(d) > 2 * kMaxAnchorsPerPath) {
+        Fail(node, "a path of more than " + std::to_string(kMaxAnchorsPerPath) +
+                       " anchors; the reader accepts at most that many");
+      }
+      return std::string(d);
+    }
     if (name == "line") return "M " + n("x1") + "," + n("y1") + " L " + n("x2") + "," + n("y2");
     if (name == "polyline" || name == "polygon") {
-      auto pts = ParseNumberList(node.attribute("points").value());
+      const std::string_view points = node.attribute("points").value();
+      if (points.size() > kMaxPathDataLength) {
+        Fail(node, "a points list of " + std::to_string(points.size()) +
+                       " characters; the reader accepts at most " + std::to_string(kMaxPathDataLength));
+      }
+      auto pts = ParseNumberList(points);
       if (!pts || pts->size() % 2 != 0) Fail(node, std::string("bad points list \"") + node.attribute("points").value() + "\"");
       std::string d;
       for (std::size_t i = 0; i < pts->size(); i += 2) {
@@ -376,6 +465,7 @@ class Reader {
     if (name == "rect") {
       const double x = Number(node, "x", 0), y = Number(node, "y", 0);
       const double w = Number(node, "width", 0), h = Number(node, "height", 0);
+      if (w < 0 || h < 0) Fail(node, "a <rect> with a negative width or height");
       double rx = Number(node, "rx", -1), ry = Number(node, "ry", -1);
       if (rx < 0) rx = ry;
       if (ry < 0) ry = rx;
@@ -391,9 +481,40 @@ class Reader {
       const double cx = Number(node, "cx", 0), cy = Number(node, "cy", 0);
       const double rx = name == "circle" ? Number(node, "r", 0) : Number(node, "rx", 0);
       const double ry = name == "circle" ? rx : Number(node, "ry", 0);
+      if (rx < 0 || ry < 0) Fail(node, "a <" + std::string(name) + "> with a negative radius");
       return Ellipse(cx, cy, rx, ry);
     }
     return std::nullopt;
+  }
+
+  // About how many anchors path data makes, from its commands and the count
+  // of numbers each takes, without parsing it: lib2geom's parser takes
+  // microseconds an anchor, so a huge path is refused before it runs.
+  static std::size_t EstimatedAnchors(std::string_view d) {
+    std::size_t anchors = 0;
+    std::size_t numbers = 0;
+    std::size_t arity = 2;
+    auto flush = [&] {
+      anchors += (numbers + arity - 1) / arity;
+      numbers = 0;
+    };
+    for (std::size_t i = 0; i < d.size();) {
+      const char c = d[i];
+      if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {
+        ++numbers;
+        while (i < d.size() && (std::isdigit(static_cast<unsigned char>(d[i])) || d[i] == '.')) ++i;
+        continue;
+      }
+      if (std::isalpha(static_cast<unsigned char>(c)) && c != 'e' && c != 'E') {
+        flush();
+        const char lower = static_cast<char>(c | 0x20);
+        arity = lower == 'h' || lower == 'v' ? 1 : lower == 'c' ? 6 : lower == 's' || lower == 'q' ? 4
+              : lower == 'a' ? 7 : 2;
+      }
+      ++i;
+    }
+    flush();
+    return anchors;
   }
 
   static std::string P(double x, double y) { return FormatNumber(x) + "," + FormatNumber(y); }
@@ -420,17 +541,38 @@ class Reader {
 
   void ReadShape(pugi::xml_node node, const std::string& d, ArtId parent, const AffineMatrix& ctm,
                  const Props& props, const std::vector<std::pair<std::string, std::string>>& restStyle) {
+    const std::string quoted = "\"" + d.substr(0, 60) + (d.size() > 60 ? "..." : "") + "\"";
     Geom::PathVector pv;
     try {
       pv = Geom::parse_svg_path(d.c_str());
     } catch (const std::exception&) {
-      Fail(node, "bad path data in attribute d: \"" + d.substr(0, 60) + (d.size() > 60 ? "..." : "") + "\"");
+      Fail(node, "bad path data in attribute d: " + quoted);
     }
+    CheckPathData(node, pv);
     pv *= Geom::Affine(ctm.a, ctm.b, ctm.c, ctm.d, ctm.tx, ctm.ty);
     std::vector<std::pair<std::vector<PathSegment>, bool>> subpaths;
-    for (const Geom::Path& path : pv) {
-      if (path.size_open() == 0) continue;
-      subpaths.push_back(ToSegments(path));
+    std::size_t anchors = 0;
+    try {
+      for (const Geom::Path& path : pv) {
+        if (path.size_open() == 0) continue;
+        subpaths.push_back(ToSegments(path));
+        anchors += subpaths.back().first.size();
+      }
+    } catch (const std::exception& e) {
+      // lib2geom refuses some degenerate arcs while converting them.
+      Fail(node, "path data that cannot be converted to curves (" + std::string(e.what()) + "): " + quoted);
+    }
+    if (anchors > kMaxAnchorsPerPath) {
+      Fail(node, "a path of " + std::to_string(anchors) + " anchors; the reader accepts at most " +
+                     std::to_string(kMaxAnchorsPerPath));
+    }
+    for (const auto& [segments, closed] : subpaths) {
+      for (const PathSegment& s : segments) {
+        for (const Point p : {s.anchor, s.in, s.out}) {
+          Bounded(node, p.x, "a placed coordinate");
+          Bounded(node, p.y, "a placed coordinate");
+        }
+      }
     }
     const PathStyle style = ResolveStyle(node, props, ctm);
     ArtId art;
@@ -450,6 +592,33 @@ class Reader {
                                                "x1", "y1", "x2", "y2", "points"},
                                         restStyle));
     ReadCommon(node, art, props);
+  }
+
+  // Every point and arc radius of the path data within the limit, before
+  // the arcs are converted (a huge radius would make that unbounded).
+  void CheckPathData(pugi::xml_node node, const Geom::PathVector& pv) const {
+    std::size_t curves = 0;
+    auto bounded = [&](Geom::Point p, const char* what) {
+      Bounded(node, p[Geom::X], what);
+      Bounded(node, p[Geom::Y], what);
+    };
+    for (const Geom::Path& path : pv) {
+      curves += path.size_open();
+      if (curves > kMaxAnchorsPerPath) {
+        Fail(node, "a path of more than " + std::to_string(kMaxAnchorsPerPath) +
+                       " anchors; the reader accepts at most that many");
+      }
+      bounded(path.initialPoint(), "a coordinate of the path data");
+      for (std::size_t i = 0; i < path.size_open(); ++i) {
+        const Geom::Curve& curve = path[i];
+        if (const auto* arc = dynamic_cast<const Geom::EllipticalArc*>(&curve)) {
+          bounded(arc->rays(), "an arc radius");
+        } else if (const auto* bezier = dynamic_cast<const Geom::BezierCurve*>(&curve)) {
+          for (unsigned k = 0; k <= bezier->order(); ++k) bounded((*bezier)[k], "a coordinate of the path data");
+        }
+        bounded(curve.finalPoint(), "a coordinate of the path data");
+      }
+    }
   }
 
   static Point ToPoint(Geom::Point p) { return {p[Geom::X], p[Geom::Y]}; }
@@ -543,7 +712,7 @@ class Reader {
       auto n = ParseNumber(v);
       if (!n) n = ParseLengthPoints(v);
       if (!n) Fail(node, std::string("bad number in ") + k + ": \"" + v + "\"");
-      return *n;
+      return Bounded(node, *n, k);
     };
     const auto fill = Paint(node, props, "fill", "fill-color", "fill-custom");
     s.fillPaint = fill.has_value();
@@ -563,7 +732,7 @@ class Reader {
     if (!dash.empty() && dash != "none") {
       auto list = ParseNumberList(dash);
       if (!list) Fail(node, "bad stroke-dasharray \"" + dash + "\"");
-      for (double& v : *list) v *= scale;
+      for (double& v : *list) v = Bounded(node, v, "an entry of stroke-dasharray") * scale;
       s.stroke.dash.array = std::move(*list);
     }
     s.stroke.dash.offset = number("stroke-dashoffset", 0.0) * scale;

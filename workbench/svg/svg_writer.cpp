@@ -3,6 +3,8 @@
 // with their styles as presentation attributes, y flipped back.
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -50,6 +52,9 @@ std::string Escape(std::string_view s) {
   return out;
 }
 
+// Characters below space other than tab, line feed and carriage return.
+bool IsUnwritable(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r'; }
+
 bool IsXmlNameSafe(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s) {
@@ -93,31 +98,34 @@ class Writer {
       if (name == "viewBox") viewBox = value;
     }
     Frame frame = FrameFromRoot(width, height, viewBox);
-    const bool keep = frame.ok && frame.page == doc_.GetPage();
+    // Control characters cannot be written in XML; such a frame is written
+    // afresh rather than changed into one that reads differently.
+    const bool writable = std::none_of(width.begin(), width.end(), IsUnwritable) &&
+                          std::none_of(height.begin(), height.end(), IsUnwritable) &&
+                          std::none_of(viewBox.begin(), viewBox.end(), IsUnwritable);
+    const bool keep = frame.ok && writable && frame.page == doc_.GetPage();
     if (!keep) {
       const auto& page = doc_.GetPage();
-      width = FormatNumber(page.width) + "pt";
-      height = FormatNumber(page.height) + "pt";
-      viewBox = "0 0 " + FormatNumber(page.width) + " " + FormatNumber(page.height);
+      width = Num(page.width) + "pt";
+      height = Num(page.height) + "pt";
+      viewBox = "0 0 " + Num(page.width) + " " + Num(page.height);
       frame = FrameFromRoot(width, height, viewBox);
     }
     toUser_ = frame.userToDocument.Inverted();
     scale_ = std::sqrt(std::abs(toUser_.a * toUser_.d - toUser_.b * toUser_.c));
+    ChoosePrefixes();
     rootAttributes_ = {{"xmlns", kSvgNamespace},
-                       {"xmlns:inkscape", kInkscapeNamespace},
-                       {"xmlns:sodipodi", kSodipodiNamespace},
-                       {"xmlns:xlink", kXlinkNamespace},
-                       {"xmlns:workbench", kWorkbenchNamespace}};
+                       {"xmlns:" + prefixes_.inkscape, kInkscapeNamespace},
+                       {"xmlns:" + prefixes_.sodipodi, kSodipodiNamespace},
+                       {"xmlns:" + prefixes_.xlink, kXlinkNamespace},
+                       {"xmlns:" + prefixes_.workbench, kWorkbenchNamespace}};
     std::set<std::string> declared;
     for (const auto& [name, value] : rootAttributes_) declared.insert(name);
+    // The file's other declarations stay, also further names for our
+    // namespaces: kept attributes may use them. Ours come first, so reading
+    // back takes the same prefixes.
     for (const auto& [name, value] : doc_.Foreign().attributes) {
       if (declared.count(name) || name == "width" || name == "height" || name == "viewBox") continue;
-      // Another prefix bound to one of our namespaces would be a second name for it.
-      if (name.rfind("xmlns:", 0) == 0 &&
-          (value == kInkscapeNamespace || value == kSodipodiNamespace || value == kWorkbenchNamespace ||
-           value == kXlinkNamespace)) {
-        continue;
-      }
       rootAttributes_.emplace_back(name, value);
     }
     rootAttributes_.emplace_back("width", width);
@@ -125,6 +133,58 @@ class Writer {
     rootAttributes_.emplace_back("viewBox", viewBox);
   }
 
+  // The prefixes the file was read with; where it had none for one of our
+  // namespaces (its usual name was bound elsewhere), a fresh one that no
+  // kept attribute or markup uses.
+  void ChoosePrefixes() {
+    prefixes_ = PrefixesOfRoot(doc_.Foreign().attributes);
+    for (auto [prefix, stem] : {std::pair{&prefixes_.inkscape, "inkscape"}, std::pair{&prefixes_.sodipodi, "sodipodi"},
+                                std::pair{&prefixes_.xlink, "xlink"}, std::pair{&prefixes_.workbench, "workbench"}}) {
+      if (*prefix != kNoPrefix) continue;
+      for (int n = 1;; ++n) {
+        *prefix = stem + std::to_string(n);
+        if (!UsedInForeignData(*prefix)) break;
+      }
+    }
+  }
+
+  bool UsedInForeignData(const std::string& prefix) const {
+    const std::string used = prefix + ":";
+    auto uses = [&](const document::ForeignData& f) {
+      if (f.markup.find(used) != std::string::npos) return true;
+      return std::any_of(f.attributes.begin(), f.attributes.end(), [&](const auto& a) {
+        return a.first.find(used) != std::string::npos || a.first == "xmlns:" + prefix;
+      });
+    };
+    if (uses(doc_.Foreign())) return true;
+    for (std::size_t i = 0; i < doc_.LayerCount(); ++i) {
+      if (uses(doc_.FindLayer(doc_.LayerAt(i))->foreign)) return true;
+      for (ArtId id : doc_.AllArtOfLayer(doc_.LayerAt(i))) {
+        if (uses(doc_.FindArt(id)->foreign)) return true;
+      }
+    }
+    return false;
+  }
+
+  std::string Ink(const char* local) const { return prefixes_.inkscape + ":" + local; }
+  std::string Sodi(const char* local) const { return prefixes_.sodipodi + ":" + local; }
+  std::string Wb(const std::string& local) const { return prefixes_.workbench + ":" + local; }
+
+  // Numbers as written; one that is not finite marks the text unsavable.
+  std::string Num(double v) {
+    if (!std::isfinite(v)) finite_ = false;
+    return FormatNumber(v);
+  }
+  std::string Matrix(const AffineMatrix& m) {
+    for (const double v : {m.a, m.b, m.c, m.d, m.tx, m.ty}) Num(v);
+    return FormatMatrix(m);
+  }
+
+ public:
+  /// Whether every number written was finite.
+  bool AllFinite() const { return finite_; }
+
+ private:
   void CollectIds() {
     for (std::size_t i = 0; i < doc_.LayerCount(); ++i) {
       const auto* layer = doc_.FindLayer(doc_.LayerAt(i));
@@ -154,17 +214,17 @@ class Writer {
   void WriteColors() {
     const auto ids = doc_.CustomColors();
     if (ids.empty() && doc_.Swatches().empty()) return;
-    out_ << "<workbench:colors>\n";
+    out_ << "<" << Wb("colors") << ">\n";
     for (auto id : ids) {
       const auto* c = doc_.FindCustomColor(id);
-      out_ << "<workbench:custom-color";
+      out_ << "<" << Wb("custom-color");
       Attr("name", c->name);
       Attr("color", FormatExactColor(c->color));
       if (c->spot) Attr("spot", "true");
       out_ << "/>\n";
     }
     for (const auto& s : doc_.Swatches()) {
-      out_ << "<workbench:swatch";
+      out_ << "<" << Wb("swatch");
       Attr("name", s.name);
       Attr("color", FormatExactColor(s.color));
       if (s.color.kind == ColorKind::kCustom) {
@@ -172,7 +232,7 @@ class Writer {
       }
       out_ << "/>\n";
     }
-    out_ << "</workbench:colors>\n";
+    out_ << "</" << Wb("colors") << ">\n";
   }
 
   void WriteForeignAttributes(const document::ForeignData& f, bool hidden) {
@@ -192,10 +252,11 @@ class Writer {
 
   void WriteLayer(document::LayerId id) {
     const auto* layer = doc_.FindLayer(id);
-    out_ << "<g inkscape:groupmode=\"layer\"";
+    out_ << "<g";
+    Attr(Ink("groupmode"), "layer");
     Attr("id", IdFor(layer->foreign.sourceId, "layer"));
-    Attr("inkscape:label", layer->title);
-    if (!layer->editable) Attr("sodipodi:insensitive", "true");
+    Attr(Ink("label"), layer->title);
+    if (!layer->editable) Attr(Sodi("insensitive"), "true");
     WriteForeignAttributes(layer->foreign, !layer->visible);
     out_ << ">\n";
     WriteChildren(layer->group);
@@ -208,22 +269,23 @@ class Writer {
   }
 
   void WriteCommon(const Art& art) {
-    if (!art.name.empty()) Attr("inkscape:label", art.name);
-    if (art.locked) Attr("sodipodi:insensitive", "true");
-    if (art.showCenterPoint) Attr("workbench:center-point", "true");
-    for (const auto& [name, value] : art.tags) {
-      if (IsXmlNameSafe(name)) Attr("workbench:tag-" + name, HexEncode(value));
-      else Attr("workbench:tagx-" + HexEncode(name), HexEncode(value));
-    }
+    if (!art.name.empty()) Attr(Ink("label"), art.name);
+    if (art.locked) Attr(Sodi("insensitive"), "true");
+    if (art.showCenterPoint) Attr(Wb("center-point"), "true");
+    for (const auto& [name, value] : art.tags) Attr(TagAttribute(name), HexEncode(value));
+  }
+
+  std::string TagAttribute(const std::string& name) const {
+    return IsXmlNameSafe(name) ? Wb("tag-" + name) : Wb("tagx-" + HexEncode(name));
   }
 
   Point User(Point p) const { return toUser_.Apply(p); }
-  std::string Xy(Point p) const {
+  std::string Xy(Point p) {
     const Point u = User(p);
-    return FormatNumber(u.x) + "," + FormatNumber(u.y);
+    return Num(u.x) + "," + Num(u.y);
   }
 
-  void AppendPathData(std::string& d, const std::vector<PathSegment>& segs, bool closed) const {
+  void AppendPathData(std::string& d, const std::vector<PathSegment>& segs, bool closed) {
     if (segs.empty()) return;
     if (!d.empty()) d += ' ';
     d += "M " + Xy(segs[0].anchor);
@@ -232,7 +294,13 @@ class Writer {
       const auto c = geometry::CurveAt(segs, i);
       const bool closing = closed && i + 1 == curves;
       if (c.IsStraight()) {
-        if (!closing) d += " L " + Xy(c.p3);
+        if (!closing) {
+          d += " L " + Xy(c.p3);
+        } else if (Xy(c.p0) == Xy(c.p3)) {
+          // A closing line of no length: as a line, readers would take it
+          // for the close itself and lose the last anchor; a cubic keeps it.
+          d += " C " + Xy(c.p3) + " " + Xy(c.p3) + " " + Xy(c.p3);
+        }
       } else {
         d += " C " + Xy(c.p1) + " " + Xy(c.p2) + " " + Xy(c.p3);
       }
@@ -253,9 +321,9 @@ class Writer {
     Attr(property, rgb);
     const PaintValue back = ParsePaint(rgb);
     if (!(back.paint && *back.paint == color)) {
-      Attr(std::string("workbench:") + property + "-color", FormatExactColor(color));
+      Attr(Wb(std::string(property) + "-color"), FormatExactColor(color));
       if (color.kind == ColorKind::kCustom) {
-        if (const auto* c = doc_.FindCustomColor(color.custom)) Attr(std::string("workbench:") + property + "-custom", c->name);
+        if (const auto* c = doc_.FindCustomColor(color.custom)) Attr(Wb(std::string(property) + "-custom"), c->name);
       }
     }
   }
@@ -264,19 +332,19 @@ class Writer {
     WritePaint("fill", s.fillPaint, s.fill.color);
     if (s.evenOdd) Attr("fill-rule", "evenodd");
     WritePaint("stroke", s.strokePaint, s.stroke.color);
-    Attr("stroke-width", FormatNumber(s.stroke.width * scale_));
+    Attr("stroke-width", Num(s.stroke.width * scale_));
     if (s.stroke.cap != document::LineCap::kButt) {
       Attr("stroke-linecap", s.stroke.cap == document::LineCap::kRound ? "round" : "square");
     }
     if (s.stroke.join != document::LineJoin::kMiter) {
       Attr("stroke-linejoin", s.stroke.join == document::LineJoin::kRound ? "round" : "bevel");
     }
-    if (s.stroke.miterLimit != 4.0) Attr("stroke-miterlimit", FormatNumber(s.stroke.miterLimit));
+    if (s.stroke.miterLimit != 4.0) Attr("stroke-miterlimit", Num(s.stroke.miterLimit));
     if (!s.stroke.dash.array.empty()) {
       std::string list;
-      for (double v : s.stroke.dash.array) list += (list.empty() ? "" : ",") + FormatNumber(v * scale_);
+      for (double v : s.stroke.dash.array) list += (list.empty() ? "" : ",") + Num(v * scale_);
       Attr("stroke-dasharray", list);
-      if (s.stroke.dash.offset != 0.0) Attr("stroke-dashoffset", FormatNumber(s.stroke.dash.offset * scale_));
+      if (s.stroke.dash.offset != 0.0) Attr("stroke-dashoffset", Num(s.stroke.dash.offset * scale_));
     }
   }
 
@@ -332,8 +400,8 @@ class Writer {
     Attr("id", IdFor(art.foreign.sourceId, "text"));
     WriteCommon(art);
     const AffineMatrix m = toUser_ * art.placed.placement;
-    if (!m.IsIdentity()) Attr("transform", FormatMatrix(m));
-    if (art.placed.fontSize > 0.0) Attr("font-size", FormatNumber(art.placed.fontSize));
+    if (!m.IsIdentity()) Attr("transform", Matrix(m));
+    if (art.placed.fontSize > 0.0) Attr("font-size", Num(art.placed.fontSize));
     WritePaint("fill", true, art.placed.textColor);
     WriteForeignAttributes(art.foreign, art.hidden);
     out_ << ">" << Escape(art.placed.contents) << "</text>\n";
@@ -351,13 +419,12 @@ class Writer {
     node.prepend_attribute("id").set_value(IdFor(art.foreign.sourceId, "art").c_str());
     if (!IsNonRendered(node.name())) {
       const AffineMatrix m = toUser_ * art.placed.placement;
-      if (!m.IsIdentity()) node.append_attribute("transform").set_value(FormatMatrix(m).c_str());
+      if (!m.IsIdentity()) node.append_attribute("transform").set_value(Matrix(m).c_str());
     }
-    if (!art.name.empty()) node.append_attribute("inkscape:label").set_value(art.name.c_str());
-    if (art.locked) node.append_attribute("sodipodi:insensitive").set_value("true");
+    if (!art.name.empty()) node.append_attribute(Ink("label").c_str()).set_value(art.name.c_str());
+    if (art.locked) node.append_attribute(Sodi("insensitive").c_str()).set_value("true");
     for (const auto& [name, value] : art.tags) {
-      const std::string attr = IsXmlNameSafe(name) ? "workbench:tag-" + name : "workbench:tagx-" + HexEncode(name);
-      node.append_attribute(attr.c_str()).set_value(HexEncode(value).c_str());
+      node.append_attribute(TagAttribute(name).c_str()).set_value(HexEncode(value).c_str());
     }
     if (art.hidden) {
       std::string style = node.attribute("style").value();
@@ -377,6 +444,8 @@ class Writer {
   std::set<std::string> used_;
   std::set<std::string> written_;
   int counter_ = 0;
+  NamespacePrefixes prefixes_;
+  bool finite_ = true;
 };
 
 }  // namespace
@@ -384,7 +453,12 @@ class Writer {
 std::string WriteSvgString(const Document& doc) { return Writer(doc).Run(); }
 
 Result<Done> WriteSvgFile(const Document& doc, const std::filesystem::path& file) {
-  const std::string text = WriteSvgString(doc);
+  Writer writer(doc);
+  const std::string text = writer.Run();
+  if (!writer.AllFinite()) {
+    return Error{file.string(), 0, "the document holds a coordinate or size that is not a finite number; "
+                                   "nothing was written"};
+  }
   std::filesystem::path temp = file;
   temp += ".tmp-" + std::to_string(::getpid());
   {

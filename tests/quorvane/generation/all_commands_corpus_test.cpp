@@ -51,14 +51,7 @@ TEST_F(AllCommandsOnCorpus, EveryPieceGetsAnAllowanceOrTheFailedCommandsMessage)
   for (const auto& file : testing::CorpusFiles()) {
     ASSERT_TRUE(OpenSvg(file));
     state_.pointsPerUnit = kPointsPerMillimetre;
-    std::vector<host::ArtRef> sources;
-    for (int i = 0; i < *Doc().LayerCount(); ++i) {
-      const auto arts = Doc().AllArtOfLayer(*Doc().NthLayer(i));
-      ASSERT_TRUE(arts);
-      for (host::ArtRef art : *arts) {
-        if (Doc().ArtType(art) == kQvPathArt && Doc().IsClosed(art).value_or(false)) sources.push_back(art);
-      }
-    }
+    const std::vector<host::ArtRef> sources = ClosedPaths();
     for (host::ArtRef source : sources) {
       SCOPED_TRACE(file.filename().string() + " " + Doc().ArtName(source).value_or("?"));
       // The panel turns a source path clockwise before numbering its anchors.

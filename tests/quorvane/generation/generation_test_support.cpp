@@ -55,6 +55,19 @@ bool HostFixture::OpenSvg(const std::filesystem::path& file) {
   return true;
 }
 
+std::vector<host::ArtRef> HostFixture::ClosedPaths() {
+  std::vector<host::ArtRef> paths;
+  for (int i = 0; i < Doc().LayerCount().value_or(0); ++i) {
+    const auto arts = Doc().AllArtOfLayer(*Doc().NthLayer(i));
+    EXPECT_TRUE(arts);
+    if (!arts) continue;
+    for (host::ArtRef art : *arts) {
+      if (Doc().ArtType(art) == kQvPathArt && Doc().IsClosed(art).value_or(false)) paths.push_back(art);
+    }
+  }
+  return paths;
+}
+
 host::ArtRef HostFixture::AddPath(const std::vector<host::PathSegment>& segments, bool closed, host::LayerRef layer) {
   host::ArtRef prep;
   host::PaintOrder order = host::PaintOrder::kAbove;

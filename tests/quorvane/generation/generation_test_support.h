@@ -39,6 +39,9 @@ class HostFixture : public ::testing::Test {
   /// null), styled with a 0.75 pt black stroke.
   host::ArtRef AddPath(const std::vector<host::PathSegment>& segments, bool closed = true, host::LayerRef layer = {});
 
+  /// Every closed path of the document's layers, in layer order.
+  std::vector<host::ArtRef> ClosedPaths();
+
   host::HostDocument& Doc() { return bound_.Doc(); }
   workbench::plugin::Host& Host() { return bound_.Host(); }
   workbench::document::Document& Document() { return bound_.Document(); }

@@ -1,0 +1,35 @@
+// One run of the generation driver on the headless host, checked the way a
+// user would judge it: either one closed, positively oriented outline (how
+// far the finish line leaves it is measured) and no alert, or exactly one alert that is the
+// failing command's own message (or the basic margin's); the source path
+// and the set unchanged either way. The module fuzz target and the sweep
+// over the real pieces share it.
+#pragma once
+
+#include <string>
+
+#include "quorvane/commands/command_set.h"
+#include "quorvane/generation/run_state.h"
+#include "quorvane/host/host_document.h"
+#include "workbench/plugin/host.h"
+
+namespace quorvane::testing {
+
+struct RunOutcome {
+  /// Empty when the run behaved; otherwise what went wrong.
+  std::string problem;
+  /// Whether the run finished with a seam allowance.
+  bool finished = false;
+  /// How far the finish line leaves a finished result, in points (0 when
+  /// it lies inside or on it). Not part of `problem`: some commands still
+  /// leave part of the finish line outside on some pieces, a fault of the
+  /// module that the sweep counts against a ceiling.
+  double outsideBy = 0.0;
+};
+
+/// Runs `set` on the closed path `source` (already turned clockwise) with
+/// the panel's preview ticked, as Apply does, and checks the outcome.
+RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, generation::RunState& state,
+                       host::ArtRef source, const commands::CCommandSet& set);
+
+}  // namespace quorvane::testing
