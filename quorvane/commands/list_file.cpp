@@ -97,14 +97,18 @@ class SetParser {
     c.point[1] = DecodeText(record.GetField(2), "second point", file_, record.GetLine(), problems_);
     c.haba = ParseLeadingFloat(record.GetField(3));
     c.num = ParseLeadingInt(record.GetField(4));
+    // Such rows only come from a hand-edited file; taking them would give a
+    // set that can never apply, or one whose commands look at point slots
+    // that do not exist. The row is left out and named.
     if (!IsKnownCommandType(c.type)) {
       Report(record.GetLine(), "unknown command type " + std::to_string(type) +
-                                   "; the set will not apply until it is removed");
+                                   " (the types are 0 to 10); the command is left out");
+      return;
     }
     if (c.num < 0 || c.num > 2) {
       Report(record.GetLine(), "a command uses " + std::to_string(c.num) +
-                                   " point slots; only 0 to 2 exist, so it is read as " +
-                                   std::to_string(c.num < 0 ? 0 : 2));
+                                   " point slots, but only 0 to 2 exist; the command is left out");
+      return;
     }
     set.AppendReadCommand(std::move(c));
   }

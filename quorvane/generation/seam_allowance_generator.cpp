@@ -1,6 +1,7 @@
 #include "quorvane/generation/seam_allowance_generator.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "quorvane/generation/opening.h"
 #include "quorvane/generation/reverse_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/generation/tolerances.h"
 #include "quorvane/generation/work_layers.h"
 
 namespace quorvane::generation {
@@ -113,6 +115,11 @@ void ShowAlert(host::HostDocument& doc, const RunState& state, std::string_view 
   doc.Alert(IsEnglish(state) ? english : japanese);
 }
 
+// Whether a width in the user's unit is wider than any document.
+bool BeyondAnyDocument(float width, const RunState& state) {
+  return !(std::fabs(static_cast<double>(width) * state.pointsPerUnit) <= kLargestWidth);
+}
+
 // Host version 25 needs the basic margin read back and rebuilt alone
 // before an "Extended one-side" that comes first; a margin that cannot be
 // read stays as it is.
@@ -129,6 +136,10 @@ class CommandRunner {
     const std::string& second = command->point[1];
     const float width = command->haba;
     bool done = true;
+    if (UsesItsWidth(command->type) && BeyondAnyDocument(width, state_)) {
+      ReportFailure(command->type, i);
+      return false;
+    }
     switch (command->type) {
       case CommandType::kRevForward:
       case CommandType::kRevBackward:
@@ -175,6 +186,10 @@ class CommandRunner {
   }
 
  private:
+  static bool UsesItsWidth(CommandType type) {
+    return type == CommandType::kFortyFiveBackward || type == CommandType::kFortyFiveForward ||
+           type == CommandType::kExtendedOneSide || type == CommandType::kCutOff || type == CommandType::kOpening;
+  }
 
   bool RunExtendedOneSide(int i, std::int32_t firstAnchor, std::int32_t secondAnchor, float width) {
     return ApplyExtendedOneSide(doc_, state_, i, firstAnchor, secondAnchor, width,
@@ -270,7 +285,7 @@ void SeamAllowanceGenerator(host::HostDocument& doc, RunState& state, const comm
   if (size <= 0.0) return;
   state.sourcePath = *duplicate;
 
-  if (!BuildBasicSeamMargin(doc, state, basicWidth)) {
+  if (BeyondAnyDocument(basicWidth, state) || !BuildBasicSeamMargin(doc, state, basicWidth)) {
     ShowAlert(doc, state, kBasicMarginFailedText, kBasicMarginFailedTextJapanese);
     ok = false;
   }

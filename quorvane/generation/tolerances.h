@@ -42,6 +42,14 @@ inline constexpr double kContainmentSlack = 2.0;
 /// Samples per cubic piece in the containment test.
 inline constexpr int kContainmentSamplesPerPiece = 128;
 
+// ---- Widths ----------------------------------------------------------------
+
+/// The widest margin a run works with, in points: the side of the largest
+/// canvas a document can have (227 inches). A wider width, or one that is
+/// not a number, makes its command fail at once, since offsets that wide
+/// only take time and memory and give nothing a document can hold.
+inline constexpr double kLargestWidth = 16344.0;
+
 // ---- Offset Path action -----------------------------------------------------
 
 /// The mitre limit the margin is offset with: corners are never bevelled.

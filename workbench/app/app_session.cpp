@@ -5,6 +5,7 @@
 #include "sdk/errors.h"
 #include "sdk/messages.h"
 #include "workbench/app/art_picking.h"
+#include "workbench/geometry/self_crossing.h"
 #include "workbench/svg/svg_io.h"
 
 namespace workbench::app {
@@ -180,6 +181,18 @@ void AppSession::SelectionChanged() {
 
 void AppSession::Changed() {
   if (changed_) changed_();
+}
+
+std::string AppSession::CrossingNotice() const {
+  constexpr double kCrossingFlatness = 0.05;  // points
+  for (document::ArtId path : doc_.SelectedPaths()) {
+    const document::Art& art = *doc_.FindArt(path);
+    if (!art.closed || !geometry::FindSelfCrossing({art.segments, true}, kCrossingFlatness)) continue;
+    const std::string name = !art.name.empty() ? art.name : art.foreign.sourceId;
+    return "The selected path" + (name.empty() ? std::string() : " \"" + name + "\"") +
+           " crosses itself: it has no single inside, so no seam allowance or finish line can be made around it.";
+  }
+  return {};
 }
 
 }  // namespace workbench::app

@@ -67,6 +67,11 @@ class AppSession {
   bool ClickAt(geometry::Point p, double tolerance, bool extend);
   bool SelectInRect(const document::Rect& band, bool extend);
 
+  /// A notice for the status bar when a selected closed path crosses itself
+  /// (it has no single inside, so no outline can be made around it), naming
+  /// the first such path; empty otherwise.
+  std::string CrossingNotice() const;
+
   /// Shows or hides, locks or unlocks a layer, as one undoable step.
   bool SetLayerVisible(document::LayerId layer, bool visible);
   bool SetLayerLocked(document::LayerId layer, bool locked);

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -426,6 +427,12 @@ void MainWindow::Refresh() {
   const QString name = session_.FilePath().empty() ? tr("Untitled") : Q(session_.FilePath().filename().string());
   setWindowTitle(name + QStringLiteral("[*] - Quorvane Workbench"));
   setWindowModified(session_.IsModified());
+  const std::string crossing = session_.CrossingNotice();
+  if (crossing.empty()) {
+    statusBar()->clearMessage();
+  } else {
+    statusBar()->showMessage(Q(crossing));
+  }
 }
 
 void MainWindow::Poll() {

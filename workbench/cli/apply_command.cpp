@@ -10,8 +10,10 @@
 #include <sstream>
 #include <system_error>
 
+#include "workbench/cli/output_file.h"
 #include "workbench/cli/pieces.h"
 #include "workbench/cli/sets_command.h"
+#include "workbench/geometry/self_crossing.h"
 #include "workbench/svg/svg_io.h"
 
 namespace workbench::cli {
@@ -24,7 +26,7 @@ namespace {
 struct Prepared {
   document::Document doc;
   std::vector<Piece> pieces;
-  fs::path output;
+  OutputTarget output;
 };
 
 bool SameFile(const fs::path& a, const fs::path& b) {
@@ -42,9 +44,15 @@ std::optional<Prepared> Prepare(const ApplyRequest& request, const std::string& 
     err << "quorvane " << command << ": " << read.error().ToString() << "\n";
     return std::nullopt;
   }
-  Prepared prepared{std::move(read.value()), {}, request.output.value_or(OutputBeside(request.input, suffix))};
-  if (SameFile(prepared.output, request.input)) {
-    err << "quorvane " << command << ": " << prepared.output.string() << ": the output would replace the input\n";
+  std::string problem;
+  std::optional<OutputTarget> output = ResolveOutput(request.output.value_or(OutputBeside(request.input, suffix)), &problem);
+  if (!output) {
+    err << "quorvane " << command << ": " << problem << "\n";
+    return std::nullopt;
+  }
+  Prepared prepared{std::move(read.value()), {}, std::move(*output)};
+  if (!prepared.output.standardOutput && SameFile(prepared.output.file, request.input)) {
+    err << "quorvane " << command << ": " << prepared.output.file.string() << ": the output would replace the input\n";
     return std::nullopt;
   }
   const std::string file = request.input.string();
@@ -89,6 +97,15 @@ bool AddedClosedPath(const std::set<ArtId>& before, const document::Document& do
     if (before.count(path) == 0) return true;
   }
   return false;
+}
+
+// A piece whose outline crosses itself has no single inside: the module
+// would make an allowance around part of it. The message says so, or none.
+std::optional<std::string> CrossingProblem(const document::Document& doc, ArtId art) {
+  constexpr double kCrossingFlatness = 0.05;  // points
+  const auto* segments = doc.Segments(art);
+  if (segments == nullptr || !geometry::FindSelfCrossing({*segments, true}, kCrossingFlatness)) return std::nullopt;
+  return "the path crosses itself, so it has no single inside to work on; nothing was made for it";
 }
 
 // "why" of a piece that got no result: the module's messages, else what
@@ -156,17 +173,28 @@ std::optional<std::string> MissingAnchor(const std::string& alert, const std::ve
   return std::nullopt;
 }
 
+// Reports go to standard error when the document goes to standard output.
+std::ostream& ReportStream(const Prepared& prepared, std::ostream& out, std::ostream& err) {
+  return prepared.output.standardOutput ? err : out;
+}
+
 int Finish(ModuleSession& session, const Prepared& prepared, const std::string& command, std::size_t failed,
            std::ostream& out, std::ostream& err) {
-  session.Close();
+  // The module saves its settings as it shuts down; an alert then says that
+  // failed.
+  const CommandRun shutdown = session.Close();
   RemoveWorkLayers(session.Doc());
-  auto written = svg::WriteSvgFile(session.Doc(), prepared.output);
-  if (!written) {
-    err << "quorvane " << command << ": " << written.error().ToString() << "\n";
+  if (auto problem = WriteOutput(prepared.output, svg::WriteSvgString(session.Doc()), out)) {
+    err << "quorvane " << command << ": " << *problem << "\n";
     return kExitBadInput;
   }
-  out << "wrote " << prepared.output.string() << " (" << prepared.pieces.size() - failed << " of "
-      << prepared.pieces.size() << " path(s) done)\n";
+  const std::string where = prepared.output.standardOutput ? "standard output" : prepared.output.file.string();
+  ReportStream(prepared, out, err) << "wrote " << where << " (" << prepared.pieces.size() - failed << " of "
+                                   << prepared.pieces.size() << " path(s) done)\n";
+  if (!shutdown.alerts.empty() || !shutdown.failure.empty()) {
+    err << "quorvane " << command << ": the module's settings were not saved: " << Why(shutdown) << "\n";
+    return kExitSomeFailed;
+  }
   return failed == 0 ? kExitDone : kExitSomeFailed;
 }
 
@@ -193,6 +221,7 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
   const std::string command = "apply";
   std::optional<Prepared> prepared = Prepare(request, command, "-seam", err);
   if (!prepared) return kExitBadInput;
+  std::ostream& report = ReportStream(*prepared, out, err);
   const std::string file = request.input.string();
   if (!request.set) {
     for (const Piece& piece : prepared->pieces) {
@@ -221,10 +250,15 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
     setIndex = static_cast<std::int32_t>(found - names.begin());
   }
 
-  const std::string_view suffix = session->Japanese() ? kSeamLayerSuffixJapanese : kSeamLayerSuffix;
+  const std::string_view suffix = session->JapaneseTexts() ? kSeamLayerSuffixJapanese : kSeamLayerSuffix;
   std::size_t failed = 0;
   std::optional<std::vector<std::string>> setRows;
   for (const Piece& piece : prepared->pieces) {
+    if (std::optional<std::string> crossing = CrossingProblem(session->Doc(), piece.art)) {
+      ++failed;
+      err << "quorvane apply: " << file << ": path \"" << piece.label << "\": " << *crossing << "\n";
+      continue;
+    }
     const std::string resultLayer = LayerTitleOf(session->Doc(), piece.art) + std::string(suffix);
     const std::set<ArtId> before = ClosedPathSet(session->Doc(), resultLayer);
     CommandRun run = session->SelectOnly(piece.art);
@@ -243,7 +277,7 @@ int RunApply(const ApplyRequest& request, std::ostream& out, std::ostream& err) 
     }
     if (run.played) run = session->BatchApply(index);
     if (run.played && AddedClosedPath(before, session->Doc(), resultLayer)) {
-      out << piece.label << ": seam allowance on layer \"" << resultLayer << "\"\n";
+      report << piece.label << ": seam allowance on layer \"" << resultLayer << "\"\n";
       continue;
     }
     ++failed;
@@ -296,11 +330,18 @@ int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::o
   }
   std::optional<Prepared> prepared = Prepare(request, command, "-finish", err);
   if (!prepared) return kExitBadInput;
+  std::ostream& report = ReportStream(*prepared, out, err);
   auto session = OpenSession(request, *prepared, command, err);
   if (!session) return kExitBadInput;
 
   std::size_t failed = 0;
   for (const Piece& piece : prepared->pieces) {
+    if (std::optional<std::string> crossing = CrossingProblem(session->Doc(), piece.art)) {
+      ++failed;
+      err << "quorvane finish-line: " << request.input.string() << ": path \"" << piece.label << "\": " << *crossing
+          << "\n";
+      continue;
+    }
     const std::string resultLayer = LayerTitleOf(session->Doc(), piece.art) + std::string(kFinishLayerSuffix);
     const std::set<ArtId> before = ClosedPathSet(session->Doc(), resultLayer);
     if (std::optional<std::string> tooLarge = MarginTooLarge(session->Doc(), piece.art, value, margin, *session)) {
@@ -312,7 +353,7 @@ int RunFinishLine(const ApplyRequest& request, const std::string& margin, std::o
     CommandRun run = session->SelectOnly(piece.art);
     if (run.played) run = session->CreateFinishLine(margin);
     if (run.played && AddedClosedPath(before, session->Doc(), resultLayer)) {
-      out << piece.label << ": finish line on layer \"" << resultLayer << "\"\n";
+      report << piece.label << ": finish line on layer \"" << resultLayer << "\"\n";
       continue;
     }
     ++failed;

@@ -12,6 +12,7 @@
 #include "workbench/cli/info.h"
 #include "workbench/cli/output_commands.h"
 #include "workbench/cli/sets_command.h"
+#include "workbench/cli/signal_cleanup.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ void Finish(SessionOptions& options, const std::string& prefs, const std::string
 }  // namespace
 
 int main(int argc, char** argv) {
+  workbench::cli::InstallSignalCleanup();
   CLI::App app{"Quorvane: seam allowances for sewing pattern pieces"};
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("quorvane ") + QUORVANE_VERSION);
@@ -60,7 +62,9 @@ int main(int argc, char** argv) {
   CLI::App* apply = app.add_subcommand("apply", "Apply a command set to the closed paths of an SVG file");
   apply->footer(workbench::cli::kApplyDescription);
   apply->add_option("IN", input, "SVG document with the pattern pieces")->required();
-  apply->add_option("-o,--output", output, "output SVG (default: IN's name with -seam beside it)");
+  apply->add_option("-o,--output", output,
+                    "output SVG, written through symbolic links and keeping the file's permissions; - for "
+                    "standard output (default: IN's name with -seam beside it)");
   apply->add_option("--set", set, "name of the command set (default: each path's own set)");
   apply->add_option("--list", list, "list file to read the command sets from");
   apply->add_option("--path", paths, "SVG id of a closed path to apply to; may repeat");
@@ -70,7 +74,9 @@ int main(int argc, char** argv) {
   finishLine->footer(workbench::cli::kFinishLineDescription);
   finishLine->add_option("IN", input, "SVG document with the cut lines")->required();
   finishLine->add_option("--margin", margin, "seam margin to take off, in the unit of the settings")->required();
-  finishLine->add_option("-o,--output", output, "output SVG (default: IN's name with -finish beside it)");
+  finishLine->add_option("-o,--output", output,
+                         "output SVG, written as for apply; - for standard output (default: IN's name with "
+                         "-finish beside it)");
   finishLine->add_option("--path", paths, "SVG id of a closed path; may repeat (default: every closed path)");
   AddSessionOptions(finishLine, options, prefs, module);
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 #include <system_error>
@@ -15,30 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The settings value of `key` as the module would read it (the last line
-// wins; blanks and quotes do not count), or none.
-std::optional<std::string> SettingsValue(const fs::path& folder, const std::string& key) {
-  std::optional<std::string> bytes = ReadWholeFile(folder / kSettingsFileName);
-  if (!bytes) return std::nullopt;
-  std::optional<std::string> value;
-  std::size_t start = 0;
-  while (start < bytes->size()) {
-    std::size_t end = bytes->find('\n', start);
-    if (end == std::string::npos) end = bytes->size();
-    std::string fields[2];
-    int field = 0;
-    for (std::size_t i = start; i < end && field < 2; ++i) {
-      const char c = (*bytes)[i];
-      if (c == '=' || c == ',') {
-        ++field;
-      } else if (c != ' ' && c != '\t' && c != '\r' && c != '"') {
-        fields[field] += c;
-      }
-    }
-    if (fields[0] == key && !fields[1].empty()) value = fields[1];
-    start = end + 1;
-  }
-  return value;
+bool NotAscii(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+bool EndsWith(const std::string& text, std::string_view end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 std::string ErrorText(QvErr err) {
@@ -57,7 +40,11 @@ fs::path DefaultModulePath() {
 }
 
 ModuleSession::ModuleSession(PreferencesFolder prefs, document::Document doc, std::ostream& alerts)
-    : prefs_(std::move(prefs)), doc_(std::move(doc)), alerts_(alerts) {}
+    : prefs_(std::move(prefs)), doc_(std::move(doc)), alerts_(alerts) {
+  // Nothing is ever undone here; a history would only hold memory, one
+  // step for every command played on a file of thousands of pieces.
+  doc_.SetUndoLimit(0);
+}
 
 std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options, document::Document doc,
                                                    std::ostream& alerts, std::string* error) {
@@ -83,15 +70,11 @@ std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options
     }
   }
 
+  // The settings file the user knows: the named folder's, else the one the
+  // temporary folder was seeded from.
+  const fs::path settingsFolder = options.preferences.value_or(UserConfigFolder().value_or(prefs->Path()));
+  if (std::optional<std::string> problem = UnusableSettingsFile(settingsFolder)) alerts << "warning: " << *problem << "\n";
   std::unique_ptr<ModuleSession> session(new ModuleSession(std::move(*prefs), std::move(doc), alerts));
-  // The module chooses its Japanese dialogs for a language value other than
-  // English or Korean; without one it speaks English.
-  const std::optional<std::string> language = SettingsValue(session->prefs_.Path(), "language");
-  session->japanese_ = language && *language != "ENGLISH" && *language != "KOREAN";
-  // The module takes units 1 and 2 and keeps millimetres for anything else.
-  const std::optional<std::string> unit = SettingsValue(session->prefs_.Path(), "trevask_unit");
-  if (unit == "1") session->pointsPerUnit_ = 720.0 / 25.4;
-  if (unit == "2") session->pointsPerUnit_ = 72.0;
 
   plugin::HostOptions hostOptions;
   hostOptions.preferencesFolder = session->prefs_.Path();
@@ -120,24 +103,50 @@ std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options
     *error = modulePath.string() + ": the application-started notification failed with " + ErrorText(err);
     return nullptr;
   }
-  if (!session->ModulePanel()) {
+  const std::optional<ui::PanelInfo> panel = session->ModulePanel();
+  if (!panel) {
     *error = modulePath.string() + ": the module made no panel \"" + kPanelId + "\"";
     return nullptr;
   }
+  session->ReadPanelSettings(*panel);
   return session;
 }
 
 ModuleSession::~ModuleSession() { Close(); }
+
+// The language and the unit as the module took them from its settings
+// file, read from its own panel: the "Point Width" label is Japanese only for
+// the Japanese language, as the dialogs are, and ends in the unit; the flyout
+// items are English only for English, as the layer titles are. Reading the
+// settings file a second time here could disagree with the module's reading
+// (as on a line too long for the module).
+void ModuleSession::ReadPanelSettings(const ui::PanelInfo& panel) {
+  const std::optional<ui::ControlState> label = Ui().FindControl(panel.window, kPointWidthLabel);
+  const std::string text = label ? label->text : std::string();
+  japanese_ = NotAscii(text);
+  if (EndsWith(text, " (cm)")) pointsPerUnit_ = 720.0 / 25.4;
+  if (EndsWith(text, " (in)")) pointsPerUnit_ = 72.0;
+  for (const ui::FlyoutItem& item : panel.flyout) {
+    if (item.item == kBatchFlyoutItem) japaneseTexts_ = NotAscii(item.text);
+  }
+}
 
 const char* ModuleSession::UnitName() const {
   if (pointsPerUnit_ == 72.0) return "in";
   return pointsPerUnit_ > 10.0 ? "cm" : "mm";
 }
 
-void ModuleSession::Close() {
-  if (module_ && started_) module_->Shutdown();
+CommandRun ModuleSession::Close() {
+  CommandRun run;
+  if (module_ && started_) {
+    run = Run([&]() -> std::string {
+      if (QvErr err = module_->Shutdown()) return "shutdown failed with " + ErrorText(err);
+      return {};
+    });
+  }
   started_ = false;
   module_.reset();
+  return run;
 }
 
 std::optional<ui::PanelInfo> ModuleSession::ModulePanel() const { return host_->HeadlessUi()->FindPanel(kPanelId); }

@@ -28,6 +28,8 @@ inline constexpr std::int32_t kSetListControl = 1;
 inline constexpr std::int32_t kCommandListControl = 2;
 inline constexpr std::int32_t kFinishLineFlyoutItem = 5;
 inline constexpr std::int32_t kBatchFlyoutItem = 9;
+/// The panel's "Point Width" label, which ends in the unit.
+inline constexpr std::int32_t kPointWidthLabel = 80;
 /// The dialogs those items open, English and Japanese, and their controls.
 inline constexpr std::int32_t kFinishLineDialog = 16257;
 inline constexpr std::int32_t kFinishLineDialogJapanese = 16157;
@@ -76,8 +78,9 @@ class ModuleSession {
   /// Closes the session if Close was not called.
   ~ModuleSession();
   /// Sends shutdown (the module writes its settings) and unloads the
-  /// module; the document stays.
-  void Close();
+  /// module; the document stays. The alerts the module showed meanwhile
+  /// (none when it saved its settings); nothing when already closed.
+  CommandRun Close();
   ModuleSession(const ModuleSession&) = delete;
   ModuleSession& operator=(const ModuleSession&) = delete;
 
@@ -86,8 +89,12 @@ class ModuleSession {
   /// The host's headless toolkit, where the module's panel and dialogs live.
   ui::HeadlessToolkit& Ui() { return *host_->HeadlessUi(); }
   const std::filesystem::path& PreferencesPath() const { return prefs_.Path(); }
-  /// Whether the settings chose the Japanese user interface.
+  /// Whether the module opens its Japanese dialogs (for the Japanese
+  /// language only), as its panel shows.
   bool Japanese() const { return japanese_; }
+  /// Whether the module's texts and layer titles are Japanese (for every
+  /// language but English), as its panel shows.
+  bool JapaneseTexts() const { return japaneseTexts_; }
   /// Points per unit of the widths the user types, by the settings' unit
   /// (millimetres unless the settings name centimetres or inches).
   double PointsPerUnit() const { return pointsPerUnit_; }
@@ -121,6 +128,8 @@ class ModuleSession {
   template <typename Action>
   CommandRun Run(Action action);
   std::optional<ui::PanelInfo> ModulePanel() const;
+  /// Takes the language and the unit from the module's panel.
+  void ReadPanelSettings(const ui::PanelInfo& panel);
 
   PreferencesFolder prefs_;
   document::Document doc_;
@@ -129,6 +138,7 @@ class ModuleSession {
   std::unique_ptr<plugin::PluginModule> module_;
   bool started_ = false;
   bool japanese_ = false;
+  bool japaneseTexts_ = false;
   bool running_ = false;
   bool printAlertsOfRuns_ = true;
   double pointsPerUnit_ = 72.0 / 25.4;

@@ -5,10 +5,13 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "workbench/cli/signal_cleanup.h"
 
 namespace workbench::cli {
 
@@ -21,7 +24,9 @@ inline constexpr const char* kListFileName = "Trevask-list.txt";
 /// directory receives copies of the settings and list files of
 /// `$XDG_CONFIG_HOME/quorvane` (else `~/.config/quorvane`) when they exist,
 /// and is removed with everything in it when this object goes, so a run
-/// never changes the user's own configuration.
+/// never changes the user's own configuration. Its name carries the process
+/// id, and making one removes those of processes that are gone (runs that
+/// were killed).
 class PreferencesFolder {
  public:
   /// `named`: the folder the user gave (created when missing), or none for
@@ -49,6 +54,8 @@ class PreferencesFolder {
 
   std::filesystem::path path_;
   bool temporary_ = false;
+  /// A temporary folder goes on SIGINT, SIGTERM and SIGHUP too.
+  std::unique_ptr<RemovedOnSignal> removedOnSignal_;
 };
 
 /// The user's own configuration folder of the workbench:
@@ -69,6 +76,12 @@ std::optional<std::string> SetSettingsValues(const std::filesystem::path& folder
 /// file that cannot be read or written.
 std::optional<std::string> InstallListFile(const std::filesystem::path& listFile,
                                            const std::filesystem::path& folder);
+
+/// Why the module will take nothing from the settings file of `folder`: it
+/// exists but not one of its lines sets a setting the module knows, so the
+/// module starts from its defaults (and replaces the file when it saves),
+/// which it does without a word. None for a missing or usable file.
+std::optional<std::string> UnusableSettingsFile(const std::filesystem::path& folder);
 
 /// Writes `bytes` to a temporary file beside `file`, then renames it into
 /// place. A message naming the file on failure.

@@ -22,42 +22,42 @@ bool IsContainer(ArtType t) { return t == ArtType::kGroup || t == ArtType::kComp
 
 Document::Document() {
   InsertLayer("Layer 1");
-  committed_ = state_;
-  dirty_ = false;
+  ClearUndo();
 }
 
 Document Document::Empty() {
   Document d;
   d.DeleteLayer(d.LayerAt(0));
-  d.committed_ = d.state_;
-  d.dirty_ = false;
+  d.ClearUndo();
   return d;
 }
 
 void Document::SetPage(const Page& page) {
-  state_.page = page;
+  KeepFrame();
+  state_.frame.page = page;
   Touch();
 }
 
 void Document::SetForeign(ForeignData data) {
-  state_.foreign = std::move(data);
+  KeepFrame();
+  state_.frame.foreign = std::move(data);
   Touch();
 }
 
 // ---- Layers ---------------------------------------------------------------
 
 LayerId Document::LayerAt(std::size_t index) const {
-  return index < state_.layerOrder.size() ? state_.layerOrder[index] : LayerId{};
+  return index < state_.frame.layerOrder.size() ? state_.frame.layerOrder[index] : LayerId{};
 }
 
 std::optional<std::size_t> Document::LayerIndex(LayerId layer) const {
-  auto it = std::find(state_.layerOrder.begin(), state_.layerOrder.end(), layer);
-  if (it == state_.layerOrder.end()) return std::nullopt;
-  return static_cast<std::size_t>(it - state_.layerOrder.begin());
+  auto it = std::find(state_.frame.layerOrder.begin(), state_.frame.layerOrder.end(), layer);
+  if (it == state_.frame.layerOrder.end()) return std::nullopt;
+  return static_cast<std::size_t>(it - state_.frame.layerOrder.begin());
 }
 
 LayerId Document::FindLayerByTitle(std::string_view title) const {
-  for (LayerId id : state_.layerOrder) {
+  for (LayerId id : state_.frame.layerOrder) {
     if (state_.layers.at(id).title == title) return id;
   }
   return {};
@@ -67,10 +67,14 @@ const Layer* Document::FindLayer(LayerId layer) const {
   return Lookup(state_.layers, layer);
 }
 
-Layer* Document::MutableLayer(LayerId layer) { return Lookup(state_.layers, layer); }
+Layer* Document::MutableLayer(LayerId layer) {
+  Layer* l = Lookup(state_.layers, layer);
+  if (l) KeepLayer(layer);
+  return l;
+}
 
 LayerId Document::InsertLayer(std::string title, PaintOrder order, LayerId reference) {
-  auto& orderList = state_.layerOrder;
+  auto& orderList = state_.frame.layerOrder;
   std::size_t pos = 0;
   switch (order) {
     case PaintOrder::kPlaceAboveAll: pos = 0; break;
@@ -86,6 +90,9 @@ LayerId Document::InsertLayer(std::string title, PaintOrder order, LayerId refer
   }
   const LayerId id{nextId_++};
   const ArtId group{nextId_++};
+  KeepFrame();
+  KeepLayer(id);
+  Keep(group);
   Art top;
   top.type = ArtType::kGroup;
   state_.arts.emplace(group, std::move(top));
@@ -94,7 +101,7 @@ LayerId Document::InsertLayer(std::string title, PaintOrder order, LayerId refer
   layer.group = group;
   state_.layers.emplace(id, std::move(layer));
   orderList.insert(orderList.begin() + static_cast<std::ptrdiff_t>(pos), id);
-  if (!state_.currentLayer) state_.currentLayer = id;
+  if (!state_.frame.currentLayer) state_.frame.currentLayer = id;
   Touch();
   return id;
 }
@@ -102,10 +109,12 @@ LayerId Document::InsertLayer(std::string title, PaintOrder order, LayerId refer
 bool Document::DeleteLayer(LayerId layer) {
   auto index = LayerIndex(layer);
   if (!index) return false;
+  KeepFrame();
+  KeepLayer(layer);
   Erase(state_.layers.at(layer).group);
   state_.layers.erase(layer);
-  state_.layerOrder.erase(state_.layerOrder.begin() + static_cast<std::ptrdiff_t>(*index));
-  if (state_.currentLayer == layer) state_.currentLayer = LayerAt(0);
+  state_.frame.layerOrder.erase(state_.frame.layerOrder.begin() + static_cast<std::ptrdiff_t>(*index));
+  if (state_.frame.currentLayer == layer) state_.frame.currentLayer = LayerAt(0);
   Touch();
   return true;
 }
@@ -145,7 +154,8 @@ bool Document::SetLayerForeign(LayerId layer, ForeignData data) {
 
 bool Document::SetCurrentLayer(LayerId layer) {
   if (!FindLayer(layer)) return false;
-  state_.currentLayer = layer;
+  KeepFrame();
+  state_.frame.currentLayer = layer;
   Touch();
   return true;
 }
@@ -179,7 +189,10 @@ bool Document::SelectAllOnLayer(LayerId layer) {
     stack.pop_back();
     Art& a = state_.arts.at(id);
     if (a.locked) continue;
-    a.selected = true;
+    if (!a.selected) {
+      Keep(id);
+      a.selected = true;
+    }
     stack.insert(stack.end(), a.children.begin(), a.children.end());
   }
   Touch();
@@ -198,7 +211,16 @@ bool Document::DeselectAllOnLayer(LayerId layer) {
 
 const Art* Document::FindArt(ArtId art) const { return Lookup(state_.arts, art); }
 
-Art* Document::MutableArt(ArtId art) { return Lookup(state_.arts, art); }
+Art* Document::MutableArt(ArtId art) {
+  Art* a = Lookup(state_.arts, art);
+  if (a) Keep(art);
+  return a;
+}
+
+Art& Document::EditArt(ArtId art) {
+  Keep(art);
+  return state_.arts.at(art);
+}
 
 std::optional<ArtType> Document::TypeOf(ArtId art) const {
   const Art* a = FindArt(art);
@@ -239,7 +261,7 @@ bool Document::IsInside(ArtId art, ArtId ancestor) const {
 }
 
 void Document::Detach(ArtId art) {
-  Art& a = state_.arts.at(art);
+  Art& a = EditArt(art);
   if (Art* parent = MutableArt(a.parent)) {
     auto& siblings = parent->children;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), art), siblings.end());
@@ -276,9 +298,9 @@ bool Document::Attach(ArtId art, PaintOrder order, ArtId reference) {
   if (state_.arts.at(parent).type == ArtType::kCompoundPath && self->type != ArtType::kPath) {
     return false;
   }
-  auto& children = state_.arts.at(parent).children;
+  auto& children = EditArt(parent).children;
   children.insert(children.begin() + static_cast<std::ptrdiff_t>(pos), art);
-  state_.arts.at(art).parent = parent;
+  EditArt(art).parent = parent;
   return true;
 }
 
@@ -286,6 +308,7 @@ ArtId Document::NewArt(ArtType type, PaintOrder order, ArtId reference) {
   const ArtId id{nextId_++};
   Art art;
   art.type = type;
+  Keep(id);
   state_.arts.emplace(id, std::move(art));
   if (!Attach(id, order, reference)) {
     state_.arts.erase(id);
@@ -313,6 +336,7 @@ ArtId Document::CopyTree(ArtId art, ArtId parent) {
   copy.foreign.sourceId.clear();
   const std::vector<ArtId> children = std::move(copy.children);
   copy.children.clear();
+  Keep(id);
   state_.arts.emplace(id, std::move(copy));
   for (ArtId child : children) {
     const ArtId c = CopyTree(child, id);
@@ -337,6 +361,7 @@ ArtId Document::Duplicate(ArtId art, PaintOrder order, ArtId reference) {
 void Document::Erase(ArtId art) {
   const std::vector<ArtId> children = state_.arts.at(art).children;
   for (ArtId child : children) Erase(child);
+  Keep(art);
   state_.arts.erase(art);
 }
 
@@ -357,9 +382,9 @@ bool Document::Reorder(ArtId art, PaintOrder order, ArtId reference) {
   const auto oldPos = std::find(siblings.begin(), siblings.end(), art) - siblings.begin();
   Detach(art);
   if (!Attach(art, order, reference)) {
-    auto& back = state_.arts.at(oldParent).children;
+    auto& back = EditArt(oldParent).children;
     back.insert(back.begin() + oldPos, art);
-    state_.arts.at(art).parent = oldParent;
+    EditArt(art).parent = oldParent;
     return false;
   }
   Touch();
@@ -376,7 +401,10 @@ bool Document::SetName(ArtId art, std::string name) {
 
 void Document::SetSelectedTree(ArtId art, bool selected) {
   Art& a = state_.arts.at(art);
-  if (!(selected && a.locked)) a.selected = selected;
+  if (!(selected && a.locked) && a.selected != selected) {
+    Keep(art);
+    a.selected = selected;
+  }
   for (ArtId child : a.children) SetSelectedTree(child, selected);
 }
 
@@ -562,7 +590,7 @@ bool Document::SetPathStyle(ArtId art, const PathStyle& style) {
   Art* a = MutableArt(art);
   if (!a || (a->type != ArtType::kPath && a->type != ArtType::kCompoundPath)) return false;
   a->style = style;
-  for (ArtId child : a->children) state_.arts.at(child).style = style;
+  for (ArtId child : a->children) EditArt(child).style = style;
   Touch();
   return true;
 }
@@ -601,8 +629,10 @@ std::map<std::string, std::string> Document::Tags(ArtId art) const {
 
 CustomColorId Document::NewCustomColor(CustomColor color) {
   const CustomColorId id{nextId_++};
+  KeepFrame();
+  KeepColor(id);
   state_.customColors.emplace(id, std::move(color));
-  state_.customColorOrder.push_back(id);
+  state_.frame.customColorOrder.push_back(id);
   Touch();
   return id;
 }
@@ -612,7 +642,7 @@ const CustomColor* Document::FindCustomColor(CustomColorId id) const {
 }
 
 CustomColorId Document::FindCustomColorByName(std::string_view name) const {
-  for (CustomColorId id : state_.customColorOrder) {
+  for (CustomColorId id : state_.frame.customColorOrder) {
     if (state_.customColors.at(id).name == name) return id;
   }
   return {};
@@ -621,36 +651,42 @@ CustomColorId Document::FindCustomColorByName(std::string_view name) const {
 bool Document::SetCustomColor(CustomColorId id, CustomColor color) {
   CustomColor* c = Lookup(state_.customColors, id);
   if (!c) return false;
+  KeepColor(id);
   *c = std::move(color);
   Touch();
   return true;
 }
 
 bool Document::DeleteCustomColor(CustomColorId id) {
-  if (state_.customColors.erase(id) == 0) return false;
-  auto& order = state_.customColorOrder;
+  if (!FindCustomColor(id)) return false;
+  KeepFrame();
+  KeepColor(id);
+  state_.customColors.erase(id);
+  auto& order = state_.frame.customColorOrder;
   order.erase(std::remove(order.begin(), order.end(), id), order.end());
   Touch();
   return true;
 }
 
-std::vector<CustomColorId> Document::CustomColors() const { return state_.customColorOrder; }
+std::vector<CustomColorId> Document::CustomColors() const { return state_.frame.customColorOrder; }
 
 void Document::AddSwatch(Swatch swatch) {
-  state_.swatches.push_back(std::move(swatch));
+  KeepFrame();
+  state_.frame.swatches.push_back(std::move(swatch));
   Touch();
 }
 
 std::optional<Swatch> Document::FindSwatch(std::string_view name) const {
-  for (const Swatch& s : state_.swatches) {
+  for (const Swatch& s : state_.frame.swatches) {
     if (s.name == name) return s;
   }
   return std::nullopt;
 }
 
 bool Document::RemoveSwatch(std::size_t index) {
-  if (index >= state_.swatches.size()) return false;
-  state_.swatches.erase(state_.swatches.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index >= state_.frame.swatches.size()) return false;
+  KeepFrame();
+  state_.frame.swatches.erase(state_.frame.swatches.begin() + static_cast<std::ptrdiff_t>(index));
   Touch();
   return true;
 }
@@ -659,7 +695,7 @@ bool Document::RemoveSwatch(std::size_t index) {
 
 std::vector<ArtId> Document::SelectedArt() const {
   std::vector<ArtId> out;
-  for (LayerId layer : state_.layerOrder) {
+  for (LayerId layer : state_.frame.layerOrder) {
     for (ArtId id : AllArtOfLayer(layer)) {
       if (state_.arts.at(id).selected) out.push_back(id);
     }
@@ -676,11 +712,68 @@ std::vector<ArtId> Document::SelectedPaths() const {
 }
 
 void Document::DeselectAll() {
-  for (auto& [id, art] : state_.arts) art.selected = false;
+  for (auto& [id, art] : state_.arts) {
+    if (!art.selected) continue;
+    Keep(id);
+    art.selected = false;
+  }
   Touch();
 }
 
 // ---- Undo -----------------------------------------------------------------
+
+void Document::Keep(ArtId art) {
+  if (undoLimit_ == 0 || pending_.arts.count(art) != 0) return;
+  const Art* a = Lookup(state_.arts, art);
+  pending_.arts.emplace(art, a ? std::optional<Art>(*a) : std::nullopt);
+}
+
+void Document::KeepLayer(LayerId layer) {
+  if (undoLimit_ == 0 || pending_.layers.count(layer) != 0) return;
+  const Layer* l = Lookup(state_.layers, layer);
+  pending_.layers.emplace(layer, l ? std::optional<Layer>(*l) : std::nullopt);
+}
+
+void Document::KeepColor(CustomColorId color) {
+  if (undoLimit_ == 0 || pending_.customColors.count(color) != 0) return;
+  const CustomColor* c = Lookup(state_.customColors, color);
+  pending_.customColors.emplace(color, c ? std::optional<CustomColor>(*c) : std::nullopt);
+}
+
+void Document::KeepFrame() {
+  if (undoLimit_ != 0 && !pending_.frame) pending_.frame = state_.frame;
+}
+
+namespace {
+
+// Puts `kept` in the map under `key` (removes the entry when none) and
+// leaves the value it replaced in `kept`.
+template <typename Map, typename Key, typename Value>
+void SwapEntry(Map& map, Key key, std::optional<Value>& kept) {
+  std::optional<Value> now;
+  if (auto it = map.find(key); it != map.end()) {
+    now = std::move(it->second);
+    map.erase(it);
+  }
+  if (kept) map.emplace(key, std::move(*kept));
+  kept = std::move(now);
+}
+
+}  // namespace
+
+void Document::Apply(Change& change) {
+  for (auto& [id, art] : change.arts) SwapEntry(state_.arts, id, art);
+  for (auto& [id, layer] : change.layers) SwapEntry(state_.layers, id, layer);
+  for (auto& [id, color] : change.customColors) SwapEntry(state_.customColors, id, color);
+  if (change.frame) std::swap(*change.frame, state_.frame);
+}
+
+void Document::SetUndoLimit(std::size_t steps) {
+  undoLimit_ = steps;
+  if (steps == 0) pending_ = {};
+  while (undo_.size() > steps) undo_.pop_front();
+  while (redo_.size() > steps) redo_.pop_front();
+}
 
 void Document::SetUndoText(std::string undoText, std::string redoText) {
   pendingUndoText_ = std::move(undoText);
@@ -695,22 +788,23 @@ void Document::CommitStep(std::string undoText, std::string redoText) {
   }
   pendingUndoText_.clear();
   pendingRedoText_.clear();
-  undo_.push_back({std::move(committed_), std::move(undoText), std::move(redoText)});
-  committed_ = state_;
-  redo_.clear();
   dirty_ = false;
+  redo_.clear();
+  if (undoLimit_ == 0) return;
+  undo_.push_back({std::move(pending_), std::move(undoText), std::move(redoText)});
+  pending_ = {};
+  if (undo_.size() > undoLimit_) undo_.pop_front();
 }
 
-bool Document::CanUndo() const { return dirty_ || !undo_.empty(); }
+bool Document::CanUndo() const { return (dirty_ && undoLimit_ != 0) || !undo_.empty(); }
 
 bool Document::Undo() {
   CommitStep();
   if (undo_.empty()) return false;
   Step step = std::move(undo_.back());
   undo_.pop_back();
-  redo_.push_back({std::move(state_), step.undoText, step.redoText});
-  state_ = std::move(step.before);
-  committed_ = state_;
+  Apply(step.change);
+  redo_.push_back(std::move(step));
   return true;
 }
 
@@ -718,16 +812,15 @@ bool Document::Redo() {
   if (redo_.empty() || dirty_) return false;
   Step step = std::move(redo_.back());
   redo_.pop_back();
-  undo_.push_back({std::move(state_), step.undoText, step.redoText});
-  state_ = std::move(step.before);
-  committed_ = state_;
+  Apply(step.change);
+  undo_.push_back(std::move(step));
   return true;
 }
 
 void Document::ClearUndo() {
   undo_.clear();
   redo_.clear();
-  committed_ = state_;
+  pending_ = {};
   dirty_ = false;
   pendingUndoText_.clear();
   pendingRedoText_.clear();

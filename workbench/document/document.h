@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -60,7 +61,10 @@ struct Page {
 /// the top. Selection: locked art is never selected; locking deselects it.
 ///
 /// Undo: every change edits the current state; CommitStep records the
-/// changes since the previous step as one undoable step.
+/// changes since the previous step as one undoable step. A step keeps the
+/// earlier values of only the objects it changed, and at most UndoLimit()
+/// steps are kept, so the history's memory follows the size of the edits,
+/// not the number of steps times the size of the document.
 class Document {
  public:
   /// An empty document with one layer, "Layer 1", which is current.
@@ -70,16 +74,16 @@ class Document {
 
   // ---- Page and file-format data -----------------------------------------
 
-  const Page& GetPage() const { return state_.page; }
+  const Page& GetPage() const { return state_.frame.page; }
   void SetPage(const Page& page);
   /// Document-level data a file format kept (root attributes, unknown
   /// top-level elements as `markup` joined in file order).
-  const ForeignData& Foreign() const { return state_.foreign; }
+  const ForeignData& Foreign() const { return state_.frame.foreign; }
   void SetForeign(ForeignData data);
 
   // ---- Layers -------------------------------------------------------------
 
-  std::size_t LayerCount() const { return state_.layerOrder.size(); }
+  std::size_t LayerCount() const { return state_.frame.layerOrder.size(); }
   /// The n-th layer from the top; none when out of range.
   LayerId LayerAt(std::size_t index) const;
   /// Position from the top (0 = topmost); none for a stale handle.
@@ -103,7 +107,7 @@ class Document {
   bool SetLayerVisible(LayerId layer, bool visible);
   bool SetLayerForeign(LayerId layer, ForeignData data);
   /// The layer new art goes to by default; none when there are no layers.
-  LayerId CurrentLayer() const { return state_.currentLayer; }
+  LayerId CurrentLayer() const { return state_.frame.currentLayer; }
   bool SetCurrentLayer(LayerId layer);
   /// The layer's top group (its "first art"); none for a stale handle.
   ArtId LayerGroup(LayerId layer) const;
@@ -217,7 +221,7 @@ class Document {
   bool DeleteCustomColor(CustomColorId id);
   /// Custom colours in creation order.
   std::vector<CustomColorId> CustomColors() const;
-  const std::vector<Swatch>& Swatches() const { return state_.swatches; }
+  const std::vector<Swatch>& Swatches() const { return state_.frame.swatches; }
   void AddSwatch(Swatch swatch);
   /// The first swatch named `name`; none if absent.
   std::optional<Swatch> FindSwatch(std::string_view name) const;
@@ -233,6 +237,16 @@ class Document {
   void DeselectAll();
 
   // ---- Undo ---------------------------------------------------------------
+
+  /// The number of undoable steps kept unless SetUndoLimit says otherwise.
+  static constexpr std::size_t kDefaultUndoLimit = 100;
+  /// Keeps at most `steps` undoable steps, forgetting the oldest ones beyond
+  /// it (and the redo list when it is longer). 0 keeps no history at all:
+  /// changes are then not recorded, and nothing can be undone.
+  void SetUndoLimit(std::size_t steps);
+  std::size_t UndoLimit() const { return undoLimit_; }
+  /// The number of steps Undo can revert now (pending changes not counted).
+  std::size_t UndoSteps() const { return undo_.size(); }
 
   /// Records the changes since the previous step as one undoable step with
   /// the texts a menu shows; clears the redo list. Does nothing when
@@ -260,23 +274,46 @@ class Document {
   std::string RedoText() const;
 
  private:
-  struct State {
+  // What is not kept per object: small, so a step that changes any of it
+  // keeps all of it.
+  struct Frame {
     Page page;
     ForeignData foreign;
-    std::unordered_map<ArtId, Art> arts;
-    std::unordered_map<LayerId, Layer> layers;
     std::vector<LayerId> layerOrder;
     LayerId currentLayer;
-    std::unordered_map<CustomColorId, CustomColor> customColors;
     std::vector<CustomColorId> customColorOrder;
     std::vector<Swatch> swatches;
   };
+  struct State {
+    Frame frame;
+    std::unordered_map<ArtId, Art> arts;
+    std::unordered_map<LayerId, Layer> layers;
+    std::unordered_map<CustomColorId, CustomColor> customColors;
+  };
+  // The other side of a step: for each object the step changed, its value
+  // (none: it did not exist) before the step when the step is on the undo
+  // list, after it when on the redo list. Applying a step swaps these with
+  // the current values, which turns an undo step into its redo step.
+  struct Change {
+    std::unordered_map<ArtId, std::optional<Art>> arts;
+    std::unordered_map<LayerId, std::optional<Layer>> layers;
+    std::unordered_map<CustomColorId, std::optional<CustomColor>> customColors;
+    std::optional<Frame> frame;
+  };
   struct Step {
-    State before;
+    Change change;
     std::string undoText;
     std::string redoText;
   };
 
+  // Record an object's value before its first change since the last step.
+  void Keep(ArtId art);
+  void KeepLayer(LayerId layer);
+  void KeepColor(CustomColorId color);
+  void KeepFrame();
+  /// The art, recorded for undo before the caller changes it.
+  Art& EditArt(ArtId art);
+  void Apply(Change& change);
   Art* MutableArt(ArtId art);
   Layer* MutableLayer(LayerId layer);
   void Touch() { dirty_ = true; }
@@ -290,11 +327,12 @@ class Document {
   std::optional<Rect> BoundsOf(const Art& art) const;
 
   State state_;
-  State committed_;
+  Change pending_;
   bool dirty_ = false;
   std::uint64_t nextId_ = 1;
-  std::vector<Step> undo_;
-  std::vector<Step> redo_;
+  std::size_t undoLimit_ = kDefaultUndoLimit;
+  std::deque<Step> undo_;
+  std::deque<Step> redo_;
   std::string pendingUndoText_;
   std::string pendingRedoText_;
 };

@@ -139,10 +139,38 @@ TEST_F(ListFileTest, DuplicateNamesBothLoadInFileOrder) {
   ASSERT_EQ(list.GetSetCount(), 2);
   EXPECT_EQ(list.FindSet("Same"), list.GetSet(0));
   EXPECT_EQ(list.GetSet(1)->GetBasicWidth(), 2.0f);
-  // Type 14 and num 7 come only from a hand-edited file: kept, num clamped.
-  EXPECT_EQ(list.GetSet(1)->GetCommands()[0].num, 2);
-  EXPECT_EQ(static_cast<int>(list.GetSet(1)->GetCommandType(0)), 14);
-  EXPECT_EQ(result_.problems.size(), 2u);
+  // Type 14 with num 7 comes only from a hand-edited file: left out.
+  EXPECT_EQ(list.GetSet(1)->GetCommandCount(), 0);
+  ASSERT_EQ(result_.problems.size(), 1u);
+  EXPECT_EQ(result_.problems[0].line, 10);
+}
+
+TEST_F(ListFileTest, CommandTypesAndPointCountsOutsideTheirRangesAreLeftOutAndNamed) {
+  fs::create_directories(dir_);
+  const fs::path file = dir_ / "Trevask-list.txt";
+  std::ofstream(file, std::ios::binary) << "#Edited\r\n10.000000\r\n%LinePoint-Num,t,index\r\n"
+                                           "*Commands-type,point,haba,num\r\n"
+                                           "8,1,,5.000000,1\r\n"     // line 5: kept
+                                           "11,1,,5.000000,1\r\n"    // 6: type above 10
+                                           "-1,1,,5.000000,1\r\n"    // 7: type below 0
+                                           "8,2,,5.000000,3\r\n"     // 8: three point slots
+                                           "8,2,,5.000000,-1\r\n"    // 9: a negative count
+                                           "10,3,a,5.000000,2\r\n";  // 10: kept
+  CCommandSetList list;
+  const auto result = LoadListFile(file, list);
+  ASSERT_EQ(list.GetSetCount(), 1);
+  ASSERT_EQ(list.GetSet(0)->GetCommandCount(), 2);
+  EXPECT_EQ(list.GetSet(0)->GetCommandType(0), CommandType::kCutOff);
+  EXPECT_EQ(list.GetSet(0)->GetCommandType(1), CommandType::kFortyFiveForward);
+  ASSERT_EQ(result.problems.size(), 4u);
+  const int lines[] = {6, 7, 8, 9};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(result.problems[i].line, lines[i]);
+    EXPECT_NE(result.problems[i].ToString().find(file.string() + ":" + std::to_string(lines[i]) + ": "),
+              std::string::npos)
+        << result.problems[i].ToString();
+    EXPECT_NE(result.problems[i].ToString().find("left out"), std::string::npos);
+  }
 }
 
 TEST_F(ListFileTest, ArtHeldSetsAreNotSavedAndEmptySetsKeepNameAndWidth) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "margin_test_support.h"
 #include "quorvane/generation/forty_five_degree_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
@@ -144,6 +147,55 @@ TEST_F(Driver, FailingThirdCommandNamesRowFourAndDiscardsTheRest) {
   EXPECT_EQ(CommandFailureText(CommandType::kFortyFiveForward, 7, true),
             "Could not generate seam-margin of command no. 7 (45. right)");
   EXPECT_EQ(CommandFailureText(CommandType::kNone, 7, true), "");
+}
+
+// Widths wider than any document fail as their command, at once, rather
+// than offsetting to the ends of the number range.
+TEST_F(Driver, WidthsWiderThanAnyDocumentFailAsTheirCommand) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 100));
+  state_.language = kLanguageEnglish;
+  struct Case {
+    CommandType type;
+    const char* first;
+    const char* second;
+    float width;
+    const char* text;
+  };
+  // The fixture's unit is the point.
+  const float huge[] = {1e30f, -1e30f, 17000.0f, std::numeric_limits<float>::infinity(),
+                        std::numeric_limits<float>::quiet_NaN()};
+  for (float width : huge) {
+    for (const Case& c : {Case{CommandType::kExtendedOneSide, "1", "3", width,
+                               "Could not generate seam-margin of command no. 2 (Extended one-side)"},
+                          Case{CommandType::kOpening, "a", "b", width, "Could not generate seam-margin of command no. 2 (Opening)"},
+                          Case{CommandType::kCutOff, "2", nullptr, width, "Could not generate seam-margin of command no. 2 (Cut off)"}}) {
+      CCommandSet set("huge");
+      set.SetBasicWidth(kBasic);
+      set.AddLinePoint(0, 0.5f);  // a
+      set.AddLinePoint(2, 0.5f);  // b
+      Add(set, c.type, c.first, c.second, c.width);
+      // A width the set itself refuses never reaches a run.
+      const float kept = set.GetCommand(0)->haba;
+      if (!(kept == width || (std::isnan(kept) && std::isnan(width)))) continue;
+      Host().Prompts().Script({PromptKind::kAlert, c.text});
+      Run(user, set, Panel(set), true);
+      ASSERT_FALSE(Shown().empty());
+      EXPECT_EQ(Shown().back().text, c.text) << width;
+      EXPECT_FALSE(state_.resultArt);
+    }
+  }
+  // The basic width too fails, as the basic margin, in whatever unit.
+  CCommandSet set("huge basic");
+  set.SetBasicWidth(6000.0f);
+  state_.pointsPerUnit = kPointsPerMillimetre;  // 6 m
+  Host().Prompts().Script({PromptKind::kAlert, std::string(kBasicMarginFailedText)});
+  Run(user, set, Panel(set), true);
+  EXPECT_EQ(Shown().back().text, kBasicMarginFailedText);
+  EXPECT_FALSE(state_.resultArt);
+  // 5 m is still taken.
+  set.SetBasicWidth(5000.0f);
+  Run(user, set, Panel(set), true);
+  EXPECT_TRUE(state_.resultArt);
 }
 
 TEST_F(Driver, PreviewGateAndEmptyListClearTheWorkLayer) {

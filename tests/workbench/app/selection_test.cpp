@@ -33,6 +33,24 @@ class AppSelection : public ::testing::Test {
   AppSession session_{prefs_.Path()};
 };
 
+TEST_F(AppSelection, ASelectedPathThatCrossesItselfIsNoticed) {
+  document::Document& doc = session_.Doc();
+  std::vector<geometry::PathSegment> bow;
+  for (geometry::Point p : {geometry::Point{100, 100}, {400, 400}, {400, 100}, {100, 400}}) {
+    bow.push_back(geometry::PathSegment::Corner(p));
+  }
+  const ArtId tie = doc.NewPath(doc.LayerGroup(doc.LayerAt(0)), bow, true);
+  doc.SetName(tie, "bow tie");
+  Square(500, 100, 100);
+  EXPECT_EQ(session_.CrossingNotice(), "");
+  ASSERT_TRUE(session_.ClickAt({400, 250}, 2.0, false));  // its right edge
+  EXPECT_EQ(Selected(), std::vector<ArtId>{tie});
+  EXPECT_NE(session_.CrossingNotice().find("\"bow tie\" crosses itself"), std::string::npos)
+      << session_.CrossingNotice();
+  ASSERT_TRUE(session_.ClickAt({550, 100}, 2.0, false));  // the square's bottom edge
+  EXPECT_EQ(session_.CrossingNotice(), "");
+}
+
 TEST_F(AppSelection, ClicksOnTheBodicesLinePickItAndEmptyPaperDropsIt) {
   std::string error;
   ASSERT_TRUE(session_.Open(testing::SampleBodice(), &error)) << error;

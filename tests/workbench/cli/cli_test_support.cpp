@@ -1,7 +1,8 @@
 #include "cli_test_support.h"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,37 +21,76 @@ namespace workbench::cli::testing {
 
 namespace fs = std::filesystem;
 
-Ran RunQuorvane(const std::vector<std::string>& args) {
-  TempDir streams;
-  const std::string out = (streams / "out").string();
-  const std::string err = (streams / "err").string();
+Started::Started(const std::vector<std::string>& args, const RunOptions& options) {
+  std::string pattern = (fs::temp_directory_path() / "quorvane-cli-run-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) return;
+  streams_ = pattern;
+  const std::string out = (streams_ / "out").string();
+  const std::string err = (streams_ / "err").string();
   std::vector<std::string> all = {QUORVANE_BUILD_DIR "/bin/quorvane"};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& a : all) argv.push_back(a.data());
   argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   // The user's own configuration must not reach the program under test.
-  std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (streams / "config").string()};
+  std::vector<std::string> environment = options.environment;
+  environment.push_back("XDG_CONFIG_HOME=" + (streams_ / "config").string());
   for (char** e = environ; *e != nullptr; ++e) {
-    if (std::string_view(*e).rfind("XDG_CONFIG_HOME=", 0) != 0) environment.emplace_back(*e);
+    const std::string_view entry(*e);
+    const bool replaced = std::any_of(environment.begin(), environment.end(), [&](const std::string& mine) {
+      return entry.substr(0, entry.find('=') + 1) == std::string_view(mine).substr(0, mine.find('=') + 1);
+    });
+    if (!replaced) environment.emplace_back(*e);
   }
   std::vector<char*> envp;
   for (std::string& e : environment) envp.push_back(e.data());
   envp.push_back(nullptr);
-  Ran ran;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) ran.status = WEXITSTATUS(status);
+  pid_ = fork();
+  if (pid_ != 0) return;
+  // The child: only calls that are safe between fork and exec.
+  const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(127);
+  if (options.fileSizeLimit > 0) {
+    const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit), static_cast<rlim_t>(options.fileSizeLimit)};
+    signal(SIGXFSZ, SIG_IGN);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
-  ran.out = Slurp(out);
-  ran.err = Slurp(err);
+  // Signals the test process blocks stay blocked across exec otherwise.
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
+  execve(argv[0], argv.data(), envp.data());
+  _exit(127);
+}
+
+Started::~Started() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    Wait();
+  }
+  std::error_code ec;
+  if (!streams_.empty()) fs::remove_all(streams_, ec);
+}
+
+Ran Started::Wait() {
+  Ran ran;
+  if (pid_ <= 0) return ran;
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid_, &status, 0, &usage) == pid_) {
+    if (WIFEXITED(status)) ran.status = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) ran.signal = WTERMSIG(status);
+    ran.maxRssKb = usage.ru_maxrss;
+  }
+  pid_ = -1;
+  ran.out = Slurp(streams_ / "out");
+  ran.err = Slurp(streams_ / "err");
   return ran;
+}
+
+Ran RunQuorvane(const std::vector<std::string>& args, const RunOptions& options) {
+  return Started(args, options).Wait();
 }
 
 TempDir::TempDir() {

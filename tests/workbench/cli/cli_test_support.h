@@ -13,13 +13,43 @@ namespace workbench::cli::testing {
 
 /// How one run of the program went.
 struct Ran {
+  /// The exit status; -1 when a signal ended it.
   int status = -1;
+  /// The signal that ended it; 0 when it exited.
+  int signal = 0;
   std::string out;
   std::string err;
+  /// The largest resident memory it used, in kilobytes.
+  long maxRssKb = 0;
+};
+
+struct RunOptions {
+  /// NAME=VALUE entries added to (or replacing those of) the environment.
+  std::vector<std::string> environment;
+  /// The largest file the program may write, in bytes, as on a full disk
+  /// (a write beyond it fails with EFBIG); 0 for no limit.
+  long long fileSizeLimit = 0;
+};
+
+
+/// The program started in the background.
+class Started {
+ public:
+  Started(const std::vector<std::string>& args, const RunOptions& options = {});
+  ~Started();
+  Started(const Started&) = delete;
+  Started& operator=(const Started&) = delete;
+  int Pid() const { return pid_; }
+  /// Waits for the end of the run.
+  Ran Wait();
+
+ private:
+  std::filesystem::path streams_;
+  int pid_ = -1;
 };
 
 /// Runs build/bin/quorvane with `args`, without a shell.
-Ran RunQuorvane(const std::vector<std::string>& args);
+Ran RunQuorvane(const std::vector<std::string>& args, const RunOptions& options = {});
 
 /// A new empty folder, removed with everything in it at the end.
 class TempDir {

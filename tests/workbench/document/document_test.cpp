@@ -1,6 +1,7 @@
 #include "workbench/document/document.h"
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include "workbench/geometry/reverse_path.h"
 
@@ -256,6 +257,122 @@ TEST_F(DocumentTest, UndoRedoRestoresStatesAndHandles) {
   // New objects made after undo never collide with handles on the redo list.
   const ArtId other = doc.NewPath(group, Square(0, 0, 1), true);
   EXPECT_NE(other, path);
+}
+
+// Everything a document shows through its interface, for comparing states.
+struct Snapshot {
+  Page page;
+  std::vector<Layer> layers;
+  LayerId current;
+  std::vector<std::pair<ArtId, Art>> arts;
+  std::vector<CustomColor> colors;
+  std::vector<Swatch> swatches;
+  bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(const Document& doc) {
+  Snapshot s{doc.GetPage(), {}, doc.CurrentLayer(), {}, {}, doc.Swatches()};
+  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
+    const LayerId layer = doc.LayerAt(i);
+    s.layers.push_back(*doc.FindLayer(layer));
+    s.arts.emplace_back(doc.LayerGroup(layer), *doc.FindArt(doc.LayerGroup(layer)));
+    for (ArtId art : doc.AllArtOfLayer(layer)) s.arts.emplace_back(art, *doc.FindArt(art));
+  }
+  for (CustomColorId c : doc.CustomColors()) s.colors.push_back(*doc.FindCustomColor(c));
+  return s;
+}
+
+TEST_F(DocumentTest, UndoAndRedoOfEveryKindOfChangeGiveTheStatesBack) {
+  const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
+  const ArtId a = doc.NewPath(sub, Square(0, 0, 10), true);
+  const ArtId b = doc.NewPath(group, Square(20, 0, 10), true);
+  const CustomColorId gold = doc.NewCustomColor({"Gold", Color::Cmyk(0, 0.2, 0.8, 0.1), true});
+  doc.AddSwatch({"Gold", Color::Custom(gold, 0)});
+  doc.SetSelected(a, true);
+  doc.CommitStep();
+  const Snapshot before = Take(doc);
+
+  const LayerId second = doc.InsertLayer("Second");
+  doc.SetCurrentLayer(second);
+  doc.Reorder(b, PaintOrder::kPlaceInsideOnTop, doc.LayerGroup(second));
+  doc.Duplicate(sub, PaintOrder::kPlaceAbove, sub);
+  doc.Dispose(sub);
+  doc.SetSelected(b, true);
+  doc.SetLocked(a, true);
+  doc.SetSegments(b, Square(20, 0, 30));
+  doc.SetTag(b, "TREVASK_001", "x");
+  doc.SetPage({100, 200});
+  doc.SetCustomColor(gold, {"Gold", Color::Gray(0.5), false});
+  doc.NewCustomColor({"Silver", Color::Gray(0.3), true});
+  doc.RemoveSwatch(0);
+  doc.DeleteLayer(layer);
+  doc.CommitStep("Undo Many", "Redo Many");
+  const Snapshot after = Take(doc);
+  ASSERT_FALSE(before == after);
+
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_TRUE(Take(doc) == before);
+  ASSERT_TRUE(doc.Redo());
+  EXPECT_TRUE(Take(doc) == after);
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_TRUE(Take(doc) == before);
+}
+
+TEST_F(DocumentTest, HistoryKeepsAtMostItsLimitOfSteps) {
+  EXPECT_EQ(doc.UndoLimit(), Document::kDefaultUndoLimit);
+  std::vector<ArtId> paths;
+  for (std::size_t i = 0; i < Document::kDefaultUndoLimit + 50; ++i) {
+    paths.push_back(doc.NewPath(group, Square(static_cast<double>(i), 0, 1), true));
+    doc.CommitStep();
+  }
+  EXPECT_EQ(doc.UndoSteps(), Document::kDefaultUndoLimit);
+  std::size_t undone = 0;
+  while (doc.Undo()) ++undone;
+  EXPECT_EQ(undone, Document::kDefaultUndoLimit);
+  // The 50 oldest steps were forgotten: their paths stay.
+  EXPECT_EQ(doc.ChildrenOf(group).size(), 50u);
+  EXPECT_TRUE(doc.IsValid(paths[49]));
+  EXPECT_FALSE(doc.IsValid(paths[50]));
+
+  // A smaller limit drops the oldest steps on both lists.
+  for (int i = 0; i < 5; ++i) doc.Redo();
+  doc.SetUndoLimit(3);
+  EXPECT_EQ(doc.UndoSteps(), 3u);
+  std::size_t redone = 0;
+  while (doc.Redo()) ++redone;
+  EXPECT_EQ(redone, 3u);
+}
+
+TEST_F(DocumentTest, WithoutHistoryNothingIsRecordedOrUndone) {
+  doc.SetUndoLimit(0);
+  const ArtId path = doc.NewPath(group, Square(0, 0, 10), true);
+  EXPECT_TRUE(doc.HasPendingChanges());
+  EXPECT_FALSE(doc.CanUndo());
+  doc.CommitStep();
+  EXPECT_FALSE(doc.Undo());
+  EXPECT_TRUE(doc.IsValid(path));
+  EXPECT_EQ(doc.UndoSteps(), 0u);
+}
+
+// Steps keep what changed, not the document: a hundred small edits of a
+// large document add far less than one copy of it.
+TEST_F(DocumentTest, StepsOfSmallEditsStaySmall) {
+  std::vector<ArtId> paths;
+  std::vector<PathSegment> many;
+  for (int i = 0; i < 100; ++i) many.push_back(PathSegment::Corner({i * 1.0, (i % 7) * 1.0}));
+  for (int i = 0; i < 2000; ++i) paths.push_back(doc.NewPath(group, many, true));
+  doc.ClearUndo();
+  const std::size_t start = mallinfo2().uordblks;
+  for (std::size_t i = 0; i < Document::kDefaultUndoLimit; ++i) {
+    doc.DeselectAll();
+    doc.SetSelected(paths[i], true);
+    doc.CommitStep();
+  }
+  const std::size_t grown = mallinfo2().uordblks - start;
+  const std::size_t oneCopy = paths.size() * many.size() * sizeof(PathSegment);
+  EXPECT_LT(grown, oneCopy / 4) << "the history grew by " << grown << " bytes";
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.SelectedArt(), (std::vector<ArtId>{paths[Document::kDefaultUndoLimit - 2]}));
 }
 
 TEST_F(DocumentTest, ReorderMovesArtAndRefusesCycles) {

@@ -12,6 +12,7 @@
 #include "workbench/geometry/flatten_cache.h"
 #include "workbench/geometry/hit_test.h"
 #include "workbench/geometry/reverse_path.h"
+#include "workbench/geometry/self_crossing.h"
 #include "workbench/geometry/signed_area.h"
 #include "workbench/geometry/transform.h"
 
@@ -181,6 +182,46 @@ TEST(Flatten, CacheAnswersOnlyTheSameRequest) {
   EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
   EXPECT_EQ(cache.Hits(), 3u);
   EXPECT_EQ(cache.Misses(), 7u);
+}
+
+PathData Polygon(std::initializer_list<Point> points) {
+  PathData path{{}, true};
+  for (Point p : points) path.segments.push_back(PathSegment::Corner(p));
+  return path;
+}
+
+TEST(SelfCrossing, BowTiesAndFigureEightsCrossAtTheirWaist) {
+  const std::optional<Point> bow = FindSelfCrossing(Polygon({{100, 100}, {400, 400}, {400, 100}, {100, 400}}), 0.05);
+  ASSERT_TRUE(bow);
+  EXPECT_NEAR(bow->x, 250.0, 1e-9);
+  EXPECT_NEAR(bow->y, 250.0, 1e-9);
+  // Two round lobes drawn as one outline through their waist at (0, 0).
+  const PathData eight{{{{0, 0}, {-40, -40}, {40, 40}, false},
+                        {{100, 0}, {100, 60}, {100, -60}, false},
+                        {{0, 0}, {40, -40}, {-40, 40}, false},
+                        {{-100, 0}, {-100, 60}, {-100, -60}, false}},
+                       true};
+  const std::optional<Point> waist = FindSelfCrossing(eight, 0.05);
+  ASSERT_TRUE(waist);
+  EXPECT_NEAR(waist->x, 0.0, 1e-6);
+  EXPECT_NEAR(waist->y, 0.0, 1e-6);
+}
+
+TEST(SelfCrossing, SimpleOutlinesAndOutlinesThatOnlyTouchDoNotCross) {
+  EXPECT_FALSE(FindSelfCrossing(Square(0, 0, 100), 0.05));
+  EXPECT_FALSE(FindSelfCrossing(Circle({0, 0}, 50), 0.05));
+  EXPECT_FALSE(FindSelfCrossing(Piece(), 0.05));
+  // An L and a deep notch whose sides come within a hair of each other.
+  EXPECT_FALSE(FindSelfCrossing(Polygon({{0, 0}, {0, 300}, {100, 300}, {100, 100}, {200, 100}, {200, 0}}), 0.05));
+  EXPECT_FALSE(FindSelfCrossing(Polygon({{0, 0}, {0, 100}, {49.999, 100}, {49.999, 1}, {50.001, 1}, {50.001, 100},
+                                         {100, 100}, {100, 0}}),
+                                0.05));
+  // Two triangles meeting at one anchor visited twice touch but do not cross.
+  EXPECT_FALSE(FindSelfCrossing(Polygon({{0, 0}, {-50, 100}, {50, 100}, {0, 0}, {50, -100}, {-50, -100}}), 0.05));
+  // An open path is no outline.
+  PathData open = Polygon({{100, 100}, {400, 400}, {400, 100}, {100, 400}});
+  open.closed = false;
+  EXPECT_FALSE(FindSelfCrossing(open, 0.05));
 }
 
 TEST(Bounds, UseCurveExtremaNotHandles) {
