@@ -1,5 +1,6 @@
 #include "quorvane/panel/panel_texts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <limits>
@@ -63,6 +64,18 @@ std::string MessageText(PanelMessage message, bool english, std::string_view set
   const MessagePair& pair = kMessages[static_cast<int>(message)];
   std::string text(english ? pair.english : pair.japanese);
   if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, setName);
+  return text;
+}
+
+std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, bool english) {
+  std::string text(english ? "Some lines of the command set list were not read as written:"
+                           : "コマンドセットリストの一部の行は書かれたとおりに読めませんでした:");
+  const std::size_t listed = std::min(problems.size(), kListedProblems);
+  for (std::size_t i = 0; i < listed; ++i) text += "\n" + problems[i].ToString();
+  if (problems.size() > listed) {
+    const std::string more = Number(static_cast<int>(problems.size() - listed));
+    text += english ? "\n... and " + more + " more." : "\n...ほか" + more + "件";
+  }
   return text;
 }
 

@@ -5,8 +5,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "quorvane/commands/command_set.h"
+#include "quorvane/text/diagnostic.h"
 
 namespace quorvane::panel {
 
@@ -27,6 +29,12 @@ enum class PanelMessage : int {
 /// The message in English (`english`) or Japanese; a question's `%s` is
 /// replaced by `setName` (the Japanese forms put no quotes around it).
 std::string MessageText(PanelMessage message, bool english, std::string_view setName = {});
+
+/// The alert that tells what the list-file reader left out or changed: a
+/// heading in the panel's language, then the first `kListedProblems`
+/// problems as "file:line: message", then how many more there were.
+inline constexpr std::size_t kListedProblems = 10;
+std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, bool english);
 
 /// "Command set %d" (English) or "コマンドセット%d" with `n`.
 std::string ProposedSetName(int n, bool english);

@@ -11,6 +11,7 @@
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/panel/panel_drawing.h"
 #include "quorvane/panel/panel_layout.h"
+#include "quorvane/panel/panel_texts.h"
 #include "quorvane/panel/theme.h"
 #include "quorvane/settings/settings_dialog.h"
 #include "quorvane/settings/settings_file.h"
@@ -50,8 +51,12 @@ void LoadListFile(PanelContext& ctx) {
   const std::optional<std::string> folder = ctx.doc.PreferencesFolder();
   if (!folder) return;
   const auto file = commands::LocateListFile(*folder, commands::ListFileAccess::kRead);
-  // Lines the reader worked around are no reason to stop the panel.
-  commands::LoadListFile(file, ctx.globals.commandSets);
+  // Lines the reader left out or changed are no reason to stop the panel,
+  // but a set that vanished from a hand-edited file must not go unnoticed:
+  // the user is told once, with the file and line of each. The panel opens
+  // whether or not the alert could be shown.
+  const commands::ListLoadResult loaded = commands::LoadListFile(file, ctx.globals.commandSets);
+  if (!loaded.problems.empty()) ctx.doc.Alert(ListFileProblemsText(loaded.problems, ctx.English()));
 }
 
 void PressTypeButton(host::PluginGlobals& globals, std::int32_t button) {

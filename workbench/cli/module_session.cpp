@@ -16,6 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  if (from == to || from.empty()) return text;
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 bool NotAscii(const std::string& text) {
   return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
@@ -83,10 +91,19 @@ std::unique_ptr<ModuleSession> ModuleSession::Open(const SessionOptions& options
   plugin::Host& host = *session->host_;
   host.SetDocument(&session->doc_);
   ModuleSession* self = session.get();
-  host.Prompts().SetDisplay([self, &alerts](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
+  // The module reads its list file from the run's own folder; its messages
+  // name the file the user gave (or keeps in the configuration folder).
+  const fs::path installedList = session->prefs_.Path() / kListFileName;
+  std::optional<fs::path> userList = options.listFile;
+  if (!userList && session->prefs_.IsTemporary()) {
+    if (std::optional<fs::path> config = UserConfigFolder()) userList = *config / kListFileName;
+  }
+  host.Prompts().SetDisplay([self, &alerts, installed = installedList.string(),
+                             user = userList ? userList->string() : installedList.string()](
+                                plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
     // An alert of a run its caller reports with the run is not shown twice.
     const bool reported = self->running_ && !self->printAlertsOfRuns_ && kind != plugin::PromptKind::kQuestion;
-    if (!reported) alerts << plugin::PromptKindName(kind) << ": " << text << "\n";
+    if (!reported) alerts << plugin::PromptKindName(kind) << ": " << ReplaceAll(text, installed, user) << "\n";
     // Nobody is there to say yes: a question keeps things as they were.
     return kind != plugin::PromptKind::kQuestion;
   });

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "panel_test_support.h"
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/host/command_dispatch.h"
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/panel/panel_layout.h"
+#include "quorvane/panel/panel_texts.h"
 #include "quorvane/panel/panel_window.h"
 
 namespace quorvane::panel::testing {
@@ -60,6 +62,38 @@ TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
   EXPECT_EQ(Globals().commandTypeButtons[6], 1);
   EXPECT_EQ(Globals().panelBusy, 0);
   EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer1Title).value_or(host::LayerRef{}));
+}
+
+// Rows the list-file reader leaves out are told once when the panel opens,
+// each with its file and line; the rest of the file still loads.
+TEST_F(PanelWindow, ListFileRowsLeftOutAreToldWithTheirLines) {
+  {
+    std::ofstream list(ListFilePath(), std::ios::binary);
+    list << "#Kept\r\n10.000000\r\n*Commands-type,point,haba,num\r\n"
+            "12,1,,0.000000,1\r\n"   // line 4: no such command type
+            "8,2,,5.000000,1\r\n"    // line 5: a good cut off
+            "2,3,,0.000000,7\r\n";   // line 6: seven points
+  }
+  CreatePanelIn(settings::kLanguageEnglish);
+  const std::vector<workbench::plugin::ShownPrompt>& shown = Prompts().Shown();
+  ASSERT_EQ(shown.size(), 1u);
+  const std::string& text = shown[0].text;
+  EXPECT_NE(text.find(ListFilePath() + ":4: "), std::string::npos) << text;
+  EXPECT_NE(text.find(ListFilePath() + ":6: "), std::string::npos) << text;
+  EXPECT_EQ(text.find(":5: "), std::string::npos) << text;
+  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"Kept"}));
+  ASSERT_EQ(Globals().commandSets.GetSetCount(), 1);
+  EXPECT_EQ(Globals().commandSets.GetSet(0)->GetCommandCount(), 1);
+}
+
+TEST(ListFileProblemsText, ListsTheFirstTenAndCountsTheRest) {
+  std::vector<text::Diagnostic> problems;
+  for (int line = 1; line <= 13; ++line) problems.push_back({"L.txt", line, "odd"});
+  const std::string text = ListFileProblemsText(problems, true);
+  EXPECT_NE(text.find("L.txt:10: odd"), std::string::npos);
+  EXPECT_EQ(text.find("L.txt:11: odd"), std::string::npos);
+  EXPECT_NE(text.find("and 3 more."), std::string::npos);
+  EXPECT_NE(ListFileProblemsText(problems, false).find("3件"), std::string::npos);
 }
 
 TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese) {

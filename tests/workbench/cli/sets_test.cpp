@@ -97,5 +97,19 @@ TEST(SetsCli, AnotherListNeverReplacesTheListOfTheNamedPreferencesFolder) {
   EXPECT_EQ(ParseSets(plain.out)[0].name, "Own");
 }
 
+// A row the module's reader leaves out is told on standard error with the
+// list file the user named and its line, not the run's private copy.
+TEST(SetsCli, RowsLeftOutAreNamedWithTheUsersListFileAndLine) {
+  TempDir dir;
+  const auto list = dir / "hand-written.txt";
+  Spill(list, "#S\r\n10.000000\r\n*Commands-type,point,haba,num\r\n12,1,,0.000000,1\r\n8,2,,5.000000,1\r\n");
+  const Ran ran = RunQuorvane({"sets", "--list", list.string(), "--json"});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  EXPECT_NE(ran.err.find(list.string() + ":4: unknown command type 12"), std::string::npos) << ran.err;
+  EXPECT_EQ(ran.err.find("Trevask-list.txt"), std::string::npos) << ran.err;
+  ASSERT_EQ(ParseSets(ran.out).size(), 1u);
+  EXPECT_EQ(ParseSets(ran.out)[0].rows.size(), 2u) << "the basic row and the cut off";
+}
+
 }  // namespace
 }  // namespace workbench::cli::testing
