@@ -7,6 +7,8 @@
 //   basic_margin        a Preview of a set with only the basic width
 //   every_kind_preview  a Preview of a set with every command kind that fits
 //   apply_corpus        `quorvane apply` of every corpus file, whole processes
+//   listing             `quorvane sets` of one set of 10,000 commands and of
+//                       50,000 sets, whole processes
 //
 // The rounds are interleaved piece by piece, so that the machine's slow
 // spells hit every stage alike. Besides timing, `--save FILE` writes every
@@ -365,6 +367,46 @@ long OwnPeakRssKb() {
   return usage.ru_maxrss;
 }
 
+// ---- Listing many commands and many sets ------------------------------------
+
+// A list file of `sets` sets of `commands` cut offs each, as a script or a
+// long-lived preferences folder would hold them.
+fs::path WriteListFile(const fs::path& folder, const std::string& name, int sets, int commands) {
+  const fs::path file = folder / name;
+  std::ofstream out(file, std::ios::binary);
+  for (int s = 0; s < sets; ++s) {
+    out << "#Set " << s << "\r\n10.000000\r\n*Commands-type,point,haba,num\r\n";
+    for (int c = 0; c < commands; ++c) out << "8," << 1 + c % 12 << ",,5.000000,1\r\n";
+  }
+  return file;
+}
+
+struct Listing {
+  std::string name;
+  double seconds = 0.0;
+  double peakRssMb = 0.0;
+};
+
+// `quorvane sets --list` over one set of 10,000 commands and over 50,000
+// sets of one command, whole processes.
+std::vector<Listing> MeasureListing(const fs::path& bin, const fs::path& folder) {
+  std::vector<Listing> listings;
+  const std::pair<std::string, fs::path> files[] = {
+      {"commands_10k", WriteListFile(folder, "commands-10k.txt", 1, 10000)},
+      {"sets_50k", WriteListFile(folder, "sets-50k.txt", 50000, 1)},
+  };
+  for (const auto& [name, file] : files) {
+    const ProcessRun r = RunProcess({(bin / "quorvane").string(), "sets", "--list", file.string()});
+    if (!r.started || r.status != 0) {
+      std::cerr << "quorvane sets --list " << file.string() << " failed\n";
+      continue;
+    }
+    listings.push_back({name, r.seconds, r.maxRssKb / 1024.0});
+    std::printf("listing %s: %.2f s, peak resident size %.1f MB\n", name.c_str(), r.seconds, r.maxRssKb / 1024.0);
+  }
+  return listings;
+}
+
 // ---- Results, saved and compared ---------------------------------------------
 
 void WriteSegments(std::ostream& out, const std::string& key, const std::optional<std::vector<PathSegment>>& s) {
@@ -718,6 +760,11 @@ int main(int argc, char** argv) {
                 applySeconds, files.size(), largestFile.c_str(), applyLargestRssKb / 1024.0);
   }
 
+  std::vector<Listing> listings;
+  if (options->apply) {
+    listings = MeasureListing(fs::canonical("/proc/self/exe").parent_path(), prefs);
+  }
+
   if (options->json) {
     std::ofstream out(*options->json);
     out << "{\"pieces\": " << pieces.size() << ", \"rounds\": " << options->rounds << ", \"clock\": \""
@@ -727,7 +774,12 @@ int main(int argc, char** argv) {
     }
     out << "}, \"apply_corpus_s\": " << applySeconds << ", \"memory\": {\"apply_largest_file\": \"" << largestFile
         << "\", \"apply_largest_peak_rss_mb\": " << applyLargestRssKb / 1024.0 << ", \"previews\": " << previews
-        << ", \"previews_peak_rss_mb\": " << previewRssKb / 1024.0 << "}}\n";
+        << ", \"previews_peak_rss_mb\": " << previewRssKb / 1024.0 << "}, \"listing\": {";
+    for (std::size_t i = 0; i < listings.size(); ++i) {
+      out << (i ? ", " : "") << "\"" << listings[i].name << "_s\": " << listings[i].seconds << ", \"" << listings[i].name
+          << "_peak_rss_mb\": " << listings[i].peakRssMb;
+    }
+    out << "}}\n";
   }
   std::error_code ec;
   fs::remove_all(prefs, ec);

@@ -4,20 +4,32 @@
 
 namespace quorvane::commands {
 
-CCommandSet& CCommandSetList::AddSet(std::string name) {
-  return sets_.emplace_back(std::move(name));
+CCommandSetList::CCommandSetList(const CCommandSetList& other) : sets_(other.sets_) {
+  positions_.reserve(sets_.size());
+  for (CCommandSet& set : sets_) positions_.push_back(&set);
 }
 
-CCommandSet& CCommandSetList::AddSet(const CCommandSet& set) { return sets_.emplace_back(set); }
+CCommandSetList& CCommandSetList::operator=(const CCommandSetList& other) {
+  if (this != &other) *this = CCommandSetList(other);
+  return *this;
+}
+
+CCommandSet& CCommandSetList::AddSet(std::string name) {
+  return *positions_.emplace_back(&sets_.emplace_back(std::move(name)));
+}
+
+CCommandSet& CCommandSetList::AddSet(const CCommandSet& set) {
+  return *positions_.emplace_back(&sets_.emplace_back(set));
+}
 
 CCommandSet* CCommandSetList::GetSet(int i) {
   if (i < 0 || i >= GetSetCount()) return nullptr;
-  return &*std::next(sets_.begin(), i);
+  return positions_[static_cast<std::size_t>(i)];
 }
 
 const CCommandSet* CCommandSetList::GetSet(int i) const {
   if (i < 0 || i >= GetSetCount()) return nullptr;
-  return &*std::next(sets_.begin(), i);
+  return positions_[static_cast<std::size_t>(i)];
 }
 
 std::string CCommandSetList::GetSetName(int i) const {
@@ -43,7 +55,13 @@ const CCommandSet* CCommandSetList::FindSet(std::string_view name) const {
 int CCommandSetList::RemoveSet(int i) {
   if (i < 0 || i >= GetSetCount()) return -1;
   sets_.erase(std::next(sets_.begin(), i));
+  positions_.erase(positions_.begin() + i);
   return GetSetCount();
+}
+
+void CCommandSetList::ClearSets() {
+  sets_.clear();
+  positions_.clear();
 }
 
 }  // namespace quorvane::commands

@@ -4,6 +4,7 @@
 #include <list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "quorvane/commands/command_set.h"
 
@@ -17,6 +18,12 @@ namespace quorvane::commands {
 /// No virtual functions and no function pointers, like CCommandSet.
 class CCommandSetList {
  public:
+  CCommandSetList() = default;
+  CCommandSetList(const CCommandSetList& other);
+  CCommandSetList& operator=(const CCommandSetList& other);
+  CCommandSetList(CCommandSetList&&) noexcept = default;
+  CCommandSetList& operator=(CCommandSetList&&) noexcept = default;
+
   /// Appends an empty set with that name and returns it.
   CCommandSet& AddSet(std::string name);
   /// Appends a copy of a whole set and returns the copy.
@@ -34,12 +41,16 @@ class CCommandSetList {
   int GetSetCount() const { return static_cast<int>(sets_.size()); }
   /// Erases set i and returns the new count, or -1 when i is out of range.
   int RemoveSet(int i);
-  void ClearSets() { sets_.clear(); }
+  void ClearSets();
 
   const std::list<CCommandSet>& Sets() const { return sets_; }
 
  private:
   std::list<CCommandSet> sets_;
+  // The sets in list order, so that position i is found at once: the panel
+  // walks the list by position, and a walk along the linked list for each
+  // position made loading and listing many sets quadratic.
+  std::vector<CCommandSet*> positions_;
 };
 
 }  // namespace quorvane::commands

@@ -115,7 +115,10 @@ double MarkerFontSize(PanelContext& ctx) {
   return size;
 }
 
-void DrawMarker(PanelContext& ctx, int number, float t, std::string_view label, bool withCircle) {
+namespace {
+
+// A marker on Work Layer 1, which the caller has made editable.
+void DrawMarkerOnOpenLayer(PanelContext& ctx, int number, float t, std::string_view label, bool withCircle) {
   const host::ArtRef source = ctx.Run().sourcePath;
   if (!source) return;
   const int segmentCount = ctx.doc.SegmentCount(source).value_or(0);
@@ -126,7 +129,6 @@ void DrawMarker(PanelContext& ctx, int number, float t, std::string_view label, 
   const std::optional<QvRealPoint> point = SourcePoint(ctx, number, t, segmentCount);
   if (!group || !point) return;
 
-  ctx.doc.SetLayerEditable(*layer, true);
   const double fontSize = MarkerFontSize(ctx);
   if (withCircle) DrawDot(ctx, *group, *point, kMarkerRadiusPerFontSize * fontSize, label);
   const double offset = kLabelOffsetPerFontSize * fontSize;
@@ -134,7 +136,33 @@ void DrawMarker(PanelContext& ctx, int number, float t, std::string_view label, 
   if (auto text = ctx.doc.NewPointText(host::PaintOrder::kInsideOnTop, *group, anchor, label, fontSize, MarkerColor())) {
     ctx.doc.SetArtName(*text, LabelName(label));
   }
-  ctx.doc.SetLayerEditable(*layer, false);
+}
+
+// Work Layer 1 is editable only while markers are drawn on it. A redraw
+// opens it once for all its markers: closing a layer deselects everything
+// on it, a walk over the whole layer, so closing it after each marker made
+// a redraw grow with the square of the markers.
+class OpenMarkerLayer {
+ public:
+  explicit OpenMarkerLayer(PanelContext& ctx) : ctx_(ctx), layer_(MarkerLayer(ctx)) {
+    if (layer_) ctx_.doc.SetLayerEditable(*layer_, true);
+  }
+  ~OpenMarkerLayer() {
+    if (std::optional<host::LayerRef> layer = MarkerLayer(ctx_)) ctx_.doc.SetLayerEditable(*layer, false);
+  }
+  OpenMarkerLayer(const OpenMarkerLayer&) = delete;
+  OpenMarkerLayer& operator=(const OpenMarkerLayer&) = delete;
+
+ private:
+  PanelContext& ctx_;
+  std::optional<host::LayerRef> layer_;
+};
+
+}  // namespace
+
+void DrawMarker(PanelContext& ctx, int number, float t, std::string_view label, bool withCircle) {
+  OpenMarkerLayer open(ctx);
+  DrawMarkerOnOpenLayer(ctx, number, t, label, withCircle);
 }
 
 void DrawAnchorNumbers(PanelContext& ctx) {
@@ -146,13 +174,14 @@ void DrawAnchorNumbers(PanelContext& ctx) {
   // Anchors are numbered in the order the generators read the path.
   generation::MakeOrientationPositive(ctx.doc, source);
   const int count = ctx.doc.SegmentCount(source).value_or(0);
-  for (int anchor = 1; anchor <= count; ++anchor) DrawMarker(ctx, anchor, 0.0f, std::to_string(anchor), false);
-  ctx.doc.SetLayerEditable(ctx.Run().workLayer1, false);
+  OpenMarkerLayer open(ctx);
+  for (int anchor = 1; anchor <= count; ++anchor) DrawMarkerOnOpenLayer(ctx, anchor, 0.0f, std::to_string(anchor), false);
 }
 
 void RedrawCommandMarkers(PanelContext& ctx) {
   DrawAnchorNumbers(ctx);
   const commands::CCommandSet& set = ctx.globals.workingSet;
+  OpenMarkerLayer open(ctx);
   for (int i = 0; i < set.GetCommandCount(); ++i) {
     std::string texts[2];
     const int used = set.GetCommandPoints(i, texts[0], texts[1]);
@@ -163,7 +192,7 @@ void RedrawCommandMarkers(PanelContext& ctx) {
       if (text.empty() || set.ResolvePoint(text, segment, t) < 0) continue;
       // An anchor is labelled by its number, a line point by its letter.
       const std::string label = commands::AnchorReference(text) ? text : text.substr(0, 1);
-      DrawMarker(ctx, segment, t, label, true);
+      DrawMarkerOnOpenLayer(ctx, segment, t, label, true);
     }
   }
 }
