@@ -60,7 +60,7 @@ int RunDemo(const fs::path& samples, const fs::path& folder, SessionOptions opti
     return kExitBadInput;
   }
   ApplyRequest request;
-  request.input = samples / kSamplePiece;
+  request.inputs = {samples / kSamplePiece};
   request.output = folder / (fs::path(kSamplePiece).stem().string() + "-seam.svg");
   request.set = kSampleSet;
   options.listFile = samples / kSampleList;

@@ -2,6 +2,8 @@
 // its own function.
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -32,6 +34,37 @@ void AddSessionOptions(CLI::App* command, SessionOptions& options, std::string& 
       ->check(CLI::IsMember({"en", "ja"}));
 }
 
+// What apply and finish-line share: the pieces to take and the reports.
+struct BatchOptions {
+  std::vector<std::string> inputs;
+  std::string output;
+  workbench::cli::PieceChoice choice;
+  bool json = false;
+  bool quiet = false;
+};
+
+void AddBatchOptions(CLI::App* command, BatchOptions& batch, const std::string& inputs, const std::string& suffix) {
+  command->add_option("IN", batch.inputs, inputs)->required();
+  command->add_option("-o,--output", batch.output,
+                      "output SVG, written through symbolic links and keeping the file's permissions; - for standard "
+                      "output (default: IN's name with " +
+                          suffix +
+                          " beside it). With several IN, or a name ending in /, a folder (created when it ends in /) "
+                          "that gets each IN's output under that default name");
+  command->add_option("--path", batch.choice.ids, "SVG id of a closed path to take; may repeat");
+  command->add_option("--layer", batch.choice.layers,
+                      "title of a layer whose closed paths to take; may repeat (with --path and --class: the "
+                      "paths any of them names)");
+  command->add_option("--class", batch.choice.classes,
+                      "class of the paths to take (on the path or a group holding it); may repeat");
+  command->add_flag("--json", batch.json,
+                    "print one JSON document of what became of each file and path instead of the text report "
+                    "(its fields are given below)");
+  command->add_flag("-q,--quiet", batch.quiet,
+                    "no progress lines and no report of the paths done or not taken; problems are still written to "
+                    "standard error");
+}
+
 void Finish(SessionOptions& options, const std::string& prefs, const std::string& module, const std::string& list) {
   if (!prefs.empty()) options.preferences = prefs;
   if (!module.empty()) options.modulePath = module;
@@ -54,30 +87,22 @@ int main(int argc, char** argv) {
   info->add_flag("--json", infoJson, "print one JSON document instead of text");
 
   SessionOptions options;
-  std::string prefs, module, list, input, output, set, margin, demoFolder = "quorvane-demo";
+  std::string prefs, module, list, set, margin, demoFolder = "quorvane-demo";
   std::string samples = workbench::cli::SamplesFolder().string();
-  std::vector<std::string> paths;
+  BatchOptions batch;
   bool json = false;
 
-  CLI::App* apply = app.add_subcommand("apply", "Apply a command set to the closed paths of an SVG file");
-  apply->footer(workbench::cli::kApplyDescription);
-  apply->add_option("IN", input, "SVG document with the pattern pieces")->required();
-  apply->add_option("-o,--output", output,
-                    "output SVG, written through symbolic links and keeping the file's permissions; - for "
-                    "standard output (default: IN's name with -seam beside it)");
+  CLI::App* apply = app.add_subcommand("apply", "Apply a command set to the closed paths of SVG files");
+  apply->footer(std::string(workbench::cli::kApplyDescription) + " " + workbench::cli::kJsonDescription);
+  AddBatchOptions(apply, batch, "SVG documents with the pattern pieces, one or more", "-seam");
   apply->add_option("--set", set, "name of the command set (default: each path's own set)");
   apply->add_option("--list", list, "list file to read the command sets from");
-  apply->add_option("--path", paths, "SVG id of a closed path to apply to; may repeat");
   AddSessionOptions(apply, options, prefs, module);
 
   CLI::App* finishLine = app.add_subcommand("finish-line", "Make the finish lines of closed cut lines");
-  finishLine->footer(workbench::cli::kFinishLineDescription);
-  finishLine->add_option("IN", input, "SVG document with the cut lines")->required();
+  finishLine->footer(std::string(workbench::cli::kFinishLineDescription) + " " + workbench::cli::kJsonDescription);
+  AddBatchOptions(finishLine, batch, "SVG documents with the cut lines, one or more", "-finish");
   finishLine->add_option("--margin", margin, "seam margin to take off, in the unit of the settings")->required();
-  finishLine->add_option("-o,--output", output,
-                         "output SVG, written as for apply; - for standard output (default: IN's name with "
-                         "-finish beside it)");
-  finishLine->add_option("--path", paths, "SVG id of a closed path; may repeat (default: every closed path)");
   AddSessionOptions(finishLine, options, prefs, module);
 
   CLI::App* sets = app.add_subcommand("sets", "List the command sets of a list file as the panel shows them");
@@ -115,15 +140,8 @@ int main(int argc, char** argv) {
   Finish(options, prefs, module, list);
   // The input must be SVG and the output no folder, before any work starts.
   const std::string command = app.get_subcommands().front()->get_name();
-  for (const std::string& file : {infoFile, input}) {
-    if (file.empty()) continue;
-    if (std::optional<std::string> problem = workbench::cli::NotSvg(file)) {
-      std::cerr << "quorvane " << command << ": " << *problem << "\n";
-      return 2;
-    }
-  }
-  if (!output.empty() && (*apply || *finishLine)) {
-    if (std::optional<std::string> problem = workbench::cli::OutputProblem(output)) {
+  if (!infoFile.empty()) {
+    if (std::optional<std::string> problem = workbench::cli::NotSvg(infoFile)) {
       std::cerr << "quorvane " << command << ": " << *problem << "\n";
       return 2;
     }
@@ -134,11 +152,15 @@ int main(int argc, char** argv) {
   if (*demo) return workbench::cli::RunDemo(samples, demoFolder, options, std::cout, std::cerr);
 
   workbench::cli::ApplyRequest request;
-  request.input = input;
-  if (!output.empty()) request.output = output;
+  request.inputs.assign(batch.inputs.begin(), batch.inputs.end());
+  if (!batch.output.empty()) request.output = batch.output;
   if (*apply && apply->count("--set") != 0) request.set = set;
-  request.paths = paths;
+  request.choice = batch.choice;
   request.session = options;
+  request.json = batch.json;
+  request.quiet = batch.quiet;
+  // Progress lines are for a person watching a terminal, not for a log.
+  request.progress = !batch.quiet && isatty(STDERR_FILENO) == 1;
   if (*apply) return workbench::cli::RunApply(request, std::cout, std::cerr);
   if (*finishLine) return workbench::cli::RunFinishLine(request, margin, std::cout, std::cerr);
   return 0;

@@ -1,6 +1,10 @@
 #include "workbench/cli/pieces.h"
 
+#include <algorithm>
+#include <set>
 #include <sstream>
+
+#include "workbench/geometry/flatten.h"
 
 namespace workbench::cli {
 
@@ -42,20 +46,148 @@ bool IsModuleLayer(std::string_view title) {
 }
 
 std::vector<Piece> ClosedPieces(const Document& doc) {
-  std::vector<Piece> pieces;
-  int number = 0;
-  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
-    const document::LayerId layer = doc.LayerAt(i);
-    const bool skip = IsModuleLayer(doc.FindLayer(layer)->title);
-    for (ArtId id : doc.AllArtOfLayer(layer)) {
-      const document::Art& art = *doc.FindArt(id);
-      if (art.type != ArtType::kPath || doc.TypeOf(art.parent) == ArtType::kCompoundPath) continue;
-      ++number;
-      if (skip || !art.closed || IsLocked(doc, id) || IsMarkedNotch(art)) continue;
-      pieces.push_back({id, art.foreign.sourceId.empty() ? "#" + std::to_string(number) : art.foreign.sourceId});
+  std::string unused;
+  return PickPieces(doc, {}, &unused)->pieces;
+}
+
+namespace {
+
+bool Contains(const std::vector<std::string>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Whether the art or an enclosing group carries one of `classes`.
+bool CarriesClass(const Document& doc, ArtId art, const std::vector<std::string>& classes) {
+  for (ArtId at = art; at; at = doc.ParentOf(at)) {
+    for (const auto& [name, value] : doc.FindArt(at)->foreign.attributes) {
+      if (name != "class") continue;
+      std::istringstream words(value);
+      std::string word;
+      while (words >> word) {
+        if (Contains(classes, word)) return true;
+      }
     }
   }
-  return pieces;
+  return false;
+}
+
+// Why a path of the document is not taken as a piece; none when it may be.
+std::optional<std::string> NotAPiece(const Document& doc, ArtId id, bool moduleLayer) {
+  const document::Art& art = *doc.FindArt(id);
+  if (moduleLayer) return "on a layer the module made";
+  if (IsMarkedNotch(art)) return "a notch";
+  if (!art.closed) return "open";
+  if (IsLocked(doc, id)) return "locked";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<PiecePick> PickPieces(const Document& doc, const PieceChoice& choice, std::string* error) {
+  PiecePick pick;
+  std::set<ArtId> taken;
+  for (const std::string& id : choice.ids) {
+    const ArtId art = FindById(doc, id);
+    if (!art) {
+      *error = "no path with id \"" + id + "\"";
+      return std::nullopt;
+    }
+    const document::Art& found = *doc.FindArt(art);
+    if (found.type != ArtType::kPath || !found.closed) {
+      *error = "\"" + id + "\" is not a closed path";
+      return std::nullopt;
+    }
+    if (IsLocked(doc, art)) {
+      *error = "\"" + id + "\" is locked";
+      return std::nullopt;
+    }
+    if (taken.insert(art).second) pick.pieces.push_back({art, id});
+  }
+  for (const std::string& title : choice.layers) {
+    if (!doc.FindLayerByTitle(title)) {
+      *error = "no layer \"" + title + "\"";
+      return std::nullopt;
+    }
+  }
+  bool classCarried = false;
+  int number = 0;
+  int compounds = 0;
+  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
+    const document::LayerId layer = doc.LayerAt(i);
+    const std::string& title = doc.FindLayer(layer)->title;
+    const bool moduleLayer = IsModuleLayer(title);
+    for (ArtId id : doc.AllArtOfLayer(layer)) {
+      const document::Art& art = *doc.FindArt(id);
+      const bool carries = !choice.classes.empty() && CarriesClass(doc, id, choice.classes);
+      classCarried = classCarried || carries;
+      if (art.type == ArtType::kCompoundPath) {
+        ++compounds;
+        const std::string label =
+            art.foreign.sourceId.empty() ? "compound path #" + std::to_string(compounds) : art.foreign.sourceId;
+        pick.passed.push_back({label, moduleLayer              ? "on a layer the module made"
+                                      : art.children.size() > 1 ? "a compound path with a hole"
+                                                                : "a compound path"});
+        continue;
+      }
+      if (art.type != ArtType::kPath || doc.TypeOf(art.parent) == ArtType::kCompoundPath) continue;
+      ++number;
+      const std::string label = art.foreign.sourceId.empty() ? "#" + std::to_string(number) : art.foreign.sourceId;
+      if (taken.count(id) != 0) continue;
+      const bool picked = choice.Empty() || Contains(choice.layers, title) || carries;
+      if (std::optional<std::string> why = NotAPiece(doc, id, moduleLayer)) {
+        pick.passed.push_back({label, *why});
+      } else if (!picked) {
+        pick.passed.push_back({label, "not picked"});
+      } else {
+        pick.pieces.push_back({id, label});
+      }
+    }
+  }
+  if (!choice.classes.empty() && !classCarried) {
+    std::string names;
+    for (const std::string& name : choice.classes) names += (names.empty() ? "\"" : ", \"") + name + "\"";
+    *error = "no art carries the class " + names;
+    return std::nullopt;
+  }
+  return pick;
+}
+
+namespace {
+
+// Nonzero winding of `polygon` around `p`.
+bool Inside(const std::vector<geometry::FlatPoint>& polygon, geometry::Point p) {
+  int winding = 0;
+  for (std::size_t i = 0; i < polygon.size(); ++i) {
+    const geometry::Point a = polygon[i].point;
+    const geometry::Point b = polygon[(i + 1) % polygon.size()].point;
+    const double side = geometry::Cross(b - a, p - a);
+    if (a.y <= p.y && b.y > p.y && side > 0) ++winding;
+    if (a.y > p.y && b.y <= p.y && side < 0) --winding;
+  }
+  return winding != 0;
+}
+
+}  // namespace
+
+std::optional<std::string> EnclosingPiece(const Document& doc, const std::vector<Piece>& pieces, std::size_t index) {
+  constexpr double kContainmentFlatness = 0.1;  // points
+  const std::optional<document::Rect> inner = doc.Bounds(pieces[index].art);
+  const auto* innerSegments = doc.Segments(pieces[index].art);
+  if (!inner || innerSegments == nullptr || innerSegments->empty()) return std::nullopt;
+  for (std::size_t j = 0; j < pieces.size(); ++j) {
+    if (j == index) continue;
+    const std::optional<document::Rect> outer = doc.Bounds(pieces[j].art);
+    if (!outer || inner->left < outer->left || inner->right > outer->right || inner->bottom < outer->bottom ||
+        inner->top > outer->top) {
+      continue;
+    }
+    const auto* outerSegments = doc.Segments(pieces[j].art);
+    if (outerSegments == nullptr) continue;
+    const auto outline = geometry::FlattenPath({*outerSegments, true}, kContainmentFlatness, 0.0);
+    const auto holds = [&](const geometry::PathSegment& s) { return Inside(outline, s.anchor); };
+    if (std::all_of(innerSegments->begin(), innerSegments->end(), holds)) return pieces[j].label;
+  }
+  return std::nullopt;
 }
 
 bool IsLocked(const Document& doc, ArtId art) {

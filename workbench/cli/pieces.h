@@ -44,6 +44,47 @@ bool HasNotchClass(std::string_view classes);
 /// top layer.
 std::vector<Piece> ClosedPieces(const document::Document& doc);
 
+/// What picks the pieces to take; all empty: every closed path that can be
+/// taken.
+struct PieceChoice {
+  /// SVG ids, taken in this order; each must name a closed path that is not
+  /// locked.
+  std::vector<std::string> ids;
+  /// Layer titles: the paths on those layers.
+  std::vector<std::string> layers;
+  /// Class names: the paths that carry one of them, or whose enclosing
+  /// group does.
+  std::vector<std::string> classes;
+  bool Empty() const { return ids.empty() && layers.empty() && classes.empty(); }
+};
+
+/// A path or compound path that is not taken, and why, in the user's words
+/// ("open", "locked", "on a layer the module made", "a notch", "a compound
+/// path with a hole", "a compound path", "not picked").
+struct Passed {
+  std::string label;
+  std::string why;
+};
+
+/// The pieces a choice takes (ids first, in their order, then the others in
+/// document order) and every other path and compound path with why it was
+/// passed over.
+struct PiecePick {
+  std::vector<Piece> pieces;
+  std::vector<Passed> passed;
+};
+
+/// Picks the pieces. None, with `error` saying why, when an id names no
+/// path or no closed unlocked one, a layer title no layer has, or a class
+/// no path carries.
+std::optional<PiecePick> PickPieces(const document::Document& doc, const PieceChoice& choice, std::string* error);
+
+/// The label of the first other piece whose outline holds `pieces[index]`
+/// whole (a hole drawn as a path of its own, which gets an allowance of its
+/// own: a ring); none when it lies inside none.
+std::optional<std::string> EnclosingPiece(const document::Document& doc, const std::vector<Piece>& pieces,
+                                          std::size_t index);
+
 /// Whether the art, an enclosing group or its layer is locked.
 bool IsLocked(const document::Document& doc, document::ArtId art);
 
