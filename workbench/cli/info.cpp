@@ -1,9 +1,11 @@
 #include "workbench/cli/info.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 
 #include "workbench/cli/json_writer.h"
+#include "workbench/svg/svg_format.h"
 #include "workbench/svg/svg_io.h"
 
 namespace workbench::cli {
@@ -12,6 +14,14 @@ namespace {
 using document::ArtId;
 using document::ArtType;
 using document::Document;
+
+/// A box in the SVG root's user units, y down, as Inkscape gives X, Y, W, H.
+struct SvgBox {
+  double x = 0.0;
+  double y = 0.0;
+  double width = 0.0;
+  double height = 0.0;
+};
 
 struct PathEntry {
   std::string layer;
@@ -23,10 +33,45 @@ struct PathEntry {
   std::size_t subpaths = 1;
   double area = 0.0;
   std::optional<document::Rect> bounds;
+  std::optional<SvgBox> svgBounds;
 };
+
+// Maps document points back to the SVG root's user units (y down), as the
+// reader placed the file's coordinates; none when the root's frame cannot
+// be read.
+std::optional<document::AffineMatrix> DocumentToSvg(const Document& doc) {
+  std::string_view width, height, viewBox;
+  for (const auto& [name, value] : doc.Foreign().attributes) {
+    if (name == "width") width = value;
+    if (name == "height") height = value;
+    if (name == "viewBox") viewBox = value;
+  }
+  const svg::Frame frame = svg::FrameFromRoot(width, height, viewBox);
+  if (!frame.ok) return std::nullopt;
+  return frame.userToDocument.Inverted();
+}
+
+// `bounds` (document points, y up) in SVG user units.
+SvgBox InSvg(const document::AffineMatrix& toSvg, const document::Rect& bounds) {
+  const geometry::Point corners[] = {{bounds.left, bounds.bottom},
+                                     {bounds.left, bounds.top},
+                                     {bounds.right, bounds.bottom},
+                                     {bounds.right, bounds.top}};
+  const geometry::Point first = toSvg.Apply(corners[0]);
+  document::Rect r{first.x, first.y, first.x, first.y};
+  for (const geometry::Point corner : corners) {
+    const geometry::Point p = toSvg.Apply(corner);
+    r.left = std::min(r.left, p.x);
+    r.right = std::max(r.right, p.x);
+    r.top = std::min(r.top, p.y);
+    r.bottom = std::max(r.bottom, p.y);
+  }
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 std::vector<PathEntry> CollectPaths(const Document& doc) {
   std::vector<PathEntry> entries;
+  const std::optional<document::AffineMatrix> toSvg = DocumentToSvg(doc);
   for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
     const auto layer = doc.LayerAt(i);
     for (ArtId id : doc.AllArtOfLayer(layer)) {
@@ -40,6 +85,7 @@ std::vector<PathEntry> CollectPaths(const Document& doc) {
       e.name = art.name;
       e.area = doc.SignedArea(id).value_or(0.0);
       e.bounds = doc.Bounds(id);
+      if (e.bounds && toSvg) e.svgBounds = InSvg(*toSvg, *e.bounds);
       if (art.type == ArtType::kPath) {
         e.closed = art.closed;
         e.anchors = art.segments.size();
@@ -77,6 +123,15 @@ int RunInfo(const std::string& file, bool json, std::ostream& out, std::ostream&
     w.BeginObject();
     w.Key("file");
     w.String(file);
+    w.Key("units");
+    w.BeginObject();
+    w.Key("length");
+    w.String("pt");
+    w.Key("area");
+    w.String("pt2");
+    w.Key("svg");
+    w.String("the SVG's user units");
+    w.EndObject();
     w.Key("page");
     w.BeginObject();
     w.Key("width");
@@ -131,6 +186,21 @@ int RunInfo(const std::string& file, bool json, std::ostream& out, std::ostream&
       } else {
         w.Null();
       }
+      w.Key("svgBounds");
+      if (p.svgBounds) {
+        w.BeginObject();
+        w.Key("x");
+        w.Number(p.svgBounds->x);
+        w.Key("y");
+        w.Number(p.svgBounds->y);
+        w.Key("width");
+        w.Number(p.svgBounds->width);
+        w.Key("height");
+        w.Number(p.svgBounds->height);
+        w.EndObject();
+      } else {
+        w.Null();
+      }
       w.EndObject();
     }
     w.EndArray();
@@ -152,7 +222,12 @@ int RunInfo(const std::string& file, bool json, std::ostream& out, std::ostream&
       out << ", area " << Fixed(p.area) << " pt2";
       if (p.bounds) {
         out << ", bounds " << Fixed(p.bounds->left) << " " << Fixed(p.bounds->bottom) << " " << Fixed(p.bounds->right)
-            << " " << Fixed(p.bounds->top) << " (left bottom right top)";
+            << " " << Fixed(p.bounds->top) << " pt (left bottom right top, y up)";
+      }
+      if (p.svgBounds) {
+        out << ", in the SVG x " << Fixed(p.svgBounds->x) << " y " << Fixed(p.svgBounds->y) << " w "
+            << Fixed(p.svgBounds->width) << " h " << Fixed(p.svgBounds->height)
+            << " (user units, y down)";
       }
       out << "\n";
     }

@@ -27,7 +27,7 @@ std::vector<Listed> ParseSets(const std::string& json) {
   std::vector<Listed> sets;
   for (const auto& [key, set] : tree.get_child("sets")) {
     Listed listed{set.get<std::string>("name"), {}};
-    for (const auto& [unused, row] : set.get_child("rows")) listed.rows.push_back(row.get_value<std::string>());
+    for (const auto& [unused, row] : set.get_child("rows")) listed.rows.push_back(row.get<std::string>("text"));
     sets.push_back(std::move(listed));
   }
   return sets;
