@@ -516,9 +516,6 @@ bool PlanOutputs(const ApplyRequest& request, const std::string& command, const 
       return refuse(named + ": no such folder; with several input files -o names an existing folder, or one to "
                             "create when the name ends in /");
     }
-    if (!exists && !fs::create_directories(*request.output, ec) && ec) {
-      return refuse(named + ": the folder cannot be made: " + ec.message());
-    }
   }
   std::map<fs::path, fs::path> inputOf;
   for (const fs::path& input : request.inputs) {
@@ -531,6 +528,10 @@ bool PlanOutputs(const ApplyRequest& request, const std::string& command, const 
       return refuse(inputOf[key].string() + " and " + input.string() + " would both be written to " + file.string());
     }
     outputs.push_back(std::move(output));
+  }
+  std::error_code ec;
+  if (folder && !fs::exists(*request.output, ec) && !fs::create_directories(*request.output, ec) && ec) {
+    return refuse(request.output->string() + ": the folder cannot be made: " + ec.message());
   }
   return true;
 }

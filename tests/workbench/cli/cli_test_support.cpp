@@ -1,12 +1,14 @@
 #include "cli_test_support.h"
 
 #include <fcntl.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -45,11 +47,25 @@ Started::Started(const std::vector<std::string>& args, const RunOptions& options
   std::vector<char*> envp;
   for (std::string& e : environment) envp.push_back(e.data());
   envp.push_back(nullptr);
+  int terminalSide = -1;
+  if (options.errorOnTerminal && openpty(&terminal_, &terminalSide, nullptr, nullptr, nullptr) != 0) return;
   pid_ = fork();
-  if (pid_ != 0) return;
+  if (pid_ != 0) {
+    if (terminalSide >= 0) {
+      close(terminalSide);
+      // Read as it comes, so that a full terminal buffer never stops the run.
+      reader_ = std::thread([this] {
+        char buf[4096];
+        for (ssize_t n; (n = read(terminal_, buf, sizeof buf)) > 0 || (n < 0 && errno == EINTR);) {
+          if (n > 0) shown_.append(buf, static_cast<std::size_t>(n));
+        }
+      });
+    }
+    return;
+  }
   // The child: only calls that are safe between fork and exec.
   const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const int errFd = terminalSide >= 0 ? terminalSide : open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(127);
   if (options.fileSizeLimit > 0) {
     const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit), static_cast<rlim_t>(options.fileSizeLimit)};
@@ -69,6 +85,8 @@ Started::~Started() {
     kill(pid_, SIGKILL);
     Wait();
   }
+  if (reader_.joinable()) reader_.join();
+  if (terminal_ >= 0) close(terminal_);
   std::error_code ec;
   if (!streams_.empty()) fs::remove_all(streams_, ec);
 }
@@ -86,6 +104,13 @@ Ran Started::Wait() {
   pid_ = -1;
   ran.out = Slurp(streams_ / "out");
   ran.err = Slurp(streams_ / "err");
+  if (reader_.joinable()) {
+    // The terminal reads end once the program and its children are gone.
+    reader_.join();
+    close(terminal_);
+    terminal_ = -1;
+    ran.err = shown_;
+  }
   return ran;
 }
 

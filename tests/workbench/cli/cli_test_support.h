@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "workbench/document/document.h"
@@ -29,6 +30,9 @@ struct RunOptions {
   /// The largest file the program may write, in bytes, as on a full disk
   /// (a write beyond it fails with EFBIG); 0 for no limit.
   long long fileSizeLimit = 0;
+  /// Standard error goes to a pseudo-terminal, as when a person watches
+  /// the run; `Ran::err` is what the terminal showed.
+  bool errorOnTerminal = false;
 };
 
 
@@ -46,6 +50,10 @@ class Started {
  private:
   std::filesystem::path streams_;
   int pid_ = -1;
+  // The terminal's side the test reads, and what it read.
+  int terminal_ = -1;
+  std::thread reader_;
+  std::string shown_;
 };
 
 /// Runs build/bin/quorvane with `args`, without a shell.

@@ -58,6 +58,42 @@ TEST(SetsCli, JsonGivesEverySetWithThePanelsRowsInBothLanguages) {
       << again[0].rows[1];
 }
 
+TEST(SetsCli, RowsComeAsFieldsInTheUnitOfTheSettingsWhateverTheLanguage) {
+  const std::string list = (Samples() / "every-kind-list.txt").string();
+  for (const std::string language : {"en", "ja"}) {
+    const Ran ran = RunQuorvane({"sets", "--list", list, "--json", "--unit", "cm", "--language", language});
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    pt::ptree tree;
+    std::istringstream in(ran.out);
+    pt::read_json(in, tree);
+    EXPECT_EQ(tree.get<std::string>("unit"), "cm");
+    const pt::ptree& rows = tree.get_child("sets").front().second.get_child("rows");
+    std::vector<const pt::ptree*> row;
+    for (const auto& [unused, r] : rows) row.push_back(&r);
+    ASSERT_EQ(row.size(), 12u);
+    // The basic margin, Extended one-side 13,15 at 30, Lapel 1,a, Cut off 11 at 5.
+    EXPECT_EQ(row[0]->get<std::string>("type"), "null");
+    EXPECT_EQ(row[0]->get<std::string>("typeName"), "Basic seam-margin");
+    EXPECT_EQ(row[0]->get<double>("width"), 10.0);
+    EXPECT_EQ(row[1]->get<int>("number"), 2);
+    EXPECT_EQ(row[1]->get<int>("type"), 6);
+    EXPECT_EQ(row[1]->get<std::string>("typeName"), "Extended one-side");
+    std::vector<std::string> points;
+    for (const auto& [unused, p] : row[1]->get_child("points")) points.push_back(p.data());
+    EXPECT_EQ(points, (std::vector<std::string>{"13", "15"}));
+    EXPECT_EQ(row[1]->get<double>("width"), 30.0);
+    EXPECT_EQ(row[1]->get<std::string>("unit"), "cm");
+    EXPECT_EQ(row[4]->get<int>("type"), 7);
+    EXPECT_EQ(row[4]->get<std::string>("width"), "null");
+    EXPECT_EQ(row[4]->get_child("points").back().second.data(), "a");
+    EXPECT_EQ(row[11]->get<int>("type"), 8);
+    EXPECT_EQ(row[11]->get<double>("width"), 5.0);
+  }
+  const Ran text = RunQuorvane({"sets", "--list", list, "--unit", "in"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out.rfind("widths in in, the unit of the settings\n", 0), 0u) << text.out;
+}
+
 TEST(SetsCli, NamesOfACodePage932ListComeOutAsUtf8) {
   const auto list = quorvane::testing::TestDataDir() / "commands" / "japanese.txt";
   const Ran ran = RunQuorvane({"sets", "--list", list.string(), "--json"});
