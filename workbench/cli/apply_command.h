@@ -18,8 +18,8 @@ inline constexpr const char* kApplyDescription =
     "Applies a command set to closed paths of SVG files the way the module's batch application does, "
     "after turning each path clockwise (so anchor numbers mean what the panel shows). The result of each "
     "path lands on the layer \"<layer>(Auto seam-margin generate)\". Without --set each path must carry its "
-    "own set in its tags. Without --path, --layer or --class every closed path not on a layer the module made "
-    "is taken; with them, the paths they name (together). Every path not taken is listed with why (open, "
+    "own set in its tags. Without --path, --layer or --class every closed path that is not locked, not a "
+    "notch and not on a layer the module made is taken; with them, the paths they name (together). Every path not taken is listed with why (open, "
     "locked, on a layer the module made, a notch, a compound path with a hole, not picked), and a path lying "
     "inside another piece is said to get an allowance of its own. Several input files are worked one after "
     "another, each with a fresh start of the module; -o then names a folder (an existing one, or a name ending "
@@ -38,7 +38,7 @@ inline constexpr const char* kJsonDescription =
     "With --json, standard output is one JSON document: {\"command\", \"status\", \"files\": [{\"input\", "
     "\"output\", \"status\", \"seconds\", \"errors\": [...], \"paths\": [{\"id\", \"done\", \"result\", "
     "\"inside\", \"messages\": [...], \"seconds\"}], \"skipped\": [{\"id\", \"why\"}]}]}; \"result\" is the SVG id "
-    "of the path made, null when none. Exit statuses stay as without it.";
+    "of the path made (the piece's id and -seam or -finish), null when none. Exit statuses stay as without it.";
 
 /// Exit statuses of the commands that change a document.
 inline constexpr int kExitDone = 0;

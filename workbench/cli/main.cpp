@@ -51,12 +51,17 @@ void AddBatchOptions(CLI::App* command, BatchOptions& batch, const std::string& 
                           suffix +
                           " beside it). With several IN, or a name ending in /, a folder (created when it ends in /) "
                           "that gets each IN's output under that default name");
-  command->add_option("--path", batch.choice.ids, "SVG id of a closed path to take; may repeat");
+  // One value each time, so that an input file after them is not taken for
+  // a name.
+  command->add_option("--path", batch.choice.ids, "SVG id of a closed path to take; may repeat")
+      ->allow_extra_args(false);
   command->add_option("--layer", batch.choice.layers,
                       "title of a layer whose closed paths to take; may repeat (with --path and --class: the "
-                      "paths any of them names)");
+                      "paths any of them names)")
+      ->allow_extra_args(false);
   command->add_option("--class", batch.choice.classes,
-                      "class of the paths to take (on the path or a group holding it); may repeat");
+                      "class of the paths to take (on the path or a group holding it); may repeat")
+      ->allow_extra_args(false);
   command->add_flag("--json", batch.json,
                     "print one JSON document of what became of each file and path instead of the text report "
                     "(its fields are given below)");
