@@ -550,11 +550,7 @@ void WriteJson(const std::string& command, int status, const std::vector<FileOut
     w.Key("input");
     w.String(file.input);
     w.Key("output");
-    if (file.output.empty()) {
-      w.Null();
-    } else {
-      w.String(file.output);
-    }
+    w.StringOrNull(file.output);
     w.Key("status");
     w.Int(file.status);
     w.Key("seconds");
@@ -573,17 +569,9 @@ void WriteJson(const std::string& command, int status, const std::vector<FileOut
       w.Key("done");
       w.Bool(path.done);
       w.Key("result");
-      if (path.resultId.empty()) {
-        w.Null();
-      } else {
-        w.String(path.resultId);
-      }
+      w.StringOrNull(path.resultId);
       w.Key("inside");
-      if (path.inside.empty()) {
-        w.Null();
-      } else {
-        w.String(path.inside);
-      }
+      w.StringOrNull(path.inside);
       w.Key("messages");
       w.BeginArray();
       for (const std::string& message : path.messages) w.String(message);

@@ -172,35 +172,13 @@ int RunInfo(const std::string& file, bool json, std::ostream& out, std::ostream&
       w.Key("area");
       w.Number(p.area);
       w.Key("bounds");
-      if (p.bounds) {
-        w.BeginObject();
-        w.Key("left");
-        w.Number(p.bounds->left);
-        w.Key("top");
-        w.Number(p.bounds->top);
-        w.Key("right");
-        w.Number(p.bounds->right);
-        w.Key("bottom");
-        w.Number(p.bounds->bottom);
-        w.EndObject();
-      } else {
-        w.Null();
-      }
+      const document::Rect b = p.bounds.value_or(document::Rect{});
+      w.NumbersOrNull(p.bounds.has_value(),
+                      {{"left", b.left}, {"top", b.top}, {"right", b.right}, {"bottom", b.bottom}});
       w.Key("svgBounds");
-      if (p.svgBounds) {
-        w.BeginObject();
-        w.Key("x");
-        w.Number(p.svgBounds->x);
-        w.Key("y");
-        w.Number(p.svgBounds->y);
-        w.Key("width");
-        w.Number(p.svgBounds->width);
-        w.Key("height");
-        w.Number(p.svgBounds->height);
-        w.EndObject();
-      } else {
-        w.Null();
-      }
+      const SvgBox box = p.svgBounds.value_or(SvgBox{});
+      w.NumbersOrNull(p.svgBounds.has_value(),
+                      {{"x", box.x}, {"y", box.y}, {"width", box.width}, {"height", box.height}});
       w.EndObject();
     }
     w.EndArray();

@@ -78,6 +78,35 @@ void JsonWriter::Null() {
   out_ += "null";
 }
 
+void JsonWriter::StringOrNull(std::string_view value) {
+  if (value.empty()) {
+    Null();
+  } else {
+    String(value);
+  }
+}
+
+void JsonWriter::NumberOrNull(std::optional<double> value) {
+  if (value) {
+    Number(*value);
+  } else {
+    Null();
+  }
+}
+
+void JsonWriter::NumbersOrNull(bool present, std::initializer_list<std::pair<std::string_view, double>> members) {
+  if (!present) {
+    Null();
+    return;
+  }
+  BeginObject();
+  for (const auto& [key, value] : members) {
+    Key(key);
+    Number(value);
+  }
+  EndObject();
+}
+
 void JsonWriter::WriteString(std::string_view s) {
   out_ += '"';
   for (char c : s) {

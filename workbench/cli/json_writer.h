@@ -1,7 +1,10 @@
 // A small streaming JSON writer: enough for the command line's reports.
 #pragma once
 
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +27,12 @@ class JsonWriter {
   void Int(long long value);
   void Bool(bool value);
   void Null();
+  /// A string, or null when `value` is empty.
+  void StringOrNull(std::string_view value);
+  /// A number, or null when there is none.
+  void NumberOrNull(std::optional<double> value);
+  /// An object of number members, or null when there is none.
+  void NumbersOrNull(bool present, std::initializer_list<std::pair<std::string_view, double>> members);
   const std::string& Text() const { return out_; }
 
  private:

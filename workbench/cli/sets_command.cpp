@@ -85,11 +85,7 @@ void WriteRow(JsonWriter& w, const std::string& row, const std::string& unit) {
     w.Key("number");
     w.Int(fields->number);
     w.Key("type");
-    if (fields->type) {
-      w.Int(*fields->type);
-    } else {
-      w.Null();
-    }
+    w.NumberOrNull(fields->type);
     w.Key("typeName");
     w.String(fields->typeName);
     w.Key("points");
@@ -97,11 +93,7 @@ void WriteRow(JsonWriter& w, const std::string& row, const std::string& unit) {
     for (const std::string& point : fields->points) w.String(point);
     w.EndArray();
     w.Key("width");
-    if (fields->width) {
-      w.Number(*fields->width);
-    } else {
-      w.Null();
-    }
+    w.NumberOrNull(fields->width);
     w.Key("unit");
     w.String(unit);
   }
