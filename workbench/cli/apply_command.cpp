@@ -148,12 +148,13 @@ std::optional<Prepared> Prepare(FileRun& run, const std::string& suffix) {
         << (run.request.choice.Empty() ? "no closed path outside the module's layers" : "no closed path picked") << "\n";
     return std::nullopt;
   }
+  const std::vector<std::string> enclosing = EnclosingPieces(prepared.doc, pick->pieces);
   for (std::size_t i = 0; i < pick->pieces.size(); ++i) {
     PathOutcome path;
     path.label = pick->pieces[i].label;
-    if (std::optional<std::string> inside = EnclosingPiece(prepared.doc, pick->pieces, i)) {
-      path.inside = *inside;
-      *run.report << path.label << ": lies inside \"" << *inside << "\" and gets a result of its own\n";
+    path.inside = enclosing[i];
+    if (!path.inside.empty()) {
+      *run.report << path.label << ": lies inside \"" << path.inside << "\" and gets a result of its own\n";
     }
     run.outcome.paths.push_back(std::move(path));
   }
@@ -510,7 +511,8 @@ bool PlanOutputs(const ApplyRequest& request, const std::string& command, const 
     std::error_code ec;
     const bool exists = fs::exists(*request.output, ec);
     if (exists && !fs::is_directory(*request.output, ec)) {
-      return refuse(named + ": is not a folder; with several input files -o names the folder the outputs go into");
+      return refuse(named + ": is not a folder; with several input files, or a name ending in /, -o names the "
+                            "folder the outputs go into");
     }
     if (!exists && !EndsInSlash(*request.output)) {
       return refuse(named + ": no such folder; with several input files -o names an existing folder, or one to "

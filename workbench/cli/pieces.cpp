@@ -169,25 +169,28 @@ bool Inside(const std::vector<geometry::FlatPoint>& polygon, geometry::Point p) 
 
 }  // namespace
 
-std::optional<std::string> EnclosingPiece(const Document& doc, const std::vector<Piece>& pieces, std::size_t index) {
+std::vector<std::string> EnclosingPieces(const Document& doc, const std::vector<Piece>& pieces) {
   constexpr double kContainmentFlatness = 0.1;  // points
-  const std::optional<document::Rect> inner = doc.Bounds(pieces[index].art);
-  const auto* innerSegments = doc.Segments(pieces[index].art);
-  if (!inner || innerSegments == nullptr || innerSegments->empty()) return std::nullopt;
-  for (std::size_t j = 0; j < pieces.size(); ++j) {
-    if (j == index) continue;
-    const std::optional<document::Rect> outer = doc.Bounds(pieces[j].art);
-    if (!outer || inner->left < outer->left || inner->right > outer->right || inner->bottom < outer->bottom ||
-        inner->top > outer->top) {
-      continue;
+  std::vector<std::optional<document::Rect>> bounds;
+  for (const Piece& piece : pieces) bounds.push_back(doc.Bounds(piece.art));
+  std::vector<std::string> enclosing(pieces.size());
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const auto* inner = doc.Segments(pieces[i].art);
+    if (!bounds[i] || inner == nullptr || inner->empty()) continue;
+    for (std::size_t j = 0; j < pieces.size() && enclosing[i].empty(); ++j) {
+      const std::optional<document::Rect>& outer = bounds[j];
+      // Bounds first: most pieces lie beside each other, and flattening
+      // every pair would be quadratic in curves.
+      if (j == i || !outer || bounds[i]->left < outer->left || bounds[i]->right > outer->right ||
+          bounds[i]->bottom < outer->bottom || bounds[i]->top > outer->top) {
+        continue;
+      }
+      const auto outline = geometry::FlattenPath({*doc.Segments(pieces[j].art), true}, kContainmentFlatness, 0.0);
+      const auto holds = [&](const geometry::PathSegment& s) { return Inside(outline, s.anchor); };
+      if (std::all_of(inner->begin(), inner->end(), holds)) enclosing[i] = pieces[j].label;
     }
-    const auto* outerSegments = doc.Segments(pieces[j].art);
-    if (outerSegments == nullptr) continue;
-    const auto outline = geometry::FlattenPath({*outerSegments, true}, kContainmentFlatness, 0.0);
-    const auto holds = [&](const geometry::PathSegment& s) { return Inside(outline, s.anchor); };
-    if (std::all_of(innerSegments->begin(), innerSegments->end(), holds)) return pieces[j].label;
   }
-  return std::nullopt;
+  return enclosing;
 }
 
 bool IsLocked(const Document& doc, ArtId art) {

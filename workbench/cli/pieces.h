@@ -79,11 +79,10 @@ struct PiecePick {
 /// no path carries.
 std::optional<PiecePick> PickPieces(const document::Document& doc, const PieceChoice& choice, std::string* error);
 
-/// The label of the first other piece whose outline holds `pieces[index]`
-/// whole (a hole drawn as a path of its own, which gets an allowance of its
-/// own: a ring); none when it lies inside none.
-std::optional<std::string> EnclosingPiece(const document::Document& doc, const std::vector<Piece>& pieces,
-                                          std::size_t index);
+/// For each piece, the label of the first other piece whose outline holds
+/// it whole (a hole drawn as a path of its own, which gets an allowance of
+/// its own: a ring), or "" when it lies inside none.
+std::vector<std::string> EnclosingPieces(const document::Document& doc, const std::vector<Piece>& pieces);
 
 /// Whether the art, an enclosing group or its layer is locked.
 bool IsLocked(const document::Document& doc, document::ArtId art);
