@@ -120,10 +120,13 @@ std::string DecodeText(std::string_view cp932, std::string_view what, const std:
 
 std::optional<std::string> AppendSetText(const CCommandSet& set, std::string& out) {
   const std::string& name = set.GetName();
-  if (HasLineBreak(name)) {
+  std::optional<std::string> cp932Name = text::Utf8ToCp932(name);
+  // A line feed kept as the trail byte of a character (a name read from a
+  // hand-edited file) would end the line when written too; a carriage
+  // return there reads back as it was.
+  if (HasLineBreak(name) || (cp932Name && cp932Name->find('\n') != std::string::npos)) {
     return "The command set name \"" + name + "\" contains a line break and cannot be saved.";
   }
-  std::optional<std::string> cp932Name = text::Utf8ToCp932(name);
   if (!cp932Name) {
     return "The command set name \"" + name +
            "\" has a character that the list file (code page 932) cannot hold; rename the set "
@@ -144,7 +147,7 @@ std::optional<std::string> AppendSetText(const CCommandSet& set, std::string& ou
     AppendNumber(text, static_cast<std::int32_t>(c.type));
     for (const std::string& point : c.point) {
       std::optional<std::string> cp932Point = text::Utf8ToCp932(point);
-      if (!cp932Point || HasLineBreak(point)) {
+      if (!cp932Point || HasLineBreak(point) || cp932Point->find('\n') != std::string::npos) {
         return "The point \"" + point + "\" of a command of the set \"" + name +
                "\" cannot be written to the list file.";
       }

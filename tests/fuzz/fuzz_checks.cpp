@@ -116,6 +116,14 @@ class ByteSource {
   std::size_t pos_ = 0;
 };
 
+// A width as a user would type one (`offset` + b % `range` millimetres), or
+// from a byte of 250 up one far beyond what any document can hold.
+float Width(unsigned b, unsigned range, unsigned offset) {
+  constexpr float kBeyond[] = {1e30f, 1e7f, 16344.0f, 3.4e38f, 1e5f, 6000.0f};
+  if (b >= 250) return kBeyond[b - 250];
+  return static_cast<float>(offset + b % range);
+}
+
 host::PathSegment Corner(double x, double y) {
   host::PathSegment s{};
   s.p = s.in = s.out = QvRealPoint{x, y};
@@ -147,7 +155,9 @@ std::string CheckListFile(std::string_view bytes) {
   LoadListRecords(commands::CReadCSV::Read(text), "fuzz", again, problems);
   if (again.GetSetCount() != SavableCount(list)) return "the saved list reads back with another set count";
   std::string textAgain;
-  if (ListFileText(again, textAgain) || textAgain != text) return "the saved list saves again differently";
+  if (ListFileText(again, textAgain) || textAgain != text) {
+    return "the saved list saves again differently:\n" + text + "\n--- then ---\n" + textAgain;
+  }
   return {};
 }
 
@@ -237,9 +247,10 @@ std::string CheckModuleRun(std::string_view bytes) {
   }
 
   // The set: a basic width and up to five commands of any kind, their
-  // points anchors or line points, their widths when they carry one.
+  // points anchors or line points, their widths when they carry one (now
+  // and then a huge one, which must fail fast as its command).
   CCommandSet set("fuzz");
-  set.SetBasicWidth(static_cast<float>(in.Next() % 40));
+  set.SetBasicWidth(Width(in.Next(), 40, 0));
   const int commandCount = static_cast<int>(in.Next() % 6);
   for (int c = 0; c < commandCount; ++c) {
     const auto type = static_cast<CommandType>(in.Next() % commands::kCommandTypeCount);
@@ -254,7 +265,7 @@ std::string CheckModuleRun(std::string_view bytes) {
         set.SetCommandPoint(i, slot, std::to_string(1 + static_cast<int>(b % static_cast<unsigned>(anchors))));
       }
     }
-    if (commands::CommandTypeHasWidth(type)) set.SetCommandWidth(i, static_cast<float>(1 + in.Next() % 60));
+    if (commands::CommandTypeHasWidth(type)) set.SetCommandWidth(i, Width(in.Next(), 60, 1));
   }
 
   testing::BoundHost bound;
