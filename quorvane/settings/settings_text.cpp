@@ -41,6 +41,16 @@ double RoundToSingle(double v) {
   return static_cast<float>(v);
 }
 
+// `v` as written to the file: a number that reads back as one. What read as
+// infinite (a width beyond single precision, say) is written as the
+// largest finite value of its sign within `limit`, and not-a-number as 0.
+std::string FiniteText(double v, double limit = std::numeric_limits<double>::max()) {
+  if (std::isnan(v)) v = 0.0;
+  return text::FormatGeneral(std::clamp(v, -limit, limit));
+}
+
+std::string SingleText(double v) { return FiniteText(RoundToSingle(v), std::numeric_limits<float>::max()); }
+
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
@@ -339,12 +349,12 @@ std::optional<std::string> SettingsText(const Settings& s, std::string& out) {
              : s.language == kLanguageKorean  ? "KOREAN"
                                               : "JAPANESE");
   AppendLine(text, "showoption", FormatInteger(s.showOption));
-  AppendLine(text, "cbfl_trevask", text::FormatGeneral(s.basicFinishLineMargin));
+  AppendLine(text, "cbfl_trevask", FiniteText(s.basicFinishLineMargin));
   AppendLine(text, "seam_allowance_line", FormatInteger(s.seamAllowanceLine));
-  AppendLine(text, "seam_allowance_line_width", text::FormatGeneral(RoundToSingle(s.seamAllowanceLineWidth)));
+  AppendLine(text, "seam_allowance_line_width", SingleText(s.seamAllowanceLineWidth));
   AppendLine(text, "seam_allowance_line_color", FormatInteger(s.seamAllowanceLineColor));
   AppendLine(text, "finish_line", FormatInteger(s.finishLine));
-  AppendLine(text, "finish_line_width", text::FormatGeneral(RoundToSingle(s.finishLineWidth)));
+  AppendLine(text, "finish_line_width", SingleText(s.finishLineWidth));
   AppendLine(text, "finish_line_color", FormatInteger(s.finishLineColor));
   AppendLine(text, "trevask_unit", FormatInteger(s.unit));
   AppendLine(text, "scaled_drawing", FormatInteger(s.scaledDrawing));
@@ -369,7 +379,7 @@ std::optional<std::string> SettingsText(const Settings& s, std::string& out) {
       case kColorKindThreeColor: components = 3; break;
       default: continue;  // other kinds keep their name line only
     }
-    for (int i = 0; i < components; ++i) value += ", " + text::FormatGeneral(c[i]);
+    for (int i = 0; i < components; ++i) value += ", " + FiniteText(c[i]);
     AppendLine(text, PlateColorKey(number, "_color"), value);
   }
   out = std::move(text);

@@ -210,7 +210,8 @@ std::string CheckSettings(std::string_view bytes) {
   std::string savedAgain;
   if (SettingsText(again, savedAgain)) return "the saved settings do not save again";
   Settings third;
-  if (!ReadSettingsText(savedAgain, "fuzz-saved-again", third).empty()) return "the saved settings read with problems";
+  const auto problems = ReadSettingsText(savedAgain, "fuzz-saved-again", third);
+  if (!problems.empty()) return "the saved settings read with problems: " + problems.front().ToString() + "\n" + savedAgain;
   std::string savedThird;
   if (SettingsText(third, savedThird) || savedThird != savedAgain) return "the saved settings are not stable";
   return {};
