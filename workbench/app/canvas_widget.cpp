@@ -105,7 +105,8 @@ bool CanvasWidget::ModuleToolActive() { return session_.Host().Tools().Selected(
 void CanvasWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   PaintDocument(painter, session_.Doc(), view_, look_);
-  if (pressing_ && !movingSelection_ && !panning_ && !ModuleToolActive() && (lastAt_ - pressAt_).manhattanLength() >= kDragPixels) {
+  if (pressing_ && !movingSelection_ && !panning_ && !ModuleToolActive() &&
+      (lastAt_ - pressAt_).manhattanLength() >= kDragPixels) {
     painter.setPen(QPen(look_.selection, 1.0, Qt::DashLine));
     painter.setBrush(QColor(look_.selection.red(), look_.selection.green(), look_.selection.blue(), 32));
     painter.drawRect(QRect(pressAt_, lastAt_).normalized());
@@ -210,11 +211,7 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
   }
   lastAt_ = at;
   if (pressing_ && movingSelection_) {
-    if ((at - pressAt_).manhattanLength() < kDragPixels && moved_.x == 0.0 && moved_.y == 0.0) return;
-    const geometry::Point to = DocPoint(at) - DocPoint(pressAt_);
-    session_.DragSelection(to - moved_);
-    moved_ = to;
-    update();
+    DragTo(at);
     return;
   }
   if (pressing_) {
@@ -222,6 +219,15 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (ModuleToolActive()) session_.ToolTrack(DocPoint(event->position()), ModifierBits(event->modifiers()));
+}
+
+void CanvasWidget::DragTo(QPoint at) {
+  // The selection stays put until the pointer has moved as far as a drag.
+  if ((at - pressAt_).manhattanLength() < kDragPixels && moved_.x == 0.0 && moved_.y == 0.0) return;
+  const geometry::Point to = DocPoint(at) - DocPoint(pressAt_);
+  session_.DragSelection(to - moved_);
+  moved_ = to;
+  update();
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -238,6 +244,7 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (!pressing_ || event->button() != Qt::LeftButton) return;
   pressing_ = false;
   if (movingSelection_) {
+    DragTo(at);
     movingSelection_ = false;
     if (session_.EndDrag()) {
       update();

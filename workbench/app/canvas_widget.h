@@ -65,6 +65,9 @@ class CanvasWidget : public QWidget {
   geometry::Point DocPoint(QPointF pixel) const;
   bool ModuleToolActive();
   void FitRect(const document::Rect& bounds);
+  /// Moves the selection being dragged so that it has moved as far as the
+  /// pointer from where it was pressed.
+  void DragTo(QPoint at);
   /// Repaints and tells the listener after the view moved.
   void ViewMoved();
 
