@@ -4,6 +4,7 @@
 
 #include "sdk/errors.h"
 #include "sdk/messages.h"
+#include "workbench/app/art_editing.h"
 #include "workbench/app/art_picking.h"
 #include "workbench/geometry/self_crossing.h"
 #include "workbench/svg/svg_io.h"
@@ -65,6 +66,7 @@ bool AppSession::Open(const std::filesystem::path& file, std::string* error) {
   }
   // The host keeps pointing at doc_, which now holds the new document.
   doc_ = std::move(read.value());
+  doc_.SetUndoLimit(historyLimit_);
   file_ = file;
   DocumentChanged();
   // A freshly opened file has nothing to undo, whatever the module did to
@@ -113,6 +115,59 @@ bool AppSession::SelectInRect(const document::Rect& band, bool extend) {
   doc_.CommitStep(kSelectionUndoText, kSelectionRedoText);
   SelectionChanged();
   return true;
+}
+
+bool AppSession::DeleteSelection() {
+  if (!DeleteArt(doc_, EditableSelection(doc_))) return false;
+  Edited(kDeleteUndoText, kDeleteRedoText);
+  return true;
+}
+
+bool AppSession::NudgeSelection(geometry::Point delta) {
+  if (!MoveArt(doc_, EditableSelection(doc_), delta)) return false;
+  Edited(kMoveUndoText, kMoveRedoText);
+  return true;
+}
+
+bool AppSession::DragSelection(geometry::Point delta) {
+  // Only the canvas repaints while the pointer moves; the rest of the
+  // window hears of the move when it ends.
+  if (!MoveArt(doc_, EditableSelection(doc_), delta)) return false;
+  dragged_ = true;
+  return true;
+}
+
+bool AppSession::EndDrag() {
+  if (!dragged_) return false;
+  dragged_ = false;
+  Edited(kMoveUndoText, kMoveRedoText);
+  return true;
+}
+
+bool AppSession::SelectAll() {
+  if (!SelectAllOfLayer(doc_, doc_.CurrentLayer())) return false;
+  doc_.CommitStep(kSelectionUndoText, kSelectionRedoText);
+  SelectionChanged();
+  return true;
+}
+
+bool AppSession::Deselect() {
+  if (!DeselectEditable(doc_)) return false;
+  doc_.CommitStep(kSelectionUndoText, kSelectionRedoText);
+  SelectionChanged();
+  return true;
+}
+
+void AppSession::SetHistoryLimit(std::size_t steps) {
+  historyLimit_ = steps;
+  doc_.SetUndoLimit(steps);
+  host_->Actions().SetLogLimit(steps);
+  Changed();
+}
+
+void AppSession::Edited(const char* undoText, const char* redoText) {
+  doc_.SetUndoText(undoText, redoText);
+  DocumentChanged();
 }
 
 bool AppSession::SetLayerVisible(document::LayerId layer, bool visible) {

@@ -22,6 +22,11 @@ namespace workbench::app {
 /// The texts of the selection steps the selection tool records.
 inline constexpr const char* kSelectionUndoText = "Undo Selection";
 inline constexpr const char* kSelectionRedoText = "Redo Selection";
+/// The texts of the editing commands' steps.
+inline constexpr const char* kDeleteUndoText = "Undo Delete";
+inline constexpr const char* kDeleteRedoText = "Redo Delete";
+inline constexpr const char* kMoveUndoText = "Undo Move";
+inline constexpr const char* kMoveRedoText = "Redo Move";
 
 class AppSession {
  public:
@@ -67,6 +72,29 @@ class AppSession {
   bool ClickAt(geometry::Point p, double tolerance, bool extend);
   bool SelectInRect(const document::Rect& band, bool extend);
 
+  /// The editing commands. Each acts on the selected art that is not
+  /// locked, inside locked art or on a locked layer; each change is one
+  /// named step, after which the module hears that the document and the
+  /// selection changed. True when something changed.
+  ///
+  /// Delete and Backspace: removes the selection.
+  bool DeleteSelection();
+  /// The arrow keys: moves the selection by `delta` points.
+  bool NudgeSelection(geometry::Point delta);
+  /// A drag of the selection in progress: moves it by `delta` points more,
+  /// shown at once; EndDrag makes the whole drag one step.
+  bool DragSelection(geometry::Point delta);
+  bool EndDrag();
+  /// Edit > Select All: the selection becomes the current layer's art.
+  bool SelectAll();
+  /// Escape: deselects everything.
+  bool Deselect();
+
+  /// How many undo steps, and entries of the log of played actions, are
+  /// kept (the preference "undoLimit"; 0 keeps no history).
+  void SetHistoryLimit(std::size_t steps);
+  std::size_t HistoryLimit() const { return historyLimit_; }
+
   /// A notice for the status bar when a selected closed path crosses itself
   /// (it has no single inside, so no outline can be made around it), naming
   /// the first such path; empty otherwise.
@@ -97,6 +125,9 @@ class AppSession {
   void DocumentChanged();
   void SelectionChanged();
   void Changed();
+  /// Records the edit just made as one step named `undoText`/`redoText`,
+  /// together with what the module does on hearing of it.
+  void Edited(const char* undoText, const char* redoText);
 
   std::unique_ptr<plugin::Host> host_;
   document::Document doc_;
@@ -105,6 +136,8 @@ class AppSession {
   std::filesystem::path file_;
   std::string savedSvg_;
   bool dark_ = false;
+  bool dragged_ = false;
+  std::size_t historyLimit_ = document::Document::kDefaultUndoLimit;
   std::function<void()> changed_;
 };
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "sdk/messages.h"
+#include "workbench/app/art_picking.h"
 
 namespace workbench::app {
 
@@ -21,6 +22,9 @@ constexpr double kFitMarginPixels = 20.0;
 // One notch of the wheel scrolls this many pixels.
 constexpr double kWheelScrollPixels = 40.0;
 constexpr double kPointsPerInch = 72.0;
+// The arrow keys move the selection by 1 mm, with Shift by 10 mm.
+constexpr double kNudgePoints = kPointsPerInch / 25.4;
+constexpr double kShiftNudgePoints = 10.0 * kNudgePoints;
 
 int ModifierBits(Qt::KeyboardModifiers modifiers) {
   int bits = 0;
@@ -101,7 +105,8 @@ bool CanvasWidget::ModuleToolActive() { return session_.Host().Tools().Selected(
 void CanvasWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   PaintDocument(painter, session_.Doc(), view_, look_);
-  if (pressing_ && !panning_ && !ModuleToolActive() && (lastAt_ - pressAt_).manhattanLength() >= kDragPixels) {
+  if (pressing_ && !movingSelection_ && !panning_ && !ModuleToolActive() &&
+      (lastAt_ - pressAt_).manhattanLength() >= kDragPixels) {
     painter.setPen(QPen(look_.selection, 1.0, Qt::DashLine));
     painter.setBrush(QColor(look_.selection.red(), look_.selection.green(), look_.selection.blue(), 32));
     painter.drawRect(QRect(pressAt_, lastAt_).normalized());
@@ -143,6 +148,18 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Minus:
       ZoomBy(1.0 / kWheelStep);
       return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      const double step = (event->modifiers() & Qt::ShiftModifier) ? kShiftNudgePoints : kNudgePoints;
+      const int key = event->key();
+      // Up is towards the top of the page: y grows upwards in the document.
+      const geometry::Point delta{key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0.0,
+                                  key == Qt::Key_Down ? -step : key == Qt::Key_Up ? step : 0.0};
+      if (!ModuleToolActive()) session_.NudgeSelection(delta);
+      return;
+    }
     case Qt::Key_Space:
       spaceHeld_ = true;
       if (!event->isAutoRepeat()) setCursor(Qt::OpenHandCursor);
@@ -175,6 +192,12 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     return;
   }
   pressing_ = true;
+  // A press on selected art drags the selection; anywhere else it starts a
+  // click or a rubber band.
+  const document::ArtId hit = ArtAt(session_.Doc(), DocPoint(event->position()), kPickPixels / view_.Zoom());
+  const document::Art* art = session_.Doc().FindArt(hit);
+  movingSelection_ = art != nullptr && art->selected;
+  moved_ = {0.0, 0.0};
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -187,11 +210,24 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   lastAt_ = at;
+  if (pressing_ && movingSelection_) {
+    DragTo(at);
+    return;
+  }
   if (pressing_) {
     update();
     return;
   }
   if (ModuleToolActive()) session_.ToolTrack(DocPoint(event->position()), ModifierBits(event->modifiers()));
+}
+
+void CanvasWidget::DragTo(QPoint at) {
+  // The selection stays put until the pointer has moved as far as a drag.
+  if ((at - pressAt_).manhattanLength() < kDragPixels && moved_.x == 0.0 && moved_.y == 0.0) return;
+  const geometry::Point to = DocPoint(at) - DocPoint(pressAt_);
+  session_.DragSelection(to - moved_);
+  moved_ = to;
+  update();
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -207,6 +243,14 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (!pressing_ || event->button() != Qt::LeftButton) return;
   pressing_ = false;
+  if (movingSelection_) {
+    DragTo(at);
+    movingSelection_ = false;
+    if (session_.EndDrag()) {
+      update();
+      return;
+    }
+  }
   const bool extend = (event->modifiers() & Qt::ShiftModifier) != 0;
   if ((at - pressAt_).manhattanLength() < kDragPixels) {
     session_.ClickAt(DocPoint(pressAt_), kPickPixels / view_.Zoom(), extend);

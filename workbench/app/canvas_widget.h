@@ -1,7 +1,9 @@
 // The canvas: draws the document and takes the pointer for the tool in use.
 // The wheel scrolls (with Shift sideways), Ctrl+wheel and +/- zoom, the
-// middle button or space with the left button pan. With the selection tool a click picks, shift adds, and a drag draws a
-// rubber band; with a module's tool the pointer's moves and presses go to
+// middle button or space with the left button pan. With the selection tool
+// a click picks, shift adds, a drag from selected art moves the selection,
+// a drag from anywhere else draws a rubber band, and the arrow keys nudge
+// the selection by 1 mm (Shift: 10 mm); with a module's tool the pointer's moves and presses go to
 // the module in document points.
 #pragma once
 
@@ -63,6 +65,9 @@ class CanvasWidget : public QWidget {
   geometry::Point DocPoint(QPointF pixel) const;
   bool ModuleToolActive();
   void FitRect(const document::Rect& bounds);
+  /// Moves the selection being dragged so that it has moved as far as the
+  /// pointer from where it was pressed.
+  void DragTo(QPoint at);
   /// Repaints and tells the listener after the view moved.
   void ViewMoved();
 
@@ -73,6 +78,10 @@ class CanvasWidget : public QWidget {
   bool spaceHeld_ = false;
   bool panning_ = false;
   bool pressing_ = false;
+  /// The press was on selected art: the drag moves the selection.
+  bool movingSelection_ = false;
+  /// How far the drag has moved the selection so far, in document points.
+  geometry::Point moved_;
   QPoint pressAt_;
   QPoint lastAt_;
   std::function<void()> viewListener_;

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QSettings>
 #include <QStatusBar>
@@ -43,6 +44,9 @@ namespace {
 constexpr int kPollMilliseconds = 250;
 constexpr const char* kRecentKey = "recentFiles";
 constexpr const char* kUnitKey = "rulerUnit";
+constexpr const char* kUndoLimitKey = "undoLimit";
+// The most undo steps the preferences offer to keep.
+constexpr int kMostUndoSteps = 10000;
 constexpr RulerUnit kUnits[] = {kMillimetres, kCentimetres, kInches};
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -160,6 +164,9 @@ MainWindow::MainWindow(AppSession& session, ui::QtToolkit* toolkit, QWidget* par
   for (const RulerUnit& known : kUnits) {
     if (unit == QLatin1String(known.name)) SetUnit(known);
   }
+  bool known = false;
+  const int undoLimit = QSettings().value(QString::fromLatin1(kUndoLimitKey)).toInt(&known);
+  if (known && undoLimit >= 0) session_.SetHistoryLimit(static_cast<std::size_t>(undoLimit));
   resize(1100, 760);
   Refresh();
 }
@@ -245,6 +252,21 @@ void MainWindow::BuildMenus() {
   redo_ = edit->addAction(tr("Redo"), this, [this] { session_.Redo(); });
   redo_->setObjectName(QStringLiteral("redo"));
   redo_->setShortcut(QKeySequence::Redo);
+  edit->addSeparator();
+  // Text fields take these keys first (Qt lets a focused line edit claim
+  // its editing keys), so typing in a panel never deletes art.
+  QAction* remove = edit->addAction(tr("&Delete"), this, [this] { session_.DeleteSelection(); });
+  remove->setObjectName(QStringLiteral("delete"));
+  remove->setShortcuts({QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)});
+  QAction* selectAll = edit->addAction(tr("Select &All"), this, [this] { session_.SelectAll(); });
+  selectAll->setObjectName(QStringLiteral("selectAll"));
+  selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  QAction* deselect = edit->addAction(tr("D&eselect"), this, [this] { session_.Deselect(); });
+  deselect->setObjectName(QStringLiteral("deselect"));
+  deselect->setShortcut(QKeySequence(Qt::Key_Escape));
+  edit->addSeparator();
+  QAction* preferences = edit->addAction(tr("&Preferences..."), this, [this] { AskPreferences(); });
+  preferences->setObjectName(QStringLiteral("preferences"));
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* zoomIn = view->addAction(tr("Zoom &In"), this, [this] { canvas_->ZoomBy(1.25); });
@@ -349,6 +371,15 @@ void MainWindow::FillRecentMenu() {
   if (files.isEmpty()) recentMenu_->addAction(tr("(none)"))->setEnabled(false);
 }
 
+void MainWindow::AskPreferences() {
+  bool ok = false;
+  const int steps = QInputDialog::getInt(this, tr("Preferences"), tr("Undo steps kept:"),
+                                         static_cast<int>(session_.HistoryLimit()), 0, kMostUndoSteps, 1, &ok);
+  if (!ok) return;
+  QSettings().setValue(QString::fromLatin1(kUndoLimitKey), steps);
+  session_.SetHistoryLimit(static_cast<std::size_t>(steps));
+}
+
 void MainWindow::SetUnit(const RulerUnit& unit) {
   area_->SetUnit(unit);
   const QString name = QStringLiteral("unit:") + QString::fromLatin1(unit.name);
@@ -421,7 +452,7 @@ void MainWindow::Refresh() {
   const std::string redoText = doc.RedoText();
   undo_->setText(undoText.empty() ? tr("Undo") : Q(undoText));
   redo_->setText(redoText.empty() ? tr("Redo") : Q(redoText));
-  seenPlays_ = session_.Host().Actions().PlayLog().size();
+  seenPlays_ = session_.Host().Actions().PlayCount();
   seenUndoText_ = undoText;
   seenCanUndo_ = doc.CanUndo();
   const QString name = session_.FilePath().empty() ? tr("Untitled") : Q(session_.FilePath().filename().string());
@@ -437,7 +468,7 @@ void MainWindow::Refresh() {
 
 void MainWindow::Poll() {
   const document::Document& doc = session_.Doc();
-  if (session_.Host().Actions().PlayLog().size() != seenPlays_ || doc.UndoText() != seenUndoText_ ||
+  if (session_.Host().Actions().PlayCount() != seenPlays_ || doc.UndoText() != seenUndoText_ ||
       doc.CanUndo() != seenCanUndo_) {
     Refresh();
   }

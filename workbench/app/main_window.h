@@ -1,6 +1,7 @@
 // The desktop app's window: the canvas in the middle, the tools on the
 // left, the layers list and the module's panel in docks, the menus File,
-// Edit, View, Window and About, and a status bar with the pointer's
+// Edit (undo, redo, delete, select all, deselect, preferences), View,
+// Window and About, and a status bar with the pointer's
 // coordinates and the zoom.
 #pragma once
 
@@ -67,6 +68,8 @@ class MainWindow : public QMainWindow {
   /// Puts `file` first in the recent files.
   static void RememberFile(const QString& file);
   void SetUnit(const RulerUnit& unit);
+  /// Edit > Preferences: how many undo steps are kept (QSettings "undoLimit").
+  void AskPreferences();
   /// Shows the pointer's coordinates and the zoom in the status bar.
   void ShowPointer(geometry::Point doc);
   void ShowZoom();

@@ -14,7 +14,9 @@ bool ActionRegistry::Register(const std::string& eventName, std::string title, A
 QvErr ActionRegistry::Play(const std::string& eventName, std::int32_t dialogMode, const ParamBlock* parameters) {
   auto it = events_.find(eventName);
   if (it == events_.end()) return kQvErrNoSuchAction;
+  ++plays_;
   log_.push_back(eventName);
+  if (log_.size() > logLimit_) log_.pop_front();
   // Copy the handler: a nested play may register further events, which
   // must not pull the running one from under us.
   ActionHandler handler = it->second.handler;
@@ -22,6 +24,11 @@ QvErr ActionRegistry::Play(const std::string& eventName, std::int32_t dialogMode
   QvErr err = handler(ActionPlay{eventName, dialogMode, parameters});
   --depth_;
   return err;
+}
+
+void ActionRegistry::SetLogLimit(std::size_t entries) {
+  logLimit_ = entries;
+  while (log_.size() > logLimit_) log_.pop_front();
 }
 
 ParamBlock* ActionRegistry::NewBlock() {

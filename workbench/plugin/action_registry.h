@@ -2,7 +2,9 @@
 // with the parameter blocks they are played with.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -62,8 +64,16 @@ class ActionRegistry {
   QvErr Play(const std::string& eventName, std::int32_t dialogMode, const ParamBlock* parameters);
   /// How deep plays are nested right now (0 outside any play).
   int Depth() const { return depth_; }
-  /// Every event played, outermost and nested, in order.
-  const std::vector<std::string>& PlayLog() const { return log_; }
+  /// The events last played, outermost and nested, oldest first: at most
+  /// LogLimit() of them, so that a long session does not grow without end.
+  const std::deque<std::string>& PlayLog() const { return log_; }
+  /// How many plays there have been, including those the log forgot.
+  std::size_t PlayCount() const { return plays_; }
+  /// The number of plays the log keeps unless SetLogLimit says otherwise.
+  static constexpr std::size_t kDefaultLogLimit = 100;
+  /// Keeps at most `entries` plays in the log, forgetting the oldest.
+  void SetLogLimit(std::size_t entries);
+  std::size_t LogLimit() const { return logLimit_; }
 
   /// Parameter blocks handed to modules as QvActionParamValueRef.
   ParamBlock* NewBlock();
@@ -80,7 +90,9 @@ class ActionRegistry {
   std::map<std::string, Event> events_;
   std::set<ParamBlock*> liveBlocks_;
   std::vector<std::unique_ptr<ParamBlock>> blocks_;
-  std::vector<std::string> log_;
+  std::deque<std::string> log_;
+  std::size_t logLimit_ = kDefaultLogLimit;
+  std::size_t plays_ = 0;
   int depth_ = 0;
 };
 

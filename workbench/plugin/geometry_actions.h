@@ -7,10 +7,17 @@
 #include "sdk/hit_test_suite.h"
 #include "sdk/pathfinder_suite.h"
 #include "sdk/types.h"
+#include "workbench/document/document.h"
 #include "workbench/plugin/action_registry.h"
 
 namespace workbench::plugin {
 
+/// Maps `art` and everything inside it by `m` (document points, y up):
+/// with kQvTransformObjects in `flags` the paths' anchors and handles and
+/// the placement of text and images, with kQvTransformStrokeWidths the
+/// paths' stroke widths scaled by `lineScale`. Locks are not looked at.
+void TransformArtTree(document::Document& doc, document::ArtId art, const document::AffineMatrix& m, double lineScale,
+                      std::int32_t flags);
 QvErr SegmentsToPointsImpl(const QvPathSegment* segments, std::int32_t segmentCount, double flatness,
                            double maxStep, const QvAllocatorPair* allocator, QvOutlinePoint** points,
                            std::int32_t* pointCount);

@@ -11,6 +11,33 @@
 
 namespace workbench::plugin {
 
+void TransformArtTree(document::Document& doc, document::ArtId art, const document::AffineMatrix& m, double lineScale,
+                      std::int32_t flags) {
+  const document::Art* a = doc.FindArt(art);
+  if (a == nullptr) return;
+  if (flags & kQvTransformObjects) {
+    if (a->type == document::ArtType::kPath) {
+      std::vector<geometry::PathSegment> segments = a->segments;
+      for (auto& s : segments) {
+        s.anchor = m.Apply(s.anchor);
+        s.in = m.Apply(s.in);
+        s.out = m.Apply(s.out);
+      }
+      doc.SetSegments(art, std::move(segments));
+    } else if (a->type == document::ArtType::kText || a->type == document::ArtType::kPlacedImage) {
+      document::PlacedData placed = a->placed;
+      placed.placement = m * placed.placement;
+      doc.SetPlaced(art, std::move(placed));
+    }
+  }
+  if ((flags & kQvTransformStrokeWidths) && a->type == document::ArtType::kPath) {
+    document::PathStyle style = a->style;
+    style.stroke.width *= lineScale;
+    doc.SetPathStyle(art, style);
+  }
+  for (document::ArtId child : doc.ChildrenOf(art)) TransformArtTree(doc, child, m, lineScale, flags);
+}
+
 namespace {
 
 using detail::ArtOf;
@@ -27,32 +54,6 @@ QvRealMatrix ToQv(const document::AffineMatrix& m) { return {m.a, m.b, m.c, m.d,
 
 // ---- Transform art suite -----------------------------------------------------
 
-void TransformTree(Document& doc, ArtId art, const document::AffineMatrix& m, double lineScale, std::int32_t flags) {
-  const document::Art* a = doc.FindArt(art);
-  if (a == nullptr) return;
-  if (flags & kQvTransformObjects) {
-    if (a->type == ArtType::kPath) {
-      std::vector<geometry::PathSegment> segments = a->segments;
-      for (auto& s : segments) {
-        s.anchor = m.Apply(s.anchor);
-        s.in = m.Apply(s.in);
-        s.out = m.Apply(s.out);
-      }
-      doc.SetSegments(art, std::move(segments));
-    } else if (a->type == ArtType::kText || a->type == ArtType::kPlacedImage) {
-      document::PlacedData placed = a->placed;
-      placed.placement = m * placed.placement;
-      doc.SetPlaced(art, std::move(placed));
-    }
-  }
-  if ((flags & kQvTransformStrokeWidths) && a->type == ArtType::kPath) {
-    document::PathStyle style = a->style;
-    style.stroke.width *= lineScale;
-    doc.SetPathStyle(art, style);
-  }
-  for (ArtId child : doc.ChildrenOf(art)) TransformTree(doc, child, m, lineScale, flags);
-}
-
 QvErr TransformArt(QvArtHandle art, const QvRealMatrix* matrix, double lineScale, std::int32_t flags) {
   return Guard([&]() -> QvErr {
     Document* doc = CurrentDocument();
@@ -60,7 +61,7 @@ QvErr TransformArt(QvArtHandle art, const QvRealMatrix* matrix, double lineScale
     ArtId id = ArtOf(art);
     if (!doc->IsValid(id)) return kQvErrNoSuchArt;
     if (matrix == nullptr || !std::isfinite(lineScale)) return kQvErrBadParameter;
-    TransformTree(*doc, id, FromQv(*matrix), lineScale, flags);
+    TransformArtTree(*doc, id, FromQv(*matrix), lineScale, flags);
     return kQvNoErr;
   });
 }

@@ -1,9 +1,10 @@
 // A small module for the loader tests: it keeps a counter in a globals
 // block from the host's allocator and another in a file-static, registers
 // an action event and, when it is played, draws a path through the suites.
-// It also registers a menu item, a tool and a notifier, and shows an alert
-// "<caller>/<selector>" (the type for notifications) for each of their
-// messages, so that a test sees what the host sent.
+// It also registers a menu item, a tool and notifiers (brightness, document
+// and selection changes), and shows an alert "<caller>/<selector>" (the
+// type for notifications) for each of their messages, so that a test sees
+// what the host sent.
 #include <cstring>
 #include <initializer_list>
 
@@ -69,6 +70,10 @@ QvErr Startup(QvMessageData* m) {
     if (err == kQvNoErr) err = tool->AddTool(m->self, "QvTest Tool", &data, 0, &toolHandle);
     if (err == kQvNoErr) err = notifier->AddNotifier(m->self, "QvTest Notifier", kQvBrightnessChangedNotifier,
                                                      &notifierHandle);
+    if (err == kQvNoErr) err = notifier->AddNotifier(m->self, "QvTest Document Notifier", kQvDocumentChangedNotifier,
+                                                     &notifierHandle);
+    if (err == kQvNoErr) err = notifier->AddNotifier(m->self, "QvTest Selection Notifier",
+                                                     kQvArtSelectionChangedNotifier, &notifierHandle);
   }
   m->basic->ReleaseSuite(kQvMenuSuite, kQvMenuSuiteVersion);
   m->basic->ReleaseSuite(kQvToolSuite, kQvToolSuiteVersion);
