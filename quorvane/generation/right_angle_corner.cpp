@@ -2,7 +2,7 @@
 
 #include <numbers>
 
-#include "quorvane/generation/corner_scratch.h"
+#include "quorvane/generation/scratch_outline.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
 #include "quorvane/generation/work_layers.h"

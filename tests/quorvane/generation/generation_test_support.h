@@ -11,7 +11,7 @@
 
 #include "quorvane/generation/run_state.h"
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "workbench/document/document.h"
 #include "support/bound_host.h"
 #include "workbench/plugin/host.h"
