@@ -1,10 +1,10 @@
-// What the corner generators share: the reach of their casts and the
-// scratch outline they assemble the reshaped margin in.
+// The scratch outline the generators assemble a reshaped margin in.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <stdexcept>
 
 #include "quorvane/geometry/outline.h"
 #include "quorvane/geometry/vec2.h"
@@ -12,12 +12,11 @@
 
 namespace quorvane::generation {
 
-/// How far a corner generator carries an edge beyond its corner, in points:
-/// a margin farther from the corner than this is not found.
-inline constexpr double kCornerCastReach = 500.0;
-
 /// A new outline being written point by point into a block of the host's
-/// allocator; the block goes back to the host with the record.
+/// allocator, sized up front; the block goes back to the host with the
+/// record. A count that does not match what is written is a fault of the
+/// generator, and fails loudly (std::logic_error) instead of dropping or
+/// leaving out points.
 class ScratchOutline {
  public:
   /// Room for `capacity` points; none when the host has no memory.
@@ -26,13 +25,29 @@ class ScratchOutline {
     if (!array) return std::nullopt;
     return ScratchOutline(std::move(*array));
   }
+  /// `points` copied into a block of the host's allocator; none when the
+  /// host has no memory.
+  static std::optional<ScratchOutline> Copy(host::HostDocument& doc, std::span<const geometry::OutlinePoint> points) {
+    auto out = Allocate(doc, points.size());
+    if (out) out->Add(points);
+    return out;
+  }
 
+  /// Appends one point; throws when the block is already full.
   void Add(geometry::OutlinePoint point) {
-    if (size_ < array_.Size()) array_[size_++] = point;
+    if (size_ >= array_.Size()) throw std::logic_error("scratch outline: more points than counted");
+    array_[size_++] = point;
   }
   void Add(geometry::Vec2 p, bool corner) { Add(geometry::OutlinePoint{p, corner}); }
-  /// The points written so far.
-  std::span<const geometry::OutlinePoint> Points() const { return {array_.Data(), size_}; }
+  void Add(std::span<const geometry::OutlinePoint> points) {
+    for (const geometry::OutlinePoint& point : points) Add(point);
+  }
+  /// The finished outline; throws unless exactly the counted points were
+  /// written.
+  std::span<const geometry::OutlinePoint> Points() const {
+    if (size_ != array_.Size()) throw std::logic_error("scratch outline: fewer points than counted");
+    return {array_.Data(), size_};
+  }
 
  private:
   explicit ScratchOutline(host::ScratchArray<geometry::OutlinePoint> array) : array_(std::move(array)) {}
