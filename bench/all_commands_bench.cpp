@@ -14,7 +14,7 @@
 #include "quorvane/generation/extend_one_side.h"
 #include "quorvane/generation/lapel.h"
 #include "quorvane/generation/opening.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "support/bound_host.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "support/bound_host.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"

@@ -39,7 +39,7 @@
 #include "quorvane/commands/command_set.h"
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/generation/tolerances.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "support/bound_host.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"

@@ -16,7 +16,7 @@
 #include "quorvane/generation/reverse_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/seam_allowance_generator.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "support/bound_host.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"

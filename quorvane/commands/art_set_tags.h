@@ -9,7 +9,7 @@
 
 #include "quorvane/commands/command_set_list.h"
 #include "quorvane/text/diagnostic.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::commands {
 

@@ -3,7 +3,7 @@
 // host, the UI toolkit being the one acquired for that call.
 #pragma once
 
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "quorvane/host/plugin_globals.h"
 
 namespace quorvane::document_commands {

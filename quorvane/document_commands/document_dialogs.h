@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 
 namespace quorvane::document_commands {
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

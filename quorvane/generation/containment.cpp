@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "quorvane/generation/tolerances.h"
+#include "quorvane/geometry/construction.h"
 
 namespace quorvane::generation {
 
@@ -52,13 +53,6 @@ std::vector<Vec2> Sample(std::span<const BezierPiece> pieces) {
     }
   }
   return points;
-}
-
-double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
-  const Vec2 d = b - a;
-  const double len2 = geometry::Dot(d, d);
-  const double t = len2 > 0.0 ? std::clamp(geometry::Dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
-  return geometry::Distance(p, a + t * d);
 }
 
 // The crossing rule over a polygon's edges sorted into horizontal bands: an
@@ -130,7 +124,7 @@ bool PolylineInsidePolygon(std::span<const Vec2> inner, std::span<const Vec2> ou
     // Inside or near an edge; the crossing rule is the cheaper question.
     if (crossings.Inside(p)) continue;
     bool nearEdge = false;
-    for (std::size_t i = 0; i < n && !nearEdge; ++i) nearEdge = DistanceToSegment(p, outer[i], outer[(i + 1) % n]) <= slack;
+    for (std::size_t i = 0; i < n && !nearEdge; ++i) nearEdge = geometry::DistanceToSegment(p, outer[i], outer[(i + 1) % n]) <= slack;
     if (!nearEdge) return false;
   }
   return true;

@@ -8,7 +8,7 @@
 
 #include "quorvane/generation/curve_fit.h"
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

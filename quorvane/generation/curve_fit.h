@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

@@ -6,6 +6,7 @@
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/line_intersection.h"
 #include "quorvane/geometry/outline.h"
 #include "quorvane/geometry/outline_intersection.h"
@@ -18,8 +19,6 @@ namespace {
 using geometry::OutlinePoint;
 using geometry::Vec2;
 
-// How far the edge lines and the notch sides are followed, in points.
-constexpr double kNotchReach = 500.0;
 // H3, two midpoints, C0 and H4.
 constexpr int kNotchPoints = 5;
 
@@ -52,14 +51,14 @@ bool CutOff(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber,
   if (!c0) return false;
 
   // The corner must lie inside the margin on both edge lines.
-  if (!geometry::IntersectSegmentWithOutline(at->next, p + kNotchReach * geometry::UnitVector(dNext), m, false) ||
-      !geometry::IntersectSegmentWithOutline(at->prev, p + kNotchReach * geometry::UnitVector(dPrev), m, true)) {
+  if (!geometry::IntersectSegmentWithOutline(at->next, p + geometry::kCastReach * geometry::UnitVector(dNext), m, false) ||
+      !geometry::IntersectSegmentWithOutline(at->prev, p + geometry::kCastReach * geometry::UnitVector(dPrev), m, true)) {
     return false;
   }
 
   const Vec2 inner = c0->point;
-  const auto h3 = geometry::IntersectSegmentWithOutline(inner, inner + kNotchReach * geometry::UnitVector(dNext), m, false);
-  const auto h4 = geometry::IntersectSegmentWithOutline(inner, inner + kNotchReach * geometry::UnitVector(dPrev), m, false);
+  const auto h3 = geometry::IntersectSegmentWithOutline(inner, inner + geometry::kCastReach * geometry::UnitVector(dNext), m, false);
+  const auto h4 = geometry::IntersectSegmentWithOutline(inner, inner + geometry::kCastReach * geometry::UnitVector(dPrev), m, false);
   if (!h3 || !h4) return false;
   const int i3 = h3->index;
   const int i4 = h4->index;

@@ -10,7 +10,9 @@
 #include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
+#include "quorvane/generation/scratch_outline.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
 #include "quorvane/geometry/outline.h"
@@ -26,15 +28,13 @@ using geometry::Vec2;
 // How far beyond the command's width the new allowance first reaches; the
 // widened margin trims it back. Points.
 constexpr double kOversize = 100.0;
-// How far the junction casts look for the margin, in points.
-constexpr double kJunctionCastLength = 500.0;
 // Edges closer than this to parallel at an end make it neither convex nor
 // concave, in radians.
 constexpr double kStraightEndAngle = 0.25;
 // How much deeper than the basic width the inset base path lies, in points.
 constexpr double kInsetSlack = 0.1;
 
-Vec2 LeftNormal(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
+using geometry::LeftNormal;
 
 // The corner of the finish line at one vertex, with the edges around it.
 struct Corner {
@@ -114,31 +114,6 @@ class InsetBasePath {
   std::vector<host::ArtRef> made_;
 };
 
-// Where a junction cast from `from` toward `to` first crosses the margin.
-// A cast along an axis has a bounding box of zero height (or width), and
-// the exact crossing test then misses an edge it plainly crosses whenever
-// the crossing point rounds off the cast's line; only then the tolerant
-// test decides, so the result is the exact one wherever that exists.
-std::optional<geometry::OutlineCrossing> CastJunction(Vec2 from, Vec2 to, std::span<const OutlinePoint> margin,
-                                                      bool takeStart) {
-  if (auto hit = geometry::IntersectSegmentWithOutline(from, to, margin, takeStart)) return hit;
-  return geometry::IntersectSegmentWithOutlineTolerant(from, to, 0.0, margin, takeStart);
-}
-
-// The new allowance's point beside finish-line vertex V: the mitre of the
-// two edges moved `reach` to their left after a right turn, a plain shift
-// along the arriving edge's normal otherwise.
-Vec2 OffsetVertex(Vec2 prev, Vec2 v, Vec2 next, double reach) {
-  const Vec2 dIn = v - prev;
-  const Vec2 dOut = next - v;
-  const Vec2 nIn = geometry::UnitVector(LeftNormal(dIn));
-  if (!geometry::TurnsLeft(prev, v, next)) {
-    const Vec2 nOut = geometry::UnitVector(LeftNormal(dOut));
-    if (auto x = geometry::IntersectLines(prev + reach * nIn, dIn, next + reach * nOut, dOut)) return x->point;
-  }
-  return v + reach * nIn;
-}
-
 }  // namespace
 
 bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstAnchor, std::int32_t secondAnchor,
@@ -202,7 +177,7 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
     records.mask = 1;
   } else {
     const Vec2 dir = start.straight ? LeftNormal(start.next - start.v) : start.v - start.next;
-    auto hit = CastJunction(start.v, start.v + kJunctionCastLength * geometry::UnitVector(dir), mView, true);
+    auto hit = geometry::CastOntoOutline(start.v, start.v + geometry::kCastReach * geometry::UnitVector(dir), mView, true);
     if (!hit) return false;
     idxA = hit->index;
     hitA = hit->point;
@@ -221,7 +196,7 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
     records.mask += 2;
   } else {
     const Vec2 dir = end.straight ? LeftNormal(end.v - end.prev) : end.v - end.prev;
-    auto hit = CastJunction(end.v, end.v + kJunctionCastLength * geometry::UnitVector(dir), mView, false);
+    auto hit = geometry::CastOntoOutline(end.v, end.v + geometry::kCastReach * geometry::UnitVector(dir), mView, false);
     if (!hit) return false;
     idxB = hit->index;
     hitB = hit->point;
@@ -264,42 +239,29 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
   }
 
   const int runCount = *ia <= *ib ? *ib - *ia + 1 : *ib + n - *ia + 1;
-  const int keptCount = idxB < idxA ? idxA - idxB + 1 : idxA + s - idxB + 1;
-  auto outline = doc.AllocateArray<OutlinePoint>(static_cast<std::size_t>(keptCount + runCount));
-  if (!outline) return false;
-  std::size_t at = 0;
-  auto keep = [&](int from, int to) {
-    for (int i = from; i <= to; ++i) (*outline)[at++] = m[i];
-  };
-  auto putRun = [&] {
-    for (int k = 0; k < runCount; ++k) {
-      const int j = (*ia + k) % n;
-      const Corner c = CornerAt(f, j);
-      Vec2 p;
-      if (k == 0) {
-        p = xa;
-      } else if (k == runCount - 1) {
-        p = xb;
-      } else {
-        p = OffsetVertex(c.prev, c.v, c.next, reach);
-        // Points of a run that folds back over its own ends are held on
-        // the end lines.
-        if (geometry::IntersectSegments(p, c.v, start.v, xa)) p = xa;
-        if (geometry::IntersectSegments(p, c.v, end.v, xb)) p = xb;
-      }
-      (*outline)[at++] = OutlinePoint{p, f[j].corner};
+  geometry::Outline run;
+  run.reserve(static_cast<std::size_t>(runCount));
+  for (int k = 0; k < runCount; ++k) {
+    const int j = (*ia + k) % n;
+    const Corner c = CornerAt(f, j);
+    Vec2 p;
+    if (k == 0) {
+      p = xa;
+    } else if (k == runCount - 1) {
+      p = xb;
+    } else {
+      p = geometry::MitredOffsetVertex(c.prev, c.v, c.next, reach);
+      // Points of a run that folds back over its own ends are held on
+      // the end lines.
+      if (geometry::IntersectSegments(p, c.v, start.v, xa)) p = xa;
+      if (geometry::IntersectSegments(p, c.v, end.v, xb)) p = xb;
     }
-  };
-  if (idxB < idxA) {
-    keep(idxB, idxA);
-    putRun();
-  } else {
-    keep(0, idxA);
-    putRun();
-    keep(idxB, s - 1);
+    run.push_back(OutlinePoint{p, f[j].corner});
   }
+  auto outline = ScratchOutline::Copy(doc, geometry::SpliceRun(mView, idxB, idxA, run));
+  if (!outline) return false;
 
-  auto result = BuildResultOutline(doc, state, {outline->Data(), at}, false);
+  auto result = BuildResultOutline(doc, state, outline->Points(), false);
   state.resultArt = result.value_or(host::ArtRef{});
   return result.has_value();
 }

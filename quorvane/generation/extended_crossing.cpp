@@ -5,6 +5,7 @@
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/outline.h"
 #include "quorvane/geometry/outline_intersection.h"
 #include "quorvane/geometry/vec2.h"
@@ -16,8 +17,6 @@ namespace {
 using geometry::OutlinePoint;
 using geometry::Vec2;
 
-// How far beyond the corner the edge lines are followed, in points.
-constexpr double kExtensionReach = 500.0;
 
 }  // namespace
 
@@ -43,9 +42,9 @@ bool ExtendedCrossing(host::HostDocument& doc, RunState& state, std::int32_t anc
   // corner.
   const std::span<const OutlinePoint> m = margin->Outline();
   const auto h1 = geometry::IntersectSegmentWithOutline(
-      at->next, p + (kExtensionReach / geometry::VectorLength(dNext)) * dNext, m, false);
+      at->next, p + (geometry::kCastReach / geometry::VectorLength(dNext)) * dNext, m, false);
   const auto h2 = geometry::IntersectSegmentWithOutline(
-      at->prev, p + (kExtensionReach / geometry::VectorLength(dPrev)) * dPrev, m, true);
+      at->prev, p + (geometry::kCastReach / geometry::VectorLength(dPrev)) * dPrev, m, true);
   if (!h1 || !h2 || h1->index == h2->index) return false;
   const int i1 = h1->index;
   const int i2 = h2->index;

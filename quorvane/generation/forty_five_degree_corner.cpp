@@ -7,7 +7,9 @@
 
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
+#include "quorvane/generation/scratch_outline.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
 #include "quorvane/geometry/outline.h"
@@ -22,9 +24,6 @@ using geometry::OutlinePoint;
 using geometry::Vec2;
 using Points = std::span<const OutlinePoint>;
 
-// How far the normals at the corner and at the second point are followed
-// to the margin, in points.
-constexpr double kNormalReach = 500.0;
 // How much farther than the new width the slope's top looks for the finish
 // line, in points.
 constexpr double kDropSlack = 10.0;
@@ -35,8 +34,8 @@ constexpr double kCornerParallelAngle = 0.5;
 // commands' single-precision widths carry it.
 const double kSlopeDiagonal = static_cast<double>(std::sqrt(2.0f));
 
-Vec2 Outward(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
-int Wrap(int i, int n) { return ((i % n) + n) % n; }
+using geometry::CyclicIndex;
+using geometry::LeftNormal;
 
 // What both directions share: the finish line and the old margin, the
 // corner c (at P) and the second point b (at B), and the new width.
@@ -64,16 +63,7 @@ struct Ends {
 Vec2 OffsetVertex(const Corner& in, int j, const Ends& ends, Vec2 p) {
   const Vec2 v = in.f[static_cast<std::size_t>(j)].p;
   const auto around = geometry::OutlineNeighbours(in.f, j);
-  const Vec2 dp = v - around->prev;
-  const Vec2 dn = around->next - v;
-  const Vec2 np = geometry::UnitVector(Outward(dp));
-  const Vec2 nn = geometry::UnitVector(Outward(dn));
-  Vec2 x = v + in.width * np;
-  if (!geometry::TurnsLeft(around->prev, v, around->next)) {
-    if (auto mitre = geometry::IntersectLines(around->prev + in.width * np, dp, around->next + in.width * nn, dn)) {
-      x = mitre->point;
-    }
-  }
+  Vec2 x = geometry::MitredOffsetVertex(around->prev, v, around->next, in.width);
   if (geometry::IntersectSegments(x, v, ends.k, p)) x = ends.k;
   if (geometry::IntersectSegments(x, v, ends.s, ends.slopeFoot)) x = ends.s;
   return x;
@@ -90,7 +80,7 @@ struct Slope {
 std::optional<Slope> SlopeTop(const Corner& in, Vec2 marginVertex, Vec2 d2, double turn) {
   Slope out;
   out.s = marginVertex + (kSlopeDiagonal * in.rise) * geometry::UnitVector(geometry::RotateVector(d2, turn));
-  const Vec2 n2 = geometry::UnitVector(Outward(d2));
+  const Vec2 n2 = geometry::UnitVector(LeftNormal(d2));
   const auto drop = geometry::IntersectSegmentWithOutline(out.s, out.s - (in.width + kDropSlack) * n2, in.f, false);
   if (!drop) return std::nullopt;
   out.foot = drop->point;
@@ -116,127 +106,72 @@ Vec2 CornerPoint(Vec2 prev, Vec2 p, Vec2 next, Vec2 offsetPoint, Vec2 offsetDire
   return k ? k->point : fallback;
 }
 
-using NewOutline = host::ScratchArray<OutlinePoint>;
-
-// "45. backward": the stretch from the second point forward to the corner.
-std::optional<NewOutline> BackwardTwin(host::HostDocument& doc, const Corner& in) {
+// The widened stretch: "45. backward" from the second point forward to the
+// corner, "45. forward" from the corner forward to the second point, each
+// the other's mirror image. The corner's normal cast (along the edge on the
+// stretch's side) finds A on the margin, the second point's normal finds
+// H_B; the margin is kept from A round to H_B and the new run put between.
+std::optional<geometry::Outline> WidenedStretch(const Corner& in, bool backward) {
   const Vec2 p = in.f[static_cast<std::size_t>(in.c)].p;
   const auto around = geometry::OutlineNeighbours(in.f, in.c);
   const Vec2 dPrev = p - around->prev;
   const Vec2 dNext = around->next - p;
-  const Vec2 nPrev = geometry::UnitVector(Outward(dPrev));
-  const Vec2 nNext = geometry::UnitVector(Outward(dNext));
+  const Vec2 nPrev = geometry::UnitVector(LeftNormal(dPrev));
+  const Vec2 nNext = geometry::UnitVector(LeftNormal(dNext));
   const int nM = static_cast<int>(in.m.size());
   const int nF = static_cast<int>(in.f.size());
 
-  const auto atCorner = geometry::IntersectSegmentWithOutline(p, p + kNormalReach * nNext, in.m, true);
+  // The edge on the stretch's side, and the one the new width leaves along.
+  const Vec2 nStretch = backward ? nNext : nPrev;
+  const Vec2 offsetFrom = backward ? around->prev : around->next;
+  const Vec2 offsetDirection = backward ? dPrev : dNext;
+  const Vec2 nOffset = backward ? nPrev : nNext;
+  const Vec2 marginDirection = backward ? dNext : dPrev;
+
+  const auto atCorner = geometry::IntersectSegmentWithOutline(p, p + geometry::kCastReach * nStretch, in.m, true);
   if (!atCorner) return std::nullopt;
   const int a = atCorner->index;
-  const Vec2 m1 = in.m[static_cast<std::size_t>(Wrap(a + 1, nM))].p;
+  const Vec2 marginVertex = in.m[static_cast<std::size_t>(CyclicIndex(backward ? a + 1 : a - 1, nM))].p;
   Ends ends;
-  ends.k = CornerPoint(around->prev, p, around->next, around->prev + in.width * nPrev, dPrev, m1, dNext,
-                       p + in.width * nPrev, true);
+  ends.k = CornerPoint(around->prev, p, around->next, offsetFrom + in.width * nOffset, offsetDirection, marginVertex,
+                       marginDirection, p + in.width * nOffset, backward);
 
   const Vec2 bp = in.f[static_cast<std::size_t>(in.b)].p;
-  const Vec2 d2 = geometry::OutlineNeighbours(in.f, in.b)->next - bp;
-  const auto atSecond = geometry::IntersectSegmentWithOutline(bp, bp + kNormalReach * geometry::UnitVector(Outward(d2)), in.m, true);
+  const auto aroundB = geometry::OutlineNeighbours(in.f, in.b);
+  const Vec2 d2 = backward ? aroundB->next - bp : bp - aroundB->prev;
+  const auto atSecond =
+      geometry::IntersectSegmentWithOutline(bp, bp + geometry::kCastReach * geometry::UnitVector(LeftNormal(d2)), in.m, true);
   if (!atSecond || atSecond->index == a) return std::nullopt;
   const int s = atSecond->index;
   const Vec2 hb = atSecond->point;
 
-  const auto slope = SlopeTop(in, in.m[static_cast<std::size_t>(s)].p, d2, std::numbers::pi / 4.0);
+  const double turn = backward ? std::numbers::pi / 4.0 : 3.0 * std::numbers::pi / 4.0;
+  const auto slope = SlopeTop(in, in.m[static_cast<std::size_t>(s)].p, d2, turn);
   if (!slope) return std::nullopt;
   ends.s = slope->s;
   ends.slopeFoot = in.f[static_cast<std::size_t>(slope->e)].p;
   const int e = slope->e;
 
-  const int k = Wrap(in.c - e, nF) + 3;
-  const int count = a < s ? (s - a + 1) + k : (s + nM - a + 1) + k;
-  auto out = doc.AllocateArray<OutlinePoint>(static_cast<std::size_t>(count));
-  if (!out) return std::nullopt;
-  std::size_t n = 0;
-  auto keep = [&](int from, int to) {
-    for (int i = from; i <= to; ++i) (*out)[n++] = in.m[static_cast<std::size_t>(i)];
-  };
-  auto insert = [&] {
-    (*out)[n++] = OutlinePoint{hb};
-    (*out)[n++] = OutlinePoint{geometry::Midpoint(hb, ends.s)};
-    for (int j = e;; j = Wrap(j + 1, nF)) {
-      const Vec2 x = j == in.c ? ends.k : j == e ? ends.s : OffsetVertex(in, j, ends, p);
-      (*out)[n++] = OutlinePoint{x};
-      if (j == in.c) break;
-    }
-  };
-  if (a < s) {
-    keep(a, s);
-    insert();
-  } else {
-    keep(0, s);
-    insert();
-    keep(a, nM - 1);
+  // The finish line offset from E to the corner (backward) or from the
+  // corner to E (forward), with the corner's point K and the slope's S at
+  // its ends, joined to H_B through the midpoint of H_B and S.
+  geometry::Outline run;
+  if (backward) {
+    run.push_back(OutlinePoint{hb});
+    run.push_back(OutlinePoint{geometry::Midpoint(hb, ends.s)});
   }
-  return out;
-}
-
-// "45. forward": the stretch from the corner forward to the second point,
-// the mirror image of the backward construction.
-std::optional<NewOutline> ForwardTwin(host::HostDocument& doc, const Corner& in) {
-  const Vec2 p = in.f[static_cast<std::size_t>(in.c)].p;
-  const auto around = geometry::OutlineNeighbours(in.f, in.c);
-  const Vec2 dPrev = p - around->prev;
-  const Vec2 dNext = around->next - p;
-  const Vec2 nPrev = geometry::UnitVector(Outward(dPrev));
-  const Vec2 nNext = geometry::UnitVector(Outward(dNext));
-  const int nM = static_cast<int>(in.m.size());
-  const int nF = static_cast<int>(in.f.size());
-
-  const auto atCorner = geometry::IntersectSegmentWithOutline(p, p + kNormalReach * nPrev, in.m, true);
-  if (!atCorner) return std::nullopt;
-  const int a = atCorner->index;
-  const Vec2 m0 = in.m[static_cast<std::size_t>(Wrap(a - 1, nM))].p;
-  Ends ends;
-  ends.k = CornerPoint(around->prev, p, around->next, around->next + in.width * nNext, dNext, m0, dPrev,
-                       p + in.width * nNext, false);
-
-  const Vec2 bp = in.f[static_cast<std::size_t>(in.b)].p;
-  const Vec2 d2 = bp - geometry::OutlineNeighbours(in.f, in.b)->prev;
-  const auto atSecond = geometry::IntersectSegmentWithOutline(bp, bp + kNormalReach * geometry::UnitVector(Outward(d2)), in.m, true);
-  if (!atSecond || atSecond->index == a) return std::nullopt;
-  const int s = atSecond->index;
-  const Vec2 hb = atSecond->point;
-
-  const auto slope = SlopeTop(in, in.m[static_cast<std::size_t>(s)].p, d2, 3.0 * std::numbers::pi / 4.0);
-  if (!slope) return std::nullopt;
-  ends.s = slope->s;
-  ends.slopeFoot = in.f[static_cast<std::size_t>(slope->e)].p;
-  const int e = slope->e;
-
-  const int k = Wrap(e - in.c, nF) + 3;
-  const int count = s < a ? (a - s + 1) + k : (a + nM - s + 1) + k;
-  auto out = doc.AllocateArray<OutlinePoint>(static_cast<std::size_t>(count));
-  if (!out) return std::nullopt;
-  std::size_t n = 0;
-  auto keep = [&](int from, int to) {
-    for (int i = from; i <= to; ++i) (*out)[n++] = in.m[static_cast<std::size_t>(i)];
-  };
-  auto insert = [&] {
-    for (int j = in.c;; j = Wrap(j + 1, nF)) {
-      const Vec2 x = j == in.c ? ends.k : j == e ? ends.s : OffsetVertex(in, j, ends, p);
-      (*out)[n++] = OutlinePoint{x};
-      if (j == e) break;
-    }
-    (*out)[n++] = OutlinePoint{geometry::Midpoint(hb, ends.s)};
-    (*out)[n++] = OutlinePoint{hb};
-  };
-  if (s < a) {
-    keep(s, a);
-    insert();
-  } else {
-    keep(0, a);
-    insert();
-    keep(s, nM - 1);
+  const int first = backward ? e : in.c;
+  const int last = backward ? in.c : e;
+  for (int j = first;; j = CyclicIndex(j + 1, nF)) {
+    const Vec2 x = j == in.c ? ends.k : j == e ? ends.s : OffsetVertex(in, j, ends, p);
+    run.push_back(OutlinePoint{x});
+    if (j == last) break;
   }
-  return out;
+  if (!backward) {
+    run.push_back(OutlinePoint{geometry::Midpoint(hb, ends.s)});
+    run.push_back(OutlinePoint{hb});
+  }
+  return backward ? geometry::SpliceRun(in.m, a, s, run) : geometry::SpliceRun(in.m, s, a, run);
 }
 
 }  // namespace
@@ -273,9 +208,11 @@ bool FortyFiveDegreeCorner(host::HostDocument& doc, RunState& state, std::int32_
   if (!b) return false;
   in.b = *b;
 
-  auto outline = backward ? BackwardTwin(doc, in) : ForwardTwin(doc, in);
+  const auto stretch = WidenedStretch(in, backward);
+  if (!stretch) return false;
+  auto outline = ScratchOutline::Copy(doc, *stretch);
   if (!outline) return false;
-  auto built = BuildResultOutline(doc, state, {outline->Data(), outline->Size()}, true);
+  auto built = BuildResultOutline(doc, state, outline->Points(), true);
   state.resultArt = built ? *built : host::ArtRef{};
   return built.has_value();
 }

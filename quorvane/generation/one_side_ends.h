@@ -4,7 +4,7 @@
 #pragma once
 
 #include "quorvane/generation/run_state.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

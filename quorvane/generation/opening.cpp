@@ -5,7 +5,9 @@
 
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
+#include "quorvane/generation/scratch_outline.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
 #include "quorvane/geometry/outline.h"
@@ -18,10 +20,7 @@ namespace {
 using geometry::OutlinePoint;
 using geometry::Vec2;
 
-// How far the normals are cast to find the seam margin, in points.
-constexpr double kNormalCastLength = 500.0;
-
-Vec2 LeftNormal(Vec2 d) { return geometry::RotateVector(d, std::numbers::pi / 2.0); }
+using geometry::LeftNormal;
 
 // The point of source segment `index` (0-based) at parameter t, exactly on
 // its curve.
@@ -31,20 +30,6 @@ std::optional<Vec2> PointOnSegment(host::HostDocument& doc, host::ArtRef path, i
   auto p = doc.BezierPoint(*bezier, t);
   if (!p) return std::nullopt;
   return Vec2{p->h, p->v};
-}
-
-// Finish-line vertex V with neighbours moved `distance` to the left of the
-// edges: the mitre of the two moved edges after a right turn, a plain shift
-// along the arriving edge's normal after a left turn or a straight run.
-Vec2 OffsetVertex(Vec2 prev, Vec2 v, Vec2 next, double distance) {
-  const Vec2 dp = v - prev;
-  const Vec2 dn = next - v;
-  const Vec2 np = geometry::UnitVector(LeftNormal(dp));
-  const Vec2 nn = geometry::UnitVector(LeftNormal(dn));
-  if (!geometry::TurnsLeft(prev, v, next)) {
-    if (auto x = geometry::IntersectLines(prev + distance * np, dp, next + distance * nn, dn)) return x->point;
-  }
-  return v + distance * np;
 }
 
 bool InUnitInterval(double t) { return t >= 0.0 && t <= 1.0; }
@@ -68,7 +53,6 @@ bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment
   const std::span<const OutlinePoint> f = finish->Outline();
   const std::span<const OutlinePoint> m = margin->Outline();
   const int nF = static_cast<int>(f.size());
-  const int nM = static_cast<int>(m.size());
 
   auto x1 = PointOnSegment(doc, state.sourcePath, firstSegment - 1, firstT);
   auto x2 = PointOnSegment(doc, state.sourcePath, secondSegment - 1, secondT);
@@ -84,46 +68,37 @@ bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment
   // normal to cast along.
   if (geometry::VectorLength(n1) == 0.0 || geometry::VectorLength(n2) == 0.0) return false;
 
-  auto h1 = geometry::IntersectSegmentWithOutlineTolerant(*x1, *x1 + kNormalCastLength * geometry::UnitVector(n1), w, m, true);
-  auto h2 = geometry::IntersectSegmentWithOutlineTolerant(*x2, *x2 + kNormalCastLength * geometry::UnitVector(n2), w, m, true);
+  auto h1 = geometry::IntersectSegmentWithOutlineTolerant(*x1, *x1 + geometry::kCastReach * geometry::UnitVector(n1), w, m, true);
+  auto h2 = geometry::IntersectSegmentWithOutlineTolerant(*x2, *x2 + geometry::kCastReach * geometry::UnitVector(n2), w, m, true);
   if (!h1 || !h2 || h1->index == h2->index) return false;
   const int j1 = h1->index;
   const int j2 = h2->index;
 
   // The finish line from f1 forward to f2, offset by w.
   const int k = ((*f2 - *f1) % nF + nF) % nF + 1;
-  const int kept = j2 < j1 ? j1 - j2 - 1 : j1 + nM - j2 - 1;
-  auto outline = doc.AllocateArray<OutlinePoint>(static_cast<std::size_t>(kept + 2 + k));
-  if (!outline) return false;
-  std::size_t at = 0;
-  auto put = [&](Vec2 p, bool corner) { (*outline)[at++] = OutlinePoint{p, corner}; };
-  auto putRun = [&] {
-    for (int i = 0; i < k; ++i) {
-      const int j = (*f1 + i) % nF;
-      const auto around = *geometry::OutlineNeighbours(f, j);
-      if (i == 0) {
-        put(*x1 + w * geometry::UnitVector(LeftNormal(around.next - f[j].p)), f[j].corner);
-      } else if (i == k - 1) {
-        put(*x2 + w * geometry::UnitVector(LeftNormal(f[j].p - around.prev)), f[j].corner);
-      } else {
-        put(OffsetVertex(around.prev, f[j].p, around.next, w), f[j].corner);
-      }
+  geometry::Outline run;
+  run.reserve(static_cast<std::size_t>(k));
+  auto put = [&](Vec2 p, bool corner) { run.push_back(OutlinePoint{p, corner}); };
+  for (int i = 0; i < k; ++i) {
+    const int j = (*f1 + i) % nF;
+    const auto around = *geometry::OutlineNeighbours(f, j);
+    if (i == 0) {
+      put(*x1 + w * geometry::UnitVector(LeftNormal(around.next - f[j].p)), f[j].corner);
+    } else if (i == k - 1) {
+      put(*x2 + w * geometry::UnitVector(LeftNormal(f[j].p - around.prev)), f[j].corner);
+    } else {
+      put(geometry::MitredOffsetVertex(around.prev, f[j].p, around.next, w), f[j].corner);
     }
-  };
-  if (j2 < j1) {
-    put(h2->point, false);
-    for (int i = j2 + 1; i <= j1 - 1; ++i) put(m[i].p, m[i].corner);
-    put(h1->point, false);
-    putRun();
-  } else {
-    for (int i = 0; i <= j1 - 1; ++i) put(m[i].p, m[i].corner);
-    put(h1->point, false);
-    putRun();
-    put(h2->point, false);
-    for (int i = j2 + 1; i < nM; ++i) put(m[i].p, m[i].corner);
   }
+  // The margin from H2 forward to H1, each crossing in place of the margin
+  // vertex of its index, then the run.
+  geometry::Outline kept(m.begin(), m.end());
+  kept[static_cast<std::size_t>(j1)] = OutlinePoint{h1->point, false};
+  kept[static_cast<std::size_t>(j2)] = OutlinePoint{h2->point, false};
+  auto outline = ScratchOutline::Copy(doc, geometry::SpliceRun(kept, j2, j1, run));
+  if (!outline) return false;
 
-  auto result = BuildResultOutline(doc, state, {outline->Data(), at}, true);
+  auto result = BuildResultOutline(doc, state, outline->Points(), true);
   state.resultArt = result.value_or(host::ArtRef{});
   return result.has_value();
 }

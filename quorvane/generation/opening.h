@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "quorvane/generation/run_state.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

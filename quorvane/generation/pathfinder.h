@@ -9,7 +9,7 @@
 
 #include "quorvane/generation/run_state.h"
 #include "quorvane/generation/tolerances.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

@@ -4,10 +4,11 @@
 #include <numbers>
 #include <optional>
 
-#include "quorvane/generation/corner_scratch.h"
+#include "quorvane/generation/scratch_outline.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
 #include "quorvane/geometry/outline_intersection.h"
@@ -18,15 +19,6 @@ namespace quorvane::generation {
 using geometry::OutlinePoint;
 using geometry::Vec2;
 
-double DistanceToSegment(Vec2 a, Vec2 b, Vec2 p) {
-  const Vec2 d = b - a;
-  const double l2 = d.x * d.x + d.y * d.y;
-  const Vec2 ap = p - a;
-  const double t = geometry::Dot(ap, d);
-  if (t < 0.0) return geometry::VectorLength(ap);
-  if (t > l2) return geometry::Distance(p, b);
-  return std::abs(ap.x * d.y - ap.y * d.x) / std::sqrt(l2);
-}
 
 bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, bool forward,
                    float /*basicWidth*/) {
@@ -60,7 +52,7 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
   if (s.in.h != s.p.h || s.in.v != s.p.v) dPrev = anchor - Vec2{s.in.h, s.in.v};
 
   const auto cast = [&](Vec2 from, Vec2 direction, bool takeStart) {
-    return geometry::IntersectSegmentWithOutline(from, p + kCornerCastReach * geometry::UnitVector(direction), marginOutline,
+    return geometry::IntersectSegmentWithOutline(from, p + geometry::kCastReach * geometry::UnitVector(direction), marginOutline,
                                                  takeStart);
   };
   const double quarterTurn = std::numbers::pi / 2.0;
@@ -89,9 +81,9 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
     fold = dNext;
   }
   if (!x) return false;
-  const Vec2 f0 = p - kCornerCastReach * geometry::UnitVector(fold);
-  const Vec2 f1 = p + kCornerCastReach * geometry::UnitVector(fold);
-  const double b = DistanceToSegment(f0, f1, x->point);
+  const Vec2 f0 = p - geometry::kCastReach * geometry::UnitVector(fold);
+  const Vec2 f1 = p + geometry::kCastReach * geometry::UnitVector(fold);
+  const double b = geometry::DistanceToSegment(x->point, f0, f1);
   const int i1 = h1->index;
   const int i2 = h2->index;
 
@@ -106,7 +98,7 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
   double dW = 0.0;
   for (int k = first; forward ? k >= last : k <= last; k += step) {
     const Vec2 v = vertex(k).p;
-    const double d = DistanceToSegment(f0, f1, v);
+    const double d = geometry::DistanceToSegment(v, f0, f1);
     if (d >= b) {
       found = true;
       if (c >= 1) {

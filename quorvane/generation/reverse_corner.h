@@ -7,13 +7,10 @@
 
 #include "quorvane/generation/run_state.h"
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 
-/// The distance from p to the closed segment a–b, in points: to the nearer
-/// end where p projects outside the segment, else to the segment's line.
-double DistanceToSegment(geometry::Vec2 a, geometry::Vec2 b, geometry::Vec2 p);
 
 /// Reverses the allowance at anchor `anchorNumber` (counted from 1) of the
 /// source path. With `forward` the allowance of the edge before the corner

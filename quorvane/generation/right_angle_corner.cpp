@@ -2,10 +2,11 @@
 
 #include <numbers>
 
-#include "quorvane/generation/corner_scratch.h"
+#include "quorvane/generation/scratch_outline.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/result_outline.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/line_intersection.h"
 #include "quorvane/geometry/outline_intersection.h"
 
@@ -36,10 +37,10 @@ bool RightAngleCorner(host::HostDocument& doc, RunState& state, std::int32_t anc
   // Each edge carried on beyond the corner crosses the allowance of the
   // other edge; the crossing nearest to the edge's own vertex is where it
   // leaves the allowance.
-  const auto h1 = geometry::IntersectSegmentWithOutline(at->next, p + kCornerCastReach * geometry::UnitVector(dNext),
+  const auto h1 = geometry::IntersectSegmentWithOutline(at->next, p + geometry::kCastReach * geometry::UnitVector(dNext),
                                                         marginOutline, false);
   if (!h1) return false;
-  const auto h2 = geometry::IntersectSegmentWithOutline(at->prev, p + kCornerCastReach * geometry::UnitVector(dPrev),
+  const auto h2 = geometry::IntersectSegmentWithOutline(at->prev, p + geometry::kCastReach * geometry::UnitVector(dPrev),
                                                         marginOutline, true);
   if (!h2) return false;
 

@@ -9,7 +9,7 @@
 #include <type_traits>
 
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

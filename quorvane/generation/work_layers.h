@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "quorvane/generation/run_state.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 namespace quorvane::generation {
 

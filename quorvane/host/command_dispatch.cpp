@@ -50,12 +50,12 @@ QvErr DispatchCommand(PluginGlobals& globals, HostDocument& document, const Modu
   const std::int16_t command = globals.pendingCommand;
   if (command >= 1 && command <= kLastPanelCommand) {
     // 3, 4 and 6 to 9 belong to no control; the panel layer ignores them.
-    if (hooks.panelCommand != nullptr) hooks.panelCommand(globals, document, command);
+    hooks.panelCommand(globals, document, command);
     return kQvNoErr;
   }
   switch (command) {
     case kCreateBasicFinishLineCommand:
-      if (hooks.createBasicFinishLine != nullptr) hooks.createBasicFinishLine(globals, document);
+      hooks.createBasicFinishLine(globals, document);
       break;
     case kMakePatternCommand:
       MakePattern(globals, document);
@@ -64,7 +64,7 @@ QvErr DispatchCommand(PluginGlobals& globals, HostDocument& document, const Modu
       TraceRaster(globals, document);
       break;
     case kBatchApplyCommand:
-      if (hooks.batchApply != nullptr) hooks.batchApply(globals, document);
+      hooks.batchApply(globals, document);
       break;
     default:
       break;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_globals.h"
 

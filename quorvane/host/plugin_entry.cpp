@@ -61,11 +61,10 @@ QvErr StopModule(QvMessageData& message, HostDocument& document, const ModuleHoo
 // Picking points needs the panel: the tool creates it if the application
 // start did not, and shows it.
 QvErr BringUpPanel(PluginGlobals& globals, HostDocument& document, const ModuleHooks& hooks) {
-  if (globals.panel == nullptr && hooks.createPanel != nullptr) {
+  if (globals.panel == nullptr) {
     if (QvErr err = hooks.createPanel(globals, document)) return err;
   }
-  if (globals.panel != nullptr && hooks.isPanelShown != nullptr && hooks.showPanel != nullptr &&
-      !hooks.isPanelShown(globals)) {
+  if (globals.panel != nullptr && !hooks.isPanelShown(globals)) {
     return hooks.showPanel(globals, true);
   }
   return kQvNoErr;
@@ -124,12 +123,12 @@ QvErr Route(const char* caller, const char* selector, void* message, const Modul
 // window procedure off before the code goes and put it back after.
 QvErr Access(const char* selector, QvMessageData& header, const ModuleHooks& hooks) {
   if (Is(selector, kQvSelectorUnload)) {
-    if (g_globals != nullptr && hooks.beforeUnload != nullptr) hooks.beforeUnload(*g_globals);
+    if (g_globals != nullptr) hooks.beforeUnload(*g_globals);
     header.globals = g_globals;
   } else if (Is(selector, kQvSelectorReload)) {
     g_globals = static_cast<PluginGlobals*>(header.globals);
     ResetAcquisitionCount();
-    if (g_globals != nullptr && hooks.afterReload != nullptr) hooks.afterReload(*g_globals);
+    if (g_globals != nullptr) hooks.afterReload(*g_globals);
   }
   return kQvNoErr;
 }

@@ -12,7 +12,7 @@
 #include "quorvane/commands/command_set.h"
 #include "quorvane/commands/command_set_list.h"
 #include "quorvane/generation/run_state.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "quorvane/settings/settings.h"
 #include "sdk/basic_suite.h"
 

@@ -117,13 +117,13 @@ QvErr Startup(PluginGlobals& globals, const QvMessageData& message, HostDocument
 }
 
 QvErr Shutdown(PluginGlobals& globals, HostDocument& document, const ModuleHooks& hooks) {
-  if (hooks.releasePanelResources != nullptr) hooks.releasePanelResources(globals);
+  hooks.releasePanelResources(globals);
   if (std::optional<std::string> folder = document.PreferencesFolder()) {
     if (std::optional<std::string> problem = settings::SettingsFile(*folder).Save(globals.settings)) {
       document.ErrorAlert(*problem);
     }
   }
-  if (globals.panel != nullptr && hooks.destroyPanel != nullptr) hooks.destroyPanel(globals);
+  if (globals.panel != nullptr) hooks.destroyPanel(globals);
   globals.panel = nullptr;
   globals.flyoutMenu = nullptr;
   globals.previousPanelProcedure = nullptr;
@@ -136,8 +136,7 @@ QvErr ShowAbout(const PluginGlobals& globals) {
 }
 
 QvErr MenuCommand(PluginGlobals& globals, const QvMenuMessage& message, const ModuleHooks& hooks) {
-  if (message.menuItem == globals.panelMenuItem && globals.panel != nullptr && hooks.isPanelShown != nullptr &&
-      hooks.showPanel != nullptr) {
+  if (message.menuItem == globals.panelMenuItem && globals.panel != nullptr) {
     return hooks.showPanel(globals, !hooks.isPanelShown(globals));
   }
   if (message.menuItem == globals.aboutMenuItem) return ShowAbout(globals);
@@ -146,7 +145,7 @@ QvErr MenuCommand(PluginGlobals& globals, const QvMenuMessage& message, const Mo
 
 QvErr MenuUpdate(PluginGlobals& globals, HostDocument&, const ModuleHooks& hooks) {
   const HostSuites& suites = AcquiredSuites();
-  if (globals.panel == nullptr || hooks.isPanelShown == nullptr) return kQvNoErr;
+  if (globals.panel == nullptr) return kQvNoErr;
   if (suites.menu == nullptr) return kQvErrSuiteNotFound;
   return suites.menu->CheckItem(globals.panelMenuItem, hooks.isPanelShown(globals) ? 1 : 0);
 }
@@ -156,7 +155,7 @@ QvErr Notification(PluginGlobals& globals, const QvNotifierMessage& message, Hos
   const char* type = message.type != nullptr ? message.type : "";
   if (SameName(type, kQvApplicationStartedNotifier)) {
     globals.basic = message.d.basic;
-    if (globals.panel == nullptr && hooks.createPanel != nullptr) return hooks.createPanel(globals, document);
+    if (globals.panel == nullptr) return hooks.createPanel(globals, document);
     return kQvNoErr;
   }
   if (message.notifier != nullptr && message.notifier == globals.notifiers[kDocumentChangedSlot]) {
@@ -165,14 +164,14 @@ QvErr Notification(PluginGlobals& globals, const QvNotifierMessage& message, Hos
     if (globals.panel == nullptr || suites.tool == nullptr) return kQvNoErr;
     if (QvErr err = suites.tool->GetSelectedTool(&selected)) return err;
     if (selected != globals.tool) return kQvNoErr;
-    QvErr err = hooks.disablePanel != nullptr ? hooks.disablePanel(globals, document) : kQvNoErr;
+    QvErr err = hooks.disablePanel(globals, document);
     globals.run.workLayer1 = {};
     globals.run.workLayer2 = {};
     return err;
   }
   if (message.notifier != nullptr && message.notifier == globals.notifiers[kLayerDeletionSlot]) return kQvNoErr;
   if (SameName(type, kQvBrightnessChangedNotifier)) {
-    if (globals.panel != nullptr && hooks.brightnessChanged != nullptr) return hooks.brightnessChanged(globals);
+    if (globals.panel != nullptr) return hooks.brightnessChanged(globals);
     return kQvNoErr;
   }
   if (SameName(type, kQvArtSelectionChangedNotifier) && globals.panel != nullptr) {
@@ -192,8 +191,7 @@ QvErr ArtSelectionChanged(PluginGlobals& globals, HostDocument& document, const 
 
   std::vector<commands::Diagnostic> problems;
   std::optional<int> artHeld = commands::AddArtHeldSet(globals.commandSets, document, candidate, problems);
-  if (hooks.refreshSetList != nullptr) return hooks.refreshSetList(globals, document, artHeld.value_or(-1));
-  return kQvNoErr;
+  return hooks.refreshSetList(globals, document, artHeld.value_or(-1));
 }
 
 }  // namespace quorvane::host

@@ -2,7 +2,7 @@
 // About box, the menu and notifier handlers.
 #pragma once
 
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_globals.h"
 #include "sdk/messages.h"

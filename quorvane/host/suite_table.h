@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "quorvane/host/host_suites.h"
+#include "quorvane/facade/host_suites.h"
 
 namespace quorvane::host {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/host/plugin_globals.h"
 
 namespace quorvane::panel {

@@ -3,8 +3,8 @@
 // from the host.
 #pragma once
 
-#include "quorvane/host/host_document.h"
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_document.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/panel/panel_state.h"
 

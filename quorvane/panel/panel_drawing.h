@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/panel/theme.h"
 #include "sdk/ui_suite.h"

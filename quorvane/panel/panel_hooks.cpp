@@ -1,6 +1,6 @@
 #include "quorvane/panel/panel_hooks.h"
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/host/suite_table.h"
 #include "quorvane/panel/panel_context.h"
 #include "quorvane/panel/panel_controller.h"

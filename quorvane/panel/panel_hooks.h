@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "quorvane/host/plugin_globals.h"
 #include "sdk/messages.h"
 

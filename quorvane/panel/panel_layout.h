@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/panel/panel_context.h"
 
 namespace quorvane::panel {

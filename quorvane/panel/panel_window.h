@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/panel/panel_context.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "sdk/types.h"
 
 namespace quorvane::panel {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "sdk/ui_suite.h"
 
 namespace quorvane::panel {

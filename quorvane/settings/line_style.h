@@ -2,7 +2,7 @@
 // and the finish line, in the width and plate colour of the settings.
 #pragma once
 
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "quorvane/settings/settings.h"
 #include "sdk/types.h"
 

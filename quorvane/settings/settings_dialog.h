@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/settings/settings.h"
 #include "sdk/types.h"
 

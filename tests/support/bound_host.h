@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "quorvane/host/host_document.h"
-#include "quorvane/host/host_suites.h"
+#include "quorvane/facade/host_document.h"
+#include "quorvane/facade/host_suites.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
 #include "workbench/ui/headless_toolkit.h"

@@ -10,7 +10,7 @@
 
 #include "quorvane/commands/command_set.h"
 #include "quorvane/generation/run_state.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "workbench/plugin/host.h"
 
 namespace quorvane::testing {

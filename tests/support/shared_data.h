@@ -3,8 +3,11 @@
 // fresh clone does not have.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace quorvane::testing {
 
@@ -22,5 +25,22 @@ inline std::optional<std::filesystem::path> SharedDir() {
 
 inline constexpr const char* kNoSharedDir =
     "the shared folder with the real pattern pieces is not beside this checkout";
+
+/// The real pattern pieces of the shared folder (its finish-line files, not
+/// the ones with the other program's seam allowances), sorted; none when the
+/// folder is absent.
+inline std::vector<std::filesystem::path> CorpusFiles() {
+  std::vector<std::filesystem::path> out;
+  const auto shared = SharedDir();
+  if (!shared) return out;
+  for (const auto& entry : std::filesystem::directory_iterator(*shared / "corpus" / "freesewing")) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".svg" && name.find("-freesewing-sa") == std::string::npos) {
+      out.push_back(entry.path());
+    }
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
 
 }  // namespace quorvane::testing

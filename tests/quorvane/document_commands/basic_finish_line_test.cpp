@@ -6,6 +6,7 @@
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/source_selection.h"
 #include "quorvane/host/command_dispatch.h"
+#include "quorvane/plugin/module_hook_table.h"
 #include "support/decimal_comma_locale.h"
 
 namespace quorvane::document_commands {
@@ -118,8 +119,7 @@ TEST_F(BasicFinishLine, WithoutOneClosedPathItSaysSoInTheUsersLanguage) {
 }
 
 TEST_F(BasicFinishLine, RunsAsCommand1001InsideTheModulesActionAsOneUndoableStep) {
-  host::ModuleHooks hooks;
-  hooks.createBasicFinishLine = CreateBasicFinishLineCommand;
+  const host::ModuleHooks hooks = plugin::kModuleHooks;
   Host().Actions().Register("Quorvane_INSIDECMD", "Quorvane Inside Objects Command",
                             [&](const workbench::plugin::ActionPlay&) {
                               return host::DispatchCommand(*globals_, Doc(), hooks);

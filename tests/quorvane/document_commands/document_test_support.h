@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/panel/panel_context.h"
 #include "support/bound_host.h"

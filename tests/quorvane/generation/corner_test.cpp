@@ -183,17 +183,6 @@ TEST_F(Corners, FailuresLeaveTheMargin) {
   for (bool reverse : {false, true}) EXPECT_FALSE(Apply(reverse, 1, true));
 }
 
-TEST(DistanceToSegment, InsideAndBeyondTheEnds) {
-  const Vec2 a{0, 0};
-  const Vec2 b{10, 0};
-  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {4, 3}), 3.0);
-  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {4, -3}), 3.0);
-  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {-3, 4}), 5.0);
-  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {13, 4}), 5.0);
-  EXPECT_DOUBLE_EQ(DistanceToSegment(a, b, {10, 0}), 0.0);
-  EXPECT_NEAR(DistanceToSegment({0, 0}, {3, 4}, {4, -3}), 5.0, 1e-12);
-}
-
 // At an obtuse corner "Rev. backward" folds the allowance of the edge after
 // the corner across the line of the edge before it, "Rev. forward" the
 // allowance of the edge before across the line of the edge after it. The

@@ -177,18 +177,4 @@ std::vector<geometry::Vec2> SamplePath(const std::vector<host::PathSegment>& seg
   return out;
 }
 
-std::vector<std::filesystem::path> CorpusFiles() {
-  std::vector<std::filesystem::path> out;
-  const auto shared = quorvane::testing::SharedDir();
-  if (!shared) return out;
-  for (const auto& entry : std::filesystem::directory_iterator(*shared / "corpus" / "freesewing")) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() == ".svg" && name.find("-freesewing-sa") == std::string::npos) {
-      out.push_back(entry.path());
-    }
-  }
-  std::sort(out.begin(), out.end());
-  return out;
-}
-
 }  // namespace quorvane::generation::testing

@@ -11,10 +11,11 @@
 
 #include "quorvane/generation/run_state.h"
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 #include "workbench/document/document.h"
 #include "support/bound_host.h"
 #include "workbench/plugin/host.h"
+#include "support/shared_data.h"
 
 namespace quorvane::generation::testing {
 
@@ -75,8 +76,6 @@ class DistanceToPath {
 /// Points along every curve of a closed path, `perCurve` per curve.
 std::vector<geometry::Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve);
 
-/// The corpus finish-line files (without the reference allowances); empty
-/// when the shared folder is absent.
-std::vector<std::filesystem::path> CorpusFiles();
+using quorvane::testing::CorpusFiles;
 
 }  // namespace quorvane::generation::testing

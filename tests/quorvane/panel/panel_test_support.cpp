@@ -25,7 +25,6 @@ PanelFixture::PanelFixture() : globals_(std::make_unique<host::PluginGlobals>())
   ctx_ = std::make_unique<PanelContext>(PanelContext{*globals_, bound_.Doc(), *hostUi_});
   layer_ = Doc().InsertLayer({}).value_or(host::LayerRef{});
   Doc().SetLayerTitle(layer_, "Layer 1");
-  hooks_.panelCommand = PanelCommandHook;
   bound_.Host().Actions().Register("Quorvane_INSIDECMD", "Quorvane Inside Objects Command",
                                    [this](const workbench::plugin::ActionPlay&) {
                                      return host::DispatchCommand(*globals_, Doc(), hooks_);

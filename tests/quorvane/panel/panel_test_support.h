@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 #include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/panel/panel_context.h"
+#include "quorvane/plugin/module_hook_table.h"
 #include "support/bound_host.h"
 #include "workbench/plugin/user_prompts.h"
 #include "workbench/ui/headless_toolkit.h"
@@ -62,7 +63,8 @@ class PanelFixture : public ::testing::Test {
   std::unique_ptr<host::HostUi> hostUi_;
   std::unique_ptr<PanelContext> ctx_;
   host::LayerRef layer_;
-  host::ModuleHooks hooks_;
+  /// The plug-in's own hook table; a test may replace entries.
+  host::ModuleHooks hooks_ = plugin::kModuleHooks;
 };
 
 }  // namespace quorvane::panel::testing

@@ -37,14 +37,6 @@ TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
   EXPECT_EQ(panel->flyout[4].item, 5);
   EXPECT_EQ(panel->flyout[5].item, 9);
 
-  const std::vector<workbench::ui::ControlState> controls = Ui().Controls(Window());
-  const std::vector<PanelControl> table = PanelControls(settings::kLanguageEnglish, settings::kUnitMillimetre);
-  ASSERT_EQ(controls.size(), table.size());
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    EXPECT_EQ(controls[i].id, table[i].control.id) << i;
-    EXPECT_EQ(controls[i].kind, table[i].control.kind) << i;
-    EXPECT_EQ(controls[i].frame.y, table[i].control.frame.y) << i;
-  }
   EXPECT_EQ(Control(kCommandWidthField).items.size(), 15u);
   EXPECT_EQ(Control(kStartPointField).text, "1");
   EXPECT_EQ(Control(kFontSizeField).items.back(), "40");

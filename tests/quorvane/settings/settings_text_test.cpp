@@ -49,7 +49,7 @@ TEST(SettingsText, EmptyFileGivesDefaultsAndTheirExactFile) {
   EXPECT_EQ(Save(Load(kDefaultFile).settings), kDefaultFile);
 }
 
-// Written the way the original program's users edit the file: CR LF, tabs,
+// Written the way users edit the file by hand: CR LF, tabs,
 // comments, loose spacing, a code page 932 name (紺色, and ソ表 whose second
 // bytes are backslashes).
 constexpr std::string_view kHandWritten =

@@ -183,18 +183,4 @@ std::vector<CorpusPiece> ReadCorpusFile(const std::filesystem::path& file) {
   return out;
 }
 
-std::vector<std::filesystem::path> CorpusFiles() {
-  std::vector<std::filesystem::path> out;
-  const auto shared = quorvane::testing::SharedDir();
-  if (!shared) return out;
-  for (const auto& entry : std::filesystem::directory_iterator(*shared / "corpus" / "freesewing")) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() == ".svg" && name.find("-freesewing-sa") == std::string::npos) {
-      out.push_back(entry.path());
-    }
-  }
-  std::sort(out.begin(), out.end());
-  return out;
-}
-
 }  // namespace workbench::geometry::testing

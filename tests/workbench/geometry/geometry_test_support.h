@@ -9,6 +9,7 @@
 
 #include "workbench/geometry/bezier.h"
 #include "workbench/geometry/path_data.h"
+#include "support/shared_data.h"
 
 namespace workbench::geometry::testing {
 
@@ -57,8 +58,6 @@ struct CorpusPiece {
 /// The `<part>-seam` paths of one corpus SVG file.
 std::vector<CorpusPiece> ReadCorpusFile(const std::filesystem::path& file);
 
-/// The corpus finish-line files (without the reference allowances), or none
-/// when the shared folder is absent.
-std::vector<std::filesystem::path> CorpusFiles();
+using quorvane::testing::CorpusFiles;
 
 }  // namespace workbench::geometry::testing

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "quorvane/host/host_suites.h"
-#include "quorvane/host/scratch_block.h"
+#include "quorvane/facade/host_suites.h"
+#include "quorvane/facade/scratch_block.h"
 #include "sdk/errors.h"
 #include "sdk/messages.h"
 

@@ -1,4 +1,4 @@
-#include "quorvane/host/host_document.h"
+#include "quorvane/facade/host_document.h"
 
 #include <gtest/gtest.h>
 

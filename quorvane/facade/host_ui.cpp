@@ -1,4 +1,4 @@
-#include "quorvane/host/host_ui.h"
+#include "quorvane/facade/host_ui.h"
 
 namespace quorvane::host {
 
