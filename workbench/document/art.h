@@ -52,7 +52,9 @@ struct SourceForm {
 };
 
 /// What a file format read but the model does not interpret, kept so that
-/// saving writes it back. Files of other formats leave it empty.
+/// saving writes it back. Files of other formats leave it empty. (Members
+/// added after `markup` have initializers, so that {id, attributes, markup}
+/// still builds one.)
 struct ForeignData {
   /// The element's id in the file it came from; empty when none.
   std::string sourceId;
@@ -61,13 +63,13 @@ struct ForeignData {
   /// A whole element kept verbatim (text, images and unknown elements).
   std::string markup;
   /// The element as written; none for objects the file did not hold.
-  std::shared_ptr<const SourceForm> source;
+  std::shared_ptr<const SourceForm> source = nullptr;
   /// What stood before the element inside its parent and the model does not
   /// hold: white space, comments and processing instructions (before the
   /// root: the XML declaration and the document type too).
-  std::string leading;
+  std::string leading = {};
   /// Groups, layers and the root: what stood after their last element.
-  std::string trailing;
+  std::string trailing = {};
   /// A layer the file did not have, standing for a run of art outside every
   /// layer (or the empty layer of a file without art); saved without a
   /// layer group while its title, visibility and lock are as read.

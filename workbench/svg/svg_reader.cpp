@@ -839,17 +839,13 @@ class Reader {
     return s;
   }
 
-  // An element as XML text. For art kept verbatim the attributes the model
+  // A node as XML text. For art kept verbatim the attributes the model
   // holds itself are left out; saving writes them from the model.
   std::string Serialize(pugi::xml_node node, bool stripModelAttributes = false) const {
-    if (!stripModelAttributes) {
-      std::ostringstream out;
-      node.print(out, "", pugi::format_raw);
-      return out.str();
-    }
     pugi::xml_document copy;
-    pugi::xml_node n = copy.append_copy(node);
+    pugi::xml_node n = node;
     if (stripModelAttributes) {
+      n = copy.append_copy(node);
       std::vector<std::string> drop;
       for (const pugi::xml_attribute a : n.attributes()) {
         const std::string_view name = a.name();

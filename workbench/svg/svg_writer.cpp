@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -518,32 +519,52 @@ class Writer {
     return IsXmlNameSafe(name) ? Wb("tag-" + name) : Wb("tagx-" + HexEncode(name));
   }
 
-  std::string Xy(const AffineMatrix& toUser, Point p) {
-    const Point u = toUser.Apply(p);
+  // A document coordinate as a user-space number that the axis map
+  // u * scale + offset takes back to exactly `v`: the shortest such number,
+  // so that a coordinate the file held comes back as the file spelled it
+  // (0.1 + 2.1 - 0.1 is written "2.1" wherever 2.1 maps to the same double).
+  std::string Coordinate(double v, double scale, double offset) {
+    const double u = (v - offset) / scale;
+    char buf[64];
+    for (int precision = 1; precision <= 17; ++precision) {
+      const auto written = std::to_chars(buf, buf + sizeof buf, u, std::chars_format::general, precision);
+      double back = 0.0;
+      const auto read = std::from_chars(buf, written.ptr, back);
+      if (written.ec == std::errc() && read.ec == std::errc() && back * scale + offset == v) return Num(back);
+    }
+    return Num(u);
+  }
+
+  // A document point in the user space that `ctm` maps to document points.
+  std::string Xy(const AffineMatrix& ctm, Point p) {
+    if (ctm.b == 0.0 && ctm.c == 0.0 && ctm.a != 0.0 && ctm.d != 0.0) {
+      return Coordinate(p.x, ctm.a, ctm.tx) + "," + Coordinate(p.y, ctm.d, ctm.ty);
+    }
+    const Point u = ctm.Inverted().Apply(p);
     return Num(u.x) + "," + Num(u.y);
   }
 
   std::string PathData(const std::vector<std::pair<std::vector<PathSegment>, bool>>& paths,
-                       const AffineMatrix& toUser) {
+                       const AffineMatrix& ctm) {
     std::string d;
     for (const auto& [segs, closed] : paths) {
       if (segs.empty()) continue;
       if (!d.empty()) d += ' ';
-      d += "M " + Xy(toUser, segs[0].anchor);
+      d += "M " + Xy(ctm, segs[0].anchor);
       const std::size_t curves = geometry::CurveCount(segs, closed);
       for (std::size_t i = 0; i < curves; ++i) {
         const auto c = geometry::CurveAt(segs, i);
         const bool closing = closed && i + 1 == curves;
         if (c.IsStraight()) {
           if (!closing) {
-            d += " L " + Xy(toUser, c.p3);
-          } else if (Xy(toUser, c.p0) == Xy(toUser, c.p3)) {
+            d += " L " + Xy(ctm, c.p3);
+          } else if (Xy(ctm, c.p0) == Xy(ctm, c.p3)) {
             // A closing line of no length: as a line, readers would take it
             // for the close itself and lose the last anchor; a cubic keeps it.
-            d += " C " + Xy(toUser, c.p3) + " " + Xy(toUser, c.p3) + " " + Xy(toUser, c.p3);
+            d += " C " + Xy(ctm, c.p3) + " " + Xy(ctm, c.p3) + " " + Xy(ctm, c.p3);
           }
         } else {
-          d += " C " + Xy(toUser, c.p1) + " " + Xy(toUser, c.p2) + " " + Xy(toUser, c.p3);
+          d += " C " + Xy(ctm, c.p1) + " " + Xy(ctm, c.p2) + " " + Xy(ctm, c.p3);
         }
       }
       if (closed) d += " Z";
@@ -585,14 +606,14 @@ class Writer {
     return attrs;
   }
 
-  // The style as (property, value) pairs in a user space of the given
-  // scale; the initial values are left out unless `all`.
+  // The style as (property, value) pairs in a user space whose lengths are
+  // `scale` points each; the initial values are left out unless `all`.
   Attributes StyleProperties(const PathStyle& s, double scale, bool all) {
     Attributes props;
     props.emplace_back("fill", Paint(s.fillPaint, s.fill.color));
     if (all || s.evenOdd) props.emplace_back("fill-rule", s.evenOdd ? "evenodd" : "nonzero");
     props.emplace_back("stroke", Paint(s.strokePaint, s.stroke.color));
-    props.emplace_back("stroke-width", Num(s.stroke.width * scale));
+    props.emplace_back("stroke-width", Num(s.stroke.width / scale));
     if (all || s.stroke.cap != document::LineCap::kButt) {
       props.emplace_back("stroke-linecap", s.stroke.cap == document::LineCap::kRound        ? "round"
                                            : s.stroke.cap == document::LineCap::kProjecting ? "square"
@@ -605,10 +626,10 @@ class Writer {
     }
     if (all || s.stroke.miterLimit != 4.0) props.emplace_back("stroke-miterlimit", Num(s.stroke.miterLimit));
     std::string list;
-    for (double v : s.stroke.dash.array) list += (list.empty() ? "" : ",") + Num(v * scale);
+    for (double v : s.stroke.dash.array) list += (list.empty() ? "" : ",") + Num(v / scale);
     if (all || !list.empty()) props.emplace_back("stroke-dasharray", list.empty() ? "none" : list);
     if (all || (!list.empty() && s.stroke.dash.offset != 0.0)) {
-      props.emplace_back("stroke-dashoffset", Num(s.stroke.dash.offset * scale));
+      props.emplace_back("stroke-dashoffset", Num(s.stroke.dash.offset / scale));
     }
     return props;
   }
@@ -620,7 +641,6 @@ class Writer {
     Attributes attrs = Patched(src, CommonOf(art), "path");
     const Context inner = Inside(context, attrs);
     const bool moved = inner.ctm != src.placement;
-    const AffineMatrix toUser = inner.ctm.Inverted();
     std::string element = src.element;
     auto paths = PathsOf(art);
     if (moved || paths != src.paths) {
@@ -636,16 +656,16 @@ class Writer {
         const bool editor = std::any_of(std::begin(kEditorShapeAttributes), std::end(kEditorShapeAttributes),
                                         [&](const char* a) { return n == Sodi(a); }) ||
                             n == Ink("original-d") || n == Ink("path-effect");
-        if (i == at) kept.emplace_back("d", PathData(paths, toUser));
+        if (i == at) kept.emplace_back("d", PathData(paths, inner.ctm));
         if (!shape && !editor && n != "d") kept.push_back(attrs[i]);
       }
-      if (at == attrs.size()) kept.emplace_back("d", PathData(paths, toUser));
+      if (at == attrs.size()) kept.emplace_back("d", PathData(paths, inner.ctm));
       attrs = std::move(kept);
       element = "path";
     }
     if (moved || art.style != src.style) {
-      const Attributes before = StyleProperties(src.style, ScaleOf(src.placement.Inverted()), true);
-      const Attributes after = StyleProperties(art.style, ScaleOf(toUser), true);
+      const Attributes before = StyleProperties(src.style, ScaleOf(src.placement), true);
+      const Attributes after = StyleProperties(art.style, ScaleOf(inner.ctm), true);
       for (std::size_t i = 0; i < after.size(); ++i) {
         if (after[i] != before[i]) SetProperty(attrs, after[i].first, after[i].second);
       }
@@ -685,17 +705,16 @@ class Writer {
           WriteReadPath(art, *src, context);
           return;
         }
-        const AffineMatrix toUser = context.ctm.Inverted();
         out_ << "\n<path";
         Attr("id", IdFor(art.foreign.sourceId, "path"));
         WriteCommon(art);
-        for (const auto& [name, value] : StyleProperties(art.style, ScaleOf(toUser), context.inherits)) {
+        for (const auto& [name, value] : StyleProperties(art.style, ScaleOf(context.ctm), context.inherits)) {
           Attr(name, value);
         }
         Attrs(ExactPaint("fill", art.style.fillPaint, art.style.fill.color));
         Attrs(ExactPaint("stroke", art.style.strokePaint, art.style.stroke.color));
         WriteForeignAttributes(art.foreign, art.hidden);
-        Attr("d", PathData(PathsOf(art), toUser));
+        Attr("d", PathData(PathsOf(art), context.ctm));
         out_ << "/>";
         return;
       }

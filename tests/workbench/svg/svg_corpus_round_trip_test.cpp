@@ -24,6 +24,7 @@ namespace workbench::svg {
 namespace {
 
 namespace fs = std::filesystem;
+using document::Document;
 
 constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_comments |
                                  pugi::parse_pi | pugi::parse_declaration | pugi::parse_doctype;
@@ -154,6 +155,44 @@ TEST(SvgCorpusRoundTrip, EveryFileComesBackWithTheSameMarkupAndPicture) {
   // Every file written back byte for byte is the goal the markup and picture
   // checks guard the way to; it holds for the whole corpus today.
   EXPECT_EQ(identicalBytes, static_cast<int>(files.size()));
+}
+
+void WriteText(const fs::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
+
+// A black dashed line whose class rule says red: a changed stroke width
+// must land in its style attribute, or the rule wins and the saved line
+// is drawn red and thin.
+TEST(SvgCascade, ChangedStyleKeepsItsWeightAgainstStyleSheets) {
+  if (!HaveProgram("rsvg-convert")) GTEST_SKIP() << "rsvg-convert (Debian's librsvg2-bin) is not installed";
+  const std::string head =
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"60\" height=\"40\" viewBox=\"0 0 60 40\">"
+      "<style>.cut { stroke: #ff0000; stroke-width: 1 }</style>"
+      "<rect width=\"60\" height=\"40\" fill=\"#ffffff\"/>";
+  const std::string line = " class=\"cut\" d=\"M 5,20 L 55,20\"/></svg>";
+  auto read = ReadSvgString(head + "<path style=\"fill:none;stroke:#000000;stroke-dasharray:6,3\"" + line, "in.svg");
+  ASSERT_TRUE(read) << read.error().ToString();
+  Document& doc = read.value();
+  const document::ArtId path = doc.ChildrenOf(doc.LayerGroup(doc.LayerAt(0))).at(0);
+  auto style = *doc.GetPathStyle(path);
+  style.stroke.width = 4.0;  // points, one a user unit here
+  doc.SetPathStyle(path, style);
+
+  const fs::path work = fs::temp_directory_path() / ("svg-cascade-" + std::to_string(::getpid()));
+  fs::create_directories(work);
+  ASSERT_TRUE(WriteSvgFile(doc, work / "saved.svg"));
+  WriteText(work / "expected.svg", head + "<path style=\"fill:none;stroke:#000000;stroke-dasharray:6,3;stroke-width:4\"" + line);
+  WriteText(work / "overridden.svg",
+            head + "<path stroke-width=\"4\" style=\"fill:none;stroke:#000000;stroke-dasharray:6,3\"" + line);
+  const auto saved = Render(work / "saved.svg", work / "saved.png");
+  const auto expected = Render(work / "expected.svg", work / "expected.png");
+  const auto overridden = Render(work / "overridden.svg", work / "overridden.png");
+  fs::remove_all(work);
+  ASSERT_TRUE(saved && expected && overridden);
+  EXPECT_EQ(DifferentPixels(*saved, *expected), 0);
+  // The comparison sees the fault it guards against.
+  EXPECT_GT(DifferentPixels(*overridden, *expected), 0);
 }
 
 }  // namespace
