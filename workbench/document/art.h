@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,8 +24,37 @@ enum class ArtType {
   kForeign,       ///< an element of a file the model keeps but does not interpret.
 };
 
+/// An element as a file wrote it, and what the model held right after
+/// reading it. Saving compares the model with these values and writes back
+/// the file's own text for every part the model has not changed since, so a
+/// round trip keeps numbers, attribute order and style forms byte for byte.
+/// Never changed once read: copies of the art share it.
+struct SourceForm {
+  /// The element's name as written ("path", "rect", "g", ...).
+  std::string element;
+  /// Every attribute as written, in file order.
+  std::vector<std::pair<std::string, std::string>> attributes;
+  /// The start tag as the file spelled it, from '<' to '>', written back
+  /// while the element and its attributes are unchanged; empty when the
+  /// reader could not find it in the text.
+  std::string startTag;
+  /// The map from the element's own coordinates to document points, its
+  /// own transform included, as read.
+  AffineMatrix placement;
+  /// A path: its segments and closed flag; a compound path: its members'.
+  std::vector<std::pair<std::vector<geometry::PathSegment>, bool>> paths;
+  PathStyle style;
+  std::string name;
+  bool locked = false;
+  bool hidden = false;
+  bool showCenterPoint = false;
+  std::map<std::string, std::string> tags;
+};
+
 /// What a file format read but the model does not interpret, kept so that
-/// saving writes it back. Files of other formats leave it empty.
+/// saving writes it back. Files of other formats leave it empty. (Members
+/// added after `markup` have initializers, so that {id, attributes, markup}
+/// still builds one.)
 struct ForeignData {
   /// The element's id in the file it came from; empty when none.
   std::string sourceId;
@@ -32,6 +62,18 @@ struct ForeignData {
   std::vector<std::pair<std::string, std::string>> attributes;
   /// A whole element kept verbatim (text, images and unknown elements).
   std::string markup;
+  /// The element as written; none for objects the file did not hold.
+  std::shared_ptr<const SourceForm> source = nullptr;
+  /// What stood before the element inside its parent and the model does not
+  /// hold: white space, comments and processing instructions (before the
+  /// root: the XML declaration and the document type too).
+  std::string leading = {};
+  /// Groups, layers and the root: what stood after their last element.
+  std::string trailing = {};
+  /// A layer the file did not have, standing for a run of art outside every
+  /// layer (or the empty layer of a file without art); saved without a
+  /// layer group while its title, visibility and lock are as read.
+  bool synthetic = false;
 
   friend bool operator==(const ForeignData&, const ForeignData&) = default;
 };

@@ -334,6 +334,8 @@ ArtId Document::CopyTree(ArtId art, ArtId parent) {
   Art copy = state_.arts.at(art);
   copy.parent = parent;
   copy.foreign.sourceId.clear();
+  // The copy keeps the original's form, but not the comments before it.
+  copy.foreign.leading.clear();
   const std::vector<ArtId> children = std::move(copy.children);
   copy.children.clear();
   Keep(id);

@@ -143,8 +143,10 @@ class Document {
                 const PathStyle& style = {});
   /// A deep copy of `art` (children, style, tags, selected and locked
   /// attributes) placed by `order` relative to `reference`. The copy shares
-  /// nothing with its original and gets new handles; its `foreign.sourceId`
-  /// is cleared so that ids stay unique. None on a stale handle or a
+  /// nothing with its original but the file form it was read with, and gets
+  /// new handles; its `foreign.sourceId` is cleared so that ids stay unique,
+  /// and its `foreign.leading` so that comments are not doubled. None on a
+  /// stale handle or a
   /// reference that cannot take the order.
   ArtId Duplicate(ArtId art, PaintOrder order, ArtId reference);
   /// Removes the art and its descendants. A layer's top group cannot be

@@ -57,6 +57,11 @@ Frame FrameFromRoot(std::string_view width, std::string_view height, std::string
   return f;
 }
 
+double ScaleOf(const document::AffineMatrix& m) {
+  if (m.b == 0.0 && m.c == 0.0 && std::abs(m.a) == std::abs(m.d)) return std::abs(m.a);
+  return std::sqrt(std::abs(m.a * m.d - m.b * m.c));
+}
+
 bool IsWellFormedPrefix(std::string_view prefix) {
   if (prefix.empty()) return false;
   const char first = prefix.front();

@@ -46,6 +46,10 @@ struct Frame {
 };
 Frame FrameFromRoot(std::string_view width, std::string_view height, std::string_view viewBox);
 
+/// How a map scales lengths such as stroke widths: the square root of its
+/// determinant's magnitude, exactly |a| for a uniform scale without shear.
+double ScaleOf(const document::AffineMatrix& m);
+
 /// Elements that draw nothing themselves (definitions, metadata, editor
 /// settings); they are kept without a transform.
 bool IsNonRendered(std::string_view elementName);

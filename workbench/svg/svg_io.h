@@ -9,8 +9,19 @@
 // the inverse map, so a file keeps its frame through a round trip.
 //
 // Layers are Inkscape layer groups; art outside every layer is gathered into
-// a layer of its own for each run of it. Tags are attributes in the
-// workbench's namespace, their values hex-encoded so any bytes survive.
+// a layer of its own for each run of it (saved back outside every layer).
+// Tags are attributes in the workbench's namespace, their values
+// hex-encoded so any bytes survive.
+//
+// A file comes back as it went in: reading keeps each element's start tag,
+// attributes and the comments, processing instructions and white space
+// around it (document::SourceForm); saving writes all of that back byte for
+// byte and writes anew only what the model changed since (path data in the
+// element's own user space, style properties where the element gave them,
+// in its style attribute or as presentation attributes). Numbers written
+// anew take the shortest form that reads back as the same double. New art
+// gets fresh ids that depend only on the document, so the same document
+// always saves to the same bytes.
 #pragma once
 
 #include <filesystem>

@@ -19,6 +19,7 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "workbench/svg/svg_format.h"
 #include "workbench/svg/svg_io.h"
@@ -38,6 +39,7 @@ using document::ForeignData;
 using document::LayerId;
 using document::PaintOrder;
 using document::PathStyle;
+using document::SourceForm;
 using geometry::PathSegment;
 using geometry::Point;
 
@@ -67,7 +69,7 @@ class Reader {
     pugi::xml_document xml;
     const auto parsed = xml.load_buffer(text_.data(), text_.size(),
                                         pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_comments |
-                                            pugi::parse_doctype);
+                                            pugi::parse_doctype | pugi::parse_pi | pugi::parse_declaration);
     if (!parsed) {
       return Error{file_, LineAt(static_cast<std::size_t>(parsed.offset)),
                    std::string("malformed XML: ") + parsed.description()};
@@ -78,7 +80,7 @@ class Reader {
       if (LocalName(root.name()) != "svg") Fail(root, "the root element is not <svg>");
       CheckRootNamespace(root);
       CheckStructure(root);
-      ReadRoot(root);
+      ReadRoot(xml, root);
     } catch (const Failure& f) {
       return Error{file_, f.line, f.message};
     }
@@ -182,10 +184,16 @@ class Reader {
     return Bounded(node, *v, std::string("attribute ") + attr);
   }
 
-  void ReadRoot(pugi::xml_node root) {
+  void ReadRoot(const pugi::xml_document& xml, pugi::xml_node root) {
     ForeignData rootForeign;
     for (const pugi::xml_attribute a : root.attributes()) {
       rootForeign.attributes.emplace_back(a.name(), a.value());
+    }
+    // The declaration, document type and comments before the root, one a
+    // line as files write them.
+    for (const pugi::xml_node n : xml.children()) {
+      if (n == root) break;
+      rootForeign.leading += Serialize(n) + "\n";
     }
     // Namespace prefixes as the file declares them.
     const NamespacePrefixes prefixes = PrefixesOfRoot(rootForeign.attributes);
@@ -198,31 +206,108 @@ class Reader {
     Props rootProps;
     CascadeStyle(root, rootProps, nullptr);
     LayerId looseLayer;
+    // What the model does not hold goes with the element after it; what
+    // comes before the first layer or art stays at the top of the root.
+    std::string pending;
+    bool top = true;
     for (const pugi::xml_node child : root.children()) {
-      if (child.type() != pugi::node_element) continue;
+      if (child.type() != pugi::node_element) {
+        pending += Serialize(child);
+        continue;
+      }
       const std::string_view name = child.name();
       if (name == Prefixed(workbench_, "colors")) {
         ReadColors(child);
         continue;
       }
       if (IsNonRendered(name)) {
-        rootForeign.markup += Serialize(child);
+        pending += Serialize(child);
+        if (top) rootForeign.markup += std::exchange(pending, {});
         continue;
       }
+      top = false;
       if (name == "g" && std::string_view(child.attribute(Prefixed(inkscape_, "groupmode").c_str()).value()) == "layer") {
-        ReadLayer(child, rootProps);
+        ReadLayer(child, rootProps, std::exchange(pending, {}));
         looseLayer = {};
         continue;
       }
       // Art outside every layer: one layer for each run of it.
-      if (!looseLayer) {
-        looseLayer = doc_.InsertLayer("Layer " + std::to_string(doc_.LayerCount() + 1));
-      }
-      ReadArt(child, doc_.LayerGroup(looseLayer), base_, rootProps);
+      if (!looseLayer) looseLayer = SyntheticLayer();
+      ReadElement(child, doc_.LayerGroup(looseLayer), base_, rootProps, std::exchange(pending, {}));
     }
+    rootForeign.trailing = std::move(pending);
+    rootForeign.source = Snapshot(root, base_);
     doc_.SetForeign(std::move(rootForeign));
-    if (doc_.LayerCount() == 0) doc_.InsertLayer("Layer 1");
+    if (doc_.LayerCount() == 0) SyntheticLayer();
     doc_.SetCurrentLayer(doc_.LayerAt(0));
+  }
+
+  LayerId SyntheticLayer() {
+    const LayerId layer = doc_.InsertLayer("Layer " + std::to_string(doc_.LayerCount() + 1));
+    auto source = std::make_shared<SourceForm>();
+    source->name = doc_.FindLayer(layer)->title;
+    ForeignData f;
+    f.synthetic = true;
+    f.source = std::move(source);
+    doc_.SetLayerForeign(layer, std::move(f));
+    return layer;
+  }
+
+  // The element as written and what the model holds of it now, just read.
+  std::shared_ptr<SourceForm> Snapshot(pugi::xml_node node, const AffineMatrix& placement) const {
+    auto s = std::make_shared<SourceForm>();
+    s->element = node.name();
+    for (const pugi::xml_attribute a : node.attributes()) s->attributes.emplace_back(a.name(), a.value());
+    s->startTag = StartTag(node);
+    s->placement = placement;
+    return s;
+  }
+
+  // The element's start tag in the file's text: from its '<' to the first
+  // '>' outside a quoted value. Empty when the text there is not the tag
+  // (a file the parser converted from another encoding).
+  std::string StartTag(pugi::xml_node node) const {
+    const std::ptrdiff_t offset = node.offset_debug();
+    const std::string_view name = node.name();
+    if (offset < 1 || static_cast<std::size_t>(offset) + name.size() > text_.size()) return {};
+    const auto at = static_cast<std::size_t>(offset);
+    if (text_[at - 1] != '<' || text_.substr(at, name.size()) != name) return {};
+    char quote = 0;
+    for (std::size_t i = at + name.size(); i < text_.size(); ++i) {
+      const char c = text_[i];
+      if (quote != 0) {
+        if (c == quote) quote = 0;
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if (c == '>') {
+        return std::string(text_.substr(at - 1, i + 2 - at));
+      }
+    }
+    return {};
+  }
+
+  // Reads one element of a group and keeps its file form with it.
+  void ReadElement(pugi::xml_node node, ArtId parent, const AffineMatrix& parentCtm, const Props& inherited,
+                   std::string leading) {
+    const ArtId art = ReadArt(node, parent, parentCtm, inherited);
+    const Art& read = *doc_.FindArt(art);
+    const bool placed = read.type == ArtType::kText || read.type == ArtType::kPlacedImage ||
+                        read.type == ArtType::kForeign;
+    auto s = Snapshot(node, placed ? read.placed.placement : Placement(node, parentCtm));
+    if (read.type == ArtType::kPath) s->paths.emplace_back(read.segments, read.closed);
+    if (read.type == ArtType::kCompoundPath) {
+      for (const ArtId m : read.children) s->paths.emplace_back(doc_.FindArt(m)->segments, doc_.FindArt(m)->closed);
+    }
+    s->style = read.style;
+    s->name = read.name;
+    s->locked = read.locked;
+    s->hidden = read.hidden;
+    s->showCenterPoint = read.showCenterPoint;
+    s->tags = read.tags;
+    ForeignData f = read.foreign;
+    f.source = std::move(s);
+    f.leading = std::move(leading);
+    doc_.SetArtForeign(art, std::move(f));
   }
 
   void ReadFrame(pugi::xml_node root) {
@@ -308,7 +393,7 @@ class Reader {
     return ctm;
   }
 
-  void ReadLayer(pugi::xml_node node, const Props& inherited) {
+  void ReadLayer(pugi::xml_node node, const Props& inherited, std::string leading) {
     const std::string label = node.attribute(Prefixed(inkscape_, "label").c_str()).value();
     const std::string id = node.attribute("id").value();
     const LayerId layer = doc_.InsertLayer(!label.empty() ? label : !id.empty() ? id : "Layer " + std::to_string(doc_.LayerCount() + 1));
@@ -321,15 +406,29 @@ class Reader {
     f.attributes.erase(std::remove_if(f.attributes.begin(), f.attributes.end(),
                                       [&](const auto& a) { return a.first == Prefixed(inkscape_, "groupmode"); }),
                        f.attributes.end());
-    doc_.SetLayerForeign(layer, std::move(f));
     const AffineMatrix ctm = Placement(node, base_);
-    ReadChildren(node, doc_.LayerGroup(layer), ctm, props);
+    auto s = Snapshot(node, ctm);
+    const document::Layer& read = *doc_.FindLayer(layer);
+    s->name = read.title;
+    s->locked = !read.editable;
+    s->hidden = !read.visible;
+    f.source = std::move(s);
+    f.leading = std::move(leading);
+    f.trailing = ReadChildren(node, doc_.LayerGroup(layer), ctm, props);
+    doc_.SetLayerForeign(layer, std::move(f));
   }
 
-  void ReadChildren(pugi::xml_node node, ArtId group, const AffineMatrix& ctm, const Props& props) {
+  // Reads a group's elements; gives what stood after the last of them.
+  std::string ReadChildren(pugi::xml_node node, ArtId group, const AffineMatrix& ctm, const Props& props) {
+    std::string pending;
     for (const pugi::xml_node child : node.children()) {
-      if (child.type() == pugi::node_element) ReadArt(child, group, ctm, props);
+      if (child.type() == pugi::node_element) {
+        ReadElement(child, group, ctm, props, std::exchange(pending, {}));
+      } else {
+        pending += Serialize(child);
+      }
     }
+    return pending;
   }
 
   // Attributes every kind of art carries: name, locked, hidden, tags.
@@ -362,7 +461,7 @@ class Reader {
     }
   }
 
-  void ReadArt(pugi::xml_node node, ArtId parent, const AffineMatrix& parentCtm, const Props& inherited) {
+  ArtId ReadArt(pugi::xml_node node, ArtId parent, const AffineMatrix& parentCtm, const Props& inherited) {
     const std::string_view name = node.name();
     Props props = inherited;
     std::vector<std::pair<std::string, std::string>> restStyle;
@@ -371,15 +470,13 @@ class Reader {
 
     if (name == "g") {
       const ArtId group = doc_.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, parent);
-      doc_.SetArtForeign(group, KeepForeign(node, {}, restStyle));
+      ForeignData f = KeepForeign(node, {}, restStyle);
+      f.trailing = ReadChildren(node, group, ctm, props);
+      doc_.SetArtForeign(group, std::move(f));
       ReadCommon(node, group, props);
-      ReadChildren(node, group, ctm, props);
-      return;
+      return group;
     }
-    if (auto d = ShapeData(node)) {
-      ReadShape(node, *d, parent, ctm, props, restStyle);
-      return;
-    }
+    if (auto d = ShapeData(node)) return ReadShape(node, *d, parent, ctm, props, restStyle);
     ArtType type = ArtType::kForeign;
     document::PlacedData placed;
     placed.placement = IsNonRendered(name) ? AffineMatrix{} : ctm;
@@ -414,6 +511,7 @@ class Reader {
     f.markup = Serialize(node, true);
     doc_.SetArtForeign(art, std::move(f));
     doc_.SetPlaced(art, std::move(placed));
+    return art;
   }
 
   // The fill of a text element; black when it has none the model can hold.
@@ -539,7 +637,7 @@ class Reader {
            P(x + rx, y) + " Z";
   }
 
-  void ReadShape(pugi::xml_node node, const std::string& d, ArtId parent, const AffineMatrix& ctm,
+  ArtId ReadShape(pugi::xml_node node, const std::string& d, ArtId parent, const AffineMatrix& ctm,
                  const Props& props, const std::vector<std::pair<std::string, std::string>>& restStyle) {
     const std::string quoted = "\"" + d.substr(0, 60) + (d.size() > 60 ? "..." : "") + "\"";
     Geom::PathVector pv;
@@ -592,6 +690,7 @@ class Reader {
                                                "x1", "y1", "x2", "y2", "points"},
                                         restStyle));
     ReadCommon(node, art, props);
+    return art;
   }
 
   // Every point and arc radius of the path data within the limit, before
@@ -701,7 +800,7 @@ class Reader {
 
   PathStyle ResolveStyle(pugi::xml_node node, const Props& props, const AffineMatrix& ctm) {
     PathStyle s;
-    const double scale = std::sqrt(std::abs(ctm.a * ctm.d - ctm.b * ctm.c));
+    const double scale = ScaleOf(ctm);
     auto prop = [&props](const char* k) -> std::string {
       auto it = props.find(k);
       return it == props.end() ? std::string() : it->second;
@@ -740,12 +839,13 @@ class Reader {
     return s;
   }
 
-  // An element as XML text. For art kept verbatim the attributes the model
+  // A node as XML text. For art kept verbatim the attributes the model
   // holds itself are left out; saving writes them from the model.
   std::string Serialize(pugi::xml_node node, bool stripModelAttributes = false) const {
     pugi::xml_document copy;
-    pugi::xml_node n = copy.append_copy(node);
+    pugi::xml_node n = node;
     if (stripModelAttributes) {
+      n = copy.append_copy(node);
       std::vector<std::string> drop;
       for (const pugi::xml_attribute a : n.attributes()) {
         const std::string_view name = a.name();
