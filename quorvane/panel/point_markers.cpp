@@ -148,7 +148,7 @@ class OpenMarkerLayer {
     if (layer_) ctx_.doc.SetLayerEditable(*layer_, true);
   }
   ~OpenMarkerLayer() {
-    if (std::optional<host::LayerRef> layer = MarkerLayer(ctx_)) ctx_.doc.SetLayerEditable(*layer, false);
+    if (layer_) ctx_.doc.SetLayerEditable(*layer_, false);
   }
   OpenMarkerLayer(const OpenMarkerLayer&) = delete;
   OpenMarkerLayer& operator=(const OpenMarkerLayer&) = delete;
