@@ -391,6 +391,9 @@ struct Listing {
 // sets of one command, whole processes.
 std::vector<Listing> MeasureListing(const fs::path& bin, const fs::path& folder) {
   std::vector<Listing> listings;
+  // The host makes its preferences folder only when the module saves there.
+  std::error_code ec;
+  fs::create_directories(folder, ec);
   const std::pair<std::string, fs::path> files[] = {
       {"commands_10k", WriteListFile(folder, "commands-10k.txt", 1, 10000)},
       {"sets_50k", WriteListFile(folder, "sets-50k.txt", 50000, 1)},
