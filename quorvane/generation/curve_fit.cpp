@@ -35,8 +35,10 @@ struct Fit {
 };
 
 // One cubic through the run: its ends on the run's ends, the inner control
-// points by least squares at chord-length parameters.
-Fit FitOne(std::span<const Vec2> run) {
+// points by least squares at chord-length parameters. `edges[i]` is the
+// length of the edge that arrives at run[i] (edges[0] is not used). The
+// error is measured only as far as it takes to exceed `tolerance`.
+Fit FitOne(std::span<const Vec2> run, std::span<const double> edges, double tolerance) {
   const std::size_t n = run.size();
   const Vec2 p0 = run.front();
   const Vec2 p3 = run.back();
@@ -44,7 +46,7 @@ Fit FitOne(std::span<const Vec2> run) {
   if (n < 4) return straight;
 
   std::vector<double> t(n, 0.0);
-  for (std::size_t i = 1; i < n; ++i) t[i] = t[i - 1] + geometry::Distance(run[i - 1], run[i]);
+  for (std::size_t i = 1; i < n; ++i) t[i] = t[i - 1] + edges[i];
   const double total = t.back();
   if (total <= 0.0) return straight;
   for (double& ti : t) ti /= total;
@@ -74,19 +76,27 @@ Fit FitOne(std::span<const Vec2> run) {
   }
 
   Fit fit{{p0, p1, p2, p3}, 0.0};
-  for (std::size_t i = 0; i < n; ++i) fit.error = std::max(fit.error, geometry::Distance(run[i], PointAt(fit.piece, t[i])));
+  // The squared distance rules out most points without a square root: it
+  // decides only where it lies clearly below the tolerance's square.
+  const double clearlyWithin = tolerance * tolerance * (1.0 - 1e-9);
+  for (std::size_t i = 0; i < n && fit.error <= tolerance; ++i) {
+    const Vec2 d = run[i] - PointAt(fit.piece, t[i]);
+    if (SquaredLength(d) < clearlyWithin && tolerance > 1e-100) continue;
+    fit.error = std::max(fit.error, geometry::Distance(run[i], PointAt(fit.piece, t[i])));
+  }
   return fit;
 }
 
 // Halving the run bounds the recursion depth by log2 of its length.
-void FitRun(std::span<const Vec2> run, double tolerance, std::vector<BezierPiece>& out) {
+void FitRun(std::span<const Vec2> run, std::span<const double> edges, double tolerance,
+            std::vector<BezierPiece>& out) {
   const std::size_t n = run.size();
   if (n < 2) return;
-  const Fit fit = FitOne(run);
+  const Fit fit = FitOne(run, edges, tolerance);
   if (fit.error > tolerance && n > 3) {
     const std::size_t h = n / 2;
-    FitRun(run.subspan(0, h + 1), tolerance, out);
-    FitRun(run.subspan(h), tolerance, out);
+    FitRun(run.subspan(0, h + 1), edges.subspan(0, h + 1), tolerance, out);
+    FitRun(run.subspan(h), edges.subspan(h), tolerance, out);
     return;
   }
   out.push_back(fit.piece);
@@ -101,17 +111,25 @@ Vec2 PointAt(const BezierPiece& piece, double t) {
 
 std::vector<BezierPiece> FitBezierPieces(std::span<const Vec2> points, std::span<const int> cornerIndices,
                                          double tolerance) {
+  std::vector<bool> flagged(points.size(), false);
+  for (const int index : cornerIndices) {
+    if (index >= 0 && static_cast<std::size_t>(index) < points.size()) flagged[static_cast<std::size_t>(index)] = true;
+  }
   std::vector<Vec2> kept;
   std::vector<bool> corner;
   kept.reserve(points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
     if (i > 0 && SquaredLength(points[i] - points[i - 1]) <= kFitRepeatSquaredDistance) continue;
     kept.push_back(points[i]);
-    corner.push_back(std::find(cornerIndices.begin(), cornerIndices.end(), static_cast<int>(i)) != cornerIndices.end());
+    corner.push_back(flagged[i]);
   }
+  // Every run measures its chord parameters from these, each edge once.
+  std::vector<double> edgeLengths(kept.size(), 0.0);
+  for (std::size_t i = 1; i < kept.size(); ++i) edgeLengths[i] = geometry::Distance(kept[i - 1], kept[i]);
 
   std::vector<BezierPiece> pieces;
   const std::span<const Vec2> all(kept);
+  const std::span<const double> lengths(edgeLengths);
   const std::size_t m = kept.size();
   std::size_t start = 0;
   for (std::size_t i = 1; i + 1 < m; ++i) {
@@ -123,11 +141,11 @@ std::vector<BezierPiece> FitBezierPieces(std::span<const Vec2> points, std::span
       split = TurnDegrees(incoming, outgoing) >= kFitCornerAngleDegrees;
     }
     if (split) {
-      FitRun(all.subspan(start, i - start + 1), tolerance, pieces);
+      FitRun(all.subspan(start, i - start + 1), lengths.subspan(start, i - start + 1), tolerance, pieces);
       start = i;
     }
   }
-  if (m >= start + 2) FitRun(all.subspan(start), tolerance, pieces);
+  if (m >= start + 2) FitRun(all.subspan(start), lengths.subspan(start), tolerance, pieces);
   return pieces;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "tolerances.h"
 
@@ -26,12 +27,73 @@ Point Unit(Point v) {
   return len > 0.0 ? v * (1.0 / len) : Point{};
 }
 
-double SegmentDistance(Point p, Point a, Point b) {
+// CubicBezier::At and DerivativeAt with the same arithmetic, inlined into
+// the fitter's inner loops.
+inline Point PointAt(const CubicBezier& c, double t) {
+  const double u = 1.0 - t;
+  const double b0 = u * u * u;
+  const double b1 = 3.0 * u * u * t;
+  const double b2 = 3.0 * u * t * t;
+  const double b3 = t * t * t;
+  return {b0 * c.p0.x + b1 * c.p1.x + b2 * c.p2.x + b3 * c.p3.x,
+          b0 * c.p0.y + b1 * c.p1.y + b2 * c.p2.y + b3 * c.p3.y};
+}
+
+inline Point DerivativeAt(const CubicBezier& c, double t) {
+  const double u = 1.0 - t;
+  return 3.0 * (u * u * (c.p1 - c.p0) + 2.0 * u * t * (c.p2 - c.p1) + t * t * (c.p3 - c.p2));
+}
+
+// The vector from the nearest point of segment ab to p.
+Point SegmentOffset(Point p, Point a, Point b) {
   const Point ab = b - a;
   const double len2 = Dot(ab, ab);
   double t = len2 > 0.0 ? Dot(p - a, ab) / len2 : 0.0;
   t = std::clamp(t, 0.0, 1.0);
-  return Distance(p, a + t * ab);
+  return p - (a + t * ab);
+}
+
+double SegmentDistance(Point p, Point a, Point b) { return Length(SegmentOffset(p, a, b)); }
+
+// The length of a vector, taken with hypot only when a comparison needs it.
+// sqrt(x*x + y*y) differs from hypot by a few units in the last place while
+// the squares neither overflow nor underflow, so comparisons that this
+// estimate decides with a wide relative margin come out exactly as they
+// would on the hypot values; close calls fall back to hypot itself.
+class LazyLength {
+ public:
+  explicit LazyLength(Point v) : v_(v) {
+    const double s = v.x * v.x + v.y * v.y;
+    if (s > 1e-280 && s < 1e280) {
+      estimate_ = std::sqrt(s);
+    } else {
+      exact_ = Length(v);
+      estimate_ = exact_;
+    }
+  }
+  double Estimate() const { return estimate_; }
+  double Exact() {
+    if (exact_ < 0.0) exact_ = Length(v_);
+    return exact_;
+  }
+
+ private:
+  Point v_;
+  double estimate_;
+  double exact_ = -1.0;
+};
+
+constexpr double kEstimateMargin = 1e-12;  // relative
+
+// The exact answer to `lhs > rhs` where the estimates stand for the values
+// within a few units in the last place; `exact` gives both values when the
+// estimates lie too close to tell.
+template <typename Exact>
+bool Greater(double lhsEstimate, double rhsEstimate, Exact exact) {
+  if (lhsEstimate > rhsEstimate * (1.0 + kEstimateMargin)) return true;
+  if (lhsEstimate < rhsEstimate * (1.0 - kEstimateMargin)) return false;
+  const auto [lhs, rhs] = exact();
+  return lhs > rhs;
 }
 
 // Solves the small dense system m z = r in place (Gaussian elimination with
@@ -195,8 +257,10 @@ class RunFitter {
     const Point a = pts.front();
     const Point b = pts.back();
     if (Distance(a, b) <= kSamePoint) return false;
+    const double limit = 0.5 * tol_;
     for (const Point& p : pts) {
-      if (SegmentDistance(p, a, b) > 0.5 * tol_) return false;
+      LazyLength d(SegmentOffset(p, a, b));
+      if (Greater(d.Estimate(), limit, [&] { return std::pair{d.Exact(), limit}; })) return false;
     }
     return true;
   }
@@ -239,8 +303,10 @@ class RunFitter {
       else { col[k++] = {b2, 0.0}; col[k++] = {0.0, b2}; }
       Point along{1.0, 0.0};
       if (previous) {
-        const Point d = Unit(previous->DerivativeAt(t));
-        if (Length(d) > 0.0) along = d;
+        const Point d = Unit(DerivativeAt(*previous, t));
+        // A unit vector needs no second hypot to tell it from the zero one.
+        const bool unit = std::fabs(d.x) >= 0.5 || std::fabs(d.y) >= 0.5;
+        if (unit || Length(d) > 0.0) along = d;
       }
       const Point across{-along.y, along.x};
       const double weight = previous ? kTangentialWeight : 1.0;
@@ -282,26 +348,34 @@ class RunFitter {
                              std::vector<double>& u) {
     constexpr int kSamples = 128;
     std::array<Point, kSamples + 1> table;
-    for (int k = 0; k <= kSamples; ++k) table[k] = c.At(double(k) / kSamples);
+    for (int k = 0; k <= kSamples; ++k) table[k] = PointAt(c, double(k) / kSamples);
     const CubicBezier d2{6.0 * (c.p2 - 2.0 * c.p1 + c.p0), {}, {}, 6.0 * (c.p3 - 2.0 * c.p2 + c.p1)};
+    // The table's steps, measured once for all points.
+    std::array<std::optional<LazyLength>, kSamples + 1> step;
     int from = 0;
     for (std::size_t i = 1; i + 1 < pts.size(); ++i) {
       int best = from;
-      double bestDist = Distance(table[from], pts[i]);
+      LazyLength bestDist(table[from] - pts[i]);
       for (int k = from + 1; k <= kSamples; ++k) {
-        const double dist = Distance(table[k], pts[i]);
-        if (dist < bestDist) {
+        LazyLength dist(table[k] - pts[i]);
+        if (Greater(bestDist.Estimate(), dist.Estimate(),
+                    [&] { return std::pair{bestDist.Exact(), dist.Exact()}; })) {
           bestDist = dist;
           best = k;
-        } else if (dist > bestDist + 2.0 * Distance(table[k], table[k - 1]) + 1e-9 && k > best + 2) {
-          break;
+        } else if (k > best + 2) {
+          if (!step[k]) step[k].emplace(table[k] - table[k - 1]);
+          LazyLength& s = *step[k];
+          const bool beyond = Greater(dist.Estimate(), bestDist.Estimate() + 2.0 * s.Estimate() + 1e-9, [&] {
+            return std::pair{dist.Exact(), bestDist.Exact() + 2.0 * s.Exact() + 1e-9};
+          });
+          if (beyond) break;
         }
       }
       from = std::max(0, best - 1);
       double t = double(best) / kSamples;
       for (int step = 0; step < 4; ++step) {
-        const Point diff = c.At(t) - pts[i];
-        const Point d1 = c.DerivativeAt(t);
+        const Point diff = PointAt(c, t) - pts[i];
+        const Point d1 = DerivativeAt(c, t);
         const Point dd = (1.0 - t) * d2.p0 + t * d2.p3;
         const double den = Dot(d1, d1) + Dot(diff, dd);
         if (den <= 1e-300) break;
@@ -316,18 +390,23 @@ class RunFitter {
   static double MaxError(const std::vector<Point>& pts, const std::vector<double>& u,
                          const CubicBezier& c, std::size_t& worst) {
     double err = 0.0;
+    // Whether a distance beats err: most do not by far, and need no hypot.
+    auto beats = [&err](LazyLength& e) {
+      if (err > 1e-140 && e.Estimate() < err * (1.0 - kEstimateMargin)) return false;
+      return e.Exact() > err;
+    };
     for (std::size_t i = 0; i < pts.size(); ++i) {
-      const double e = Distance(c.At(u[i]), pts[i]);
-      if (e > err) {
-        err = e;
+      LazyLength e(PointAt(c, u[i]) - pts[i]);
+      if (beats(e)) {
+        err = e.Exact();
         worst = i;
       }
       if (i + 1 < pts.size()) {
         // Between vertices the curve must stay near the edge too.
-        const Point mid = c.At(0.5 * (u[i] + u[i + 1]));
-        const double em = SegmentDistance(mid, pts[i], pts[i + 1]);
-        if (em > err) {
-          err = em;
+        const Point mid = PointAt(c, 0.5 * (u[i] + u[i + 1]));
+        LazyLength em(SegmentOffset(mid, pts[i], pts[i + 1]));
+        if (beats(em)) {
+          err = em.Exact();
           worst = (u[i + 1] - 0.5 > 0.5 - u[i]) ? i : i + 1;
         }
       }
