@@ -68,6 +68,35 @@ TEST(IntersectSegmentWithOutline, NothingCrossed) {
   EXPECT_FALSE(IntersectSegmentWithOutlineTolerant({2, 2}, {8, 8}, 0.0, Outline{}, true));
 }
 
+TEST(IntersectSegmentWithOutline, EdgesTouchingTheCastsBoxStillCount) {
+  // Casts ending on a side of the square: that side's box only touches the
+  // cast's box, and no other side is crossed.
+  for (const Vec2 end : {Vec2{5, 10}, Vec2{0, 5}, Vec2{10, 5}, Vec2{5, 0}}) {
+    const auto hit = IntersectSegmentWithOutline({5, 5}, end, kSquare, true);
+    ASSERT_TRUE(hit) << end.x << "," << end.y;
+    EXPECT_EQ(hit->point, end);
+  }
+  // A diamond: every edge is slanted, and a cast along an axis has a box of
+  // zero width or height that edges touch only at a single coordinate.
+  const Outline diamond{{{5, 0}}, {{10, 5}}, {{5, 10}}, {{0, 5}}};
+  const auto up = IntersectSegmentWithOutline({5, 5}, {5, 20}, diamond, true);
+  ASSERT_TRUE(up);
+  EXPECT_EQ(up->point, (Vec2{5, 10}));
+  const auto left = IntersectSegmentWithOutline({5, 5}, {-3, 5}, diamond, true);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->point, (Vec2{0, 5}));
+  const auto toVertex = IntersectSegmentWithOutline({5, 5}, {10, 5}, diamond, true);
+  ASSERT_TRUE(toVertex);
+  EXPECT_EQ(toVertex->point, (Vec2{10, 5}));
+  const auto slanted = IntersectSegmentWithOutline({5, 5}, {9, 1}, diamond, true);
+  ASSERT_TRUE(slanted);
+  EXPECT_NEAR(slanted->point.x, 7.5, 1e-12);
+  EXPECT_NEAR(slanted->point.y, 2.5, 1e-12);
+  EXPECT_EQ(slanted->edge, 0);
+  EXPECT_FALSE(IntersectSegmentWithOutline({4, 4}, {6, 6}, diamond, true));
+  EXPECT_FALSE(IntersectSegmentWithOutline({11, 0}, {11, 10}, diamond, true));
+}
+
 TEST(IntersectSegmentWithOutlineTolerant, CrossesWithinParameterSlack) {
   // The segment stops short of the top edge by 1e-9 points (a parameter of
   // 2e-10): the exact search misses it, the tolerant one does not.

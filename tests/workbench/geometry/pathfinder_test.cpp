@@ -164,6 +164,21 @@ TEST(CurveFit, SquarePolygonAndDenseCircle) {
   EXPECT_EQ(open.segments[1].anchor, (Point{10, 0}));
 }
 
+TEST(FitCurves, StraightOnlyWithinHalfTheTolerance) {
+  // A polyline bulging by less than half the tolerance is one straight
+  // segment; bulging a little more, it becomes a curve through the bulge.
+  for (const double bulge : {0.0049, 0.0051}) {
+    SCOPED_TRACE(bulge);
+    const PathData fit = FitCurves({{0, 0}, {2, 0.64 * bulge}, {5, bulge}, {8, 0.64 * bulge}, {10, 0}}, false, 0.01);
+    ASSERT_EQ(fit.segments.size(), 2u);
+    const CubicBezier c = CurveAt(fit.segments, 0);
+    EXPECT_EQ(c.IsStraight(), bulge < 0.005);
+    if (!c.IsStraight()) {
+      EXPECT_NEAR(c.At(0.5).y, bulge, 0.001);
+    }
+  }
+}
+
 TEST(OptimizePath, FewerAnchorsSameShape) {
   // A circle drawn with 32 arcs needs far fewer to stay within 0.05 pt.
   const PathData dense = Circle({0, 0}, 100, false, 32);
