@@ -27,6 +27,8 @@ Point Unit(Point v) {
   return len > 0.0 ? v * (1.0 / len) : Point{};
 }
 
+constexpr double kEstimateMargin = 1e-12;  // relative, see LazyLength
+
 // CubicBezier::At and DerivativeAt with the same arithmetic, inlined into
 // the fitter's inner loops.
 inline Point PointAt(const CubicBezier& c, double t) {
@@ -55,6 +57,35 @@ Point SegmentOffset(Point p, Point a, Point b) {
 
 double SegmentDistance(Point p, Point a, Point b) { return Length(SegmentOffset(p, a, b)); }
 
+// A segment prepared for many distance questions: with its reciprocal
+// squared length, a point's distance from it is estimated by one
+// multiplication where SegmentOffset divides.
+struct Segment {
+  Point a;
+  Point ab;
+  double inverseLength2;
+  double magnitude;  // of its coordinates, which bounds the rounding
+};
+
+Segment PrepareSegment(Point a, Point b) {
+  const Point ab = b - a;
+  const double len2 = Dot(ab, ab);
+  return {a, ab, len2 > 0.0 ? 1.0 / len2 : 0.0,
+          std::fabs(a.x) + std::fabs(a.y) + std::fabs(ab.x) + std::fabs(ab.y)};
+}
+
+// True when SegmentDistance(p, a, b) is certainly below `bound`. The
+// estimate differs from it only by roundings of the coordinates' size, far
+// within the slack allowed here; false means "maybe not", never "no".
+bool ClearlyNearer(Point p, const Segment& s, double bound) {
+  const double t = std::clamp(Dot(p - s.a, s.ab) * s.inverseLength2, 0.0, 1.0);
+  const Point off = p - (s.a + t * s.ab);
+  const double len2 = Dot(off, off);
+  if (!(len2 < 1e280)) return false;
+  const double slack = 1e-13 * (s.magnitude + std::fabs(p.x) + std::fabs(p.y)) + 1e-140;
+  return std::sqrt(len2) * (1.0 + kEstimateMargin) + slack < bound * (1.0 - kEstimateMargin);
+}
+
 // The length of a vector, taken with hypot only when a comparison needs it.
 // sqrt(x*x + y*y) differs from hypot by a few units in the last place while
 // the squares neither overflow nor underflow, so comparisons that this
@@ -62,28 +93,42 @@ double SegmentDistance(Point p, Point a, Point b) { return Length(SegmentOffset(
 // would on the hypot values; close calls fall back to hypot itself.
 class LazyLength {
  public:
-  explicit LazyLength(Point v) : v_(v) {
-    const double s = v.x * v.x + v.y * v.y;
-    if (s > 1e-280 && s < 1e280) {
-      estimate_ = std::sqrt(s);
-    } else {
+  explicit LazyLength(Point v) : v_(v), square_(v.x * v.x + v.y * v.y) {
+    inRange_ = square_ > 1e-280 && square_ < 1e280;
+    if (!inRange_) {
       exact_ = Length(v);
       estimate_ = exact_;
     }
   }
-  double Estimate() const { return estimate_; }
+  double Estimate() {
+    if (estimate_ < 0.0) estimate_ = std::sqrt(square_);
+    return estimate_;
+  }
   double Exact() {
     if (exact_ < 0.0) exact_ = Length(v_);
     return exact_;
   }
+  // Whether this length is shorter than `other`'s, decided on the squares
+  // where they differ clearly.
+  bool ShorterThan(LazyLength& other) {
+    if (inRange_ && other.inRange_) {
+      if (square_ < other.square_ * (1.0 - 3.0 * kEstimateMargin)) return true;
+      if (square_ > other.square_ * (1.0 + 3.0 * kEstimateMargin)) return false;
+    }
+    return Exact() < other.Exact();
+  }
+  // Whether this length is certainly below `bound`, from the square alone.
+  bool ClearlyBelow(double bound) const {
+    return inRange_ && bound > 1e-140 && square_ < bound * bound * (1.0 - 3.0 * kEstimateMargin);
+  }
 
  private:
   Point v_;
-  double estimate_;
+  double square_;
+  bool inRange_;
+  double estimate_ = -1.0;
   double exact_ = -1.0;
 };
-
-constexpr double kEstimateMargin = 1e-12;  // relative
 
 // The exact answer to `lhs > rhs` where the estimates stand for the values
 // within a few units in the last place; `exact` gives both values when the
@@ -205,19 +250,26 @@ class RunFitter {
       return;
     }
     std::vector<double> u = ChordParameters(pts);
+    std::vector<Segment> edges;
+    edges.reserve(pts.size() - 1);
+    for (std::size_t i = 0; i + 1 < pts.size(); ++i) edges.push_back(PrepareSegment(pts[i], pts[i + 1]));
     CubicBezier c = LeastSquares(pts, u, t0, t1);
     std::size_t worst = 0;
-    double err = MaxError(pts, u, c, worst);
+    double err = MaxError(pts, edges, u, c, worst);
     // Alternate projection of the points onto the curve and a new fit,
     // keeping the best; give up when the error no longer falls noticeably.
     CubicBezier current = c;
     double stalled = err;
+    // The projection's own derivatives at the new parameters, where it has
+    // them, spare the next fit evaluating them again.
+    std::vector<Point> slopes(pts.size());
+    std::vector<bool> sloped(pts.size(), false);
     for (int it = 0; it < kReparameterisations && err > tol_; ++it) {
-      Reparameterise(pts, current, u);
+      Reparameterise(pts, current, u, slopes, sloped);
       const CubicBezier previous = current;
-      current = LeastSquares(pts, u, t0, t1, &previous);
+      current = LeastSquares(pts, u, t0, t1, &previous, &slopes, &sloped);
       std::size_t nextWorst = 0;
-      const double nextErr = MaxError(pts, u, current, nextWorst);
+      const double nextErr = MaxError(pts, edges, u, current, nextWorst);
       if (nextErr < err) {
         c = current;
         err = nextErr;
@@ -258,8 +310,11 @@ class RunFitter {
     const Point b = pts.back();
     if (Distance(a, b) <= kSamePoint) return false;
     const double limit = 0.5 * tol_;
+    const Segment chord = PrepareSegment(a, b);
     for (const Point& p : pts) {
+      if (ClearlyNearer(p, chord, limit)) continue;
       LazyLength d(SegmentOffset(p, a, b));
+      if (d.ClearlyBelow(limit)) continue;
       if (Greater(d.Estimate(), limit, [&] { return std::pair{d.Exact(), limit}; })) return false;
     }
     return true;
@@ -282,7 +337,9 @@ class RunFitter {
   // the curve that plain alternation suffers from.
   static CubicBezier LeastSquares(const std::vector<Point>& pts, const std::vector<double>& u,
                                   std::optional<Point> t0, std::optional<Point> t1,
-                                  const CubicBezier* previous = nullptr) {
+                                  const CubicBezier* previous = nullptr,
+                                  const std::vector<Point>* slopes = nullptr,
+                                  const std::vector<bool>* sloped = nullptr) {
     const Point a = pts.front();
     const Point b = pts.back();
     // Columns of the design matrix: each unknown moves the curve by a
@@ -303,7 +360,7 @@ class RunFitter {
       else { col[k++] = {b2, 0.0}; col[k++] = {0.0, b2}; }
       Point along{1.0, 0.0};
       if (previous) {
-        const Point d = Unit(DerivativeAt(*previous, t));
+        const Point d = Unit(sloped && (*sloped)[i] ? (*slopes)[i] : DerivativeAt(*previous, t));
         // A unit vector needs no second hypot to tell it from the zero one.
         const bool unit = std::fabs(d.x) >= 0.5 || std::fabs(d.y) >= 0.5;
         if (unit || Length(d) > 0.0) along = d;
@@ -344,8 +401,11 @@ class RunFitter {
   // Moves each point's parameter to its nearest point on the curve: a coarse
   // table of curve samples, searched forward in order since the points run
   // along the curve, then Newton steps.
+  // Where the Newton steps stop at the parameter they end with, slopes[i]
+  // is the curve's derivative there and sloped[i] is set.
   static void Reparameterise(const std::vector<Point>& pts, const CubicBezier& c,
-                             std::vector<double>& u) {
+                             std::vector<double>& u, std::vector<Point>& slopes,
+                             std::vector<bool>& sloped) {
     constexpr int kSamples = 128;
     std::array<Point, kSamples + 1> table;
     for (int k = 0; k <= kSamples; ++k) table[k] = PointAt(c, double(k) / kSamples);
@@ -358,8 +418,7 @@ class RunFitter {
       LazyLength bestDist(table[from] - pts[i]);
       for (int k = from + 1; k <= kSamples; ++k) {
         LazyLength dist(table[k] - pts[i]);
-        if (Greater(bestDist.Estimate(), dist.Estimate(),
-                    [&] { return std::pair{bestDist.Exact(), dist.Exact()}; })) {
+        if (dist.ShorterThan(bestDist)) {
           bestDist = dist;
           best = k;
         } else if (k > best + 2) {
@@ -373,26 +432,35 @@ class RunFitter {
       }
       from = std::max(0, best - 1);
       double t = double(best) / kSamples;
+      sloped[i] = false;
       for (int step = 0; step < 4; ++step) {
         const Point diff = PointAt(c, t) - pts[i];
         const Point d1 = DerivativeAt(c, t);
+        slopes[i] = d1;
         const Point dd = (1.0 - t) * d2.p0 + t * d2.p3;
         const double den = Dot(d1, d1) + Dot(diff, dd);
-        if (den <= 1e-300) break;
+        if (den <= 1e-300) {
+          sloped[i] = true;
+          break;
+        }
         const double next = std::clamp(t - Dot(diff, d1) / den, 0.0, 1.0);
-        if (std::fabs(next - t) < 1e-12) break;
+        if (std::fabs(next - t) < 1e-12) {
+          sloped[i] = true;
+          break;
+        }
         t = next;
       }
       u[i] = t;
     }
   }
 
-  static double MaxError(const std::vector<Point>& pts, const std::vector<double>& u,
-                         const CubicBezier& c, std::size_t& worst) {
+  // `edges` are the prepared edges of pts.
+  static double MaxError(const std::vector<Point>& pts, const std::vector<Segment>& edges,
+                         const std::vector<double>& u, const CubicBezier& c, std::size_t& worst) {
     double err = 0.0;
     // Whether a distance beats err: most do not by far, and need no hypot.
     auto beats = [&err](LazyLength& e) {
-      if (err > 1e-140 && e.Estimate() < err * (1.0 - kEstimateMargin)) return false;
+      if (e.ClearlyBelow(err)) return false;
       return e.Exact() > err;
     };
     for (std::size_t i = 0; i < pts.size(); ++i) {
@@ -404,6 +472,7 @@ class RunFitter {
       if (i + 1 < pts.size()) {
         // Between vertices the curve must stay near the edge too.
         const Point mid = PointAt(c, 0.5 * (u[i] + u[i + 1]));
+        if (err > 0.0 && ClearlyNearer(mid, edges[i], err)) continue;
         LazyLength em(SegmentOffset(mid, pts[i], pts[i + 1]));
         if (beats(em)) {
           err = em.Exact();
