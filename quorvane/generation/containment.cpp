@@ -1,6 +1,7 @@
 #include "quorvane/generation/containment.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -123,8 +124,19 @@ bool PolylineInsidePolygon(std::span<const Vec2> inner, std::span<const Vec2> ou
     if (!box.Contains(p, slack)) return false;
     // Inside or near an edge; the crossing rule is the cheaper question.
     if (crossings.Inside(p)) continue;
+    // An edge whose box, grown by the slack and a margin far above rounding,
+    // misses p is farther than the slack and needs no distance.
+    const double grow = slack * (1.0 + 1e-9) + 1e-9 * (1.0 + std::fabs(p.x) + std::fabs(p.y));
     bool nearEdge = false;
-    for (std::size_t i = 0; i < n && !nearEdge; ++i) nearEdge = geometry::DistanceToSegment(p, outer[i], outer[(i + 1) % n]) <= slack;
+    for (std::size_t i = 0; i < n && !nearEdge; ++i) {
+      const Vec2 a = outer[i];
+      const Vec2 b = outer[(i + 1) % n];
+      if ((a.x < p.x - grow && b.x < p.x - grow) || (a.x > p.x + grow && b.x > p.x + grow) ||
+          (a.y < p.y - grow && b.y < p.y - grow) || (a.y > p.y + grow && b.y > p.y + grow)) {
+        continue;
+      }
+      nearEdge = geometry::DistanceToSegment(p, a, b) <= slack;
+    }
     if (!nearEdge) return false;
   }
   return true;
