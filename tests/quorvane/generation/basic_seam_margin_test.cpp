@@ -20,11 +20,10 @@ using testing::Corner;
 using testing::DistanceToPath;
 using testing::SamplePath;
 using testing::Square;
+using testing::V;
 
 // How far a margin may stray from its width, in points.
 constexpr double kWidthSlack = 0.05;
-
-Vec2 V(QvRealPoint p) { return {p.h, p.v}; }
 
 class MarginTest : public testing::HostFixture {
  protected:
@@ -57,7 +56,11 @@ class MarginTest : public testing::HostFixture {
   void ExpectAtDistance(const std::vector<host::PathSegment>& finish, const std::vector<host::PathSegment>& margin,
                         double distance) {
     const double d = std::abs(distance);
-    const std::vector<double> reach = MitreReach(finish, d);
+    // A mitre reaches d / cos(turn / 2) from its anchor.
+    std::vector<double> reach;
+    for (double turn : testing::AnchorTurns(finish)) {
+      reach.push_back(std::abs(turn) > 1e-3 ? d / std::max(std::cos(turn / 2.0), 1e-4) : 0.0);
+    }
     const DistanceToPath toFinish(finish);
     double lowest = 1e300;
     for (const Vec2& p : SamplePath(margin, 12)) {
@@ -74,33 +77,6 @@ class MarginTest : public testing::HostFixture {
     EXPECT_GE(lowest, d - kWidthSlack);
     const DistanceToPath toMargin(margin);
     for (const Vec2& p : SamplePath(finish, 8)) EXPECT_EQ(toMargin.Inside(p), distance > 0) << p.x << "," << p.y;
-  }
-
-  // How far a mitre at each anchor reaches from it: d / cos(turn / 2),
-  // with the turn between the curve arriving and the one leaving; 0 where
-  // the path runs smoothly through the anchor.
-  static std::vector<double> MitreReach(const std::vector<host::PathSegment>& path, double d) {
-    const std::size_t n = path.size();
-    std::vector<double> reach(n, 0.0);
-    for (std::size_t i = 0; i < n; ++i) {
-      const host::PathSegment& prev = path[(i + n - 1) % n];
-      const host::PathSegment& next = path[(i + 1) % n];
-      const Vec2 a = V(path[i].p);
-      // The tangent at an end of a cubic points at the nearest distinct
-      // control point.
-      Vec2 from = V(path[i].in);
-      if (from == a) from = V(prev.out);
-      if (from == a) from = V(prev.p);
-      Vec2 to = V(path[i].out);
-      if (to == a) to = V(next.in);
-      if (to == a) to = V(next.p);
-      const Vec2 u = a - from;
-      const Vec2 w = to - a;
-      const double c = geometry::Dot(u, w) / (geometry::VectorLength(u) * geometry::VectorLength(w));
-      const double turn = std::acos(std::clamp(c, -1.0, 1.0));
-      if (turn > 1e-3) reach[i] = d / std::max(std::cos(turn / 2.0), 1e-4);
-    }
-    return reach;
   }
 };
 

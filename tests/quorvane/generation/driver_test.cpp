@@ -8,9 +8,10 @@
 #include <cmath>
 #include <limits>
 
-#include "margin_test_support.h"
+#include "generation_test_support.h"
 #include "quorvane/generation/forty_five_degree_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/generation/work_layers.h"
 
 namespace quorvane::generation {
 namespace {
@@ -19,7 +20,9 @@ using commands::CCommandSet;
 using commands::CommandType;
 using geometry::Vec2;
 using testing::Corner;
+using testing::Deviation;
 using testing::Meet;
+using testing::NearestAnchor;
 using testing::Outward;
 using testing::Square;
 using testing::V;
@@ -48,8 +51,10 @@ PanelValues Panel(const CCommandSet& set, bool preview = true, OptimizeChoice op
   return {preview, set.GetCommandCount() + 1, optimize};
 }
 
-class Driver : public testing::MarginFixture {
+class Driver : public testing::PieceFixture {
  protected:
+  Driver() { state_.pointsPerUnit = 1.0; }
+
   // Runs the driver on the user's path and checks what every run leaves:
   // the user's path is the source again, unchanged and the only selected
   // art, and the temporary layer is gone.
