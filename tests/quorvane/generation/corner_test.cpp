@@ -76,21 +76,31 @@ class Corners : public testing::PieceFixture {
 };
 
 // At a square's corner with a mitred allowance C (and X) is the mitre
-// point: every corner command keeps the shape of the margin.
+// point: every corner command keeps the shape of the margin. Also when the
+// margin starts at the mitre point of anchor 1, so that the replaced run
+// wraps past vertex 0.
 TEST_F(Corners, AtSquareCornersTheMitredMarginKeepsItsShape) {
   AddPiece(Square(0, 0, 100));
   const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
-  for (bool reverse : {false, true}) {
-    for (int anchor = 1; anchor <= 4; ++anchor) {
-      for (bool forward : {true, false}) {
-        SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << anchor << forward);
-        const auto basic = BuildMargin(kWidth);
-        ASSERT_TRUE(Apply(reverse, anchor, forward));
-        ExpectWellFormedResult();
-        const auto result = ResultSegments();
-        EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
-        EXPECT_LE(Deviation(result, basic), kSlack);
-        EXPECT_LE(Deviation(basic, result), kSlack);
+  for (bool fromMitre : {false, true}) {
+    for (bool reverse : {false, true}) {
+      for (int anchor = 1; anchor <= (fromMitre ? 1 : 4); ++anchor) {
+        for (bool forward : {true, false}) {
+          SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << anchor << forward
+                                            << (fromMitre ? " from the mitre" : ""));
+          if (fromMitre) {
+            UseMargin(SquareMarginFromMitre());
+          } else {
+            BuildMargin(kWidth);
+          }
+          const auto before = ResultSegments();
+          ASSERT_TRUE(Apply(reverse, anchor, forward));
+          ExpectWellFormedResult();
+          const auto result = ResultSegments();
+          EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
+          EXPECT_LE(Deviation(result, before), kSlack);
+          EXPECT_LE(Deviation(before, result), kSlack);
+        }
       }
     }
   }
@@ -123,25 +133,6 @@ TEST_F(Corners, RightAngleAtAnAcuteCornerSquaresOneEdge) {
     const auto far = [](Vec2 p) { return AlongBefore(p) > 30.0; };
     EXPECT_LE(Deviation(result, basic, far), kSlack);
     EXPECT_LE(Deviation(basic, result, far), kSlack);
-  }
-}
-
-// The margin starts at the mitre point of anchor 1: the replaced run wraps
-// past vertex 0.
-TEST_F(Corners, RunWrappingPastVertexZero) {
-  AddPiece(Square(0, 0, 100));
-  for (bool reverse : {false, true}) {
-    for (bool forward : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << forward);
-      UseMargin(SquareMarginFromMitre());
-      const auto before = ResultSegments();
-      ASSERT_TRUE(Apply(reverse, 1, forward));
-      ExpectWellFormedResult();
-      const auto result = ResultSegments();
-      EXPECT_LE(NearestAnchor(result, {-w, -w}), kSlack);
-      EXPECT_LE(Deviation(result, before), kSlack);
-      EXPECT_LE(Deviation(before, result), kSlack);
-    }
   }
 }
 

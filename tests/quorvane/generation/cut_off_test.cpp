@@ -1,5 +1,5 @@
-// Cut off on squares, an acute corner, a notch across the margin's start,
-// the failure cases and a real pattern piece.
+// Cut off at corners of several shapes, across the margin's start and
+// between curves.
 #include "quorvane/generation/cut_off.h"
 
 #include <gtest/gtest.h>
@@ -46,52 +46,41 @@ class CutOffTest : public testing::PieceFixture {
   }
 };
 
-TEST_F(CutOffTest, SquareCornerGetsANotchAtTheWidth) {
-  Start(testing::Square(0, 0, 200), 10.0f);
-  const auto before = ResultSegments();
-  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f));  // the corner (0, 200)
-  ExpectNotch(before, {0, 0}, {0, 200}, {200, 200});
-  // C0 lies the cut width out from both edges, diagonally off the corner.
-  const testing::DistanceToPath toFinish(FinishSegments());
-  EXPECT_NEAR(toFinish({-kW, 200.0 + kW}), kW * std::sqrt(2.0), kPointSlack);
-}
-
-TEST_F(CutOffTest, WidthIsInTheUsersUnit) {
-  state_.pointsPerUnit = 72.0;  // inches
-  Start(testing::Square(0, 0, 200), 10.0f / 25.4f);
-  const auto before = ResultSegments();
-  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f / 25.4f));
-  ExpectNotch(before, {0, 0}, {0, 200}, {200, 200});
-}
-
-TEST_F(CutOffTest, NotchAcrossTheMarginStartWraps) {
-  // A square turned by 0.4 radian whose margin starts at the mitre being
-  // notched: the replaced run runs through margin vertex 0.
+// The corner (0, 200) of a square, in millimetres and in inches; the same
+// square turned by 0.4 radian with a margin that starts at the mitre being
+// notched (the replaced run runs through margin vertex 0); an acute corner;
+// an obtuse one (about 118 degrees).
+TEST_F(CutOffTest, NotchRunsParallelToTheEdgesAtTheWidth) {
   auto turn = [](Vec2 p) { return geometry::RotateVector(p, 0.4); };
-  const auto finish = Polygon({turn({0, 0}), turn({0, 200}), turn({200, 200}), turn({200, 0})});
-  const auto margin = Polygon({turn({-kW0, 200.0 + kW0}), turn({200.0 + kW0, 200.0 + kW0}),
-                               turn({200.0 + kW0, -kW0}), turn({-kW0, -kW0})});
-  AddPiece(finish);
-  UseMargin(margin);
-  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f));
-  ExpectNotch(margin, turn({0, 0}), turn({0, 200}), turn({200, 200}));
-}
-
-TEST_F(CutOffTest, AcuteCornerNotchRunsParallelToTheEdges) {
-  const Vec2 a{-60.0, 0.0}, apex{0.0, 150.0}, c{60.0, 0.0};
-  Start(Polygon({a, apex, c}), 10.0f);
-  const auto before = ResultSegments();
-  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f));
-  ExpectNotch(before, a, apex, c);
-}
-
-TEST_F(CutOffTest, ObtuseCornerNotchRunsParallelToTheEdges) {
-  // The corner (0, 200) opens to about 118 degrees.
-  const Vec2 a{0.0, 0.0}, corner{0.0, 200.0}, c{150.0, 280.0};
-  Start(Polygon({a, corner, c, {250.0, 0.0}}), 10.0f);
-  const auto before = ResultSegments();
-  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f));
-  ExpectNotch(before, a, corner, c);
+  const struct {
+    const char* name;
+    std::vector<Vec2> finish;
+    double pointsPerUnit;
+    bool marginFromTheMitre;
+  } cases[] = {
+      {"square", {{0, 0}, {0, 200}, {200, 200}, {200, 0}}, kPointsPerMillimetre, false},
+      {"square in inches", {{0, 0}, {0, 200}, {200, 200}, {200, 0}}, 72.0, false},
+      {"turned square", {turn({0, 0}), turn({0, 200}), turn({200, 200}), turn({200, 0})}, kPointsPerMillimetre, true},
+      {"acute", {{-60, 0}, {0, 150}, {60, 0}}, kPointsPerMillimetre, false},
+      {"obtuse", {{0, 0}, {0, 200}, {150, 280}, {250, 0}}, kPointsPerMillimetre, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    state_ = {};
+    state_.pointsPerUnit = c.pointsPerUnit;
+    const float perMm = static_cast<float>(kPointsPerMillimetre / c.pointsPerUnit);
+    const Vec2 prev = c.finish[0], p = c.finish[1], next = c.finish[2];
+    if (c.marginFromTheMitre) {
+      AddPiece(Polygon(c.finish));
+      UseMargin(Polygon({turn({-kW0, 200.0 + kW0}), turn({200.0 + kW0, 200.0 + kW0}), turn({200.0 + kW0, -kW0}),
+                         turn({-kW0, -kW0})}));
+    } else {
+      Start(Polygon(c.finish), 10.0f * perMm);
+    }
+    const auto before = ResultSegments();
+    ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f * perMm));
+    ExpectNotch(before, prev, p, next);
+  }
 }
 
 TEST_F(CutOffTest, CornerBetweenCurvesNotchedAtTheWidthFromTheTangents) {

@@ -32,38 +32,43 @@ class ExtendOneSideTest : public testing::PieceFixture, public ::testing::WithPa
   }
 };
 
-TEST_P(ExtendOneSideTest, RunBetweenConvexCornersTakesTheWidthAndTheRestKeepsTheBasicWidth) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  // The top edge, anchor 2 to anchor 3.
-  ASSERT_TRUE(Apply(2, 3));
-  ExpectWellFormedResult();
-  EXPECT_FALSE(state_.oneSideEnds.pending);
-  // The basic lines of the left and right edges run straight on up to the
-  // wider allowance.
-  const QvRealRect r = ResultBounds();
-  EXPECT_NEAR(r.top, 200.0 + kWidePt, kSlack);
-  EXPECT_NEAR(r.left, -kB, kSlack);
-  EXPECT_NEAR(r.right, 300.0 + kB, kSlack);
-  EXPECT_NEAR(r.bottom, -kB, kSlack);
-  EXPECT_NEAR(ResultArea(), (300.0 + 2 * kB) * (200.0 + kB + kWidePt), 1.0);
-  EXPECT_NEAR(ResultClearance(), kB, kSlack);
-  EXPECT_LT(NearestAnchor(ResultSegments(), {-kB, 200.0 + kWidePt}), kSlack);
-  EXPECT_LT(NearestAnchor(ResultSegments(), {300.0 + kB, 200.0 + kWidePt}), kSlack);
-}
-
-TEST_P(ExtendOneSideTest, RunWrapsPastThePathsStart) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  // Anchor 4 forward to anchor 2: the bottom edge and the left edge.
-  ASSERT_TRUE(Apply(4, 2));
-  ExpectWellFormedResult();
-  const QvRealRect r = ResultBounds();
-  EXPECT_NEAR(r.left, -kWidePt, kSlack);
-  EXPECT_NEAR(r.bottom, -kWidePt, kSlack);
-  EXPECT_NEAR(r.right, 300.0 + kB, kSlack);
-  EXPECT_NEAR(r.top, 200.0 + kB, kSlack);
-  EXPECT_NEAR(ResultArea(), (300.0 + kB + kWidePt) * (200.0 + kB + kWidePt), 1.0);
-  // The mitre at the corner the run turns round.
-  EXPECT_LT(NearestAnchor(ResultSegments(), {-kWidePt, -kWidePt}), kSlack);
+// The run takes the width and the rest keeps the basic width, the basic
+// lines of the neighbouring edges running straight on up to the wider
+// allowance: the top edge (anchor 2 to 3); the bottom and left edges
+// (anchor 4 round to 2, past the path's start, with the mitre at the corner
+// the run turns round); and the top edge at basic width 0, built beside an
+// inset path that leaves no trace.
+TEST_P(ExtendOneSideTest, RunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
+  const struct {
+    const char* name;
+    std::int32_t a, b;
+    float basicMm;
+    double left, bottom, right, top;
+    std::vector<Vec2> anchors;
+  } cases[] = {
+      {"top edge", 2, 3, testing::kBasicMm, -kB, -kB, 300 + kB, 200 + kWidePt, {{-kB, 200 + kWidePt}, {300 + kB, 200 + kWidePt}}},
+      {"wrapping", 4, 2, testing::kBasicMm, -kWidePt, -kWidePt, 300 + kB, 200 + kB, {{-kWidePt, -kWidePt}}},
+      {"basic width 0", 2, 3, 0.0f, 0, 0, 300, 200 + kWidePt, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Start(testing::Rectangle(), c.basicMm, GetParam());
+    ASSERT_TRUE(Apply(c.a, c.b));
+    if (c.basicMm > 0) {
+      ExpectWellFormedResult();
+      EXPECT_NEAR(ResultClearance(), kB, kSlack);
+    } else {
+      EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{state_.resultArt});
+    }
+    EXPECT_FALSE(state_.oneSideEnds.pending);
+    const QvRealRect r = ResultBounds();
+    EXPECT_NEAR(r.left, c.left, kSlack);
+    EXPECT_NEAR(r.bottom, c.bottom, kSlack);
+    EXPECT_NEAR(r.right, c.right, kSlack);
+    EXPECT_NEAR(r.top, c.top, kSlack);
+    EXPECT_NEAR(ResultArea(), (c.right - c.left) * (c.top - c.bottom), 1.0);
+    for (const Vec2& p : c.anchors) EXPECT_LT(NearestAnchor(ResultSegments(), p), kSlack) << p.x << "," << p.y;
+  }
 }
 
 TEST_P(ExtendOneSideTest, SameAnchorForBothPointsWidensOnlyAtThatCorner) {
@@ -86,19 +91,6 @@ TEST_P(ExtendOneSideTest, NarrowWidthIsSkippedKeepingTheMargin) {
   EXPECT_TRUE(Apply(2, 3, testing::kBasicMm));
   EXPECT_EQ(state_.resultArt, basic);
   EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{basic});
-}
-
-TEST_P(ExtendOneSideTest, BasicWidthZeroBuildsBesideAnInsetPathThatLeavesNoTrace) {
-  Start(testing::Rectangle(), 0.0f, GetParam());
-  ASSERT_TRUE(Apply(2, 3));
-  // Only the top edge gets an allowance; elsewhere the margin is the
-  // finish line itself, and the inset path is gone.
-  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{state_.resultArt});
-  const QvRealRect r = ResultBounds();
-  EXPECT_NEAR(r.top, 200.0 + kWidePt, kSlack);
-  EXPECT_NEAR(r.left, 0.0, kSlack);
-  EXPECT_NEAR(r.bottom, 0.0, kSlack);
-  EXPECT_NEAR(ResultArea(), 300.0 * (200.0 + kWidePt), 1.0);
 }
 
 // A real pattern piece with curves: the piece of the first corpus file

@@ -158,6 +158,26 @@ TEST_F(FortyFiveTest, CornerInsideTheStretchGetsAMitreAtTheNewWidth) {
   }
 }
 
+// K and S pinned where a wrong margin neighbour or a slope turned the other
+// way would move them: the rise (10 mm) above an old width of 5 mm, and a
+// margin that climbs 3 pt to a vertex just left of the corner (0, 200), so
+// that the corner's cast meets the margin on the edge leaving that vertex.
+TEST_F(FortyFiveTest, CornerPointAndSlopeTopArePinned) {
+  constexpr double ext = 5.0 * kPointsPerMillimetre, rise = 10.0 * kPointsPerMillimetre, w = ext + rise;
+  AddPiece(testing::Square(0, 0, 200));
+  UseMargin(Polygon({{-ext, -ext}, {-ext, 200 + ext - 3}, {-0.05, 200 + ext}, {200 + ext, 200 + ext}, {200 + ext, -ext}}));
+  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 5.0f, 10.0f, true));
+  const auto after = Anchors(ResultSegments());
+  // K: the left edge offset by the new width meets the old top allowance.
+  EXPECT_LT(NearestAnchor(after, {-w, 200 + ext}), kPointSlack);
+  // H_B on the old margin, and S at the new width 45 degrees out from the
+  // margin vertex at H_B (up to a flattening step below it).
+  EXPECT_LT(NearestAnchor(after, {-ext, 100.0}), kPointSlack);
+  int tops = 0;
+  for (const Vec2& p : after) tops += std::abs(p.x + w) < kPointSlack && p.y > 100.0 + rise - kStepSlack && p.y <= 100.0 + rise;
+  EXPECT_EQ(tops, 1);
+}
+
 TEST_F(FortyFiveTest, NearStraightCornerGetsAPlainOffset) {
   // The corner (0, 200) turns right by 20 degrees, under the 0.5 radian
   // below which K is the corner offset along the edge before it.
