@@ -37,7 +37,8 @@ class ExtendOneSideTest : public testing::PieceFixture, public ::testing::WithPa
 // allowance: the top edge (anchor 2 to 3); the bottom and left edges
 // (anchor 4 round to 2, past the path's start, with the mitre at the corner
 // the run turns round); and the top edge at basic width 0, built beside an
-// inset path that leaves no trace.
+// inset path that leaves no trace; and from an anchor half-way along the
+// top edge to the corner (300, 200), with a step at the middle.
 TEST_P(ExtendOneSideTest, RunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
   const struct {
     const char* name;
@@ -45,14 +46,19 @@ TEST_P(ExtendOneSideTest, RunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
     float basicMm;
     double left, bottom, right, top;
     std::vector<Vec2> anchors;
+    bool fromTheMiddle = false;
   } cases[] = {
       {"top edge", 2, 3, testing::kBasicMm, -kB, -kB, 300 + kB, 200 + kWidePt, {{-kB, 200 + kWidePt}, {300 + kB, 200 + kWidePt}}},
       {"wrapping", 4, 2, testing::kBasicMm, -kWidePt, -kWidePt, 300 + kB, 200 + kB, {{-kWidePt, -kWidePt}}},
       {"basic width 0", 2, 3, 0.0f, 0, 0, 300, 200 + kWidePt, {}},
+      {"from the middle", 3, 4, testing::kBasicMm, -kB, -kB, 300 + kB, 200 + kWidePt,
+       {{150, 200 + kB}, {150, 200 + kWidePt}, {300 + kB, 200 + kWidePt}}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Start(testing::Rectangle(), c.basicMm, GetParam());
+    Start(c.fromTheMiddle ? testing::Polygon({{0, 0}, {0, 200}, {150, 200}, {300, 200}, {300, 0}})
+                          : testing::Rectangle(),
+          c.basicMm, GetParam());
     ASSERT_TRUE(Apply(c.a, c.b));
     if (c.basicMm > 0) {
       ExpectWellFormedResult();
@@ -66,7 +72,8 @@ TEST_P(ExtendOneSideTest, RunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
     EXPECT_NEAR(r.bottom, c.bottom, kSlack);
     EXPECT_NEAR(r.right, c.right, kSlack);
     EXPECT_NEAR(r.top, c.top, kSlack);
-    EXPECT_NEAR(ResultArea(), (c.right - c.left) * (c.top - c.bottom), 1.0);
+    const double unwidened = c.fromTheMiddle ? (150 + kB) * (kWidePt - kB) : 0.0;
+    EXPECT_NEAR(ResultArea(), (c.right - c.left) * (c.top - c.bottom) - unwidened, 1.0);
     for (const Vec2& p : c.anchors) EXPECT_LT(NearestAnchor(ResultSegments(), p), kSlack) << p.x << "," << p.y;
   }
 }
