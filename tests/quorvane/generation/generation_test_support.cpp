@@ -6,8 +6,6 @@
 
 #include "quorvane/generation/basic_seam_margin.h"
 #include "quorvane/generation/work_layers.h"
-#include "workbench/geometry/bezier.h"
-#include "workbench/geometry/flatten.h"
 #include "workbench/svg/svg_io.h"
 
 namespace quorvane::generation::testing {
@@ -185,88 +183,12 @@ host::ArtRef HostFixture::AddPath(const std::vector<host::PathSegment>& segments
   return *path;
 }
 
-constexpr double kCell = 8.0;
-
-DistanceToPath::DistanceToPath(const std::vector<host::PathSegment>& segments) {
-  for (const wg::FlatPoint& f : wg::FlattenPath(ToPathData(segments), 0.005, 0.0)) {
-    points_.push_back({f.point.x, f.point.y});
-  }
-  double x1 = -1e300, y1 = -1e300;
-  x0_ = y0_ = 1e300;
-  for (const Vec2& p : points_) {
-    x0_ = std::min(x0_, p.x);
-    y0_ = std::min(y0_, p.y);
-    x1 = std::max(x1, p.x);
-    y1 = std::max(y1, p.y);
-  }
-  nx_ = static_cast<int>((x1 - x0_) / kCell) + 1;
-  ny_ = static_cast<int>((y1 - y0_) / kCell) + 1;
-  cells_.resize(static_cast<std::size_t>(nx_ * ny_));
-  const std::size_t n = points_.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const Vec2 a = points_[i];
-    const Vec2 b = points_[(i + 1) % n];
-    const int cx0 = static_cast<int>((std::min(a.x, b.x) - x0_) / kCell);
-    const int cx1 = static_cast<int>((std::max(a.x, b.x) - x0_) / kCell);
-    const int cy0 = static_cast<int>((std::min(a.y, b.y) - y0_) / kCell);
-    const int cy1 = static_cast<int>((std::max(a.y, b.y) - y0_) / kCell);
-    for (int cx = cx0; cx <= cx1; ++cx) {
-      for (int cy = cy0; cy <= cy1; ++cy) cells_[static_cast<std::size_t>(cy * nx_ + cx)].push_back(i);
-    }
-  }
-}
-
-double DistanceToPath::EdgeDistance(std::size_t i, Vec2 p) const {
-  const Vec2 a = points_[i];
-  const Vec2 d = points_[(i + 1) % points_.size()] - a;
-  const double len2 = geometry::Dot(d, d);
-  const double t = len2 > 0.0 ? std::clamp(geometry::Dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
-  return geometry::Distance(p, a + t * d);
-}
-
-double DistanceToPath::operator()(Vec2 p) const {
-  // Rings of cells around p's cell, until the nearest edge found is nearer
-  // than any cell outside the rings can be.
-  const int px = static_cast<int>(std::floor((p.x - x0_) / kCell));
-  const int py = static_cast<int>(std::floor((p.y - y0_) / kCell));
-  double best = std::numeric_limits<double>::infinity();
-  const int maxRing = std::max({nx_, ny_, std::abs(px), std::abs(py), std::abs(px - nx_), std::abs(py - ny_)}) + 1;
-  for (int ring = 0; ring <= maxRing; ++ring) {
-    for (int cx = px - ring; cx <= px + ring; ++cx) {
-      for (int cy = py - ring; cy <= py + ring; ++cy) {
-        if (std::max(std::abs(cx - px), std::abs(cy - py)) != ring) continue;
-        if (cx < 0 || cy < 0 || cx >= nx_ || cy >= ny_) continue;
-        for (std::size_t i : cells_[static_cast<std::size_t>(cy * nx_ + cx)]) best = std::min(best, EdgeDistance(i, p));
-      }
-    }
-    if (best <= ring * kCell) break;
-  }
-  return best;
-}
-
-bool DistanceToPath::Inside(Vec2 p) const {
-  int winding = 0;
-  const std::size_t n = points_.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const Vec2 a = points_[i];
-    const Vec2 b = points_[(i + 1) % n];
-    const double side = geometry::Cross(b - a, p - a);
-    if (a.y <= p.y && b.y > p.y && side > 0) ++winding;
-    if (a.y > p.y && b.y <= p.y && side < 0) --winding;
-  }
-  return winding != 0;
-}
+DistanceToPath::DistanceToPath(const std::vector<host::PathSegment>& segments)
+    : field_(ToPathData(segments), 8.0, 0.005) {}
 
 std::vector<Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve) {
-  const wg::PathData path = ToPathData(segments);
   std::vector<Vec2> out;
-  for (std::size_t i = 0; i < path.segments.size(); ++i) {
-    const wg::CubicBezier curve = wg::CurveAt(path.segments, i);
-    for (int j = 0; j < perCurve; ++j) {
-      const wg::Point p = curve.At(static_cast<double>(j) / perCurve);
-      out.push_back({p.x, p.y});
-    }
-  }
+  for (const wg::Point& p : quorvane::testing::Sample(ToPathData(segments), perCurve)) out.push_back({p.x, p.y});
   return out;
 }
 

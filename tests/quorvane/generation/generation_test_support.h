@@ -16,6 +16,7 @@
 #include "quorvane/generation/run_state.h"
 #include "quorvane/geometry/vec2.h"
 #include "support/bound_host.h"
+#include "support/distance_field.h"
 #include "support/shared_data.h"
 #include "workbench/document/document.h"
 #include "workbench/plugin/host.h"
@@ -81,23 +82,16 @@ double DistanceToLine(Vec2 p, Vec2 a, Vec2 d);
 /// finish line is a convex corner.
 std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& path);
 
-/// Distance from points to a closed path, measured on an independent fine
-/// flattening of it (within 0.005 pt) by the workbench's geometry, through a
-/// grid of its edges.
+/// Distance from points to a closed path, and whether they lie inside it,
+/// on a flattening within 0.005 pt.
 class DistanceToPath {
  public:
   explicit DistanceToPath(const std::vector<host::PathSegment>& segments);
-  double operator()(Vec2 p) const;
-  /// Whether p lies inside the path (nonzero winding of the flattening).
-  bool Inside(Vec2 p) const;
+  double operator()(Vec2 p) const { return field_({p.x, p.y}); }
+  bool Inside(Vec2 p) const { return field_.Inside({p.x, p.y}); }
 
  private:
-  double EdgeDistance(std::size_t i, Vec2 p) const;
-
-  std::vector<Vec2> points_;
-  std::vector<std::vector<std::size_t>> cells_;
-  double x0_ = 0.0, y0_ = 0.0;
-  int nx_ = 1, ny_ = 1;
+  quorvane::testing::DistanceField field_;
 };
 
 /// Points along every curve of a closed path, `perCurve` per curve.
