@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/shared_data.h"
 #include "workbench/svg/svg_io.h"
 
 namespace workbench::svg {
