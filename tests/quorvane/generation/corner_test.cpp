@@ -3,23 +3,21 @@
 // curves, and margins whose vertex 0 lies inside the reshaped run.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <numbers>
 
-#include "margin_test_support.h"
+#include "generation_test_support.h"
 #include "quorvane/generation/reverse_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
-#include "support/shared_data.h"
-#include "workbench/svg/svg_io.h"
 
 namespace quorvane::generation {
 namespace {
 
 using geometry::Vec2;
 using testing::Corner;
+using testing::Deviation;
 using testing::Meet;
 using testing::Mirror;
+using testing::NearestAnchor;
 using testing::Outward;
 using testing::Square;
 using testing::V;
@@ -66,8 +64,10 @@ std::vector<host::PathSegment> SquareMarginFromMitre() {
   return {Corner(-w, -w), Corner(-w, 100 + w), Corner(100 + w, 100 + w), Corner(100 + w, -w)};
 }
 
-class Corners : public testing::MarginFixture {
+class Corners : public testing::PieceFixture {
  protected:
+  Corners() { state_.pointsPerUnit = 1.0; }
+
   // One of the four corner commands: right-angle or reverse, forward or not.
   bool Apply(bool reverse, int anchor, bool forward) {
     return reverse ? ReverseCorner(Doc(), state_, anchor, forward, kWidth)
@@ -76,21 +76,31 @@ class Corners : public testing::MarginFixture {
 };
 
 // At a square's corner with a mitred allowance C (and X) is the mitre
-// point: every corner command keeps the shape of the margin.
+// point: every corner command keeps the shape of the margin. Also when the
+// margin starts at the mitre point of anchor 1, so that the replaced run
+// wraps past vertex 0.
 TEST_F(Corners, AtSquareCornersTheMitredMarginKeepsItsShape) {
   AddPiece(Square(0, 0, 100));
   const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
-  for (bool reverse : {false, true}) {
-    for (int anchor = 1; anchor <= 4; ++anchor) {
-      for (bool forward : {true, false}) {
-        SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << anchor << forward);
-        const auto basic = BuildMargin(kWidth);
-        ASSERT_TRUE(Apply(reverse, anchor, forward));
-        ExpectWellFormedResult();
-        const auto result = ResultSegments();
-        EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
-        EXPECT_LE(Deviation(result, basic), kSlack);
-        EXPECT_LE(Deviation(basic, result), kSlack);
+  for (bool fromMitre : {false, true}) {
+    for (bool reverse : {false, true}) {
+      for (int anchor = 1; anchor <= (fromMitre ? 1 : 4); ++anchor) {
+        for (bool forward : {true, false}) {
+          SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << anchor << forward
+                                            << (fromMitre ? " from the mitre" : ""));
+          if (fromMitre) {
+            UseMargin(SquareMarginFromMitre());
+          } else {
+            BuildMargin(kWidth);
+          }
+          const auto before = ResultSegments();
+          ASSERT_TRUE(Apply(reverse, anchor, forward));
+          ExpectWellFormedResult();
+          const auto result = ResultSegments();
+          EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
+          EXPECT_LE(Deviation(result, before), kSlack);
+          EXPECT_LE(Deviation(before, result), kSlack);
+        }
       }
     }
   }
@@ -126,25 +136,6 @@ TEST_F(Corners, RightAngleAtAnAcuteCornerSquaresOneEdge) {
   }
 }
 
-// The margin starts at the mitre point of anchor 1: the replaced run wraps
-// past vertex 0.
-TEST_F(Corners, RunWrappingPastVertexZero) {
-  AddPiece(Square(0, 0, 100));
-  for (bool reverse : {false, true}) {
-    for (bool forward : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << forward);
-      UseMargin(SquareMarginFromMitre());
-      const auto before = ResultSegments();
-      ASSERT_TRUE(Apply(reverse, 1, forward));
-      ExpectWellFormedResult();
-      const auto result = ResultSegments();
-      EXPECT_LE(NearestAnchor(result, {-w, -w}), kSlack);
-      EXPECT_LE(Deviation(result, before), kSlack);
-      EXPECT_LE(Deviation(before, result), kSlack);
-    }
-  }
-}
-
 TEST_F(Corners, RightAngleBetweenCurvesFollowsTheChordsAtTheCorner) {
   // Both curves leave the corner along the axes.
   host::PathSegment corner = Corner(0, 0);
@@ -161,26 +152,6 @@ TEST_F(Corners, RightAngleBetweenCurvesFollowsTheChordsAtTheCorner) {
   // The flattened neighbours lie within half a point of the corner, so the
   // chords deviate from the tangents by a small fraction of a degree.
   EXPECT_LE(NearestAnchor(ResultSegments(), {-w, -w}), 0.3);
-}
-
-TEST_F(Corners, FailuresLeaveTheMargin) {
-  AddPiece(Square(0, 0, 100));
-  const auto basic = BuildMargin(kWidth);
-  const host::ArtRef margin = state_.resultArt;
-  for (bool reverse : {false, true}) {
-    for (int anchor : {0, -1, 5}) EXPECT_FALSE(Apply(reverse, anchor, true)) << anchor;
-  }
-  EXPECT_EQ(state_.resultArt, margin);
-  EXPECT_EQ(Deviation(ResultSegments(), basic), 0.0);
-  // A margin 600 pt out, beyond the corner's 500 pt extensions.
-  UseMargin(Square(-600, -600, 1300));
-  const host::ArtRef far = state_.resultArt;
-  for (bool reverse : {false, true}) EXPECT_FALSE(Apply(reverse, 1, false));
-  EXPECT_EQ(state_.resultArt, far);
-  EXPECT_EQ(ResultSegments().size(), 4u);
-  // Without a current margin nothing is read.
-  state_.resultArt = {};
-  for (bool reverse : {false, true}) EXPECT_FALSE(Apply(reverse, 1, true));
 }
 
 // At an obtuse corner "Rev. backward" folds the allowance of the edge after
@@ -223,81 +194,6 @@ TEST_F(Corners, ReverseAtAnObtuseCornerFoldsOneAllowance) {
     EXPECT_LE(Deviation(result, basic, far), kSlack);
     EXPECT_LE(Deviation(basic, result, far), kSlack);
   }
-}
-
-// The turn of the finish line at each anchor, in degrees, between the
-// tangents of the curves meeting there: positive to the right, which on a
-// clockwise finish line is a convex corner.
-std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& s) {
-  const std::size_t n = s.size();
-  std::vector<double> turns(n, 0.0);
-  for (std::size_t i = 0; i < n; ++i) {
-    const host::PathSegment& prev = s[(i + n - 1) % n];
-    const host::PathSegment& next = s[(i + 1) % n];
-    const Vec2 a = V(s[i].p);
-    Vec2 from = V(s[i].in);
-    if (from == a) from = V(prev.out);
-    if (from == a) from = V(prev.p);
-    Vec2 to = V(s[i].out);
-    if (to == a) to = V(next.in);
-    if (to == a) to = V(next.p);
-    const Vec2 u = a - from;
-    const Vec2 v = to - a;
-    turns[i] = -std::atan2(geometry::Cross(u, v), geometry::Dot(u, v)) * 180.0 / std::numbers::pi;
-  }
-  return turns;
-}
-
-// At the clear convex corners of real pieces the commands work and keep the
-// finish line inside the margin. (How far the reshaped run reaches depends
-// on where each edge, carried on, leaves the allowance: at the foot of a
-// narrow dart that is across the dart, so no bound on it is asserted.)
-TEST_F(Corners, RealPiecesKeepTheFinishLineInside) {
-  if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
-  auto files = testing::CorpusFiles();
-  std::sort(files.begin(), files.end());
-  files.resize(std::min<std::size_t>(files.size(), 4));
-  const float width = static_cast<float>(10.0 * kPointsPerMillimetre);
-  int tried = 0;
-  int done = 0;
-  for (const auto& file : files) {
-    ASSERT_TRUE(OpenSvg(file));
-    state_.pointsPerUnit = 1.0;
-    std::vector<host::ArtRef> pieces;
-    for (int l = 0; l < *Doc().LayerCount(); ++l) {
-      const auto arts = Doc().AllArtOfLayer(*Doc().NthLayer(l));
-      ASSERT_TRUE(arts);
-      for (host::ArtRef art : *arts) {
-        if (Doc().ArtType(art) == kQvPathArt) pieces.push_back(art);
-      }
-    }
-    for (host::ArtRef piece : pieces) {
-      // The generators take the finish line as running clockwise.
-      if (*Doc().SignedArea(piece) < 0.0) {
-        ASSERT_EQ(Doc().Reverse(piece), kQvNoErr);
-      }
-      const auto finish = *Doc().Segments(piece);
-      const std::vector<double> turns = AnchorTurns(finish);
-      for (std::size_t i = 0; i < finish.size(); ++i) {
-        if (turns[i] < 60.0 || turns[i] > 120.0) continue;
-        SCOPED_TRACE(file.filename().string() + " " + Doc().ArtName(piece).value_or("?") + " anchor " +
-                     std::to_string(i + 1));
-        state_.sourcePath = piece;
-        BuildMargin(width);
-        // The four commands in turn.
-        const bool ok = Apply(tried % 2 == 1, static_cast<int>(i) + 1, tried % 4 < 2);
-        ++tried;
-        if (!ok) continue;
-        ++done;
-        ExpectWellFormedResult();
-        const auto result = ResultSegments();
-        const testing::DistanceToPath toResult(result);
-        for (const Vec2& p : testing::SamplePath(finish, 4)) EXPECT_TRUE(toResult.Inside(p)) << p.x << "," << p.y;
-      }
-    }
-  }
-  EXPECT_GT(tried, 20);
-  EXPECT_GE(done * 10, tried * 9);
 }
 
 }  // namespace

@@ -8,9 +8,10 @@
 #include <cmath>
 #include <limits>
 
-#include "margin_test_support.h"
+#include "generation_test_support.h"
 #include "quorvane/generation/forty_five_degree_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/generation/work_layers.h"
 
 namespace quorvane::generation {
 namespace {
@@ -19,7 +20,9 @@ using commands::CCommandSet;
 using commands::CommandType;
 using geometry::Vec2;
 using testing::Corner;
+using testing::Deviation;
 using testing::Meet;
+using testing::NearestAnchor;
 using testing::Outward;
 using testing::Square;
 using testing::V;
@@ -48,8 +51,10 @@ PanelValues Panel(const CCommandSet& set, bool preview = true, OptimizeChoice op
   return {preview, set.GetCommandCount() + 1, optimize};
 }
 
-class Driver : public testing::MarginFixture {
+class Driver : public testing::PieceFixture {
  protected:
+  Driver() { state_.pointsPerUnit = 1.0; }
+
   // Runs the driver on the user's path and checks what every run leaves:
   // the user's path is the source again, unchanged and the only selected
   // art, and the temporary layer is gone.
@@ -198,14 +203,22 @@ TEST_F(Driver, WidthsWiderThanAnyDocumentFailAsTheirCommand) {
   EXPECT_TRUE(state_.resultArt);
 }
 
-TEST_F(Driver, PreviewGateAndEmptyListClearTheWorkLayer) {
+TEST_F(Driver, PreviewGateEmptyListAndMissingSourceLeaveNoResult) {
   const host::ArtRef user = AddPiece(Square(0, 0, 100));
   CCommandSet set("one corner");
   set.SetBasicWidth(kBasic);
   Add(set, CommandType::kRightAngleForward, "1");
+  PanelValues none = Panel(set);
+  none.commandRowCount = 0;
+  // In a document without Work Layer 2, clearing creates none.
+  SeamAllowanceGenerator(Doc(), state_, set, Panel(set, false), false);
+  EXPECT_FALSE(Doc().FindLayer(kWorkLayer2Title)) << "preview off";
+  SeamAllowanceGenerator(Doc(), state_, set, none, true);
+  EXPECT_FALSE(Doc().FindLayer(kWorkLayer2Title)) << "no set selected";
+  EXPECT_FALSE(state_.resultArt);
+
   Run(user, set, Panel(set), false);
   ASSERT_TRUE(state_.resultArt);
-
   // Preview unticked: only the work layer is emptied.
   Doc().SetSelected(user, false);
   SeamAllowanceGenerator(Doc(), state_, set, Panel(set, false), false);
@@ -213,34 +226,20 @@ TEST_F(Driver, PreviewGateAndEmptyListClearTheWorkLayer) {
   EXPECT_FALSE(state_.resultArt);
   EXPECT_TRUE(Doc().SelectedArt()->empty());
   EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
-
   // Applying does not look at the box.
   Run(user, set, Panel(set, false), true);
   EXPECT_TRUE(state_.resultArt);
-
   // No set selected: nothing but an empty work layer.
-  PanelValues none = Panel(set);
-  none.commandRowCount = 0;
   Doc().SetSelected(user, false);
   SeamAllowanceGenerator(Doc(), state_, set, none, true);
   EXPECT_TRUE(WorkLayer2Empty());
   EXPECT_TRUE(Doc().SelectedArt()->empty());
+  // Without a source nothing is left behind.
+  state_.sourcePath = {};
+  SeamAllowanceGenerator(Doc(), state_, set, Panel(set), true);
+  EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
+  EXPECT_FALSE(state_.sourcePath);
   EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(Driver, ClearingCreatesNoWorkLayerAndOnlyFailedRunsClearIt) {
-  const host::ArtRef user = AddPiece(Square(0, 0, 100));
-  CCommandSet set("one corner");
-  set.SetBasicWidth(kBasic);
-  Add(set, CommandType::kRightAngleForward, "1");
-  state_.sourcePath = user;
-  SeamAllowanceGenerator(Doc(), state_, set, Panel(set, false), false);
-  EXPECT_FALSE(Doc().FindLayer(kWorkLayer2Title)) << "preview off in a document without the layer";
-  PanelValues none = Panel(set);
-  none.commandRowCount = 0;
-  SeamAllowanceGenerator(Doc(), state_, set, none, true);
-  EXPECT_FALSE(Doc().FindLayer(kWorkLayer2Title)) << "no set selected";
-  EXPECT_FALSE(state_.resultArt);
 }
 
 TEST_F(Driver, ABasicMarginWithNoPathLeavesTheFailureToTheFirstCommand) {
@@ -291,7 +290,10 @@ TEST_F(Driver, EmptySetGivesTheBasicMarginStyledAndNotOptimised) {
   }
 }
 
-TEST_F(Driver, OneSideNoWiderThanTheBasicWidthIsIgnored) {
+// "Extended one-side" no wider than the basic width is ignored; wider, it
+// widens its run, also after a run that left end records behind, which are
+// not followed up on; a run without it leaves no end record either.
+TEST_F(Driver, OneSideWidensItsRunOnlyBeyondTheBasicWidth) {
   const host::ArtRef user = AddPiece(Square(0, 0, 100));
   const auto basic = BuildMargin(kBasic);
   for (float width : {kBasic, 6.0f}) {
@@ -304,43 +306,28 @@ TEST_F(Driver, OneSideNoWiderThanTheBasicWidthIsIgnored) {
     EXPECT_LE(Deviation(ResultSegments(), basic), 1e-6);
     EXPECT_LE(Deviation(basic, ResultSegments()), 1e-6);
   }
-  EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(Driver, OneSideWiderThanTheBasicWidthWidensItsRun) {
-  const host::ArtRef user = AddPiece(Square(0, 0, 100));
-  CCommandSet set("one side");
-  set.SetBasicWidth(kBasic);
-  Add(set, CommandType::kExtendedOneSide, "1", "2", 20.0f);
-  // The same after a run that left end records behind: they are not
-  // followed up on.
-  for (bool stale : {false, true}) {
-    SCOPED_TRACE(stale ? "after stale end records" : "fresh");
-    if (stale) LeaveStaleEndRecords();
-    Run(user, set, Panel(set), false);
-    ExpectWellFormedResult();
-    EXPECT_FALSE(state_.oneSideEnds.pending);
-    EXPECT_EQ(state_.oneSideEnds.mask, 0u);
-    // The run along the left edge, from anchor 1 to anchor 2, is 20 wide;
-    // the edge opposite keeps the basic width.
-    const testing::DistanceToPath toResult(ResultSegments());
-    for (double y : {30.0, 45.0, 50.0, 70.0}) {
-      EXPECT_LE(toResult({-20, y}), 0.05) << y;
-      EXPECT_LE(toResult({100 + kBasic, y}), 0.05) << y;
+  for (auto type : {CommandType::kExtendedOneSide, CommandType::kRightAngleForward}) {
+    for (bool stale : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << static_cast<int>(type) << (stale ? " after stale end records" : ""));
+      CCommandSet set("one side");
+      set.SetBasicWidth(kBasic);
+      const bool oneSide = type == CommandType::kExtendedOneSide;
+      Add(set, type, "1", oneSide ? "2" : nullptr, oneSide ? 20.0f : 0.0f);
+      if (stale) LeaveStaleEndRecords();
+      Run(user, set, Panel(set), false);
+      ExpectWellFormedResult();
+      EXPECT_FALSE(state_.oneSideEnds.pending);
+      EXPECT_EQ(state_.oneSideEnds.mask, 0u);
+      if (!oneSide) continue;
+      // The run along the left edge, from anchor 1 to anchor 2, is 20 wide;
+      // the edge opposite keeps the basic width.
+      const testing::DistanceToPath toResult(ResultSegments());
+      for (double y : {30.0, 45.0, 50.0, 70.0}) {
+        EXPECT_LE(toResult({-20, y}), 0.05) << y;
+        EXPECT_LE(toResult({100 + kBasic, y}), 0.05) << y;
+      }
     }
   }
-  EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(Driver, ARunWithoutOneSideLeavesNoEndRecordBehind) {
-  const host::ArtRef user = AddPiece(Square(0, 0, 100));
-  CCommandSet plain("plain");
-  plain.SetBasicWidth(kBasic);
-  Add(plain, CommandType::kRightAngleForward, "1");
-  LeaveStaleEndRecords();
-  Run(user, plain, Panel(plain), false);
-  EXPECT_FALSE(state_.oneSideEnds.pending);
-  EXPECT_EQ(state_.oneSideEnds.mask, 0u);
   EXPECT_TRUE(Shown().empty());
 }
 
@@ -360,17 +347,6 @@ TEST_F(Driver, FortyFiveStartsFromTheBasicWidthAndRisesToItsOwn) {
   ExpectWellFormedResult();
   EXPECT_LE(Deviation(ResultSegments(), expected), 0.01);
   EXPECT_LE(Deviation(expected, ResultSegments()), 0.01);
-  EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(Driver, WithoutASourceNothingIsLeftBehind) {
-  AddPiece(Square(0, 0, 100));
-  CCommandSet set("any");
-  set.SetBasicWidth(kBasic);
-  state_.sourcePath = {};
-  SeamAllowanceGenerator(Doc(), state_, set, Panel(set), true);
-  EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
-  EXPECT_FALSE(state_.sourcePath);
   EXPECT_TRUE(Shown().empty());
 }
 

@@ -9,7 +9,7 @@
 #include "quorvane/generation/basic_seam_margin.h"
 #include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/work_layers.h"
-#include "stretch_test_support.h"
+#include "generation_test_support.h"
 #include "support/shared_data.h"
 #include "workbench/svg/svg_io.h"
 
@@ -17,13 +17,14 @@ namespace quorvane::generation {
 namespace {
 
 using geometry::Vec2;
+using testing::NearestAnchor;
 
 constexpr double kSlack = 0.05;
 constexpr float kWideMm = 20.0f;
 constexpr double kWidePt = 20.0 * kPointsPerMillimetre;
 constexpr double kB = testing::kBasicPt;
 
-class ExtendOneSideTest : public testing::StretchFixture, public ::testing::WithParamInterface<std::int32_t> {
+class ExtendOneSideTest : public testing::PieceFixture, public ::testing::WithParamInterface<std::int32_t> {
  protected:
   // Runs the command as the first of its set, as the driver does.
   bool Apply(std::int32_t a, std::int32_t b, float width = kWideMm) {
@@ -31,45 +32,57 @@ class ExtendOneSideTest : public testing::StretchFixture, public ::testing::With
   }
 };
 
-TEST_P(ExtendOneSideTest, RunBetweenConvexCornersTakesTheWidthAndTheRestKeepsTheBasicWidth) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  // The top edge, anchor 2 to anchor 3.
-  ASSERT_TRUE(Apply(2, 3));
-  ExpectCleanResult();
-  EXPECT_FALSE(state_.oneSideEnds.pending);
-  // The basic lines of the left and right edges run straight on up to the
-  // wider allowance.
-  const QvRealRect r = ResultBounds();
-  EXPECT_NEAR(r.top, 200.0 + kWidePt, kSlack);
-  EXPECT_NEAR(r.left, -kB, kSlack);
-  EXPECT_NEAR(r.right, 300.0 + kB, kSlack);
-  EXPECT_NEAR(r.bottom, -kB, kSlack);
-  EXPECT_NEAR(ResultArea(), (300.0 + 2 * kB) * (200.0 + kB + kWidePt), 1.0);
-  EXPECT_NEAR(ResultClearance(), kB, kSlack);
-  EXPECT_LT(NearestResultAnchor({-kB, 200.0 + kWidePt}), kSlack);
-  EXPECT_LT(NearestResultAnchor({300.0 + kB, 200.0 + kWidePt}), kSlack);
-}
-
-TEST_P(ExtendOneSideTest, RunWrapsPastThePathsStart) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  // Anchor 4 forward to anchor 2: the bottom edge and the left edge.
-  ASSERT_TRUE(Apply(4, 2));
-  ExpectCleanResult();
-  const QvRealRect r = ResultBounds();
-  EXPECT_NEAR(r.left, -kWidePt, kSlack);
-  EXPECT_NEAR(r.bottom, -kWidePt, kSlack);
-  EXPECT_NEAR(r.right, 300.0 + kB, kSlack);
-  EXPECT_NEAR(r.top, 200.0 + kB, kSlack);
-  EXPECT_NEAR(ResultArea(), (300.0 + kB + kWidePt) * (200.0 + kB + kWidePt), 1.0);
-  // The mitre at the corner the run turns round.
-  EXPECT_LT(NearestResultAnchor({-kWidePt, -kWidePt}), kSlack);
+// The run takes the width and the rest keeps the basic width, the basic
+// lines of the neighbouring edges running straight on up to the wider
+// allowance: the top edge (anchor 2 to 3); the bottom and left edges
+// (anchor 4 round to 2, past the path's start, with the mitre at the corner
+// the run turns round); and the top edge at basic width 0, built beside an
+// inset path that leaves no trace; and from an anchor half-way along the
+// top edge to the corner (300, 200), with a step at the middle.
+TEST_P(ExtendOneSideTest, RunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
+  const struct {
+    const char* name;
+    std::int32_t a, b;
+    float basicMm;
+    double left, bottom, right, top;
+    std::vector<Vec2> anchors;
+    bool fromTheMiddle = false;
+  } cases[] = {
+      {"top edge", 2, 3, testing::kBasicMm, -kB, -kB, 300 + kB, 200 + kWidePt, {{-kB, 200 + kWidePt}, {300 + kB, 200 + kWidePt}}},
+      {"wrapping", 4, 2, testing::kBasicMm, -kWidePt, -kWidePt, 300 + kB, 200 + kB, {{-kWidePt, -kWidePt}}},
+      {"basic width 0", 2, 3, 0.0f, 0, 0, 300, 200 + kWidePt, {}},
+      {"from the middle", 3, 4, testing::kBasicMm, -kB, -kB, 300 + kB, 200 + kWidePt,
+       {{150, 200 + kB}, {150, 200 + kWidePt}, {300 + kB, 200 + kWidePt}}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Start(c.fromTheMiddle ? testing::Polygon({{0, 0}, {0, 200}, {150, 200}, {300, 200}, {300, 0}})
+                          : testing::Rectangle(),
+          c.basicMm, GetParam());
+    ASSERT_TRUE(Apply(c.a, c.b));
+    if (c.basicMm > 0) {
+      ExpectWellFormedResult();
+      EXPECT_NEAR(ResultClearance(), kB, kSlack);
+    } else {
+      EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{state_.resultArt});
+    }
+    EXPECT_FALSE(state_.oneSideEnds.pending);
+    const QvRealRect r = ResultBounds();
+    EXPECT_NEAR(r.left, c.left, kSlack);
+    EXPECT_NEAR(r.bottom, c.bottom, kSlack);
+    EXPECT_NEAR(r.right, c.right, kSlack);
+    EXPECT_NEAR(r.top, c.top, kSlack);
+    const double unwidened = c.fromTheMiddle ? (150 + kB) * (kWidePt - kB) : 0.0;
+    EXPECT_NEAR(ResultArea(), (c.right - c.left) * (c.top - c.bottom) - unwidened, 1.0);
+    for (const Vec2& p : c.anchors) EXPECT_LT(NearestAnchor(ResultSegments(), p), kSlack) << p.x << "," << p.y;
+  }
 }
 
 TEST_P(ExtendOneSideTest, SameAnchorForBothPointsWidensOnlyAtThatCorner) {
   Start(testing::Rectangle(), testing::kBasicMm, GetParam());
   const double basicArea = ResultArea();
   ASSERT_TRUE(Apply(2, 2));
-  ExpectCleanResult();
+  ExpectWellFormedResult();
   EXPECT_GT(ResultArea(), basicArea + 1.0);
   EXPECT_NEAR(ResultClearance(), kB, kSlack);
   EXPECT_NEAR(ResultBounds().left, -kB, kSlack);
@@ -79,27 +92,12 @@ TEST_P(ExtendOneSideTest, SameAnchorForBothPointsWidensOnlyAtThatCorner) {
   EXPECT_FALSE(InResult({-kB - 1.0, 100.0}));
 }
 
-TEST_P(ExtendOneSideTest, NarrowWidthIsSkippedAndBadAnchorsFailKeepingTheMargin) {
+TEST_P(ExtendOneSideTest, NarrowWidthIsSkippedKeepingTheMargin) {
   Start(testing::Rectangle(), testing::kBasicMm, GetParam());
   const host::ArtRef basic = state_.resultArt;
   EXPECT_TRUE(Apply(2, 3, testing::kBasicMm));
-  EXPECT_FALSE(ExtendOneSide(Doc(), state_, 0, 2, kWideMm));
-  EXPECT_FALSE(ExtendOneSide(Doc(), state_, 2, 5, kWideMm));
   EXPECT_EQ(state_.resultArt, basic);
   EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{basic});
-}
-
-TEST_P(ExtendOneSideTest, BasicWidthZeroBuildsBesideAnInsetPathThatLeavesNoTrace) {
-  Start(testing::Rectangle(), 0.0f, GetParam());
-  ASSERT_TRUE(Apply(2, 3));
-  // Only the top edge gets an allowance; elsewhere the margin is the
-  // finish line itself, and the inset path is gone.
-  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{state_.resultArt});
-  const QvRealRect r = ResultBounds();
-  EXPECT_NEAR(r.top, 200.0 + kWidePt, kSlack);
-  EXPECT_NEAR(r.left, 0.0, kSlack);
-  EXPECT_NEAR(r.bottom, 0.0, kSlack);
-  EXPECT_NEAR(ResultArea(), 300.0 * (200.0 + kWidePt), 1.0);
 }
 
 // A real pattern piece with curves: the piece of the first corpus file
@@ -142,7 +140,7 @@ TEST_P(ExtendOneSideTest, CurvedRunOfARealPieceLiesAtTheWidth) {
   ASSERT_GE(a, 0);
   ASSERT_GE(b, 0);
   ASSERT_TRUE(Apply(a + 1, b + 1));
-  ExpectCleanResult();
+  ExpectWellFormedResult();
   // Where the run starts on a curve, the basic line carried straight on
   // passes the bending finish line a little closer than the basic width.
   EXPECT_GT(ResultClearance(), kB - 0.5);
@@ -174,11 +172,11 @@ struct ConcaveCase {
   double widenedLength;     // length of the run's allowance line at the basic width
 };
 
-class ConcaveEnds : public testing::StretchFixture, public ::testing::WithParamInterface<ConcaveCase> {};
+class ConcaveEnds : public testing::PieceFixture, public ::testing::WithParamInterface<ConcaveCase> {};
 
 TEST_P(ConcaveEnds, RecordTheEndAndStraightenTheMarginThere) {
   const ConcaveCase& c = GetParam();
-  Start(c.shape());
+  Start(c.shape(), testing::kBasicMm, 27);
   const double basicArea = ResultArea();
   ASSERT_TRUE(ExtendOneSide(Doc(), state_, c.a, c.b, kWideMm));
   EXPECT_TRUE(state_.oneSideEnds.pending);
@@ -187,17 +185,17 @@ TEST_P(ConcaveEnds, RecordTheEndAndStraightenTheMarginThere) {
   FinishOneSideEnds(Doc(), state_);
   EXPECT_FALSE(state_.oneSideEnds.pending);
   EXPECT_EQ(state_.oneSideEnds.mask, 0u);
-  ExpectCleanResult();
+  ExpectWellFormedResult();
   EXPECT_NEAR(ResultClearance(), kB, kSlack);
   // The joins land within the sideways steps of the casts.
-  for (const Vec2& j : c.joins) EXPECT_LT(NearestResultAnchor(j), 0.5) << j.x << "," << j.y;
+  for (const Vec2& j : c.joins) EXPECT_LT(NearestAnchor(ResultSegments(), j), 0.5) << j.x << "," << j.y;
   EXPECT_NEAR(ResultArea(), basicArea + c.widenedLength * (kWidePt - kB), 0.1 * c.widenedLength);
 }
 
-using OneSideFollowUp = testing::StretchFixture;
+using OneSideFollowUp = testing::PieceFixture;
 
 TEST_F(OneSideFollowUp, AFailedWidenedMarginIsToldBeforeTheFollowUp) {
-  Start(testing::ElShape());
+  Start(testing::ElShape(), testing::kBasicMm, 27);
   ASSERT_TRUE(ExtendOneSide(Doc(), state_, 4, 5, kWideMm));
   ASSERT_TRUE(state_.oneSideEnds.pending);
   // A locked Work Layer 2 gives the offset and the intersection nothing to
@@ -232,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
 // slit, which reaches from 0.25 pt to the right of its line to 0.95 pt to
 // its left (u = (−1, 1)/√2); the casts shifted 0.1 pt at a time to the left
 // meet the block first, at 1.0 pt, before any cast to the right could.
-class SidewaysRetries : public testing::StretchFixture {
+class SidewaysRetries : public testing::PieceFixture {
  protected:
   static constexpr double kRoot2 = 1.4142135623730951;
   // The point t along v and o along u from H.

@@ -6,10 +6,7 @@
 
 #include <cmath>
 
-#include "trim_test_support.h"
-#include "quorvane/generation/basic_seam_margin.h"
-#include "support/shared_data.h"
-#include "workbench/svg/svg_io.h"
+#include "generation_test_support.h"
 
 namespace quorvane::generation {
 namespace {
@@ -17,7 +14,7 @@ namespace {
 using geometry::Dot;
 using geometry::Vec2;
 using testing::Anchors;
-using testing::NearestAnchorDistance;
+using testing::NearestAnchor;
 using testing::Polygon;
 
 constexpr double kW = 10.0 * kPointsPerMillimetre;
@@ -25,80 +22,73 @@ constexpr double kW = 10.0 * kPointsPerMillimetre;
 // edges are straight, so crossings land within this of the exact points.
 constexpr double kPointSlack = 0.01;
 
-class ExtendedCrossingTest : public testing::TrimTest {};
+class ExtendedCrossingTest : public testing::PieceFixture {};
 
+// At the corner (0, 200) of a square: H1 on the line of the edge after the
+// corner, H2 on that of the edge before it, each w beyond the corner, joined
+// straight; the mitre is gone. Also for the square turned by 0.3 radian
+// with its mitred margin starting on the top edge between the mitre and H2,
+// so that the run that goes lies on both sides of margin vertex 0.
 TEST_F(ExtendedCrossingTest, SquareCornerIsCutBetweenTheExtendedEdges) {
-  MakePiece(testing::Square(0, 0, 200), 10.0f);
-  const auto before = MarginSegments();
-  ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));  // the corner (0, 200)
-  const auto after = Anchors(MarginSegments());
-  // H1 on the line of the edge after the corner, H2 on that of the edge
-  // before it, each w beyond the corner, joined straight; the mitre is gone.
-  const Vec2 h1{-kW, 200.0}, h2{0.0, 200.0 + kW};
-  EXPECT_LT(NearestAnchorDistance(after, h1), kPointSlack);
-  EXPECT_LT(NearestAnchorDistance(after, h2), kPointSlack);
-  ExpectOldMarginOrPieces(before, {{h1, h2}});
-  EXPECT_GT(NearestAnchorDistance(after, {-kW, 200.0 + kW}), kW / 2.0);
-  const testing::DistanceToPath toNew(MarginSegments());
-  EXPECT_NEAR(toNew({-kW, 200.0 + kW}), kW / std::sqrt(2.0), kPointSlack);
-  ExpectChangedOnlyNear(before, {0.0, 200.0}, kW * 1.5);
-}
-
-TEST_F(ExtendedCrossingTest, TrimmedRunThroughMarginStartWraps) {
-  // A square turned by 0.3 radian, and its mitred margin starting on the
-  // top edge between the mitre and H2, so the run that goes lies on both
-  // sides of margin vertex 0.
-  auto turn = [](Vec2 p) { return geometry::RotateVector(p, 0.3); };
-  const auto finish = Polygon({turn({0, 0}), turn({0, 200}), turn({200, 200}), turn({200, 0})});
-  const auto margin = Polygon({turn({-kW + 5.0, 200.0 + kW}), turn({200.0 + kW, 200.0 + kW}),
-                               turn({200.0 + kW, -kW}), turn({-kW, -kW}), turn({-kW, 200.0 + kW})});
-  MakePieceWithMargin(finish, margin);
-  ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
-  const auto after = Anchors(MarginSegments());
-  const Vec2 h1 = turn({-kW, 200.0}), h2 = turn({0.0, 200.0 + kW});
-  EXPECT_LT(NearestAnchorDistance(after, h1), kPointSlack);
-  EXPECT_LT(NearestAnchorDistance(after, h2), kPointSlack);
-  ExpectOldMarginOrPieces(margin, {{h1, h2}});
-  EXPECT_GT(NearestAnchorDistance(after, turn({-kW, 200.0 + kW})), kW / 2.0);
-  ExpectChangedOnlyNear(margin, turn({0.0, 200.0}), kW * 1.5);
+  for (const double angle : {0.0, 0.3}) {
+    SCOPED_TRACE(angle);
+    auto turn = [angle](Vec2 p) { return geometry::RotateVector(p, angle); };
+    AddPiece(Polygon({turn({0, 0}), turn({0, 200}), turn({200, 200}), turn({200, 0})}));
+    if (angle == 0.0) {
+      BuildMargin(10.0f);
+    } else {
+      UseMargin(Polygon({turn({-kW + 5.0, 200.0 + kW}), turn({200.0 + kW, 200.0 + kW}), turn({200.0 + kW, -kW}),
+                         turn({-kW, -kW}), turn({-kW, 200.0 + kW})}));
+    }
+    const auto before = ResultSegments();
+    ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
+    const auto after = Anchors(ResultSegments());
+    const Vec2 h1 = turn({-kW, 200.0}), h2 = turn({0.0, 200.0 + kW}), mitre = turn({-kW, 200.0 + kW});
+    EXPECT_LT(NearestAnchor(after, h1), kPointSlack);
+    EXPECT_LT(NearestAnchor(after, h2), kPointSlack);
+    ExpectOldMarginOrPieces(before, {{h1, h2}});
+    EXPECT_GT(NearestAnchor(after, mitre), kW / 2.0);
+    EXPECT_NEAR(testing::DistanceToPath(ResultSegments())(mitre), kW / std::sqrt(2.0), kPointSlack);
+    ExpectChangedOnlyNear(before, turn({0.0, 200.0}), kW * 1.5);
+  }
 }
 
 TEST_F(ExtendedCrossingTest, AcuteCornerCrossingsLieOnTheEdgeLines) {
   // A triangle, clockwise; its apex (0, 150) turns through about 143 degrees.
   const Vec2 a{-50.0, 0.0}, apex{0.0, 150.0}, c{50.0, 0.0};
-  MakePiece(Polygon({a, apex, c}), 10.0f);
-  const auto before = MarginSegments();
+  Start(Polygon({a, apex, c}), 10.0f);
+  const auto before = ResultSegments();
   ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
-  const auto after = Anchors(MarginSegments());
+  const auto after = Anchors(ResultSegments());
   // Each extended edge meets the other edge's offset line.
   auto offsetPoint = [](Vec2 from, Vec2 to) {
     const Vec2 d = to - from;
     return from + (kW / geometry::VectorLength(d)) * Vec2{-d.y, d.x};
   };
-  const Vec2 h1 = testing::LineMeet(apex, apex - c, offsetPoint(a, apex), apex - a);
-  const Vec2 h2 = testing::LineMeet(apex, apex - a, offsetPoint(apex, c), c - apex);
-  EXPECT_LT(NearestAnchorDistance(after, h1), kPointSlack);
-  EXPECT_LT(NearestAnchorDistance(after, h2), kPointSlack);
+  const Vec2 h1 = testing::Meet(apex, apex - c, offsetPoint(a, apex), apex - a);
+  const Vec2 h2 = testing::Meet(apex, apex - a, offsetPoint(apex, c), c - apex);
+  EXPECT_LT(NearestAnchor(after, h1), kPointSlack);
+  EXPECT_LT(NearestAnchor(after, h2), kPointSlack);
   ExpectOldMarginOrPieces(before, {{h1, h2}});
-  const Vec2 tip = testing::LineMeet(offsetPoint(a, apex), apex - a, offsetPoint(apex, c), c - apex);
+  const Vec2 tip = testing::Meet(offsetPoint(a, apex), apex - a, offsetPoint(apex, c), c - apex);
   ExpectChangedOnlyNear(before, apex, geometry::Distance(apex, tip) + 1.0);
 }
 
 TEST_F(ExtendedCrossingTest, ConcaveCornerJoinsTheFarCrossings) {
   // An L, clockwise; (100, 100) is its inner corner. Carried on beyond it
   // the edges cross the piece and meet the margin on the far sides.
-  MakePiece(Polygon({{0, 0}, {0, 200}, {100, 200}, {100, 100}, {200, 100}, {200, 0}}), 10.0f);
+  Start(Polygon({{0, 0}, {0, 200}, {100, 200}, {100, 100}, {200, 100}, {200, 0}}), 10.0f);
   ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 4));
-  const auto after = Anchors(MarginSegments());
+  const auto after = Anchors(ResultSegments());
   ASSERT_EQ(after.size(), 3u);
-  EXPECT_LT(NearestAnchorDistance(after, {-kW, 100.0}), kPointSlack);
-  EXPECT_LT(NearestAnchorDistance(after, {100.0, -kW}), kPointSlack);
-  EXPECT_LT(NearestAnchorDistance(after, {-kW, -kW}), kPointSlack);
+  EXPECT_LT(NearestAnchor(after, {-kW, 100.0}), kPointSlack);
+  EXPECT_LT(NearestAnchor(after, {100.0, -kW}), kPointSlack);
+  EXPECT_LT(NearestAnchor(after, {-kW, -kW}), kPointSlack);
 }
 
 TEST_F(ExtendedCrossingTest, CornerBetweenCurvesIsCutAlongTheirTangents) {
-  MakePiece(testing::CurvedCornerPiece(), 10.0f);
-  const auto before = MarginSegments();
+  Start(testing::CurvedCornerPiece(), 10.0f);
+  const auto before = ResultSegments();
   ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
   // Two anchors of the new margin lie on the old margin and on the corner's
   // tangent lines carried on beyond it (the flattened edges next to the
@@ -106,7 +96,7 @@ TEST_F(ExtendedCrossingTest, CornerBetweenCurvesIsCutAlongTheirTangents) {
   const testing::DistanceToPath toOld(before);
   const Vec2 p = testing::kCurvedCorner;
   int onArrival = 0, onDeparture = 0;
-  for (const Vec2& q : Anchors(MarginSegments())) {
+  for (const Vec2& q : Anchors(ResultSegments())) {
     if (toOld(q) > 0.15) continue;
     const Vec2 d = q - p;
     onArrival += testing::DistanceToLine(q, p, testing::kCurvedArrival) < 0.2 && Dot(d, testing::kCurvedArrival) > 0;
@@ -118,62 +108,14 @@ TEST_F(ExtendedCrossingTest, CornerBetweenCurvesIsCutAlongTheirTangents) {
   ExpectChangedOnlyNear(before, p, 3.0 * kW, testing::kRefitSlack);
 }
 
-TEST_F(ExtendedCrossingTest, FailuresLeaveTheMarginAsItWas) {
-  MakePiece(testing::Square(0, 0, 200), 10.0f);
-  const host::ArtRef art = state_.resultArt;
-  const auto before = MarginSegments();
-  EXPECT_FALSE(ExtendedCrossing(Doc(), state_, 0));
-  EXPECT_FALSE(ExtendedCrossing(Doc(), state_, -1));
-  EXPECT_FALSE(ExtendedCrossing(Doc(), state_, 5));  // four anchors
-  ExpectMarginUnchanged(before, art);
-  state_.resultArt = {};
-  EXPECT_FALSE(ExtendedCrossing(Doc(), state_, 1));
-  state_.resultArt = art;
-  const host::ArtRef source = state_.sourcePath;
-  state_.sourcePath = {};
-  EXPECT_FALSE(ExtendedCrossing(Doc(), state_, 1));
-  state_.sourcePath = source;
-  ExpectMarginUnchanged(before, art);
-}
-
-TEST_F(ExtendedCrossingTest, MarginOutOfReachFails) {
-  // The margin lies 1000 pt away: neither extension meets it.
-  const auto far = testing::Square(1000, 0, 200);
-  MakePieceWithMargin(testing::Square(0, 0, 200), far);
-  const host::ArtRef art = state_.resultArt;
-  EXPECT_FALSE(ExtendedCrossing(Doc(), state_, 2));
-  ExpectMarginUnchanged(far, art);
-}
-
 TEST_F(ExtendedCrossingTest, BothExtensionsOnOneMarginVertexFails) {
   // At 0.1 mm both crossings lie on the two margin edges next to the mitre
   // vertex (the margin is flattened in steps of about 0.5 pt).
-  MakePiece(testing::Square(0, 0, 200), 0.1f);
+  Start(testing::Square(0, 0, 200), 0.1f);
   const host::ArtRef art = state_.resultArt;
-  const auto before = MarginSegments();
+  const auto before = ResultSegments();
   EXPECT_FALSE(ExtendedCrossing(Doc(), state_, 2));
   ExpectMarginUnchanged(before, art);
-}
-
-TEST_F(ExtendedCrossingTest, RealPieceSharpCorner) {
-  if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
-  const auto files = testing::CorpusFiles();
-  ASSERT_FALSE(files.empty());
-  ASSERT_TRUE(OpenSvg(files.front()));
-  const auto piece = testing::FirstCornerOfCorpusPiece(Doc());
-  ASSERT_TRUE(piece) << "no closed piece with a sharp outward corner";
-  state_.sourcePath = piece->art;
-  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, 10.0f));
-  const auto before = MarginSegments();
-  const double areaBefore = *Doc().SignedArea(state_.resultArt);
-  ASSERT_TRUE(ExtendedCrossing(Doc(), state_, piece->anchorNumber));
-  // The mitre at the corner is cut away, and nothing else changed.
-  EXPECT_LT(*Doc().SignedArea(state_.resultArt), areaBefore - 1.0);
-  const testing::DistanceToPath toOld(before);
-  ExpectChangedOnlyNear(before, piece->corner, 6.0 * kW, testing::kRefitSlack);
-  for (const Vec2& p : testing::SamplePath(MarginSegments(), 8)) {
-    EXPECT_TRUE(toOld.Inside(p) || toOld(p) < testing::kRefitSlack) << p.x << "," << p.y;
-  }
 }
 
 }  // namespace

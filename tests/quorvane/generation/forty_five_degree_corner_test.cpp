@@ -9,17 +9,14 @@
 #include <functional>
 #include <numbers>
 
-#include "quorvane/generation/basic_seam_margin.h"
-#include "support/shared_data.h"
-#include "trim_test_support.h"
-#include "workbench/svg/svg_io.h"
+#include "generation_test_support.h"
 
 namespace quorvane::generation {
 namespace {
 
 using geometry::Vec2;
 using testing::Anchors;
-using testing::NearestAnchorDistance;
+using testing::NearestAnchor;
 using testing::Polygon;
 
 constexpr double kW0 = 10.0 * kPointsPerMillimetre;   // the allowance so far
@@ -40,7 +37,7 @@ struct SquareCase {
   bool backward;
 };
 
-class FortyFiveSquare : public testing::TrimTest, public ::testing::WithParamInterface<SquareCase> {
+class FortyFiveSquare : public testing::PieceFixture, public ::testing::WithParamInterface<SquareCase> {
  protected:
   Vec2 Turn(Vec2 p) const { return geometry::RotateVector(p, GetParam().turn); }
   Vec2 Back(Vec2 p) const { return geometry::RotateVector(p, -GetParam().turn); }
@@ -55,7 +52,7 @@ class FortyFiveSquare : public testing::TrimTest, public ::testing::WithParamInt
 
   // Old margin points outside the widened stretch must be on the new one.
   void ExpectKeptWhere(const std::vector<host::PathSegment>& before, const std::function<bool(Vec2)>& kept) {
-    const testing::DistanceToPath toNew(MarginSegments());
+    const testing::DistanceToPath toNew(ResultSegments());
     for (const Vec2& p : testing::SamplePath(before, 16)) {
       if (kept(Back(p))) {
         EXPECT_LT(toNew(p), 0.05) << Back(p).x << "," << Back(p).y;
@@ -68,24 +65,25 @@ TEST_P(FortyFiveSquare, StretchWidensWithA45DegreeStep) {
   const SquareCase& c = GetParam();
   const auto finish = Polygon({Turn({0, 0}), Turn({0, 200}), Turn({200, 200}), Turn({200, 0})});
   if (c.marginStart < 0) {
-    MakePiece(finish, 10.0f);
+    Start(finish, 10.0f);
   } else {
-    MakePieceWithMargin(finish, MarginFrom(c.marginStart));
+    AddPiece(finish);
+    UseMargin(MarginFrom(c.marginStart));
   }
-  const auto before = MarginSegments();
+  const auto before = ResultSegments();
   ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, c.backward ? 1 : 2, 0.5, 10.0f, 5.0f, c.backward));
   ASSERT_TRUE(state_.resultArt);
   std::vector<Vec2> after;
-  for (const Vec2& p : Anchors(MarginSegments())) after.push_back(Back(p));
+  for (const Vec2& p : Anchors(ResultSegments())) after.push_back(Back(p));
 
   // HB where the second point's normal meets the old margin, S the slope's
   // top at the new width, K the new corner on the old allowance across it.
   const Vec2 hb = c.backward ? Vec2{-kW0, 100.0} : Vec2{100.0, 200.0 + kW0};
   const Vec2 s = c.backward ? Vec2{-kW, 100.0 + kRise} : Vec2{100.0 - kRise, 200.0 + kW};
   const Vec2 k = c.backward ? Vec2{-kW, 200.0 + kW0} : Vec2{-kW0, 200.0 + kW};
-  EXPECT_LT(NearestAnchorDistance(after, hb), kStepSlack);
-  EXPECT_LT(NearestAnchorDistance(after, s), kStepSlack + kPointSlack);
-  EXPECT_LT(NearestAnchorDistance(after, k), kPointSlack);
+  EXPECT_LT(NearestAnchor(after, hb), kStepSlack);
+  EXPECT_LT(NearestAnchor(after, s), kStepSlack + kPointSlack);
+  EXPECT_LT(NearestAnchor(after, k), kPointSlack);
   // The slope: from the anchor at HB to the one at S at 45 degrees, S at
   // exactly the new width from the finish line.
   Vec2 hbAt = hb, sAt = s;
@@ -103,7 +101,7 @@ TEST_P(FortyFiveSquare, StretchWidensWithA45DegreeStep) {
   const testing::DistanceToPath toFinish(FinishSegments());
   EXPECT_NEAR(toFinish(Turn(sAt)), kW, kPointSlack);
   // The widened stretch lies at the new width; the rest is the old margin.
-  for (const Vec2& p : testing::SamplePath(MarginSegments(), 16)) {
+  for (const Vec2& p : testing::SamplePath(ResultSegments(), 16)) {
     const Vec2 q = Back(p);
     const bool onStretch = c.backward ? (q.x < 0.0 && q.y > sAt.y + 1.0 && q.y < 199.0)
                                       : (q.y > 200.0 && q.x > 1.0 && q.x < sAt.x - 1.0);
@@ -132,32 +130,52 @@ INSTANTIATE_TEST_SUITE_P(
                       SquareCase{"ForwardStartInTheKeptRun", -0.2, 2, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class FortyFiveTest : public testing::TrimTest {};
+class FortyFiveTest : public testing::PieceFixture {};
 
 TEST_F(FortyFiveTest, ZeroRiseKeepsTheMargin) {
-  MakePiece(testing::Square(0, 0, 200), 10.0f);
-  const auto before = MarginSegments();
+  Start(testing::Square(0, 0, 200), 10.0f);
+  const auto before = ResultSegments();
   ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 0.0f, true));
   const testing::DistanceToPath toOld(before);
-  const testing::DistanceToPath toNew(MarginSegments());
-  for (const Vec2& p : testing::SamplePath(MarginSegments(), 16)) EXPECT_LT(toOld(p), 0.05) << p.x << "," << p.y;
+  const testing::DistanceToPath toNew(ResultSegments());
+  for (const Vec2& p : testing::SamplePath(ResultSegments(), 16)) EXPECT_LT(toOld(p), 0.05) << p.x << "," << p.y;
   for (const Vec2& p : testing::SamplePath(before, 16)) EXPECT_LT(toNew(p), 0.05) << p.x << "," << p.y;
 }
 
 TEST_F(FortyFiveTest, CornerInsideTheStretchGetsAMitreAtTheNewWidth) {
   // Backward from half-way up the left side to the corner (200, 200): the
   // corner (0, 200) inside the stretch is mitred at the new width.
-  MakePiece(testing::Square(0, 0, 200), 10.0f);
+  Start(testing::Square(0, 0, 200), 10.0f);
   ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 3, 1, 0.5, 10.0f, 5.0f, true));
-  const auto after = Anchors(MarginSegments());
-  EXPECT_LT(NearestAnchorDistance(after, {-kW, 200.0 + kW}), kPointSlack);
-  EXPECT_LT(NearestAnchorDistance(after, {200.0 + kW0, 200.0 + kW}), kPointSlack);
+  const auto after = Anchors(ResultSegments());
+  EXPECT_LT(NearestAnchor(after, {-kW, 200.0 + kW}), kPointSlack);
+  EXPECT_LT(NearestAnchor(after, {200.0 + kW0, 200.0 + kW}), kPointSlack);
   const testing::DistanceToPath toFinish(FinishSegments());
-  for (const Vec2& p : testing::SamplePath(MarginSegments(), 16)) {
+  for (const Vec2& p : testing::SamplePath(ResultSegments(), 16)) {
     if (p.y > 200.0 && p.x > 1.0 && p.x < 199.0) {
       EXPECT_NEAR(toFinish(p), kW, kPointSlack) << p.x << "," << p.y;
     }
   }
+}
+
+// K and S pinned where a wrong margin neighbour or a slope turned the other
+// way would move them: the rise (10 mm) above an old width of 5 mm, and a
+// margin that climbs 3 pt to a vertex just left of the corner (0, 200), so
+// that the corner's cast meets the margin on the edge leaving that vertex.
+TEST_F(FortyFiveTest, CornerPointAndSlopeTopArePinned) {
+  constexpr double ext = 5.0 * kPointsPerMillimetre, rise = 10.0 * kPointsPerMillimetre, w = ext + rise;
+  AddPiece(testing::Square(0, 0, 200));
+  UseMargin(Polygon({{-ext, -ext}, {-ext, 200 + ext - 3}, {-0.05, 200 + ext}, {200 + ext, 200 + ext}, {200 + ext, -ext}}));
+  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 5.0f, 10.0f, true));
+  const auto after = Anchors(ResultSegments());
+  // K: the left edge offset by the new width meets the old top allowance.
+  EXPECT_LT(NearestAnchor(after, {-w, 200 + ext}), kPointSlack);
+  // H_B on the old margin, and S at the new width 45 degrees out from the
+  // margin vertex at H_B (up to a flattening step below it).
+  EXPECT_LT(NearestAnchor(after, {-ext, 100.0}), kPointSlack);
+  int tops = 0;
+  for (const Vec2& p : after) tops += std::abs(p.x + w) < kPointSlack && p.y > 100.0 + rise - kStepSlack && p.y <= 100.0 + rise;
+  EXPECT_EQ(tops, 1);
 }
 
 TEST_F(FortyFiveTest, NearStraightCornerGetsAPlainOffset) {
@@ -165,65 +183,9 @@ TEST_F(FortyFiveTest, NearStraightCornerGetsAPlainOffset) {
   // below which K is the corner offset along the edge before it.
   const double turn = 20.0 * std::numbers::pi / 180.0;
   const Vec2 after{200.0 * std::sin(turn), 200.0 + 200.0 * std::cos(turn)};
-  MakePiece(Polygon({{0, 0}, {0, 200}, after, {250, 0}}), 10.0f);
+  Start(Polygon({{0, 0}, {0, 200}, after, {250, 0}}), 10.0f);
   ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 5.0f, true));
-  EXPECT_LT(NearestAnchorDistance(Anchors(MarginSegments()), {-kW, 200.0}), kPointSlack);
-}
-
-TEST_F(FortyFiveTest, FailuresLeaveTheMarginAsItWas) {
-  MakePiece(testing::Square(0, 0, 200), 10.0f);
-  const host::ArtRef art = state_.resultArt;
-  const auto before = MarginSegments();
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 0, 1, 0.5, 10.0f, 5.0f, true));
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 2, 0, 0.5, 10.0f, 5.0f, true));
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 5, 1, 0.5, 10.0f, 5.0f, true));
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 2, 5, 0.5, 10.0f, 5.0f, false));
-  // The second point at the corner itself: both normals meet the margin on
-  // the same vertex.
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 2, 2, 0.0, 10.0f, 5.0f, true));
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 2, 2, 0.0, 10.0f, 5.0f, false));
-  ExpectMarginUnchanged(before, art);
-  state_.resultArt = {};
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 5.0f, true));
-  state_.resultArt = art;
-  ExpectMarginUnchanged(before, art);
-}
-
-TEST_F(FortyFiveTest, MarginOutOfReachFails) {
-  const auto far = testing::Square(1000, 0, 200);
-  MakePieceWithMargin(testing::Square(0, 0, 200), far);
-  const host::ArtRef art = state_.resultArt;
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 5.0f, true));
-  EXPECT_FALSE(FortyFiveDegreeCorner(Doc(), state_, 2, 2, 0.5, 10.0f, 5.0f, false));
-  ExpectMarginUnchanged(far, art);
-}
-
-TEST_F(FortyFiveTest, RealPieceWidensBeforeACorner) {
-  if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
-  const auto files = testing::CorpusFiles();
-  ASSERT_FALSE(files.empty());
-  ASSERT_TRUE(OpenSvg(files.front()));
-  const auto piece = testing::FirstCornerOfCorpusPiece(Doc());
-  ASSERT_TRUE(piece) << "no closed piece with a sharp outward corner";
-  state_.sourcePath = piece->art;
-  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, 10.0f));
-  const double areaBefore = *Doc().SignedArea(state_.resultArt);
-  // The second point half-way along the curve arriving at the corner.
-  const int n = static_cast<int>(FinishSegments().size());
-  const int segment = (piece->anchorNumber + n - 2) % n + 1;
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, piece->anchorNumber, segment, 0.5, 10.0f, 5.0f, true));
-  EXPECT_GT(*Doc().SignedArea(state_.resultArt), areaBefore + 1.0);
-  // Next to the corner, on the widened side, the allowance is the new width.
-  const auto finish = FinishSegments();
-  const auto corner = Anchors(finish)[static_cast<std::size_t>(piece->anchorNumber - 1)];
-  const testing::DistanceToPath toNew(MarginSegments());
-  double widest = 0.0;
-  for (const Vec2& p : testing::SamplePath(finish, 32)) {
-    const double d = geometry::Distance(p, corner);
-    if (d > 3.0 && d < 20.0) widest = std::max(widest, toNew(p));
-  }
-  EXPECT_GT(widest, kW - testing::kRefitSlack);
-  for (const Vec2& p : testing::SamplePath(finish, 8)) EXPECT_TRUE(toNew.Inside(p));
+  EXPECT_LT(NearestAnchor(Anchors(ResultSegments()), {-kW, 200.0}), kPointSlack);
 }
 
 }  // namespace

@@ -4,10 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "support/shared_data.h"
+#include "quorvane/generation/basic_seam_margin.h"
+#include "quorvane/generation/work_layers.h"
 #include "workbench/svg/svg_io.h"
-#include "workbench/geometry/bezier.h"
-#include "workbench/geometry/flatten.h"
 
 namespace quorvane::generation::testing {
 
@@ -33,11 +32,103 @@ host::PathSegment Corner(double x, double y) {
   return s;
 }
 
+std::vector<host::PathSegment> Polygon(const std::vector<Vec2>& points) {
+  std::vector<host::PathSegment> out;
+  for (const Vec2& p : points) out.push_back(Corner(p.x, p.y));
+  return out;
+}
+
 std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw) {
-  std::vector<host::PathSegment> s = {Corner(x, y), Corner(x, y + size), Corner(x + size, y + size),
-                                      Corner(x + size, y)};
+  std::vector<host::PathSegment> s = Polygon({{x, y}, {x, y + size}, {x + size, y + size}, {x + size, y}});
   if (ccw) std::reverse(s.begin(), s.end());
   return s;
+}
+
+std::vector<host::PathSegment> Rectangle() { return Polygon({{0, 0}, {0, 200}, {300, 200}, {300, 0}}); }
+
+std::vector<host::PathSegment> ElShape() {
+  return Polygon({{0, 0}, {0, 300}, {100, 300}, {100, 100}, {300, 100}, {300, 0}});
+}
+
+std::vector<host::PathSegment> YouShape() {
+  return Polygon({{0, 0}, {0, 300}, {100, 300}, {100, 100}, {400, 100}, {400, 300}, {500, 300}, {500, 0}});
+}
+
+std::vector<host::PathSegment> CurvedCornerPiece() {
+  std::vector<host::PathSegment> s = Polygon({{0, 0}, kCurvedCorner, {200, 200}, {200, 0}});
+  s[0].out = {-40.0, 60.0};
+  s[1].in = {kCurvedCorner.x - kCurvedArrival.x, kCurvedCorner.y - kCurvedArrival.y};
+  s[1].out = {kCurvedCorner.x + kCurvedDeparture.x, kCurvedCorner.y + kCurvedDeparture.y};
+  s[2].in = {140.0, 240.0};
+  return s;
+}
+
+std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments) {
+  std::vector<Vec2> out;
+  for (const host::PathSegment& s : segments) out.push_back(V(s.p));
+  return out;
+}
+
+double NearestAnchor(const std::vector<Vec2>& anchors, Vec2 p) {
+  double best = std::numeric_limits<double>::infinity();
+  for (const Vec2& a : anchors) best = std::min(best, geometry::Distance(a, p));
+  return best;
+}
+
+double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p) { return NearestAnchor(Anchors(path), p); }
+
+Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e) {
+  const double s = geometry::Cross(q - p, e) / geometry::Cross(d, e);
+  return p + s * d;
+}
+
+Vec2 Mirror(Vec2 p, Vec2 a, Vec2 d) {
+  const Vec2 u = (1.0 / geometry::VectorLength(d)) * d;
+  const Vec2 foot = a + geometry::Dot(p - a, u) * u;
+  return 2.0 * foot - p;
+}
+
+Vec2 Outward(Vec2 d) {
+  const Vec2 u = (1.0 / geometry::VectorLength(d)) * d;
+  return {-u.y, u.x};
+}
+
+Vec2 LeftOf(Vec2 from, Vec2 to, double distance) { return from + distance * Outward(to - from); }
+
+double DistanceToLine(Vec2 p, Vec2 a, Vec2 d) {
+  return std::abs(geometry::Cross(d, p - a)) / geometry::VectorLength(d);
+}
+
+std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& path) {
+  const std::size_t n = path.size();
+  std::vector<double> turns(n, 0.0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const host::PathSegment& prev = path[(i + n - 1) % n];
+    const host::PathSegment& next = path[(i + 1) % n];
+    const Vec2 a = V(path[i].p);
+    // The tangent at an end of a cubic points at the nearest distinct
+    // control point.
+    Vec2 from = V(path[i].in);
+    if (from == a) from = V(prev.out);
+    if (from == a) from = V(prev.p);
+    Vec2 to = V(path[i].out);
+    if (to == a) to = V(next.in);
+    if (to == a) to = V(next.p);
+    const Vec2 u = a - from;
+    const Vec2 v = to - a;
+    turns[i] = -std::atan2(geometry::Cross(u, v), geometry::Dot(u, v));
+  }
+  return turns;
+}
+
+double Deviation(const std::vector<host::PathSegment>& a, const std::vector<host::PathSegment>& b,
+                 const std::function<bool(Vec2)>& where) {
+  const DistanceToPath toB(b);
+  double worst = 0.0;
+  for (const Vec2& p : SamplePath(a, 16)) {
+    if (!where || where(p)) worst = std::max(worst, toB(p));
+  }
+  return worst;
 }
 
 void HostFixture::UseDocument(workbench::document::Document doc) {
@@ -92,89 +183,115 @@ host::ArtRef HostFixture::AddPath(const std::vector<host::PathSegment>& segments
   return *path;
 }
 
-constexpr double kCell = 8.0;
+DistanceToPath::DistanceToPath(const std::vector<host::PathSegment>& segments)
+    : field_(ToPathData(segments), 8.0, 0.005) {}
 
-DistanceToPath::DistanceToPath(const std::vector<host::PathSegment>& segments) {
-  for (const wg::FlatPoint& f : wg::FlattenPath(ToPathData(segments), 0.005, 0.0)) {
-    points_.push_back({f.point.x, f.point.y});
-  }
-  double x1 = -1e300, y1 = -1e300;
-  x0_ = y0_ = 1e300;
-  for (const geometry::Vec2& p : points_) {
-    x0_ = std::min(x0_, p.x);
-    y0_ = std::min(y0_, p.y);
-    x1 = std::max(x1, p.x);
-    y1 = std::max(y1, p.y);
-  }
-  nx_ = static_cast<int>((x1 - x0_) / kCell) + 1;
-  ny_ = static_cast<int>((y1 - y0_) / kCell) + 1;
-  cells_.resize(static_cast<std::size_t>(nx_ * ny_));
-  const std::size_t n = points_.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const geometry::Vec2 a = points_[i];
-    const geometry::Vec2 b = points_[(i + 1) % n];
-    const int cx0 = static_cast<int>((std::min(a.x, b.x) - x0_) / kCell);
-    const int cx1 = static_cast<int>((std::max(a.x, b.x) - x0_) / kCell);
-    const int cy0 = static_cast<int>((std::min(a.y, b.y) - y0_) / kCell);
-    const int cy1 = static_cast<int>((std::max(a.y, b.y) - y0_) / kCell);
-    for (int cx = cx0; cx <= cx1; ++cx) {
-      for (int cy = cy0; cy <= cy1; ++cy) cells_[static_cast<std::size_t>(cy * nx_ + cx)].push_back(i);
-    }
-  }
-}
-
-double DistanceToPath::EdgeDistance(std::size_t i, geometry::Vec2 p) const {
-  const geometry::Vec2 a = points_[i];
-  const geometry::Vec2 d = points_[(i + 1) % points_.size()] - a;
-  const double len2 = geometry::Dot(d, d);
-  const double t = len2 > 0.0 ? std::clamp(geometry::Dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
-  return geometry::Distance(p, a + t * d);
-}
-
-double DistanceToPath::operator()(geometry::Vec2 p) const {
-  // Rings of cells around p's cell, until the nearest edge found is nearer
-  // than any cell outside the rings can be.
-  const int px = static_cast<int>(std::floor((p.x - x0_) / kCell));
-  const int py = static_cast<int>(std::floor((p.y - y0_) / kCell));
-  double best = std::numeric_limits<double>::infinity();
-  const int maxRing = std::max({nx_, ny_, std::abs(px), std::abs(py), std::abs(px - nx_), std::abs(py - ny_)}) + 1;
-  for (int ring = 0; ring <= maxRing; ++ring) {
-    for (int cx = px - ring; cx <= px + ring; ++cx) {
-      for (int cy = py - ring; cy <= py + ring; ++cy) {
-        if (std::max(std::abs(cx - px), std::abs(cy - py)) != ring) continue;
-        if (cx < 0 || cy < 0 || cx >= nx_ || cy >= ny_) continue;
-        for (std::size_t i : cells_[static_cast<std::size_t>(cy * nx_ + cx)]) best = std::min(best, EdgeDistance(i, p));
-      }
-    }
-    if (best <= ring * kCell) break;
-  }
-  return best;
-}
-
-bool DistanceToPath::Inside(geometry::Vec2 p) const {
-  int winding = 0;
-  const std::size_t n = points_.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const geometry::Vec2 a = points_[i];
-    const geometry::Vec2 b = points_[(i + 1) % n];
-    const double side = geometry::Cross(b - a, p - a);
-    if (a.y <= p.y && b.y > p.y && side > 0) ++winding;
-    if (a.y > p.y && b.y <= p.y && side < 0) --winding;
-  }
-  return winding != 0;
-}
-
-std::vector<geometry::Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve) {
-  const wg::PathData path = ToPathData(segments);
-  std::vector<geometry::Vec2> out;
-  for (std::size_t i = 0; i < path.segments.size(); ++i) {
-    const wg::CubicBezier curve = wg::CurveAt(path.segments, i);
-    for (int j = 0; j < perCurve; ++j) {
-      const wg::Point p = curve.At(static_cast<double>(j) / perCurve);
-      out.push_back({p.x, p.y});
-    }
-  }
+std::vector<Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve) {
+  std::vector<Vec2> out;
+  for (const wg::Point& p : quorvane::testing::Sample(ToPathData(segments), perCurve)) out.push_back({p.x, p.y});
   return out;
+}
+
+
+host::ArtRef PieceFixture::AddPiece(const std::vector<host::PathSegment>& segments) {
+  if (!pieceLayer_) {
+    auto layer = Doc().InsertLayer({}, host::PaintOrder::kAbove);
+    EXPECT_TRUE(layer);
+    if (layer) {
+      pieceLayer_ = *layer;
+      Doc().SetLayerTitle(pieceLayer_, "Piece");
+    }
+  }
+  state_.sourcePath = AddPath(segments, true, pieceLayer_);
+  return state_.sourcePath;
+}
+
+std::vector<host::PathSegment> PieceFixture::BuildMargin(float width) {
+  EXPECT_TRUE(BuildBasicSeamMargin(Doc(), state_, width));
+  return ResultSegments();
+}
+
+host::ArtRef PieceFixture::Start(const std::vector<host::PathSegment>& finish, float width, std::int32_t version) {
+  const host::ArtRef source = AddPiece(finish);
+  state_.basicWidth = width;
+  state_.hostVersion = version;
+  state_.oneSideEnds = {};
+  BuildMargin(width);
+  return source;
+}
+
+void PieceFixture::UseMargin(const std::vector<host::PathSegment>& segments) {
+  auto layer = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
+  ASSERT_TRUE(layer);
+  state_.workLayer2 = *layer;
+  ASSERT_EQ(ClearLayer(Doc(), state_.workLayer2), kQvNoErr);
+  state_.resultArt = AddPath(segments, true, state_.workLayer2);
+  ASSERT_GT(ResultArea(), 0.0);
+}
+
+std::vector<host::PathSegment> PieceFixture::FinishSegments() {
+  return Doc().Segments(state_.sourcePath).value_or(std::vector<host::PathSegment>{});
+}
+
+std::vector<host::PathSegment> PieceFixture::ResultSegments() {
+  if (!state_.resultArt) return {};
+  return Doc().Segments(state_.resultArt).value_or(std::vector<host::PathSegment>{});
+}
+
+void PieceFixture::ExpectWellFormedResult() {
+  ASSERT_TRUE(state_.resultArt);
+  EXPECT_EQ(Doc().LayerOf(state_.resultArt), state_.workLayer2);
+  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{state_.resultArt});
+  EXPECT_EQ(Doc().IsClosed(state_.resultArt), true);
+  EXPECT_GT(ResultArea(), 0.0);
+  const DistanceToPath toResult(ResultSegments());
+  for (const Vec2& p : SamplePath(FinishSegments(), 4)) EXPECT_TRUE(toResult.Inside(p)) << p.x << "," << p.y;
+}
+
+void PieceFixture::ExpectMarginUnchanged(const std::vector<host::PathSegment>& before, host::ArtRef art) {
+  ASSERT_EQ(state_.resultArt, art);
+  ASSERT_TRUE(Doc().IsValid(art));
+  EXPECT_EQ(*Doc().AllArtOfLayer(*Doc().LayerOf(art)), std::vector<host::ArtRef>{art});
+  EXPECT_EQ(Anchors(*Doc().Segments(art)), Anchors(before));
+}
+
+void PieceFixture::ExpectChangedOnlyNear(const std::vector<host::PathSegment>& before, Vec2 corner, double radius,
+                                         double slack) {
+  ExpectWellFormedResult();
+  const DistanceToPath toNew(ResultSegments());
+  for (const Vec2& p : SamplePath(before, 16)) {
+    if (geometry::Distance(p, corner) > radius) {
+      EXPECT_LT(toNew(p), slack) << p.x << "," << p.y;
+    }
+  }
+}
+
+void PieceFixture::ExpectOldMarginOrPieces(const std::vector<host::PathSegment>& before,
+                                           const std::vector<std::pair<Vec2, Vec2>>& pieces, double slack) {
+  ASSERT_TRUE(state_.resultArt);
+  const DistanceToPath toOld(before);
+  for (const Vec2& p : SamplePath(ResultSegments(), 8)) {
+    bool onPiece = false;
+    for (const auto& [a, b] : pieces) {
+      const Vec2 d = b - a;
+      const double t = geometry::Dot(p - a, d) / geometry::Dot(d, d);
+      onPiece = onPiece || (t > -1e-6 && t < 1.0 + 1e-6 && DistanceToLine(p, a, d) < slack);
+    }
+    EXPECT_TRUE(onPiece || toOld(p) < slack) << p.x << "," << p.y;
+  }
+}
+
+double PieceFixture::ResultArea() { return Doc().SignedArea(state_.resultArt).value_or(0.0); }
+
+bool PieceFixture::InResult(Vec2 p) { return DistanceToPath(ResultSegments()).Inside(p); }
+
+QvRealRect PieceFixture::ResultBounds() { return Doc().Bounds(state_.resultArt).value_or(QvRealRect{}); }
+
+double PieceFixture::ResultClearance() {
+  const DistanceToPath toFinish(FinishSegments());
+  double lowest = 1e300;
+  for (const Vec2& p : SamplePath(ResultSegments(), 16)) lowest = std::min(lowest, toFinish(p));
+  return lowest;
 }
 
 }  // namespace quorvane::generation::testing

@@ -1,35 +1,113 @@
 // A real workbench host and document bound to the module's HostDocument,
-// and the shapes and measurements the generation tests share.
+// the test pieces and their margins, and the independent plane
+// constructions and measurements the generation tests check results with.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
-#include <memory>
-#include <string>
+#include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
+#include "quorvane/facade/host_document.h"
 #include "quorvane/generation/run_state.h"
 #include "quorvane/geometry/vec2.h"
-#include "quorvane/facade/host_document.h"
-#include "workbench/document/document.h"
 #include "support/bound_host.h"
-#include "workbench/plugin/host.h"
+#include "support/distance_field.h"
 #include "support/shared_data.h"
+#include "workbench/document/document.h"
+#include "workbench/plugin/host.h"
 
 namespace quorvane::generation::testing {
 
-host::PathSegment Corner(double x, double y);
+using geometry::Vec2;
+using quorvane::testing::CorpusFiles;
 
+inline Vec2 V(QvRealPoint p) { return {p.h, p.v}; }
+
+// ---- Shapes (points, y up; clockwise, so that their left side is outside)
+
+host::PathSegment Corner(double x, double y);
+/// A closed polygon of corner anchors.
+std::vector<host::PathSegment> Polygon(const std::vector<Vec2>& points);
 /// An axis-aligned square with corners (x, y) and (x + size, y + size):
 /// clockwise with y up (positive area) unless `ccw`.
 std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw = false);
+/// The rectangle (0, 0)-(300, 200); anchors 1 to 4 at (0, 0), (0, 200),
+/// (300, 200), (300, 0).
+std::vector<host::PathSegment> Rectangle();
+/// An L: (0, 0), (0, 300), (100, 300), (100, 100), (300, 100), (300, 0);
+/// concave at anchor 4.
+std::vector<host::PathSegment> ElShape();
+/// A U: (0, 0), (0, 300), (100, 300), (100, 100), (400, 100), (400, 300),
+/// (500, 300), (500, 0); concave at anchors 4 and 5.
+std::vector<host::PathSegment> YouShape();
+/// A clockwise piece whose corner (0, 200), anchor 2, lies between two
+/// curves: the left side arrives along (40, 60), the top leaves along
+/// (60, 40).
+std::vector<host::PathSegment> CurvedCornerPiece();
+inline constexpr Vec2 kCurvedCorner{0.0, 200.0};
+inline constexpr Vec2 kCurvedArrival{40.0, 60.0};
+inline constexpr Vec2 kCurvedDeparture{60.0, 40.0};
+
+/// The basic width the stretch tests use, in millimetres and in points.
+inline constexpr float kBasicMm = 10.0f;
+inline constexpr double kBasicPt = 10.0 * kPointsPerMillimetre;
+/// How far a refitted curve may move from the outline it was fitted to.
+inline constexpr double kRefitSlack = 1.05;
+
+// ---- Plane constructions
+
+std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments);
+/// Distance from p to the nearest of `anchors`, or of the anchors of `path`.
+double NearestAnchor(const std::vector<Vec2>& anchors, Vec2 p);
+double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p);
+/// The meeting point of the lines p + s·d and q + u·e (not parallel).
+Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e);
+/// The mirror image of p in the line through a along d.
+Vec2 Mirror(Vec2 p, Vec2 a, Vec2 d);
+/// The outward (left-hand) unit normal of a direction on a positively
+/// oriented finish line.
+Vec2 Outward(Vec2 d);
+/// The point `distance` to the left of the edge from `from` to `to`, level
+/// with `from`.
+Vec2 LeftOf(Vec2 from, Vec2 to, double distance);
+/// Distance from p to the infinite line through a along d.
+double DistanceToLine(Vec2 p, Vec2 a, Vec2 d);
+/// The turn of a path at each anchor, in radians, between the tangents of
+/// the curves meeting there: positive to the right, which on a clockwise
+/// finish line is a convex corner.
+std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& path);
+
+/// Distance from points to a closed path, and whether they lie inside it,
+/// on a flattening within 0.005 pt.
+class DistanceToPath {
+ public:
+  explicit DistanceToPath(const std::vector<host::PathSegment>& segments);
+  double operator()(Vec2 p) const { return field_({p.x, p.y}); }
+  bool Inside(Vec2 p) const { return field_.Inside({p.x, p.y}); }
+
+ private:
+  quorvane::testing::DistanceField field_;
+};
+
+/// Points along every curve of a closed path, `perCurve` per curve.
+std::vector<Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve);
+
+/// The largest distance from a sample of `a` to the path `b`, of samples
+/// for which `where` holds.
+double Deviation(const std::vector<host::PathSegment>& a, const std::vector<host::PathSegment>& b,
+                 const std::function<bool(Vec2)>& where = {});
+
+// ---- Fixtures
 
 /// A workbench host with a document, every suite of the module acquired, and
 /// the module's run state. The document starts with one layer.
 class HostFixture : public ::testing::Test {
  protected:
-
   /// Replaces the document (the host then acts on the new one).
   void UseDocument(workbench::document::Document doc);
   /// Replaces the document with an SVG file's; false, with the reader's
@@ -53,29 +131,50 @@ class HostFixture : public ::testing::Test {
   quorvane::testing::BoundHost bound_;
 };
 
-/// Distance from points to a closed path, measured on an independent fine
-/// flattening of it (within 0.005 pt) by the workbench's geometry, through a
-/// grid of its edges.
-class DistanceToPath {
- public:
-  explicit DistanceToPath(const std::vector<host::PathSegment>& segments);
-  double operator()(geometry::Vec2 p) const;
-  /// Whether p lies inside the path (nonzero winding of the flattening).
-  bool Inside(geometry::Vec2 p) const;
-  const std::vector<geometry::Vec2>& Vertices() const { return points_; }
+/// A host with a piece on a layer of its own and its margin on Work Layer 2.
+class PieceFixture : public HostFixture {
+ protected:
+  /// The piece, closed, on top of a layer "Piece"; it becomes the source.
+  host::ArtRef AddPiece(const std::vector<host::PathSegment>& segments);
+  /// The source's basic margin at `width` (in the state's unit); its segments.
+  std::vector<host::PathSegment> BuildMargin(float width);
+  /// Adds the piece and builds its basic margin at `width` with `version`
+  /// as the host's version, as the driver does before the commands.
+  host::ArtRef Start(const std::vector<host::PathSegment>& finish, float width = kBasicMm,
+                     std::int32_t version = 0);
+  /// A margin of our own making as the current result, on Work Layer 2,
+  /// for margins whose vertex order a test must control.
+  void UseMargin(const std::vector<host::PathSegment>& segments);
 
- private:
-  double EdgeDistance(std::size_t i, geometry::Vec2 p) const;
+  std::vector<host::PathSegment> FinishSegments();
+  std::vector<host::PathSegment> ResultSegments();
 
-  std::vector<geometry::Vec2> points_;
-  std::vector<std::vector<std::size_t>> cells_;
-  double x0_ = 0.0, y0_ = 0.0;
-  int nx_ = 1, ny_ = 1;
+  /// The result is one closed, positively oriented path alone on Work
+  /// Layer 2, and the finish line lies inside it.
+  void ExpectWellFormedResult();
+  /// A failed generator left the margin as it was: the same art, alone on
+  /// Work Layer 2, with the same anchors.
+  void ExpectMarginUnchanged(const std::vector<host::PathSegment>& before, host::ArtRef art);
+  /// The new margin is well formed and follows the old margin (within
+  /// `slack` pt) everywhere farther than `radius` from `corner`.
+  void ExpectChangedOnlyNear(const std::vector<host::PathSegment>& before, Vec2 corner, double radius,
+                             double slack = 0.1);
+  /// Every point of the new margin lies on the old margin or on one of the
+  /// straight pieces from a[k] to b[k], within `slack` pt. (The refitted
+  /// path keeps a corner at the vertex nearest each finish-line anchor, so
+  /// a straight edge may come back in two collinear pieces: anchors alone
+  /// are no measure.)
+  void ExpectOldMarginOrPieces(const std::vector<host::PathSegment>& before,
+                               const std::vector<std::pair<Vec2, Vec2>>& pieces, double slack = 0.01);
+
+  /// Measures of the result art: its signed area, whether p lies inside,
+  /// its bounds, and the smallest distance from the source to its outline.
+  double ResultArea();
+  bool InResult(Vec2 p);
+  QvRealRect ResultBounds();
+  double ResultClearance();
+
+  host::LayerRef pieceLayer_;
 };
-
-/// Points along every curve of a closed path, `perCurve` per curve.
-std::vector<geometry::Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int perCurve);
-
-using quorvane::testing::CorpusFiles;
 
 }  // namespace quorvane::generation::testing

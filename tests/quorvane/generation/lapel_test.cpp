@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "stretch_test_support.h"
+#include <cmath>
+#include <tuple>
+
+#include "generation_test_support.h"
 
 namespace quorvane::generation {
 namespace {
 
 using geometry::Vec2;
+using testing::NearestAnchor;
 
 constexpr double kSlack = 0.05;
 constexpr double kB = testing::kBasicPt;
@@ -23,50 +27,30 @@ constexpr double kDepthSlack = 0.02;
 // the flattened finish line (64.5 and 65).
 constexpr double kSecondX = 300.0 * (3 * 0.09 - 2 * 0.027);
 
-class LapelTest : public testing::StretchFixture, public ::testing::WithParamInterface<std::int32_t> {};
+class LapelTest : public testing::PieceFixture, public ::testing::WithParamInterface<std::int32_t> {};
 
-TEST_P(LapelTest, SecondPointBeforeTheCornerDoublesTheDepthUpToAMirroredEnd) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  const double basicArea = ResultArea();
-  // Corner anchor 3 (300, 200); the second point on the top edge before it.
-  ASSERT_TRUE(Lapel(Doc(), state_, 3, 2, 0.3));
-  ExpectCleanResult();
-  EXPECT_NEAR(ResultBounds().top, 200.0 + 2 * kB, kDepthSlack);
-  EXPECT_NEAR(ResultBounds().right, 300.0 + kB, kSlack);
-  EXPECT_NEAR(ResultArea(), basicArea + (300.0 + kB - kSecondX) * kB, 3.0);
-  // The step at the exact second point, and the end mirrored in the
-  // allowance line: the corner of the allowance, and its image as far
-  // outside the line as the allowance's end lies inside it.
-  EXPECT_LT(NearestResultAnchor({kSecondX, 200.0 + 2 * kB}), kSlack);
-  EXPECT_LT(NearestResultAnchor({kSecondX, 200.0 + kB}), kSlack);
-  EXPECT_LT(NearestResultAnchor({300.0 + kB, 200.0 + 2 * kB}), kSlack);
-  EXPECT_FALSE(InResult({kSecondX - 1.0, 200.0 + kB + 1.0}));
-  EXPECT_NEAR(ResultClearance(), kB, kSlack);
-}
-
-TEST_P(LapelTest, SecondPointAfterTheCornerIsTheMirrorImage) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  const double basicArea = ResultArea();
-  // Corner anchor 2 (0, 200); the second point on the top edge after it.
-  ASSERT_TRUE(Lapel(Doc(), state_, 2, 2, 0.3));
-  ExpectCleanResult();
-  EXPECT_NEAR(ResultBounds().top, 200.0 + 2 * kB, kDepthSlack);
-  EXPECT_NEAR(ResultBounds().left, -kB, kSlack);
-  EXPECT_NEAR(ResultArea(), basicArea + (kSecondX + kB) * kB, 3.0);
-  EXPECT_LT(NearestResultAnchor({kSecondX, 200.0 + 2 * kB}), kSlack);
-  EXPECT_LT(NearestResultAnchor({-kB, 200.0 + 2 * kB}), kSlack);
-  EXPECT_FALSE(InResult({kSecondX + 1.0, 200.0 + kB + 1.0}));
-}
-
-TEST_P(LapelTest, BadInputsFailAndKeepTheMargin) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  const host::ArtRef basic = state_.resultArt;
-  EXPECT_FALSE(Lapel(Doc(), state_, 0, 2, 0.5));
-  EXPECT_FALSE(Lapel(Doc(), state_, 3, 0, 0.5));
-  EXPECT_FALSE(Lapel(Doc(), state_, 5, 2, 0.5));
-  EXPECT_FALSE(Lapel(Doc(), state_, 3, 5, 0.5));
-  EXPECT_EQ(state_.resultArt, basic);
-  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{basic});
+// Corner anchor 3 (300, 200) with the second point on the top edge before
+// it, and corner anchor 2 (0, 200) with it after: the depth doubled from the
+// step at the exact second point to the end mirrored in the allowance line
+// (the corner of the allowance, and its image as far outside the line as
+// the allowance's end lies inside it).
+TEST_P(LapelTest, DepthDoublesFromTheSecondPointToAMirroredEnd) {
+  for (const auto& [corner, cornerX, out] : {std::tuple{3, 300.0, 1.0}, std::tuple{2, 0.0, -1.0}}) {
+    SCOPED_TRACE(corner);
+    Start(testing::Rectangle(), testing::kBasicMm, GetParam());
+    const double basicArea = ResultArea();
+    ASSERT_TRUE(Lapel(Doc(), state_, corner, 2, 0.3));
+    ExpectWellFormedResult();
+    const double end = cornerX + out * kB;
+    EXPECT_NEAR(ResultBounds().top, 200.0 + 2 * kB, kDepthSlack);
+    EXPECT_NEAR(out > 0 ? ResultBounds().right : ResultBounds().left, end, kSlack);
+    EXPECT_NEAR(ResultArea(), basicArea + std::abs(end - kSecondX) * kB, 3.0);
+    EXPECT_LT(NearestAnchor(ResultSegments(), {kSecondX, 200.0 + 2 * kB}), kSlack);
+    EXPECT_LT(NearestAnchor(ResultSegments(), {kSecondX, 200.0 + kB}), kSlack);
+    EXPECT_LT(NearestAnchor(ResultSegments(), {end, 200.0 + 2 * kB}), kSlack);
+    EXPECT_FALSE(InResult({kSecondX - out, 200.0 + kB + 1.0}));
+    EXPECT_NEAR(ResultClearance(), kB, kSlack);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(HostVersions, LapelTest, ::testing::Values(kActionPathfinderHostVersion, 27),

@@ -1,7 +1,7 @@
 // The whole window over the sample bodice, light and dark, compared with
 // reference pictures in tests/data/window-screens/ (see
-// support/screenshots.h for the tolerance, the fonts and how to rewrite the
-// references): the rulers, the scroll bars, the status bar with the zoom,
+// tests/workbench/ui/screenshots.h for the tolerance, the fonts and how to
+// rewrite the references): the rulers, the scroll bars, the status bar with the zoom,
 // the layers list with its Visible and Locked boxes, and the module's panel.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QLabel>
 
 #include "desktop_fixture.h"
-#include "support/screenshots.h"
+#include "workbench/ui/screenshots.h"
 
 namespace workbench::app::testing {
 namespace {

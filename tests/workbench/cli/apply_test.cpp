@@ -1,5 +1,5 @@
-// `quorvane apply` run as a program on our own pieces, the bundled bodice
-// and real pattern pieces: exit statuses, where the output goes, and the
+// `quorvane apply` run as a program on our own pieces and the bundled
+// bodice: exit statuses, where the output goes, and the
 // geometry of the results measured on the saved file.
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <tuple>
 
 #include "cli_test_support.h"
-#include "support/shared_data.h"
 #include "workbench/cli/pieces.h"
 #include "workbench/svg/svg_io.h"
 
@@ -233,43 +232,6 @@ TEST(ApplyCli, APathThatFailsIsNamedWithTheModulesMessageAndTheOthersStillGetThe
   CheckAround(out, "front-seam", "Front bodice(Auto seam-margin generate)", 0.0);
   EXPECT_EQ(ClosedPathsOnLayer(out, "Front bodice(Auto seam-margin generate)").size(), 1u);
   for (std::string_view work : kWorkLayerTitles) EXPECT_FALSE(out.FindLayerByTitle(work));
-}
-
-TEST(ApplyCli, RealPiecesGetTheirAllowanceOrTheModulesMessage) {
-  const auto shared = quorvane::testing::SharedDir();
-  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
-  TempDir dir;
-  // The bundled set of every kind fits the sample, not most real pieces;
-  // every piece takes the basic margin alone.
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(*shared / "corpus" / "freesewing")) {
-    if (entry.path().filename().string().find("-freesewing-sa") == std::string::npos) files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  int failed = 0;
-  for (std::size_t i = 0; i < files.size(); i += 6) {
-    for (const std::string set : {"Every kind", "Basic 10 mm"}) {
-      const fs::path out = dir / files[i].filename();
-      const Ran ran = RunQuorvane(
-          {"apply", files[i].string(), "--set", set, "--list", kEveryKindList, "-o", out.string()});
-      ASSERT_TRUE(ran.status == 0 || (ran.status == 1 && set == "Every kind")) << files[i] << ": " << ran.err;
-      const Document doc = Read(out);
-      for (const Piece& piece : ClosedPieces(doc)) {
-        const std::string layer = LayerTitleOf(doc, piece.art) + "(Auto seam-margin generate)";
-        if (!ClosedPathsOnLayer(doc, layer).empty()) {
-          // Curves come back refitted, within a hundredth of a millimetre.
-          CheckAround(doc, piece.label, layer, set == "Basic 10 mm" ? 10 * kPointsPerMm - 0.03 : 0.0);
-          continue;
-        }
-        ++failed;
-        EXPECT_EQ(ran.status, 1);
-        EXPECT_NE(ran.err.find("path \"" + piece.label + "\": Could not generate seam-margin of command no."),
-                  std::string::npos)
-            << files[i] << " " << piece.label << ": " << ran.err;
-      }
-    }
-  }
-  EXPECT_GT(failed, 0);
 }
 
 TEST(DemoCli, WritesTheSampleSeamAllowanceAndItsPicture) {

@@ -39,16 +39,6 @@ PathData Circle(Point c, double r, bool ccw, int arcs) {
   return p;
 }
 
-std::vector<Point> Sample(const PathData& path, int perCurve) {
-  std::vector<Point> out;
-  const std::size_t curves = CurveCount(path.segments, path.closed);
-  for (std::size_t i = 0; i < curves; ++i) {
-    const CubicBezier c = CurveAt(path.segments, i);
-    for (int j = 0; j < perCurve; ++j) out.push_back(c.At(double(j) / perCurve));
-  }
-  return out;
-}
-
 int Winding(const PathData& path, Point p) {
   PathData closed = path;
   closed.closed = true;
@@ -80,70 +70,6 @@ double TotalArea(const std::vector<CompoundPath>& shapes) {
     for (const auto& p : s) a += SignedArea(p.segments, true);
   }
   return a;
-}
-
-namespace {
-
-double SegmentDistance(Point p, Point a, Point b) {
-  const Point ab = b - a;
-  const double len2 = Dot(ab, ab);
-  const double t = len2 > 0.0 ? std::clamp(Dot(p - a, ab) / len2, 0.0, 1.0) : 0.0;
-  return Distance(p, a + t * ab);
-}
-
-}  // namespace
-
-DistanceField::DistanceField(const PathData& path, double cellSize) : cell_(cellSize) {
-  PathData closed = path;
-  closed.closed = true;
-  const auto flat = FlattenPath(closed, 0.0005, 0.0);
-  double x1 = flat[0].point.x, y1 = flat[0].point.y;
-  x0_ = x1;
-  y0_ = y1;
-  for (const auto& f : flat) {
-    x0_ = std::min(x0_, f.point.x);
-    y0_ = std::min(y0_, f.point.y);
-    x1 = std::max(x1, f.point.x);
-    y1 = std::max(y1, f.point.y);
-  }
-  nx_ = static_cast<int>((x1 - x0_) / cell_) + 1;
-  ny_ = static_cast<int>((y1 - y0_) / cell_) + 1;
-  cells_.resize(static_cast<std::size_t>(nx_ * ny_));
-  for (std::size_t i = 0; i < flat.size(); ++i) {
-    const Point a = flat[i].point;
-    const Point b = flat[(i + 1) % flat.size()].point;
-    const std::size_t e = edges_.size();
-    edges_.emplace_back(a, b);
-    const int ix0 = static_cast<int>((std::min(a.x, b.x) - x0_) / cell_);
-    const int ix1 = static_cast<int>((std::max(a.x, b.x) - x0_) / cell_);
-    const int iy0 = static_cast<int>((std::min(a.y, b.y) - y0_) / cell_);
-    const int iy1 = static_cast<int>((std::max(a.y, b.y) - y0_) / cell_);
-    for (int ix = ix0; ix <= ix1; ++ix) {
-      for (int iy = iy0; iy <= iy1; ++iy) cells_[static_cast<std::size_t>(iy * nx_ + ix)].push_back(e);
-    }
-  }
-}
-
-double DistanceField::operator()(Point p) const {
-  // Rings of cells around p until no closer edge can be left.
-  const int cx = static_cast<int>(std::floor((p.x - x0_) / cell_));
-  const int cy = static_cast<int>(std::floor((p.y - y0_) / cell_));
-  double best = 1e300;
-  for (int ring = 0;; ++ring) {
-    for (int ix = cx - ring; ix <= cx + ring; ++ix) {
-      for (int iy = cy - ring; iy <= cy + ring; ++iy) {
-        if (std::max(std::abs(ix - cx), std::abs(iy - cy)) != ring) continue;
-        if (ix < 0 || iy < 0 || ix >= nx_ || iy >= ny_) continue;
-        for (std::size_t e : cells_[static_cast<std::size_t>(iy * nx_ + ix)]) {
-          best = std::min(best, SegmentDistance(p, edges_[e].first, edges_[e].second));
-        }
-      }
-    }
-    const bool outside = cx + ring < 0 || cy + ring < 0 || cx - ring >= nx_ || cy - ring >= ny_;
-    if (best <= ring * cell_ || (outside && ring > nx_ + ny_ + std::abs(cx) + std::abs(cy))) {
-      return best;
-    }
-  }
 }
 
 std::vector<CorpusPiece> ReadCorpusFile(const std::filesystem::path& file) {

@@ -9,6 +9,7 @@
 
 #include "workbench/geometry/bezier.h"
 #include "workbench/geometry/path_data.h"
+#include "support/distance_field.h"
 #include "support/shared_data.h"
 
 namespace workbench::geometry::testing {
@@ -21,9 +22,6 @@ PathData Square(double x, double y, double size, bool ccw = false);
 /// clockwise unless `ccw`.
 PathData Circle(Point centre, double radius, bool ccw = false, int arcs = 8);
 
-/// Points sampled along every curve of a path, `perCurve` per curve.
-std::vector<Point> Sample(const PathData& path, int perCurve);
-
 /// The nonzero winding number of a closed path around p (from a fine
 /// flattening).
 int Winding(const PathData& path, Point p);
@@ -33,21 +31,6 @@ std::size_t SegmentCount(const std::vector<CompoundPath>& shapes);
 
 /// The signed area of several shapes together (holes subtract).
 double TotalArea(const std::vector<CompoundPath>& shapes);
-
-/// Distance from points to a path, through a grid of the path's fine
-/// flattening.
-class DistanceField {
- public:
-  DistanceField(const PathData& path, double cellSize);
-  double operator()(Point p) const;
-
- private:
-  std::vector<std::pair<Point, Point>> edges_;
-  std::vector<std::vector<std::size_t>> cells_;
-  double cell_;
-  double x0_ = 0.0, y0_ = 0.0;
-  int nx_ = 0, ny_ = 0;
-};
 
 /// One finish line of a corpus file: its part name and path (y flipped up).
 struct CorpusPiece {
@@ -59,5 +42,7 @@ struct CorpusPiece {
 std::vector<CorpusPiece> ReadCorpusFile(const std::filesystem::path& file);
 
 using quorvane::testing::CorpusFiles;
+using quorvane::testing::DistanceField;
+using quorvane::testing::Sample;
 
 }  // namespace workbench::geometry::testing

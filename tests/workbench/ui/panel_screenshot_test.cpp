@@ -49,7 +49,7 @@
 #include "quorvane/settings/settings.h"
 #include "sdk/errors.h"
 #include "support/loaded_module.h"
-#include "support/screenshots.h"
+#include "workbench/ui/screenshots.h"
 #include "workbench/ui/headless_toolkit.h"
 #include "workbench/ui/qt_toolkit.h"
 
