@@ -70,10 +70,10 @@ void Remember(PanelState& state, const WantedTip& tip) {
 }  // namespace
 
 std::string TypeButtonTipText(std::int32_t control, bool english) {
-  if (control < kFirstTypeButton || control > kLastTypeButton) return {};
-  const auto type = static_cast<commands::CommandType>(control - kFirstTypeButton);
+  const std::optional<commands::CommandType> type = TypeOfButton(control);
+  if (!type) return {};
   const commands::Language language = english ? commands::Language::kEnglish : commands::Language::kJapanese;
-  return std::string(WithoutPadding(commands::CommandTypeLabel(type, language)));
+  return std::string(WithoutPadding(commands::CommandTypeLabel(*type, language)));
 }
 
 void TickHoverTip(host::PluginGlobals& globals, host::HostUi& ui) {

@@ -91,7 +91,7 @@ void RemoveCommandMarkers(PanelContext& ctx, int index) {
 }
 
 void EndPicking(PanelContext& ctx) {
-  if (ctx.State().pickingState != kPickingIdle) FinishPick(ctx, false);
+  if (ctx.State().pickingState != PickingState::kIdle) FinishPick(ctx, false);
 }
 
 void FillStartPointField(PanelContext& ctx) {
@@ -188,8 +188,8 @@ void SelectCommand(PanelContext& ctx) {
   PanelState& st = ctx.State();
   const int row = ListSelection(ctx, kCommandList);
   if (row == st.selectedCommand + 1) return;
-  if (st.pickingState != kPickingIdle) {
-    Alert(ctx, st.pickingState == kAwaitingWidth ? PanelMessage::kInputWidth : PanelMessage::kInputPoint);
+  if (st.pickingState != PickingState::kIdle) {
+    Alert(ctx, st.pickingState == PickingState::kAwaitingWidth ? PanelMessage::kInputWidth : PanelMessage::kInputPoint);
     ctx.ui.SetSelection(Window(ctx), kCommandList, st.selectedCommand + 1);
     return;
   }
@@ -310,14 +310,14 @@ void Apply(PanelContext& ctx) {
 void AddCommand(PanelContext& ctx) {
   if (!CheckSelection(ctx)) return;
   host::PluginGlobals& g = ctx.globals;
-  const int code = ctx.State().currentTypeButton - kFirstTypeButton;
-  if (!commands::IsKnownCommandType(static_cast<CommandType>(code))) return;
+  const std::optional<CommandType> type = TypeOfButton(ctx.State().currentTypeButton);
+  if (!type) return;
   const int before = g.workingSet.GetCommandCount();
-  if (g.workingSet.AddCommand(static_cast<CommandType>(code)) <= before) return;
+  if (g.workingSet.AddCommand(*type) <= before) return;
   ctx.State().incompleteCommand = 1;
   FillCommandList(ctx);
   SelectCommandRow(ctx, before + 1);
-  StartPicking(ctx, code);
+  StartPicking(ctx, *type);
   g.modified = 1;
 }
 
@@ -333,7 +333,7 @@ void RemoveCommand(PanelContext& ctx) {
   if (index < 0 || index >= ctx.globals.workingSet.GetCommandCount()) return;
   RemoveCommandMarkers(ctx, index);
   ctx.globals.workingSet.RemoveCommand(index);
-  if (st.pickingState == kPickingIdle || st.pickingState == kAwaitingWidth) RunDriver(ctx, false);
+  if (st.pickingState == PickingState::kIdle || st.pickingState == PickingState::kAwaitingWidth) RunDriver(ctx, false);
   EndPicking(ctx);
   ctx.globals.modified = 1;
   FillCommandList(ctx);
@@ -347,7 +347,7 @@ void ClearPoint(PanelContext& ctx) {
   const CCommandSet& set = ctx.globals.workingSet;
   if (index < 0 || index >= set.GetCommandCount()) return;
   RemoveCommandMarkers(ctx, index);
-  StartPicking(ctx, static_cast<int>(set.GetCommandType(index)));
+  StartPicking(ctx, set.GetCommandType(index));
   ctx.globals.modified = 1;
   RewriteCommandRow(ctx, index);
 }
@@ -358,7 +358,7 @@ void UpdateWidth(PanelContext& ctx) {
   CCommandSet& set = ctx.globals.workingSet;
   if (index < 0 || index >= set.GetCommandCount()) return;
   set.SetCommandWidth(index, static_cast<float>(DecimalValue(FieldText(ctx, kCommandWidthField))));
-  if (ctx.State().pickingState == kAwaitingWidth) EndPicking(ctx);
+  if (ctx.State().pickingState == PickingState::kAwaitingWidth) EndPicking(ctx);
   ctx.globals.modified = 1;
   RewriteCommandRow(ctx, index);
   SelectCommandRow(ctx, index + 1);
@@ -414,13 +414,6 @@ void UpdateStartPoint(PanelContext& ctx) {
 
 }  // namespace
 
-std::int32_t PickingStateFor(int code) {
-  // Indexed by type code.
-  static constexpr std::int32_t kStates[] = {1, 2, 3, 4, 5, 9, 10, 12, 14, 15, 6};
-  if (code < 0 || code >= static_cast<int>(std::size(kStates))) return kPickingIdle;
-  return kStates[code];
-}
-
 QvErr RunPanelCommand(PanelContext& ctx, std::int16_t command) {
   if (Window(ctx) == nullptr) return kQvNoErr;
   switch (command) {
@@ -448,7 +441,7 @@ QvErr RunPanelCommand(PanelContext& ctx, std::int16_t command) {
       if (CheckSelection(ctx)) RunDriver(ctx, false);
       break;
     default:
-      if (command >= kFirstTypeButton && command <= kLastTypeButton) ChooseType(ctx, command);
+      if (TypeOfButton(command)) ChooseType(ctx, command);
       break;
   }
   return kQvNoErr;
@@ -537,7 +530,7 @@ void SetPanelEnabled(PanelContext& ctx, bool enabled) {
     if (Ask(ctx, PanelMessage::kSaveQuestion, SelectedSetName(ctx))) {
       SaveSet(ctx);
     } else {
-      st.pickingState = kPickingIdle;
+      st.pickingState = PickingState::kIdle;
     }
   }
   ApplyPanelEnabling(ctx, enabled);
@@ -597,7 +590,7 @@ void SaveSet(PanelContext& ctx) {
   PanelState& st = ctx.State();
   CCommandSet* set = g.commandSets.GetSet(g.selectedSet);
   if (set == nullptr) return;
-  if (st.pickingState != kPickingIdle) {
+  if (st.pickingState != PickingState::kIdle) {
     Alert(ctx, PanelMessage::kEditingDiscarded);
     g.workingSet.RemoveCommand(st.selectedCommand);
     EndPicking(ctx);
@@ -617,9 +610,9 @@ void SaveSet(PanelContext& ctx) {
   if (std::optional<std::string> problem = commands::SaveListFile(file, g.commandSets)) ctx.doc.ErrorAlert(*problem);
 }
 
-void StartPicking(PanelContext& ctx, int code) {
+void StartPicking(PanelContext& ctx, CommandType type) {
   PanelState& st = ctx.State();
-  st.pickingState = PickingStateFor(code);
+  st.pickingState = FirstPickingState(type);
   ctx.globals.workingSet.SetCommandPoint(st.selectedCommand, 0, std::nullopt);
   const int row = st.selectedCommand + 1;
   FillCommandList(ctx);

@@ -132,7 +132,7 @@ std::vector<PanelControl> PanelControls(std::int16_t language, std::int32_t unit
   }
   for (int code = 0; code < static_cast<int>(kTypeButtonCorners.size()); ++code) {
     PanelControl c;
-    c.control.id = kFirstTypeButton + code;
+    c.control.id = TypeButtonOf(static_cast<commands::CommandType>(code));
     c.control.kind = kQvPictureButtonControl;
     c.control.options = kOwner;
     c.control.frame = TypeButtonFrame(code);

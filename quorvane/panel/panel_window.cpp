@@ -61,7 +61,7 @@ void LoadListFile(PanelContext& ctx) {
 
 void PressTypeButton(host::PluginGlobals& globals, std::int32_t button) {
   for (std::int16_t& pressed : globals.commandTypeButtons) pressed = 0;
-  globals.commandTypeButtons[button - kFirstTypeButton] = 1;
+  globals.commandTypeButtons[static_cast<std::size_t>(*TypeOfButton(button))] = 1;
 }
 
 host::PluginGlobals* GlobalsFor(void* data) {
@@ -169,8 +169,8 @@ QvErr BuildPanel(PanelContext& ctx) {
   LoadListFile(ctx);
   g.selectedSet = g.commandSets.GetSetCount() > 0 ? 0 : -1;
   RefreshSets(ctx, false);
-  PressTypeButton(g, kFirstTypeButton + 6);
-  st.currentTypeButton = kFirstTypeButton + 6;
+  PressTypeButton(g, kDefaultTypeButton);
+  st.currentTypeButton = kDefaultTypeButton;
   ctx.ui.SetSelection(st.window, kOptimizeList, 0);
 
   st.enabled = 0;
@@ -241,7 +241,7 @@ QvErr PanelNotifyProc(QvWindowHandle window, std::int32_t control, std::int32_t 
       (control >= kRemoveCommandButton && control <= kAdjustField)) {
     return host::RunCommand(*globals, static_cast<std::int16_t>(control));
   }
-  if (control >= kFirstTypeButton && control <= kLastTypeButton) return ChooseTypeButton(*globals, window, control);
+  if (TypeOfButton(control)) return ChooseTypeButton(*globals, window, control);
   return kQvNoErr;
 }
 

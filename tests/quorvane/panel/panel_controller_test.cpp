@@ -204,7 +204,7 @@ TEST_F(PanelController, SavingWhilePickingDropsTheCommandBeingPicked) {
   ASSERT_EQ(Globals().workingSet.GetCommandCount(), 2);
   ExpectAlert("Commands you are editing will be discarded.");
   RunPanelCommand(Ctx(), kSaveButton);
-  EXPECT_EQ(State().pickingState, kPickingIdle);
+  EXPECT_EQ(State().pickingState, PickingState::kIdle);
   EXPECT_EQ(Globals().workingSet.GetCommandCount(), 1);
   commands::CCommandSetList saved;
   ASSERT_TRUE(commands::LoadListFile(ListFilePath(), saved).read);
