@@ -60,7 +60,7 @@ int CCommandSet::GetCommandPoints(int i, std::string& first, std::string& second
   return command->num;
 }
 
-std::string_view CCommandSet::GetCommandLabel(int i, Language language) const {
+std::string_view CCommandSet::GetCommandLabel(int i, text::Language language) const {
   const Command* command = GetCommand(i);
   return command == nullptr ? std::string_view() : CommandTypeLabel(command->type, language);
 }

@@ -54,7 +54,7 @@ class CCommandSet {
   /// is out of range.
   int GetCommandPoints(int i, std::string& first, std::string& second) const;
   /// The type's label in the given language; "" when i is out of range.
-  std::string_view GetCommandLabel(int i, Language language) const;
+  std::string_view GetCommandLabel(int i, text::Language language) const;
 
   /// Appends {type, "", "", 0, 0}; returns the new count.
   int AddCommand(CommandType type);

@@ -35,10 +35,10 @@ const TypeInfo* Find(CommandType type) {
 
 }  // namespace
 
-std::string_view CommandTypeLabel(CommandType type, Language language) {
+std::string_view CommandTypeLabel(CommandType type, text::Language language) {
   const TypeInfo* info = Find(type);
   if (info == nullptr) return {};
-  return language == Language::kEnglish ? info->english : info->japanese;
+  return text::EnglishTexts(language) ? info->english : info->japanese;
 }
 
 int CommandTypePointCount(CommandType type) {

@@ -41,8 +41,8 @@ void AppendNumber(std::string& out, std::int32_t value) {
 
 }  // namespace
 
-std::optional<std::string> CheckSetName(std::string_view utf8Name, Language language) {
-  const bool english = language == Language::kEnglish;
+std::optional<std::string> CheckSetName(std::string_view utf8Name, text::Language language) {
+  const bool english = text::EnglishTexts(language);
   if (HasLineBreak(utf8Name)) {
     return english ? "A command set name cannot contain a line break."
                    : "コマンドセット名に改行は使えません。";

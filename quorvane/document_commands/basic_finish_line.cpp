@@ -18,7 +18,8 @@ namespace quorvane::document_commands {
 
 namespace {
 
-host::DialogTemplate MarginDialog(bool english) {
+host::DialogTemplate MarginDialog(text::Language language) {
+  const bool english = text::EnglishDialogs(language);
   host::DialogTemplate dialog;
   dialog.resourceId = english ? kFinishLineDialog : kFinishLineDialogJapanese;
   dialog.title = english ? "Create basic finish line" : "基本仕上り線作成";
@@ -36,7 +37,7 @@ host::DialogTemplate MarginDialog(bool english) {
   // The field always says millimetres, whatever unit the margin is in.
   unit.text = "mm";
   dialog.controls.push_back(unit);
-  AddOkCancel(dialog, english);
+  AddOkCancel(dialog, language);
   return dialog;
 }
 
@@ -71,7 +72,7 @@ bool AskMargin(panel::PanelContext& ctx) {
   float margin = ctx.globals.settings.basicFinishLineMargin;
   MarginDialogData data{&ctx.ui, &margin};
   const std::optional<std::int32_t> result =
-      ctx.ui.RunModalDialog(ctx.globals.self, MarginDialog(ctx.EnglishDialogs()), MarginDialogProc, &data);
+      ctx.ui.RunModalDialog(ctx.globals.self, MarginDialog(ctx.InterfaceLanguage()), MarginDialogProc, &data);
   if (result != kOkButton) return false;
   ctx.globals.settings.basicFinishLineMargin = margin;
   return true;
@@ -92,7 +93,7 @@ QvErr CreateBasicFinishLine(panel::PanelContext& ctx) {
   if (generation::CheckSourceSelection(doc, run) != 1) {
     run.sourcePath = {};
     run.resultArt = {};
-    return doc.Alert(ctx.English() ? generation::kNoSourceText : generation::kNoSourceTextJapanese);
+    return doc.Alert(text::EnglishTexts(ctx.InterfaceLanguage()) ? generation::kNoSourceText : generation::kNoSourceTextJapanese);
   }
   const host::ArtRef piece = run.sourcePath;
   if (!AskMargin(ctx)) return kQvNoErr;

@@ -4,7 +4,7 @@
 
 namespace quorvane::document_commands {
 
-void AddOkCancel(host::DialogTemplate& dialog, bool english) {
+void AddOkCancel(host::DialogTemplate& dialog, text::Language language) {
   host::DialogControl ok;
   ok.id = kOkButton;
   ok.kind = kQvPushButtonControl;
@@ -13,7 +13,7 @@ void AddOkCancel(host::DialogTemplate& dialog, bool english) {
   host::DialogControl cancel = ok;
   cancel.id = kCancelButton;
   cancel.frame.x = dialog.width / 2 + 10;
-  cancel.text = english ? "Cancel" : "キャンセル";
+  cancel.text = text::EnglishDialogs(language) ? "Cancel" : "キャンセル";
   dialog.controls.push_back(ok);
   dialog.controls.push_back(cancel);
 }

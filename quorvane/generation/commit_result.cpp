@@ -6,9 +6,9 @@
 
 namespace quorvane::generation {
 
-std::string ResultLayerTitle(std::string_view sourceLayerTitle, std::int16_t language) {
+std::string ResultLayerTitle(std::string_view sourceLayerTitle, text::Language language) {
   std::string title(sourceLayerTitle);
-  title += language == settings::kLanguageEnglish ? kResultLayerSuffix : kResultLayerSuffixJapanese;
+  title += text::EnglishTexts(language) ? kResultLayerSuffix : kResultLayerSuffixJapanese;
   return title;
 }
 

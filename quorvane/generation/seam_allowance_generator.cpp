@@ -112,7 +112,7 @@ void ClearWorkLayer2(host::HostDocument& doc, RunState& state) {
 }
 
 void ShowAlert(host::HostDocument& doc, const RunState& state, std::string_view english, std::string_view japanese) {
-  doc.Alert(IsEnglish(state) ? english : japanese);
+  doc.Alert(text::EnglishTexts(state.language) ? english : japanese);
 }
 
 // Whether a width in the user's unit is wider than any document.
@@ -197,7 +197,7 @@ class CommandRunner {
   }
 
   void ReportFailure(CommandType type, int i) {
-    const std::string text = CommandFailureText(type, i + 2, IsEnglish(state_));
+    const std::string text = CommandFailureText(type, i + 2, state_.language);
     if (!text.empty()) doc_.Alert(text);
   }
 
@@ -218,11 +218,11 @@ void ScaleResult(host::HostDocument& doc, host::ArtRef art, QvRealPoint center, 
 
 }  // namespace
 
-std::string CommandFailureText(commands::CommandType type, int rowNumber, bool english) {
+std::string CommandFailureText(commands::CommandType type, int rowNumber, text::Language language) {
   for (const FailureFormats& formats : kFailureFormats) {
     if (formats.type != type) continue;
     char text[256];
-    std::snprintf(text, sizeof text, english ? formats.english : formats.japanese, rowNumber);
+    std::snprintf(text, sizeof text, text::EnglishTexts(language) ? formats.english : formats.japanese, rowNumber);
     return text;
   }
   return {};

@@ -9,6 +9,7 @@
 #include "quorvane/generation/panel_values.h"
 #include "quorvane/generation/run_state.h"
 #include "quorvane/facade/host_document.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::generation {
 
@@ -25,7 +26,7 @@ inline constexpr double kFinishOptimizeTolerance = 1.0;
 /// The alert naming a failed command: `rowNumber` is its row in the panel's
 /// list (the command's index + 2), in English or Japanese. Empty for a type
 /// without a generator.
-std::string CommandFailureText(commands::CommandType type, int rowNumber, bool english);
+std::string CommandFailureText(commands::CommandType type, int rowNumber, text::Language language);
 
 /// The extension width a 45-degree command at index `index` of `set`
 /// starts from: `carried` (the value the previous one left, or the basic

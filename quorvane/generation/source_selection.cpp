@@ -9,7 +9,7 @@ namespace quorvane::generation {
 namespace {
 
 std::string_view InLanguage(const RunState& state, std::string_view english, std::string_view japanese) {
-  return IsEnglish(state) ? english : japanese;
+  return text::EnglishTexts(state.language) ? english : japanese;
 }
 
 }  // namespace

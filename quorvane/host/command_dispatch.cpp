@@ -13,7 +13,7 @@ namespace quorvane::host {
 
 namespace {
 
-bool English(const PluginGlobals& globals) { return globals.settings.language == settings::kLanguageEnglish; }
+bool English(const PluginGlobals& globals) { return text::EnglishTexts(globals.settings.language); }
 
 QvErr MakePattern(PluginGlobals& globals, HostDocument& document) {
   std::optional<std::vector<ArtRef>> selected = document.SelectedArt();

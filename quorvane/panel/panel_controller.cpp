@@ -37,11 +37,11 @@ void EnableTypeButtons(PanelContext& ctx, bool enable) {
   for (std::int32_t id = kFirstTypeButton; id <= kLastTypeButton; ++id) ctx.ui.Enable(Window(ctx), id, enable);
 }
 
-void Alert(PanelContext& ctx, PanelMessage message) { ctx.doc.Alert(MessageText(message, ctx.English())); }
+void Alert(PanelContext& ctx, PanelMessage message) { ctx.doc.Alert(MessageText(message, ctx.InterfaceLanguage())); }
 
 // A question nobody could answer counts as "no": the state stays as it was.
 bool Ask(PanelContext& ctx, PanelMessage question, std::string_view setName) {
-  return ctx.doc.Ask(MessageText(question, ctx.English(), text::DisplayText(setName))).value_or(false);
+  return ctx.doc.Ask(MessageText(question, ctx.InterfaceLanguage(), text::DisplayText(setName))).value_or(false);
 }
 
 std::string SelectedSetName(PanelContext& ctx) { return ctx.globals.commandSets.GetSetName(ctx.globals.selectedSet); }
@@ -225,7 +225,7 @@ std::string ProposeSetName(PanelContext& ctx) {
   const int count = ctx.ui.ItemCount(Window(ctx), kSetList).value_or(0);
   for (int i = 0; i < count; ++i) rows.push_back(ctx.ui.ItemText(Window(ctx), kSetList, i).value_or(""));
   for (int n = 1;; ++n) {
-    std::string name = ProposedSetName(n, ctx.English());
+    std::string name = ProposedSetName(n, ctx.InterfaceLanguage());
     if (std::find(rows.begin(), rows.end(), name) == rows.end()) return name;
   }
 }
@@ -492,9 +492,9 @@ void FillCommandList(PanelContext& ctx) {
   const CCommandSet& set = ctx.globals.workingSet;
   const QvWindowHandle window = Window(ctx);
   ctx.ui.ClearItems(window, kCommandList);
-  ctx.ui.AddItem(window, kCommandList, BasicRowText(set.GetBasicWidth(), ctx.English()));
+  ctx.ui.AddItem(window, kCommandList, BasicRowText(set.GetBasicWidth(), ctx.InterfaceLanguage()));
   for (int i = 0; i < set.GetCommandCount(); ++i) {
-    ctx.ui.AddItem(window, kCommandList, CommandRowText(set, i, ctx.English()));
+    ctx.ui.AddItem(window, kCommandList, CommandRowText(set, i, ctx.InterfaceLanguage()));
   }
 }
 
@@ -518,7 +518,7 @@ void SelectCommandRow(PanelContext& ctx, int row) {
 
 void RewriteCommandRow(PanelContext& ctx, int index) {
   if (index < 0 || index >= ctx.globals.workingSet.GetCommandCount()) return;
-  ctx.ui.SetItemText(Window(ctx), kCommandList, index + 1, CommandRowText(ctx.globals.workingSet, index, ctx.English()));
+  ctx.ui.SetItemText(Window(ctx), kCommandList, index + 1, CommandRowText(ctx.globals.workingSet, index, ctx.InterfaceLanguage()));
 }
 
 void SetPanelEnabled(PanelContext& ctx, bool enabled) {

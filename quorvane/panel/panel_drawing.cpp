@@ -133,8 +133,8 @@ CommandRowColumns SplitCommandRow(std::string_view row) {
 }
 
 bool IsBasicRow(std::string_view row) {
-  return row.find(BasicRowLabel(true)) != std::string_view::npos ||
-         row.find(BasicRowLabel(false)) != std::string_view::npos;
+  return row.find(BasicRowLabel(text::Language::kEnglish)) != std::string_view::npos ||
+         row.find(BasicRowLabel(text::Language::kJapanese)) != std::string_view::npos;
 }
 
 QvErr DrawListRow(const QvDrawItem& item, std::string_view text) {

@@ -88,8 +88,8 @@ std::vector<std::string> FontSizeItems() {
   return items;
 }
 
-std::vector<std::string> OptimizeItems(bool english) {
-  if (english) return {"N", "1", "2"};
+std::vector<std::string> OptimizeItems(text::Language language) {
+  if (text::EnglishTexts(language)) return {"N", "1", "2"};
   return {"なし", "１", "２"};
 }
 
@@ -101,8 +101,9 @@ std::string_view UnitSuffix(std::int32_t unit) {
   return " (mm)";
 }
 
-std::string PointWidthLabelText(std::int16_t language, std::int32_t unit) {
-  const std::string_view label = language != settings::kLanguageJapanese ? "Point Width" : "ポイント 幅";
+std::string PointWidthLabelText(text::Language language, std::int32_t unit) {
+  // Korean shows the Japanese texts but this English label.
+  const std::string_view label = text::EnglishDialogs(language) ? "Point Width" : "ポイント 幅";
   return std::string(label) + std::string(UnitSuffix(unit));
 }
 
@@ -111,8 +112,8 @@ QvControlFrame TypeButtonFrame(int code) {
   return {corner[0], corner[1], kTypeButtonSize, kTypeButtonSize};
 }
 
-std::vector<PanelControl> PanelControls(std::int16_t language, std::int32_t unit) {
-  const bool english = language == settings::kLanguageEnglish;
+std::vector<PanelControl> PanelControls(text::Language language, std::int32_t unit) {
+  const bool english = text::EnglishTexts(language);
   std::vector<PanelControl> controls;
   for (const Row& row : kRows) {
     PanelControl c;
@@ -127,7 +128,7 @@ std::vector<PanelControl> PanelControls(std::int16_t language, std::int32_t unit
     if (!english && row.id == 0 && row.kind == kQvLabelControl) c.control.frame.width = 40;
     if (row.id == kCommandWidthField) c.items = WidthItems();
     if (row.id == kFontSizeField) c.items = FontSizeItems();
-    if (row.id == kOptimizeList) c.items = OptimizeItems(english);
+    if (row.id == kOptimizeList) c.items = OptimizeItems(language);
     controls.push_back(std::move(c));
   }
   for (int code = 0; code < static_cast<int>(kTypeButtonCorners.size()); ++code) {

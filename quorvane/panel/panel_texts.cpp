@@ -60,14 +60,15 @@ std::string Number(int n) {
 
 }  // namespace
 
-std::string MessageText(PanelMessage message, bool english, std::string_view setName) {
+std::string MessageText(PanelMessage message, text::Language language, std::string_view setName) {
   const MessagePair& pair = kMessages[static_cast<int>(message)];
-  std::string text(english ? pair.english : pair.japanese);
+  std::string text(text::EnglishTexts(language) ? pair.english : pair.japanese);
   if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, setName);
   return text;
 }
 
-std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, bool english) {
+std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, text::Language language) {
+  const bool english = text::EnglishTexts(language);
   std::string text(english ? "Some lines of the command set list were not read as written:"
                            : "コマンドセットリストの一部の行は書かれたとおりに読めませんでした:");
   const std::size_t listed = std::min(problems.size(), kListedProblems);
@@ -79,11 +80,13 @@ std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, 
   return text;
 }
 
-std::string ProposedSetName(int n, bool english) {
-  return (english ? std::string("Command set ") : std::string("コマンドセット")) + Number(n);
+std::string ProposedSetName(int n, text::Language language) {
+  return (text::EnglishTexts(language) ? std::string("Command set ") : std::string("コマンドセット")) + Number(n);
 }
 
-std::string_view BasicRowLabel(bool english) { return english ? "Basic seam-margin" : "基本縫代"; }
+std::string_view BasicRowLabel(text::Language language) {
+  return text::EnglishTexts(language) ? "Basic seam-margin" : "基本縫代";
+}
 
 std::string PadColumns(std::string_view text, int columns) {
   std::string padded(text);
@@ -94,15 +97,14 @@ std::string PadColumns(std::string_view text, int columns) {
 
 std::string FormatWidth(double value) { return text::FormatFixed(value, 1); }
 
-std::string BasicRowText(float basicWidth, bool english) {
-  return PadColumns(Number(1), kNumberColumns) + PadColumns(BasicRowLabel(english), kNameColumns) +
+std::string BasicRowText(float basicWidth, text::Language language) {
+  return PadColumns(Number(1), kNumberColumns) + PadColumns(BasicRowLabel(language), kNameColumns) +
          PadColumns("", kPointColumns) + FormatWidth(basicWidth);
 }
 
-std::string CommandRowText(const commands::CCommandSet& set, int index, bool english) {
+std::string CommandRowText(const commands::CCommandSet& set, int index, text::Language language) {
   const commands::Command* command = set.GetCommand(index);
   if (command == nullptr) return {};
-  const commands::Language language = english ? commands::Language::kEnglish : commands::Language::kJapanese;
   std::string points = " ";
   if (command->num >= 2) {
     points = command->point[0] + "," + command->point[1];

@@ -25,7 +25,7 @@ std::int32_t PanelHeight(const host::PluginGlobals& globals) {
 }
 
 QvErr AddFlyoutMenu(host::PluginGlobals& globals, host::HostUi& ui) {
-  const bool english = globals.settings.language == settings::kLanguageEnglish;
+  const bool english = text::EnglishTexts(globals.settings.language);
   const QvPanelHandle panel = globals.panel;
   struct Item {
     std::int32_t number;
@@ -56,7 +56,7 @@ void LoadListFile(PanelContext& ctx) {
   // the user is told once, with the file and line of each. The panel opens
   // whether or not the alert could be shown.
   const commands::ListLoadResult loaded = commands::LoadListFile(file, ctx.globals.commandSets);
-  if (!loaded.problems.empty()) ctx.doc.Alert(ListFileProblemsText(loaded.problems, ctx.English()));
+  if (!loaded.problems.empty()) ctx.doc.Alert(ListFileProblemsText(loaded.problems, ctx.InterfaceLanguage()));
 }
 
 void PressTypeButton(host::PluginGlobals& globals, std::int32_t button) {

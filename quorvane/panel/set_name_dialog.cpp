@@ -30,8 +30,8 @@ QvErr SetNameDialogProc(QvWindowHandle dialog, std::int32_t control, std::int32_
 
 }  // namespace
 
-host::DialogTemplate SetNameDialog(std::int16_t language) {
-  const bool english = language != settings::kLanguageJapanese;
+host::DialogTemplate SetNameDialog(text::Language language) {
+  const bool english = text::EnglishDialogs(language);
   host::DialogTemplate dialog;
   dialog.resourceId = english ? kSetNameDialogEnglish : kSetNameDialogJapanese;
   dialog.title = english ? "Command set Name" : "コマンドセット名";
@@ -46,7 +46,7 @@ host::DialogTemplate SetNameDialog(std::int16_t language) {
   return dialog;
 }
 
-std::optional<std::string> AskSetName(host::HostUi& ui, QvPluginRef self, std::int16_t language,
+std::optional<std::string> AskSetName(host::HostUi& ui, QvPluginRef self, text::Language language,
                                       std::string_view name) {
   DialogData data{&ui, std::string(name)};
   std::optional<std::int32_t> result = ui.RunModalDialog(self, SetNameDialog(language), SetNameDialogProc, &data);

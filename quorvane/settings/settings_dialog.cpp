@@ -98,8 +98,8 @@ QvErr SettingsDialogProc(QvWindowHandle dialog, std::int32_t control, std::int32
 
 }  // namespace
 
-host::DialogTemplate SettingsDialog(std::int16_t language) {
-  const bool english = language != kLanguageJapanese;
+host::DialogTemplate SettingsDialog(text::Language language) {
+  const bool english = text::EnglishDialogs(language);
   const char* const lineWidth = english ? "Line Width :" : "線幅 :";
   const char* const lineColor = english ? "Line Color :" : "線色 :";
   host::DialogTemplate d;

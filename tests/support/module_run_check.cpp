@@ -87,7 +87,7 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     const std::string& text = shown.back().text;
     bool known = text == generation::kBasicMarginFailedText;
     for (int i = 0; i < set.GetCommandCount() && !known; ++i) {
-      known = text == generation::CommandFailureText(set.GetCommandType(i), i + 2, true);
+      known = text == generation::CommandFailureText(set.GetCommandType(i), i + 2, text::Language::kEnglish);
     }
     if (!known) problem << "the alert \"" << text << "\" is no command's own message; ";
   }

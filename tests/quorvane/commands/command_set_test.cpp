@@ -118,9 +118,9 @@ TEST(CommandSet, OutOfRangeQueriesGiveTheirNoneValues) {
   EXPECT_EQ(set.GetCommandWidth(-1), -1.0f);
   EXPECT_EQ(set.GetCommandPoints(1, first, second), -1);
   EXPECT_EQ(first, "keep");
-  EXPECT_EQ(set.GetCommandLabel(1, Language::kEnglish), "");
-  EXPECT_EQ(set.GetCommandLabel(0, Language::kEnglish), "Lapel ");
-  EXPECT_EQ(set.GetCommandLabel(0, Language::kJapanese), "折り返し  ");
+  EXPECT_EQ(set.GetCommandLabel(1, text::Language::kEnglish), "");
+  EXPECT_EQ(set.GetCommandLabel(0, text::Language::kEnglish), "Lapel ");
+  EXPECT_EQ(set.GetCommandLabel(0, text::Language::kJapanese), "折り返し  ");
   EXPECT_EQ(set.RemoveCommand(3), -1);
   EXPECT_EQ(set.SetCommandWidth(3, 1.0f), CC::kNoSuchCommand);
 }

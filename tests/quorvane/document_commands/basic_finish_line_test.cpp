@@ -53,7 +53,7 @@ TEST_F(BasicFinishLine, InchesOffsetByTheUnitFactorAndStyleTheFinishLine) {
   globals_->settings.basicFinishLineMargin = 1.0f;
   globals_->settings.finishLine = 1;
   globals_->settings.finishLineWidth = 1.5;
-  globals_->settings.language = settings::kLanguageJapanese;
+  globals_->settings.language = text::Language::kJapanese;
   Run(0, 0, 300, 200, "16157:ok");
   EXPECT_EQ(Dialogs().at(0).title, "基本仕上り線作成");
   ExpectRectangle(ArtOn(kLayerTitle).at(0), 72, 72, 228, 128);
@@ -67,9 +67,9 @@ TEST_F(BasicFinishLine, OnlyJapaneseGetsTheJapaneseDialog) {
     const char* title;
   };
   double x = 0;
-  for (const Case& c : {Case{settings::kLanguageJapanese, "16157:ok", "基本仕上り線作成"},
-                        Case{settings::kLanguageEnglish, "16257:ok", "Create basic finish line"},
-                        Case{settings::kLanguageKorean, "16257:ok", "Create basic finish line"}}) {
+  for (const Case& c : {Case{text::Language::kJapanese, "16157:ok", "基本仕上り線作成"},
+                        Case{text::Language::kEnglish, "16257:ok", "Create basic finish line"},
+                        Case{text::Language::kKorean, "16257:ok", "Create basic finish line"}}) {
     SCOPED_TRACE(c.language);
     globals_->settings.language = c.language;
     const std::size_t shown = Dialogs().size();
@@ -111,7 +111,7 @@ TEST_F(BasicFinishLine, WithoutOneClosedPathItSaysSoInTheUsersLanguage) {
   EXPECT_FALSE(globals_->run.sourcePath);
   EXPECT_FALSE(globals_->run.resultArt);
   generation::DeselectAllArt(Doc());
-  globals_->settings.language = settings::kLanguageJapanese;
+  globals_->settings.language = text::Language::kJapanese;
   ExpectAlert("閉じたパスを1つ選択して下さい。");
   CreateBasicFinishLine(ctx_);
   EXPECT_TRUE(Dialogs().empty());

@@ -58,7 +58,7 @@ TEST_F(BatchApplication, EveryClosedPathGetsItsResultAndAnOpenPathIsLeftAlone) {
 }
 
 TEST_F(BatchApplication, KoreanGetsTheEnglishDialogAndTheJapaneseTexts) {
-  globals_->settings.language = settings::kLanguageKorean;
+  globals_->settings.language = text::Language::kKorean;
   Start({10.0f});
   Answer("16259:ok");
   EXPECT_EQ(BatchApply(ctx_), kQvNoErr);
@@ -102,7 +102,7 @@ TEST_F(BatchApplication, WithoutAClosedPathItSaysSoInTheUsersLanguage) {
   ExpectAlert(std::string(kNoClosedPathsText));
   BatchApply(ctx_);
   EXPECT_FALSE(globals_->run.sourcePath);
-  globals_->settings.language = settings::kLanguageJapanese;
+  globals_->settings.language = text::Language::kJapanese;
   ExpectAlert(std::string(kNoClosedPathsTextJapanese));
   BatchApply(ctx_);
   EXPECT_TRUE(Dialogs().empty());

@@ -74,7 +74,7 @@ TEST_F(AllCommandsOnCorpus, EveryPieceGetsAnAllowanceOrTheFailedCommandsMessage)
       const std::string& text = shown.back().text;
       bool known = text == kBasicMarginFailedText;
       for (int i = 0; i < set.GetCommandCount() && !known; ++i) {
-        known = text == CommandFailureText(set.GetCommandType(i), i + 2, true);
+        known = text == CommandFailureText(set.GetCommandType(i), i + 2, text::Language::kEnglish);
       }
       EXPECT_TRUE(known) << text;
     }

@@ -53,7 +53,7 @@ class PointPicking : public ::testing::Test {
     ASSERT_EQ(Doc().SetClosed(path_, true), kQvNoErr);
     ASSERT_EQ(Doc().SetSelected(path_, true), kQvNoErr);
     globals_->commandSets.AddSet("Picking");
-    globals_->settings.language = settings::kLanguageEnglish;
+    globals_->settings.language = text::Language::kEnglish;
     ASSERT_EQ(CreatePanel(*ctx_), kQvNoErr);
     ASSERT_EQ(ToolSelected(*ctx_), kQvNoErr);
     ASSERT_EQ(ctx_->Run().sourcePath, path_);
