@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "quorvane/text/language.h"
@@ -46,5 +47,9 @@ int CommandTypePointCount(CommandType type);
 /// True for the kinds that carry a width (45. backward, Extended one-side,
 /// Cut off, Opening, 45. forward).
 bool CommandTypeHasWidth(CommandType type);
+
+/// The alert naming a failed command: `rowNumber` is its row in the panel's
+/// list (the command's index + 2). Empty for a code outside 0..10.
+std::string CommandFailureText(CommandType type, int rowNumber, text::Language language);
 
 }  // namespace quorvane::commands

@@ -12,6 +12,7 @@
 #include "quorvane/generation/commit_result.h"
 #include "quorvane/generation/source_selection.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/messages.h"
 #include "quorvane/text/numbers.h"
 
 namespace quorvane::document_commands {
@@ -19,13 +20,12 @@ namespace quorvane::document_commands {
 namespace {
 
 host::DialogTemplate MarginDialog(text::Language language) {
-  const bool english = text::EnglishDialogs(language);
   host::DialogTemplate dialog;
-  dialog.resourceId = english ? kFinishLineDialog : kFinishLineDialogJapanese;
-  dialog.title = english ? "Create basic finish line" : "基本仕上り線作成";
+  dialog.resourceId = text::EnglishDialogs(language) ? kFinishLineDialog : kFinishLineDialogJapanese;
+  dialog.title = text::DialogText(text::Message::kFinishLineTitle, language);
   dialog.width = kDialogWidth;
   dialog.height = kDialogHeight;
-  dialog.controls.push_back(RowLabel(english ? "Seam-margin:" : "縫代："));
+  dialog.controls.push_back(RowLabel(text::DialogText(text::Message::kSeamMarginLabel, language)));
   host::DialogControl field;
   field.id = kMarginField;
   field.kind = kQvEditControl;
@@ -93,7 +93,7 @@ QvErr CreateBasicFinishLine(panel::PanelContext& ctx) {
   if (generation::CheckSourceSelection(doc, run) != 1) {
     run.sourcePath = {};
     run.resultArt = {};
-    return doc.Alert(text::EnglishTexts(ctx.InterfaceLanguage()) ? generation::kNoSourceText : generation::kNoSourceTextJapanese);
+    return doc.Alert(text::Text(text::Message::kSelectClosedPath, ctx.InterfaceLanguage()));
   }
   const host::ArtRef piece = run.sourcePath;
   if (!AskMargin(ctx)) return kQvNoErr;

@@ -9,19 +9,19 @@
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_driver.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::document_commands {
 
 namespace {
 
 host::DialogTemplate SetDialog(text::Language language) {
-  const bool english = text::EnglishDialogs(language);
   host::DialogTemplate dialog;
-  dialog.resourceId = english ? kBatchDialog : kBatchDialogJapanese;
-  dialog.title = english ? "Batch Application" : "一括適用";
+  dialog.resourceId = text::EnglishDialogs(language) ? kBatchDialog : kBatchDialogJapanese;
+  dialog.title = text::DialogText(text::Message::kBatchApplicationTitle, language);
   dialog.width = kDialogWidth;
   dialog.height = kDialogHeight;
-  dialog.controls.push_back(RowLabel(english ? "Command set:" : "コマンドセット："));
+  dialog.controls.push_back(RowLabel(text::DialogText(text::Message::kCommandSetLabel, language)));
   host::DialogControl list;
   list.id = kBatchSetList;
   list.kind = kQvDropDownListControl;
@@ -92,7 +92,7 @@ QvErr BatchApply(panel::PanelContext& ctx) {
   if (closed.empty()) {
     run.sourcePath = {};
     run.resultArt = {};
-    return doc.Alert(text::EnglishTexts(ctx.InterfaceLanguage()) ? kNoClosedPathsText : kNoClosedPathsTextJapanese);
+    return doc.Alert(text::Text(text::Message::kSelectClosedPaths, ctx.InterfaceLanguage()));
   }
   if (!AskSet(ctx)) return kQvNoErr;
 

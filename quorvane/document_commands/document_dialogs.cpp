@@ -1,4 +1,5 @@
 #include "quorvane/document_commands/document_dialogs.h"
+#include "quorvane/text/messages.h"
 
 #include <charconv>
 
@@ -13,7 +14,7 @@ void AddOkCancel(host::DialogTemplate& dialog, text::Language language) {
   host::DialogControl cancel = ok;
   cancel.id = kCancelButton;
   cancel.frame.x = dialog.width / 2 + 10;
-  cancel.text = text::EnglishDialogs(language) ? "Cancel" : "キャンセル";
+  cancel.text = text::DialogText(text::Message::kCancel, language);
   dialog.controls.push_back(ok);
   dialog.controls.push_back(cancel);
 }

@@ -3,12 +3,13 @@
 #include <optional>
 
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::generation {
 
 std::string ResultLayerTitle(std::string_view sourceLayerTitle, text::Language language) {
   std::string title(sourceLayerTitle);
-  title += text::EnglishTexts(language) ? kResultLayerSuffix : kResultLayerSuffixJapanese;
+  title += text::Text(text::Message::kResultLayerSuffix, language);
   return title;
 }
 

@@ -16,8 +16,8 @@
 namespace quorvane::generation {
 
 /// The title of the layer that receives the finished result of a piece on
-/// the layer `sourceLayerTitle`: that title followed by kResultLayerSuffix
-/// (English) or kResultLayerSuffixJapanese (any other language).
+/// the layer `sourceLayerTitle`: that title followed by the result-layer
+/// suffix of `language`.
 std::string ResultLayerTitle(std::string_view sourceLayerTitle, text::Language language);
 
 /// Strokes `art` (a path, a compound path, or every one inside a group) as

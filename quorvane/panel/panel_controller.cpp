@@ -19,6 +19,7 @@
 #include "quorvane/panel/point_picking_tool.h"
 #include "quorvane/panel/set_name_dialog.h"
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::panel {
 
@@ -37,11 +38,11 @@ void EnableTypeButtons(PanelContext& ctx, bool enable) {
   for (std::int32_t id = kFirstTypeButton; id <= kLastTypeButton; ++id) ctx.ui.Enable(Window(ctx), id, enable);
 }
 
-void Alert(PanelContext& ctx, PanelMessage message) { ctx.doc.Alert(MessageText(message, ctx.InterfaceLanguage())); }
+void Alert(PanelContext& ctx, text::Message message) { ctx.doc.Alert(text::Text(message, ctx.InterfaceLanguage())); }
 
 // A question nobody could answer counts as "no": the state stays as it was.
-bool Ask(PanelContext& ctx, PanelMessage question, std::string_view setName) {
-  return ctx.doc.Ask(MessageText(question, ctx.InterfaceLanguage(), text::DisplayText(setName))).value_or(false);
+bool Ask(PanelContext& ctx, text::Message question, std::string_view setName) {
+  return ctx.doc.Ask(text::TextWith(question, ctx.InterfaceLanguage(), text::DisplayText(setName))).value_or(false);
 }
 
 std::string SelectedSetName(PanelContext& ctx) { return ctx.globals.commandSets.GetSetName(ctx.globals.selectedSet); }
@@ -147,7 +148,7 @@ void EnableForSet(PanelContext& ctx) {
 // keeps it.
 bool DiscardChanges(PanelContext& ctx) {
   if (ctx.globals.modified == 0) return true;
-  if (!Ask(ctx, PanelMessage::kDiscardQuestion, SelectedSetName(ctx))) return false;
+  if (!Ask(ctx, text::Message::kDiscardQuestion, SelectedSetName(ctx))) return false;
   EndPicking(ctx);
   ctx.globals.modified = 0;
   return true;
@@ -159,7 +160,7 @@ void SelectSet(PanelContext& ctx) {
   host::PluginGlobals& g = ctx.globals;
   const int row = ListSelection(ctx, kSetList);
   if (ctx.State().incompleteCommand != 0) {
-    Alert(ctx, PanelMessage::kAccomplishCommand);
+    Alert(ctx, text::Message::kAccomplishCommand);
     ctx.ui.SetSelection(Window(ctx), kSetList, g.selectedSet);
     return;
   }
@@ -189,7 +190,7 @@ void SelectCommand(PanelContext& ctx) {
   const int row = ListSelection(ctx, kCommandList);
   if (row == st.selectedCommand + 1) return;
   if (st.pickingState != PickingState::kIdle) {
-    Alert(ctx, st.pickingState == PickingState::kAwaitingWidth ? PanelMessage::kInputWidth : PanelMessage::kInputPoint);
+    Alert(ctx, st.pickingState == PickingState::kAwaitingWidth ? text::Message::kInputWidth : text::Message::kInputPoint);
     ctx.ui.SetSelection(Window(ctx), kCommandList, st.selectedCommand + 1);
     return;
   }
@@ -267,7 +268,7 @@ void RemoveSet(PanelContext& ctx) {
   host::PluginGlobals& g = ctx.globals;
   const int row = ListSelection(ctx, kSetList);
   if (row < 0 || row >= g.commandSets.GetSetCount()) return;
-  if (!Ask(ctx, PanelMessage::kDeleteQuestion, g.commandSets.GetSetName(row))) return;
+  if (!Ask(ctx, text::Message::kDeleteQuestion, g.commandSets.GetSetName(row))) return;
   if (g.modified != 0) {
     g.modified = 0;
     EndPicking(ctx);
@@ -299,7 +300,7 @@ void Apply(PanelContext& ctx) {
   if (g.modified != 0) {
     SaveSet(ctx);
     g.modified = 0;
-    Alert(ctx, PanelMessage::kSetSaved);
+    Alert(ctx, text::Message::kSetSaved);
   }
   if (g.selectedArt) commands::StoreSetOnArt(ctx.doc, g.selectedArt, g.workingSet);
   RunDriver(ctx, true);
@@ -454,7 +455,7 @@ bool CheckSelection(PanelContext& ctx) {
   if (generation::CheckSourceSelection(ctx.doc, run) != 1) {
     run.sourcePath = {};
     run.resultArt = {};
-    Alert(ctx, PanelMessage::kSelectClosedPath);
+    Alert(ctx, text::Message::kSelectClosedPath);
     return false;
   }
   if (run.sourcePath == previous) return true;
@@ -527,7 +528,7 @@ void SetPanelEnabled(PanelContext& ctx, bool enabled) {
   host::PluginGlobals& g = ctx.globals;
   if (!enabled && g.modified != 0) {
     g.modified = 0;
-    if (Ask(ctx, PanelMessage::kSaveQuestion, SelectedSetName(ctx))) {
+    if (Ask(ctx, text::Message::kSaveQuestion, SelectedSetName(ctx))) {
       SaveSet(ctx);
     } else {
       st.pickingState = PickingState::kIdle;
@@ -591,7 +592,7 @@ void SaveSet(PanelContext& ctx) {
   CCommandSet* set = g.commandSets.GetSet(g.selectedSet);
   if (set == nullptr) return;
   if (st.pickingState != PickingState::kIdle) {
-    Alert(ctx, PanelMessage::kEditingDiscarded);
+    Alert(ctx, text::Message::kEditingDiscarded);
     g.workingSet.RemoveCommand(st.selectedCommand);
     EndPicking(ctx);
     FillCommandList(ctx);

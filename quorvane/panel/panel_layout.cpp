@@ -4,6 +4,7 @@
 
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/settings/settings.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::panel {
 
@@ -102,9 +103,8 @@ std::string_view UnitSuffix(std::int32_t unit) {
 }
 
 std::string PointWidthLabelText(text::Language language, std::int32_t unit) {
-  // Korean shows the Japanese texts but this English label.
-  const std::string_view label = text::EnglishDialogs(language) ? "Point Width" : "ポイント 幅";
-  return std::string(label) + std::string(UnitSuffix(unit));
+  // Korean shows the Japanese texts but this label in English, as its dialogs.
+  return std::string(text::DialogText(text::Message::kPointWidth, language)) + std::string(UnitSuffix(unit));
 }
 
 QvControlFrame TypeButtonFrame(int code) {

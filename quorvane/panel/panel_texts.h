@@ -1,4 +1,4 @@
-// The information panel's messages and questions in English and Japanese,
+// The information panel's composed texts: the list-file problems alert,
 // the names it proposes for new sets, and the fixed-width rows of its
 // command list.
 #pragma once
@@ -12,24 +12,6 @@
 #include "quorvane/text/language.h"
 
 namespace quorvane::panel {
-
-/// The panel's alerts and questions. Those ending in Question take the set's
-/// name and are asked as yes/no questions.
-enum class PanelMessage : int {
-  kSelectClosedPath,
-  kAccomplishCommand,
-  kInputWidth,
-  kInputPoint,
-  kEditingDiscarded,
-  kSetSaved,
-  kDiscardQuestion,
-  kSaveQuestion,
-  kDeleteQuestion,
-};
-
-/// The message in English (`english`) or Japanese; a question's `%s` is
-/// replaced by `setName` (the Japanese forms put no quotes around it).
-std::string MessageText(PanelMessage message, text::Language language, std::string_view setName = {});
 
 /// The alert that tells what the list-file reader left out or changed: a
 /// heading in the panel's language, then the first `kListedProblems`

@@ -15,6 +15,7 @@
 #include "quorvane/panel/theme.h"
 #include "quorvane/settings/settings_dialog.h"
 #include "quorvane/settings/settings_file.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::panel {
 
@@ -25,11 +26,11 @@ std::int32_t PanelHeight(const host::PluginGlobals& globals) {
 }
 
 QvErr AddFlyoutMenu(host::PluginGlobals& globals, host::HostUi& ui) {
-  const bool english = text::EnglishTexts(globals.settings.language);
+  const text::Language language = globals.settings.language;
   const QvPanelHandle panel = globals.panel;
   struct Item {
     std::int32_t number;
-    const char* text;
+    std::string_view text;
   };
   // Items 5 and 9 offer the document commands, which the panel's own
   // buttons do not start.
@@ -38,8 +39,8 @@ QvErr AddFlyoutMenu(host::PluginGlobals& globals, host::HostUi& ui) {
       {kFlyoutSeparator, "-"},
       {kShowOptionFlyoutItem, "Show Option"},
       {4, "-"},
-      {kCreateFinishLineFlyoutItem, english ? "Create basic finish line..." : "基本仕上り線作成..."},
-      {kBatchApplyFlyoutItem, english ? "Batch Application..." : "一括適用..."},
+      {kCreateFinishLineFlyoutItem, text::Text(text::Message::kCreateFinishLineMenuItem, language)},
+      {kBatchApplyFlyoutItem, text::Text(text::Message::kBatchApplicationMenuItem, language)},
   };
   for (const Item& item : items) {
     if (QvErr err = ui.AddFlyoutItem(panel, item.number, item.text)) return err;

@@ -7,6 +7,7 @@
 #include "quorvane/generation/source_selection.h"
 #include "quorvane/host/command_dispatch.h"
 #include "quorvane/plugin/module_hook_table.h"
+#include "quorvane/text/messages.h"
 #include "support/decimal_comma_locale.h"
 
 namespace quorvane::document_commands {
@@ -105,7 +106,7 @@ TEST_F(BasicFinishLine, ADecimalCommaLocaleShowsTheMarginWithAFullStop) {
 TEST_F(BasicFinishLine, WithoutOneClosedPathItSaysSoInTheUsersLanguage) {
   const host::ArtRef open = Piece(Rectangle(0, 0, 50, 50), false);
   globals_->run.resultArt = open;
-  ExpectAlert(std::string(generation::kOpenPathSelectedText));  // the selection check's own
+  ExpectAlert(std::string(text::Text(text::Message::kOpenPathSelected, text::Language::kEnglish)));  // the selection check's own
   ExpectAlert("Please select a closed path.");
   CreateBasicFinishLine(ctx_);
   EXPECT_FALSE(globals_->run.sourcePath);

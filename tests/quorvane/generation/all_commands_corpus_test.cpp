@@ -7,6 +7,7 @@
 
 #include "generation_test_support.h"
 #include "quorvane/generation/seam_allowance_generator.h"
+#include "quorvane/text/messages.h"
 #include "support/shared_data.h"
 #include "workbench/svg/svg_io.h"
 
@@ -72,7 +73,7 @@ TEST_F(AllCommandsOnCorpus, EveryPieceGetsAnAllowanceOrTheFailedCommandsMessage)
       }
       ASSERT_EQ(shown.size(), alertsBefore + 1);
       const std::string& text = shown.back().text;
-      bool known = text == kBasicMarginFailedText;
+      bool known = text == text::Text(text::Message::kBasicMarginFailed, text::Language::kEnglish);
       for (int i = 0; i < set.GetCommandCount() && !known; ++i) {
         known = text == CommandFailureText(set.GetCommandType(i), i + 2, text::Language::kEnglish);
       }

@@ -11,6 +11,7 @@
 #include "margin_test_support.h"
 #include "quorvane/generation/forty_five_degree_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::generation {
 namespace {
@@ -188,9 +189,9 @@ TEST_F(Driver, WidthsWiderThanAnyDocumentFailAsTheirCommand) {
   CCommandSet set("huge basic");
   set.SetBasicWidth(6000.0f);
   state_.pointsPerUnit = kPointsPerMillimetre;  // 6 m
-  Host().Prompts().Script({PromptKind::kAlert, std::string(kBasicMarginFailedText)});
+  Host().Prompts().Script({PromptKind::kAlert, std::string(text::Text(text::Message::kBasicMarginFailed, text::Language::kEnglish))});
   Run(user, set, Panel(set), true);
-  EXPECT_EQ(Shown().back().text, kBasicMarginFailedText);
+  EXPECT_EQ(Shown().back().text, text::Text(text::Message::kBasicMarginFailed, text::Language::kEnglish));
   EXPECT_FALSE(state_.resultArt);
   // 5 m is still taken.
   set.SetBasicWidth(5000.0f);

@@ -7,6 +7,7 @@
 #include "quorvane/commands/command_set.h"
 #include "quorvane/panel/panel_texts.h"
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/messages.h"
 #include "support/decimal_comma_locale.h"
 
 namespace quorvane::panel {
@@ -15,12 +16,12 @@ namespace {
 using commands::CommandType;
 
 TEST(PanelTexts, QuestionsNameTheSetQuotedInEnglishOnly) {
-  EXPECT_EQ(MessageText(PanelMessage::kDiscardQuestion, text::Language::kEnglish, "Front"),
+  EXPECT_EQ(text::TextWith(text::Message::kDiscardQuestion, text::Language::kEnglish, "Front"),
             "'Front' is changed. Are you sure to discard?");
-  EXPECT_EQ(MessageText(PanelMessage::kDiscardQuestion, text::Language::kJapanese, "前身頃"),
+  EXPECT_EQ(text::TextWith(text::Message::kDiscardQuestion, text::Language::kJapanese, "前身頃"),
             "前身頃は変更されています。変更を破棄してもよろしいですか？");
-  EXPECT_EQ(MessageText(PanelMessage::kDeleteQuestion, text::Language::kJapanese, "A"), "Aを削除してもよろしいですか？");
-  EXPECT_EQ(MessageText(PanelMessage::kSelectClosedPath, text::Language::kJapanese), "閉じたパスを1つ選択して下さい。");
+  EXPECT_EQ(text::TextWith(text::Message::kDeleteQuestion, text::Language::kJapanese, "A"), "Aを削除してもよろしいですか？");
+  EXPECT_EQ(text::Text(text::Message::kSelectClosedPath, text::Language::kJapanese), "閉じたパスを1つ選択して下さい。");
   EXPECT_EQ(ProposedSetName(2, text::Language::kEnglish), "Command set 2");
   EXPECT_EQ(ProposedSetName(12, text::Language::kJapanese), "コマンドセット12");
 }
