@@ -42,9 +42,8 @@ struct SegmentPosition {
   float t = 0.0f;
 };
 SegmentPosition ResolveSegment(const commands::CCommandSet& set, const std::string& pointText) {
-  SegmentPosition position;
-  set.ResolvePoint(pointText, position.segment, position.t);
-  return position;
+  const std::optional<commands::ResolvedPoint> point = set.ResolvePoint(pointText);
+  return point ? SegmentPosition{point->segment, point->t} : SegmentPosition{};
 }
 
 // Puts the user's path back as the source, removes the temporary layer with

@@ -63,7 +63,7 @@ TEST_F(BasicFinishLine, InchesOffsetByTheUnitFactorAndStyleTheFinishLine) {
 
 TEST_F(BasicFinishLine, OnlyJapaneseGetsTheJapaneseDialog) {
   struct Case {
-    std::int16_t language;
+    text::Language language;
     const char* answer;
     const char* title;
   };
@@ -71,7 +71,7 @@ TEST_F(BasicFinishLine, OnlyJapaneseGetsTheJapaneseDialog) {
   for (const Case& c : {Case{text::Language::kJapanese, "16157:ok", "基本仕上り線作成"},
                         Case{text::Language::kEnglish, "16257:ok", "Create basic finish line"},
                         Case{text::Language::kKorean, "16257:ok", "Create basic finish line"}}) {
-    SCOPED_TRACE(c.language);
+    SCOPED_TRACE(static_cast<int>(c.language));
     globals_->settings.language = c.language;
     const std::size_t shown = Dialogs().size();
     Run(x, 0, 200, 100, c.answer);

@@ -69,7 +69,7 @@ fs::path OutputDir() { return fs::path(QUORVANE_SCREENSHOT_OUT_DIR); }
 // ---- The font the module asks for ----------------------------------------------------
 
 class PanelFontTest : public quorvane::testing::LoadedModuleTest,
-                      public ::testing::WithParamInterface<std::int16_t> {};
+                      public ::testing::WithParamInterface<Language> {};
 
 TEST_P(PanelFontTest, EnglishTakesSegoeUiEveryOtherLanguageTheJapaneseFace) {
   LoadAndStart();
