@@ -200,7 +200,7 @@ CCommandSet PlaceEveryKind(Piece& p) {
     const std::string& alert = shown.back().text;
     std::size_t failed = kinds.size();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
-      if (alert == quorvane::generation::CommandFailureText(kEveryKind[kinds[i]].type, static_cast<int>(i) + 2, true)) {
+      if (alert == quorvane::commands::CommandFailureText(kEveryKind[kinds[i]].type, static_cast<int>(i) + 2, quorvane::text::Language::kEnglish)) {
         failed = i;
       }
     }

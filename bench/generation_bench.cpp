@@ -228,7 +228,7 @@ void Command(benchmark::State& bench) {
       return;
     }
   }
-  bench.SetLabel(std::string(b->set.GetCommandLabel(k, quorvane::commands::Language::kEnglish)) + "at anchor " +
+  bench.SetLabel(std::string(b->set.GetCommandLabel(k, quorvane::text::Language::kEnglish)) + "at anchor " +
                  first);
 }
 

@@ -60,7 +60,7 @@ int CCommandSet::GetCommandPoints(int i, std::string& first, std::string& second
   return command->num;
 }
 
-std::string_view CCommandSet::GetCommandLabel(int i, Language language) const {
+std::string_view CCommandSet::GetCommandLabel(int i, text::Language language) const {
   const Command* command = GetCommand(i);
   return command == nullptr ? std::string_view() : CommandTypeLabel(command->type, language);
 }
@@ -187,22 +187,16 @@ void CCommandSet::RemoveLinePoint(std::string_view labelText) {
   std::erase_if(linePoints_, [&](const LinePoint& p) { return p.index == *label; });
 }
 
-int CCommandSet::ResolvePoint(std::string_view pointText, int& segment, float& t) const {
+std::optional<ResolvedPoint> CCommandSet::ResolvePoint(std::string_view pointText) const {
   if (const std::optional<std::int32_t> anchor = AnchorReference(pointText)) {
-    segment = *anchor;
-    t = 0.0f;
-    return 0;
+    return ResolvedPoint{ResolvedPoint::Kind::kAnchor, *anchor, 0.0f};
   }
   const std::optional<int> label = LabelNumber(pointText);
-  if (!label) return -1;
+  if (!label) return std::nullopt;
   for (const LinePoint& p : linePoints_) {
-    if (p.index == *label) {
-      segment = p.Num;
-      t = p.t;
-      return 1;
-    }
+    if (p.index == *label) return ResolvedPoint{ResolvedPoint::Kind::kLinePoint, p.Num, p.t};
   }
-  return -1;
+  return std::nullopt;
 }
 
 void CCommandSet::AppendReadCommand(Command command) {

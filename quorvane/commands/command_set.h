@@ -12,6 +12,15 @@
 
 namespace quorvane::commands {
 
+/// Where a point text lies on the finish line: a segment number (counted
+/// from 1) and the curve parameter inside it.
+struct ResolvedPoint {
+  enum class Kind { kAnchor, kLinePoint };
+  Kind kind;
+  int segment;
+  float t;
+};
+
 /// A command set, held by value. Indices are 0-based; a bad index never
 /// throws: queries return their none-value and mutators do nothing.
 ///
@@ -54,7 +63,7 @@ class CCommandSet {
   /// is out of range.
   int GetCommandPoints(int i, std::string& first, std::string& second) const;
   /// The type's label in the given language; "" when i is out of range.
-  std::string_view GetCommandLabel(int i, Language language) const;
+  std::string_view GetCommandLabel(int i, text::Language language) const;
 
   /// Appends {type, "", "", 0, 0}; returns the new count.
   int AddCommand(CommandType type);
@@ -82,10 +91,9 @@ class CCommandSet {
   /// Removes the line point labelled by the text's first character; nothing
   /// when there is none.
   void RemoveLinePoint(std::string_view labelText);
-  /// Resolves a point text: an anchor reference gives (anchor, 0.0) and 0; a
-  /// line-point label gives its (Num, t) and 1; anything else -1 with the
-  /// outputs untouched.
-  int ResolvePoint(std::string_view pointText, int& segment, float& t) const;
+  /// Resolves a point text: an anchor reference gives (anchor, 0.0), a
+  /// line-point label its (Num, t); none for anything else.
+  std::optional<ResolvedPoint> ResolvePoint(std::string_view pointText) const;
 
   const std::vector<Command>& GetCommands() const { return commands_; }
   const std::vector<LinePoint>& GetLinePoints() const { return linePoints_; }

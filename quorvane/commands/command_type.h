@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "quorvane/text/language.h"
 
 namespace quorvane::commands {
 
@@ -28,15 +31,6 @@ enum class CommandType : std::int32_t {
 /// Number of command kinds with a meaning (codes 0..10).
 inline constexpr int kCommandTypeCount = 11;
 
-/// The user-interface language of labels and messages.
-enum class Language { kEnglish, kJapanese };
-
-/// The language chosen by the settings' language field: 1 is English, any
-/// other value Japanese.
-constexpr Language LanguageFromField(int field) {
-  return field == 1 ? Language::kEnglish : Language::kJapanese;
-}
-
 /// True for the codes 0..10.
 constexpr bool IsKnownCommandType(CommandType type) {
   const auto code = static_cast<std::int32_t>(type);
@@ -45,7 +39,7 @@ constexpr bool IsKnownCommandType(CommandType type) {
 
 /// The label shown in the panel's command list, with its trailing blanks
 /// (UTF-8); "" for a code outside 0..10.
-std::string_view CommandTypeLabel(CommandType type, Language language);
+std::string_view CommandTypeLabel(CommandType type, text::Language language);
 
 /// How many points the kind takes (1 or 2); 0 for a code outside 0..10.
 int CommandTypePointCount(CommandType type);
@@ -53,5 +47,9 @@ int CommandTypePointCount(CommandType type);
 /// True for the kinds that carry a width (45. backward, Extended one-side,
 /// Cut off, Opening, 45. forward).
 bool CommandTypeHasWidth(CommandType type);
+
+/// The alert naming a failed command: `rowNumber` is its row in the panel's
+/// list (the command's index + 2). Empty for a code outside 0..10.
+std::string CommandFailureText(CommandType type, int rowNumber, text::Language language);
 
 }  // namespace quorvane::commands

@@ -6,6 +6,7 @@
 
 #include "quorvane/commands/read_csv.h"
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/messages.h"
 #include "quorvane/text/numbers.h"
 
 namespace quorvane::commands {
@@ -41,23 +42,12 @@ void AppendNumber(std::string& out, std::int32_t value) {
 
 }  // namespace
 
-std::optional<std::string> CheckSetName(std::string_view utf8Name, Language language) {
-  const bool english = language == Language::kEnglish;
-  if (HasLineBreak(utf8Name)) {
-    return english ? "A command set name cannot contain a line break."
-                   : "コマンドセット名に改行は使えません。";
-  }
+std::optional<std::string> CheckSetName(std::string_view utf8Name, text::Language language) {
+  if (HasLineBreak(utf8Name)) return std::string(text::Text(text::Message::kSetNameLineBreak, language));
   if (utf8Name.find(',') != std::string_view::npos) {
-    return english
-               ? "A command set name cannot contain a comma: the list file would cut the name there."
-               : "コマンドセット名にカンマは使えません。";
+    return std::string(text::Text(text::Message::kSetNameComma, language));
   }
-  if (!text::Utf8ToCp932(utf8Name)) {
-    const std::string name(utf8Name);
-    return english ? "The command set name \"" + name +
-                         "\" has a character that the list file (code page 932) cannot hold."
-                   : "コマンドセット名「" + name + "」にはリストファイルに保存できない文字があります。";
-  }
+  if (!text::Utf8ToCp932(utf8Name)) return text::TextWith(text::Message::kSetNameCharacter, language, utf8Name);
   return std::nullopt;
 }
 

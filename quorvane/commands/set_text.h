@@ -17,6 +17,7 @@
 #include "quorvane/commands/command_set.h"
 #include "quorvane/commands/command_type.h"
 #include "quorvane/text/diagnostic.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::commands {
 
@@ -27,7 +28,7 @@ using text::Diagnostic;
 /// form, no line break, and no comma (the file has no quoting, a comma would
 /// cut the name when it is read back).
 std::optional<std::string> CheckSetName(std::string_view utf8Name,
-                                        Language language = Language::kEnglish);
+                                        text::Language language = text::Language::kEnglish);
 
 /// Appends the set's text form, in code page 932, to `out`. Returns a
 /// message and leaves `out` as it was when a name or point text has no code

@@ -12,19 +12,20 @@
 #include "quorvane/generation/commit_result.h"
 #include "quorvane/generation/source_selection.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/messages.h"
 #include "quorvane/text/numbers.h"
 
 namespace quorvane::document_commands {
 
 namespace {
 
-host::DialogTemplate MarginDialog(bool english) {
+host::DialogTemplate MarginDialog(text::Language language) {
   host::DialogTemplate dialog;
-  dialog.resourceId = english ? kFinishLineDialog : kFinishLineDialogJapanese;
-  dialog.title = english ? "Create basic finish line" : "基本仕上り線作成";
+  dialog.resourceId = text::EnglishDialogs(language) ? kFinishLineDialog : kFinishLineDialogJapanese;
+  dialog.title = text::DialogText(text::Message::kFinishLineTitle, language);
   dialog.width = kDialogWidth;
   dialog.height = kDialogHeight;
-  dialog.controls.push_back(RowLabel(english ? "Seam-margin:" : "縫代："));
+  dialog.controls.push_back(RowLabel(text::DialogText(text::Message::kSeamMarginLabel, language)));
   host::DialogControl field;
   field.id = kMarginField;
   field.kind = kQvEditControl;
@@ -36,7 +37,7 @@ host::DialogTemplate MarginDialog(bool english) {
   // The field always says millimetres, whatever unit the margin is in.
   unit.text = "mm";
   dialog.controls.push_back(unit);
-  AddOkCancel(dialog, english);
+  AddOkCancel(dialog, language);
   return dialog;
 }
 
@@ -71,7 +72,7 @@ bool AskMargin(panel::PanelContext& ctx) {
   float margin = ctx.globals.settings.basicFinishLineMargin;
   MarginDialogData data{&ctx.ui, &margin};
   const std::optional<std::int32_t> result =
-      ctx.ui.RunModalDialog(ctx.globals.self, MarginDialog(ctx.EnglishDialogs()), MarginDialogProc, &data);
+      ctx.ui.RunModalDialog(ctx.globals.self, MarginDialog(ctx.InterfaceLanguage()), MarginDialogProc, &data);
   if (result != kOkButton) return false;
   ctx.globals.settings.basicFinishLineMargin = margin;
   return true;
@@ -92,7 +93,7 @@ QvErr CreateBasicFinishLine(panel::PanelContext& ctx) {
   if (generation::CheckSourceSelection(doc, run) != 1) {
     run.sourcePath = {};
     run.resultArt = {};
-    return doc.Alert(ctx.English() ? generation::kNoSourceText : generation::kNoSourceTextJapanese);
+    return doc.Alert(text::Text(text::Message::kSelectClosedPath, ctx.InterfaceLanguage()));
   }
   const host::ArtRef piece = run.sourcePath;
   if (!AskMargin(ctx)) return kQvNoErr;

@@ -9,24 +9,25 @@
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_driver.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::document_commands {
 
 namespace {
 
-host::DialogTemplate SetDialog(bool english) {
+host::DialogTemplate SetDialog(text::Language language) {
   host::DialogTemplate dialog;
-  dialog.resourceId = english ? kBatchDialog : kBatchDialogJapanese;
-  dialog.title = english ? "Batch Application" : "一括適用";
+  dialog.resourceId = text::EnglishDialogs(language) ? kBatchDialog : kBatchDialogJapanese;
+  dialog.title = text::DialogText(text::Message::kBatchApplicationTitle, language);
   dialog.width = kDialogWidth;
   dialog.height = kDialogHeight;
-  dialog.controls.push_back(RowLabel(english ? "Command set:" : "コマンドセット："));
+  dialog.controls.push_back(RowLabel(text::DialogText(text::Message::kCommandSetLabel, language)));
   host::DialogControl list;
   list.id = kBatchSetList;
   list.kind = kQvDropDownListControl;
   list.frame = {kFieldX, kRowY, kDialogWidth - kFieldX - 12, kRowHeight};
   dialog.controls.push_back(list);
-  AddOkCancel(dialog, english);
+  AddOkCancel(dialog, language);
   return dialog;
 }
 
@@ -59,7 +60,7 @@ bool AskSet(panel::PanelContext& ctx) {
   std::int32_t batchSet = ctx.State().batchSet;
   SetDialogData data{&ctx.ui, &ctx.globals.commandSets, &batchSet};
   const std::optional<std::int32_t> result =
-      ctx.ui.RunModalDialog(ctx.globals.self, SetDialog(ctx.EnglishDialogs()), SetDialogProc, &data);
+      ctx.ui.RunModalDialog(ctx.globals.self, SetDialog(ctx.InterfaceLanguage()), SetDialogProc, &data);
   if (result != kOkButton) return false;
   ctx.State().batchSet = batchSet;
   return true;
@@ -91,7 +92,7 @@ QvErr BatchApply(panel::PanelContext& ctx) {
   if (closed.empty()) {
     run.sourcePath = {};
     run.resultArt = {};
-    return doc.Alert(ctx.English() ? kNoClosedPathsText : kNoClosedPathsTextJapanese);
+    return doc.Alert(text::Text(text::Message::kSelectClosedPaths, ctx.InterfaceLanguage()));
   }
   if (!AskSet(ctx)) return kQvNoErr;
 

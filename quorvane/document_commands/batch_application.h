@@ -15,9 +15,6 @@ inline constexpr std::int32_t kBatchDialogJapanese = 16159;
 /// The drop-down list of set names.
 inline constexpr std::int32_t kBatchSetList = 5;
 
-inline constexpr std::string_view kNoClosedPathsText = "Please select one or more closed path.";
-inline constexpr std::string_view kNoClosedPathsTextJapanese = "閉じたパスを1つ以上選択して下さい。";
-
 /// Runs the command: with at least one closed path selected, asks for the
 /// set (the panel state's batchSet, remembered on OK; -1 when the list is
 /// empty), then for each selected closed path in the host's order selects

@@ -1,10 +1,11 @@
 #include "quorvane/document_commands/document_dialogs.h"
+#include "quorvane/text/messages.h"
 
 #include <charconv>
 
 namespace quorvane::document_commands {
 
-void AddOkCancel(host::DialogTemplate& dialog, bool english) {
+void AddOkCancel(host::DialogTemplate& dialog, text::Language language) {
   host::DialogControl ok;
   ok.id = kOkButton;
   ok.kind = kQvPushButtonControl;
@@ -13,7 +14,7 @@ void AddOkCancel(host::DialogTemplate& dialog, bool english) {
   host::DialogControl cancel = ok;
   cancel.id = kCancelButton;
   cancel.frame.x = dialog.width / 2 + 10;
-  cancel.text = english ? "Cancel" : "キャンセル";
+  cancel.text = text::DialogText(text::Message::kCancel, language);
   dialog.controls.push_back(ok);
   dialog.controls.push_back(cancel);
 }

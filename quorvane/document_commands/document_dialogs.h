@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "quorvane/facade/host_ui.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::document_commands {
 
@@ -19,7 +20,7 @@ inline constexpr std::int32_t kDialogWidth = 240;
 inline constexpr std::int32_t kDialogHeight = 96;
 
 /// The OK and Cancel buttons along the bottom of a dialog.
-void AddOkCancel(host::DialogTemplate& dialog, bool english);
+void AddOkCancel(host::DialogTemplate& dialog, text::Language language);
 
 /// A label at the left of the dialog's one row, and the row's height.
 host::DialogControl RowLabel(std::string_view text);

@@ -3,12 +3,13 @@
 #include <optional>
 
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::generation {
 
-std::string ResultLayerTitle(std::string_view sourceLayerTitle, std::int16_t language) {
+std::string ResultLayerTitle(std::string_view sourceLayerTitle, text::Language language) {
   std::string title(sourceLayerTitle);
-  title += language == settings::kLanguageEnglish ? kResultLayerSuffix : kResultLayerSuffixJapanese;
+  title += text::Text(text::Message::kResultLayerSuffix, language);
   return title;
 }
 

@@ -11,13 +11,14 @@
 #include "quorvane/facade/host_document.h"
 #include "quorvane/settings/line_style.h"
 #include "quorvane/settings/settings.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::generation {
 
 /// The title of the layer that receives the finished result of a piece on
-/// the layer `sourceLayerTitle`: that title followed by kResultLayerSuffix
-/// (English) or kResultLayerSuffixJapanese (any other language).
-std::string ResultLayerTitle(std::string_view sourceLayerTitle, std::int16_t language);
+/// the layer `sourceLayerTitle`: that title followed by the result-layer
+/// suffix of `language`.
+std::string ResultLayerTitle(std::string_view sourceLayerTitle, text::Language language);
 
 /// Strokes `art` (a path, a compound path, or every one inside a group) as
 /// the settings' `line`: its width, and the document colour of its plate

@@ -36,8 +36,8 @@ constexpr double kInsetSlack = 0.1;
 
 using geometry::LeftNormal;
 
-// The corner of the finish line at one vertex, with the edges around it.
-struct Corner {
+// How the finish line turns at one vertex, with the edges around it.
+struct VertexTurn {
   Vec2 prev;
   Vec2 v;
   Vec2 next;
@@ -47,9 +47,9 @@ struct Corner {
   bool concave = false;   // a left turn that is not straight
 };
 
-Corner CornerAt(std::span<const OutlinePoint> outline, int i) {
+VertexTurn TurnAt(std::span<const OutlinePoint> outline, int i) {
   const auto around = *geometry::OutlineNeighbours(outline, i);
-  Corner c{around.prev, outline[i].p, around.next, outline[i].p - around.prev, around.next - outline[i].p};
+  VertexTurn c{around.prev, outline[i].p, around.next, outline[i].p - around.prev, around.next - outline[i].p};
   c.straight = geometry::IsParallel(c.dIn, c.dOut, kStraightEndAngle);
   c.concave = !c.straight && geometry::TurnsLeft(c.prev, c.v, c.next);
   return c;
@@ -157,8 +157,8 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
   auto ia = geometry::NearestOutlinePoint(anchorA, f);
   auto ib = geometry::NearestOutlinePoint(anchorB, f);
   if (!ia || !ib) return false;
-  const Corner start = CornerAt(f, *ia);
-  const Corner end = CornerAt(f, *ib);
+  const VertexTurn start = TurnAt(f, *ia);
+  const VertexTurn end = TurnAt(f, *ib);
   OneSideEndRecords& records = state.oneSideEnds;
 
   // Where the new allowance leaves the margin: at a convex or straight start
@@ -243,7 +243,7 @@ bool ExtendOneSide(host::HostDocument& doc, RunState& state, std::int32_t firstA
   run.reserve(static_cast<std::size_t>(runCount));
   for (int k = 0; k < runCount; ++k) {
     const int j = (*ia + k) % n;
-    const Corner c = CornerAt(f, j);
+    const VertexTurn c = TurnAt(f, j);
     Vec2 p;
     if (k == 0) {
       p = xa;

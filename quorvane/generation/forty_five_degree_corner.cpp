@@ -38,21 +38,22 @@ using geometry::CyclicIndex;
 using geometry::LeftNormal;
 
 // What both directions share: the finish line and the old margin, the
-// corner c (at P) and the second point b (at B), and the new width.
-struct Corner {
-  Points f;
-  Points m;
-  int c = 0;
-  int b = 0;
+// finish-line vertices of the corner (at P) and of the second point (at B),
+// and the new width.
+struct StretchInput {
+  Points finish;
+  Points margin;
+  int corner = 0;
+  int second = 0;
   double rise = 0.0;
   double width = 0.0;  // ext + rise, in points
 };
 
 // The new outline's pieces at the ends of the widened stretch.
 struct Ends {
-  Vec2 k;          // the new allowance corner at P
-  Vec2 s;          // the top of the slope
-  Vec2 slopeFoot;  // the finish-line vertex under S
+  Vec2 cornerPoint;  // K, the new allowance corner at P
+  Vec2 slopeTop;     // S, the top of the slope
+  Vec2 slopeFoot;    // the finish-line vertex under S
 };
 
 // Finish-line vertex j offset outward by the new width: the mitre of its
@@ -60,12 +61,12 @@ struct Ends {
 // it where it turns left (or the edges are near parallel). An offset whose
 // line back to its vertex crosses the line from the corner to K, or from
 // the slope's foot to S, gives way to K or S.
-Vec2 OffsetVertex(const Corner& in, int j, const Ends& ends, Vec2 p) {
-  const Vec2 v = in.f[static_cast<std::size_t>(j)].p;
-  const auto around = geometry::OutlineNeighbours(in.f, j);
+Vec2 OffsetVertex(const StretchInput& in, int j, const Ends& ends, Vec2 p) {
+  const Vec2 v = in.finish[static_cast<std::size_t>(j)].p;
+  const auto around = geometry::OutlineNeighbours(in.finish, j);
   Vec2 x = geometry::MitredOffsetVertex(around->prev, v, around->next, in.width);
-  if (geometry::IntersectSegments(x, v, ends.k, p)) x = ends.k;
-  if (geometry::IntersectSegments(x, v, ends.s, ends.slopeFoot)) x = ends.s;
+  if (geometry::IntersectSegments(x, v, ends.cornerPoint, p)) x = ends.cornerPoint;
+  if (geometry::IntersectSegments(x, v, ends.slopeTop, ends.slopeFoot)) x = ends.slopeTop;
   return x;
 }
 
@@ -73,20 +74,20 @@ Vec2 OffsetVertex(const Corner& in, int j, const Ends& ends, Vec2 p) {
 // back to the new width from the finish line along the normal N2. None
 // when the drop misses the finish line.
 struct Slope {
-  Vec2 s;
+  Vec2 top;
   Vec2 foot;
-  int e = 0;  // the finish-line vertex just after the foot
+  int footVertex = 0;  // the finish-line vertex just after the foot
 };
-std::optional<Slope> SlopeTop(const Corner& in, Vec2 marginVertex, Vec2 d2, double turn) {
+std::optional<Slope> SlopeTop(const StretchInput& in, Vec2 marginVertex, Vec2 d2, double turn) {
   Slope out;
-  out.s = marginVertex + (kSlopeDiagonal * in.rise) * geometry::UnitVector(geometry::RotateVector(d2, turn));
+  out.top = marginVertex + (kSlopeDiagonal * in.rise) * geometry::UnitVector(geometry::RotateVector(d2, turn));
   const Vec2 n2 = geometry::UnitVector(LeftNormal(d2));
-  const auto drop = geometry::IntersectSegmentWithOutline(out.s, out.s - (in.width + kDropSlack) * n2, in.f, false);
+  const auto drop = geometry::IntersectSegmentWithOutline(out.top, out.top - (in.width + kDropSlack) * n2, in.finish, false);
   if (!drop) return std::nullopt;
   out.foot = drop->point;
-  out.e = drop->index;
+  out.footVertex = drop->index;
   // Exactly the new width out, along the normal at the second point.
-  if (geometry::Distance(out.s, out.foot) != in.width) out.s = out.foot + in.width * n2;
+  if (geometry::Distance(out.top, out.foot) != in.width) out.top = out.foot + in.width * n2;
   return out;
 }
 
@@ -111,15 +112,15 @@ Vec2 CornerPoint(Vec2 prev, Vec2 p, Vec2 next, Vec2 offsetPoint, Vec2 offsetDire
 // the other's mirror image. The corner's normal cast (along the edge on the
 // stretch's side) finds A on the margin, the second point's normal finds
 // H_B; the margin is kept from A round to H_B and the new run put between.
-std::optional<geometry::Outline> WidenedStretch(const Corner& in, bool backward) {
-  const Vec2 p = in.f[static_cast<std::size_t>(in.c)].p;
-  const auto around = geometry::OutlineNeighbours(in.f, in.c);
+std::optional<geometry::Outline> WidenedStretch(const StretchInput& in, bool backward) {
+  const Vec2 p = in.finish[static_cast<std::size_t>(in.corner)].p;
+  const auto around = geometry::OutlineNeighbours(in.finish, in.corner);
   const Vec2 dPrev = p - around->prev;
   const Vec2 dNext = around->next - p;
   const Vec2 nPrev = geometry::UnitVector(LeftNormal(dPrev));
   const Vec2 nNext = geometry::UnitVector(LeftNormal(dNext));
-  const int nM = static_cast<int>(in.m.size());
-  const int nF = static_cast<int>(in.f.size());
+  const int nM = static_cast<int>(in.margin.size());
+  const int nF = static_cast<int>(in.finish.size());
 
   // The edge on the stretch's side, and the one the new width leaves along.
   const Vec2 nStretch = backward ? nNext : nPrev;
@@ -128,29 +129,29 @@ std::optional<geometry::Outline> WidenedStretch(const Corner& in, bool backward)
   const Vec2 nOffset = backward ? nPrev : nNext;
   const Vec2 marginDirection = backward ? dNext : dPrev;
 
-  const auto atCorner = geometry::IntersectSegmentWithOutline(p, p + geometry::kCastReach * nStretch, in.m, true);
+  const auto atCorner = geometry::IntersectSegmentWithOutline(p, p + geometry::kCastReach * nStretch, in.margin, true);
   if (!atCorner) return std::nullopt;
   const int a = atCorner->index;
-  const Vec2 marginVertex = in.m[static_cast<std::size_t>(CyclicIndex(backward ? a + 1 : a - 1, nM))].p;
+  const Vec2 marginVertex = in.margin[static_cast<std::size_t>(CyclicIndex(backward ? a + 1 : a - 1, nM))].p;
   Ends ends;
-  ends.k = CornerPoint(around->prev, p, around->next, offsetFrom + in.width * nOffset, offsetDirection, marginVertex,
+  ends.cornerPoint = CornerPoint(around->prev, p, around->next, offsetFrom + in.width * nOffset, offsetDirection, marginVertex,
                        marginDirection, p + in.width * nOffset, backward);
 
-  const Vec2 bp = in.f[static_cast<std::size_t>(in.b)].p;
-  const auto aroundB = geometry::OutlineNeighbours(in.f, in.b);
+  const Vec2 bp = in.finish[static_cast<std::size_t>(in.second)].p;
+  const auto aroundB = geometry::OutlineNeighbours(in.finish, in.second);
   const Vec2 d2 = backward ? aroundB->next - bp : bp - aroundB->prev;
   const auto atSecond =
-      geometry::IntersectSegmentWithOutline(bp, bp + geometry::kCastReach * geometry::UnitVector(LeftNormal(d2)), in.m, true);
+      geometry::IntersectSegmentWithOutline(bp, bp + geometry::kCastReach * geometry::UnitVector(LeftNormal(d2)), in.margin, true);
   if (!atSecond || atSecond->index == a) return std::nullopt;
   const int s = atSecond->index;
   const Vec2 hb = atSecond->point;
 
   const double turn = backward ? std::numbers::pi / 4.0 : 3.0 * std::numbers::pi / 4.0;
-  const auto slope = SlopeTop(in, in.m[static_cast<std::size_t>(s)].p, d2, turn);
+  const auto slope = SlopeTop(in, in.margin[static_cast<std::size_t>(s)].p, d2, turn);
   if (!slope) return std::nullopt;
-  ends.s = slope->s;
-  ends.slopeFoot = in.f[static_cast<std::size_t>(slope->e)].p;
-  const int e = slope->e;
+  ends.slopeTop = slope->top;
+  ends.slopeFoot = in.finish[static_cast<std::size_t>(slope->footVertex)].p;
+  const int e = slope->footVertex;
 
   // The finish line offset from E to the corner (backward) or from the
   // corner to E (forward), with the corner's point K and the slope's S at
@@ -158,20 +159,20 @@ std::optional<geometry::Outline> WidenedStretch(const Corner& in, bool backward)
   geometry::Outline run;
   if (backward) {
     run.push_back(OutlinePoint{hb});
-    run.push_back(OutlinePoint{geometry::Midpoint(hb, ends.s)});
+    run.push_back(OutlinePoint{geometry::Midpoint(hb, ends.slopeTop)});
   }
-  const int first = backward ? e : in.c;
-  const int last = backward ? in.c : e;
+  const int first = backward ? e : in.corner;
+  const int last = backward ? in.corner : e;
   for (int j = first;; j = CyclicIndex(j + 1, nF)) {
-    const Vec2 x = j == in.c ? ends.k : j == e ? ends.s : OffsetVertex(in, j, ends, p);
+    const Vec2 x = j == in.corner ? ends.cornerPoint : j == e ? ends.slopeTop : OffsetVertex(in, j, ends, p);
     run.push_back(OutlinePoint{x});
     if (j == last) break;
   }
   if (!backward) {
-    run.push_back(OutlinePoint{geometry::Midpoint(hb, ends.s)});
+    run.push_back(OutlinePoint{geometry::Midpoint(hb, ends.slopeTop)});
     run.push_back(OutlinePoint{hb});
   }
-  return backward ? geometry::SpliceRun(in.m, a, s, run) : geometry::SpliceRun(in.m, s, a, run);
+  return backward ? geometry::SpliceRun(in.margin, a, s, run) : geometry::SpliceRun(in.margin, s, a, run);
 }
 
 }  // namespace
@@ -191,22 +192,22 @@ bool FortyFiveDegreeCorner(host::HostDocument& doc, RunState& state, std::int32_
   auto margin = ReadOutline(doc, state.resultArt);
   if (!margin) return false;
 
-  Corner in;
-  in.f = finish->Outline();
-  in.m = margin->Outline();
+  StretchInput in;
+  in.finish = finish->Outline();
+  in.margin = margin->Outline();
   in.rise = rise;
   in.width = ext + rise;
   const QvRealPoint anchor = finish->segments[static_cast<std::size_t>(anchorNumber - 1)].p;
-  in.c = NearestOutlineVertex({anchor.h, anchor.v}, in.f);
-  if (in.c < 0) return false;
+  in.corner = NearestOutlineVertex({anchor.h, anchor.v}, in.finish);
+  if (in.corner < 0) return false;
 
   const auto bezier = doc.Bezier(state.sourcePath, segmentNumber - 1);
   if (!bezier) return false;
   const auto second = doc.BezierPoint(*bezier, t);
   if (!second) return false;
-  const auto b = geometry::NearestOutlinePoint({second->h, second->v}, in.f);
-  if (!b) return false;
-  in.b = *b;
+  const auto secondVertex = geometry::NearestOutlinePoint({second->h, second->v}, in.finish);
+  if (!secondVertex) return false;
+  in.second = *secondVertex;
 
   const auto stretch = WidenedStretch(in, backward);
   if (!stretch) return false;

@@ -32,10 +32,11 @@ using geometry::LeftNormal;
 // What both constructions work on. The second point's vertex of the
 // finish line already stands on the exact curve point.
 struct LapelInput {
-  std::span<const OutlinePoint> f;
-  std::span<OutlinePoint> m;
-  int c = 0;
-  int b = 0;
+  std::span<const OutlinePoint> finish;
+  std::span<OutlinePoint> margin;
+  /// Finish-line vertices of the corner and of the second point.
+  int corner = 0;
+  int second = 0;
 };
 
 // Finish-line vertex j moved `depth` to the left (a mitre after a right
@@ -57,13 +58,13 @@ Vec2 Clamp(Vec2 x, Vec2 v, Vec2 endOuter, Vec2 endInner) {
 // one before casts exactly first (CastOntoOutline), the one after with the
 // tolerant test alone.
 std::optional<geometry::Outline> DoubledStretch(const LapelInput& in, bool secondBefore) {
-  const auto f = in.f;
-  const auto m = in.m;
+  const auto f = in.finish;
+  const auto m = in.margin;
   const int nF = static_cast<int>(f.size());
   const int nM = static_cast<int>(m.size());
   const std::span<const OutlinePoint> mc(m.data(), m.size());
-  const Vec2 p = f[in.c].p;
-  const auto around = *geometry::OutlineNeighbours(f, in.c);
+  const Vec2 p = f[in.corner].p;
+  const auto around = *geometry::OutlineNeighbours(f, in.corner);
   const Vec2 dA = p - around.prev;
   const Vec2 dB = around.next - p;
   const auto cast = [&](Vec2 from, Vec2 to, bool takeStart) {
@@ -94,9 +95,9 @@ std::optional<geometry::Outline> DoubledStretch(const LapelInput& in, bool secon
   }
   const Vec2 t = k + geometry::ReflectVector(hx->point - k, dCorner);
 
-  const Vec2 bp = f[in.b].p;
-  const Vec2 n2 = secondBefore ? LeftNormal(f[CyclicIndex(in.b + 1, nF)].p - bp)
-                               : LeftNormal(bp - f[CyclicIndex(in.b - 1, nF)].p);
+  const Vec2 bp = f[in.second].p;
+  const Vec2 n2 = secondBefore ? LeftNormal(f[CyclicIndex(in.second + 1, nF)].p - bp)
+                               : LeftNormal(bp - f[CyclicIndex(in.second - 1, nF)].p);
   auto hb = cast(bp, bp + geometry::kCastReach * geometry::UnitVector(n2), secondBefore);
   if (!hb || hb->index == hx->index) return std::nullopt;
   m[hb->index].p = hb->point;
@@ -106,8 +107,8 @@ std::optional<geometry::Outline> DoubledStretch(const LapelInput& in, bool secon
   // The finish line offset by the depth along the stretch, its ends on the
   // end lines (B to its outer point, the corner to T), and the corner's
   // points on the margin side.
-  const int first = secondBefore ? in.b : in.c;
-  const int last = secondBefore ? in.c : in.b;
+  const int first = secondBefore ? in.second : in.corner;
+  const int last = secondBefore ? in.corner : in.second;
   const Vec2 firstOuter = secondBefore ? bOuter : t;
   const Vec2 firstInner = secondBefore ? bp : p;
   const Vec2 lastOuter = secondBefore ? t : bOuter;
@@ -157,16 +158,16 @@ bool Lapel(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, 
   const std::span<const OutlinePoint> fc(f.Data(), f.Size());
 
   const QvRealPoint anchor = finish->segments[anchorNumber - 1].p;
-  const int c = NearestOutlineVertex({anchor.h, anchor.v}, fc);
-  if (c < 0) return false;
+  const int corner = NearestOutlineVertex({anchor.h, anchor.v}, fc);
+  if (corner < 0) return false;
   auto bezier = doc.Bezier(state.sourcePath, segmentNumber - 1);
   if (!bezier) return false;
   auto exact = doc.BezierPoint(*bezier, t);
   if (!exact) return false;
-  auto b = geometry::NearestOutlinePoint({exact->h, exact->v}, fc);
-  if (!b) return false;
+  const auto second = geometry::NearestOutlinePoint({exact->h, exact->v}, fc);
+  if (!second) return false;
   // The doubled depth is measured from the exact second point.
-  f[*b].p = {exact->h, exact->v};
+  f[*second].p = {exact->h, exact->v};
 
   std::vector<geometry::PathSegment> anchors;
   anchors.reserve(static_cast<std::size_t>(count));
@@ -174,7 +175,7 @@ bool Lapel(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, 
     const host::PathSegment& s = finish->segments[i];
     anchors.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
   }
-  const LapelInput input{fc, {margin->outline.Data(), margin->outline.Size()}, c, *b};
+  const LapelInput input{fc, {margin->outline.Data(), margin->outline.Size()}, corner, *second};
   const auto built =
       DoubledStretch(input, geometry::IsForwardRunShorter(segmentNumber - 1, anchorNumber - 1, anchors));
   if (!built) return false;

@@ -83,13 +83,14 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
   if (!x) return false;
   const Vec2 f0 = p - geometry::kCastReach * geometry::UnitVector(fold);
   const Vec2 f1 = p + geometry::kCastReach * geometry::UnitVector(fold);
-  const double b = geometry::DistanceToSegment(x->point, f0, f1);
+  const double xDistance = geometry::DistanceToSegment(x->point, f0, f1);
   const int i1 = h1->index;
   const int i2 = h2->index;
 
   // Walk the strip away from the corner until it lies as far from the fold
-  // line as X; Q is where it crosses that distance.
-  int c = 0;
+  // line as X; Q is where it crosses that distance. The vertices passed
+  // come back mirrored into the new corner.
+  int stripCount = 0;
   bool found = false;
   Vec2 q;
   const int step = forward ? -1 : 1;
@@ -99,20 +100,20 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
   for (int k = first; forward ? k >= last : k <= last; k += step) {
     const Vec2 v = vertex(k).p;
     const double d = geometry::DistanceToSegment(v, f0, f1);
-    if (d >= b) {
+    if (d >= xDistance) {
       found = true;
-      if (c >= 1) {
+      if (stripCount >= 1) {
         const Vec2 w = vertex(k - step).p;
-        q = w + ((b - dW) / (d - dW)) * (v - w);
+        q = w + ((xDistance - dW) / (d - dW)) * (v - w);
       }
       break;
     }
-    ++c;
+    ++stripCount;
     dW = d;
   }
 
   const int removed = CyclicRunLength(i1, i2, n);
-  auto reshaped = ScratchOutline::Allocate(doc, static_cast<std::size_t>(n - removed + 2 + c));
+  auto reshaped = ScratchOutline::Allocate(doc, static_cast<std::size_t>(n - removed + 2 + stripCount));
   if (!reshaped) return false;
   const auto mirrored = [&](int k, bool useQ) {
     return OutlinePoint{geometry::ReflectPointAcrossLine(useQ ? q : vertex(k).p, p, f1), vertex(k).corner};
@@ -120,10 +121,10 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
   const auto addNewCorner = [&] {
     reshaped->Add(h1->point, true);
     if (!forward) {
-      for (int j = c - 1; j >= 0; --j) reshaped->Add(mirrored(i2 + j, found && j == c - 1));
+      for (int j = stripCount - 1; j >= 0; --j) reshaped->Add(mirrored(i2 + j, found && j == stripCount - 1));
     } else {
       const int top = i1 <= i2 ? i1 - 1 : i1;
-      for (int j = 0; j < c; ++j) reshaped->Add(mirrored(top - j, found && j == c - 1));
+      for (int j = 0; j < stripCount; ++j) reshaped->Add(mirrored(top - j, found && j == stripCount - 1));
     }
     reshaped->Add(h2->point, true);
   };

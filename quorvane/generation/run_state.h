@@ -10,14 +10,12 @@
 
 #include "quorvane/geometry/vec2.h"
 #include "quorvane/facade/host_document.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::generation {
 
 /// Points per millimetre, the default user unit.
 inline constexpr double kPointsPerMillimetre = 72.0 / 25.4;
-
-/// The language value that selects English texts; any other selects Japanese.
-inline constexpr std::int32_t kLanguageEnglish = 1;
 
 /// The host version whose pathfinder is reached through its action event
 /// rather than through the pathfinder suite.
@@ -55,8 +53,8 @@ struct RunState {
   bool scaledDrawing = false;
   /// The host's major version, recorded at start-up.
   std::int32_t hostVersion = 0;
-  /// kLanguageEnglish for English texts, anything else for Japanese.
-  std::int32_t language = kLanguageEnglish;
+  /// The language of alerts, copied from the settings.
+  text::Language language = text::Language::kEnglish;
   /// The working set's basic width, in the user's unit; set by the driver
   /// before the commands run.
   float basicWidth = 0.0f;
@@ -67,8 +65,5 @@ struct RunState {
 
 static_assert(std::is_trivially_copyable_v<RunState> && std::is_standard_layout_v<RunState>,
               "the run state is kept by the host across unload and reload");
-
-/// Whether the run state asks for English texts.
-inline bool IsEnglish(const RunState& state) { return state.language == kLanguageEnglish; }
 
 }  // namespace quorvane::generation

@@ -18,6 +18,7 @@
 #include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/tolerances.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::generation {
 
@@ -30,37 +31,6 @@ using commands::CommandType;
 void ShowWaitCursor() {}
 void RestoreToolCursor() {}
 
-struct FailureFormats {
-  CommandType type;
-  const char* english;
-  const char* japanese;
-};
-
-constexpr FailureFormats kFailureFormats[] = {
-    {CommandType::kRevForward, "Could not generate seam-margin of command no. %d (Rev. forward)",
-     "コマンドNo.%d 反転順 の縫代が作成できませんでした。"},
-    {CommandType::kRevBackward, "Could not generate seam-margin of command no. %d (Rev. backward)",
-     "コマンドNo.%d 反転逆 の縫代が作成できませんでした。"},
-    {CommandType::kRightAngleForward, "Could not generate seam-margin of command no. %d (90. forward)",
-     "コマンドNo.%d 90度順 の縫代が作成できませんでした。"},
-    {CommandType::kRightAngleBackward, "Could not generate seam-margin of command no. %d (90. backward)",
-     "コマンドNo.%d 90度逆 の縫代が作成できませんでした。"},
-    {CommandType::kFortyFiveBackward, "Could not generate seam-margin of command no. %d (45. left)",
-     "コマンドNo.%d 45度左 の縫代が作成できませんでした。"},
-    {CommandType::kFortyFiveForward, "Could not generate seam-margin of command no. %d (45. right)",
-     "コマンドNo.%d 45度右 の縫代が作成できませんでした。"},
-    {CommandType::kExtendedCrossing, "Could not generate seam-margin of command no. %d (Extended crossing)",
-     "コマンドNo.%d 延長交叉 の縫代が作成できませんでした。"},
-    {CommandType::kExtendedOneSide, "Could not generate seam-margin of command no. %d (Extended one-side)",
-     "コマンドNo.%d 片側延長 の縫代が作成できませんでした。"},
-    {CommandType::kLapel, "Could not generate seam-margin of command no. %d (Lapel)",
-     "コマンドNo.%d 折り返し の縫代が作成できませんでした。"},
-    {CommandType::kCutOff, "Could not generate seam-margin of command no. %d (Cut off)",
-     "コマンドNo.%d 切り落し の縫代が作成できませんでした。"},
-    {CommandType::kOpening, "Could not generate seam-margin of command no. %d (Opening)",
-     "コマンドNo.%d カンコ の縫代が作成できませんでした。"},
-};
-
 // The anchor a point text names: its leading integer, 0 for a label.
 std::int32_t AnchorValue(const std::string& pointText) { return std::atoi(pointText.c_str()); }
 
@@ -72,9 +42,8 @@ struct SegmentPosition {
   float t = 0.0f;
 };
 SegmentPosition ResolveSegment(const commands::CCommandSet& set, const std::string& pointText) {
-  SegmentPosition position;
-  set.ResolvePoint(pointText, position.segment, position.t);
-  return position;
+  const std::optional<commands::ResolvedPoint> point = set.ResolvePoint(pointText);
+  return point ? SegmentPosition{point->segment, point->t} : SegmentPosition{};
 }
 
 // Puts the user's path back as the source, removes the temporary layer with
@@ -111,8 +80,8 @@ void ClearWorkLayer2(host::HostDocument& doc, RunState& state) {
   state.resultArt = {};
 }
 
-void ShowAlert(host::HostDocument& doc, const RunState& state, std::string_view english, std::string_view japanese) {
-  doc.Alert(IsEnglish(state) ? english : japanese);
+void ShowAlert(host::HostDocument& doc, const RunState& state, text::Message message) {
+  doc.Alert(text::Text(message, state.language));
 }
 
 // Whether a width in the user's unit is wider than any document.
@@ -136,7 +105,7 @@ class CommandRunner {
     const std::string& second = command->point[1];
     const float width = command->haba;
     bool done = true;
-    if (UsesItsWidth(command->type) && BeyondAnyDocument(width, state_)) {
+    if (commands::CommandTypeHasWidth(command->type) && BeyondAnyDocument(width, state_)) {
       ReportFailure(command->type, i);
       return false;
     }
@@ -186,18 +155,13 @@ class CommandRunner {
   }
 
  private:
-  static bool UsesItsWidth(CommandType type) {
-    return type == CommandType::kFortyFiveBackward || type == CommandType::kFortyFiveForward ||
-           type == CommandType::kExtendedOneSide || type == CommandType::kCutOff || type == CommandType::kOpening;
-  }
-
   bool RunExtendedOneSide(int i, std::int32_t firstAnchor, std::int32_t secondAnchor, float width) {
     return ApplyExtendedOneSide(doc_, state_, i, firstAnchor, secondAnchor, width,
                                 [this, i] { ReportFailure(CommandType::kExtendedOneSide, i); });
   }
 
   void ReportFailure(CommandType type, int i) {
-    const std::string text = CommandFailureText(type, i + 2, IsEnglish(state_));
+    const std::string text = commands::CommandFailureText(type, i + 2, state_.language);
     if (!text.empty()) doc_.Alert(text);
   }
 
@@ -217,16 +181,6 @@ void ScaleResult(host::HostDocument& doc, host::ArtRef art, QvRealPoint center, 
 }
 
 }  // namespace
-
-std::string CommandFailureText(commands::CommandType type, int rowNumber, bool english) {
-  for (const FailureFormats& formats : kFailureFormats) {
-    if (formats.type != type) continue;
-    char text[256];
-    std::snprintf(text, sizeof text, english ? formats.english : formats.japanese, rowNumber);
-    return text;
-  }
-  return {};
-}
 
 float CarriedExtensionWidth(const commands::CCommandSet& set, int index, int segmentCount, float carried) {
   const commands::Command* command = set.GetCommand(index);
@@ -286,7 +240,7 @@ void SeamAllowanceGenerator(host::HostDocument& doc, RunState& state, const comm
   state.sourcePath = *duplicate;
 
   if (BeyondAnyDocument(basicWidth, state) || !BuildBasicSeamMargin(doc, state, basicWidth)) {
-    ShowAlert(doc, state, kBasicMarginFailedText, kBasicMarginFailedTextJapanese);
+    ShowAlert(doc, state, text::Message::kBasicMarginFailed);
     ok = false;
   }
   CommandRunner runner(doc, state, workingSet);

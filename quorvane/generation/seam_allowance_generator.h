@@ -9,23 +9,15 @@
 #include "quorvane/generation/panel_values.h"
 #include "quorvane/generation/run_state.h"
 #include "quorvane/facade/host_document.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::generation {
-
-/// The alert when the basic seam margin cannot be made.
-inline constexpr std::string_view kBasicMarginFailedText = "Could not generate basic seam-margin.";
-inline constexpr std::string_view kBasicMarginFailedTextJapanese = "基本縫代が作成できませんでした。";
 
 /// Below this mean of width and height (points) the result is enlarged
 /// while it is finished, so that optimisation works at a readable size.
 inline constexpr double kDisplaySize = 170.0;
 /// The tolerance of the path optimisation of a finished result.
 inline constexpr double kFinishOptimizeTolerance = 1.0;
-
-/// The alert naming a failed command: `rowNumber` is its row in the panel's
-/// list (the command's index + 2), in English or Japanese. Empty for a type
-/// without a generator.
-std::string CommandFailureText(commands::CommandType type, int rowNumber, bool english);
 
 /// The extension width a 45-degree command at index `index` of `set`
 /// starts from: `carried` (the value the previous one left, or the basic

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::generation {
 
 namespace {
 
-std::string_view InLanguage(const RunState& state, std::string_view english, std::string_view japanese) {
-  return IsEnglish(state) ? english : japanese;
+std::string_view InLanguage(const RunState& state, text::Message message) {
+  return text::Text(message, state.language);
 }
 
 }  // namespace
@@ -23,7 +24,7 @@ int CheckSourceSelection(host::HostDocument& doc, RunState& state) {
   const host::ArtRef path = selected->front();
   auto closed = doc.IsClosed(path);
   if (!closed || !*closed) {
-    doc.Alert(InLanguage(state, kOpenPathSelectedText, kOpenPathSelectedTextJapanese));
+    doc.Alert(InLanguage(state, text::Message::kOpenPathSelected));
     return 0;
   }
   // The work layers are recognised by title as well as by handle: a
@@ -34,11 +35,11 @@ int CheckSourceSelection(host::HostDocument& doc, RunState& state) {
     if (auto t = doc.LayerTitle(*layer)) title = *t;
   }
   if (layer && ((state.workLayer1 && *layer == state.workLayer1) || title == kWorkLayer1Title)) {
-    doc.Alert(InLanguage(state, kWorkLayer1PathSelectedText, kWorkLayer1PathSelectedTextJapanese));
+    doc.Alert(InLanguage(state, text::Message::kWorkLayer1PathSelected));
     return 0;
   }
   if (layer && ((state.workLayer2 && *layer == state.workLayer2) || title == kWorkLayer2Title)) {
-    doc.Alert(InLanguage(state, kWorkLayer2PathSelectedText, kWorkLayer2PathSelectedTextJapanese));
+    doc.Alert(InLanguage(state, text::Message::kWorkLayer2PathSelected));
     return 0;
   }
   state.sourcePath = path;
@@ -46,7 +47,7 @@ int CheckSourceSelection(host::HostDocument& doc, RunState& state) {
 }
 
 std::string_view NoSourceText(const RunState& state) {
-  return InLanguage(state, kNoSourceText, kNoSourceTextJapanese);
+  return InLanguage(state, text::Message::kSelectClosedPath);
 }
 
 }  // namespace quorvane::generation

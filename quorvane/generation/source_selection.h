@@ -8,17 +8,6 @@
 
 namespace quorvane::generation {
 
-/// Alert texts of the selection check, English and Japanese.
-inline constexpr std::string_view kOpenPathSelectedText = "Please select a closed path.";
-inline constexpr std::string_view kOpenPathSelectedTextJapanese = "閉じていないパスが選択されています。";
-inline constexpr std::string_view kWorkLayer1PathSelectedText = "The path on work layer 1 is selected.";
-inline constexpr std::string_view kWorkLayer1PathSelectedTextJapanese = "ワークレイヤー１上のパスが選択されています。";
-inline constexpr std::string_view kWorkLayer2PathSelectedText = "The path on work layer 2 is selected.";
-inline constexpr std::string_view kWorkLayer2PathSelectedTextJapanese = "ワークレイヤー２上のパスが選択されています。";
-/// What callers show when the check does not give exactly one source.
-inline constexpr std::string_view kNoSourceText = "Please select a closed path.";
-inline constexpr std::string_view kNoSourceTextJapanese = "閉じたパスを1つ選択して下さい。";
-
 /// Clears the source path in `state`, then looks at the selected paths. With
 /// exactly one selected: an open path, or one on a work layer, is refused
 /// with its alert and the result is 0; otherwise it becomes the source path

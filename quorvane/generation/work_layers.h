@@ -18,9 +18,6 @@ inline constexpr std::string_view kWorkLayer1Title = "<<Quorvane Work Layer1>>";
 inline constexpr std::string_view kWorkLayer2Title = "<<Quorvane Work Layer2>>";
 /// The duplicate of the source path during one run.
 inline constexpr std::string_view kTemporaryLayerTitle = "trevaskPlgTmp";
-/// Appended to the source layer's title for the layer of a finished result.
-inline constexpr std::string_view kResultLayerSuffix = "(Auto seam-margin generate)";
-inline constexpr std::string_view kResultLayerSuffixJapanese = "(自動作成縫代)";
 
 /// The point-picking tool's part of looking up Work Layer 1. When
 /// `sourceAccepted` says the panel accepts the current selection as the

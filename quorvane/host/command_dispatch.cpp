@@ -6,6 +6,7 @@
 #include "quorvane/host/startup.h"
 #include "quorvane/host/suite_table.h"
 #include "quorvane/settings/settings.h"
+#include "quorvane/text/messages.h"
 #include "sdk/art_suite.h"
 #include "sdk/runtime_suite.h"
 
@@ -13,13 +14,15 @@ namespace quorvane::host {
 
 namespace {
 
-bool English(const PluginGlobals& globals) { return globals.settings.language == settings::kLanguageEnglish; }
+std::string_view Text(const PluginGlobals& globals, text::Message message) {
+  return text::Text(message, globals.settings.language);
+}
 
 QvErr MakePattern(PluginGlobals& globals, HostDocument& document) {
   std::optional<std::vector<ArtRef>> selected = document.SelectedArt();
   if (!selected) return document.LastError();
   if (selected->empty()) {
-    return document.Alert(English(globals) ? "Please select objects." : "オブジェクトを選択して下さい。");
+    return document.Alert(Text(globals, text::Message::kSelectObjects));
   }
   // Turning the selection into a pattern swatch needs the host's pattern
   // service, which the workbench does not offer yet; nothing else happens.
@@ -32,7 +35,7 @@ QvErr TraceRaster(PluginGlobals& globals, HostDocument& document) {
   std::optional<std::int32_t> type;
   if (selected->size() == 1) type = document.ArtType(selected->front());
   if (!type || *type != kQvPlacedArt) {
-    return document.Alert(English(globals) ? "Please select a raster art." : "ラスター画像を1つ選択して下さい。");
+    return document.Alert(Text(globals, text::Message::kSelectRasterArt));
   }
   std::optional<ActionParams> params = document.NewActionParams();
   if (!params) return document.LastError();

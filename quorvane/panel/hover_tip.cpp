@@ -49,11 +49,10 @@ struct WantedTip {
 WantedTip TipUnderPointer(const host::PluginGlobals& globals, host::HostUi& ui, QvWindowHandle window,
                           const host::HostUi::PointerState& pointer) {
   if (pointer.leftButtonDown || !pointer.overWindow) return {};
-  const bool english = globals.settings.language == settings::kLanguageEnglish;
   for (std::int32_t button : kTipButtonOrder) {
     const std::optional<QvPixelRect> rect = ui.ControlRect(window, button);
     if (!rect || !Contains(*rect, pointer.where)) continue;
-    return {TypeButtonTipText(button, english), {(rect->left + rect->right) / 2, rect->bottom + kTipGapPixels}};
+    return {TypeButtonTipText(button, globals.settings.language), {(rect->left + rect->right) / 2, rect->bottom + kTipGapPixels}};
   }
   return {};
 }
@@ -69,11 +68,10 @@ void Remember(PanelState& state, const WantedTip& tip) {
 
 }  // namespace
 
-std::string TypeButtonTipText(std::int32_t control, bool english) {
-  if (control < kFirstTypeButton || control > kLastTypeButton) return {};
-  const auto type = static_cast<commands::CommandType>(control - kFirstTypeButton);
-  const commands::Language language = english ? commands::Language::kEnglish : commands::Language::kJapanese;
-  return std::string(WithoutPadding(commands::CommandTypeLabel(type, language)));
+std::string TypeButtonTipText(std::int32_t control, text::Language language) {
+  const std::optional<commands::CommandType> type = TypeOfButton(control);
+  if (!type) return {};
+  return std::string(WithoutPadding(commands::CommandTypeLabel(*type, language)));
 }
 
 void TickHoverTip(host::PluginGlobals& globals, host::HostUi& ui) {

@@ -9,6 +9,7 @@
 
 #include "quorvane/facade/host_ui.h"
 #include "quorvane/host/plugin_globals.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::panel {
 
@@ -21,7 +22,7 @@ inline constexpr std::int32_t kTipGapPixels = 10;
 /// The name the tip shows for type button `control` (15 + the command
 /// type's code): the type's English name when `english`, its Japanese name
 /// otherwise, without the list's padding. Empty for any other control.
-std::string TypeButtonTipText(std::int32_t control, bool english);
+std::string TypeButtonTipText(std::int32_t control, text::Language language);
 
 /// One tick of the tip's timer on the panel window. When the pointer has
 /// moved since the previous tick it is only remembered. Otherwise the tip

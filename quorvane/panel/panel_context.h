@@ -17,10 +17,7 @@ struct PanelContext {
 
   PanelState& State() const { return StateOf(globals); }
   generation::RunState& Run() const { return globals.run; }
-  bool English() const { return globals.settings.language == settings::kLanguageEnglish; }
-  /// Dialogs are English for every language but Japanese (0), Korean too;
-  /// texts and alerts follow English() instead.
-  bool EnglishDialogs() const { return globals.settings.language != settings::kLanguageJapanese; }
+  text::Language InterfaceLanguage() const { return globals.settings.language; }
 };
 
 }  // namespace quorvane::panel

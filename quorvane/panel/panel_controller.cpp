@@ -19,6 +19,7 @@
 #include "quorvane/panel/point_picking_tool.h"
 #include "quorvane/panel/set_name_dialog.h"
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::panel {
 
@@ -37,11 +38,11 @@ void EnableTypeButtons(PanelContext& ctx, bool enable) {
   for (std::int32_t id = kFirstTypeButton; id <= kLastTypeButton; ++id) ctx.ui.Enable(Window(ctx), id, enable);
 }
 
-void Alert(PanelContext& ctx, PanelMessage message) { ctx.doc.Alert(MessageText(message, ctx.English())); }
+void Alert(PanelContext& ctx, text::Message message) { ctx.doc.Alert(text::Text(message, ctx.InterfaceLanguage())); }
 
 // A question nobody could answer counts as "no": the state stays as it was.
-bool Ask(PanelContext& ctx, PanelMessage question, std::string_view setName) {
-  return ctx.doc.Ask(MessageText(question, ctx.English(), text::DisplayText(setName))).value_or(false);
+bool Ask(PanelContext& ctx, text::Message question, std::string_view setName) {
+  return ctx.doc.Ask(text::TextWith(question, ctx.InterfaceLanguage(), text::DisplayText(setName))).value_or(false);
 }
 
 std::string SelectedSetName(PanelContext& ctx) { return ctx.globals.commandSets.GetSetName(ctx.globals.selectedSet); }
@@ -91,7 +92,7 @@ void RemoveCommandMarkers(PanelContext& ctx, int index) {
 }
 
 void EndPicking(PanelContext& ctx) {
-  if (ctx.State().pickingState != kPickingIdle) FinishPick(ctx, false);
+  if (ctx.State().pickingState != PickingState::kIdle) FinishPick(ctx, false);
 }
 
 void FillStartPointField(PanelContext& ctx) {
@@ -147,7 +148,7 @@ void EnableForSet(PanelContext& ctx) {
 // keeps it.
 bool DiscardChanges(PanelContext& ctx) {
   if (ctx.globals.modified == 0) return true;
-  if (!Ask(ctx, PanelMessage::kDiscardQuestion, SelectedSetName(ctx))) return false;
+  if (!Ask(ctx, text::Message::kDiscardQuestion, SelectedSetName(ctx))) return false;
   EndPicking(ctx);
   ctx.globals.modified = 0;
   return true;
@@ -159,7 +160,7 @@ void SelectSet(PanelContext& ctx) {
   host::PluginGlobals& g = ctx.globals;
   const int row = ListSelection(ctx, kSetList);
   if (ctx.State().incompleteCommand != 0) {
-    Alert(ctx, PanelMessage::kAccomplishCommand);
+    Alert(ctx, text::Message::kAccomplishCommand);
     ctx.ui.SetSelection(Window(ctx), kSetList, g.selectedSet);
     return;
   }
@@ -188,8 +189,8 @@ void SelectCommand(PanelContext& ctx) {
   PanelState& st = ctx.State();
   const int row = ListSelection(ctx, kCommandList);
   if (row == st.selectedCommand + 1) return;
-  if (st.pickingState != kPickingIdle) {
-    Alert(ctx, st.pickingState == kAwaitingWidth ? PanelMessage::kInputWidth : PanelMessage::kInputPoint);
+  if (st.pickingState != PickingState::kIdle) {
+    Alert(ctx, st.pickingState == PickingState::kAwaitingWidth ? text::Message::kInputWidth : text::Message::kInputPoint);
     ctx.ui.SetSelection(Window(ctx), kCommandList, st.selectedCommand + 1);
     return;
   }
@@ -225,7 +226,7 @@ std::string ProposeSetName(PanelContext& ctx) {
   const int count = ctx.ui.ItemCount(Window(ctx), kSetList).value_or(0);
   for (int i = 0; i < count; ++i) rows.push_back(ctx.ui.ItemText(Window(ctx), kSetList, i).value_or(""));
   for (int n = 1;; ++n) {
-    std::string name = ProposedSetName(n, ctx.English());
+    std::string name = ProposedSetName(n, ctx.InterfaceLanguage());
     if (std::find(rows.begin(), rows.end(), name) == rows.end()) return name;
   }
 }
@@ -267,7 +268,7 @@ void RemoveSet(PanelContext& ctx) {
   host::PluginGlobals& g = ctx.globals;
   const int row = ListSelection(ctx, kSetList);
   if (row < 0 || row >= g.commandSets.GetSetCount()) return;
-  if (!Ask(ctx, PanelMessage::kDeleteQuestion, g.commandSets.GetSetName(row))) return;
+  if (!Ask(ctx, text::Message::kDeleteQuestion, g.commandSets.GetSetName(row))) return;
   if (g.modified != 0) {
     g.modified = 0;
     EndPicking(ctx);
@@ -299,7 +300,7 @@ void Apply(PanelContext& ctx) {
   if (g.modified != 0) {
     SaveSet(ctx);
     g.modified = 0;
-    Alert(ctx, PanelMessage::kSetSaved);
+    Alert(ctx, text::Message::kSetSaved);
   }
   if (g.selectedArt) commands::StoreSetOnArt(ctx.doc, g.selectedArt, g.workingSet);
   RunDriver(ctx, true);
@@ -310,14 +311,14 @@ void Apply(PanelContext& ctx) {
 void AddCommand(PanelContext& ctx) {
   if (!CheckSelection(ctx)) return;
   host::PluginGlobals& g = ctx.globals;
-  const int code = ctx.State().currentTypeButton - kFirstTypeButton;
-  if (!commands::IsKnownCommandType(static_cast<CommandType>(code))) return;
+  const std::optional<CommandType> type = TypeOfButton(ctx.State().currentTypeButton);
+  if (!type) return;
   const int before = g.workingSet.GetCommandCount();
-  if (g.workingSet.AddCommand(static_cast<CommandType>(code)) <= before) return;
+  if (g.workingSet.AddCommand(*type) <= before) return;
   ctx.State().incompleteCommand = 1;
   FillCommandList(ctx);
   SelectCommandRow(ctx, before + 1);
-  StartPicking(ctx, code);
+  StartPicking(ctx, *type);
   g.modified = 1;
 }
 
@@ -333,7 +334,7 @@ void RemoveCommand(PanelContext& ctx) {
   if (index < 0 || index >= ctx.globals.workingSet.GetCommandCount()) return;
   RemoveCommandMarkers(ctx, index);
   ctx.globals.workingSet.RemoveCommand(index);
-  if (st.pickingState == kPickingIdle || st.pickingState == kAwaitingWidth) RunDriver(ctx, false);
+  if (st.pickingState == PickingState::kIdle || st.pickingState == PickingState::kAwaitingWidth) RunDriver(ctx, false);
   EndPicking(ctx);
   ctx.globals.modified = 1;
   FillCommandList(ctx);
@@ -347,7 +348,7 @@ void ClearPoint(PanelContext& ctx) {
   const CCommandSet& set = ctx.globals.workingSet;
   if (index < 0 || index >= set.GetCommandCount()) return;
   RemoveCommandMarkers(ctx, index);
-  StartPicking(ctx, static_cast<int>(set.GetCommandType(index)));
+  StartPicking(ctx, set.GetCommandType(index));
   ctx.globals.modified = 1;
   RewriteCommandRow(ctx, index);
 }
@@ -358,7 +359,7 @@ void UpdateWidth(PanelContext& ctx) {
   CCommandSet& set = ctx.globals.workingSet;
   if (index < 0 || index >= set.GetCommandCount()) return;
   set.SetCommandWidth(index, static_cast<float>(DecimalValue(FieldText(ctx, kCommandWidthField))));
-  if (ctx.State().pickingState == kAwaitingWidth) EndPicking(ctx);
+  if (ctx.State().pickingState == PickingState::kAwaitingWidth) EndPicking(ctx);
   ctx.globals.modified = 1;
   RewriteCommandRow(ctx, index);
   SelectCommandRow(ctx, index + 1);
@@ -414,13 +415,6 @@ void UpdateStartPoint(PanelContext& ctx) {
 
 }  // namespace
 
-std::int32_t PickingStateFor(int code) {
-  // Indexed by type code.
-  static constexpr std::int32_t kStates[] = {1, 2, 3, 4, 5, 9, 10, 12, 14, 15, 6};
-  if (code < 0 || code >= static_cast<int>(std::size(kStates))) return kPickingIdle;
-  return kStates[code];
-}
-
 QvErr RunPanelCommand(PanelContext& ctx, std::int16_t command) {
   if (Window(ctx) == nullptr) return kQvNoErr;
   switch (command) {
@@ -448,7 +442,7 @@ QvErr RunPanelCommand(PanelContext& ctx, std::int16_t command) {
       if (CheckSelection(ctx)) RunDriver(ctx, false);
       break;
     default:
-      if (command >= kFirstTypeButton && command <= kLastTypeButton) ChooseType(ctx, command);
+      if (TypeOfButton(command)) ChooseType(ctx, command);
       break;
   }
   return kQvNoErr;
@@ -461,7 +455,7 @@ bool CheckSelection(PanelContext& ctx) {
   if (generation::CheckSourceSelection(ctx.doc, run) != 1) {
     run.sourcePath = {};
     run.resultArt = {};
-    Alert(ctx, PanelMessage::kSelectClosedPath);
+    Alert(ctx, text::Message::kSelectClosedPath);
     return false;
   }
   if (run.sourcePath == previous) return true;
@@ -499,9 +493,9 @@ void FillCommandList(PanelContext& ctx) {
   const CCommandSet& set = ctx.globals.workingSet;
   const QvWindowHandle window = Window(ctx);
   ctx.ui.ClearItems(window, kCommandList);
-  ctx.ui.AddItem(window, kCommandList, BasicRowText(set.GetBasicWidth(), ctx.English()));
+  ctx.ui.AddItem(window, kCommandList, BasicRowText(set.GetBasicWidth(), ctx.InterfaceLanguage()));
   for (int i = 0; i < set.GetCommandCount(); ++i) {
-    ctx.ui.AddItem(window, kCommandList, CommandRowText(set, i, ctx.English()));
+    ctx.ui.AddItem(window, kCommandList, CommandRowText(set, i, ctx.InterfaceLanguage()));
   }
 }
 
@@ -525,7 +519,7 @@ void SelectCommandRow(PanelContext& ctx, int row) {
 
 void RewriteCommandRow(PanelContext& ctx, int index) {
   if (index < 0 || index >= ctx.globals.workingSet.GetCommandCount()) return;
-  ctx.ui.SetItemText(Window(ctx), kCommandList, index + 1, CommandRowText(ctx.globals.workingSet, index, ctx.English()));
+  ctx.ui.SetItemText(Window(ctx), kCommandList, index + 1, CommandRowText(ctx.globals.workingSet, index, ctx.InterfaceLanguage()));
 }
 
 void SetPanelEnabled(PanelContext& ctx, bool enabled) {
@@ -534,10 +528,10 @@ void SetPanelEnabled(PanelContext& ctx, bool enabled) {
   host::PluginGlobals& g = ctx.globals;
   if (!enabled && g.modified != 0) {
     g.modified = 0;
-    if (Ask(ctx, PanelMessage::kSaveQuestion, SelectedSetName(ctx))) {
+    if (Ask(ctx, text::Message::kSaveQuestion, SelectedSetName(ctx))) {
       SaveSet(ctx);
     } else {
-      st.pickingState = kPickingIdle;
+      st.pickingState = PickingState::kIdle;
     }
   }
   ApplyPanelEnabling(ctx, enabled);
@@ -597,8 +591,8 @@ void SaveSet(PanelContext& ctx) {
   PanelState& st = ctx.State();
   CCommandSet* set = g.commandSets.GetSet(g.selectedSet);
   if (set == nullptr) return;
-  if (st.pickingState != kPickingIdle) {
-    Alert(ctx, PanelMessage::kEditingDiscarded);
+  if (st.pickingState != PickingState::kIdle) {
+    Alert(ctx, text::Message::kEditingDiscarded);
     g.workingSet.RemoveCommand(st.selectedCommand);
     EndPicking(ctx);
     FillCommandList(ctx);
@@ -617,9 +611,9 @@ void SaveSet(PanelContext& ctx) {
   if (std::optional<std::string> problem = commands::SaveListFile(file, g.commandSets)) ctx.doc.ErrorAlert(*problem);
 }
 
-void StartPicking(PanelContext& ctx, int code) {
+void StartPicking(PanelContext& ctx, CommandType type) {
   PanelState& st = ctx.State();
-  st.pickingState = PickingStateFor(code);
+  st.pickingState = FirstPickingState(type);
   ctx.globals.workingSet.SetCommandPoint(st.selectedCommand, 0, std::nullopt);
   const int row = st.selectedCommand + 1;
   FillCommandList(ctx);

@@ -65,12 +65,8 @@ void ApplyPanelEnabling(PanelContext& ctx, bool enabled);
 /// a command still being picked is dropped first, with a message.
 void SaveSet(PanelContext& ctx);
 
-/// Starts picking the points of the selected command, of type `code`.
-void StartPicking(PanelContext& ctx, int code);
-
-/// The picking state that picking a command of type `code` starts in; idle
-/// for an unknown code.
-std::int32_t PickingStateFor(int code);
+/// Starts picking the points of the selected command, of type `type`.
+void StartPicking(PanelContext& ctx, commands::CommandType type);
 
 /// Rewrites every row of the command list from the working set.
 void FillCommandList(PanelContext& ctx);

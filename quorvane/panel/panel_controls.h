@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "quorvane/commands/command_type.h"
 
 namespace quorvane::panel {
 
@@ -21,6 +24,17 @@ inline constexpr std::int32_t kAddButton = 14;
 /// Command-type buttons: kFirstTypeButton + the command type's code.
 inline constexpr std::int32_t kFirstTypeButton = 15;
 inline constexpr std::int32_t kLastTypeButton = 25;
+
+constexpr std::int32_t TypeButtonOf(commands::CommandType type) {
+  return kFirstTypeButton + static_cast<std::int32_t>(type);
+}
+/// The command type of a type button; none for another control.
+constexpr std::optional<commands::CommandType> TypeOfButton(std::int32_t control) {
+  if (control < kFirstTypeButton || control > kLastTypeButton) return std::nullopt;
+  return static_cast<commands::CommandType>(control - kFirstTypeButton);
+}
+/// The button pressed when the panel is made: Extended one-side.
+inline constexpr std::int32_t kDefaultTypeButton = TypeButtonOf(commands::CommandType::kExtendedOneSide);
 inline constexpr std::int32_t kRemoveCommandButton = 26;
 inline constexpr std::int32_t kClearPointButton = 27;
 inline constexpr std::int32_t kUpdateWidthButton = 28;

@@ -133,8 +133,8 @@ CommandRowColumns SplitCommandRow(std::string_view row) {
 }
 
 bool IsBasicRow(std::string_view row) {
-  return row.find(BasicRowLabel(true)) != std::string_view::npos ||
-         row.find(BasicRowLabel(false)) != std::string_view::npos;
+  return row.find(BasicRowLabel(text::Language::kEnglish)) != std::string_view::npos ||
+         row.find(BasicRowLabel(text::Language::kJapanese)) != std::string_view::npos;
 }
 
 QvErr DrawListRow(const QvDrawItem& item, std::string_view text) {
@@ -224,8 +224,8 @@ QvErr DrawPanelItem(host::PluginGlobals& globals, host::HostUi& ui, QvWindowHand
     if (item.item < 0) return kQvNoErr;
     return DrawListRow(item, ui.ItemText(window, control, item.item).value_or(std::string()));
   }
-  if (control >= kFirstTypeButton && control <= kLastTypeButton) {
-    const int code = control - kFirstTypeButton;
+  if (const std::optional<commands::CommandType> type = TypeOfButton(control)) {
+    const int code = static_cast<int>(*type);
     return DrawTypeButton(item, code, globals.commandTypeButtons[code] != 0, theme);
   }
   if (control == kOptimizeList) {

@@ -4,6 +4,7 @@
 
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/settings/settings.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::panel {
 
@@ -88,8 +89,8 @@ std::vector<std::string> FontSizeItems() {
   return items;
 }
 
-std::vector<std::string> OptimizeItems(bool english) {
-  if (english) return {"N", "1", "2"};
+std::vector<std::string> OptimizeItems(text::Language language) {
+  if (text::EnglishTexts(language)) return {"N", "1", "2"};
   return {"なし", "１", "２"};
 }
 
@@ -101,9 +102,9 @@ std::string_view UnitSuffix(std::int32_t unit) {
   return " (mm)";
 }
 
-std::string PointWidthLabelText(std::int16_t language, std::int32_t unit) {
-  const std::string_view label = language != settings::kLanguageJapanese ? "Point Width" : "ポイント 幅";
-  return std::string(label) + std::string(UnitSuffix(unit));
+std::string PointWidthLabelText(text::Language language, std::int32_t unit) {
+  // Korean shows the Japanese texts but this label in English, as its dialogs.
+  return std::string(text::DialogText(text::Message::kPointWidth, language)) + std::string(UnitSuffix(unit));
 }
 
 QvControlFrame TypeButtonFrame(int code) {
@@ -111,8 +112,8 @@ QvControlFrame TypeButtonFrame(int code) {
   return {corner[0], corner[1], kTypeButtonSize, kTypeButtonSize};
 }
 
-std::vector<PanelControl> PanelControls(std::int16_t language, std::int32_t unit) {
-  const bool english = language == settings::kLanguageEnglish;
+std::vector<PanelControl> PanelControls(text::Language language, std::int32_t unit) {
+  const bool english = text::EnglishTexts(language);
   std::vector<PanelControl> controls;
   for (const Row& row : kRows) {
     PanelControl c;
@@ -127,12 +128,12 @@ std::vector<PanelControl> PanelControls(std::int16_t language, std::int32_t unit
     if (!english && row.id == 0 && row.kind == kQvLabelControl) c.control.frame.width = 40;
     if (row.id == kCommandWidthField) c.items = WidthItems();
     if (row.id == kFontSizeField) c.items = FontSizeItems();
-    if (row.id == kOptimizeList) c.items = OptimizeItems(english);
+    if (row.id == kOptimizeList) c.items = OptimizeItems(language);
     controls.push_back(std::move(c));
   }
   for (int code = 0; code < static_cast<int>(kTypeButtonCorners.size()); ++code) {
     PanelControl c;
-    c.control.id = kFirstTypeButton + code;
+    c.control.id = TypeButtonOf(static_cast<commands::CommandType>(code));
     c.control.kind = kQvPictureButtonControl;
     c.control.options = kOwner;
     c.control.frame = TypeButtonFrame(code);

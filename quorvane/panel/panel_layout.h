@@ -12,6 +12,7 @@
 
 #include "quorvane/facade/host_ui.h"
 #include "quorvane/panel/panel_context.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::panel {
 
@@ -44,14 +45,14 @@ struct PanelControl {
 /// Every control of the panel, in creation order: the table's controls,
 /// then the eleven command-type buttons by code. `language` and `unit` are
 /// the settings' fields.
-std::vector<PanelControl> PanelControls(std::int16_t language, std::int32_t unit);
+std::vector<PanelControl> PanelControls(text::Language language, std::int32_t unit);
 
 /// " (mm)", " (cm)" or " (in)" by the settings' unit (millimetres for an
 /// unknown one).
 std::string_view UnitSuffix(std::int32_t unit);
 
 /// The "Point Width" label's text: English whenever the language is not 0.
-std::string PointWidthLabelText(std::int16_t language, std::int32_t unit);
+std::string PointWidthLabelText(text::Language language, std::int32_t unit);
 
 /// The frame of the command-type button of `code` (0 to 10).
 QvControlFrame TypeButtonFrame(int code);

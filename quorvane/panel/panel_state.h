@@ -9,14 +9,12 @@
 #include <type_traits>
 
 #include "quorvane/host/plugin_globals.h"
+#include "quorvane/panel/panel_controls.h"
+#include "quorvane/panel/picking_state.h"
 #include "sdk/ui_suite.h"
 
 namespace quorvane::panel {
 
-/// Picking states: 0 idle, 1 to 16 collecting the points of a command, 17
-/// waiting for its width.
-inline constexpr std::int32_t kPickingIdle = 0;
-inline constexpr std::int32_t kAwaitingWidth = 17;
 
 /// A pointer position no host reports: the hover tip's timer has not
 /// looked yet.
@@ -30,10 +28,9 @@ struct PanelState {
   /// Index of the selected command in the working set; -1 for the
   /// "Basic seam-margin" row or none.
   std::int32_t selectedCommand = -1;
-  /// kPickingIdle, 1 to 16, or kAwaitingWidth.
-  std::int32_t pickingState = kPickingIdle;
+  PickingState pickingState = PickingState::kIdle;
   /// Control number (15 to 25) of the pressed command-type button.
-  std::int32_t currentTypeButton = 21;
+  std::int32_t currentTypeButton = kDefaultTypeButton;
   /// 1 while the panel's editing controls are enabled.
   std::uint8_t enabled = 0;
   /// 1 from "Add" until the new command has its points.

@@ -7,29 +7,12 @@
 
 #include "quorvane/commands/command_type.h"
 #include "quorvane/text/cp932.h"
+#include "quorvane/text/messages.h"
 #include "quorvane/text/numbers.h"
 
 namespace quorvane::panel {
 
 namespace {
-
-struct MessagePair {
-  std::string_view english;
-  std::string_view japanese;
-};
-
-// Indexed by PanelMessage.
-constexpr MessagePair kMessages[] = {
-    {"Please select a closed path.", "閉じたパスを1つ選択して下さい。"},
-    {"Please accomplish command.", "コマンドを完成させて下さい。"},
-    {"Please input width of command.", "コマンドの幅を入力して下さい。"},
-    {"Please input point of command.", "コマンドのポイントを選択してください。"},
-    {"Commands you are editing will be discarded.", "編集中のコマンドは破棄されます。"},
-    {"Command set successfully saved.", "コマンドセットを保存しました。"},
-    {"'%s' is changed. Are you sure to discard?", "%sは変更されています。変更を破棄してもよろしいですか？"},
-    {"'%s' is changed. Do you want to save?", "%sは変更されています。保存しますか？"},
-    {"Are you sure to delete '%s'?", "%sを削除してもよろしいですか？"},
-};
 
 // Display columns of UTF-8 text: its length in code page 932 when it has
 // one there, otherwise one column per ASCII byte and two per other
@@ -60,30 +43,24 @@ std::string Number(int n) {
 
 }  // namespace
 
-std::string MessageText(PanelMessage message, bool english, std::string_view setName) {
-  const MessagePair& pair = kMessages[static_cast<int>(message)];
-  std::string text(english ? pair.english : pair.japanese);
-  if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, setName);
-  return text;
-}
-
-std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, bool english) {
-  std::string text(english ? "Some lines of the command set list were not read as written:"
-                           : "コマンドセットリストの一部の行は書かれたとおりに読めませんでした:");
+std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, text::Language language) {
+  std::string text(text::Text(text::Message::kListFileProblems, language));
   const std::size_t listed = std::min(problems.size(), kListedProblems);
   for (std::size_t i = 0; i < listed; ++i) text += "\n" + problems[i].ToString();
   if (problems.size() > listed) {
     const std::string more = Number(static_cast<int>(problems.size() - listed));
-    text += english ? "\n... and " + more + " more." : "\n...ほか" + more + "件";
+    text += text::TextWith(text::Message::kMoreListFileProblems, language, more);
   }
   return text;
 }
 
-std::string ProposedSetName(int n, bool english) {
-  return (english ? std::string("Command set ") : std::string("コマンドセット")) + Number(n);
+std::string ProposedSetName(int n, text::Language language) {
+  return text::TextWith(text::Message::kProposedSetName, language, Number(n));
 }
 
-std::string_view BasicRowLabel(bool english) { return english ? "Basic seam-margin" : "基本縫代"; }
+std::string_view BasicRowLabel(text::Language language) {
+  return text::Text(text::Message::kBasicRowLabel, language);
+}
 
 std::string PadColumns(std::string_view text, int columns) {
   std::string padded(text);
@@ -94,15 +71,14 @@ std::string PadColumns(std::string_view text, int columns) {
 
 std::string FormatWidth(double value) { return text::FormatFixed(value, 1); }
 
-std::string BasicRowText(float basicWidth, bool english) {
-  return PadColumns(Number(1), kNumberColumns) + PadColumns(BasicRowLabel(english), kNameColumns) +
+std::string BasicRowText(float basicWidth, text::Language language) {
+  return PadColumns(Number(1), kNumberColumns) + PadColumns(BasicRowLabel(language), kNameColumns) +
          PadColumns("", kPointColumns) + FormatWidth(basicWidth);
 }
 
-std::string CommandRowText(const commands::CCommandSet& set, int index, bool english) {
+std::string CommandRowText(const commands::CCommandSet& set, int index, text::Language language) {
   const commands::Command* command = set.GetCommand(index);
   if (command == nullptr) return {};
-  const commands::Language language = english ? commands::Language::kEnglish : commands::Language::kJapanese;
   std::string points = " ";
   if (command->num >= 2) {
     points = command->point[0] + "," + command->point[1];

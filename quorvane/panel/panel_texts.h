@@ -1,4 +1,4 @@
-// The information panel's messages and questions in English and Japanese,
+// The information panel's composed texts: the list-file problems alert,
 // the names it proposes for new sets, and the fixed-width rows of its
 // command list.
 #pragma once
@@ -9,38 +9,21 @@
 
 #include "quorvane/commands/command_set.h"
 #include "quorvane/text/diagnostic.h"
+#include "quorvane/text/language.h"
 
 namespace quorvane::panel {
-
-/// The panel's alerts and questions. Those ending in Question take the set's
-/// name and are asked as yes/no questions.
-enum class PanelMessage : int {
-  kSelectClosedPath,
-  kAccomplishCommand,
-  kInputWidth,
-  kInputPoint,
-  kEditingDiscarded,
-  kSetSaved,
-  kDiscardQuestion,
-  kSaveQuestion,
-  kDeleteQuestion,
-};
-
-/// The message in English (`english`) or Japanese; a question's `%s` is
-/// replaced by `setName` (the Japanese forms put no quotes around it).
-std::string MessageText(PanelMessage message, bool english, std::string_view setName = {});
 
 /// The alert that tells what the list-file reader left out or changed: a
 /// heading in the panel's language, then the first `kListedProblems`
 /// problems as "file:line: message", then how many more there were.
 inline constexpr std::size_t kListedProblems = 10;
-std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, bool english);
+std::string ListFileProblemsText(const std::vector<text::Diagnostic>& problems, text::Language language);
 
 /// "Command set %d" (English) or "コマンドセット%d" with `n`.
-std::string ProposedSetName(int n, bool english);
+std::string ProposedSetName(int n, text::Language language);
 
 /// The label of the command list's first row.
-std::string_view BasicRowLabel(bool english);
+std::string_view BasicRowLabel(text::Language language);
 
 /// Columns the command list's rows are laid out in: number, command name,
 /// points, then the width. Widths count as the list file's code page counts
@@ -56,13 +39,13 @@ std::string PadColumns(std::string_view text, int columns);
 
 /// Row 0 of the command list: number 1, the basic seam-margin label, an
 /// empty point column and the basic width as "%.1f".
-std::string BasicRowText(float basicWidth, bool english);
+std::string BasicRowText(float basicWidth, text::Language language);
 
 /// The row of command `index` of `set` (shown as number index + 2): the
 /// type's label, its points ("a,b", "a", or a single blank for none) and,
 /// for a type that carries a width, the width as "%.1f". Empty for a bad
 /// index.
-std::string CommandRowText(const commands::CCommandSet& set, int index, bool english);
+std::string CommandRowText(const commands::CCommandSet& set, int index, text::Language language);
 
 /// "%.1f" in the C locale.
 std::string FormatWidth(double value);

@@ -15,6 +15,7 @@
 #include "quorvane/panel/theme.h"
 #include "quorvane/settings/settings_dialog.h"
 #include "quorvane/settings/settings_file.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::panel {
 
@@ -25,11 +26,11 @@ std::int32_t PanelHeight(const host::PluginGlobals& globals) {
 }
 
 QvErr AddFlyoutMenu(host::PluginGlobals& globals, host::HostUi& ui) {
-  const bool english = globals.settings.language == settings::kLanguageEnglish;
+  const text::Language language = globals.settings.language;
   const QvPanelHandle panel = globals.panel;
   struct Item {
     std::int32_t number;
-    const char* text;
+    std::string_view text;
   };
   // Items 5 and 9 offer the document commands, which the panel's own
   // buttons do not start.
@@ -38,8 +39,8 @@ QvErr AddFlyoutMenu(host::PluginGlobals& globals, host::HostUi& ui) {
       {kFlyoutSeparator, "-"},
       {kShowOptionFlyoutItem, "Show Option"},
       {4, "-"},
-      {kCreateFinishLineFlyoutItem, english ? "Create basic finish line..." : "基本仕上り線作成..."},
-      {kBatchApplyFlyoutItem, english ? "Batch Application..." : "一括適用..."},
+      {kCreateFinishLineFlyoutItem, text::Text(text::Message::kCreateFinishLineMenuItem, language)},
+      {kBatchApplyFlyoutItem, text::Text(text::Message::kBatchApplicationMenuItem, language)},
   };
   for (const Item& item : items) {
     if (QvErr err = ui.AddFlyoutItem(panel, item.number, item.text)) return err;
@@ -56,12 +57,12 @@ void LoadListFile(PanelContext& ctx) {
   // the user is told once, with the file and line of each. The panel opens
   // whether or not the alert could be shown.
   const commands::ListLoadResult loaded = commands::LoadListFile(file, ctx.globals.commandSets);
-  if (!loaded.problems.empty()) ctx.doc.Alert(ListFileProblemsText(loaded.problems, ctx.English()));
+  if (!loaded.problems.empty()) ctx.doc.Alert(ListFileProblemsText(loaded.problems, ctx.InterfaceLanguage()));
 }
 
 void PressTypeButton(host::PluginGlobals& globals, std::int32_t button) {
   for (std::int16_t& pressed : globals.commandTypeButtons) pressed = 0;
-  globals.commandTypeButtons[button - kFirstTypeButton] = 1;
+  globals.commandTypeButtons[static_cast<std::size_t>(*TypeOfButton(button))] = 1;
 }
 
 host::PluginGlobals* GlobalsFor(void* data) {
@@ -169,8 +170,8 @@ QvErr BuildPanel(PanelContext& ctx) {
   LoadListFile(ctx);
   g.selectedSet = g.commandSets.GetSetCount() > 0 ? 0 : -1;
   RefreshSets(ctx, false);
-  PressTypeButton(g, kFirstTypeButton + 6);
-  st.currentTypeButton = kFirstTypeButton + 6;
+  PressTypeButton(g, kDefaultTypeButton);
+  st.currentTypeButton = kDefaultTypeButton;
   ctx.ui.SetSelection(st.window, kOptimizeList, 0);
 
   st.enabled = 0;
@@ -241,7 +242,7 @@ QvErr PanelNotifyProc(QvWindowHandle window, std::int32_t control, std::int32_t 
       (control >= kRemoveCommandButton && control <= kAdjustField)) {
     return host::RunCommand(*globals, static_cast<std::int16_t>(control));
   }
-  if (control >= kFirstTypeButton && control <= kLastTypeButton) return ChooseTypeButton(*globals, window, control);
+  if (TypeOfButton(control)) return ChooseTypeButton(*globals, window, control);
   return kQvNoErr;
 }
 

@@ -187,12 +187,12 @@ void RedrawCommandMarkers(PanelContext& ctx) {
     const int used = set.GetCommandPoints(i, texts[0], texts[1]);
     for (int slot = 0; slot < used && slot < 2; ++slot) {
       const std::string& text = texts[slot];
-      int segment = 0;
-      float t = 0.0f;
-      if (text.empty() || set.ResolvePoint(text, segment, t) < 0) continue;
+      const std::optional<commands::ResolvedPoint> point = set.ResolvePoint(text);
+      if (!point) continue;
       // An anchor is labelled by its number, a line point by its letter.
-      const std::string label = commands::AnchorReference(text) ? text : text.substr(0, 1);
-      DrawMarkerOnOpenLayer(ctx, segment, t, label, true);
+      const bool anchor = point->kind == commands::ResolvedPoint::Kind::kAnchor;
+      const std::string label = anchor ? text : text.substr(0, 1);
+      DrawMarkerOnOpenLayer(ctx, point->segment, point->t, label, true);
     }
   }
 }

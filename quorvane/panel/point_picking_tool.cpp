@@ -25,41 +25,6 @@ constexpr std::int32_t kFirstSegmentCursor = 17003;
 constexpr std::int32_t kSecondAnchorCursor = 17004;
 constexpr std::int32_t kSecondSegmentCursor = 17005;
 
-/// What a picking state takes: the kinds of click it accepts, the point
-/// slot a click fills, and the state that follows (kPickingIdle when the
-/// command has all its points).
-struct PickRule {
-  bool anchors = false;
-  bool segments = false;
-  int slot = 0;
-  std::int32_t next = kPickingIdle;
-};
-
-PickRule RuleFor(std::int32_t state) {
-  switch (state) {
-    case 1: case 2: case 3: case 4: case 9: case 14:
-      return {true, false, 0, kPickingIdle};
-    case 5: case 6:
-      return {true, false, 0, 7};
-    case 7: case 8: case 13: case 16:
-      return {true, true, 1, kPickingIdle};
-    case 10:
-      return {true, false, 0, 11};
-    case 11:
-      return {true, false, 1, kPickingIdle};
-    case 12:
-      return {true, false, 0, 13};
-    case 15:
-      return {true, true, 0, 16};
-    default:
-      return {};
-  }
-}
-
-bool PicksSecondPoint(std::int32_t state) {
-  return state == 7 || state == 8 || state == 11 || state == 13 || state == 16;
-}
-
 void ShowCursor(PanelContext& ctx, QvPluginRef self, std::int32_t cursor) {
   ctx.State().cursor = cursor;
   // A host that cannot change the cursor keeps its own; picking still works.
@@ -93,8 +58,8 @@ SourceHit HitTestSource(PanelContext& ctx, QvRealPoint location) {
 
 void ApplyPick(PanelContext& ctx, const SourceHit& hit) {
   PanelState& st = ctx.State();
-  if (hit.kind == HitKind::kNothing || st.pickingState == kPickingIdle) return;
-  const PickRule rule = RuleFor(st.pickingState);
+  if (hit.kind == HitKind::kNothing || st.pickingState == PickingState::kIdle) return;
+  const PickingRule& rule = RuleOf(st.pickingState);
   const bool accepted = (hit.kind == HitKind::kAnchor && rule.anchors) || (hit.kind == HitKind::kSegment && rule.segments);
   if (!accepted) return;
   commands::CCommandSet& set = ctx.globals.workingSet;
@@ -116,7 +81,7 @@ void ApplyPick(PanelContext& ctx, const SourceHit& hit) {
   }
   set.SetCommandPoint(command, rule.slot, label);
 
-  if (rule.next != kPickingIdle) {
+  if (rule.next != PickingState::kIdle) {
     st.pickingState = rule.next;
     return;
   }
@@ -126,17 +91,17 @@ void ApplyPick(PanelContext& ctx, const SourceHit& hit) {
 
 void FinishPick(PanelContext& ctx, bool needsWidth) {
   PanelState& st = ctx.State();
-  if (st.pickingState == kPickingIdle) return;
+  if (st.pickingState == PickingState::kIdle) return;
   const QvWindowHandle window = st.window;
   if (needsWidth) {
-    st.pickingState = kAwaitingWidth;
+    st.pickingState = PickingState::kAwaitingWidth;
     ctx.ui.Enable(window, kUpdateWidthButton, true);
     ctx.ui.Enable(window, kCommandWidthField, true);
     return;
   }
   // A command that waited for its width was previewed when the width came.
-  if (st.pickingState != kAwaitingWidth) RunDriver(ctx, false);
-  st.pickingState = kPickingIdle;
+  if (st.pickingState != PickingState::kAwaitingWidth) RunDriver(ctx, false);
+  st.pickingState = PickingState::kIdle;
   st.incompleteCommand = 0;
   for (const std::int32_t control :
        {kAddButton, kRemoveCommandButton, kClearPointButton, kSaveButton, kMoveUpButton, kMoveDownButton,
@@ -147,10 +112,10 @@ void FinishPick(PanelContext& ctx, bool needsWidth) {
   SelectCommandRow(ctx, ctx.ui.Selection(window, kCommandList).value_or(st.selectedCommand + 1));
 }
 
-std::int32_t CursorFor(std::int32_t pickingState, HitKind hit) {
-  if (pickingState <= kPickingIdle || pickingState >= kAwaitingWidth) return kIdleCursor;
+std::int32_t CursorFor(PickingState pickingState, HitKind hit) {
+  if (!TakesClicks(pickingState)) return kIdleCursor;
   if (hit == HitKind::kNothing) return kNoHitCursor;
-  const bool second = PicksSecondPoint(pickingState);
+  const bool second = RuleOf(pickingState).slot == 1;
   if (hit == HitKind::kAnchor) return second ? kSecondAnchorCursor : kFirstAnchorCursor;
   return second ? kSecondSegmentCursor : kFirstSegmentCursor;
 }

@@ -32,7 +32,7 @@ void ApplyPick(PanelContext& ctx, const SourceHit& hit);
 /// and the editing controls are enabled again.
 void FinishPick(PanelContext& ctx, bool needsWidth);
 /// The cursor for a picking state and what the pointer is over.
-std::int32_t CursorFor(std::int32_t pickingState, HitKind hit);
+std::int32_t CursorFor(PickingState pickingState, HitKind hit);
 
 QvErr TrackCursor(PanelContext& ctx, const QvToolMessage& message);
 QvErr MouseDown(PanelContext& ctx, const QvToolMessage& message);

@@ -1,6 +1,7 @@
 #include "quorvane/panel/set_name_dialog.h"
 
 #include "quorvane/settings/settings.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::panel {
 
@@ -30,23 +31,24 @@ QvErr SetNameDialogProc(QvWindowHandle dialog, std::int32_t control, std::int32_
 
 }  // namespace
 
-host::DialogTemplate SetNameDialog(std::int16_t language) {
-  const bool english = language != settings::kLanguageJapanese;
+host::DialogTemplate SetNameDialog(text::Language language) {
+  using text::DialogText;
+  using text::Message;
   host::DialogTemplate dialog;
-  dialog.resourceId = english ? kSetNameDialogEnglish : kSetNameDialogJapanese;
-  dialog.title = english ? "Command set Name" : "コマンドセット名";
+  dialog.resourceId = text::EnglishDialogs(language) ? kSetNameDialogEnglish : kSetNameDialogJapanese;
+  dialog.title = DialogText(Message::kSetNameTitle, language);
   dialog.width = 300;
   dialog.height = 90;
   dialog.controls = {
-      {0, kQvLabelControl, {10, 52, 120, 14}, english ? "Command set Name:" : "コマンドセット名：", 0},
+      {0, kQvLabelControl, {10, 52, 120, 14}, std::string(DialogText(Message::kSetNameLabel, language)), 0},
       {kSetNameField, kQvEditControl, {135, 50, 155, 18}, "", 0},
       {kDialogOk, kQvPushButtonControl, {60, 12, 80, 22}, "OK", 0},
-      {kDialogCancel, kQvPushButtonControl, {160, 12, 80, 22}, english ? "Cancel" : "キャンセル", 0},
+      {kDialogCancel, kQvPushButtonControl, {160, 12, 80, 22}, std::string(DialogText(Message::kCancel, language)), 0},
   };
   return dialog;
 }
 
-std::optional<std::string> AskSetName(host::HostUi& ui, QvPluginRef self, std::int16_t language,
+std::optional<std::string> AskSetName(host::HostUi& ui, QvPluginRef self, text::Language language,
                                       std::string_view name) {
   DialogData data{&ui, std::string(name)};
   std::optional<std::int32_t> result = ui.RunModalDialog(self, SetNameDialog(language), SetNameDialogProc, &data);

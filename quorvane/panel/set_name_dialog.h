@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "quorvane/facade/host_ui.h"
+#include "quorvane/text/language.h"
 #include "sdk/types.h"
 
 namespace quorvane::panel {
@@ -22,11 +23,11 @@ inline constexpr std::int32_t kDialogCancel = 2;
 
 /// The dialog as shown for the settings' language field (English whenever
 /// it is not 0).
-host::DialogTemplate SetNameDialog(std::int16_t language);
+host::DialogTemplate SetNameDialog(text::Language language);
 
 /// Runs the dialog with `name` in its field: the entered name on OK; none on
 /// Cancel or when the dialog could not be run.
-std::optional<std::string> AskSetName(host::HostUi& ui, QvPluginRef self, std::int16_t language,
+std::optional<std::string> AskSetName(host::HostUi& ui, QvPluginRef self, text::Language language,
                                       std::string_view name);
 
 }  // namespace quorvane::panel

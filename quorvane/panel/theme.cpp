@@ -25,11 +25,11 @@ Theme MakeTheme(bool dark) {
 
 bool DarkInterface(host::HostUi& ui) { return ui.IsInterfaceDark().value_or(false); }
 
-std::string_view PanelFontFace(std::int16_t language) {
-  return language == settings::kLanguageEnglish ? kLatinFace : kJapaneseFace;
+std::string_view PanelFontFace(text::Language language) {
+  return text::EnglishTexts(language) ? kLatinFace : kJapaneseFace;
 }
 
-QvErr ApplyPanelFont(host::HostUi& ui, QvWindowHandle window, std::int16_t language) {
+QvErr ApplyPanelFont(host::HostUi& ui, QvWindowHandle window, text::Language language) {
   return ui.SetWindowFont(window, std::string(PanelFontFace(language)), kPanelFontUnits);
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "quorvane/facade/host_ui.h"
+#include "quorvane/text/language.h"
 #include "sdk/ui_suite.h"
 
 namespace quorvane::panel {
@@ -46,10 +47,10 @@ inline constexpr std::string_view kJapaneseFace = "IPAゴシック";
 inline constexpr std::int32_t kPanelFontUnits = 12;
 
 /// kLatinFace for language 1 (English), kJapaneseFace otherwise.
-std::string_view PanelFontFace(std::int16_t language);
+std::string_view PanelFontFace(text::Language language);
 
 /// Gives `window` (the panel's or a dialog's) the panel font of `language`.
-QvErr ApplyPanelFont(host::HostUi& ui, QvWindowHandle window, std::int16_t language);
+QvErr ApplyPanelFont(host::HostUi& ui, QvWindowHandle window, text::Language language);
 
 /// Colours of the command and set lists, the same in both themes.
 inline constexpr QvRgb kListBase = 0xC0C0C0;

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "quorvane/text/language.h"
+
 namespace quorvane::settings {
 
 /// Points per millimetre, 72/25.4.
@@ -31,11 +33,6 @@ inline constexpr std::int32_t kUnitInch = 2;
 /// Points per user unit for units 0 (mm), 1 (cm) and 2 (in); none for any
 /// other unit.
 std::optional<double> UnitFactor(std::int32_t unit);
-
-/// Interface languages.
-inline constexpr std::int16_t kLanguageJapanese = 0;
-inline constexpr std::int16_t kLanguageEnglish = 1;
-inline constexpr std::int16_t kLanguageKorean = 2;
 
 /// The host's colour kinds that a plate colour uses.
 inline constexpr std::int32_t kColorKindGray = 0;       ///< one component: gray
@@ -65,7 +62,8 @@ struct PlateColor {
 /// read. The plate colour table starts empty; FillDefaultPlateColors fills it
 /// when the file names no colour.
 struct Settings {
-  std::int16_t language = kLanguageEnglish;
+  /// 16 bits, as the globals keep it.
+  text::Language language = text::Language::kEnglish;
   /// Whether the panel shows its option area.
   std::int16_t showOption = 1;
   /// The seam margin last entered for creating a basic finish line, in

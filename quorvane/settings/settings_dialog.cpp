@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "quorvane/text/messages.h"
 #include "quorvane/text/numbers.h"
 
 namespace quorvane::settings {
@@ -98,34 +99,35 @@ QvErr SettingsDialogProc(QvWindowHandle dialog, std::int32_t control, std::int32
 
 }  // namespace
 
-host::DialogTemplate SettingsDialog(std::int16_t language) {
-  const bool english = language != kLanguageJapanese;
-  const char* const lineWidth = english ? "Line Width :" : "線幅 :";
-  const char* const lineColor = english ? "Line Color :" : "線色 :";
+host::DialogTemplate SettingsDialog(text::Language language) {
+  using text::Message;
+  const auto dialogText = [language](Message message) { return std::string(text::DialogText(message, language)); };
+  const std::string lineWidth = dialogText(Message::kLineWidth);
+  const std::string lineColor = dialogText(Message::kLineColor);
   host::DialogTemplate d;
-  d.resourceId = english ? kSettingsDialogEnglish : kSettingsDialogJapanese;
-  d.title = english ? "Quorvane Settings" : "Quorvane 設定";
+  d.resourceId = text::EnglishDialogs(language) ? kSettingsDialogEnglish : kSettingsDialogJapanese;
+  d.title = dialogText(Message::kSettingsTitle);
   d.width = 300;
   d.height = 250;
   d.controls = {
-      {kSeamLineCheck, kQvCheckBoxControl, {10, 220, 200, 16}, english ? "Seam allowance line" : "縫い代線", 0},
+      {kSeamLineCheck, kQvCheckBoxControl, {10, 220, 200, 16}, dialogText(Message::kSeamAllowanceLine), 0},
       {0, kQvLabelControl, {30, 196, 90, 14}, lineWidth, 0},
       {kSeamLineWidthField, kQvEditControl, {125, 194, 60, 18}, "", 0},
       {0, kQvLabelControl, {190, 196, 30, 14}, "pt", 0},
       {0, kQvLabelControl, {30, 172, 90, 14}, lineColor, 0},
       {kSeamLineColorList, kQvDropDownListControl, {125, 168, 150, 20}, "", 0},
-      {kFinishLineCheck, kQvCheckBoxControl, {10, 140, 200, 16}, english ? "Finish line" : "仕上がり線", 0},
+      {kFinishLineCheck, kQvCheckBoxControl, {10, 140, 200, 16}, dialogText(Message::kFinishLine), 0},
       {0, kQvLabelControl, {30, 116, 90, 14}, lineWidth, 0},
       {kFinishLineWidthField, kQvEditControl, {125, 114, 60, 18}, "", 0},
       {0, kQvLabelControl, {190, 116, 30, 14}, "pt", 0},
       {0, kQvLabelControl, {30, 92, 90, 14}, lineColor, 0},
       {kFinishLineColorList, kQvDropDownListControl, {125, 88, 150, 20}, "", 0},
-      {0, kQvLabelControl, {10, 64, 110, 14}, english ? "Unit :" : "単位 :", 0},
+      {0, kQvLabelControl, {10, 64, 110, 14}, dialogText(Message::kUnit), 0},
       {kUnitList, kQvDropDownListControl, {125, 60, 60, 20}, "", 0},
       {kScaledDrawingCheck, kQvCheckBoxControl, {10, 38, 260, 16},
-       english ? "Enable scaled drawing (1/10)" : "縮小作図に対応 (1/10)", 0},
+       dialogText(Message::kScaledDrawing), 0},
       {kSettingsOk, kQvPushButtonControl, {110, 8, 80, 22}, "OK", 0},
-      {kSettingsCancel, kQvPushButtonControl, {200, 8, 80, 22}, english ? "Cancel" : "キャンセル", 0},
+      {kSettingsCancel, kQvPushButtonControl, {200, 8, 80, 22}, dialogText(Message::kCancel), 0},
   };
   return d;
 }

@@ -7,6 +7,7 @@
 
 #include "quorvane/facade/host_ui.h"
 #include "quorvane/settings/settings.h"
+#include "quorvane/text/language.h"
 #include "sdk/types.h"
 
 namespace quorvane::settings {
@@ -29,7 +30,7 @@ inline constexpr std::int32_t kUnitList = 16;
 inline constexpr std::int32_t kScaledDrawingCheck = 20;
 
 /// The dialog for the language field: English whenever it is not 0.
-host::DialogTemplate SettingsDialog(std::int16_t language);
+host::DialogTemplate SettingsDialog(text::Language language);
 
 /// Shows the dialog filled from `settings`. On OK the two colour choices,
 /// the two widths (points, read as typed, without range checks), the unit

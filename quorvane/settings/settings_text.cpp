@@ -146,9 +146,9 @@ void Reader::Apply(const std::vector<std::string>& fields) {
   const std::string& key = fields[0];
   const std::string& value = fields[1];
   if (key == "language") {
-    settings_.language = value == "ENGLISH"  ? kLanguageEnglish
-                         : value == "KOREAN" ? kLanguageKorean
-                                             : kLanguageJapanese;
+    settings_.language = value == "ENGLISH"  ? text::Language::kEnglish
+                         : value == "KOREAN" ? text::Language::kKorean
+                                             : text::Language::kJapanese;
   } else if (key == "showoption") {
     settings_.showOption = Short(value, key);
   } else if (key == "cbfl_trevask") {
@@ -345,9 +345,9 @@ std::vector<Diagnostic> ReadSettingsText(std::string_view bytes, const std::stri
 std::optional<std::string> SettingsText(const Settings& s, std::string& out) {
   std::string text;
   AppendLine(text, "language",
-             s.language == kLanguageEnglish   ? "ENGLISH"
-             : s.language == kLanguageKorean  ? "KOREAN"
-                                              : "JAPANESE");
+             s.language == text::Language::kEnglish  ? "ENGLISH"
+             : s.language == text::Language::kKorean ? "KOREAN"
+                                                     : "JAPANESE");
   AppendLine(text, "showoption", FormatInteger(s.showOption));
   AppendLine(text, "cbfl_trevask", FiniteText(s.basicFinishLineMargin));
   AppendLine(text, "seam_allowance_line", FormatInteger(s.seamAllowanceLine));

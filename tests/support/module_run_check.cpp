@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "quorvane/generation/seam_allowance_generator.h"
+#include "quorvane/text/messages.h"
 #include "workbench/geometry/flatten.h"
 
 namespace quorvane::testing {
@@ -85,9 +86,9 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     problem << "a failed run showed " << alerts << " alerts instead of one; ";
   } else {
     const std::string& text = shown.back().text;
-    bool known = text == generation::kBasicMarginFailedText;
+    bool known = text == text::Text(text::Message::kBasicMarginFailed, text::Language::kEnglish);
     for (int i = 0; i < set.GetCommandCount() && !known; ++i) {
-      known = text == generation::CommandFailureText(set.GetCommandType(i), i + 2, true);
+      known = text == commands::CommandFailureText(set.GetCommandType(i), i + 2, text::Language::kEnglish);
     }
     if (!known) problem << "the alert \"" << text << "\" is no command's own message; ";
   }

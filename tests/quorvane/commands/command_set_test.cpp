@@ -37,12 +37,13 @@ TEST_P(ResolvePointTest, NamesAnchorOrLinePoint) {
   CCommandSet set("s");
   set.AppendReadLinePoint({3, 0.25f, 0});    // a
   set.AppendReadLinePoint({9, 0.75f, 51});   // Z
-  int segment = -7;
-  float t = -7.0f;
   const ResolveCase& c = GetParam();
-  EXPECT_EQ(set.ResolvePoint(c.text, segment, t), c.result);
-  EXPECT_EQ(segment, c.segment);
-  EXPECT_FLOAT_EQ(t, c.t);
+  const std::optional<ResolvedPoint> point = set.ResolvePoint(c.text);
+  ASSERT_EQ(point.has_value(), c.result >= 0);
+  if (!point) return;
+  EXPECT_EQ(point->kind == ResolvedPoint::Kind::kLinePoint, c.result == 1);
+  EXPECT_EQ(point->segment, c.segment);
+  EXPECT_FLOAT_EQ(point->t, c.t);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,9 +119,9 @@ TEST(CommandSet, OutOfRangeQueriesGiveTheirNoneValues) {
   EXPECT_EQ(set.GetCommandWidth(-1), -1.0f);
   EXPECT_EQ(set.GetCommandPoints(1, first, second), -1);
   EXPECT_EQ(first, "keep");
-  EXPECT_EQ(set.GetCommandLabel(1, Language::kEnglish), "");
-  EXPECT_EQ(set.GetCommandLabel(0, Language::kEnglish), "Lapel ");
-  EXPECT_EQ(set.GetCommandLabel(0, Language::kJapanese), "折り返し  ");
+  EXPECT_EQ(set.GetCommandLabel(1, text::Language::kEnglish), "");
+  EXPECT_EQ(set.GetCommandLabel(0, text::Language::kEnglish), "Lapel ");
+  EXPECT_EQ(set.GetCommandLabel(0, text::Language::kJapanese), "折り返し  ");
   EXPECT_EQ(set.RemoveCommand(3), -1);
   EXPECT_EQ(set.SetCommandWidth(3, 1.0f), CC::kNoSuchCommand);
 }

@@ -191,7 +191,7 @@ TEST_F(ListFileTest, NameWithoutCodePage932FormIsRefusedAndNothingIsOverwritten)
   EXPECT_EQ(CheckSetName("スカート, 後ろ"), std::optional<std::string>(
       "A command set name cannot contain a comma: the list file would cut the name there."));
   EXPECT_NE(CheckSetName("Skirt 😀"), std::nullopt);
-  EXPECT_NE(CheckSetName("Skirt 😀", Language::kJapanese).value_or("").find("Skirt 😀"),
+  EXPECT_NE(CheckSetName("Skirt 😀", text::Language::kJapanese).value_or("").find("Skirt 😀"),
             std::string::npos);
   EXPECT_NE(CheckSetName("two\nlines"), std::nullopt);
   EXPECT_EQ(CheckSetName("表スカート"), std::nullopt);

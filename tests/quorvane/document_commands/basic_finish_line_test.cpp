@@ -7,6 +7,7 @@
 #include "quorvane/generation/source_selection.h"
 #include "quorvane/host/command_dispatch.h"
 #include "quorvane/plugin/module_hook_table.h"
+#include "quorvane/text/messages.h"
 #include "support/decimal_comma_locale.h"
 
 namespace quorvane::document_commands {
@@ -53,7 +54,7 @@ TEST_F(BasicFinishLine, InchesOffsetByTheUnitFactorAndStyleTheFinishLine) {
   globals_->settings.basicFinishLineMargin = 1.0f;
   globals_->settings.finishLine = 1;
   globals_->settings.finishLineWidth = 1.5;
-  globals_->settings.language = settings::kLanguageJapanese;
+  globals_->settings.language = text::Language::kJapanese;
   Run(0, 0, 300, 200, "16157:ok");
   EXPECT_EQ(Dialogs().at(0).title, "基本仕上り線作成");
   ExpectRectangle(ArtOn(kLayerTitle).at(0), 72, 72, 228, 128);
@@ -62,15 +63,15 @@ TEST_F(BasicFinishLine, InchesOffsetByTheUnitFactorAndStyleTheFinishLine) {
 
 TEST_F(BasicFinishLine, OnlyJapaneseGetsTheJapaneseDialog) {
   struct Case {
-    std::int16_t language;
+    text::Language language;
     const char* answer;
     const char* title;
   };
   double x = 0;
-  for (const Case& c : {Case{settings::kLanguageJapanese, "16157:ok", "基本仕上り線作成"},
-                        Case{settings::kLanguageEnglish, "16257:ok", "Create basic finish line"},
-                        Case{settings::kLanguageKorean, "16257:ok", "Create basic finish line"}}) {
-    SCOPED_TRACE(c.language);
+  for (const Case& c : {Case{text::Language::kJapanese, "16157:ok", "基本仕上り線作成"},
+                        Case{text::Language::kEnglish, "16257:ok", "Create basic finish line"},
+                        Case{text::Language::kKorean, "16257:ok", "Create basic finish line"}}) {
+    SCOPED_TRACE(static_cast<int>(c.language));
     globals_->settings.language = c.language;
     const std::size_t shown = Dialogs().size();
     Run(x, 0, 200, 100, c.answer);
@@ -105,13 +106,13 @@ TEST_F(BasicFinishLine, ADecimalCommaLocaleShowsTheMarginWithAFullStop) {
 TEST_F(BasicFinishLine, WithoutOneClosedPathItSaysSoInTheUsersLanguage) {
   const host::ArtRef open = Piece(Rectangle(0, 0, 50, 50), false);
   globals_->run.resultArt = open;
-  ExpectAlert(std::string(generation::kOpenPathSelectedText));  // the selection check's own
+  ExpectAlert(std::string(text::Text(text::Message::kOpenPathSelected, text::Language::kEnglish)));  // the selection check's own
   ExpectAlert("Please select a closed path.");
   CreateBasicFinishLine(ctx_);
   EXPECT_FALSE(globals_->run.sourcePath);
   EXPECT_FALSE(globals_->run.resultArt);
   generation::DeselectAllArt(Doc());
-  globals_->settings.language = settings::kLanguageJapanese;
+  globals_->settings.language = text::Language::kJapanese;
   ExpectAlert("閉じたパスを1つ選択して下さい。");
   CreateBasicFinishLine(ctx_);
   EXPECT_TRUE(Dialogs().empty());

@@ -8,6 +8,7 @@
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/panel/panel_window.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::document_commands {
 namespace {
@@ -58,13 +59,13 @@ TEST_F(BatchApplication, EveryClosedPathGetsItsResultAndAnOpenPathIsLeftAlone) {
 }
 
 TEST_F(BatchApplication, KoreanGetsTheEnglishDialogAndTheJapaneseTexts) {
-  globals_->settings.language = settings::kLanguageKorean;
+  globals_->settings.language = text::Language::kKorean;
   Start({10.0f});
   Answer("16259:ok");
   EXPECT_EQ(BatchApply(ctx_), kQvNoErr);
   ASSERT_EQ(Dialogs().size(), 1u);
   EXPECT_EQ(Dialogs().at(0).title, "Batch Application");
-  EXPECT_EQ(ArtOn("Pieces" + std::string(generation::kResultLayerSuffixJapanese)).size(), 2u);
+  EXPECT_EQ(ArtOn("Pieces" + std::string(text::Text(text::Message::kResultLayerSuffix, text::Language::kJapanese))).size(), 2u);
 }
 
 TEST_F(BatchApplication, ThePanelKeepsItsSetAndSourceWhenAnotherSetIsApplied) {
@@ -99,11 +100,11 @@ TEST_F(BatchApplication, AnEmptySetListIsDisabledAndStoresNoSet) {
 
 TEST_F(BatchApplication, WithoutAClosedPathItSaysSoInTheUsersLanguage) {
   globals_->run.sourcePath = Piece(Rectangle(0, 0, 50, 50), false);
-  ExpectAlert(std::string(kNoClosedPathsText));
+  ExpectAlert(std::string(text::Text(text::Message::kSelectClosedPaths, text::Language::kEnglish)));
   BatchApply(ctx_);
   EXPECT_FALSE(globals_->run.sourcePath);
-  globals_->settings.language = settings::kLanguageJapanese;
-  ExpectAlert(std::string(kNoClosedPathsTextJapanese));
+  globals_->settings.language = text::Language::kJapanese;
+  ExpectAlert(std::string(text::Text(text::Message::kSelectClosedPaths, text::Language::kJapanese)));
   BatchApply(ctx_);
   EXPECT_TRUE(Dialogs().empty());
 }

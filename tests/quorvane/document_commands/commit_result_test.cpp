@@ -41,7 +41,7 @@ TEST_F(CommitResultTest, NegativeWidthStylesTheUsersPathAsTheSeamAllowance) {
 }
 
 TEST_F(CommitResultTest, JapaneseTitleAndNoStyleForALineSwitchedOff) {
-  Settings().language = settings::kLanguageJapanese;
+  Settings().language = text::Language::kJapanese;
   Settings().seamAllowanceLine = 0;
   Settings().finishLine = 1;
   Settings().finishLineWidth = 2.0;

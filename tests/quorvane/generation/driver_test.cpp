@@ -12,6 +12,7 @@
 #include "quorvane/generation/forty_five_degree_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/work_layers.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::generation {
 namespace {
@@ -134,11 +135,11 @@ TEST_F(Driver, FailingThirdCommandNamesRowFourAndDiscardsTheRest) {
   Add(set, CommandType::kRevBackward, "9");
   Add(set, CommandType::kRightAngleForward, "3");
   struct Case {
-    std::int32_t language;
+    text::Language language;
     const char* text;
   };
-  for (const Case& c : {Case{kLanguageEnglish, "Could not generate seam-margin of command no. 4 (Rev. backward)"},
-                        Case{0, "コマンドNo.4 反転逆 の縫代が作成できませんでした。"}}) {
+  for (const Case& c : {Case{text::Language::kEnglish, "Could not generate seam-margin of command no. 4 (Rev. backward)"},
+                        Case{text::Language::kJapanese, "コマンドNo.4 反転逆 の縫代が作成できませんでした。"}}) {
     state_.language = c.language;
     Host().Prompts().Script({PromptKind::kAlert, c.text});
     const std::size_t shownBefore = Shown().size();
@@ -149,16 +150,16 @@ TEST_F(Driver, FailingThirdCommandNamesRowFourAndDiscardsTheRest) {
     EXPECT_FALSE(state_.resultArt);
     EXPECT_TRUE(WorkLayer2Empty());
   }
-  EXPECT_EQ(CommandFailureText(CommandType::kFortyFiveForward, 7, true),
+  EXPECT_EQ(CommandFailureText(CommandType::kFortyFiveForward, 7, text::Language::kEnglish),
             "Could not generate seam-margin of command no. 7 (45. right)");
-  EXPECT_EQ(CommandFailureText(CommandType::kNone, 7, true), "");
+  EXPECT_EQ(CommandFailureText(CommandType::kNone, 7, text::Language::kEnglish), "");
 }
 
 // Widths wider than any document fail as their command, at once, rather
 // than offsetting to the ends of the number range.
 TEST_F(Driver, WidthsWiderThanAnyDocumentFailAsTheirCommand) {
   const host::ArtRef user = AddPiece(Square(0, 0, 100));
-  state_.language = kLanguageEnglish;
+  state_.language = text::Language::kEnglish;
   struct Case {
     CommandType type;
     const char* first;
@@ -193,9 +194,9 @@ TEST_F(Driver, WidthsWiderThanAnyDocumentFailAsTheirCommand) {
   CCommandSet set("huge basic");
   set.SetBasicWidth(6000.0f);
   state_.pointsPerUnit = kPointsPerMillimetre;  // 6 m
-  Host().Prompts().Script({PromptKind::kAlert, std::string(kBasicMarginFailedText)});
+  Host().Prompts().Script({PromptKind::kAlert, std::string(text::Text(text::Message::kBasicMarginFailed, text::Language::kEnglish))});
   Run(user, set, Panel(set), true);
-  EXPECT_EQ(Shown().back().text, kBasicMarginFailedText);
+  EXPECT_EQ(Shown().back().text, text::Text(text::Message::kBasicMarginFailed, text::Language::kEnglish));
   EXPECT_FALSE(state_.resultArt);
   // 5 m is still taken.
   set.SetBasicWidth(5000.0f);

@@ -40,7 +40,7 @@ TEST_F(SourceSelection, NoneOrSeveralGiveTheirCountSilently) {
   EXPECT_FALSE(state_.sourcePath);
   EXPECT_TRUE(Host().Prompts().Shown().empty());
   EXPECT_EQ(NoSourceText(state_), "Please select a closed path.");
-  state_.language = 0;
+  state_.language = text::Language::kJapanese;
   EXPECT_EQ(NoSourceText(state_), "閉じたパスを1つ選択して下さい。");
 }
 
@@ -49,7 +49,7 @@ TEST_F(SourceSelection, OpenPathIsRefusedInEitherLanguage) {
   ASSERT_EQ(Doc().SetSelected(open, true), kQvNoErr);
   ExpectAlert("Please select a closed path.");
   EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  state_.language = 2;
+  state_.language = text::Language::kKorean;
   ExpectAlert("閉じていないパスが選択されています。");
   EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
   EXPECT_FALSE(state_.sourcePath);
@@ -65,7 +65,7 @@ TEST_F(SourceSelection, PathsOnTheWorkLayersAreRefused) {
   ASSERT_EQ(Doc().SetSelected(preview, true), kQvNoErr);
   ExpectAlert("The path on work layer 2 is selected.");
   EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  state_.language = 0;
+  state_.language = text::Language::kJapanese;
   ExpectAlert("ワークレイヤー２上のパスが選択されています。");
   EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
 
@@ -78,7 +78,7 @@ TEST_F(SourceSelection, PathsOnTheWorkLayersAreRefused) {
   ASSERT_EQ(Doc().SetSelected(marker, true), kQvNoErr);
   ExpectAlert("ワークレイヤー１上のパスが選択されています。");
   EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  state_.language = 1;
+  state_.language = text::Language::kEnglish;
   ExpectAlert("The path on work layer 1 is selected.");
   EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
   EXPECT_FALSE(state_.sourcePath);

@@ -107,7 +107,7 @@ TEST_F(Sweep, EveryKindAtEveryAnchorOfEveryPiece) {
           ++runs;
           finished += outcome.finished ? 1 : 0;
           const std::string what = file.filename().string() + " " + Doc().ArtName(source).value_or("?") + " " +
-                                   std::string(commands::CommandTypeLabel(type, commands::Language::kEnglish)) +
+                                   std::string(commands::CommandTypeLabel(type, text::Language::kEnglish)) +
                                    " at " + (linePoint ? "a line point on " : "anchor ") + Anchor(a, anchors);
           // Only a hang comes near this.
           EXPECT_LT(seconds, 30.0) << what;

@@ -121,19 +121,19 @@ TEST_F(HoverTip, NoTipWhileTheLeftButtonIsDownOrThePointerIsOffThePanel) {
 }
 
 TEST_F(HoverTip, NamesFollowTheLanguageAndTheTipRunsWhileTheModuleIsBusy) {
-  Globals()->settings.language = 0;
+  Globals()->settings.language = text::Language::kJapanese;
   Rest(kOverCode10);
   ExpectTip("45°順", kCode10Anchor);
 
   // Any language but English is Japanese; the list's padding is not shown.
   // Code 9 ("Opening") at 67, 107: x 67..93.
-  Globals()->settings.language = 2;
+  Globals()->settings.language = text::Language::kKorean;
   Rest({70, 380});
   ExpectTip("カンコ", {80, 403});
 
   // A command holding the busy flag does not hold the tip back.
   Globals()->panelBusy = 1;
-  Globals()->settings.language = 1;
+  Globals()->settings.language = text::Language::kEnglish;
   Rest({70, 370});
   ExpectTip("Opening", {80, 403});
   Globals()->panelBusy = 0;

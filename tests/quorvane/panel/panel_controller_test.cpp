@@ -204,7 +204,7 @@ TEST_F(PanelController, SavingWhilePickingDropsTheCommandBeingPicked) {
   ASSERT_EQ(Globals().workingSet.GetCommandCount(), 2);
   ExpectAlert("Commands you are editing will be discarded.");
   RunPanelCommand(Ctx(), kSaveButton);
-  EXPECT_EQ(State().pickingState, kPickingIdle);
+  EXPECT_EQ(State().pickingState, PickingState::kIdle);
   EXPECT_EQ(Globals().workingSet.GetCommandCount(), 1);
   commands::CCommandSetList saved;
   ASSERT_TRUE(commands::LoadListFile(ListFilePath(), saved).read);
@@ -215,7 +215,7 @@ TEST_F(PanelController, SavingWhilePickingDropsTheCommandBeingPicked) {
 TEST_F(PanelController, JapaneseMessagesAndQuestions) {
   Globals().commandSets.AddSet("A");
   const host::ArtRef square = SelectSquare(0.0, 0.0, 50.0);
-  CreatePanelIn(settings::kLanguageJapanese);
+  CreatePanelIn(text::Language::kJapanese);
   ASSERT_EQ(ToolSelected(Ctx()), kQvNoErr);
   EXPECT_EQ(Rows(kCommandList).at(0), "1  基本縫代" + std::string(18, ' ') + "0.0");
 

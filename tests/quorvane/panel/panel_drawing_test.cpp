@@ -56,8 +56,8 @@ TEST_F(PanelDrawing, CommandRowsByStateWithTheirColumns) {
   set.SetCommandPoint(0, 1, "b");
   set.SetCommandWidth(0, 12.5f);
   Ctx().ui.ClearItems(Window(), kCommandList);
-  Ctx().ui.AddItem(Window(), kCommandList, BasicRowText(10.0f, true));
-  Ctx().ui.AddItem(Window(), kCommandList, CommandRowText(set, 0, true));
+  Ctx().ui.AddItem(Window(), kCommandList, BasicRowText(10.0f, text::Language::kEnglish));
+  Ctx().ui.AddItem(Window(), kCommandList, CommandRowText(set, 0, text::Language::kEnglish));
   const std::int32_t left = Left(kCommandList);
 
   struct Case {
@@ -115,12 +115,12 @@ TEST(PanelDrawingColumns, JapaneseRowsSplitByDisplayColumns) {
   set.AddCommand(commands::CommandType::kCutOff);
   set.SetCommandPoint(0, 0, "12");
   set.SetCommandWidth(0, 3.0f);
-  const CommandRowColumns columns = SplitCommandRow(CommandRowText(set, 0, false));
+  const CommandRowColumns columns = SplitCommandRow(CommandRowText(set, 0, text::Language::kJapanese));
   EXPECT_EQ(columns.number, "2");
   EXPECT_EQ(columns.point, "12");
   EXPECT_EQ(columns.width, "3.0");
-  EXPECT_TRUE(IsBasicRow(BasicRowText(1.0f, false)));
-  EXPECT_FALSE(IsBasicRow(CommandRowText(set, 0, false)));
+  EXPECT_TRUE(IsBasicRow(BasicRowText(1.0f, text::Language::kJapanese)));
+  EXPECT_FALSE(IsBasicRow(CommandRowText(set, 0, text::Language::kJapanese)));
 }
 
 TEST_F(PanelDrawing, PushButtonsPressedDisabledAndDark) {

@@ -70,9 +70,9 @@ TEST_F(PanelModule, ThePanelFollowsTheToolAndEachClickPlaysTheModulesActionOnce)
   // A "Rev. forward" picked with the tool's mouse down on anchor 3.
   ASSERT_TRUE(Ui().Click(Window(), kFirstTypeButton + 0).delivered);
   ASSERT_TRUE(Ui().Click(Window(), kAddButton).delivered);
-  EXPECT_EQ(StateOf(Globals()).pickingState, 1);
+  EXPECT_EQ(StateOf(Globals()).pickingState, PickingState::kRevForward);
   ASSERT_EQ(host_.SendToolEvent(kQvSelectorMouseDown, QvRealPoint{100.0, 100.0}), kQvNoErr);
-  EXPECT_EQ(StateOf(Globals()).pickingState, kPickingIdle);
+  EXPECT_EQ(StateOf(Globals()).pickingState, PickingState::kIdle);
   EXPECT_EQ(Ui().FindControl(Window(), kCommandList)->items.at(1), "2  Rev. forward       3      ");
 
   // Unloaded and loaded again, the panel still reaches the module.

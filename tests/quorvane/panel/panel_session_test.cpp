@@ -56,7 +56,7 @@ TEST_F(PanelSession, NewSetCutOffCommandSaveAndApply) {
   // "Cut off" at anchor 2, picked with the tool, then its width.
   Click(kFirstTypeButton + 8);
   Click(kAddButton);
-  EXPECT_EQ(State().pickingState, 14);
+  EXPECT_EQ(State().pickingState, PickingState::kCutOff);
   EXPECT_EQ(State().incompleteCommand, 1);
   EXPECT_EQ(Control(kCommandList).selection, 1);
   EXPECT_FALSE(Enabled(kAddButton));
@@ -67,7 +67,7 @@ TEST_F(PanelSession, NewSetCutOffCommandSaveAndApply) {
   EXPECT_EQ(Control(kCommandList).selection, 1);
 
   ApplyPick(Ctx(), SourceHit{HitKind::kAnchor, 2, 0.0f});
-  EXPECT_EQ(State().pickingState, kAwaitingWidth);
+  EXPECT_EQ(State().pickingState, PickingState::kAwaitingWidth);
   EXPECT_TRUE(Enabled(kUpdateWidthButton));
   ExpectAlert("Please input width of command.");
   SelectRow(kCommandList, 0);
@@ -75,7 +75,7 @@ TEST_F(PanelSession, NewSetCutOffCommandSaveAndApply) {
 
   Type(kCommandWidthField, "5");
   Click(kUpdateWidthButton);
-  EXPECT_EQ(State().pickingState, kPickingIdle);
+  EXPECT_EQ(State().pickingState, PickingState::kIdle);
   EXPECT_EQ(Rows(kCommandList).at(1), "2  Cut off            2      5.0");
   EXPECT_TRUE(Enabled(kAddButton));
   EXPECT_TRUE(Enabled(kApplyButton));

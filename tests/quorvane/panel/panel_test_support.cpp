@@ -36,7 +36,7 @@ PanelFixture::~PanelFixture() {
   EXPECT_EQ(Ui().PendingDialogAnswers(), 0u) << "a dialog the test expected was not shown";
 }
 
-void PanelFixture::CreatePanelIn(std::int16_t language) {
+void PanelFixture::CreatePanelIn(text::Language language) {
   globals_->settings.language = language;
   globals_->run.language = language;
   ASSERT_EQ(CreatePanel(*ctx_), kQvNoErr);
@@ -67,7 +67,7 @@ host::ArtRef PanelFixture::SelectSquare(double x, double y, double size) {
 
 void PanelFixture::StartWithSquare() {
   SelectSquare(0.0, 0.0, 100.0);
-  CreatePanelIn(settings::kLanguageEnglish);
+  CreatePanelIn(text::Language::kEnglish);
   ASSERT_EQ(ToolSelected(*ctx_), kQvNoErr);
   ASSERT_EQ(State().enabled, 1);
 }
@@ -92,7 +92,7 @@ void PanelFixture::Type(std::int32_t control, const std::string& text) {
 void PanelFixture::AnswerNameDialog(const std::string& name, bool ok) {
   using Step = workbench::ui::DialogStep;
   workbench::ui::DialogAnswer answer;
-  answer.resourceId = globals_->settings.language != 0 ? 16258 : 16158;
+  answer.resourceId = text::EnglishDialogs(globals_->settings.language) ? 16258 : 16158;
   if (!name.empty()) answer.steps.push_back(Step{Step::Kind::kSetText, 5, name, -1});
   answer.steps.push_back(Step{Step::Kind::kClick, ok ? 1 : 2, "", -1});
   Ui().AddDialogAnswer(answer);

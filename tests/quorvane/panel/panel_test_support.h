@@ -28,7 +28,7 @@ class PanelFixture : public ::testing::Test {
   ~PanelFixture() override;
 
   /// Makes the panel in the language given, then its window is Window().
-  void CreatePanelIn(std::int16_t language);
+  void CreatePanelIn(text::Language language);
   /// A closed square (clockwise, y up) with its lower left corner at (x, y)
   /// on the user's layer, selected alone.
   host::ArtRef SelectSquare(double x, double y, double size);

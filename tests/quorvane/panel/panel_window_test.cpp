@@ -23,7 +23,7 @@ TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
   ASSERT_TRUE(Doc().InsertLayer({}).has_value());
   Doc().SetLayerTitle(*Doc().CurrentLayer(), generation::kWorkLayer1Title);
   Globals().settings.showOption = 0;
-  CreatePanelIn(settings::kLanguageEnglish);
+  CreatePanelIn(text::Language::kEnglish);
 
   const auto panel = Ui().FindPanel(kPanelId);
   ASSERT_TRUE(panel);
@@ -66,7 +66,7 @@ TEST_F(PanelWindow, ListFileRowsLeftOutAreToldWithTheirLines) {
             "8,2,,5.000000,1\r\n"    // line 5: a good cut off
             "2,3,,0.000000,7\r\n";   // line 6: seven points
   }
-  CreatePanelIn(settings::kLanguageEnglish);
+  CreatePanelIn(text::Language::kEnglish);
   const std::vector<workbench::plugin::ShownPrompt>& shown = Prompts().Shown();
   ASSERT_EQ(shown.size(), 1u);
   const std::string& text = shown[0].text;
@@ -81,16 +81,16 @@ TEST_F(PanelWindow, ListFileRowsLeftOutAreToldWithTheirLines) {
 TEST(ListFileProblemsText, ListsTheFirstTenAndCountsTheRest) {
   std::vector<text::Diagnostic> problems;
   for (int line = 1; line <= 13; ++line) problems.push_back({"L.txt", line, "odd"});
-  const std::string text = ListFileProblemsText(problems, true);
+  const std::string text = ListFileProblemsText(problems, text::Language::kEnglish);
   EXPECT_NE(text.find("L.txt:10: odd"), std::string::npos);
   EXPECT_EQ(text.find("L.txt:11: odd"), std::string::npos);
   EXPECT_NE(text.find("and 3 more."), std::string::npos);
-  EXPECT_NE(ListFileProblemsText(problems, false).find("3件"), std::string::npos);
+  EXPECT_NE(ListFileProblemsText(problems, text::Language::kJapanese).find("3件"), std::string::npos);
 }
 
 TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese) {
   Globals().settings.unit = settings::kUnitCentimetre;
-  CreatePanelIn(settings::kLanguageJapanese);
+  CreatePanelIn(text::Language::kJapanese);
   EXPECT_EQ(Control(kMoveUpButton).text, "↑");
   EXPECT_EQ(Control(kMoveDownButton).text, "↓");
   EXPECT_EQ(Control(kPointWidthLabel).text, "ポイント 幅 (cm)");
@@ -102,7 +102,7 @@ TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese
 
 TEST_F(PanelWindow, KoreanGetsTheJapaneseTextsButTheUnitLabelInEnglish) {
   Globals().settings.unit = settings::kUnitInch;
-  CreatePanelIn(settings::kLanguageKorean);
+  CreatePanelIn(text::Language::kKorean);
   EXPECT_EQ(Control(kPointWidthLabel).text, "Point Width (in)");
   EXPECT_EQ(Control(kAddButton).text, "コマンド追加");
 }
@@ -140,7 +140,7 @@ TEST_F(PanelWindow, FlyoutTogglesTheOptionAreaAndRunsTheDocumentCommands) {
     ++g_batchRuns;
     return kQvNoErr;
   };
-  CreatePanelIn(settings::kLanguageEnglish);
+  CreatePanelIn(text::Language::kEnglish);
   const QvPanelHandle panel = Globals().panel;
   ASSERT_TRUE(Ui().ChooseFlyoutItem(panel, kShowOptionFlyoutItem).delivered);
   EXPECT_EQ(Ui().Panel(panel)->height, 234);

@@ -53,7 +53,7 @@ class PointPicking : public ::testing::Test {
     ASSERT_EQ(Doc().SetClosed(path_, true), kQvNoErr);
     ASSERT_EQ(Doc().SetSelected(path_, true), kQvNoErr);
     globals_->commandSets.AddSet("Picking");
-    globals_->settings.language = settings::kLanguageEnglish;
+    globals_->settings.language = text::Language::kEnglish;
     ASSERT_EQ(CreatePanel(*ctx_), kQvNoErr);
     ASSERT_EQ(ToolSelected(*ctx_), kQvNoErr);
     ASSERT_EQ(ctx_->Run().sourcePath, path_);
@@ -199,16 +199,16 @@ TEST_P(PickingStates, ClicksFillTheCommandsSlotsAndAdvanceTheState) {
   Add(c.type);
   for (const PickStep& step : c.steps) {
     Click(step.click > 0 ? AtAnchor(step.click) : OnSide(-step.click));
-    EXPECT_EQ(State().pickingState, step.state) << "after " << step.click;
+    EXPECT_EQ(static_cast<std::int32_t>(State().pickingState), step.state) << "after " << step.click;
     EXPECT_EQ(bound_.Ui().CursorOf(kSelf), step.cursor) << "after " << step.click;
   }
   EXPECT_EQ(PointsOf(0), c.points);
   EXPECT_EQ(Set().GetLinePoints().empty() ? 0 : Set().GetLinePoints()[0].Num, c.lineSide);
   EXPECT_EQ(globals_->toolMessagePlugin, kSelf);
-  const bool done = State().pickingState == kPickingIdle;
+  const bool done = State().pickingState == PickingState::kIdle;
   EXPECT_EQ(State().incompleteCommand, done ? 0 : 1);
   EXPECT_EQ(Enabled(kAddButton) && Enabled(kSaveButton) && Enabled(kApplyButton), done);
-  EXPECT_EQ(Enabled(kUpdateWidthButton), State().pickingState == kAwaitingWidth);
+  EXPECT_EQ(Enabled(kUpdateWidthButton), State().pickingState == PickingState::kAwaitingWidth);
   // The command's row stays selected and shows its points.
   EXPECT_EQ(ui_.Selection(State().window, kCommandList), 1);
   const std::string shown = c.points[1].empty() ? c.points[0] : c.points[0] + "," + c.points[1];
@@ -295,11 +295,11 @@ TEST_F(PointPicking, TrackingShowsTheCursorOfTheStateAndPicksNothing) {
   message.d.self = kSelf;
   for (const auto& [state, at, cursor] : {std::tuple{0, AtAnchor(3), kIdleCursor}, {14, AtAnchor(3), 17002},
                                           {14, QvRealPoint{200, 200}, 17001}}) {
-    if (state != State().pickingState) Add(CommandType::kCutOff);
+    if (state != static_cast<int>(State().pickingState)) Add(CommandType::kCutOff);
     message.cursor = at;
     ASSERT_EQ(TrackCursor(*ctx_, message), kQvNoErr);
     EXPECT_EQ(bound_.Ui().CursorOf(kSelf), cursor);
-    EXPECT_EQ(State().pickingState, state);
+    EXPECT_EQ(static_cast<int>(State().pickingState), state);
   }
   EXPECT_EQ(PointsOf(0), (Points{"", ""}));
 }

@@ -57,7 +57,7 @@ TEST_F(SettingsDialogTest, OkTakesColoursWidthsUnitAndSwitches) {
 
 TEST_F(SettingsDialogTest, OpensWithTheCurrentValuesAndCancelKeepsThem) {
   Settings& s = Globals().settings;
-  s.language = kLanguageJapanese;
+  s.language = text::Language::kJapanese;
   s.finishLineWidth = 0.25;
   s.finishLineColor = 4;
   s.unit = kUnitInch;
@@ -84,7 +84,7 @@ TEST_F(SettingsDialogTest, AnswersMeantForTheFinishLineDialogNeverReachIt) {
   // 16257 and 16157: the English and Japanese "Create basic finish line".
   // Each dialog of either language has a number of its own, so an answer
   // addressed to a number reaches one dialog only.
-  for (const auto& [language, finishLineDialog] : {std::pair{kLanguageEnglish, 16257}, std::pair{kLanguageJapanese, 16157}}) {
+  for (const auto& [language, finishLineDialog] : {std::pair{text::Language::kEnglish, 16257}, std::pair{text::Language::kJapanese, 16157}}) {
     Globals().settings.language = language;
     Ui().AddDialogAnswer(DialogAnswer{0, {ClickStep(kSettingsCancel)}});  // 0: whichever dialog opens
     EXPECT_FALSE(Run());
@@ -111,7 +111,7 @@ TEST_F(SettingsDialogTest, ADecimalCommaLocaleNeitherShowsNorSavesCommas) {
 }
 
 TEST_F(SettingsDialogTest, FlyoutItemChangesTheUnitLabelAndWritesTheFile) {
-  CreatePanelIn(kLanguageEnglish);
+  CreatePanelIn(text::Language::kEnglish);
   EXPECT_EQ(Control(panel::kPointWidthLabel).text, "Point Width (mm)");
   Ui().AddDialogAnswer(DialogAnswer{kSettingsDialogEnglish, {SelectStep(kUnitList, "in"), ClickStep(kSettingsOk)}});
   const workbench::ui::ActionOutcome chosen = Ui().ChooseFlyoutItem(Globals().panel, 1);

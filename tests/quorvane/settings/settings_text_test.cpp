@@ -78,7 +78,7 @@ TEST(SettingsText, HandWrittenFileLoadsEveryValue) {
   const Loaded loaded = Load(kHandWritten);
   for (const Diagnostic& d : loaded.problems) ADD_FAILURE() << d.ToString();
   const Settings& s = loaded.settings;
-  EXPECT_EQ(s.language, kLanguageJapanese);
+  EXPECT_EQ(s.language, text::Language::kJapanese);
   EXPECT_EQ(s.showOption, 0);
   EXPECT_EQ(s.basicFinishLineMargin, 12.5f);
   EXPECT_EQ(s.seamAllowanceLine, 1);
@@ -150,11 +150,11 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         QuirkCase{"LanguageCaseMatters", "language = english\n",
                   [](const Settings& s, const std::string& saved) {
-                    EXPECT_EQ(s.language, kLanguageJapanese);
+                    EXPECT_EQ(s.language, text::Language::kJapanese);
                     EXPECT_TRUE(Has(saved, "language = JAPANESE\r\n"));
                   }},
         QuirkCase{"Korean", "language = KOREAN\n",
-                  [](const Settings& s, const std::string&) { EXPECT_EQ(s.language, kLanguageKorean); }},
+                  [](const Settings& s, const std::string&) { EXPECT_EQ(s.language, text::Language::kKorean); }},
         QuirkCase{"WidthPassesSinglePrecision", "seam_allowance_line_width = 0.3\n",
                   [](const Settings& s, const std::string& saved) {
                     EXPECT_EQ(s.seamAllowanceLineWidth, static_cast<double>(0.3f));

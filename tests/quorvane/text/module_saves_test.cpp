@@ -120,7 +120,7 @@ TEST_F(ModuleSaves, TheSettingsFileIsTheOldOrTheNewOneWhateverMomentTheSavingPro
   settings::Settings english, japanese;
   settings::FillDefaultPlateColors(english);
   settings::FillDefaultPlateColors(japanese);
-  japanese.language = settings::kLanguageJapanese;
+  japanese.language = text::Language::kJapanese;
   japanese.seamAllowanceLineWidth = 0.75;
   KillWhileSaving(
       file.Path(), [&] { return file.Save(english); }, [&] { return file.Save(japanese); });

@@ -59,9 +59,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace panel = quorvane::panel;
 using namespace quorvane::testing::screenshots;
-using quorvane::settings::kLanguageEnglish;
-using quorvane::settings::kLanguageJapanese;
-using quorvane::settings::kLanguageKorean;
+using quorvane::text::Language;
 
 
 fs::path ReferenceDir() { return fs::path(QUORVANE_TEST_DATA_DIR) / "panel-screens"; }
@@ -71,7 +69,7 @@ fs::path OutputDir() { return fs::path(QUORVANE_SCREENSHOT_OUT_DIR); }
 // ---- The font the module asks for ----------------------------------------------------
 
 class PanelFontTest : public quorvane::testing::LoadedModuleTest,
-                      public ::testing::WithParamInterface<std::int16_t> {};
+                      public ::testing::WithParamInterface<Language> {};
 
 TEST_P(PanelFontTest, EnglishTakesSegoeUiEveryOtherLanguageTheJapaneseFace) {
   LoadAndStart();
@@ -81,19 +79,19 @@ TEST_P(PanelFontTest, EnglishTakesSegoeUiEveryOtherLanguageTheJapaneseFace) {
   ASSERT_NE(window, nullptr);
   const std::optional<HeadlessToolkit::WindowFont> font = host_.HeadlessUi()->FontOf(window);
   ASSERT_TRUE(font.has_value()) << "the panel got no font";
-  EXPECT_EQ(font->face, GetParam() == kLanguageEnglish ? "Segoe UI" : "IPAゴシック");
+  EXPECT_EQ(font->face, GetParam() == Language::kEnglish ? "Segoe UI" : "IPAゴシック");
   EXPECT_EQ(font->heightUnits, 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, PanelFontTest,
-                         ::testing::Values(kLanguageEnglish, kLanguageJapanese, kLanguageKorean));
+                         ::testing::Values(Language::kEnglish, Language::kJapanese, Language::kKorean));
 
 // ---- Pictures -----------------------------------------------------------------------
 
 struct Shot {
   const char* name;
   bool dark;
-  std::int16_t language;
+  Language language;
   double scale;
 };
 
@@ -148,7 +146,7 @@ TEST_P(PanelScreenshotTest, PanelLooksAsItsReference) {
   QWidget* label = qt_->ControlWidget(window_, panel::kCommandSetLabel);
   ASSERT_NE(label, nullptr);
   const QString family = QFontInfo(label->font()).family();
-  if (shot.language == kLanguageEnglish) {
+  if (shot.language == Language::kEnglish) {
     EXPECT_EQ(family, "DejaVu Sans");
   } else {
     EXPECT_TRUE(family == "IPAGothic" || family == QString::fromUtf8("IPAゴシック")) << family.toStdString();
@@ -162,11 +160,11 @@ TEST_P(PanelScreenshotTest, PanelLooksAsItsReference) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ThemesAndLanguages, PanelScreenshotTest,
-                         ::testing::Values(Shot{"light-en", false, kLanguageEnglish, 1.0},
-                                           Shot{"dark-en", true, kLanguageEnglish, 1.0},
-                                           Shot{"light-ja", false, kLanguageJapanese, 1.0},
-                                           Shot{"dark-ja", true, kLanguageJapanese, 1.0},
-                                           Shot{"light-en-2x", false, kLanguageEnglish, 2.0}),
+                         ::testing::Values(Shot{"light-en", false, Language::kEnglish, 1.0},
+                                           Shot{"dark-en", true, Language::kEnglish, 1.0},
+                                           Shot{"light-ja", false, Language::kJapanese, 1.0},
+                                           Shot{"dark-ja", true, Language::kJapanese, 1.0},
+                                           Shot{"light-en-2x", false, Language::kEnglish, 2.0}),
                          [](const ::testing::TestParamInfo<Shot>& info) {
                            std::string n = info.param.name;
                            std::replace(n.begin(), n.end(), '-', '_');
