@@ -15,17 +15,6 @@ constexpr double kSmallestFlatness = 1.0e-6;
 constexpr int kMostPiecesPerCurve = 1 << 16;
 constexpr int kDeepestSplit = 40;
 
-// Whether a and b lie at most `limit` apart, decided exactly as
-// Distance(a, b) <= limit decides it: the squares settle every case but
-// those within a rounding error of the limit, which Distance settles.
-bool Within(Point a, Point b, double limit, double limit2) {
-  const Point d = a - b;
-  const double d2 = d.x * d.x + d.y * d.y;
-  if (d2 < limit2 * (1.0 - 1e-9)) return true;
-  if (d2 > limit2 * (1.0 + 1e-9)) return false;
-  return Distance(a, b) <= limit;
-}
-
 // Receives the vertices of one curve strictly between its ends, in order:
 // their parameters, and their points when the caller wants them.
 struct Vertices {
@@ -42,13 +31,13 @@ struct Vertices {
 // Halves the chord from (t0, a) to (t1, b) until no piece is longer than
 // the limit; the halving points are the curve's own points.
 void SplitLongChords(const CubicBezier& curve, double t0, Point a, double t1, Point b, double maxLength,
-                     double maxLength2, int depth, const Vertices& out) {
-  if (maxLength <= 0.0 || Within(a, b, maxLength, maxLength2) || depth > kDeepestSplit) return;
+                     int depth, const Vertices& out) {
+  if (maxLength <= 0.0 || WithinDistance(a, b, maxLength) || depth > kDeepestSplit) return;
   const double tm = 0.5 * (t0 + t1);
   const Point m = curve.At(tm);
-  SplitLongChords(curve, t0, a, tm, m, maxLength, maxLength2, depth + 1, out);
+  SplitLongChords(curve, t0, a, tm, m, maxLength, depth + 1, out);
   out.Add(tm, m);
-  SplitLongChords(curve, tm, m, t1, b, maxLength, maxLength2, depth + 1, out);
+  SplitLongChords(curve, tm, m, t1, b, maxLength, depth + 1, out);
 }
 
 }  // namespace
@@ -219,13 +208,12 @@ void FlattenCurve(const CubicBezier& curve, double flatness, double maxSegmentLe
     return;
   }
   const int n = UniformSteps(curve, flatness);
-  const double maxLength2 = maxSegmentLength * maxSegmentLength;
   double t0 = 0.0;
   Point a = curve.p0;
   for (int k = 1; k <= n; ++k) {
     const double t1 = double(k) / n;
     const Point b = k == n ? curve.p3 : curve.At(t1);
-    SplitLongChords(curve, t0, a, t1, b, maxSegmentLength, maxLength2, 0, out);
+    SplitLongChords(curve, t0, a, t1, b, maxSegmentLength, 0, out);
     if (k < n) out.Add(t1, b);
     t0 = t1;
     a = b;
