@@ -91,7 +91,7 @@ PathData ClipperFrame::FitRing(const ClipperLib::Path& input, bool reverse) cons
   // no shape and would only read as corners.
   const double reach = kClipperFlatness * scale_;
   auto close = [reach](const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b) {
-    return std::hypot(double(a.X - b.X), double(a.Y - b.Y)) <= reach;
+    return WithinDistance({double(a.X - b.X), double(a.Y - b.Y)}, {}, reach);
   };
   ClipperLib::Path ring;
   for (const ClipperLib::IntPoint& ip : input) {

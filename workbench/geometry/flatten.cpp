@@ -15,17 +15,6 @@ constexpr double kSmallestFlatness = 1.0e-6;
 constexpr int kMostPiecesPerCurve = 1 << 16;
 constexpr int kDeepestSplit = 40;
 
-// Whether a and b lie at most `limit` apart, decided exactly as
-// Distance(a, b) <= limit decides it: the squares settle every case but
-// those within a rounding error of the limit, which Distance settles.
-bool Within(Point a, Point b, double limit, double limit2) {
-  const Point d = a - b;
-  const double d2 = d.x * d.x + d.y * d.y;
-  if (d2 < limit2 * (1.0 - 1e-9)) return true;
-  if (d2 > limit2 * (1.0 + 1e-9)) return false;
-  return Distance(a, b) <= limit;
-}
-
 // Receives the vertices of one curve strictly between its ends, in order:
 // their parameters, and their points when the caller wants them.
 struct Vertices {
@@ -42,13 +31,13 @@ struct Vertices {
 // Halves the chord from (t0, a) to (t1, b) until no piece is longer than
 // the limit; the halving points are the curve's own points.
 void SplitLongChords(const CubicBezier& curve, double t0, Point a, double t1, Point b, double maxLength,
-                     double maxLength2, int depth, const Vertices& out) {
-  if (maxLength <= 0.0 || Within(a, b, maxLength, maxLength2) || depth > kDeepestSplit) return;
+                     int depth, const Vertices& out) {
+  if (maxLength <= 0.0 || WithinDistance(a, b, maxLength) || depth > kDeepestSplit) return;
   const double tm = 0.5 * (t0 + t1);
   const Point m = curve.At(tm);
-  SplitLongChords(curve, t0, a, tm, m, maxLength, maxLength2, depth + 1, out);
+  SplitLongChords(curve, t0, a, tm, m, maxLength, depth + 1, out);
   out.Add(tm, m);
-  SplitLongChords(curve, tm, m, t1, b, maxLength, maxLength2, depth + 1, out);
+  SplitLongChords(curve, tm, m, t1, b, maxLength, depth + 1, out);
 }
 
 }  // namespace
@@ -74,43 +63,101 @@ double StraightProgress::Slope(double t) const {
 
 namespace {
 
-// Cuts a straight curve into n pieces of equal length. Its handles may sit
-// anywhere on the chord, so each cut's parameter is found by bisection on
-// the position along the chord, 60 halvings as the cuts always were. Most
-// halvings are settled by the progress cubic, which is far cheaper than a
-// point of the curve; only those within the rounding error of the target
-// evaluate the curve, so the parameters come out bit for bit the same.
-void EqualStraightPieces(const CubicBezier& curve, int n, const Vertices& out) {
-  const Point chord = curve.p3 - curve.p0;
-  const double len2 = Dot(chord, chord);
-  const StraightProgress progress(curve);
-  // Both ways of measuring the progress round within a few units of the last
-  // place of the largest coordinate over the chord's length; far beyond
-  // that the cubic decides as the curve would.
-  double largest = 0.0;
-  for (const Point& p : {curve.p0, curve.p1, curve.p2, curve.p3}) {
-    largest = std::max({largest, std::fabs(p.x), std::fabs(p.y)});
+// The cuts of a straight curve: each the parameter that a 60-step bisection
+// of [previous cut, 1] on the position along the chord finds, bit for bit,
+// as the cuts were always placed.
+class StraightCuts {
+ public:
+  explicit StraightCuts(const CubicBezier& c)
+      : curve_(c), chord_(c.p3 - c.p0), len2_(Dot(chord_, chord_)), progress_(c) {
+    // Both ways of measuring the progress round within a few units of the
+    // last place of the largest coordinate over the chord's length; far
+    // beyond that the cubic decides as the curve would.
+    double largest = 0.0;
+    for (const Point& p : {c.p0, c.p1, c.p2, c.p3}) largest = std::max({largest, std::fabs(p.x), std::fabs(p.y)});
+    margin_ = 256.0 * kEpsilon * (1.0 + largest / std::sqrt(len2_));
   }
-  const double margin = 256.0 * std::numeric_limits<double>::epsilon() * (1.0 + largest / std::sqrt(len2));
-  double lo = 0.0;
-  for (int k = 1; k < n; ++k) {
-    const double target = double(k) / n;
+
+  // The cut after `lo` at `target` of the chord. Every halving whose
+  // midpoint lies clear of the rounding band around the target is settled by
+  // comparing it with the band's ends, found once per cut from Newton's root
+  // of the progress cubic; only midpoints inside the band measure the
+  // progress as the bisection always did.
+  double Cut(double lo, double target) const {
+    const double root = Root(lo, target);
+    // The computed cubic never falls by more than a few units of the last
+    // place, which kSlack covers: below `low` every midpoint is clearly
+    // short of the target, above `high` clearly past it.
+    const double below = target - margin_ - kSlack, above = target + margin_ + kSlack;
+    const double width = 2.0 * (margin_ + kSlack) / std::max(progress_.Slope(root), 1e-3);
+    double low = root - width, high = root + width;
+    for (double w = width; low > lo && !(progress_.At(low) < below);) low = root - (w *= 4.0);
+    for (double w = width; high < 1.0 && !(progress_.At(high) > above);) high = root + (w *= 4.0);
+    // Compared as sums (halving is exact) so the test need not wait for it.
+    const double low2 = 2.0 * low, high2 = 2.0 * high;
     double hi = 1.0;
     for (int it = 0; it < 60; ++it) {
-      const double mid = 0.5 * (lo + hi);
-      const double cheap = progress.At(mid);
-      bool before;
-      if (cheap < target - margin) {
-        before = true;
-      } else if (cheap > target + margin) {
-        before = false;
+      const double sum = lo + hi;
+      const double mid = 0.5 * sum;
+      if (sum >= low2 && sum <= high2) {
+        (Before(mid, target) ? lo : hi) = mid;
       } else {
-        before = Dot(curve.At(mid) - curve.p0, chord) / len2 < target;
+        const bool before = sum < low2;
+        lo = before ? mid : lo;
+        hi = before ? hi : mid;
       }
-      (before ? lo : hi) = mid;
     }
-    lo = 0.5 * (lo + hi);
-    out.Add(lo, curve.At(lo));
+    return 0.5 * (lo + hi);
+  }
+
+ private:
+  static constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+  static constexpr double kSlack = 64.0 * kEpsilon;
+
+  // The bisection's own test: the cubic where it is clear of the target, the
+  // curve's point where rounding could matter.
+  bool Before(double t, double target) const {
+    const double cheap = progress_.At(t);
+    if (cheap < target - margin_) return true;
+    if (cheap > target + margin_) return false;
+    return Dot(curve_.At(t) - curve_.p0, chord_) / len2_ < target;
+  }
+
+  // Newton's steps on the progress cubic from the previous cut, kept inside
+  // a bracket that halves whenever a step would leave it; close enough once
+  // within the band.
+  double Root(double lo, double target) const {
+    double hi = 1.0;
+    double t = lo;
+    for (int it = 0; it < 64; ++it) {
+      const double f = progress_.At(t) - target;
+      if (std::fabs(f) <= 0.25 * margin_) return t;
+      (f < 0.0 ? lo : hi) = t;
+      const double slope = progress_.Slope(t);
+      double next = slope > 0.0 ? t - f / slope : 0.5 * (lo + hi);
+      if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+      if (next == t) return t;
+      t = next;
+    }
+    return t;
+  }
+
+  const CubicBezier& curve_;
+  Point chord_;
+  double len2_;
+  StraightProgress progress_;
+  double margin_ = 0.0;
+};
+
+// Cuts a straight curve into n pieces of equal length. Its handles may sit
+// anywhere on the chord, so each cut's parameter is found on the position
+// along the chord.
+void EqualStraightPieces(const CubicBezier& curve, int n, const Vertices& out) {
+  const StraightCuts cuts(curve);
+  double t = 0.0;
+  for (int k = 1; k < n; ++k) {
+    t = cuts.Cut(t, double(k) / n);
+    out.Add(t, curve.At(t));
   }
 }
 
@@ -126,6 +173,32 @@ bool IsStraightAndMonotone(const CubicBezier& c) {
   return true;
 }
 
+// Uniform steps in t: with n steps the curve stays within
+// 3/4 * max|second difference| / n^2 of its chords (Wang's bound).
+int UniformSteps(const CubicBezier& curve, double flatness) {
+  const double m = std::max(Length(curve.p0 - 2.0 * curve.p1 + curve.p2),
+                            Length(curve.p1 - 2.0 * curve.p2 + curve.p3));
+  const double tol = std::max(flatness, kSmallestFlatness);
+  const double wanted = std::ceil(std::sqrt(0.75 * m / tol));
+  return static_cast<int>(std::clamp(wanted, 1.0, double(kMostPiecesPerCurve)));
+}
+
+// About how many vertices a path flattens into, from its handle polygon,
+// which is never shorter than the curve: enough to reserve once.
+std::size_t VertexEstimate(const PathData& path, double flatness, double maxSegmentLength) {
+  const std::size_t curves = CurveCount(path.segments, path.closed);
+  double estimate = double(curves) + 1.0;
+  for (std::size_t i = 0; i < curves; ++i) {
+    const CubicBezier c = CurveAt(path.segments, i);
+    estimate += UniformSteps(c, flatness);
+    if (maxSegmentLength > 0.0) {
+      const double reach = Distance(c.p0, c.p1) + Distance(c.p1, c.p2) + Distance(c.p2, c.p3);
+      estimate += std::min(std::ceil(reach / maxSegmentLength), double(kMostPiecesPerCurve));
+    }
+  }
+  return static_cast<std::size_t>(std::min(estimate, 1.0e7));
+}
+
 void FlattenCurve(const CubicBezier& curve, double flatness, double maxSegmentLength, const Vertices& out) {
   if (IsStraightAndMonotone(curve)) {
     // A straight curve needs no vertex but those the length limit asks for.
@@ -134,20 +207,13 @@ void FlattenCurve(const CubicBezier& curve, double flatness, double maxSegmentLe
     EqualStraightPieces(curve, static_cast<int>(std::min(pieces, double(kMostPiecesPerCurve))), out);
     return;
   }
-  // Uniform steps in t: with n steps the curve stays within
-  // 3/4 * max|second difference| / n^2 of its chords (Wang's bound).
-  const double m = std::max(Length(curve.p0 - 2.0 * curve.p1 + curve.p2),
-                            Length(curve.p1 - 2.0 * curve.p2 + curve.p3));
-  const double tol = std::max(flatness, kSmallestFlatness);
-  const double wanted = std::ceil(std::sqrt(0.75 * m / tol));
-  const int n = static_cast<int>(std::clamp(wanted, 1.0, double(kMostPiecesPerCurve)));
-  const double maxLength2 = maxSegmentLength * maxSegmentLength;
+  const int n = UniformSteps(curve, flatness);
   double t0 = 0.0;
   Point a = curve.p0;
   for (int k = 1; k <= n; ++k) {
     const double t1 = double(k) / n;
     const Point b = k == n ? curve.p3 : curve.At(t1);
-    SplitLongChords(curve, t0, a, t1, b, maxSegmentLength, maxLength2, 0, out);
+    SplitLongChords(curve, t0, a, t1, b, maxSegmentLength, 0, out);
     if (k < n) out.Add(t1, b);
     t0 = t1;
     a = b;
@@ -168,6 +234,7 @@ std::vector<FlatPoint> FlattenPath(const PathData& path, double flatness,
   std::vector<FlatPoint> out;
   const auto& segs = path.segments;
   if (segs.empty()) return out;
+  out.reserve(VertexEstimate(path, flatness, maxSegmentLength));
   const std::size_t curves = CurveCount(segs, path.closed);
   for (std::size_t i = 0; i < curves; ++i) {
     out.push_back({segs[i].anchor, true, segs[i].corner, i});

@@ -14,6 +14,9 @@ const std::vector<FlatPoint>& FlattenCache::Flatten(const PathData& path, double
   }
   ++misses_;
   entries_.push_front({path, flatness, maxSegmentLength, FlattenPath(path, flatness, maxSegmentLength)});
+  // The flattening reserves for its vertices generously; a kept one holds
+  // only what it uses.
+  entries_.front().points.shrink_to_fit();
   if (entries_.size() > capacity_) entries_.pop_back();
   return entries_.front().points;
 }

@@ -118,7 +118,7 @@ std::vector<CompoundPath> OffsetPath(const PathData& path, double distance, doub
   // Repeated vertices have no direction; drop them (keeping their flags).
   DensePolygon clean;
   for (std::size_t i = 0; i < ccw.points.size(); ++i) {
-    if (!clean.points.empty() && Distance(clean.points.back(), ccw.points[i]) <= kSamePoint) {
+    if (!clean.points.empty() && WithinDistance(clean.points.back(), ccw.points[i], kSamePoint)) {
       // Two anchors on one spot: the corner arrives like the first one and
       // leaves like the second.
       if (ccw.corners[i]) {
@@ -133,7 +133,7 @@ std::vector<CompoundPath> OffsetPath(const PathData& path, double distance, doub
     clean.arriving.push_back(ccw.arriving[i]);
     clean.leaving.push_back(ccw.leaving[i]);
   }
-  while (clean.points.size() > 1 && Distance(clean.points.back(), clean.points.front()) <= kSamePoint) {
+  while (clean.points.size() > 1 && WithinDistance(clean.points.back(), clean.points.front(), kSamePoint)) {
     if (clean.corners.back()) {
       if (!clean.corners.front()) clean.leaving.front() = clean.leaving.back();
       clean.arriving.front() = clean.arriving.back();

@@ -89,10 +89,16 @@ TEST(Flatten, RespectsFlatnessAndLengthLimitsOnEveryCurve) {
 // Straight curves with their handles anywhere between the ends, also on the
 // anchors and crossed over, are cut into pieces of equal length, at exactly
 // the parameters a plain 60-step bisection on the position along the chord
-// finds: far from the origin too, where rounding is coarsest.
+// finds: far from the origin too, where rounding is coarsest, and along a
+// long side whose first cuts sit very near its start.
 TEST(Flatten, StraightCurvesAreCutIntoEqualPiecesAtTheBisectionsParameters) {
-  for (const Point origin : {Point{10, 20}, Point{4155.1275, 4937.917}}) {
-    const Point a = origin, b = origin + Point{60, -80};  // 100 pt apart
+  struct Side {
+    Point origin;
+    double scale;  // 1: 100 pt long; 200 pieces of 0.5 pt
+  };
+  for (const Side side : {Side{{10, 20}, 1.0}, Side{{4155.1275, 4937.917}, 1.0}, Side{{-812.5, 63.25}, 7.3}}) {
+    const Point a = side.origin, b = side.origin + side.scale * Point{60, -80};
+    const std::size_t pieces = static_cast<std::size_t>(std::ceil(side.scale * 200.0));
     for (const auto& [h1, h2] : std::vector<std::pair<double, double>>{
              {0.0, 1.0}, {1.0 / 3, 2.0 / 3}, {1.0, 0.0}, {0.0, 0.0}, {0.9, 0.95}, {0.2, 0.1}, {1.0, 1.0}}) {
       SCOPED_TRACE(::testing::Message() << "handles at " << h1 << " and " << h2 << ", from " << a.x);
@@ -102,22 +108,46 @@ TEST(Flatten, StraightCurvesAreCutIntoEqualPiecesAtTheBisectionsParameters) {
         EXPECT_NEAR(progress.At(t), Dot(c.At(t) - a, b - a) / Dot(b - a, b - a), 1e-12);
       }
       const std::vector<double> ts = FlattenCurveParameters(c, 0.1, 0.5);
-      ASSERT_EQ(ts.size(), 199u);
+      ASSERT_EQ(ts.size(), pieces - 1);
       Point prev = a;
       double lo = 0.0;
       for (std::size_t k = 0; k < ts.size(); ++k) {
         double hi = 1.0;
         for (int it = 0; it < 60; ++it) {
           const double mid = 0.5 * (lo + hi);
-          (Dot(c.At(mid) - a, b - a) / Dot(b - a, b - a) < (k + 1) / 200.0 ? lo : hi) = mid;
+          (Dot(c.At(mid) - a, b - a) / Dot(b - a, b - a) < double(k + 1) / double(pieces) ? lo : hi) = mid;
         }
         lo = 0.5 * (lo + hi);
         ASSERT_EQ(ts[k], lo) << "cut " << k;
-        EXPECT_NEAR(Distance(prev, c.At(ts[k])), 0.5, 1e-9);
+        EXPECT_NEAR(Distance(prev, c.At(ts[k])), 100.0 * side.scale / double(pieces), 1e-9);
         prev = c.At(ts[k]);
       }
-      EXPECT_NEAR(Distance(prev, b), 0.5, 1e-9);
+      EXPECT_NEAR(Distance(prev, b), 100.0 * side.scale / double(pieces), 1e-9);
     }
+  }
+}
+
+// The squared shortcut answers exactly as the distance itself, also for
+// pairs a last bit either side of the limit, tiny and negative limits.
+TEST(Flatten, WithinDistanceDecidesAsTheDistanceDoes) {
+  const Point origin{4155.1275, -93.7};
+  for (double limit : {0.5, 1e-7, 3.0, 1e-150, 0.0, -1.0}) {
+    for (double angle : {0.0, 0.3, 1.1, 2.5}) {
+      const Point dir{std::cos(angle), std::sin(angle)};
+      for (double r : {0.0, limit, std::nextafter(limit, 0.0), std::nextafter(limit, 1.0), 0.5 * limit, 2.0 * limit}) {
+        for (double nudge : {-2e-13, 0.0, 2e-13}) {
+          const Point far = origin + (r + nudge * std::fabs(limit)) * dir;
+          EXPECT_EQ(WithinDistance(origin, far, limit), Distance(origin, far) <= limit)
+              << "limit " << limit << " at " << Distance(origin, far);
+        }
+      }
+    }
+  }
+  // Offsets whose squares round past 0.25 while their length does not.
+  for (const Point d : {Point{0.03982224270878703, 0.49841166618132293}, Point{0.28070152150564415, 0.41377126026878236}}) {
+    ASSERT_GT(d.x * d.x + d.y * d.y, 0.25);
+    ASSERT_LE(Distance(Point{}, d), 0.5);
+    EXPECT_TRUE(WithinDistance(Point{}, d, 0.5));
   }
 }
 
