@@ -5,10 +5,11 @@
 #include <limits>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "quorvane/generation/seam_allowance_generator.h"
+#include "workbench/geometry/bezier.h"
+#include "workbench/geometry/curve_fit.h"
 #include "workbench/geometry/flatten.h"
 
 namespace quorvane::testing {
@@ -16,12 +17,16 @@ namespace {
 
 namespace wg = workbench::geometry;
 
-std::vector<wg::Point> Flatten(const std::vector<host::PathSegment>& segments) {
+wg::PathData ToPath(const std::vector<host::PathSegment>& segments) {
   wg::PathData path;
   path.closed = true;
   for (const host::PathSegment& s : segments) {
     path.segments.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
   }
+  return path;
+}
+
+std::vector<wg::Point> Flatten(const wg::PathData& path) {
   std::vector<wg::Point> points;
   for (const wg::FlatPoint& f : wg::FlattenPath(path, 0.01, 0.0)) points.push_back(f.point);
   return points;
@@ -45,6 +50,9 @@ double OutsideBy(const std::vector<wg::Point>& polygon, wg::Point p) {
   return winding != 0 ? 0.0 : nearest;
 }
 
+// Results are fitted within a tolerance, and commands such as Opening and
+// Lapel bring the allowance back onto the finish line.
+constexpr double kOnFinishLine = 0.5;
 // The commands build their corners and openings from straight lines through
 // their points: the finish line's edges before and after a point carried on
 // beyond it, and its normal to the allowance side (the left of the path's
@@ -53,77 +61,49 @@ double OutsideBy(const std::vector<wg::Point>& polygon, wg::Point p) {
 // smooth point of an S-curve, a normal cast across a narrow part), the
 // command joins the seam margin on the far side of the piece, as its
 // construction says; it does not test which way the corner turns.
-// Results are fitted within a tolerance, and commands such as Opening and
-// Lapel bring the allowance back onto the finish line.
-constexpr double kOnFinishLine = 0.5;
 constexpr double kCastReach = 500.0;
 // Lines start this far from their point so that the point's own edges do not
 // count as crossings.
 constexpr double kCastStart = 0.5;
 
-wg::Point At(const host::PathSegment& s) { return {s.p.h, s.p.v}; }
-wg::Point Sub(wg::Point a, wg::Point b) { return {a.x - b.x, a.y - b.y}; }
-double CrossOf(wg::Point a, wg::Point b) { return a.x * b.y - a.y * b.x; }
-
-// Whether segment a-b and segment c-d cross.
-bool SegmentsCross(wg::Point a, wg::Point b, wg::Point c, wg::Point d) {
-  const wg::Point r = Sub(b, a), q = Sub(d, c);
-  const double denominator = CrossOf(r, q);
-  if (denominator == 0.0) return false;
-  const double t = CrossOf(Sub(c, a), q) / denominator;
-  const double u = CrossOf(Sub(c, a), r) / denominator;
-  return t >= 0.0 && t <= 1.0 && u >= 0.0 && u <= 1.0;
-}
-
-// Point and tangent of the cubic from segment k's anchor to the next one at
-// parameter t; the tangent falls back to the chords where handles coincide.
-std::pair<wg::Point, wg::Point> CurveAt(const std::vector<host::PathSegment>& path, std::size_t k, double t) {
-  const host::PathSegment& s = path[k];
-  const host::PathSegment& e = path[(k + 1) % path.size()];
-  const wg::Point p[4] = {At(s), {s.out.h, s.out.v}, {e.in.h, e.in.v}, At(e)};
-  const double u = 1.0 - t;
-  const wg::Point point{u * u * u * p[0].x + 3 * u * u * t * p[1].x + 3 * u * t * t * p[2].x + t * t * t * p[3].x,
-                        u * u * u * p[0].y + 3 * u * u * t * p[1].y + 3 * u * t * t * p[2].y + t * t * t * p[3].y};
-  wg::Point tangent{3 * u * u * (p[1].x - p[0].x) + 6 * u * t * (p[2].x - p[1].x) + 3 * t * t * (p[3].x - p[2].x),
-                    3 * u * u * (p[1].y - p[0].y) + 6 * u * t * (p[2].y - p[1].y) + 3 * t * t * (p[3].y - p[2].y)};
-  for (const wg::Point chord : {t < 0.5 ? Sub(p[2], p[0]) : Sub(p[3], p[1]), Sub(p[3], p[0])}) {
-    if (tangent.x != 0.0 || tangent.y != 0.0) break;
-    tangent = chord;
-  }
-  return {point, tangent};
-}
-
 // Whether a line from `from` along `direction`, from kCastStart to
 // kCastReach away, crosses the polygon.
 bool CastCrosses(const std::vector<wg::Point>& polygon, wg::Point from, wg::Point direction) {
-  const double length = std::hypot(direction.x, direction.y);
-  if (!(length > 0.0)) return false;
-  const wg::Point unit{direction.x / length, direction.y / length};
-  const wg::Point a{from.x + kCastStart * unit.x, from.y + kCastStart * unit.y};
-  const wg::Point b{from.x + kCastReach * unit.x, from.y + kCastReach * unit.y};
+  if (!(wg::Length(direction) > 0.0)) return false;
+  const wg::Point unit = direction * (1.0 / wg::Length(direction));
+  const wg::Point a = from + kCastStart * unit;
+  const wg::Point ab = (kCastReach - kCastStart) * unit;
   for (std::size_t i = 0; i < polygon.size(); ++i) {
-    if (SegmentsCross(a, b, polygon[i], polygon[(i + 1) % polygon.size()])) return true;
+    const wg::Point c = polygon[i], cd = polygon[(i + 1) % polygon.size()] - c;
+    const double denominator = wg::Cross(ab, cd);
+    if (denominator == 0.0) continue;
+    const double t = wg::Cross(c - a, cd) / denominator, u = wg::Cross(c - a, ab) / denominator;
+    if (t >= 0.0 && t <= 1.0 && u >= 0.0 && u <= 1.0) return true;
   }
   return false;
 }
 
 // Whether a construction line through one of the set's command points
 // crosses the finish line `path` (flattened: `polygon`).
-bool ConstructionCrossesPiece(const std::vector<host::PathSegment>& path, const std::vector<wg::Point>& polygon,
+bool ConstructionCrossesPiece(const wg::PathData& path, const std::vector<wg::Point>& polygon,
                               const commands::CCommandSet& set) {
-  const int anchors = static_cast<int>(path.size());
+  const std::size_t anchors = path.segments.size();
   for (int i = 0; i < set.GetCommandCount(); ++i) {
     std::string texts[2];
     const int points = set.GetCommandPoints(i, texts[0], texts[1]);
     for (int slot = 0; slot < points; ++slot) {
       int segment = 0;
       float t = 0.0f;
-      if (set.ResolvePoint(texts[slot], segment, t) < 0 || segment < 1 || segment > anchors) continue;
-      const auto k = static_cast<std::size_t>(segment - 1);
-      const auto [point, after] = CurveAt(path, k, t);
-      const wg::Point before = t > 0.0f ? after : CurveAt(path, (k + path.size() - 1) % path.size(), 1.0).second;
-      for (const wg::Point d : {before, wg::Point{-after.x, -after.y}, wg::Point{-before.y, before.x},
-                                wg::Point{-after.y, after.x}}) {
+      if (set.ResolvePoint(texts[slot], segment, t) < 0 || segment < 1 || segment > static_cast<int>(anchors)) {
+        continue;
+      }
+      // An anchor: the edges arriving and leaving; a line point: its tangent.
+      const wg::CubicBezier curve = wg::CurveAt(path.segments, static_cast<std::size_t>(segment - 1));
+      const wg::Point after = t > 0.0f ? curve.DerivativeAt(t) : wg::StartTangent(curve);
+      const wg::Point before =
+          t > 0.0f ? after : wg::EndTangent(wg::CurveAt(path.segments, (segment + anchors - 2) % anchors));
+      const wg::Point point = curve.At(t);
+      for (const wg::Point d : {before, -1.0 * after, wg::Point{-before.y, before.x}, wg::Point{-after.y, after.x}}) {
         if (CastCrosses(polygon, point, d)) return true;
       }
     }
@@ -162,13 +142,14 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     if (!doc.IsClosed(state.resultArt).value_or(false)) problem << "the result is not closed; ";
     if (!(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0)) problem << "the result is not clockwise; ";
     if (result && !result->empty()) {
-      const std::vector<wg::Point> outline = Flatten(*result);
-      const std::vector<wg::Point> finishLine = Flatten(*before);
+      const std::vector<wg::Point> outline = Flatten(ToPath(*result));
+      const wg::PathData finishPath = ToPath(*before);
+      const std::vector<wg::Point> finishLine = Flatten(finishPath);
       double worst = 0.0;
       for (const wg::Point& p : finishLine) worst = std::max(worst, OutsideBy(outline, p));
       outcome.outsideBy = worst;
       if (worst > kOnFinishLine) {
-        outcome.acrossThePiece = ConstructionCrossesPiece(*before, finishLine, set);
+        outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
         if (!outcome.acrossThePiece) {
           problem << "the finish line leaves the result by " << worst
                   << " pt, and no construction line of the set crosses the piece; ";
