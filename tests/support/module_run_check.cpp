@@ -53,18 +53,12 @@ double OutsideBy(const std::vector<wg::Point>& polygon, wg::Point p) {
 // Results are fitted within a tolerance, and commands such as Opening and
 // Lapel bring the allowance back onto the finish line.
 constexpr double kOnFinishLine = 0.5;
-// The commands build their corners and openings from straight lines through
-// their points: the finish line's edges before and after a point carried on
-// beyond it, and its normal to the allowance side (the left of the path's
-// direction), cast up to 500 pt to meet the seam margin. Where such a line
-// crosses the finish line again on its way (at a concave corner, a dart, a
-// smooth point of an S-curve, a normal cast across a narrow part), the
-// command joins the seam margin on the far side of the piece, as its
-// construction says; it does not test which way the corner turns.
+// Commands build on lines through their points (the edges carried on beyond
+// it, its outward normal) cast up to 500 pt; where one crosses the finish
+// line again (concave corner, dart, S-curve), the command joins the margin on
+// the piece's far side, as built: it does not test which way a corner turns.
 constexpr double kCastReach = 500.0;
-// Lines start this far from their point so that the point's own edges do not
-// count as crossings.
-constexpr double kCastStart = 0.5;
+constexpr double kCastStart = 0.5;  // clear of the point's own edges
 
 // Whether a line from `from` along `direction`, from kCastStart to
 // kCastReach away, crosses the polygon.

@@ -21,13 +21,10 @@ struct RunOutcome {
   std::string problem;
   /// Whether the run finished with a seam allowance.
   bool finished = false;
-  /// How far the finish line leaves a finished result, in points (0 when
-  /// it lies inside or on it). More than half a point is a problem unless a
-  /// construction line of one of the set's commands crosses the piece, which
-  /// makes that command join the seam margin on the piece's far side.
+  /// How far the finish line leaves a finished result, in points; over half
+  /// a point is a problem unless a command is built across the piece.
   double outsideBy = 0.0;
-  /// Whether a finished result leaves the finish line because one of the
-  /// commands is built across the piece.
+  /// A finished result leaves the finish line: a command built across it.
   bool acrossThePiece = false;
 };
 

@@ -3,13 +3,8 @@
 // where its point count fits (anchors sampled evenly and deterministically,
 // so the sweep stays within minutes): no crash, no hang, every failure the
 // failing command's own message, every success one closed clockwise outline
-// around the finish line, the source path and the set unchanged. A command
-// placed where one of its construction lines crosses the piece (a concave
-// corner, a dart's point, a smooth point of an S-curve, a normal cast across
-// a narrow part) joins the seam margin on the far side of the piece and
-// leaves part of the finish line outside: that is what its construction
-// makes, for the corner commands do not test which way the corner turns.
-// The run check lets such a result pass only when such a line exists. Long:
+// around the finish line (but where a command is built across the piece, see
+// the run check), the source path and the set unchanged. Long:
 // labelled `sweep`, run by the normal build's test run only.
 #include <gtest/gtest.h>
 
