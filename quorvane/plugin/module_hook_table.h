@@ -30,6 +30,11 @@ inline constexpr host::ModuleHooks kModuleHooks{
     .afterReload = panel::AfterReloadHook,
 };
 
+// The sanitized build (-fsanitize=address,undefined) leaves this to the
+// normal build: UndefinedBehaviorSanitizer keeps GCC from assuming that a
+// function's address is not null, so the comparison is not a constant there.
+#ifndef __SANITIZE_ADDRESS__
 static_assert(host::IsComplete(kModuleHooks), "every hook of the module is required");
+#endif
 
 }  // namespace quorvane::plugin

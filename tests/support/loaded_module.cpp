@@ -30,6 +30,11 @@ LoadedModuleTest::LoadedModuleTest()
 }
 
 LoadedModuleTest::~LoadedModuleTest() {
+  // A module still started is shut down before it is let go, as the desktop
+  // app and the command line do: its globals block (a host block, freed
+  // with the host) holds the command sets' heap storage, which only the
+  // module's shutdown releases.
+  if (module_ && module_->IsLoaded() && module_->Globals() != nullptr) module_->Shutdown();
   module_.reset();
   std::error_code ec;
   std::filesystem::remove_all(prefs_, ec);

@@ -4,10 +4,13 @@
 #include <cmath>
 #include <limits>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/text/messages.h"
+#include "workbench/geometry/bezier.h"
+#include "workbench/geometry/curve_fit.h"
 #include "workbench/geometry/flatten.h"
 
 namespace quorvane::testing {
@@ -15,12 +18,16 @@ namespace {
 
 namespace wg = workbench::geometry;
 
-std::vector<wg::Point> Flatten(const std::vector<host::PathSegment>& segments) {
+wg::PathData ToPath(const std::vector<host::PathSegment>& segments) {
   wg::PathData path;
   path.closed = true;
   for (const host::PathSegment& s : segments) {
     path.segments.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
   }
+  return path;
+}
+
+std::vector<wg::Point> Flatten(const wg::PathData& path) {
   std::vector<wg::Point> points;
   for (const wg::FlatPoint& f : wg::FlattenPath(path, 0.01, 0.0)) points.push_back(f.point);
   return points;
@@ -42,6 +49,61 @@ double OutsideBy(const std::vector<wg::Point>& polygon, wg::Point p) {
     if (a.y > p.y && b.y <= p.y && cross < 0) --winding;
   }
   return winding != 0 ? 0.0 : nearest;
+}
+
+// Results are fitted within a tolerance, and commands such as Opening and
+// Lapel bring the allowance back onto the finish line.
+constexpr double kOnFinishLine = 0.5;
+// Commands build on lines through their points (the edges carried on beyond
+// it, its outward normal) cast up to 500 pt; where one crosses the finish
+// line again (concave corner, dart, S-curve), the command joins the margin on
+// the piece's far side, as built: it does not test which way a corner turns.
+constexpr double kCastReach = 500.0;
+constexpr double kCastStart = 0.5;  // clear of the point's own edges
+
+// Whether a line from `from` along `direction`, from kCastStart to
+// kCastReach away, crosses the polygon.
+bool CastCrosses(const std::vector<wg::Point>& polygon, wg::Point from, wg::Point direction) {
+  if (!(wg::Length(direction) > 0.0)) return false;
+  const wg::Point unit = direction * (1.0 / wg::Length(direction));
+  const wg::Point a = from + kCastStart * unit;
+  const wg::Point ab = (kCastReach - kCastStart) * unit;
+  for (std::size_t i = 0; i < polygon.size(); ++i) {
+    const wg::Point c = polygon[i], cd = polygon[(i + 1) % polygon.size()] - c;
+    const double denominator = wg::Cross(ab, cd);
+    if (denominator == 0.0) continue;
+    const double t = wg::Cross(c - a, cd) / denominator, u = wg::Cross(c - a, ab) / denominator;
+    if (t >= 0.0 && t <= 1.0 && u >= 0.0 && u <= 1.0) return true;
+  }
+  return false;
+}
+
+// Whether a construction line through one of the set's command points
+// crosses the finish line `path` (flattened: `polygon`).
+bool ConstructionCrossesPiece(const wg::PathData& path, const std::vector<wg::Point>& polygon,
+                              const commands::CCommandSet& set) {
+  const std::size_t anchors = path.segments.size();
+  for (int i = 0; i < set.GetCommandCount(); ++i) {
+    std::string texts[2];
+    const int points = set.GetCommandPoints(i, texts[0], texts[1]);
+    for (int slot = 0; slot < points; ++slot) {
+      int segment = 0;
+      float t = 0.0f;
+      if (set.ResolvePoint(texts[slot], segment, t) < 0 || segment < 1 || segment > static_cast<int>(anchors)) {
+        continue;
+      }
+      // An anchor: the edges arriving and leaving; a line point: its tangent.
+      const wg::CubicBezier curve = wg::CurveAt(path.segments, static_cast<std::size_t>(segment - 1));
+      const wg::Point after = t > 0.0f ? curve.DerivativeAt(t) : wg::StartTangent(curve);
+      const wg::Point before =
+          t > 0.0f ? after : wg::EndTangent(wg::CurveAt(path.segments, (segment + anchors - 2) % anchors));
+      const wg::Point point = curve.At(t);
+      for (const wg::Point d : {before, -1.0 * after, wg::Point{-before.y, before.x}, wg::Point{-after.y, after.x}}) {
+        if (CastCrosses(polygon, point, d)) return true;
+      }
+    }
+  }
+  return false;
 }
 
 bool SameSegments(const std::vector<host::PathSegment>& a, const std::vector<host::PathSegment>& b) {
@@ -75,10 +137,19 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     if (!doc.IsClosed(state.resultArt).value_or(false)) problem << "the result is not closed; ";
     if (!(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0)) problem << "the result is not clockwise; ";
     if (result && !result->empty()) {
-      const std::vector<wg::Point> outline = Flatten(*result);
+      const std::vector<wg::Point> outline = Flatten(ToPath(*result));
+      const wg::PathData finishPath = ToPath(*before);
+      const std::vector<wg::Point> finishLine = Flatten(finishPath);
       double worst = 0.0;
-      for (const wg::Point& p : Flatten(*before)) worst = std::max(worst, OutsideBy(outline, p));
+      for (const wg::Point& p : finishLine) worst = std::max(worst, OutsideBy(outline, p));
       outcome.outsideBy = worst;
+      if (worst > kOnFinishLine) {
+        outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
+        if (!outcome.acrossThePiece) {
+          problem << "the finish line leaves the result by " << worst
+                  << " pt, and no construction line of the set crosses the piece; ";
+        }
+      }
     } else {
       problem << "the result has no segments; ";
     }

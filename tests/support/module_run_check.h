@@ -1,8 +1,9 @@
 // One run of the generation driver on the headless host, checked the way a
-// user would judge it: either one closed, positively oriented outline (how
-// far the finish line leaves it is measured) and no alert, or exactly one alert that is the
-// failing command's own message (or the basic margin's); the source path
-// and the set unchanged either way. The module fuzz target and the sweep
+// user would judge it: either one closed, positively oriented outline that
+// holds the finish line (unless one of the commands is built across the
+// piece) and no alert, or exactly one alert that is the failing command's
+// own message (or the basic margin's); the source path and the set
+// unchanged either way. The module fuzz target and the sweep
 // over the real pieces share it.
 #pragma once
 
@@ -20,11 +21,11 @@ struct RunOutcome {
   std::string problem;
   /// Whether the run finished with a seam allowance.
   bool finished = false;
-  /// How far the finish line leaves a finished result, in points (0 when
-  /// it lies inside or on it). Not part of `problem`: some commands still
-  /// leave part of the finish line outside on some pieces, a fault of the
-  /// module that the sweep counts against a ceiling.
+  /// How far the finish line leaves a finished result, in points; over half
+  /// a point is a problem unless a command is built across the piece.
   double outsideBy = 0.0;
+  /// A finished result leaves the finish line: a command built across it.
+  bool acrossThePiece = false;
 };
 
 /// Runs `set` on the closed path `source` (already turned clockwise) with
