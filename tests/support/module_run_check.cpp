@@ -87,11 +87,10 @@ bool ConstructionCrossesPiece(const wg::PathData& path, const std::vector<wg::Po
     std::string texts[2];
     const int points = set.GetCommandPoints(i, texts[0], texts[1]);
     for (int slot = 0; slot < points; ++slot) {
-      int segment = 0;
-      float t = 0.0f;
-      if (set.ResolvePoint(texts[slot], segment, t) < 0 || segment < 1 || segment > static_cast<int>(anchors)) {
-        continue;
-      }
+      const auto resolved = set.ResolvePoint(texts[slot]);
+      if (!resolved || resolved->segment < 1 || resolved->segment > static_cast<int>(anchors)) continue;
+      const int segment = resolved->segment;
+      const float t = resolved->t;
       // An anchor: the edges arriving and leaving; a line point: its tangent.
       const wg::CubicBezier curve = wg::CurveAt(path.segments, static_cast<std::size_t>(segment - 1));
       const wg::Point after = t > 0.0f ? curve.DerivativeAt(t) : wg::StartTangent(curve);
