@@ -30,6 +30,17 @@ std::filesystem::path FreshPrefsFolder() {
 
 }  // namespace
 
+std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h) {
+  std::vector<host::PathSegment> corners;
+  for (const auto& [cx, cy] : {std::pair{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}}) {
+    host::PathSegment s{};
+    s.p = s.in = s.out = QvRealPoint{cx, cy};
+    s.corner = 1;
+    corners.push_back(s);
+  }
+  return corners;
+}
+
 std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic, std::string* missing) {
   host::HostSuites s;
   s.basic = basic;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "quorvane/facade/host_document.h"
 #include "quorvane/facade/host_suites.h"
@@ -21,6 +22,10 @@ namespace quorvane::testing {
 /// the host lacks one, whose name then goes to `missing`. Tests and
 /// benchmarks bind HostDocument to a workbench host with it.
 std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic, std::string* missing = nullptr);
+
+/// A closed rectangle's corners, clockwise with y up (positive area), from
+/// its lower left corner (x, y).
+std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h);
 
 class BoundHost {
  public:

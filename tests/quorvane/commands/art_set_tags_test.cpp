@@ -18,24 +18,19 @@ namespace wb = workbench;
 // The tags go through the real workbench document and its tag suite.
 class ArtSetTagsTest : public ::testing::Test {
  protected:
-  ArtSetTagsTest() {
-    const wb::document::LayerId layer = doc_.InsertLayer("Pieces");
-    artId_ = doc_.NewPath(doc_.FindLayer(layer)->group, {}, true);
-    art_ = host::ArtRef{wb::plugin::detail::ToQv(artId_)};
-  }
-
   std::map<std::string, std::string> Tags() const { return doc_.Tags(artId_); }
 
   quorvane::testing::BoundHost bound_;
   wb::document::Document& doc_ = bound_.Document();
-  host::HostSuites suites_ = bound_.Suites();
-  wb::document::ArtId artId_;
-  host::ArtRef art_;
+  host::HostDocument& document = bound_.Doc();
+  wb::document::ArtId artId_ = doc_.NewPath(doc_.LayerGroup(doc_.CurrentLayer()), {}, true);
+  host::ArtRef art_{wb::plugin::detail::ToQv(artId_)};
 };
 
 CCommandSet SetWithName(std::string name, int commands) {
   CCommandSet set(std::move(name));
   set.SetBasicWidth(10.0f);
+  set.AppendReadLinePoint({2, 0.25f, 0});
   for (int i = 0; i < commands; ++i) {
     set.AppendReadCommand({CommandType::kCutOff, {std::to_string(i + 1), ""}, 1.5f, 1});
   }
@@ -43,7 +38,6 @@ CCommandSet SetWithName(std::string name, int commands) {
 }
 
 TEST_F(ArtSetTagsTest, StoredSetReplacesTheOldTagsAndReadsBack) {
-  host::HostDocument document(suites_);
   doc_.SetTag(artId_, "TREVASK_009", "beyond a gap: left alone");
   doc_.SetTag(artId_, "other", "kept");
 
@@ -74,7 +68,6 @@ TEST_F(ArtSetTagsTest, StoredSetReplacesTheOldTagsAndReadsBack) {
 }
 
 TEST_F(ArtSetTagsTest, SetThatCodePage932CannotHoldLeavesTheTagsAlone) {
-  host::HostDocument document(suites_);
   ASSERT_EQ(StoreSetOnArt(document, art_, SetWithName("Skirt", 0)), kQvNoErr);
   const auto before = Tags();
   std::string message;
@@ -85,7 +78,6 @@ TEST_F(ArtSetTagsTest, SetThatCodePage932CannotHoldLeavesTheTagsAlone) {
 }
 
 TEST_F(ArtSetTagsTest, NoArtGivesNoSetAndAnError) {
-  host::HostDocument document(suites_);
   EXPECT_EQ(ReadSetTextFromArt(document, host::ArtRef{}), std::nullopt);
   EXPECT_NE(StoreSetOnArt(document, host::ArtRef{}, SetWithName("x", 0)), kQvNoErr);
 }

@@ -48,17 +48,13 @@ INSTANTIATE_TEST_SUITE_P(Lengths, SplitSetTagTextTest,
                                            SplitCase{180, {180, 0}}, SplitCase{181, {180, 1}},
                                            SplitCase{360, {180, 180, 0}}));
 
-TEST(SetTags, NamesAreNumberedFromOne) {
-  EXPECT_EQ(SetTagName(1), "TREVASK_001");
-  EXPECT_EQ(SetTagName(99), "TREVASK_099");
-  EXPECT_EQ(SetTagName(100), "TREVASK_100");
-}
-
 TEST(SetTags, OnlyTheFirst99TagsAreRead) {
   const std::string text(kMaxSetTags * kTagPieceBytes + 50, 'x');
   const Tags tags = Store(text);
   EXPECT_EQ(tags.size(), 100u);
   EXPECT_EQ(Join(tags), text.substr(0, 17820));
+  EXPECT_EQ(SetTagName(7), "TREVASK_007");
+  EXPECT_EQ(SetTagName(100), "TREVASK_100");
 }
 
 TEST(SetTags, ReadingStopsAtTheFirstMissingTagAndSkipsEmptyOnes) {
@@ -102,34 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // A double-byte character at byte 200 of the name is dropped whole.
                       NameCase{"#" + std::string(199, 'n') + "\x83\x58\n",
                                "<" + std::string(199, 'n') + ">"}));
-
-CCommandSet SampleSet() {
-  CCommandSet set("スカート");
-  set.SetBasicWidth(10.0f);
-  set.AppendReadLinePoint({2, 0.25f, 0});
-  set.AppendReadLinePoint({5, 0.5f, 27});
-  set.AppendReadCommand({CommandType::kOpening, {"a", "B"}, 15.0f, 2});
-  set.AppendReadCommand({CommandType::kCutOff, {"3", ""}, 1.5f, 1});
-  return set;
-}
-
-TEST(SetTags, StoredSetReadsBackAsTheArtHeldSet) {
-  std::string text;
-  ASSERT_EQ(AppendSetText(SampleSet(), text), std::nullopt);
-  CCommandSetList list;
-  list.AddSet("Saved");
-  list.AddSet("<Previous art>");
-  std::vector<Diagnostic> problems;
-  EXPECT_EQ(RefreshArtHeldSet(list, Join(Store(text)), problems), 1);
-  ASSERT_EQ(list.GetSetCount(), 2);
-  CCommandSet expected = SampleSet();
-  expected.SetName("<スカート>");
-  EXPECT_EQ(*list.GetSet(1), expected);
-  EXPECT_TRUE(problems.empty());
-
-  EXPECT_EQ(RefreshArtHeldSet(list, std::nullopt, problems), std::nullopt);
-  EXPECT_EQ(list.GetSetCount(), 1);
-}
 
 TEST(SetTags, ArtTextFieldsAreTrimmedAndMissingOnesReadAsEmpty) {
   CCommandSet set("<x>");

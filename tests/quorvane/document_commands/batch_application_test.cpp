@@ -23,12 +23,12 @@ class BatchApplication : public testing::CommandFixture {
   // The panel over sets "Set 0", "Set 1"... of these basic widths (mm), and
   // two selected pieces.
   void Start(std::initializer_list<float> widths) {
-    ASSERT_EQ(panel::CreatePanel(ctx_), kQvNoErr);
+    ASSERT_EQ(panel::CreatePanel(Ctx()), kQvNoErr);
     globals_->commandSets.ClearSets();
     for (float width : widths) {
       globals_->commandSets.AddSet("Set " + std::to_string(globals_->commandSets.GetSetCount())).SetBasicWidth(width);
     }
-    panel::RefreshSets(ctx_, true);
+    panel::RefreshSets(Ctx(), true);
     Piece(Rectangle(0, 0, 100, 60));
     Piece(Rectangle(300, 0, 80, 80));
   }
@@ -47,7 +47,7 @@ TEST_F(BatchApplication, EveryClosedPathGetsItsResultAndAnOpenPathIsLeftAlone) {
   Start({10.0f});
   const host::ArtRef open = Piece(Rectangle(0, 200, 50, 50), false);
   Answer("16259:ok");
-  EXPECT_EQ(BatchApply(ctx_), kQvNoErr);
+  EXPECT_EQ(BatchApply(Ctx()), kQvNoErr);
   EXPECT_EQ(Dialogs().at(0).title, "Batch Application");
   ExpectResults(10 * kMm);
   EXPECT_EQ(LayerIndex(kResultLayer) + 1, LayerIndex("Pieces"));
@@ -62,7 +62,7 @@ TEST_F(BatchApplication, KoreanGetsTheEnglishDialogAndTheJapaneseTexts) {
   globals_->settings.language = text::Language::kKorean;
   Start({10.0f});
   Answer("16259:ok");
-  EXPECT_EQ(BatchApply(ctx_), kQvNoErr);
+  EXPECT_EQ(BatchApply(Ctx()), kQvNoErr);
   ASSERT_EQ(Dialogs().size(), 1u);
   EXPECT_EQ(Dialogs().at(0).title, "Batch Application");
   EXPECT_EQ(ArtOn("Pieces" + std::string(text::Text(text::Message::kResultLayerSuffix, text::Language::kJapanese))).size(), 2u);
@@ -70,26 +70,26 @@ TEST_F(BatchApplication, KoreanGetsTheEnglishDialogAndTheJapaneseTexts) {
 
 TEST_F(BatchApplication, ThePanelKeepsItsSetAndSourceWhenAnotherSetIsApplied) {
   Start({5.0f, 20.0f});
-  panel::LoadSet(ctx_, 1, false);
+  panel::LoadSet(Ctx(), 1, false);
   const host::ArtRef panelSource = ArtOn("Pieces").back();
   globals_->run.sourcePath = panelSource;
   panel::StateOf(*globals_).batchSet = 7;  // past the list: the first set is offered
   Answer("16259:ok");
-  BatchApply(ctx_);
+  BatchApply(Ctx());
   EXPECT_EQ(Dialogs().at(0).Text(kBatchSetList), "Set 0");
   EXPECT_EQ(panel::StateOf(*globals_).batchSet, 0);
   ExpectResults(5 * kMm);
   EXPECT_EQ(globals_->selectedSet, 1);
   EXPECT_FLOAT_EQ(globals_->workingSet.GetBasicWidth(), 20.0f);
   EXPECT_STREQ(globals_->currentSetName, "Set 1");
-  EXPECT_EQ(Toolkit().FindControl(panel::StateOf(*globals_).window, panel::kBasicWidthField)->text, "20.0");
+  EXPECT_EQ(Ui().FindControl(panel::StateOf(*globals_).window, panel::kBasicWidthField)->text, "20.0");
   EXPECT_EQ(globals_->run.sourcePath, panelSource);
 }
 
 TEST_F(BatchApplication, AnEmptySetListIsDisabledAndStoresNoSet) {
   Start({});
   Answer("16259:ok");
-  BatchApply(ctx_);
+  BatchApply(Ctx());
   const auto& controls = Dialogs().at(0).controls;
   const auto list = std::find_if(controls.begin(), controls.end(), [](const auto& c) { return c.id == kBatchSetList; });
   ASSERT_NE(list, controls.end());
@@ -101,11 +101,11 @@ TEST_F(BatchApplication, AnEmptySetListIsDisabledAndStoresNoSet) {
 TEST_F(BatchApplication, WithoutAClosedPathItSaysSoInTheUsersLanguage) {
   globals_->run.sourcePath = Piece(Rectangle(0, 0, 50, 50), false);
   ExpectAlert(std::string(text::Text(text::Message::kSelectClosedPaths, text::Language::kEnglish)));
-  BatchApply(ctx_);
+  BatchApply(Ctx());
   EXPECT_FALSE(globals_->run.sourcePath);
   globals_->settings.language = text::Language::kJapanese;
   ExpectAlert(std::string(text::Text(text::Message::kSelectClosedPaths, text::Language::kJapanese)));
-  BatchApply(ctx_);
+  BatchApply(Ctx());
   EXPECT_TRUE(Dialogs().empty());
 }
 

@@ -6,27 +6,13 @@
 
 namespace quorvane::document_commands::testing {
 
-std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h) {
-  std::vector<host::PathSegment> s(4);
-  const double corners[4][2] = {{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}};
-  for (int i = 0; i < 4; ++i) {
-    s[i].p = s[i].in = s[i].out = QvRealPoint{corners[i][0], corners[i][1]};
-    s[i].corner = 1;
-  }
-  return s;
-}
-
-CommandFixture::CommandFixture()
-    : globals_(std::make_unique<host::PluginGlobals>()), ui_(bound_.Suites().ui), ctx_{*globals_, Doc(), ui_} {
-  settings::FillDefaultPlateColors(globals_->settings);
-  globals_->run.pointsPerUnit = globals_->settings.unitFactor;
-  globals_->basic = Host().BasicSuite();
+CommandFixture::CommandFixture() {
+  settings::FillDefaultPlateColors(Globals().settings);
+  Globals().run.pointsPerUnit = Globals().settings.unitFactor;
 }
 
 CommandFixture::~CommandFixture() {
-  EXPECT_EQ(Host().Prompts().RemainingScript(), 0u) << "an expected alert was not shown";
-  EXPECT_EQ(Toolkit().PendingDialogAnswers(), 0u) << "an expected dialog was not shown";
-  for (const auto& shown : Host().Prompts().Shown()) EXPECT_TRUE(shown.answered) << "unexpected: " << shown.text;
+  for (const auto& shown : Prompts().Shown()) EXPECT_TRUE(shown.answered) << "unexpected: " << shown.text;
   for (const auto& dialog : Dialogs()) EXPECT_EQ(dialog.failure, "");
 }
 
@@ -67,11 +53,7 @@ void CommandFixture::Answer(const std::string& script) {
   std::string error;
   auto answer = workbench::ui::ParseDialogAnswer(script, &error);
   ASSERT_TRUE(answer) << error;
-  Toolkit().AddDialogAnswer(*answer);
-}
-
-void CommandFixture::ExpectAlert(const std::string& text) {
-  Host().Prompts().Script({workbench::plugin::PromptKind::kAlert, text});
+  Ui().AddDialogAnswer(*answer);
 }
 
 void CommandFixture::ExpectRectangle(host::ArtRef art, double x0, double y0, double x1, double y1) {

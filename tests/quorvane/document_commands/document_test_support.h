@@ -1,34 +1,24 @@
-// A real workbench host, its headless toolkit and the module's globals, as
-// a document command sees them in one call from the host.
+// The panel's fixture (a real workbench host, its headless toolkit and the
+// module's globals) as a document command sees it in one call from the
+// host, with pieces on the layer "Pieces".
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "quorvane/facade/host_ui.h"
-#include "quorvane/host/plugin_globals.h"
-#include "quorvane/panel/panel_context.h"
-#include "support/bound_host.h"
+#include "quorvane/panel/panel_test_support.h"
 
 namespace quorvane::document_commands::testing {
 
-/// Clockwise (y up) rectangle with corners (x, y) and (x + w, y + h).
-std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h);
+using quorvane::testing::Rectangle;
 
-class CommandFixture : public ::testing::Test {
+class CommandFixture : public panel::testing::PanelFixture {
  protected:
   CommandFixture();
-  /// Every scripted alert and dialog answer must have been used.
+  /// Every prompt shown was scripted and every dialog ran to its end.
   ~CommandFixture() override;
 
-  host::HostDocument& Doc() { return bound_.Doc(); }
-  workbench::plugin::Host& Host() { return bound_.Host(); }
-  workbench::ui::HeadlessToolkit& Toolkit() { return bound_.Ui(); }
-  const std::vector<workbench::ui::ShownDialog>& Dialogs() { return Toolkit().ShownDialogs(); }
-
+  const std::vector<workbench::ui::ShownDialog>& Dialogs() { return Ui().ShownDialogs(); }
   /// The layer titled `title`, made above all layers when absent.
   host::LayerRef Layer(const std::string& title);
   /// A path on top of the layer "Pieces", 0.75 pt stroke, added to the selection.
@@ -39,14 +29,8 @@ class CommandFixture : public ::testing::Test {
   int LayerIndex(const std::string& title);
   /// Queues a dialog answer in the toolkit's one-line form ("16257:ok").
   void Answer(const std::string& script);
-  void ExpectAlert(const std::string& text);
   /// Expects `art` to be a closed clockwise rectangle [x0, x1] x [y0, y1].
   void ExpectRectangle(host::ArtRef art, double x0, double y0, double x1, double y1);
-
-  quorvane::testing::BoundHost bound_;
-  std::unique_ptr<host::PluginGlobals> globals_;
-  host::HostUi ui_;
-  panel::PanelContext ctx_;
 };
 
 }  // namespace quorvane::document_commands::testing

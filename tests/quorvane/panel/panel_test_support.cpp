@@ -8,17 +8,6 @@
 
 namespace quorvane::panel::testing {
 
-namespace {
-
-host::PathSegment Corner(double x, double y) {
-  host::PathSegment s{};
-  s.p = s.in = s.out = QvRealPoint{x, y};
-  s.corner = 1;
-  return s;
-}
-
-}  // namespace
-
 PanelFixture::PanelFixture() : globals_(std::make_unique<host::PluginGlobals>()) {
   globals_->basic = bound_.Host().BasicSuite();
   hostUi_ = std::make_unique<host::HostUi>(bound_.Suites().ui);
@@ -44,14 +33,10 @@ void PanelFixture::CreatePanelIn(text::Language language) {
 }
 
 host::ArtRef PanelFixture::SelectSquare(double x, double y, double size) {
-  auto group = Doc().LayerGroup(layer_);
-  EXPECT_TRUE(group);
-  auto path = Doc().NewPath(host::PaintOrder::kInsideOnTop, group.value_or(host::ArtRef{}));
+  auto path = Doc().NewPath(host::PaintOrder::kInsideOnTop, Doc().LayerGroup(layer_).value_or(host::ArtRef{}));
   EXPECT_TRUE(path);
   if (!path) return {};
-  EXPECT_EQ(Doc().SetSegments(*path, {Corner(x, y), Corner(x, y + size), Corner(x + size, y + size),
-                                      Corner(x + size, y)}),
-            kQvNoErr);
+  EXPECT_EQ(Doc().SetSegments(*path, quorvane::testing::Rectangle(x, y, size, size)), kQvNoErr);
   EXPECT_EQ(Doc().SetClosed(*path, true), kQvNoErr);
   QvPathStyle style{};
   style.strokePaint = 1;

@@ -27,27 +27,15 @@ TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
 
   const auto panel = Ui().FindPanel(kPanelId);
   ASSERT_TRUE(panel);
-  EXPECT_EQ(panel->title, "Quorvane");
-  EXPECT_EQ(panel->width, 400);
-  EXPECT_EQ(panel->height, 234);
+  EXPECT_EQ(panel->height, 234) << "the option area hidden";
   ASSERT_EQ(panel->flyout.size(), 6u);
-  EXPECT_EQ(panel->flyout[0].text, "Initial Settings...");
-  EXPECT_EQ(panel->flyout[2].text, "Show Option");
   EXPECT_FALSE(panel->flyout[2].checked);
-  EXPECT_EQ(panel->flyout[4].item, 5);
   EXPECT_EQ(panel->flyout[5].item, 9);
-
-  EXPECT_EQ(Control(kCommandWidthField).items.size(), 15u);
-  EXPECT_EQ(Control(kStartPointField).text, "1");
-  EXPECT_EQ(Control(kFontSizeField).items.back(), "40");
-  EXPECT_EQ(Control(kOptimizeList).selection, 0);
-  EXPECT_EQ(Control(kFirstTypeButton + 9).text, "9");
 
   // Nothing selected and no set: the panel starts disabled, type button 21
   // pressed, busy cleared and no work layer left.
   EXPECT_EQ(State().enabled, 0);
   EXPECT_FALSE(Enabled(kSetList));
-  EXPECT_FALSE(Enabled(kNewSetButton));
   EXPECT_FALSE(Enabled(kAddButton));
   EXPECT_EQ(State().currentTypeButton, 21);
   EXPECT_EQ(std::count(std::begin(Globals().commandTypeButtons), std::end(Globals().commandTypeButtons), 1), 1);
@@ -91,16 +79,11 @@ TEST(ListFileProblemsText, ListsTheFirstTenAndCountsTheRest) {
 TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese) {
   Globals().settings.unit = settings::kUnitCentimetre;
   CreatePanelIn(text::Language::kJapanese);
-  EXPECT_EQ(Control(kMoveUpButton).text, "↑");
-  EXPECT_EQ(Control(kMoveDownButton).text, "↓");
   EXPECT_EQ(Control(kPointWidthLabel).text, "ポイント 幅 (cm)");
-  EXPECT_EQ(Control(kAdjustField).frame.x, 345);
   EXPECT_EQ(Control(kOptimizeList).items, (std::vector<std::string>{"なし", "１", "２"}));
   EXPECT_EQ(Ui().FindPanel(kPanelId)->flyout[5].text, "一括適用...");
-
-}
-
-TEST_F(PanelWindow, KoreanGetsTheJapaneseTextsButTheUnitLabelInEnglish) {
+  // Korean: the Japanese texts, the unit label in English.
+  DestroyPanel(Globals(), Ctx().ui);
   Globals().settings.unit = settings::kUnitInch;
   CreatePanelIn(text::Language::kKorean);
   EXPECT_EQ(Control(kPointWidthLabel).text, "Point Width (in)");

@@ -4,7 +4,6 @@
 // and the tool's cursors.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -12,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "quorvane/generation/work_layers.h"
+#include "panel_test_support.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/panel/panel_window.h"
@@ -22,7 +21,7 @@
 #include "workbench/plugin/suite_support.h"
 #include "workbench/svg/svg_io.h"
 
-namespace quorvane::panel {
+namespace quorvane::panel::testing {
 namespace {
 
 using commands::CommandType;
@@ -33,36 +32,26 @@ constexpr int kAnchors = 6;
 
 double Distance(QvRealPoint a, QvRealPoint b) { return std::hypot(a.h - b.h, a.v - b.v); }
 
-class PointPicking : public ::testing::Test {
+class PointPicking : public PanelFixture {
  protected:
   void SetUp() override {
-    ctx_ = std::make_unique<PanelContext>(PanelContext{*globals_, Doc(), ui_});
     // A regular hexagon of radius 100 about (200, 200), clockwise from the
     // top: positive, so the markers keep its anchor order.
-    const host::LayerRef layer = *Doc().InsertLayer({});
-    std::vector<host::PathSegment> segments;
+    std::vector<host::PathSegment> segments = quorvane::testing::Rectangle(0, 0, 0, 0);
+    segments.resize(kAnchors, segments[0]);
     for (int i = 0; i < kAnchors; ++i) {
       const double angle = kPi / 2 - i * kPi / 3;
-      host::PathSegment s{};
-      s.p = s.in = s.out = {200 + 100 * std::cos(angle), 200 + 100 * std::sin(angle)};
-      s.corner = 1;
-      segments.push_back(s);
+      segments[i].p = segments[i].in = segments[i].out = {200 + 100 * std::cos(angle), 200 + 100 * std::sin(angle)};
     }
-    path_ = *Doc().NewPath(host::PaintOrder::kInsideOnTop, *Doc().LayerGroup(layer));
+    path_ = SelectSquare(0, 0, 1);
     ASSERT_EQ(Doc().SetSegments(path_, segments), kQvNoErr);
-    ASSERT_EQ(Doc().SetClosed(path_, true), kQvNoErr);
-    ASSERT_EQ(Doc().SetSelected(path_, true), kQvNoErr);
-    globals_->commandSets.AddSet("Picking");
-    globals_->settings.language = text::Language::kEnglish;
-    ASSERT_EQ(CreatePanel(*ctx_), kQvNoErr);
+    Globals().commandSets.AddSet("Picking");
+    CreatePanelIn(text::Language::kEnglish);
     ASSERT_EQ(ToolSelected(*ctx_), kQvNoErr);
     ASSERT_EQ(ctx_->Run().sourcePath, path_);
   }
 
-  host::HostDocument& Doc() { return bound_.Doc(); }
-  PanelState& State() { return ctx_->State(); }
   const commands::CCommandSet& Set() { return globals_->workingSet; }
-  bool Enabled(std::int32_t control) { return ui_.IsEnabled(State().window, control).value_or(false); }
 
   /// "Add" with the type button of `type` pressed, as the user does it.
   void Add(CommandType type) {
@@ -127,10 +116,6 @@ class PointPicking : public ::testing::Test {
   }
 
   QvPluginRef const kSelf = reinterpret_cast<QvPluginRef>(0x5e1f);
-  testing::BoundHost bound_;
-  std::unique_ptr<host::PluginGlobals> globals_ = std::make_unique<host::PluginGlobals>();
-  host::HostUi ui_{bound_.Suites().ui};
-  std::unique_ptr<PanelContext> ctx_;
   host::ArtRef path_;
 };
 
@@ -149,13 +134,11 @@ TEST_F(PointPicking, AnchorsAndSidesAreHitByTheirNumbersAndMarkersNever) {
 }
 
 TEST_F(PointPicking, RealPiecesAreHitByTheirNumbers) {
-  const auto shared = quorvane::testing::SharedDir();
-  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
+  if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
   int pieces = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(*shared / "corpus" / "freesewing")) {
-    const std::string file = entry.path().filename().string();
-    if (entry.path().extension() != ".svg" || file.find("-freesewing-sa") != std::string::npos) continue;
-    auto read = workbench::svg::ReadSvgFile(entry.path());
+  for (const std::filesystem::path& path : quorvane::testing::CorpusFiles()) {
+    const std::string file = path.filename().string();
+    auto read = workbench::svg::ReadSvgFile(path);
     ASSERT_TRUE(read.ok()) << file;
     const workbench::document::Document& piece = read.value();
     for (std::size_t l = 0; l < piece.LayerCount(); ++l) {
@@ -210,9 +193,9 @@ TEST_P(PickingStates, ClicksFillTheCommandsSlotsAndAdvanceTheState) {
   EXPECT_EQ(Enabled(kAddButton) && Enabled(kSaveButton) && Enabled(kApplyButton), done);
   EXPECT_EQ(Enabled(kUpdateWidthButton), State().pickingState == PickingState::kAwaitingWidth);
   // The command's row stays selected and shows its points.
-  EXPECT_EQ(ui_.Selection(State().window, kCommandList), 1);
+  EXPECT_EQ(Ctx().ui.Selection(State().window, kCommandList), 1);
   const std::string shown = c.points[1].empty() ? c.points[0] : c.points[0] + "," + c.points[1];
-  EXPECT_NE(ui_.ItemText(State().window, kCommandList, 1).value_or("").find(shown), std::string::npos);
+  EXPECT_NE(Ctx().ui.ItemText(State().window, kCommandList, 1).value_or("").find(shown), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -238,7 +221,7 @@ TEST_F(PointPicking, WithAllFiftyTwoLabelsInUseASideClickLeavesTheSlotEmpty) {
 TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
   for (int n = 1; n <= kAnchors; ++n) EXPECT_TRUE(Marker("trevask-" + std::to_string(n))) << n;
   EXPECT_FALSE(Marker("trevask-1-c"));
-  ui_.SetText(State().window, kFontSizeField, "18");
+  Ctx().ui.SetText(State().window, kFontSizeField, "18");
   Add(CommandType::kLapel);
   Click(AtAnchor(2));
   Click(OnSide(3));
@@ -263,9 +246,6 @@ TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
   const QvRealPoint anchor = *Doc().TextAnchor(*label);
   EXPECT_NEAR(Distance(anchor, {centre.h + r, centre.v + r}), 0.0, 1e-9);
   EXPECT_EQ(Doc().TextColor(*label)->red, Doc().Style(*dot)->fill.color.red);
-  EXPECT_FALSE(Doc().Text(*dot));
-  EXPECT_EQ(Doc().LastError(), kQvErrWrongArtType);
-  EXPECT_FALSE(Doc().NewPointText(host::PaintOrder::kAbove, *label, anchor, "x", 0.0, QvColor{}));
   EXPECT_EQ(Doc().IsLayerEditable(ctx_->Run().workLayer1), false);
 
   // An anchor's dot goes alone; a line point's dot and label together.
@@ -276,18 +256,6 @@ TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
   RedrawCommandMarkers(*ctx_);
   EXPECT_TRUE(Marker("trevask-2-c") && Marker("trevask-a-c"));
 
-  // Saved as SVG and read again, a label keeps its text, size and place.
-  auto reread = workbench::svg::ReadSvgString(workbench::svg::WriteSvgString(bound_.Document()), "markers.svg");
-  ASSERT_TRUE(reread.ok());
-  const workbench::document::Document& back = reread.value();
-  const auto art = back.AllArtOfLayer(back.FindLayerByTitle(generation::kWorkLayer1Title));
-  const auto text = std::find_if(art.begin(), art.end(), [&](auto a) { return back.FindArt(a)->name == "trevask-a"; });
-  ASSERT_NE(text, art.end());
-  const workbench::document::PlacedData& placed = back.FindArt(*text)->placed;
-  EXPECT_EQ(placed.contents, "a");
-  EXPECT_DOUBLE_EQ(placed.fontSize, 18.0);
-  const workbench::geometry::Point start = placed.placement.Apply({0, 0});
-  EXPECT_NEAR(std::hypot(start.x - anchor.h, start.y - anchor.v), 0.0, 1e-6);
 }
 
 TEST_F(PointPicking, TrackingShowsTheCursorOfTheStateAndPicksNothing) {
@@ -305,4 +273,4 @@ TEST_F(PointPicking, TrackingShowsTheCursorOfTheStateAndPicksNothing) {
 }
 
 }  // namespace
-}  // namespace quorvane::panel
+}  // namespace quorvane::panel::testing
