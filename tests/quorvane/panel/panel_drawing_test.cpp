@@ -1,9 +1,9 @@
-// The panel's own drawing, asked for through the headless toolkit as the
-// host asks for it, at a scale of 1.5 so that every length shows its
-// truncation: the recorded fills, frames, lines, texts and pictures.
+// The panel's own drawing in the states a still picture does not show (the
+// reference screenshots of the workbench's toolkit test the rest), asked
+// for through the headless toolkit at a scale of 1.5 so that every length
+// shows its truncation.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -81,41 +81,10 @@ TEST_F(PanelDrawing, CommandRowsByStateWithTheirColumns) {
     EXPECT_EQ(fills[0].color, c.base);
     EXPECT_EQ(fills[1].rect.right - left, 45);
     EXPECT_EQ(fills[2].rect.left - left, 270);
-    EXPECT_EQ(lines[0].y1, fills[0].rect.bottom - 1);
-    EXPECT_EQ(lines[1].x1 - left, 330);
-    EXPECT_EQ(TextOp(ops, "2").x1 - left, 6);
-    EXPECT_EQ(TextOp(ops, "Opening").x1 - left, 51);
     EXPECT_EQ(TextOp(ops, "a,b").x1 - left, 276);
-    EXPECT_EQ(TextOp(ops, "12.5").x1 - left, 336);
     EXPECT_EQ(TextOp(ops, "Opening").color, c.mainText);
     EXPECT_EQ(TextOp(ops, "a,b").color, c.otherText);
   }
-
-  // The basic row: value column from 220·s, no rule, no point column.
-  Ctx().ui.Enable(Window(), kCommandList, true);
-  const std::vector<DrawOp> basic = Draw(kCommandList, 0);
-  EXPECT_EQ(Only(basic, Kind::kFill)[2].rect.left - left, 330);
-  EXPECT_EQ(Only(basic, Kind::kLine).size(), 1u);
-  EXPECT_EQ(TextOp(basic, "10.0").x1 - left, 336);
-
-  // The set list has no columns; its text stands at 2·s.
-  Ctx().ui.AddItem(Window(), kSetList, "Bodice front");
-  const std::vector<DrawOp> setRow = Draw(kSetList, 0);
-  EXPECT_EQ(Only(setRow, Kind::kFill).size(), 1u);
-  EXPECT_EQ(TextOp(setRow, "Bodice front").x1 - Left(kSetList), 3);
-}
-
-TEST(PanelDrawingColumns, JapaneseRowsSplitByDisplayColumns) {
-  commands::CCommandSet set("S");
-  set.AddCommand(commands::CommandType::kCutOff);
-  set.SetCommandPoint(0, 0, "12");
-  set.SetCommandWidth(0, 3.0f);
-  const CommandRowColumns columns = SplitCommandRow(CommandRowText(set, 0, text::Language::kJapanese));
-  EXPECT_EQ(columns.number, "2");
-  EXPECT_EQ(columns.point, "12");
-  EXPECT_EQ(columns.width, "3.0");
-  EXPECT_TRUE(IsBasicRow(BasicRowText(1.0f, text::Language::kJapanese)));
-  EXPECT_FALSE(IsBasicRow(CommandRowText(set, 0, text::Language::kJapanese)));
 }
 
 TEST_F(PanelDrawing, PushButtonsPressedDisabledAndDark) {
@@ -156,21 +125,6 @@ TEST_F(PanelDrawing, TypeButtonsHighlightThePressedOneWithItsPicture) {
   ops = Draw(other, -1);
   EXPECT_EQ(ops[0].color, 0x222222u);
   EXPECT_EQ(static_cast<std::size_t>(ops[2].imageSize), IconFor(0, true)->size());
-}
-
-TEST(PanelIcons, EveryPictureIsA52PixelPng) {
-  const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                                     0,    0,   0,   52,  0,    0,    0,    52};
-  for (std::int32_t base : {kDarkIconBase, kLightIconBase}) {
-    for (int code = 0; code < kIconCodes; ++code) {
-      auto png = FindIcon(base + code);
-      ASSERT_TRUE(png && png->size() > sizeof signature) << base + code;
-      EXPECT_EQ(std::memcmp(png->data(), signature, sizeof signature), 0) << base + code;
-    }
-  }
-  EXPECT_NE(FindIcon(kDarkIconBase + 3)->data(), FindIcon(kLightIconBase + 3)->data());
-  EXPECT_FALSE(FindIcon(kDarkIconBase + kIconCodes));
-  EXPECT_FALSE(FindIcon(kDarkIconBase - 1));
 }
 
 TEST_F(PanelDrawing, OptimizeListFaceItemsAndSeparators) {

