@@ -2,21 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/text/messages.h"
+#include "support/distance_field.h"
 #include "workbench/geometry/bezier.h"
 #include "workbench/geometry/curve_fit.h"
 #include "workbench/geometry/flatten.h"
 
 namespace quorvane::testing {
 namespace {
-
-namespace wg = workbench::geometry;
 
 wg::PathData ToPath(const std::vector<host::PathSegment>& segments) {
   wg::PathData path;
@@ -31,24 +29,6 @@ std::vector<wg::Point> Flatten(const wg::PathData& path) {
   std::vector<wg::Point> points;
   for (const wg::FlatPoint& f : wg::FlattenPath(path, 0.01, 0.0)) points.push_back(f.point);
   return points;
-}
-
-// How far `p` lies outside the polygon (nonzero rule); 0 inside.
-double OutsideBy(const std::vector<wg::Point>& polygon, wg::Point p) {
-  int winding = 0;
-  double nearest = std::numeric_limits<double>::infinity();
-  for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const wg::Point a = polygon[i];
-    const wg::Point b = polygon[(i + 1) % polygon.size()];
-    const wg::Point ab{b.x - a.x, b.y - a.y};
-    const double len2 = ab.x * ab.x + ab.y * ab.y;
-    const double t = len2 > 0 ? std::clamp(((p.x - a.x) * ab.x + (p.y - a.y) * ab.y) / len2, 0.0, 1.0) : 0.0;
-    nearest = std::min(nearest, std::hypot(a.x + t * ab.x - p.x, a.y + t * ab.y - p.y));
-    const double cross = ab.x * (p.y - a.y) - ab.y * (p.x - a.x);
-    if (a.y <= p.y && b.y > p.y && cross > 0) ++winding;
-    if (a.y > p.y && b.y <= p.y && cross < 0) --winding;
-  }
-  return winding != 0 ? 0.0 : nearest;
 }
 
 // Results are fitted within a tolerance, and commands such as Opening and
@@ -136,11 +116,11 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     if (!doc.IsClosed(state.resultArt).value_or(false)) problem << "the result is not closed; ";
     if (!(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0)) problem << "the result is not clockwise; ";
     if (result && !result->empty()) {
-      const std::vector<wg::Point> outline = Flatten(ToPath(*result));
+      const DistanceField outline(ToPath(*result), 5.0, 0.01);
       const wg::PathData finishPath = ToPath(*before);
       const std::vector<wg::Point> finishLine = Flatten(finishPath);
       double worst = 0.0;
-      for (const wg::Point& p : finishLine) worst = std::max(worst, OutsideBy(outline, p));
+      for (const wg::Point& p : finishLine) worst = std::max(worst, outline.Inside(p) ? 0.0 : outline(p));
       outcome.outsideBy = worst;
       if (worst > kOnFinishLine) {
         outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
