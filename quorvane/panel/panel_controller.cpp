@@ -311,7 +311,7 @@ void Apply(PanelContext& ctx) {
 void AddCommand(PanelContext& ctx) {
   if (!CheckSelection(ctx)) return;
   host::PluginGlobals& g = ctx.globals;
-  const std::optional<CommandType> type = TypeOfButton(ctx.State().currentTypeButton);
+  const std::optional<CommandType> type = TypeOfButton(PressedTypeButton(ctx.globals));
   if (!type) return;
   const int before = g.workingSet.GetCommandCount();
   if (g.workingSet.AddCommand(*type) <= before) return;
@@ -323,7 +323,7 @@ void AddCommand(PanelContext& ctx) {
 }
 
 void ChooseType(PanelContext& ctx, std::int16_t button) {
-  ctx.State().currentTypeButton = button;
+  PressTypeButton(ctx.globals, button);
   CheckSelection(ctx);
 }
 

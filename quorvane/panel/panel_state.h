@@ -29,8 +29,6 @@ struct PanelState {
   /// "Basic seam-margin" row or none.
   std::int32_t selectedCommand = -1;
   PickingState pickingState = PickingState::kIdle;
-  /// Control number (15 to 25) of the pressed command-type button.
-  std::int32_t currentTypeButton = kDefaultTypeButton;
   /// 1 while the panel's editing controls are enabled.
   std::uint8_t enabled = 0;
   /// 1 from "Add" until the new command has its points.
@@ -54,5 +52,12 @@ static_assert(alignof(PanelState) <= alignof(std::max_align_t));
 
 /// The panel state inside `globals`, made with its defaults the first time.
 PanelState& StateOf(host::PluginGlobals& globals);
+
+/// The pressed command-type button (its control number), read from the
+/// one flag per type in `globals` that the drawing reads too; the default
+/// button while none is pressed.
+std::int32_t PressedTypeButton(const host::PluginGlobals& globals);
+/// Presses the type button `button`, releasing the others.
+void PressTypeButton(host::PluginGlobals& globals, std::int32_t button);
 
 }  // namespace quorvane::panel

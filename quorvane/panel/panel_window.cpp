@@ -60,11 +60,6 @@ void LoadListFile(PanelContext& ctx) {
   if (!loaded.problems.empty()) ctx.doc.Alert(ListFileProblemsText(loaded.problems, ctx.InterfaceLanguage()));
 }
 
-void PressTypeButton(host::PluginGlobals& globals, std::int32_t button) {
-  for (std::int16_t& pressed : globals.commandTypeButtons) pressed = 0;
-  globals.commandTypeButtons[static_cast<std::size_t>(*TypeOfButton(button))] = 1;
-}
-
 host::PluginGlobals* GlobalsFor(void* data) {
   host::PluginGlobals* globals = host::CurrentGlobals();
   return globals != nullptr ? globals : static_cast<host::PluginGlobals*>(data);
@@ -116,7 +111,7 @@ QvErr ChooseFlyoutItem(host::PluginGlobals& globals, std::int32_t item) {
 }
 
 QvErr ChooseTypeButton(host::PluginGlobals& globals, QvWindowHandle window, std::int32_t button) {
-  const std::int32_t previous = StateOf(globals).currentTypeButton;
+  const std::int32_t previous = PressedTypeButton(globals);
   PressTypeButton(globals, button);
   if (previous != button) {
     host::SuiteBracket bracket(globals.basic);
@@ -171,7 +166,6 @@ QvErr BuildPanel(PanelContext& ctx) {
   g.selectedSet = g.commandSets.GetSetCount() > 0 ? 0 : -1;
   RefreshSets(ctx, false);
   PressTypeButton(g, kDefaultTypeButton);
-  st.currentTypeButton = kDefaultTypeButton;
   ctx.ui.SetSelection(st.window, kOptimizeList, 0);
 
   st.enabled = 0;

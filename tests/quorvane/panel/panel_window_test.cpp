@@ -37,7 +37,7 @@ TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
   EXPECT_EQ(State().enabled, 0);
   EXPECT_FALSE(Enabled(kSetList));
   EXPECT_FALSE(Enabled(kAddButton));
-  EXPECT_EQ(State().currentTypeButton, 21);
+  EXPECT_EQ(PressedTypeButton(Globals()), 21);
   EXPECT_EQ(std::count(std::begin(Globals().commandTypeButtons), std::end(Globals().commandTypeButtons), 1), 1);
   EXPECT_EQ(Globals().commandTypeButtons[6], 1);
   EXPECT_EQ(Globals().panelBusy, 0);
@@ -162,7 +162,7 @@ TEST_F(PanelWindow, TypeButtonsPressOneFlagInvalidateOnChangeAndPlayEachClick) {
   const int oldInvalidations = Control(21).invalidations;
   Click(kFirstTypeButton + 5);
   EXPECT_EQ(plays.size(), before + 1);
-  EXPECT_EQ(State().currentTypeButton, 20);
+  EXPECT_EQ(PressedTypeButton(Globals()), 20);
   EXPECT_EQ(std::count(std::begin(Globals().commandTypeButtons), std::end(Globals().commandTypeButtons), 1), 1);
   EXPECT_EQ(Globals().commandTypeButtons[5], 1);
   EXPECT_EQ(Control(21).invalidations, oldInvalidations + 1);

@@ -55,7 +55,7 @@ class PointPicking : public PanelFixture {
 
   /// "Add" with the type button of `type` pressed, as the user does it.
   void Add(CommandType type) {
-    State().currentTypeButton = kFirstTypeButton + static_cast<std::int32_t>(type);
+    PressTypeButton(Globals(), TypeButtonOf(type));
     ASSERT_EQ(RunPanelCommand(*ctx_, kAddButton), kQvNoErr);
   }
   /// Just beside anchor `n` (from 1), or 1 point out from the middle of
