@@ -3,21 +3,10 @@
 // what becomes of the document and its file.
 #include <QMessageBox>
 
-#include <fstream>
-#include <sstream>
-
 #include "desktop_fixture.h"
-#include "workbench/svg/svg_io.h"
 
 namespace workbench::app::testing {
 namespace {
-
-std::string Slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class ClosingApp : public DesktopApp {
  protected:
@@ -64,11 +53,6 @@ class ClosingApp : public DesktopApp {
   document::LayerId layer_;
 };
 
-TEST_F(ClosingApp, AnUnchangedDocumentClosesWithoutAQuestion) {
-  EXPECT_EQ(CloseAnswering(QMessageBox::Cancel), QString());
-  EXPECT_FALSE(window_->isVisible());
-}
-
 TEST_F(ClosingApp, CancelKeepsTheWindowAndTheChangeAndDiscardCloses) {
   ASSERT_TRUE(session_.SetLayerVisible(layer_, false));
   ASSERT_TRUE(window_->isWindowModified());
@@ -89,13 +73,13 @@ TEST_F(ClosingApp, SaveWritesTheChangeBeforeClosing) {
   EXPECT_FALSE(CloseAnswering(QMessageBox::Save).isEmpty());
   EXPECT_FALSE(window_->isVisible());
   EXPECT_FALSE(session_.IsModified());
-  auto saved = svg::ReadSvgFile(file_);
-  ASSERT_TRUE(saved) << saved.error().ToString();
-  const document::LayerId layer = saved.value().FindLayerByTitle("Front bodice");
+  const document::Document saved = cli::testing::Read(file_);
+  const document::LayerId layer = saved.FindLayerByTitle("Front bodice");
   ASSERT_TRUE(layer);
-  EXPECT_FALSE(saved.value().FindLayer(layer)->visible);
+  EXPECT_FALSE(saved.FindLayer(layer)->visible);
 }
 
+// Unchanged, or with every change undone, there is nothing to ask.
 TEST_F(ClosingApp, UndoingEveryChangeLeavesNothingToAsk) {
   ASSERT_TRUE(session_.SetLayerVisible(layer_, false));
   window_->UndoAction().trigger();

@@ -1,9 +1,9 @@
-// The desktop app as a user meets it, for tests that drive it by real
-// widget events: the main window over the real module in the Qt toolkit,
-// its panel docked, the sample bodice open, and helpers that press the
-// panel's buttons, type into its fields, click the canvas at a document
-// point's pixel and answer modal dialogs and menus by clicking their
-// widgets.
+// What the app tests share: the sample bodice and its seams, and the
+// desktop app as a user meets it, for tests that drive it by real widget
+// events: the main window over the real module in the Qt toolkit, its panel
+// docked, the sample bodice open, and helpers that press the panel's
+// buttons, type into its fields, click the canvas at a document point's
+// pixel and answer modal dialogs and menus by clicking their widgets.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,12 +24,28 @@
 #include <string>
 #include <vector>
 
-#include "app_test_support.h"
+#include "workbench/cli/cli_test_support.h"
 #include "workbench/app/app_session.h"
 #include "workbench/app/main_window.h"
 #include "workbench/ui/qt_toolkit.h"
 
 namespace workbench::app::testing {
+
+using cli::testing::kPointsPerMm;
+using cli::testing::Slurp;
+using cli::testing::TempDir;
+
+inline std::filesystem::path SampleBodice() { return std::filesystem::path(QUORVANE_SAMPLES_DIR) / "front-bodice.svg"; }
+
+/// Points of the sample bodice in document points (y up): the file's user
+/// units shifted by its view box (-100, -120) and flipped on its 1480 pt
+/// page, so (x, y) in the file is (x + 100, 1360 - y) here. The middle of
+/// the straight front edge (160, 145)-(160, 930), of the straight neck edge
+/// (350, 1320)-(600, 1250), and a point well inside, away from every line.
+inline constexpr geometry::Point kFrontEdgeMiddle{160, 537.5};
+inline constexpr geometry::Point kNeckEdgeMiddle{475, 1285};
+inline constexpr geometry::Point kBodiceInside{400, 600};
+
 
 inline constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
 /// How long a modal dialog or popup menu may take to show, in 10 ms polls.
@@ -85,6 +101,35 @@ inline void ChooseFromPopup(const QString& text, bool* missed, int polls = kModa
 inline void TypeInto(QLineEdit* edit, const QString& text) {
   QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(edit, text);
+}
+
+// Controls of the module's dialogs: the one field and OK.
+inline constexpr int kDialogField = 5;
+inline constexpr int kDialogOk = 1;
+
+inline QWidget* DialogControl(QWidget* dialog, int id) {
+  return dialog->findChild<QWidget*>(QStringLiteral("control-%1").arg(id));
+}
+
+// Clicks a dialog's button; false when it has none of that id.
+inline bool ClickDialogButton(QWidget* dialog, int id) {
+  auto* button = qobject_cast<QAbstractButton*>(DialogControl(dialog, id));
+  if (button == nullptr) return false;
+  QTest::mouseClick(button, Qt::LeftButton);
+  return true;
+}
+
+// Types `text` into the dialog's field and clicks OK. When the field is
+// missing the dialog is cancelled, so that the test goes on.
+inline void TypeAndConfirm(QWidget* dialog, const QString& text, std::string* failure) {
+  auto* field = qobject_cast<QLineEdit*>(DialogControl(dialog, kDialogField));
+  if (field == nullptr) {
+    *failure = "the dialog has no field " + std::to_string(kDialogField);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    return;
+  }
+  TypeInto(field, text);
+  ClickDialogButton(dialog, kDialogOk);
 }
 
 class DesktopApp : public ::testing::Test {

@@ -30,8 +30,6 @@ constexpr std::int32_t kFirstAnchorCursor = 17002;
 constexpr std::int32_t kNewSetButton = 10;
 constexpr std::int32_t kAddButton = 14;
 constexpr std::int32_t kRevForwardButton = 15;
-constexpr int kDialogField = 5;
-constexpr int kDialogOk = 1;
 // Anchor 3 of the sample bodice and a point well away from its lines, in
 // document points.
 constexpr geometry::Point kAnchor3{350, 1320};
@@ -131,16 +129,13 @@ TEST_F(ModulePictures, AToolButtonShowsItsModulesIconOfTheTheme) {
   window_->RefreshTools();
 
   ExpectIconsFollowTheTheme("Pictured");
+  // The module's own tool names the same icons.
+  EXPECT_EQ(ModuleTool().iconId, kToolIcon);
+  EXPECT_EQ(ModuleTool().darkIconId, kToolIconDark);
   QAction* plain = ToolAction("Unpictured");
   ASSERT_NE(plain, nullptr);
   EXPECT_TRUE(plain->icon().isNull()) << "a picture the module does not carry leaves the button its text";
   EXPECT_EQ(plain->text(), QStringLiteral("Unpictured"));
-}
-
-TEST_F(ModulePictures, TheModulesOwnToolShowsItsIcons) {
-  EXPECT_EQ(ModuleTool().iconId, kToolIcon);
-  EXPECT_EQ(ModuleTool().darkIconId, kToolIconDark);
-  ExpectIconsFollowTheTheme("Quorvane");
 }
 
 TEST_F(ModulePictures, TheCanvasShowsTheCursorTheToolAsksForWithItsHotSpot) {
@@ -149,20 +144,12 @@ TEST_F(ModulePictures, TheCanvasShowsTheCursorTheToolAsksForWithItsHotSpot) {
   // A set named in the Qt dialog, then "Rev. forward" added: the tool now
   // waits for an anchor.
   bool missed = false;
-  testing::WhenModal(
-      [](QWidget* dialog) {
-        if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("control-%1").arg(kDialogField))) {
-          testing::TypeInto(field, QStringLiteral("Cursors"));
-        }
-        if (auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("control-%1").arg(kDialogOk))) {
-          QTest::mouseClick(ok, Qt::LeftButton);
-        }
-        // Whatever went wrong, never leave the dialog running.
-        if (QApplication::activeModalWidget() == dialog) QTest::keyClick(dialog, Qt::Key_Escape);
-      },
-      &missed);
+  std::string failure;
+  testing::WhenModal([&](QWidget* dialog) { testing::TypeAndConfirm(dialog, QStringLiteral("Cursors"), &failure); },
+                     &missed);
   Press(kNewSetButton);
   ASSERT_FALSE(missed) << "no name dialog";
+  ASSERT_EQ(failure, "");
   Press(kRevForwardButton);
   Press(kAddButton);
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "app_test_support.h"
+#include "desktop_fixture.h"
 #include "support/shared_data.h"
 
 namespace workbench::app {
@@ -51,8 +51,10 @@ PictureStats Stats(const QImage& image) {
   return stats;
 }
 
-TEST(AppProgram, SavesAPictureOfTheSampleAndQuits) {
+TEST(AppProgram, SavesAPictureOfTheSampleAndQuitsAndRefusesAMissingFile) {
   testing::TempDir dir;
+  EXPECT_NE(Screenshot(dir.Path() / "missing.svg", dir.Path() / "prefs", dir.Path() / "missing.png"), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing.png"));
   const std::filesystem::path png = dir.Path() / "window.png";
   ASSERT_EQ(Screenshot(testing::SampleBodice(), dir.Path() / "prefs", png), 0);
   QImage image(QString::fromStdString(png.string()));
@@ -61,21 +63,6 @@ TEST(AppProgram, SavesAPictureOfTheSampleAndQuits) {
   const PictureStats stats = Stats(image);
   EXPECT_GT(stats.colours, 10u) << "a blank picture";
   EXPECT_GT(stats.darkInMiddle, 100) << "the bodice's outline is missing";
-}
-
-TEST(AppProgram, OpensARealPieceAndRefusesAMissingFile) {
-  const std::optional<std::filesystem::path> shared = quorvane::testing::SharedDir();
-  testing::TempDir dir;
-  EXPECT_NE(Screenshot(dir.Path() / "missing.svg", dir.Path() / "prefs", dir.Path() / "missing.png"), 0);
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing.png"));
-  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
-  const std::filesystem::path piece = *shared / "corpus" / "freesewing" / "aaron-cisFemaleAdult34.svg";
-  if (!std::filesystem::exists(piece)) GTEST_SKIP() << "the corpus has no " << piece.filename();
-  const std::filesystem::path png = dir.Path() / "piece.png";
-  ASSERT_EQ(Screenshot(piece, dir.Path() / "prefs", png), 0);
-  const QImage image(QString::fromStdString(png.string()));
-  ASSERT_FALSE(image.isNull());
-  EXPECT_GT(Stats(image).colours, 10u);
 }
 
 // The smoke test of the desktop build: a real X server (Xvfb) and Qt's xcb

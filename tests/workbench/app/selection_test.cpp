@@ -6,7 +6,7 @@
 
 #include <QTest>
 
-#include "app_test_support.h"
+#include "desktop_fixture.h"
 #include "workbench/app/app_session.h"
 #include "workbench/app/art_picking.h"
 #include "workbench/app/canvas_widget.h"

@@ -53,11 +53,4 @@ INSTANTIATE_TEST_SUITE_P(Themes, WindowScreenshot, ::testing::Values(false, true
 }  // namespace
 }  // namespace workbench::app::testing
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  quorvane::testing::screenshots::PinFonts(workbench::app::testing::OutputDir());
-  QApplication app(argc, argv);
-  QApplication::setStyle(QStringLiteral("Fusion"));
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return quorvane::testing::screenshots::RunScreenshotTests(argc, argv, workbench::app::testing::OutputDir()); }

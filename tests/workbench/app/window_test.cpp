@@ -1,7 +1,7 @@
-// The window around the canvas, driven by real events: rulers, status bar,
-// scroll bars, the wheel and the zoom keys; recent files, a file that fails
-// to open, the title and the About box; the Window menu and the dark
-// interface's layers list.
+// The window around the canvas, driven by real events: status bar, scroll
+// bars, the wheel and the zoom keys; recent files, a file that fails to
+// open, the title and the About box; the Window menu. (How the rulers and
+// the dark interface's layers list look is the window screenshots'.)
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -24,7 +24,6 @@
 namespace workbench::app::testing {
 namespace {
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
 /// The bodice's page height in points.
 constexpr double kBodicePageHeight = 1480.0;
 
@@ -91,37 +90,6 @@ TEST_F(WindowTest, StatusBarGivesThePointerFromThePageTopLeftInMillimetres) {
   window_->findChild<QAction*>(QStringLiteral("unit:mm"))->trigger();
 }
 
-TEST_F(WindowTest, RulersHaveTheirZeroTickAtThePageTopLeft) {
-  CanvasArea& area = window_->Area();
-  const geometry::Point pageTopLeft = Canvas().View().ToScreen({0.0, kBodicePageHeight});
-  const QImage top = area.HorizontalRuler().grab().toImage();
-  const QImage left = area.VerticalRuler().grab().toImage();
-  // Only labelled ticks reach the middle of the ruler's thickness.
-  const int middle = Ruler::kThickness * 2 / 3;
-  const auto darkColumns = [&](const QImage& image, bool across) {
-    std::vector<int> at;
-    const int length = across ? image.width() : image.height();
-    for (int i = 0; i < length; ++i) {
-      const QColor c = across ? image.pixelColor(i, middle) : image.pixelColor(middle, i);
-      if (c.lightness() < 100) at.push_back(i);
-    }
-    return at;
-  };
-  const std::vector<int> across = darkColumns(top, true);
-  const std::vector<int> down = darkColumns(left, false);
-  ASSERT_GE(across.size(), 3u);
-  ASSERT_GE(down.size(), 3u);
-  const auto has = [](const std::vector<int>& ticks, double pixel) {
-    return std::any_of(ticks.begin(), ticks.end(), [pixel](int t) { return std::abs(t - pixel) <= 1.0; });
-  };
-  EXPECT_TRUE(has(across, pageTopLeft.x)) << "no labelled tick at the page's left edge";
-  EXPECT_TRUE(has(down, pageTopLeft.y)) << "no labelled tick at the page's top edge";
-  // The labelled ticks are a round number of millimetres apart.
-  const double step = RulerStep(Canvas().View().Zoom() * kPointsPerMm, 60.0);
-  EXPECT_TRUE(has(across, pageTopLeft.x + step * kPointsPerMm * Canvas().View().Zoom()));
-  EXPECT_TRUE(has(down, pageTopLeft.y + step * kPointsPerMm * Canvas().View().Zoom()));
-}
-
 TEST_F(WindowTest, WheelScrollsShiftWheelScrollsSidewaysCtrlWheelZoomsAboutThePointer) {
   const QPoint at(Canvas().width() / 3, Canvas().height() / 3);
   const double zoom = Canvas().View().Zoom();
@@ -180,7 +148,7 @@ TEST_F(WindowTest, ZoomKeysShowOneToOnePageAndSelection) {
 
   // Zoom Selection fits the selected seam's outline: the bodice spans
   // 160..845 points across and 145..1320 up.
-  ClickCanvas(Mid(kBodiceSeams[7]));
+  ClickCanvas(kFrontEdgeMiddle);
   ASSERT_EQ(Doc().SelectedArt().size(), 1u);
   QTest::keyClick(window_.get(), Qt::Key_3);
   const geometry::Point low = Canvas().View().ToScreen({160.0, 145.0});
@@ -280,12 +248,8 @@ TEST_F(WindowTest, AFileThatFailsToOpenIsNamedWithItsLineInAMessageBox) {
   EXPECT_EQ(session_.FilePath().filename(), "front-bodice.svg") << "the open document stays";
 }
 
-TEST_F(WindowTest, TitleShowsTheFileAndAModifiedMarkAndAboutTheVersion) {
-  EXPECT_EQ(window_->windowTitle(), QStringLiteral("front-bodice.svg[*] - Quorvane Workbench"));
-  EXPECT_FALSE(window_->isWindowModified());
-  ASSERT_TRUE(session_.SetLayerLocked(Doc().LayerAt(0), true));
-  EXPECT_TRUE(window_->isWindowModified());
-
+// (The title and its modified mark are the recent files' and closing tests'.)
+TEST_F(WindowTest, AboutGivesTheVersion) {
   QMenu* about = nullptr;
   for (QAction* menu : window_->menuBar()->actions()) {
     if (menu->text() == QStringLiteral("&About")) about = menu->menu();
@@ -298,8 +262,6 @@ TEST_F(WindowTest, TitleShowsTheFileAndAModifiedMarkAndAboutTheVersion) {
   ASSERT_FALSE(missed);
   EXPECT_TRUE(text.contains(QStringLiteral("Quorvane Workbench 0."))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral(QUORVANE_VERSION))) << text.toStdString();
-  ASSERT_TRUE(session_.Undo());
-  EXPECT_FALSE(window_->isWindowModified());
 }
 
 // The program prints its help and version with no display to open.
@@ -324,7 +286,7 @@ TEST(AppProgramText, HelpAndVersionNeedNoDisplay) {
 
 // ---- Looks --------------------------------------------------------------------------
 
-TEST_F(WindowTest, WindowMenuListsTheLayersAndTheModulesPanel) {
+TEST_F(WindowTest, WindowMenuTogglesTheLayersAndThePanelLeavesWithTheModule) {
   QMenu* menu = nullptr;
   for (QAction* entry : window_->menuBar()->actions()) {
     if (entry->text() == QStringLiteral("&Window")) menu = entry->menu();
@@ -333,7 +295,7 @@ TEST_F(WindowTest, WindowMenuListsTheLayersAndTheModulesPanel) {
   QMetaObject::invokeMethod(menu, "aboutToShow");
   QStringList texts;
   for (QAction* action : menu->actions()) texts << action->text();
-  ASSERT_GE(texts.size(), 2) << texts.join(u',').toStdString();
+  ASSERT_FALSE(texts.isEmpty());
   EXPECT_EQ(texts.front(), QStringLiteral("Layers"));
   auto* layers = window_->findChild<QDockWidget*>(QStringLiteral("layersDock"));
   ASSERT_NE(layers, nullptr);
@@ -341,36 +303,10 @@ TEST_F(WindowTest, WindowMenuListsTheLayersAndTheModulesPanel) {
   EXPECT_FALSE(layers->isVisible());
   menu->actions().front()->trigger();
   EXPECT_TRUE(layers->isVisible());
-  const QString panelTitle = window_->PanelDock(panel_)->windowTitle();
-  EXPECT_TRUE(std::any_of(texts.begin() + 1, texts.end(), [&](const QString& t) {
-    return t.contains(panelTitle, Qt::CaseInsensitive) || panelTitle.contains(t, Qt::CaseInsensitive);
-  })) << texts.join(u',').toStdString() << " lacks " << panelTitle.toStdString();
-}
-
-// In the dark interface an unchecked Locked box still shows its frame
-// against the list's ground, as does a checked one.
-TEST_F(WindowTest, DarkInterfaceKeepsTheLayersBoxesVisible) {
-  auto* dark = window_->findChild<QAction*>(QStringLiteral("darkInterface"));
-  ASSERT_NE(dark, nullptr);
-  dark->setChecked(true);
-  QTreeWidget& layers = window_->Layers();
-  ASSERT_GE(layers.topLevelItemCount(), 1);
-  const auto framePixels = [&](int column) {
-    QApplication::processEvents();
-    const QRect cell = layers.visualItemRect(layers.topLevelItem(0)).intersected(
-        QRect(layers.header()->sectionViewportPosition(column), 0, layers.header()->sectionSize(column), 100000));
-    const QImage image = layers.viewport()->grab(cell).toImage();
-    const int ground = layers.palette().color(QPalette::Base).lightness();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) count += std::abs(image.pixelColor(x, y).lightness() - ground) > 40;
-    }
-    return count;
-  };
-  EXPECT_EQ(layers.topLevelItem(0)->checkState(LayersPanel::kLockedColumn), Qt::Unchecked);
-  EXPECT_GT(framePixels(LayersPanel::kLockedColumn), 20) << "the unchecked Locked box vanished";
-  EXPECT_GT(framePixels(LayersPanel::kVisibleColumn), 20) << "the Visible box vanished";
-  dark->setChecked(false);
+  // The module's panel leaves the window with the module.
+  ASSERT_NE(window_->PanelDock(panel_), nullptr);
+  session_.UnloadModule();
+  EXPECT_EQ(window_->PanelDock(panel_), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "cli_test_support.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <pty.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "workbench/geometry/flatten.h"
+#include "workbench/svg/svg_io.h"
 
 extern char** environ;
 
@@ -140,6 +142,22 @@ void Spill(const fs::path& file, const std::string& bytes) {
 }
 
 fs::path Samples() { return fs::path(QUORVANE_SOURCE_DIR) / "data" / "samples"; }
+
+std::string EveryKindList() { return (Samples() / "every-kind-list.txt").string(); }
+
+std::vector<std::string> ApplyBasic(const std::vector<std::string>& files, const std::vector<std::string>& more) {
+  std::vector<std::string> args = {"apply"};
+  args.insert(args.end(), files.begin(), files.end());
+  args.insert(args.end(), {"--set", "Basic 10 mm", "--list", EveryKindList()});
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+document::Document Read(const fs::path& file) {
+  auto read = svg::ReadSvgFile(file);
+  EXPECT_TRUE(read) << file << ": " << (read ? std::string() : read.error().ToString());
+  return read ? std::move(read.value()) : document::Document();
+}
 
 std::vector<geometry::Point> Flat(const document::Document& doc, document::ArtId path) {
   std::vector<geometry::Point> points;

@@ -78,6 +78,13 @@ void Spill(const std::filesystem::path& file, const std::string& bytes);
 
 std::filesystem::path Samples();
 inline constexpr double kPointsPerMm = 72.0 / 25.4;
+/// The bundled list file with the sets "Every kind" and "Basic 10 mm".
+std::string EveryKindList();
+/// `quorvane apply FILES... --set "Basic 10 mm" --list EveryKindList() MORE...`.
+std::vector<std::string> ApplyBasic(const std::vector<std::string>& files, const std::vector<std::string>& more = {});
+
+/// The SVG file read back; an empty document (and a failure) when it does not read.
+document::Document Read(const std::filesystem::path& file);
 
 /// A closed path flattened finely (0.01 pt), anchors included.
 std::vector<geometry::Point> Flat(const document::Document& doc, document::ArtId path);

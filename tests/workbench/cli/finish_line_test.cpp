@@ -42,12 +42,11 @@ TEST(FinishLineCli, InsetsTheCutLineByTheMarginInTheSettingsUnit) {
     args.insert(args.end(), c.args.begin(), c.args.end());
     const Ran ran = RunQuorvane(args);
     ASSERT_EQ(ran.status, 0) << ran.err;
-    auto out = svg::ReadSvgFile(dir / "cut-finish.svg");
-    ASSERT_TRUE(out) << out.error().ToString();
-    const auto lines = ClosedPathsOnLayer(out.value(), "Cut(Basic finish line)");
+    const document::Document out = Read(dir / "cut-finish.svg");
+    const auto lines = ClosedPathsOnLayer(out, "Cut(Basic finish line)");
     ASSERT_EQ(lines.size(), 1u) << c.inset;
     const std::vector<geometry::Point> square = {{100, 100}, {100, 400}, {400, 400}, {400, 100}};
-    for (geometry::Point p : Flat(out.value(), lines[0])) {
+    for (geometry::Point p : Flat(out, lines[0])) {
       EXPECT_TRUE(Inside(square, p));
       EXPECT_NEAR(DistanceTo(square, p), c.inset, 0.01) << c.inset;
     }
@@ -76,9 +75,7 @@ TEST(FinishLineCli, AMarginThePieceHasNoRoomForIsSaidToBeTooLarge) {
               std::string::npos)
         << ran.err;
     EXPECT_EQ(ran.err.find("made no result"), std::string::npos) << ran.err;
-    auto out = svg::ReadSvgFile(dir / "strip-finish.svg");
-    ASSERT_TRUE(out) << out.error().ToString();
-    EXPECT_TRUE(ClosedPathsOnLayer(out.value(), "Cut(Basic finish line)").empty()) << margin;
+    EXPECT_TRUE(ClosedPathsOnLayer(Read(dir / "strip-finish.svg"), "Cut(Basic finish line)").empty()) << margin;
   }
   // 17 mm leaves a sliver under 4 pt high.
   const Ran fits = RunQuorvane({"finish-line", in.string(), "--margin", "17"});

@@ -21,7 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kList = (Samples() / "every-kind-list.txt").string();
 const std::string kSeamLayer = "Pieces(Auto seam-margin generate)";
 
 // `count` pieces on a layer "Pieces", each a rectangle with a curved edge.
@@ -48,9 +47,7 @@ int ResultsIn(const std::string& bytes) {
   return static_cast<int>(ClosedPathsOnLayer(read.value(), kSeamLayer).size());
 }
 
-std::vector<std::string> Apply(const fs::path& in, const std::string& out) {
-  return {"apply", in.string(), "--set", "Basic 10 mm", "--list", kList, "-o", out};
-}
+std::vector<std::string> Apply(const fs::path& in, const std::string& out) { return ApplyBasic({in.string()}, {"-o", out}); }
 
 std::vector<std::string> Leftovers(const fs::path& folder, const std::string& part) {
   std::vector<std::string> found;

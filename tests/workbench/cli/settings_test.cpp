@@ -1,6 +1,7 @@
-// The settings file as the command line meets it: the language is the one
-// the module read, a file the module cannot use is reported, and a settings
-// save that fails at the end of a run is a failure of the run.
+// The settings file as the command line meets it: a file the module cannot
+// use is reported, and a settings save that fails at the end of a run is a
+// failure of the run. (The language and the layer titles it gives are the
+// module's settings tests'.)
 #include <gtest/gtest.h>
 
 #include "cli_test_support.h"
@@ -12,42 +13,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kList = (Samples() / "every-kind-list.txt").string();
-
 // The run works in the folder itself: its own list file, no other.
 std::vector<std::string> ApplyBodice(const fs::path& dir) {
   fs::create_directories(dir / "prefs");
-  fs::copy_file(kList, dir / "prefs" / "Trevask-list.txt", fs::copy_options::overwrite_existing);
+  fs::copy_file(EveryKindList(), dir / "prefs" / "Trevask-list.txt", fs::copy_options::overwrite_existing);
   return {"apply", (Samples() / "front-bodice.svg").string(), "--set", "Basic 10 mm",
           "--prefs", (dir / "prefs").string(), "-o", (dir / "out.svg").string()};
 }
 
-std::size_t ResultsOn(const fs::path& file, const std::string& layer) {
-  auto read = svg::ReadSvgFile(file);
-  return read ? ClosedPathsOnLayer(read.value(), layer).size() : 0;
-}
-
-TEST(SettingsCli, TheDialogsAreAnsweredInTheLanguageTheModuleRead) {
-  struct Case {
-    std::string line;
-    std::string layer;
-  };
-  // A language line longer than the module keeps is skipped: English stays.
-  const std::string tooLong = "language = " + std::string(300, 'J');
-  for (const Case& c : {Case{tooLong, "Front bodice(Auto seam-margin generate)"},
-                        Case{"language = ENGLISH", "Front bodice(Auto seam-margin generate)"},
-                        Case{"language = JAPANESE", "Front bodice" + std::string(kSeamLayerSuffixJapanese)},
-                        // Korean: English dialogs, Japanese texts and layer titles.
-                        Case{"language = KOREAN", "Front bodice" + std::string(kSeamLayerSuffixJapanese)}}) {
-    TempDir dir;
-    fs::create_directory(dir / "prefs");
-    Spill(dir / "prefs" / "Quorvane.ini", c.line + "\r\n");
-    const Ran ran = RunQuorvane(ApplyBodice(dir.Path()));
-    EXPECT_EQ(ran.status, 0) << c.line.substr(0, 40) << ": " << ran.err;
-    EXPECT_EQ(ResultsOn(dir / "out.svg", c.layer), 1u) << c.line.substr(0, 40);
-    EXPECT_EQ(ran.err.find("warning"), std::string::npos) << ran.err;
-  }
-}
+std::size_t ResultsOn(const fs::path& file, const std::string& layer) { return ClosedPathsOnLayer(Read(file), layer).size(); }
 
 TEST(SettingsCli, ASettingsFileTheModuleCannotUseIsReported) {
   TempDir dir;

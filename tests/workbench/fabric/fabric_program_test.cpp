@@ -10,10 +10,7 @@
 #include <regex>
 #include <sstream>
 
-#include "support/shared_data.h"
 #include "workbench/cli/pieces.h"
-#include "workbench/geometry/flatten.h"
-#include "workbench/svg/svg_io.h"
 #include "../cli/cli_test_support.h"
 
 namespace workbench::fabric {
@@ -24,8 +21,8 @@ using cli::testing::DistanceTo;
 using cli::testing::Flat;
 using cli::testing::kPointsPerMm;
 using cli::testing::Ran;
+using cli::testing::Read;
 using cli::testing::RunQuorvane;
-using cli::testing::Samples;
 using cli::testing::Slurp;
 using cli::testing::TempDir;
 using document::ArtId;
@@ -49,12 +46,6 @@ std::string Capture(const std::string& command) {
   return out;
 }
 
-Document Read(const fs::path& file) {
-  auto read = svg::ReadSvgFile(file);
-  EXPECT_TRUE(read) << read.error().ToString();
-  return read ? std::move(read.value()) : Document();
-}
-
 std::vector<Point> InMm(std::vector<Point> points) {
   for (Point& p : points) p = p * (1.0 / kPointsPerMm);
   return points;
@@ -68,13 +59,17 @@ double Apart(const std::vector<Point>& a, const std::vector<Point>& b) {
   return worst;
 }
 
-// The bodice with the bundled set of every kind applied, made once.
+// The bodice with the bundled set of every kind applied, made once by
+// `quorvane demo`.
 class CuttingOutput : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new TempDir;
     const Ran ran = RunQuorvane({"demo", "-o", dir_->Path().string()});
     ASSERT_EQ(ran.status, 0) << ran.err;
+    if (ran.out.find("no PNG") == std::string::npos) {
+      EXPECT_EQ(Slurp(*dir_ / "front-bodice-seam.png").substr(1, 3), "PNG") << "the demo's picture";
+    }
   }
   static void TearDownTestSuite() {
     delete dir_;
@@ -301,55 +296,23 @@ DxfFile ReadDxf(const fs::path& file) {
   return dxf;
 }
 
-// Checks every block of the DXF against the pieces of `doc`: the boundary
-// is the cut line (the finish line where no allowance was made), the sew
-// line the finish line. Returns how many pieces were checked; `worst`
-// grows to the largest distance found, in mm.
-int ExpectBlocksMatch(const DxfFile& dxf, const Document& doc, const std::string& file, double& worst) {
-  EXPECT_EQ(dxf.errors, 0) << file << "\n" << dxf.report.substr(0, 2000);
-  EXPECT_NE(dxf.report.find("layer 1 yes\nlayer 4 yes\nlayer 14 yes"), std::string::npos) << file;
-  EXPECT_NE(dxf.report.find("version AC1009"), std::string::npos) << file;
-  EXPECT_NE(dxf.report.find("measurement 1"), std::string::npos) << file << ": not metric";
-  EXPECT_EQ(dxf.inserts.size(), dxf.pieces.size()) << file;
-  int checked = 0;
-  for (const cli::Piece& piece : cli::ClosedPieces(doc)) {
-    const std::string layer = cli::LayerTitleOf(doc, piece.art);
-    const auto found = std::find_if(dxf.pieces.begin(), dxf.pieces.end(),
-                                    [&](const DxfPiece& p) { return p.name == layer || p.name == piece.label; });
-    if (found == dxf.pieces.end()) {
-      ADD_FAILURE() << file << ": no block for " << layer;
-      continue;
-    }
-    const std::vector<Point> finish = InMm(Flat(doc, piece.art));
-    const std::vector<ArtId> cuts = cli::ClosedPathsOnLayer(doc, layer + std::string(cli::kSeamLayerSuffix));
-    const auto expectNear = [&](const std::vector<Point>& read, const std::vector<Point>& ours, const char* what) {
-      const double apart = Apart(read, ours);
-      worst = std::max(worst, apart);
-      EXPECT_LT(apart, kHundredthMm) << file << " " << layer << " " << what;
-    };
-    if (cuts.size() == 1) {
-      expectNear(found->boundary, InMm(Flat(doc, cuts[0])), "boundary");
-      expectNear(found->sew, finish, "sew line");
-    } else {
-      expectNear(found->boundary, finish, "boundary");
-    }
-    ++checked;
-  }
-  EXPECT_EQ(static_cast<std::size_t>(checked), dxf.pieces.size()) << file;
-  return checked;
-}
-
 TEST_F(CuttingOutput, DxfOfTheBodiceHoldsItsOutlinesAndNotchesOnTheirLayers) {
   TempDir dir;
   const fs::path out = dir / "bodice.dxf";
   const Ran ran = RunQuorvane({"export", "--dxf-aama", Seam().string(), "-o", out.string()});
   ASSERT_EQ(ran.status, 0) << ran.err;
   const DxfFile dxf = ReadDxf(out);
-  const Document doc = Read(Seam());
-  double worst = 0.0;
-  EXPECT_EQ(ExpectBlocksMatch(dxf, doc, "bodice", worst), 1);
+  EXPECT_EQ(dxf.errors, 0) << dxf.report.substr(0, 2000);
+  EXPECT_NE(dxf.report.find("layer 1 yes\nlayer 4 yes\nlayer 14 yes"), std::string::npos);
+  EXPECT_NE(dxf.report.find("version AC1009"), std::string::npos);
+  EXPECT_NE(dxf.report.find("measurement 1"), std::string::npos) << "not metric";
   ASSERT_EQ(dxf.pieces.size(), 1u);
+  EXPECT_EQ(dxf.inserts.size(), 1u);
   EXPECT_EQ(dxf.pieces[0].name, "Front bodice");
+  // The boundary is the cut line, the sew line the finish line.
+  const Document doc = Read(Seam());
+  EXPECT_LT(Apart(dxf.pieces[0].boundary, InMm(Flat(doc, cli::ClosedPathsOnLayer(doc, kSeamLayer)[0]))), kHundredthMm);
+  EXPECT_LT(Apart(dxf.pieces[0].sew, InMm(Flat(doc, cli::FindById(doc, "front-seam")))), kHundredthMm);
   // Three notches, each a 6 mm slit from the cut line into the allowance.
   const std::vector<Point> cut = InMm(Flat(doc, cli::ClosedPathsOnLayer(doc, kSeamLayer)[0]));
   ASSERT_EQ(dxf.pieces[0].notches.size(), 3u);
@@ -361,31 +324,8 @@ TEST_F(CuttingOutput, DxfOfTheBodiceHoldsItsOutlinesAndNotchesOnTheirLayers) {
   }
 }
 
-TEST(CorpusDxf, EveryFilePassesTheAuditAndMatchesOurOutlines) {
-  const auto shared = quorvane::testing::SharedDir();
-  if (!shared) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
-  TempDir dir;
-  const std::string list = (Samples() / "every-kind-list.txt").string();
-  int files = 0, pieces = 0;
-  double worst = 0.0;
-  for (const auto& entry : fs::directory_iterator(*shared / "corpus" / "freesewing")) {
-    const fs::path file = entry.path();
-    if (file.extension() != ".svg" || file.filename().string().find("-freesewing-sa") != std::string::npos) continue;
-    const fs::path seam = dir / (file.stem().string() + "-seam.svg");
-    const fs::path dxfFile = dir / (file.stem().string() + ".dxf");
-    Ran ran = RunQuorvane({"apply", file.string(), "--set", "Basic 10 mm", "--list", list, "-o", seam.string()});
-    ASSERT_TRUE(ran.status == 0 || ran.status == 1) << file << ": " << ran.err;
-    ran = RunQuorvane({"export", "--dxf-aama", seam.string(), "-o", dxfFile.string()});
-    ASSERT_EQ(ran.status, 0) << file << ": " << ran.err;
-    pieces += ExpectBlocksMatch(ReadDxf(dxfFile), Read(seam), file.filename().string(), worst);
-    ++files;
-  }
-  EXPECT_GT(files, 0);
-  RecordProperty("pieces", pieces);
-  RecordProperty("largest_distance_um", static_cast<int>(std::ceil(worst * 1000.0)));
-}
-
-TEST_F(CuttingOutput, NotchesGoToTheCutLineAlongTheFinishLinesNormal) {
+// Where each mark runs is the notch tests'; here the program draws them.
+TEST_F(CuttingOutput, NotchesGoFromTheCutLineIntoTheAllowance) {
   TempDir dir;
   const fs::path out = dir / "notched.svg";
   const Ran ran = RunQuorvane({"notches", Seam().string(), "-o", out.string()});
@@ -393,50 +333,16 @@ TEST_F(CuttingOutput, NotchesGoToTheCutLineAlongTheFinishLinesNormal) {
   EXPECT_NE(ran.out.find("3 notch(es) on the cut line, 0 on the finish line"), std::string::npos) << ran.out;
   const Document doc = Read(out);
   const std::vector<Point> cut = Flat(doc, cli::ClosedPathsOnLayer(doc, kSeamLayer)[0]);
-  const std::vector<Point> finish = Flat(doc, cli::FindById(doc, "front-seam"));
-  // The finish line with vertices 0.2 pt apart at most.
-  std::vector<Point> fine;
-  for (const geometry::FlatPoint& p :
-       geometry::FlattenPath({*doc.Segments(cli::FindById(doc, "front-seam")), true}, 0.001, 0.2)) {
-    fine.push_back(p.point);
-  }
-  std::vector<std::vector<Point>> marks;
+  int marks = 0;
   for (ArtId art : cli::ArtOnLayer(doc, kSeamLayer)) {
     if (doc.FindArt(art)->name != "notch mark") continue;
-    marks.push_back({doc.Segments(art)->front().anchor, doc.Segments(art)->back().anchor});
+    const Point start = doc.Segments(art)->front().anchor, end = doc.Segments(art)->back().anchor;
+    EXPECT_LT(DistanceTo(cut, start), 0.02) << "starts on the cut line";
+    EXPECT_NEAR(geometry::Distance(start, end), 6 * kPointsPerMm, 0.001);
+    EXPECT_TRUE(cli::testing::Inside(cut, end));
+    ++marks;
   }
-  ASSERT_EQ(marks.size(), 3u);
-  // The notches in the sample: the side-seam point 8 (where the 20 mm
-  // let-out ends), the armhole's anchor 5 and a point inside its curve 6-7.
-  for (const char* id : {"notch-side", "notch-armhole-back", "notch-armhole-front"}) {
-    const document::Rect box = *doc.Bounds(cli::FindById(doc, id));
-    const Point centre{(box.left + box.right) / 2, (box.bottom + box.top) / 2};
-    ASSERT_LT(DistanceTo(finish, centre), 0.01) << id;
-    // The mark whose line runs through the notch.
-    const auto through = std::find_if(marks.begin(), marks.end(), [&](const std::vector<Point>& mark) {
-      const Point d = mark[1] - mark[0];
-      return std::abs(geometry::Cross(d, centre - mark[0])) / geometry::Length(d) < 0.01;
-    });
-    ASSERT_NE(through, marks.end()) << id;
-    const Point start = (*through)[0];
-    const Point end = (*through)[1];
-    EXPECT_LT(DistanceTo(cut, start), 0.02) << id << ": starts on the cut line";
-    EXPECT_NEAR(geometry::Distance(start, end), 6 * kPointsPerMm, 0.001) << id;
-    // Along the normal: square to the finish line's chord across the
-    // notch, a point either side.
-    std::size_t k = 0;
-    for (std::size_t i = 1; i < fine.size(); ++i) {
-      if (geometry::Distance(fine[i], centre) < geometry::Distance(fine[k], centre)) k = i;
-    }
-    std::size_t before = k, after = k;
-    const std::size_t n = fine.size();
-    while (geometry::Distance(fine[before], centre) < 1.0) before = (before + n - 1) % n;
-    while (geometry::Distance(fine[after], centre) < 1.0) after = (after + 1) % n;
-    const Point chord = fine[after] - fine[before];
-    EXPECT_LT(std::abs(geometry::Dot(chord, start - end)) / geometry::Length(chord) / geometry::Length(start - end),
-              0.01)
-        << id;
-  }
+  EXPECT_EQ(marks, 3);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The workbench's print settings: defaults, a round trip through the file,
-// and errors that name the file and line.
+// The workbench's print settings: a round trip through the file, and errors
+// that name the file and line. (The defaults show in the cutting outputs.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,17 +27,6 @@ class PrintSettingsFile : public ::testing::Test {
   }
   fs::path dir_;
 };
-
-TEST_F(PrintSettingsFile, AMissingFileGivesTheConventionsOfCutting) {
-  auto read = ReadLineConventions(dir_ / "absent.ini");
-  ASSERT_TRUE(read);
-  const LineConventions& c = read.value();
-  EXPECT_GT(c.cutWidthMm, c.finishWidthMm) << "the cut line is the heavier";
-  EXPECT_FALSE(c.finishDashMm.empty()) << "the finish line is dashed";
-  EXPECT_EQ(c.notch, NotchKind::kSlit);
-  EXPECT_DOUBLE_EQ(c.notchLengthMm, 6.0);
-  EXPECT_DOUBLE_EQ(c.notchWidthMm, 6.0);
-}
 
 TEST_F(PrintSettingsFile, WrittenSettingsReadBackTheSame) {
   LineConventions c;

@@ -1,15 +1,7 @@
 #include "geometry_test_support.h"
 
-#include <2geom/path.h>
-#include <2geom/bezier-curve.h>
-#include <2geom/svg-path-parser.h>
-
 #include <algorithm>
-#include <fstream>
-#include <regex>
-#include <sstream>
 
-#include "support/shared_data.h"
 #include "workbench/geometry/flatten.h"
 #include "workbench/geometry/signed_area.h"
 
@@ -70,43 +62,6 @@ double TotalArea(const std::vector<CompoundPath>& shapes) {
     for (const auto& p : s) a += SignedArea(p.segments, true);
   }
   return a;
-}
-
-std::vector<CorpusPiece> ReadCorpusFile(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  std::stringstream text;
-  text << in.rdbuf();
-  const std::string svg = text.str();
-  static const std::regex kPath(R"re(<path id="([A-Za-z0-9_]+)-seam"[^>]*?\sd="([^"]*)")re");
-  std::vector<CorpusPiece> out;
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), kPath); it != std::sregex_iterator(); ++it) {
-    const Geom::PathVector pv = Geom::parse_svg_path((*it)[2].str().c_str());
-    for (const Geom::Path& gp : pv) {
-      CorpusPiece piece{(*it)[1].str(), {}};
-      piece.path.closed = gp.closed();
-      auto flip = [](Geom::Point q) { return Point{q[Geom::X], -q[Geom::Y]}; };
-      std::vector<PathSegment>& segs = piece.path.segments;
-      for (const Geom::Curve& c : gp) {
-        if (c.isDegenerate()) continue;
-        const Point start = flip(c.initialPoint());
-        Point out = start, in = flip(c.finalPoint());
-        if (const auto* cubic = dynamic_cast<const Geom::CubicBezier*>(&c)) {
-          out = flip((*cubic)[1]);
-          in = flip((*cubic)[2]);
-        }
-        if (segs.empty()) segs.push_back(PathSegment::Corner(start));
-        segs.back().out = out;
-        segs.push_back({flip(c.finalPoint()), in, flip(c.finalPoint()), true});
-      }
-      // The last anchor is the first one again: fold it into the first.
-      if (piece.path.closed && segs.size() > 1 && Distance(segs.back().anchor, segs.front().anchor) < 1e-9) {
-        segs.front().in = segs.back().in;
-        segs.pop_back();
-      }
-      out.push_back(std::move(piece));
-    }
-  }
-  return out;
 }
 
 }  // namespace workbench::geometry::testing

@@ -2,15 +2,12 @@
 #pragma once
 
 #include <cmath>
-#include <filesystem>
 #include <numbers>
-#include <string>
 #include <vector>
 
 #include "workbench/geometry/bezier.h"
 #include "workbench/geometry/path_data.h"
 #include "support/distance_field.h"
-#include "support/shared_data.h"
 
 namespace workbench::geometry::testing {
 
@@ -32,17 +29,6 @@ std::size_t SegmentCount(const std::vector<CompoundPath>& shapes);
 /// The signed area of several shapes together (holes subtract).
 double TotalArea(const std::vector<CompoundPath>& shapes);
 
-/// One finish line of a corpus file: its part name and path (y flipped up).
-struct CorpusPiece {
-  std::string name;
-  PathData path;
-};
-
-/// The `<part>-seam` paths of one corpus SVG file.
-std::vector<CorpusPiece> ReadCorpusFile(const std::filesystem::path& file);
-
-using quorvane::testing::CorpusFiles;
-using quorvane::testing::DistanceField;
 using quorvane::testing::Sample;
 
 }  // namespace workbench::geometry::testing

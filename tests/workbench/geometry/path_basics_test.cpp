@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "geometry_test_support.h"
-#include "workbench/geometry/bounds.h"
 #include "workbench/geometry/flatten.h"
 #include "workbench/geometry/flatten_cache.h"
 #include "workbench/geometry/hit_test.h"
 #include "workbench/geometry/reverse_path.h"
 #include "workbench/geometry/self_crossing.h"
 #include "workbench/geometry/signed_area.h"
-#include "workbench/geometry/transform.h"
 
 namespace workbench::geometry {
 namespace {
@@ -40,23 +38,6 @@ double ChordDeviation(const CubicBezier& c, double t0, double t1) {
     worst = std::max(worst, std::fabs(Cross(b - a, p - a)) / Distance(a, b));
   }
   return worst;
-}
-
-TEST(Flatten, AnchorsAreVerticesWithTheirCornerFlags) {
-  const PathData piece = Piece();
-  const auto flat = FlattenPath(piece, 0.5, 0.5);
-  std::size_t next = 0;
-  for (const FlatPoint& f : flat) {
-    if (!f.anchor) continue;
-    ASSERT_LT(next, piece.segments.size());
-    EXPECT_EQ(f.index, next);
-    EXPECT_EQ(f.point, piece.segments[next].anchor);
-    EXPECT_EQ(f.corner, piece.segments[next].corner);
-    ++next;
-  }
-  EXPECT_EQ(next, piece.segments.size());
-  EXPECT_EQ(flat.front().point, piece.segments[0].anchor);
-  EXPECT_NE(flat.back().point, flat.front().point) << "a closed path does not repeat its start";
 }
 
 TEST(Flatten, RespectsFlatnessAndLengthLimitsOnEveryCurve) {
@@ -151,9 +132,10 @@ TEST(Flatten, WithinDistanceDecidesAsTheDistanceDoes) {
   }
 }
 
-// The vertices of a path are its curves' points at the parameters the
-// flattener reports, bit for bit.
-TEST(Flatten, PathVerticesAreTheCurvesPointsAtTheirParameters) {
+// The vertices of a path are its anchors, with their corner flags, and its
+// curves' points at the parameters the flattener reports, bit for bit; a
+// closed path does not repeat its start.
+TEST(Flatten, PathVerticesAreTheAnchorsAndTheCurvesPointsAtTheirParameters) {
   const PathData piece = Piece();
   for (double maxLength : {0.0, 0.5, 7.0}) {
     const auto flat = FlattenPath(piece, 0.01, maxLength);
@@ -161,7 +143,10 @@ TEST(Flatten, PathVerticesAreTheCurvesPointsAtTheirParameters) {
     for (std::size_t curve = 0; curve < 4; ++curve) {
       const CubicBezier c = CurveAt(piece.segments, curve);
       ASSERT_LT(at, flat.size());
-      EXPECT_TRUE(flat[at++].anchor);
+      EXPECT_TRUE(flat[at].anchor);
+      EXPECT_EQ(flat[at].index, curve);
+      EXPECT_EQ(flat[at].point, piece.segments[curve].anchor);
+      EXPECT_EQ(flat[at++].corner, piece.segments[curve].corner);
       for (double t : FlattenCurveParameters(c, 0.01, maxLength)) {
         ASSERT_LT(at, flat.size());
         EXPECT_FALSE(flat[at].anchor);
@@ -254,23 +239,6 @@ TEST(SelfCrossing, SimpleOutlinesAndOutlinesThatOnlyTouchDoNotCross) {
   EXPECT_FALSE(FindSelfCrossing(open, 0.05));
 }
 
-TEST(Bounds, UseCurveExtremaNotHandles) {
-  // A single arch from (0,0) to (100,0) with handles at height 100 peaks at 75.
-  const PathData arch{{{{0, 0}, {0, 0}, {0, 100}, true}, {{100, 0}, {100, 100}, {100, 0}, true}}, false};
-  const auto b = PathBounds(arch);
-  ASSERT_TRUE(b);
-  EXPECT_NEAR(b->top, 75.0, 1e-12);
-  EXPECT_NEAR(b->bottom, 0.0, 1e-12);
-  EXPECT_NEAR(b->left, 0.0, 1e-12);
-  EXPECT_NEAR(b->right, 100.0, 1e-12);
-  // A circle's box is its centre plus or minus the radius (8 exact-tangent arcs).
-  const auto cb = PathBounds(Circle({10, -20}, 50));
-  ASSERT_TRUE(cb);
-  EXPECT_NEAR(cb->left, -40.0, 1e-9);
-  EXPECT_NEAR(cb->top, 30.0, 1e-9);
-  EXPECT_FALSE(PathBounds(PathData{}));
-}
-
 TEST(Reverse, KeepsEveryCurveAndFlipsTheArea) {
   const PathData piece = Piece();
   const PathData rev = ReversePath(piece);
@@ -290,29 +258,6 @@ TEST(Reverse, KeepsEveryCurveAndFlipsTheArea) {
   }
   EXPECT_EQ(rev.segments[0].corner, piece.segments[n - 1].corner);
   EXPECT_EQ(rev.segments[1].corner, piece.segments[n - 2].corner);
-}
-
-TEST(SignedAreaFacts, SquareAndCircle) {
-  EXPECT_NEAR(SignedArea(Square(0, 0, 10).segments, true), 100.0, 1e-12);
-  EXPECT_NEAR(SignedArea(Square(0, 0, 10, true).segments, true), -100.0, 1e-12);
-  EXPECT_NEAR(SignedArea(Circle({3, 4}, 10).segments, true), std::numbers::pi * 100.0, 0.01);
-}
-
-TEST(Transform, MapsAnchorsHandlesAndWidths) {
-  const PathData piece = Piece();
-  const Matrix m = Concat(Matrix::Scaling(2.0, 3.0), Matrix::Translation(5.0, -7.0));
-  const PathData moved = TransformPath(piece, m);
-  EXPECT_EQ(moved.segments[2].anchor, (Point{205.0, 293.0}));
-  EXPECT_EQ(moved.segments[1].out, (Point{65.0, 473.0}));
-  EXPECT_EQ(moved.segments[2].corner, piece.segments[2].corner);
-  EXPECT_NEAR(SignedArea(moved.segments, true), 6.0 * SignedArea(piece.segments, true), 1e-6);
-  const PathData mirrored = TransformPath(piece, Matrix::Scaling(-1.0, 1.0));
-  EXPECT_NEAR(SignedArea(mirrored.segments, true), -SignedArea(piece.segments, true), 1e-9);
-  const PathData turned = TransformPath(Square(0, 0, 10), Matrix::Rotation(std::numbers::pi / 2));
-  EXPECT_NEAR(turned.segments[2].anchor.x, -10.0, 1e-12);
-  EXPECT_NEAR(turned.segments[2].anchor.y, 10.0, 1e-12);
-  EXPECT_DOUBLE_EQ(TransformStrokeWidth(1.5, Matrix::Scaling(4.0, 4.0)), 6.0);
-  EXPECT_DOUBLE_EQ(TransformStrokeWidth(1.0, Matrix::Rotation(1.0)), 1.0);
 }
 
 TEST(HitTest, AnchorsSegmentsAndTheClosingSegment) {

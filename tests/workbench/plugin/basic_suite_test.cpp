@@ -37,9 +37,6 @@ TEST(BasicSuite, UnknownNameOrVersionIsSuiteNotFound) {
   EXPECT_EQ(basic->AcquireSuite(kQvPathSuite, kQvPathSuiteVersion + 1, &suite), kQvErrSuiteNotFound);
   EXPECT_EQ(suite, nullptr);
   EXPECT_EQ(host.Suites().TotalAcquired(), 0);
-  // The code reads as its four characters, first in the high byte.
-  EXPECT_EQ(static_cast<std::uint32_t>(kQvErrSuiteNotFound), 0x53214664u);
-  EXPECT_EQ(static_cast<std::uint32_t>(kQvErrCancel), 0x53544F50u);
 }
 
 TEST(BasicSuite, NamesCompareByExactBytes) {
@@ -68,23 +65,6 @@ TEST(BasicSuite, BlocksAreZeroedTrackedAndFreedOnce) {
   int notOurs = 0;
   EXPECT_EQ(basic->FreeBlock(&notOurs), kQvErrBadBlock);
   EXPECT_EQ(basic->AllocateBlock(-1, &block), kQvErrBadParameter);
-}
-
-TEST(BlocksSuite, AllocationOverTheLimitFailsWithItsTag) {
-  Host host;
-  host.Blocks().SetLimit(100);
-  const QvBlocksSuite& blocks = BlocksSuiteImpl();
-  void* block = nullptr;
-  ASSERT_EQ(blocks.AllocateBlock(60, "first", &block), kQvNoErr);
-  void* second = &host;
-  EXPECT_EQ(blocks.AllocateBlock(60, "failed in allocating memory", &second), kQvErrOutOfMemory);
-  EXPECT_EQ(second, nullptr);
-  ASSERT_EQ(host.Blocks().Failures().size(), 1u);
-  EXPECT_EQ(host.Blocks().Failures()[0], "failed in allocating memory");
-  std::int64_t size = 0;
-  EXPECT_EQ(blocks.GetBlockSize(block, &size), kQvNoErr);
-  EXPECT_EQ(size, 60);
-  EXPECT_EQ(blocks.FreeBlock(block), kQvNoErr);
 }
 
 }  // namespace

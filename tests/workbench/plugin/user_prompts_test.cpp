@@ -9,21 +9,7 @@
 namespace workbench::plugin {
 namespace {
 
-TEST(UserPrompts, ScriptedAnswersAreTakenInOrderAndRecorded) {
-  Host host;
-  host.Prompts().Script(*ParseScriptedAnswer("ok=Please select a closed path."));
-  host.Prompts().Script(*ParseScriptedAnswer("no"));
-  const QvUserSuite& user = UserSuiteImpl();
-  EXPECT_EQ(user.MessageAlert("Please select a closed path."), kQvNoErr);
-  QvBool yes = 1;
-  EXPECT_EQ(user.YesNoAlert("Save the changes?", &yes), kQvNoErr);
-  EXPECT_FALSE(yes);
-  ASSERT_EQ(host.Prompts().Shown().size(), 2u);
-  EXPECT_EQ(host.Prompts().Shown()[0].text, "Please select a closed path.");
-  EXPECT_EQ(host.Prompts().Shown()[1].kind, PromptKind::kQuestion);
-  EXPECT_EQ(host.Prompts().RemainingScript(), 0u);
-}
-
+// (Scripted answers taken in order are the module tests' daily bread.)
 TEST(UserPrompts, UnscriptedOrUnexpectedPromptFailsWithItsText) {
   Host host;
   const QvUserSuite& user = UserSuiteImpl();

@@ -1,29 +1,11 @@
 // The real module's panel as the Qt toolkit draws it, compared with reference
-// pictures in tests/data/panel-screens/: light and dark theme, English and
-// Japanese texts, at scale 1 and once at scale 2. The list file beside the
-// pictures gives the panel three sets; the first is chosen so that both lists
-// show rows.
-//
-// A picture matches when at most 0.05% of its pixels (100 at scale 1)
-// differ from the reference by more than 16 in some channel: room for a few
-// glyph edges shaded otherwise, none for a control moved by a pixel row (a
-// label moved down by one pixel changes some 300 pixels at scale 1, a push
-// button over 400) or drawn in another colour of the theme (the two edit
-// grounds differ by 25). On a mismatch the test writes
-// <name>.actual.png and <name>.diff.png (differing pixels in red) into its
-// build folder and names them in the failure.
-//
-// QUORVANE_UPDATE_SCREENSHOTS=1 rewrites the references from what the code
-// draws now; look at every rewritten picture before committing it.
-//
-// The pictures depend on the fonts: the test runs Qt on a fontconfig
-// configuration of its own that admits only DejaVu Sans (fonts-dejavu-core)
-// and IPA Gothic (fonts-ipafont-gothic), the fonts scripts/setup installs,
-// so that other fonts on the machine (fonts-dejavu-extra's condensed faces,
-// say) change nothing. Without those two files the screenshot cases skip.
-//
-// The panel font the module asks for is checked as well, in the headless
-// toolkit: "Segoe UI" in English, the Japanese face otherwise.
+// pictures in tests/data/panel-screens/ (see screenshots.h for the
+// tolerance, the fonts and how to rewrite the references): light and dark
+// theme, English and Japanese texts, at scale 1 and once at scale 2. The
+// list file beside the pictures gives the panel three sets; the first is
+// chosen so that both lists show rows. The panel font the module asks for
+// is checked as well, in the headless toolkit: "Segoe UI" in English, the
+// Japanese face otherwise.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -174,14 +156,4 @@ INSTANTIATE_TEST_SUITE_P(ThemesAndLanguages, PanelScreenshotTest,
 }  // namespace
 }  // namespace workbench::ui
 
-int main(int argc, char** argv) {
-  // No display in tests, including the run that lists them.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  quorvane::testing::screenshots::PinFonts(workbench::ui::OutputDir());
-  QApplication app(argc, argv);
-  // The controls Qt draws itself (fields, drop-downs, the check box) in the
-  // style the references were made with, whatever the environment asks for.
-  QApplication::setStyle(QStringLiteral("Fusion"));
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return quorvane::testing::screenshots::RunScreenshotTests(argc, argv, workbench::ui::OutputDir()); }

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -154,6 +155,18 @@ inline void ExpectLooksLikeReference(const QImage& actual, const fs::path& refer
                   << kChannelTolerance << " from " << reference << "; actual " << actualFile << ", differences "
                   << diffFile;
   }
+}
+
+/// The main of a screenshot test: offscreen, the fonts pinned before Qt
+/// starts, and the Fusion style the references were made with, whatever the
+/// environment asks for.
+inline int RunScreenshotTests(int argc, char** argv, const fs::path& outputDir) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  PinFonts(outputDir);
+  QApplication app(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
 }
 
 }  // namespace quorvane::testing::screenshots

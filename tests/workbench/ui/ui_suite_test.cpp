@@ -1,5 +1,6 @@
 // The UI suite as a module calls it, over the host's headless toolkit, and
-// the user's actions simulated on it.
+// the user's actions simulated on it. (Owner drawing and timers in the
+// headless toolkit are the module's panel drawing and hover tip tests'.)
 #include "ui_test_support.h"
 
 namespace workbench::ui::testing {
@@ -202,76 +203,6 @@ TEST_F(UiWindow, RefusedActionsChangeNothingAndSayWhy) {
   const ActionOutcome orphan = Ui().Click(window_, 13);
   EXPECT_FALSE(orphan);
   EXPECT_NE(Ui().LastFailure().find("no notify procedure"), std::string::npos) << Ui().LastFailure();
-}
-
-TEST_F(UiWindow, TimersFireOnlyWhenToldAndTheirErrorsAreReported) {
-  ASSERT_EQ(s_->StartTimer(window_, 1001, 500), kQvNoErr);
-  EXPECT_EQ(s_->StartTimer(window_, 1002, 0), kQvErrBadParameter);
-  EXPECT_EQ(Ui().TimerPeriod(window_, 1001), 500);
-  EXPECT_TRUE(recorder_.notices.empty());
-
-  recorder_.onNotice = [](const Notice&) { return kQvErrInternal; };
-  const ActionOutcome fired = Ui().FireTimer(window_, 1001);
-  ASSERT_TRUE(fired);
-  EXPECT_EQ(fired.result, kQvErrInternal);
-  EXPECT_EQ(Ui().ReportedErrors().size(), 1U);
-  EXPECT_EQ(recorder_.notices, (std::vector<Notice>{{window_, 1001, kQvTimerFired}}));
-
-  ASSERT_EQ(s_->StopTimer(window_, 1001), kQvNoErr);
-  EXPECT_EQ(s_->StopTimer(window_, 1001), kQvErrBadParameter);
-  EXPECT_FALSE(Ui().FireTimer(window_, 1001));
-  EXPECT_EQ(recorder_.notices.size(), 1U);
-}
-
-TEST_F(UiSuite, CursorIsKeptPerModule) {
-  QvPluginRef other = reinterpret_cast<QvPluginRef>(&s_);
-  ASSERT_EQ(s_->SetCursor(self_, 16002), kQvNoErr);
-  ASSERT_EQ(s_->SetCursor(other, 7), kQvNoErr);
-  EXPECT_EQ(Ui().CursorOf(self_), 16002);
-  EXPECT_EQ(Ui().CurrentCursor(), 7);
-}
-
-TEST_F(UiWindow, OwnerDrawingGetsPixelRectsFromTheTopAndTheItemsState) {
-  const QvControlSpec list{2, kQvListControl, QvControlFrame{110, 70, 275, 160}, nullptr, kQvOwnerDrawn};
-  ASSERT_EQ(s_->CreateControl(window_, &list), kQvNoErr);
-  ASSERT_EQ(Create(window_, 6, kQvEditControl), kQvNoErr);
-  for (const char* line : {"  0 Basic seam-margin", "  1 Rev. forward"}) {
-    ASSERT_EQ(s_->InsertItem(window_, 2, -1, line), kQvNoErr);
-  }
-  ASSERT_EQ(s_->SetSelection(window_, 2, 1), kQvNoErr);
-
-  // The module fills the item, grey when selected, and writes its text.
-  ASSERT_EQ(s_->SetNotifyProc(
-                window_,
-                [](QvWindowHandle, std::int32_t, std::int32_t notification, void* data) -> QvErr {
-                  if (notification != kQvDrawItem) return kQvErrBadParameter;
-                  const auto* item = static_cast<const QvDrawItem*>(data);
-                  const QvDrawContext* d = item->draw;
-                  d->FillRect(d->context, item->rect, (item->state & kQvItemSelected) ? 0x808080 : 0xC0C0C0);
-                  return d->Text(d->context, item->rect, item->rect.left + 2, "row", 0x444444, 0);
-                },
-                nullptr),
-            kQvNoErr);
-
-  std::vector<DrawOp> ops;
-  ASSERT_TRUE(Ui().DrawItem(window_, 2, 1, 0, &ops));
-  ASSERT_EQ(ops.size(), 2U);
-  EXPECT_EQ(ops[0].kind, DrawOp::Kind::kFill);
-  EXPECT_EQ(ops[0].color, 0x808080U);
-  // Frame bottom 70 and top 230 in a window 500 tall: pixels 270 to 430;
-  // the second row is 18 pixels below the first.
-  EXPECT_EQ(ops[0].rect.left, 110);
-  EXPECT_EQ(ops[0].rect.right, 385);
-  EXPECT_EQ(ops[0].rect.top, 288);
-  EXPECT_EQ(ops[0].rect.bottom, 306);
-  EXPECT_EQ(ops[1].x1, 112);
-  Ui().SetScale(1.5);
-  ASSERT_TRUE(Ui().DrawItem(window_, 2, 0, 0, &ops));
-  EXPECT_EQ(ops[0].color, 0xC0C0C0U);
-  EXPECT_EQ(ops[0].rect.top, 405);
-
-  EXPECT_FALSE(Ui().DrawItem(window_, 2, 2, 0, &ops));
-  EXPECT_FALSE(Ui().DrawItem(window_, 6, -1, 0, &ops));
 }
 
 }  // namespace
