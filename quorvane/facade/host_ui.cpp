@@ -70,8 +70,8 @@ QvErr HostUi::SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* data
 }
 
 QvErr HostUi::CreateControl(QvWindowHandle window, const DialogControl& control) {
-  const QvControlSpec controlSpec{control.id, control.kind, control.frame, control.text.c_str(), control.options};
-  return Call(&QvUiSuite::CreateControl, window, &controlSpec);
+  const QvControlDescription controlDescription{control.id, control.kind, control.frame, control.text.c_str(), control.options};
+  return Call(&QvUiSuite::CreateControl, window, &controlDescription);
 }
 
 QvErr HostUi::SetText(QvWindowHandle window, std::int32_t control, std::string_view text) {
@@ -172,13 +172,13 @@ QvErr HostUi::StopTimer(QvWindowHandle window, std::int32_t timer) {
 
 std::optional<std::int32_t> HostUi::RunModalDialog(QvPluginRef self, const DialogTemplate& dialog, QvNotifyProc proc,
                                                    void* data) {
-  std::vector<QvControlSpec> controlSpecs;
-  controlSpecs.reserve(dialog.controls.size());
+  std::vector<QvControlDescription> descriptions;
+  descriptions.reserve(dialog.controls.size());
   for (const DialogControl& control : dialog.controls) {
-    controlSpecs.push_back({control.id, control.kind, control.frame, control.text.c_str(), control.options});
+    descriptions.push_back({control.id, control.kind, control.frame, control.text.c_str(), control.options});
   }
   const QvDialogTemplate raw{dialog.resourceId,         dialog.title.c_str(), dialog.width, dialog.height,
-                             controlSpecs.data(),              static_cast<std::int32_t>(controlSpecs.size())};
+                             descriptions.data(), static_cast<std::int32_t>(descriptions.size())};
   std::int32_t result = 0;
   if (Call(&QvUiSuite::RunModalDialog, self, &raw, proc, data, &result)) return std::nullopt;
   return result;

@@ -72,9 +72,9 @@ QvErr SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* data) {
   return WithUi([&](ui::Toolkit& ui) { return ui.SetNotifyProc(window, proc, data); });
 }
 
-QvErr CreateControl(QvWindowHandle window, const QvControlSpec* controlSpec) {
-  if (controlSpec == nullptr) return kQvErrBadParameter;
-  return WithUi([&](ui::Toolkit& ui) { return ui.CreateControl(window, *controlSpec); });
+QvErr CreateControl(QvWindowHandle window, const QvControlDescription* controlDescription) {
+  if (controlDescription == nullptr) return kQvErrBadParameter;
+  return WithUi([&](ui::Toolkit& ui) { return ui.CreateControl(window, *controlDescription); });
 }
 
 QvErr SetControlText(QvWindowHandle window, std::int32_t control, const char* text) {

@@ -242,16 +242,16 @@ QvErr HeadlessToolkit::SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, v
   return kQvNoErr;
 }
 
-QvErr HeadlessToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& controlSpec) {
+QvErr HeadlessToolkit::CreateControl(QvWindowHandle window, const QvControlDescription& controlDescription) {
   Window* w = FindWindow(window);
-  if (w == nullptr || controlSpec.kind < kQvLabelControl || controlSpec.kind > kQvSeparatorControl) return kQvErrBadParameter;
-  if (controlSpec.id != 0 && FindControlState(window, controlSpec.id) != nullptr) return kQvErrBadParameter;
+  if (w == nullptr || controlDescription.kind < kQvLabelControl || controlDescription.kind > kQvSeparatorControl) return kQvErrBadParameter;
+  if (controlDescription.id != 0 && FindControlState(window, controlDescription.id) != nullptr) return kQvErrBadParameter;
   ControlState c;
-  c.id = controlSpec.id;
-  c.kind = controlSpec.kind;
-  c.frame = controlSpec.frame;
-  c.text = controlSpec.text != nullptr ? controlSpec.text : "";
-  c.options = controlSpec.options;
+  c.id = controlDescription.id;
+  c.kind = controlDescription.kind;
+  c.frame = controlDescription.frame;
+  c.text = controlDescription.text != nullptr ? controlDescription.text : "";
+  c.options = controlDescription.options;
   w->controls.push_back(std::move(c));
   return kQvNoErr;
 }

@@ -113,7 +113,7 @@ class HeadlessToolkit final : public Toolkit {
   QvErr CheckFlyoutItem(QvPanelHandle panel, std::int32_t item, bool checked) override;
 
   QvErr SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* data) override;
-  QvErr CreateControl(QvWindowHandle window, const QvControlSpec& controlSpec) override;
+  QvErr CreateControl(QvWindowHandle window, const QvControlDescription& controlDescription) override;
   QvErr SetControlText(QvWindowHandle window, std::int32_t control, std::string_view text) override;
   QvErr ControlText(QvWindowHandle window, std::int32_t control, std::string* text) override;
   QvErr EnableControl(QvWindowHandle window, std::int32_t control, bool enable) override;

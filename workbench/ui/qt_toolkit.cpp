@@ -852,26 +852,26 @@ QvErr QtToolkit::SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* d
   return kQvNoErr;
 }
 
-QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& controlSpec) {
+QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlDescription& controlDescription) {
   Window* w = FindWindow(window);
-  if (w == nullptr || w->widget == nullptr || controlSpec.kind < kQvLabelControl || controlSpec.kind > kQvSeparatorControl) {
+  if (w == nullptr || w->widget == nullptr || controlDescription.kind < kQvLabelControl || controlDescription.kind > kQvSeparatorControl) {
     return kQvErrBadParameter;
   }
-  if (controlSpec.id != 0 && FindControl(window, controlSpec.id) != nullptr) return kQvErrBadParameter;
+  if (controlDescription.id != 0 && FindControl(window, controlDescription.id) != nullptr) return kQvErrBadParameter;
   const std::uint64_t key = KeyOf(window);
   auto c = std::make_unique<Control>();
-  c->id = controlSpec.id;
-  c->kind = controlSpec.kind;
-  c->frame = controlSpec.frame;
-  c->options = controlSpec.options;
-  const QString text = controlSpec.text != nullptr ? QString::fromUtf8(controlSpec.text) : QString();
-  const bool ownerDrawn = (controlSpec.options & kQvOwnerDrawn) != 0;
+  c->id = controlDescription.id;
+  c->kind = controlDescription.kind;
+  c->frame = controlDescription.frame;
+  c->options = controlDescription.options;
+  const QString text = controlDescription.text != nullptr ? QString::fromUtf8(controlDescription.text) : QString();
+  const bool ownerDrawn = (controlDescription.options & kQvOwnerDrawn) != 0;
   QWidget* parent = w->widget;
   QWidget* widget = nullptr;
-  switch (controlSpec.kind) {
+  switch (controlDescription.kind) {
     case kQvLabelControl: {
       auto* label = new QLabel(text, parent);
-      label->setAlignment(((controlSpec.options & kQvAlignRight) != 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      label->setAlignment(((controlDescription.options & kQvAlignRight) != 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
       widget = label;
       break;
     }
@@ -884,13 +884,13 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& contr
       combo->setInsertPolicy(QComboBox::NoInsert);
       combo->setCompleter(nullptr);
       combo->setEditText(text);
-      combo->setItemDelegate(new QtControlDelegate(this, key, controlSpec.id, combo));
+      combo->setItemDelegate(new QtControlDelegate(this, key, controlDescription.id, combo));
       widget = combo;
       break;
     }
     case kQvDropDownListControl: {
-      auto* combo = ownerDrawn ? new QtOwnerDrawnComboBox(this, key, controlSpec.id, parent) : new QComboBox(parent);
-      combo->setItemDelegate(new QtControlDelegate(this, key, controlSpec.id, combo));
+      auto* combo = ownerDrawn ? new QtOwnerDrawnComboBox(this, key, controlDescription.id, parent) : new QComboBox(parent);
+      combo->setItemDelegate(new QtControlDelegate(this, key, controlDescription.id, combo));
       c->text = FromQt(text);
       widget = combo;
       break;
@@ -902,25 +902,25 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& contr
       list->setPalette(palette);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       list->setUniformItemSizes(true);
-      list->setItemDelegate(new QtControlDelegate(this, key, controlSpec.id, list));
+      list->setItemDelegate(new QtControlDelegate(this, key, controlDescription.id, list));
       widget = list;
       break;
     }
     case kQvPushButtonControl:
     case kQvPictureButtonControl: {
       QPushButton* button = nullptr;
-      if (ownerDrawn || controlSpec.kind == kQvPictureButtonControl) {
-        button = new QtOwnerDrawnButton(this, key, controlSpec.id, parent);
+      if (ownerDrawn || controlDescription.kind == kQvPictureButtonControl) {
+        button = new QtOwnerDrawnButton(this, key, controlDescription.id, parent);
       } else {
         button = new QPushButton(parent);
       }
-      if (controlSpec.kind == kQvPictureButtonControl) {
+      if (controlDescription.kind == kQvPictureButtonControl) {
         c->text = FromQt(text);
       } else {
         button->setText(text);
       }
       button->setAutoDefault(w->isDialog);
-      if (w->isDialog && controlSpec.id == 1) button->setDefault(true);
+      if (w->isDialog && controlDescription.id == 1) button->setDefault(true);
       widget = button;
       break;
     }
@@ -940,19 +940,19 @@ QvErr QtToolkit::CreateControl(QvWindowHandle window, const QvControlSpec& contr
     default:
       return kQvErrBadParameter;
   }
-  if (IsTextField(controlSpec.kind)) {
+  if (IsTextField(controlDescription.kind)) {
     // A disabled field reads as grey text on a grey ground.
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Disabled, QPalette::Base, ColorOf(kDisabledFieldBase));
     palette.setColor(QPalette::Disabled, QPalette::Text, ColorOf(kDisabledFieldText));
     widget->setPalette(palette);
   }
-  widget->setObjectName(QStringLiteral("control-%1").arg(controlSpec.id));
+  widget->setObjectName(QStringLiteral("control-%1").arg(controlDescription.id));
   widget->setProperty(kWindowProperty, QVariant::fromValue<qulonglong>(key));
-  widget->setProperty(kControlProperty, controlSpec.id);
-  widget->setGeometry(WidgetRect(FrameToPixels(*w, controlSpec.frame), controlSpec.kind, controlSpec.options, widget,
+  widget->setProperty(kControlProperty, controlDescription.id);
+  widget->setGeometry(WidgetRect(FrameToPixels(*w, controlDescription.frame), controlDescription.kind, controlDescription.options, widget,
                                  w->isDialog, scale_));
-  if (IsTextField(controlSpec.kind) && !w->isDialog) widget->installEventFilter(this);
+  if (IsTextField(controlDescription.kind) && !w->isDialog) widget->installEventFilter(this);
   widget->show();
   c->widget = widget;
   Connect(key, *c);

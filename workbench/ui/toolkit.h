@@ -46,7 +46,7 @@ class Toolkit {
   virtual QvErr SetNotifyProc(QvWindowHandle window, QvNotifyProc proc, void* data) = 0;
   /// kQvErrBadParameter for an unknown kind or an id other than 0 that the
   /// window already has.
-  virtual QvErr CreateControl(QvWindowHandle window, const QvControlSpec& controlSpec) = 0;
+  virtual QvErr CreateControl(QvWindowHandle window, const QvControlDescription& controlDescription) = 0;
   virtual QvErr SetControlText(QvWindowHandle window, std::int32_t control, std::string_view text) = 0;
   virtual QvErr ControlText(QvWindowHandle window, std::int32_t control, std::string* text) = 0;
   virtual QvErr EnableControl(QvWindowHandle window, std::int32_t control, bool enable) = 0;

@@ -29,7 +29,7 @@ typedef struct QvWindowOpaque* QvWindowHandle;
 
 /// Kinds of control.
 enum QvControlKind {
-  /// Static text; QvControlSpec::options kQvAlignRight aligns it right.
+  /// Static text; QvControlDescription::options kQvAlignRight aligns it right.
   kQvLabelControl = 0,
   /// A single-line edit field.
   kQvEditControl = 1,
@@ -51,7 +51,7 @@ enum QvControlKind {
   kQvSeparatorControl = 9
 };
 
-/// QvControlSpec::options.
+/// QvControlDescription::options.
 enum QvControlOptions {
   kQvAlignRight = 1,
   kQvOwnerDrawn = 2
@@ -61,7 +61,7 @@ typedef struct QvControlFrame {
   int32_t x, y, width, height;
 } QvControlFrame;
 
-typedef struct QvControlSpec {
+typedef struct QvControlDescription {
   /// Unique within its window; 0 for a control nobody addresses (labels,
   /// separators). Ids 1 and 2 of a dialog are its OK and Cancel buttons.
   int32_t id;
@@ -70,7 +70,7 @@ typedef struct QvControlSpec {
   /// UTF-8; may be null.
   const char* text;
   int32_t options;
-} QvControlSpec;
+} QvControlDescription;
 
 /// What a notification reports.
 enum QvNotification {
@@ -151,7 +151,7 @@ typedef struct QvDialogTemplate {
   /// UTF-8.
   const char* title;
   int32_t width, height;
-  const QvControlSpec* controls;
+  const QvControlDescription* controls;
   int32_t controlCount;
 } QvDialogTemplate;
 
@@ -179,7 +179,7 @@ typedef struct QvUiSuite {
   /// stops them (the module does so before it is unloaded).
   QvErr (*SetNotifyProc)(QvWindowHandle window, QvNotifyProc proc, void* data);
   /// kQvErrBadParameter for an id already in the window (other than 0).
-  QvErr (*CreateControl)(QvWindowHandle window, const QvControlSpec* controlSpec);
+  QvErr (*CreateControl)(QvWindowHandle window, const QvControlDescription* controlDescription);
   QvErr (*SetControlText)(QvWindowHandle window, int32_t control, const char* text);
   /// Copies the text (UTF-8, NUL-terminated, cut to `capacity`); `length`
   /// gets the full length in bytes. Either pointer may be null.

@@ -35,7 +35,7 @@ struct MarginDialog {
     return s->EndDialog(window, 1);
   }
 
-  std::vector<QvControlSpec> controls{
+  std::vector<QvControlDescription> controls{
       {0, kQvLabelControl, {10, 60, 80, 14}, "Seam-margin:", 0},
       {5, kQvEditControl, {90, 60, 60, 18}, "", 0},
       {0, kQvLabelControl, {155, 60, 20, 14}, "mm", 0},
@@ -124,7 +124,7 @@ struct ChoiceDialog {
 };
 
 TEST_F(DialogTest, ItemIsChosenByItsExactTextOrRow) {
-  const QvControlSpec controls[] = {{5, kQvDropDownListControl, {10, 40, 150, 20}, nullptr, 0},
+  const QvControlDescription controls[] = {{5, kQvDropDownListControl, {10, 40, 150, 20}, nullptr, 0},
                                     {1, kQvPushButtonControl, {10, 10, 60, 20}, "OK", 0}};
   const QvDialogTemplate t{16259, "Batch Application", 200, 70, controls, 2};
   ChoiceDialog dialog{s_, {"basic", "ジャケット", "skirt"}};
@@ -156,7 +156,7 @@ TEST_F(DialogTest, DialogClosedAtInitNeedsNoAnswerAndItsWindowIsGoneAfterwards) 
   EXPECT_EQ(result, 42);
   EXPECT_EQ(s_->EndDialog(seen, 1), kQvErrBadParameter);
 
-  const QvControlSpec twice[] = {{1, kQvPushButtonControl, {0, 0, 10, 10}, "OK", 0},
+  const QvControlDescription twice[] = {{1, kQvPushButtonControl, {0, 0, 10, 10}, "OK", 0},
                                  {1, kQvPushButtonControl, {0, 0, 10, 10}, "OK", 0}};
   const QvDialogTemplate bad{101, "Bad", 100, 50, twice, 2};
   EXPECT_EQ(s_->RunModalDialog(self_, &bad, closeAtOnce, const_cast<QvUiSuite*>(s_), &result), kQvErrBadParameter);

@@ -74,8 +74,8 @@ class QtToolkitTest : public ::testing::Test {
   }
   QvErr Create(QvWindowHandle window, std::int32_t id, std::int32_t kind, QvControlFrame frame,
                const char* text = nullptr, std::int32_t options = 0) {
-    const QvControlSpec controlSpec{id, kind, frame, text, options};
-    return s_->CreateControl(window, &controlSpec);
+    const QvControlDescription controlDescription{id, kind, frame, text, options};
+    return s_->CreateControl(window, &controlDescription);
   }
   template <typename Widget>
   Widget* WidgetOf(QvWindowHandle window, std::int32_t id) {
@@ -276,7 +276,7 @@ TEST_F(QtToolkitTest, OwnerDrawnRowsAndButtonsPaintThroughTheModule) {
 // (A module's dialog answered by clicks on its OK is the app's session
 // tests'.)
 TEST_F(QtToolkitTest, EscapeIsTheModulesCancelOfAModalDialog) {
-  const QvControlSpec controls[] = {
+  const QvControlDescription controls[] = {
       {1, kQvPushButtonControl, {10, 10, 60, 20}, "OK", 0},
       {2, kQvPushButtonControl, {80, 10, 60, 20}, "Cancel", 0},
   };

@@ -60,8 +60,8 @@ class UiHostTest : public ::testing::Test {
   }
 
   QvErr Create(QvWindowHandle window, std::int32_t id, std::int32_t kind, const char* text = nullptr) {
-    const QvControlSpec controlSpec{id, kind, QvControlFrame{10, 20, 80, 20}, text, 0};
-    return s_->CreateControl(window, &controlSpec);
+    const QvControlDescription controlDescription{id, kind, QvControlFrame{10, 20, 80, 20}, text, 0};
+    return s_->CreateControl(window, &controlDescription);
   }
 
   plugin::Host host_;
