@@ -19,8 +19,10 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "workbench/svg/svg_format.h"
 #include "workbench/svg/svg_io.h"
@@ -142,6 +144,7 @@ class Reader {
   void CheckStructure(pugi::xml_node root) const {
     std::size_t elements = 0;
     int depth = 1;
+    std::vector<std::string_view> names;
     pugi::xml_node n = root;
     while (n) {
       if (n.type() == pugi::node_element) {
@@ -152,6 +155,7 @@ class Reader {
           Fail(n, "elements nested more than " + std::to_string(kMaxNestingDepth) +
                       " deep; the reader accepts at most that depth");
         }
+        CheckUniqueAttributes(n, names);
       }
       if (n.first_child()) {
         n = n.first_child();
@@ -165,6 +169,18 @@ class Reader {
       if (!n || n == root) break;
       n = n.next_sibling();
     }
+  }
+
+  // XML gives an attribute at most once an element; the parser does not
+  // check it, and a second value (say of a namespace declaration) would be
+  // read one way and saved another.
+  // `names` is scratch space, reused from element to element.
+  void CheckUniqueAttributes(pugi::xml_node node, std::vector<std::string_view>& names) const {
+    names.clear();
+    for (const pugi::xml_attribute a : node.attributes()) names.emplace_back(a.name());
+    std::sort(names.begin(), names.end());
+    const auto twice = std::adjacent_find(names.begin(), names.end());
+    if (twice != names.end()) Fail(node, "malformed XML: the attribute " + std::string(*twice) + " is given twice");
   }
 
   // A number within the reader's limits, or the element's failure.

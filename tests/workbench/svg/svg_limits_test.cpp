@@ -62,6 +62,7 @@ TEST(SvgLimits, HostileFilesAreRefusedWithFileLineAndLimit) {
       {"stroke width", o + "<path stroke-width=\"1e300\" d=\"M 0,0 L 1,1\"/></svg>", 2, "stroke-width is 1e+300"},
       {"path data length", o + "<path d=\"M 0,0" + std::string(kMaxPathDataLength, ' ') + "\"/></svg>", 2,
        "path data of 1000005 characters"},
+      {"attribute given twice", o + "\n<path d=\"M0 0h1\" d=\"M0 0h2\"/></svg>", 3, "the attribute d is given twice"},
       {"negative rect", o + "<rect x=\"1\" width=\"-5\" height=\"3\"/></svg>", 2, "a <rect> with a negative width"},
       {"negative radius", o + "\n<circle r=\"-1\"/></svg>", 3, "a <circle> with a negative radius"},
       {"root namespace", "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://example.org/x\"/>", 2,
