@@ -349,7 +349,7 @@ std::optional<std::string> SettingsText(const Settings& s, std::string& out) {
              : s.language == text::Language::kKorean ? "KOREAN"
                                                      : "JAPANESE");
   AppendLine(text, "showoption", FormatInteger(s.showOption));
-  AppendLine(text, "cbfl_trevask", FiniteText(s.basicFinishLineMargin));
+  AppendLine(text, "cbfl_trevask", SingleText(s.basicFinishLineMargin));
   AppendLine(text, "seam_allowance_line", FormatInteger(s.seamAllowanceLine));
   AppendLine(text, "seam_allowance_line_width", SingleText(s.seamAllowanceLineWidth));
   AppendLine(text, "seam_allowance_line_color", FormatInteger(s.seamAllowanceLineColor));

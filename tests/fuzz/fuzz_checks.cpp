@@ -62,12 +62,16 @@ bool NumsInRange(const CCommandSet& set) {
                      [](const Command& c) { return c.num >= 0 && c.num <= 2; });
 }
 
-// Saving writes control characters in names as '?'.
-std::string AsWritten(std::string s) {
-  for (char& c : s) {
+// Saving writes control characters in names as '?', unless it writes the
+// element's start tag as the file spelled it (then the name reads back as
+// it was).
+bool SameName(const std::string& before, const std::string& after) {
+  if (after == before) return true;
+  std::string written = before;
+  for (char& c : written) {
     if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
   }
-  return s;
+  return after == written;
 }
 
 bool Near(double a, double b) { return std::abs(a - b) <= 1e-6 * (1.0 + std::abs(a) + std::abs(b)); }
@@ -86,7 +90,7 @@ std::string Compare(const workbench::document::Document& a, const workbench::doc
   }
   for (std::size_t i = 0; i < a.LayerCount(); ++i) {
     const auto la = a.LayerAt(i), lb = b.LayerAt(i);
-    if (AsWritten(a.FindLayer(la)->title) != b.FindLayer(lb)->title) return "layer " + std::to_string(i) + "'s title";
+    if (!SameName(a.FindLayer(la)->title, b.FindLayer(lb)->title)) return "layer " + std::to_string(i) + "'s title";
     const auto artA = a.AllArtOfLayer(la), artB = b.AllArtOfLayer(lb);
     if (artA.size() != artB.size()) return "the art count of layer " + std::to_string(i);
     for (std::size_t k = 0; k < artA.size(); ++k) {
@@ -95,7 +99,7 @@ std::string Compare(const workbench::document::Document& a, const workbench::doc
       const std::string where = "art " + std::to_string(k) + " of layer " + std::to_string(i) + ": ";
       if (x.type != y.type) return where + "its type";
       if (x.tags != y.tags) return where + "its tags";
-      if (AsWritten(x.name) != y.name) return where + "its name";
+      if (!SameName(x.name, y.name)) return where + "its name";
       if (x.closed != y.closed || x.segments.size() != y.segments.size()) return where + "its path";
       for (std::size_t s = 0; s < x.segments.size(); ++s) {
         if (!SamePoints(x.segments[s], y.segments[s])) return where + "anchor " + std::to_string(s);

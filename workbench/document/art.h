@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "workbench/document/handles.h"
+#include "workbench/document/paint_list.h"
 #include "workbench/document/path_style.h"
 #include "workbench/document/rect.h"
 #include "workbench/geometry/path_segment.h"
@@ -103,7 +104,7 @@ struct Art {
   ArtId parent;
   /// Children of groups and compound paths, listed from the top: the first
   /// child is painted last, above the others.
-  std::vector<ArtId> children;
+  PaintList<ArtId> children;
   std::string name;
   bool selected = false;
   bool locked = false;

@@ -51,9 +51,7 @@ LayerId Document::LayerAt(std::size_t index) const {
 }
 
 std::optional<std::size_t> Document::LayerIndex(LayerId layer) const {
-  auto it = std::find(state_.frame.layerOrder.begin(), state_.frame.layerOrder.end(), layer);
-  if (it == state_.frame.layerOrder.end()) return std::nullopt;
-  return static_cast<std::size_t>(it - state_.frame.layerOrder.begin());
+  return state_.frame.layerOrder.IndexOf(layer);
 }
 
 LayerId Document::FindLayerByTitle(std::string_view title) const {
@@ -100,7 +98,7 @@ LayerId Document::InsertLayer(std::string title, PaintOrder order, LayerId refer
   layer.title = std::move(title);
   layer.group = group;
   state_.layers.emplace(id, std::move(layer));
-  orderList.insert(orderList.begin() + static_cast<std::ptrdiff_t>(pos), id);
+  orderList.Insert(pos, id);
   if (!state_.frame.currentLayer) state_.frame.currentLayer = id;
   Touch();
   return id;
@@ -113,7 +111,7 @@ bool Document::DeleteLayer(LayerId layer) {
   KeepLayer(layer);
   Erase(state_.layers.at(layer).group);
   state_.layers.erase(layer);
-  state_.frame.layerOrder.erase(state_.frame.layerOrder.begin() + static_cast<std::ptrdiff_t>(*index));
+  state_.frame.layerOrder.EraseAt(*index);
   if (state_.frame.currentLayer == layer) state_.frame.currentLayer = LayerAt(0);
   Touch();
   return true;
@@ -183,7 +181,8 @@ bool Document::SelectAllOnLayer(LayerId layer) {
   if (!l) return false;
   if (!l->editable) return true;
   // Walk the tree so that everything under locked art is skipped too.
-  std::vector<ArtId> stack(state_.arts.at(l->group).children);
+  const auto& top = state_.arts.at(l->group).children;
+  std::vector<ArtId> stack(top.begin(), top.end());
   while (!stack.empty()) {
     const ArtId id = stack.back();
     stack.pop_back();
@@ -249,7 +248,7 @@ ArtId Document::ParentOf(ArtId art) const {
 
 std::vector<ArtId> Document::ChildrenOf(ArtId art) const {
   const Art* a = FindArt(art);
-  return a ? a->children : std::vector<ArtId>{};
+  return a ? std::vector<ArtId>(a->children.begin(), a->children.end()) : std::vector<ArtId>{};
 }
 
 bool Document::IsInside(ArtId art, ArtId ancestor) const {
@@ -262,10 +261,7 @@ bool Document::IsInside(ArtId art, ArtId ancestor) const {
 
 void Document::Detach(ArtId art) {
   Art& a = EditArt(art);
-  if (Art* parent = MutableArt(a.parent)) {
-    auto& siblings = parent->children;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), art), siblings.end());
-  }
+  if (Art* parent = MutableArt(a.parent)) parent->children.Remove(art);
   a.parent = {};
 }
 
@@ -286,9 +282,7 @@ bool Document::Attach(ArtId art, PaintOrder order, ArtId reference) {
     case PaintOrder::kPlaceBelow: {
       if (!ref->parent) return false;
       parent = ref->parent;
-      const auto& siblings = state_.arts.at(parent).children;
-      pos = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), reference) -
-                                     siblings.begin());
+      pos = state_.arts.at(parent).children.IndexOf(reference).value_or(0);
       if (order == PaintOrder::kPlaceBelow) ++pos;
       break;
     }
@@ -298,8 +292,7 @@ bool Document::Attach(ArtId art, PaintOrder order, ArtId reference) {
   if (state_.arts.at(parent).type == ArtType::kCompoundPath && self->type != ArtType::kPath) {
     return false;
   }
-  auto& children = EditArt(parent).children;
-  children.insert(children.begin() + static_cast<std::ptrdiff_t>(pos), art);
+  EditArt(parent).children.Insert(pos, art);
   EditArt(art).parent = parent;
   return true;
 }
@@ -336,13 +329,14 @@ ArtId Document::CopyTree(ArtId art, ArtId parent) {
   copy.foreign.sourceId.clear();
   // The copy keeps the original's form, but not the comments before it.
   copy.foreign.leading.clear();
-  const std::vector<ArtId> children = std::move(copy.children);
+  const PaintList<ArtId> children = std::move(copy.children);
   copy.children.clear();
   Keep(id);
   state_.arts.emplace(id, std::move(copy));
   for (ArtId child : children) {
     const ArtId c = CopyTree(child, id);
-    state_.arts.at(id).children.push_back(c);
+    auto& copied = state_.arts.at(id).children;
+    copied.Insert(copied.size(), c);
   }
   return id;
 }
@@ -361,7 +355,7 @@ ArtId Document::Duplicate(ArtId art, PaintOrder order, ArtId reference) {
 }
 
 void Document::Erase(ArtId art) {
-  const std::vector<ArtId> children = state_.arts.at(art).children;
+  const PaintList<ArtId> children = state_.arts.at(art).children;
   for (ArtId child : children) Erase(child);
   Keep(art);
   state_.arts.erase(art);
@@ -380,12 +374,10 @@ bool Document::Reorder(ArtId art, PaintOrder order, ArtId reference) {
   const Art* a = FindArt(art);
   if (!a || !a->parent || !FindArt(reference) || IsInside(reference, art)) return false;
   const ArtId oldParent = a->parent;
-  const auto& siblings = state_.arts.at(oldParent).children;
-  const auto oldPos = std::find(siblings.begin(), siblings.end(), art) - siblings.begin();
+  const std::size_t oldPos = state_.arts.at(oldParent).children.IndexOf(art).value_or(0);
   Detach(art);
   if (!Attach(art, order, reference)) {
-    auto& back = EditArt(oldParent).children;
-    back.insert(back.begin() + oldPos, art);
+    EditArt(oldParent).children.Insert(oldPos, art);
     EditArt(art).parent = oldParent;
     return false;
   }

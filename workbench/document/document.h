@@ -281,7 +281,7 @@ class Document {
   struct Frame {
     Page page;
     ForeignData foreign;
-    std::vector<LayerId> layerOrder;
+    PaintList<LayerId> layerOrder;
     LayerId currentLayer;
     std::vector<CustomColorId> customColorOrder;
     std::vector<Swatch> swatches;

@@ -8,16 +8,19 @@
 
 namespace workbench::svg {
 
-/// Elements of the whole file. (The document model takes tens of
-/// microseconds an element on a small machine; this keeps any file within
-/// about a second.)
-inline constexpr std::size_t kMaxElements = 20000;
+/// Elements of the whole file: most of what 1 MB of the smallest elements
+/// (`<g/>`, four bytes) holds. Reading takes a few microseconds an element,
+/// the same at any count, so this keeps any file well within a second.
+inline constexpr std::size_t kMaxElements = 200000;
 /// Elements inside one another, the root counting 1.
 inline constexpr int kMaxNestingDepth = 100;
 /// Characters of one path's data (the d attribute, or a points list).
 inline constexpr std::size_t kMaxPathDataLength = 1000000;
 /// Anchors of one path (all its subpaths together).
 inline constexpr std::size_t kMaxAnchorsPerPath = 20000;
+/// Curves the arcs of the whole file make (an arc of a large radius makes
+/// a hundred or more, each taking microseconds).
+inline constexpr std::size_t kMaxArcCurves = 50000;
 /// The largest magnitude of a coordinate, a length, an arc radius or a
 /// transform's entry, in user units as written and in points once placed.
 inline constexpr double kMaxCoordinate = 1e9;

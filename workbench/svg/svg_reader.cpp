@@ -19,7 +19,10 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "workbench/svg/svg_format.h"
 #include "workbench/svg/svg_io.h"
@@ -75,6 +78,9 @@ class Reader {
                    std::string("malformed XML: ") + parsed.description()};
     }
     const pugi::xml_node root = xml.document_element();
+    // Nothing read is ever undone: without a history, each element costs
+    // no copy of what it changes.
+    doc_.SetUndoLimit(0);
     try {
       CheckProlog(xml);
       if (LocalName(root.name()) != "svg") Fail(root, "the root element is not <svg>");
@@ -84,6 +90,7 @@ class Reader {
     } catch (const Failure& f) {
       return Error{file_, f.line, f.message};
     }
+    doc_.SetUndoLimit(Document::kDefaultUndoLimit);
     doc_.ClearUndo();
     return std::move(doc_);
   }
@@ -137,6 +144,7 @@ class Reader {
   void CheckStructure(pugi::xml_node root) const {
     std::size_t elements = 0;
     int depth = 1;
+    std::vector<std::string_view> names;
     pugi::xml_node n = root;
     while (n) {
       if (n.type() == pugi::node_element) {
@@ -147,6 +155,7 @@ class Reader {
           Fail(n, "elements nested more than " + std::to_string(kMaxNestingDepth) +
                       " deep; the reader accepts at most that depth");
         }
+        CheckUniqueAttributes(n, names);
       }
       if (n.first_child()) {
         n = n.first_child();
@@ -160,6 +169,18 @@ class Reader {
       if (!n || n == root) break;
       n = n.next_sibling();
     }
+  }
+
+  // XML gives an attribute at most once an element; the parser does not
+  // check it, and a second value (say of a namespace declaration) would be
+  // read one way and saved another.
+  // `names` is scratch space, reused from element to element.
+  void CheckUniqueAttributes(pugi::xml_node node, std::vector<std::string_view>& names) const {
+    names.clear();
+    for (const pugi::xml_attribute a : node.attributes()) names.emplace_back(a.name());
+    std::sort(names.begin(), names.end());
+    const auto twice = std::adjacent_find(names.begin(), names.end());
+    if (twice != names.end()) Fail(node, "malformed XML: the attribute " + std::string(*twice) + " is given twice");
   }
 
   // A number within the reader's limits, or the element's failure.
@@ -310,6 +331,13 @@ class Reader {
     doc_.SetArtForeign(art, std::move(f));
   }
 
+  // The first custom colour of that name, as Document::FindCustomColorByName
+  // finds it, without a search through every colour for each use.
+  document::CustomColorId CustomColorNamed(const std::string& name) const {
+    const auto it = colorsByName_.find(name);
+    return it == colorsByName_.end() ? document::CustomColorId{} : it->second;
+  }
+
   void ReadFrame(pugi::xml_node root) {
     const Frame frame = FrameFromRoot(root.attribute("width").value(), root.attribute("height").value(),
                                       root.attribute("viewBox").value());
@@ -325,12 +353,11 @@ class Reader {
       if (!color) Fail(c, std::string("bad colour \"") + c.attribute("color").value() + "\"");
       const std::string local(LocalName(c.name()));
       if (local == "custom-color") {
-        doc_.NewCustomColor({c.attribute("name").value(), *color,
-                             std::string_view(c.attribute("spot").value()) == "true"});
+        const std::string name = c.attribute("name").value();
+        const auto id = doc_.NewCustomColor({name, *color, std::string_view(c.attribute("spot").value()) == "true"});
+        colorsByName_.emplace(name, id);
       } else if (local == "swatch") {
-        if (color->kind == document::ColorKind::kCustom) {
-          color->custom = doc_.FindCustomColorByName(c.attribute("custom").value());
-        }
+        if (color->kind == document::ColorKind::kCustom) color->custom = CustomColorNamed(c.attribute("custom").value());
         doc_.AddSwatch({c.attribute("name").value(), *color});
       }
     }
@@ -653,7 +680,7 @@ class Reader {
     try {
       for (const Geom::Path& path : pv) {
         if (path.size_open() == 0) continue;
-        subpaths.push_back(ToSegments(path));
+        subpaths.push_back(ToSegments(node, path));
         anchors += subpaths.back().first.size();
       }
     } catch (const std::exception& e) {
@@ -750,9 +777,20 @@ class Reader {
     }
   }
 
-  static std::pair<std::vector<PathSegment>, bool> ToSegments(const Geom::Path& path) {
+  std::pair<std::vector<PathSegment>, bool> ToSegments(pugi::xml_node node, const Geom::Path& path) {
     std::vector<PathSegment> segs{PathSegment::Corner(ToPoint(path.initialPoint()))};
-    for (std::size_t i = 0; i < path.size_open(); ++i) AppendCurve(segs, path[i]);
+    for (std::size_t i = 0; i < path.size_open(); ++i) {
+      const std::size_t before = segs.size();
+      AppendCurve(segs, path[i]);
+      if (dynamic_cast<const Geom::BezierCurve*>(&path[i])) continue;
+      // An arc: a few bytes of it can make a hundred curves, each taking
+      // microseconds to make, so the file's arcs make a bounded number.
+      arcCurves_ += segs.size() - before;
+      if (arcCurves_ > kMaxArcCurves) {
+        Fail(node, "arcs that make more than " + std::to_string(kMaxArcCurves) +
+                       " curves in all; the reader accepts at most that many");
+      }
+    }
     const bool closed = path.closed();
     if (closed && segs.size() > 1) {
       // The last curve returns to the start: it becomes the closing curve,
@@ -791,7 +829,7 @@ class Reader {
       auto c = ParseExactColor(a.value());
       if (!c) Fail(node, std::string("bad colour \"") + a.value() + "\"");
       if (c->kind == document::ColorKind::kCustom) {
-        c->custom = doc_.FindCustomColorByName(node.attribute(Prefixed(workbench_, custom).c_str()).value());
+        c->custom = CustomColorNamed(node.attribute(Prefixed(workbench_, custom).c_str()).value());
       }
       return *c;
     }
@@ -869,6 +907,8 @@ class Reader {
   std::string sodipodi_ = "sodipodi";
   std::string workbench_ = "workbench";
   std::string xlink_ = "xlink";
+  std::unordered_map<std::string, document::CustomColorId> colorsByName_;
+  std::size_t arcCurves_ = 0;
 };
 
 }  // namespace

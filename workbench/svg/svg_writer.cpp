@@ -410,11 +410,12 @@ class Writer {
   }
 
   // The file's attributes with what the model changed of `now` since
-  // reading written anew. An element the file gave no id keeps none, unless
-  // it is a copy of one that had one.
+  // reading written anew. An element the file gave no id (or an empty one)
+  // keeps none, unless it is a copy of one that had one: a layer without a
+  // label takes its title from its id.
   Attributes Patched(const SourceForm& src, const Common& now, const char* stem) {
     Attributes attrs = src.attributes;
-    if (Find(attrs, "id")) Set(attrs, "id", IdFor(now.sourceId, stem));
+    if (const std::string* id = Find(attrs, "id"); id && !id->empty()) Set(attrs, "id", IdFor(now.sourceId, stem));
     if (now.name != src.name) {
       if (now.name.empty()) Remove(attrs, Ink("label")); else Set(attrs, Ink("label"), now.name);
     }

@@ -37,10 +37,8 @@ TEST_F(DocumentTest, LayersAreOrderedFromTheTop) {
   const LayerId below = doc.InsertLayer("below top", PaintOrder::kPlaceBelow, top);
   const LayerId bottom = doc.InsertLayer("bottom", PaintOrder::kPlaceBelowAll);
   ASSERT_EQ(doc.LayerCount(), 4u);
-  EXPECT_EQ(doc.LayerAt(0), top);
-  EXPECT_EQ(doc.LayerAt(1), below);
-  EXPECT_EQ(doc.LayerAt(2), layer);
-  EXPECT_EQ(doc.LayerAt(3), bottom);
+  EXPECT_EQ((std::vector{doc.LayerAt(0), doc.LayerAt(1), doc.LayerAt(2), doc.LayerAt(3)}),
+            (std::vector{top, below, layer, bottom}));
   EXPECT_EQ(doc.FindLayerByTitle("below top"), below);
   EXPECT_FALSE(doc.FindLayerByTitle("below"));
   EXPECT_FALSE(doc.InsertLayer("x", PaintOrder::kPlaceInsideOnTop, top));
@@ -62,16 +60,35 @@ TEST_F(DocumentTest, NewArtInsideOnTopBecomesFirstChild) {
   const ArtId first = doc.NewPath(group, Square(0, 0, 10), true);
   const ArtId second = doc.NewPath(group, Square(20, 0, 10), true);
   EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{second, first}));
-  const ArtId below = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceBelow, second);
-  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{second, below, first}));
-  const ArtId bottom = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnBottom, group);
-  EXPECT_EQ(doc.ChildrenOf(group).back(), bottom);
   EXPECT_EQ(doc.ParentOf(first), group);
   // Paths hold no children, and compound paths hold only paths.
   EXPECT_FALSE(doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, first));
   const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop, group);
   EXPECT_FALSE(doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, compound));
   EXPECT_TRUE(doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound));
+}
+
+TEST_F(DocumentTest, PlacingOnTopAtTheBottomBetweenAndDisposingKeepTheOrder) {
+  std::vector<ArtId> model;  // from the top, as the group should list them
+  for (std::size_t i = 0; i < 60; ++i) {
+    const std::size_t at = model.empty() ? 0 : (i * 7) % model.size();
+    if (i % 4 == 0) {
+      model.insert(model.begin(), doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, group));
+    } else if (i % 4 == 1) {
+      model.push_back(doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnBottom, group));
+    } else if (i % 4 == 2) {
+      const ArtId below = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceBelow, model[at]);
+      model.insert(model.begin() + static_cast<std::ptrdiff_t>(at) + 1, below);
+    } else {
+      ASSERT_TRUE(doc.Dispose(model[at]));
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    ASSERT_EQ(doc.ChildrenOf(group), model) << "after placement " << i;
+  }
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_TRUE(doc.ChildrenOf(group).empty());
+  ASSERT_TRUE(doc.Redo());
+  EXPECT_EQ(doc.ChildrenOf(group), model);
 }
 
 TEST_F(DocumentTest, DisposedHandlesAreStaleEverywhere) {

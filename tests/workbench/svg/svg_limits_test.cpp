@@ -29,12 +29,14 @@ struct Refused {
   const char* message;  // a part of the message
 };
 
+std::string Repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 std::string Nested(int depth) {
-  std::string text = kOpen;
-  for (int i = 0; i < depth; ++i) text += "<g>";
-  text += "<path d=\"M 0,0 L 1,1\"/>";
-  for (int i = 0; i < depth; ++i) text += "</g>";
-  return text + "</svg>";
+  return kOpen + Repeated("<g>", depth) + "<path d=\"M 0,0 L 1,1\"/>" + Repeated("</g>", depth) + "</svg>";
 }
 
 TEST(SvgLimits, HostileFilesAreRefusedWithFileLineAndLimit) {
@@ -45,6 +47,8 @@ TEST(SvgLimits, HostileFilesAreRefusedWithFileLineAndLimit) {
       {"nesting", Nested(kMaxNestingDepth + 5), 2, "nested more than 100 deep"},
       {"arc radius", o + "\n<path d=\"M 0,0 A 1e308 1e308 0 1 1 100,0 Z\"/></svg>", 3, "an arc radius is 1e+308"},
       {"arc beyond the limit", o + "<path d=\"M 0,0 A 2e9 1 0 1 1 100,0 Z\"/></svg>", 2, "an arc radius"},
+      {"arcs making too many curves", o + "<path d=\"M0 0" + Repeated("A4e8 4e8 0 1 0 1 0A4e8 4e8 0 1 0 0 0", 200) + "\"/></svg>",
+       2, "arcs that make more than 50000 curves"},
       {"coordinate", o + "<path d=\"M1e782,2 v8\"/></svg>", 2, "a coordinate of the path data is inf"},
       {"coordinate beyond the limit", o + "<path d=\"M 0,0 L 2e9,0\"/></svg>", 2, "beyond the 1e+09"},
       {"number", o + "<rect width=\"1e309\" height=\"1\"/></svg>", 2, "bad number in attribute width"},
@@ -58,6 +62,7 @@ TEST(SvgLimits, HostileFilesAreRefusedWithFileLineAndLimit) {
       {"stroke width", o + "<path stroke-width=\"1e300\" d=\"M 0,0 L 1,1\"/></svg>", 2, "stroke-width is 1e+300"},
       {"path data length", o + "<path d=\"M 0,0" + std::string(kMaxPathDataLength, ' ') + "\"/></svg>", 2,
        "path data of 1000005 characters"},
+      {"attribute given twice", o + "\n<path d=\"M0 0h1\" d=\"M0 0h2\"/></svg>", 3, "the attribute d is given twice"},
       {"negative rect", o + "<rect x=\"1\" width=\"-5\" height=\"3\"/></svg>", 2, "a <rect> with a negative width"},
       {"negative radius", o + "\n<circle r=\"-1\"/></svg>", 3, "a <circle> with a negative radius"},
       {"root namespace", "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://example.org/x\"/>", 2,
@@ -78,11 +83,15 @@ TEST(SvgLimits, HostileFilesAreRefusedWithFileLineAndLimit) {
 }
 
 TEST(SvgLimits, ManyElementsAndAnchorsAreCountedAgainstTheirLimits) {
+  // One element a line after the root's: the one beyond the limit is on
+  // the line after the limit's number.
   std::string many = kOpen;
-  for (std::size_t i = 0; i <= kMaxElements; ++i) many += "<g/>";
+  for (std::size_t i = 0; i <= kMaxElements; ++i) many += "<g/>\n";
   auto read = ReadSvgString(many + "</svg>", "many.svg");
   ASSERT_FALSE(read);
-  EXPECT_NE(read.error().message.find("more than 20000 elements"), std::string::npos) << read.error().message;
+  EXPECT_EQ(read.error().file, "many.svg");
+  EXPECT_EQ(read.error().line, static_cast<int>(kMaxElements) + 1);
+  EXPECT_NE(read.error().message.find("more than 200000 elements"), std::string::npos) << read.error().message;
 
   std::string d = "M 0,0";
   for (std::size_t i = 0; i < kMaxAnchorsPerPath; ++i) d += " L" + std::to_string(i % 1000) + ",1";
