@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "generation_test_support.h"
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/reverse_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
 
@@ -70,8 +71,8 @@ class Corners : public testing::PieceFixture {
 
   // One of the four corner commands: right-angle or reverse, forward or not.
   bool Apply(bool reverse, int anchor, bool forward) {
-    return reverse ? ReverseCorner(Doc(), state_, anchor, forward, kWidth)
-                   : RightAngleCorner(Doc(), state_, anchor, forward);
+    return reverse ? ApplyReverseCorner(Doc(), state_, anchor, forward)
+                   : ApplyRightAngleCorner(Doc(), state_, anchor, forward);
   }
 };
 
@@ -120,7 +121,7 @@ TEST_F(Corners, RightAngleAtAnAcuteCornerSquaresOneEdge) {
     SCOPED_TRACE(forward ? "forward" : "backward");
     const auto basic = BuildMargin(kWidth);
     ASSERT_LT(NearestAnchor(basic, tip), kSlack);
-    ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, forward));
+    ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 1, forward));
     ExpectWellFormedResult();
     const auto result = ResultSegments();
     const Vec2 c = forward ? Meet(h1, Outward(e), h2, e) : Meet(h2, Outward(kBefore), kBeforeAllowance, kBefore);
@@ -147,7 +148,7 @@ TEST_F(Corners, RightAngleBetweenCurvesFollowsTheChordsAtTheCorner) {
   low.out = {60, -20};
   AddPiece({corner, top, Corner(120, 100), low});
   BuildMargin(kWidth);
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
+  ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 1, true));
   ExpectWellFormedResult();
   // The flattened neighbours lie within half a point of the corner, so the
   // chords deviate from the tangents by a small fraction of a degree.
@@ -177,7 +178,7 @@ TEST_F(Corners, ReverseAtAnObtuseCornerFoldsOneAllowance) {
     const Vec2 m2 = Mirror(a + (forward ? kBefore : e), {0, 0}, fold);
     const Vec2 x = forward ? Meet(afterAllowance, e, m1, m2 - m1) : Meet(beforeAllowance, kBefore, m1, m2 - m1);
     const Vec2 start = forward ? h1 : h2;
-    ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, forward, kWidth));
+    ASSERT_TRUE(ApplyReverseCorner(Doc(), state_, 1, forward));
     ExpectWellFormedResult();
     const auto result = ResultSegments();
     EXPECT_LE(NearestAnchor(result, x), kSlack);

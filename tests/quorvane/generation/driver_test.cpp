@@ -1,6 +1,7 @@
 // The generation driver over a real workbench document: commands applied in
 // order, the alert naming the first failed command, the preview gate, and
 // the user's path, selection and layers as they were after every run.
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/seam_allowance_generator.h"
 
 #include <gtest/gtest.h>
@@ -100,8 +101,8 @@ TEST_F(Driver, CommandsApplyInOrderOnTheBasicMargin) {
   const host::ArtRef user = AddPiece(Triangle());
   // The same commands, applied by hand to a margin of the same piece.
   const auto basic = BuildMargin(kBasic);
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 3, false));
+  ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 1, true));
+  ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 3, false));
   const auto expected = ResultSegments();
 
   CCommandSet set("two corners");
@@ -337,7 +338,7 @@ TEST_F(Driver, FortyFiveStartsFromTheBasicWidthAndRisesToItsOwn) {
   // By hand: from the basic width 10 up by 20 - 10 on the stretch from the
   // middle of segment 2 to anchor 3.
   BuildMargin(kBasic);
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 3, 2, 0.5, kBasic, 20.0f - kBasic, true));
+  ASSERT_TRUE(ApplyFortyFiveDegreeCorner(Doc(), state_, 3, 2, 0.5, kBasic, 20.0f - kBasic, true));
   const auto expected = ResultSegments();
 
   CCommandSet set("forty-five");

@@ -1,6 +1,7 @@
 // "Extended one-side" as the driver runs it: the oversized allowance beside
 // the run, trimmed by the widened margin, and the follow-up at concave
 // ends, on both host versions.
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/extend_one_side.h"
 
 #include <gtest/gtest.h>
@@ -178,7 +179,7 @@ TEST_P(ConcaveEnds, RecordTheEndAndStraightenTheMarginThere) {
   const ConcaveCase& c = GetParam();
   Start(c.shape(), testing::kBasicMm, 27);
   const double basicArea = ResultArea();
-  ASSERT_TRUE(ExtendOneSide(Doc(), state_, c.a, c.b, kWideMm));
+  ASSERT_TRUE(ApplyOneSideRun(Doc(), state_, c.a, c.b, kWideMm));
   EXPECT_TRUE(state_.oneSideEnds.pending);
   EXPECT_EQ(state_.oneSideEnds.mask, c.mask);
   ASSERT_TRUE(BuildWidenedMargin(Doc(), state_, kWideMm));
@@ -196,7 +197,7 @@ using OneSideFollowUp = testing::PieceFixture;
 
 TEST_F(OneSideFollowUp, AFailedWidenedMarginIsToldBeforeTheFollowUp) {
   Start(testing::ElShape(), testing::kBasicMm, 27);
-  ASSERT_TRUE(ExtendOneSide(Doc(), state_, 4, 5, kWideMm));
+  ASSERT_TRUE(ApplyOneSideRun(Doc(), state_, 4, 5, kWideMm));
   ASSERT_TRUE(state_.oneSideEnds.pending);
   // A locked Work Layer 2 gives the offset and the intersection nothing to
   // work on, so the widened margin fails.

@@ -1,5 +1,6 @@
 // "Opening" on a rectangle: a stretch between two points on the finish line
 // gets its own width, through the real host document and its services.
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/opening.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ TEST_P(OpeningTest, StretchOnTheTopEdgeTakesItsOwnWidth) {
   Start(testing::Rectangle(), testing::kBasicMm, GetParam());
   const double basicArea = ResultArea();
   // From a quarter to three quarters of the top edge (segment 2).
-  ASSERT_TRUE(Opening(Doc(), state_, 2, 0.25, 2, 0.75, kOpeningMm));
+  ASSERT_TRUE(ApplyOpening(Doc(), state_, 2, 0.25, 2, 0.75, kOpeningMm));
   ExpectWellFormedResult();
   const double x1 = TopEdgeX(0.25);
   const double x2 = TopEdgeX(0.75);
@@ -46,7 +47,7 @@ TEST_P(OpeningTest, StretchOnTheTopEdgeTakesItsOwnWidth) {
 
 TEST_P(OpeningTest, PointsInTheOtherOrderReoffsetTheRestOfTheOutline) {
   Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  ASSERT_TRUE(Opening(Doc(), state_, 2, 0.75, 2, 0.25, kOpeningMm));
+  ASSERT_TRUE(ApplyOpening(Doc(), state_, 2, 0.75, 2, 0.25, kOpeningMm));
   ExpectWellFormedResult();
   const double full = (300.0 + 2 * kOpeningPt) * (200.0 + 2 * kOpeningPt);
   EXPECT_NEAR(ResultArea(), full - (TopEdgeX(0.75) - TopEdgeX(0.25)) * (kOpeningPt - testing::kBasicPt), 1.0);
@@ -59,7 +60,7 @@ TEST_P(OpeningTest, PointsInTheOtherOrderReoffsetTheRestOfTheOutline) {
 // The whole top edge, from its first anchor to its last.
 TEST_P(OpeningTest, ParametersZeroAndOneAreAccepted) {
   Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  ASSERT_TRUE(Opening(Doc(), state_, 2, 0.0, 2, 1.0, kOpeningMm));
+  ASSERT_TRUE(ApplyOpening(Doc(), state_, 2, 0.0, 2, 1.0, kOpeningMm));
   ExpectWellFormedResult();
   EXPECT_NEAR(ResultBounds().top, 200.0 + kOpeningPt, kSlack);
   EXPECT_TRUE(InResult({1.0, 200.0 + kOpeningPt - 1.0}));

@@ -8,6 +8,7 @@
 
 #include "generation_test_support.h"
 #include "quorvane/generation/basic_seam_margin.h"
+#include "quorvane/generation/command_input.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/pathfinder.h"
 #include "quorvane/generation/work_layers.h"
