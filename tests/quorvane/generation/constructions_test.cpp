@@ -1,0 +1,141 @@
+// The generators' constructions called on plain outlines, without a
+// document: a square finish line with its exact mitred margin, both
+// flattened into short straight steps as the host's reading does.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "quorvane/generation/command_input.h"
+#include "quorvane/generation/cut_off.h"
+#include "quorvane/generation/extended_crossing.h"
+#include "quorvane/generation/opening.h"
+#include "quorvane/generation/reverse_corner.h"
+#include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/geometry/construction.h"
+
+namespace quorvane::generation {
+namespace {
+
+using geometry::Outline;
+using geometry::Vec2;
+
+constexpr double kW = 10.0;
+constexpr double kStep = 6.0;
+constexpr double kExact = 1e-9;
+
+// The closed polygon through `corners`, each edge cut into equal steps no
+// longer than kStep.
+Outline Flattened(const std::vector<Vec2>& corners) {
+  Outline out;
+  for (std::size_t i = 0; i < corners.size(); ++i) {
+    const Vec2 a = corners[i];
+    const Vec2 b = corners[(i + 1) % corners.size()];
+    const int steps = static_cast<int>(std::ceil(geometry::Distance(a, b) / kStep));
+    for (int k = 0; k < steps; ++k) out.push_back({a + (static_cast<double>(k) / steps) * (b - a), k == 0});
+  }
+  return out;
+}
+
+// The square (0, 0)-(200, 200), clockwise with y up, and its margin kW out.
+CommandInput Square() {
+  const std::vector<Vec2> finish{{0, 0}, {0, 200}, {200, 200}, {200, 0}};
+  CommandInput in;
+  for (Vec2 p : finish) in.anchors.push_back({p, p, p, true});
+  in.finish = Flattened(finish);
+  in.margin = Flattened({{-kW, -kW}, {-kW, 200 + kW}, {200 + kW, 200 + kW}, {200 + kW, -kW}});
+  return in;
+}
+
+double DistanceToPieces(Vec2 p, const Outline& outline, const std::vector<std::pair<Vec2, Vec2>>& pieces) {
+  double best = INFINITY;
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    best = std::min(best, geometry::DistanceToSegment(p, outline[i].p, outline[(i + 1) % outline.size()].p));
+  }
+  for (const auto& [a, b] : pieces) best = std::min(best, geometry::DistanceToSegment(p, a, b));
+  return best;
+}
+
+bool HasVertex(const Outline& outline, Vec2 p) {
+  for (const auto& q : outline) {
+    if (geometry::Distance(q.p, p) < kExact) return true;
+  }
+  return false;
+}
+
+// One construction at the square's corner (0, 200), anchor 2: the points
+// the new margin must have as vertices, the straight pieces it may add to
+// the old margin, and whether the old mitre stays a vertex.
+struct ShapeCase {
+  const char* name;
+  std::function<std::optional<Outline>(const CommandInput&)> construct;
+  std::vector<Vec2> vertices;
+  std::vector<std::pair<Vec2, Vec2>> pieces;
+  bool keepsMitre;
+};
+
+class SquareConstructions : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(SquareConstructions, GiveTheirShapeExactly) {
+  const ShapeCase& c = GetParam();
+  const CommandInput in = Square();
+  const auto out = c.construct(in);
+  ASSERT_TRUE(out);
+  for (Vec2 v : c.vertices) EXPECT_TRUE(HasVertex(*out, v)) << v.x << ", " << v.y;
+  EXPECT_EQ(HasVertex(*out, {-kW, 200 + kW}), c.keepsMitre);
+  for (const auto& q : *out) EXPECT_LT(DistanceToPieces(q.p, in.margin, c.pieces), kExact) << q.p.x << ", " << q.p.y;
+  // The margin away from the corner is kept, in its order.
+  EXPECT_TRUE(HasVertex(*out, {200 + kW, -kW}));
+  EXPECT_LT(geometry::Distance(in.margin[0].p, {-kW, -kW}), kExact);
+}
+
+// Cut off at 4: the notch's inner corner C0 and its sides out to the margin.
+const Vec2 kC0{-4, 204};
+const Vec2 kH3{-kW, 204};
+const Vec2 kH4{-4, 200 + kW};
+// Opening from x = 50 to x = 150 of the top edge at 20.
+const Vec2 kOpenFrom{50, 200 + 2 * kW};
+const Vec2 kOpenTo{150, 200 + 2 * kW};
+
+INSTANTIATE_TEST_SUITE_P(
+    Generation, SquareConstructions,
+    ::testing::Values(
+        ShapeCase{"RightAngleForward", [](const auto& in) { return RightAngleCornerOutline(in, 2, true); },
+                  {{-kW, 200}, {0, 200 + kW}}, {}, true},
+        ShapeCase{"RightAngleBackward", [](const auto& in) { return RightAngleCornerOutline(in, 2, false); },
+                  {{-kW, 200}, {0, 200 + kW}}, {}, true},
+        ShapeCase{"ReverseForward", [](const auto& in) { return ReverseCornerOutline(in, 2, true); }, {}, {}, true},
+        ShapeCase{"ReverseBackward", [](const auto& in) { return ReverseCornerOutline(in, 2, false); }, {}, {}, true},
+        ShapeCase{"ExtendedCrossing", [](const auto& in) { return ExtendedCrossingOutline(in, 2); },
+                  {{-kW, 200}, {0, 200 + kW}}, {{{-kW, 200}, {0, 200 + kW}}}, false},
+        ShapeCase{"CutOff", [](const auto& in) { return CutOffOutline(in, 2, 4.0); }, {kC0, kH3, kH4},
+                  {{kH3, kC0}, {kC0, kH4}}, false},
+        ShapeCase{"Opening",
+                  [](const auto& in) { return OpeningOutline(in, {50, 200}, {150, 200}, 2 * kW); },
+                  {kOpenFrom, kOpenTo, {50, 200 + kW}, {150, 200 + kW}},
+                  {{{50, 200 + kW}, kOpenFrom}, {kOpenFrom, kOpenTo}, {kOpenTo, {150, 200 + kW}}}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What makes a construction give nothing, whatever the document.
+TEST(Constructions, FailWithoutATouchedDocument) {
+  const CommandInput in = Square();
+  for (int anchor : {0, -1, 5}) {
+    SCOPED_TRACE(anchor);
+    EXPECT_FALSE(RightAngleCornerOutline(in, anchor, true));
+    EXPECT_FALSE(ReverseCornerOutline(in, anchor, false));
+    EXPECT_FALSE(ExtendedCrossingOutline(in, anchor));
+    EXPECT_FALSE(CutOffOutline(in, anchor, 4.0));
+  }
+  // Both edge lines leave an unflattened margin on its mitre vertex.
+  CommandInput coarse = in;
+  coarse.margin = {{{-kW, -kW}}, {{-kW, 200 + kW}}, {{200 + kW, 200 + kW}}, {{200 + kW, -kW}}};
+  EXPECT_FALSE(ExtendedCrossingOutline(coarse, 2));
+  // Normals that meet the margin on one vertex; a point with no normal.
+  EXPECT_FALSE(OpeningOutline(in, {50, 200}, {50, 200}, 2 * kW));
+  EXPECT_FALSE(OpeningOutline(in, in.finish[1].p, in.finish[1].p, 2 * kW));
+}
+
+}  // namespace
+}  // namespace quorvane::generation
