@@ -65,15 +65,18 @@ bool HasVertex(const Outline& outline, Vec2 p) {
   return false;
 }
 
-// One construction at the square's corner (0, 200), anchor 2: the points
-// the new margin must have as vertices, the straight pieces it may add to
-// the old margin, and whether the old mitre stays a vertex.
+// One construction at a corner of the square: (0, 200), anchor 2, or
+// (0, 0), anchor 1, where the margin's vertex 0 (the mitre) lies in the
+// replaced run. The points the new margin must have as vertices, the
+// straight pieces it may add to the old margin, and whether the corner's
+// mitre stays a vertex.
 struct ShapeCase {
   const char* name;
   std::function<std::optional<Outline>(const CommandInput&)> construct;
   std::vector<Vec2> vertices;
   std::vector<std::pair<Vec2, Vec2>> pieces;
   bool keepsMitre;
+  Vec2 mitre{-kW, 200 + kW};
 };
 
 class SquareConstructions : public ::testing::TestWithParam<ShapeCase> {};
@@ -84,17 +87,21 @@ TEST_P(SquareConstructions, GiveTheirShapeExactly) {
   const auto out = c.construct(in);
   ASSERT_TRUE(out);
   for (Vec2 v : c.vertices) EXPECT_TRUE(HasVertex(*out, v)) << v.x << ", " << v.y;
-  EXPECT_EQ(HasVertex(*out, {-kW, 200 + kW}), c.keepsMitre);
+  EXPECT_EQ(HasVertex(*out, c.mitre), c.keepsMitre);
   for (const auto& q : *out) EXPECT_LT(DistanceToPieces(q.p, in.margin, c.pieces), kExact) << q.p.x << ", " << q.p.y;
-  // The margin away from the corner is kept, in its order.
+  // The margin away from the corner is kept.
   EXPECT_TRUE(HasVertex(*out, {200 + kW, -kW}));
-  EXPECT_LT(geometry::Distance(in.margin[0].p, {-kW, -kW}), kExact);
 }
 
 // Cut off at 4: the notch's inner corner C0 and its sides out to the margin.
 const Vec2 kC0{-4, 204};
 const Vec2 kH3{-kW, 204};
 const Vec2 kH4{-4, 200 + kW};
+// The same at the first corner.
+const Vec2 kStartMitre{-kW, -kW};
+const Vec2 kC0AtStart{-4, -4};
+const Vec2 kH3AtStart{-4, -kW};
+const Vec2 kH4AtStart{-kW, -4};
 // Opening from x = 50 to x = 150 of the top edge at 20.
 const Vec2 kOpenFrom{50, 200 + 2 * kW};
 const Vec2 kOpenTo{150, 200 + 2 * kW};
@@ -115,7 +122,16 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"Opening",
                   [](const auto& in) { return OpeningOutline(in, {50, 200}, {150, 200}, 2 * kW); },
                   {kOpenFrom, kOpenTo, {50, 200 + kW}, {150, 200 + kW}},
-                  {{{50, 200 + kW}, kOpenFrom}, {kOpenFrom, kOpenTo}, {kOpenTo, {150, 200 + kW}}}, true}),
+                  {{{50, 200 + kW}, kOpenFrom}, {kOpenFrom, kOpenTo}, {kOpenTo, {150, 200 + kW}}}, true},
+        ShapeCase{"RightAngleAtTheStart", [](const auto& in) { return RightAngleCornerOutline(in, 1, true); },
+                  {{0, -kW}, {-kW, 0}}, {}, true, kStartMitre},
+        ShapeCase{"ReverseAtTheStart", [](const auto& in) { return ReverseCornerOutline(in, 1, true); }, {}, {}, true,
+                  kStartMitre},
+        ShapeCase{"ExtendedCrossingAtTheStart", [](const auto& in) { return ExtendedCrossingOutline(in, 1); },
+                  {{0, -kW}, {-kW, 0}}, {{{0, -kW}, {-kW, 0}}}, false, kStartMitre},
+        ShapeCase{"CutOffAtTheStart", [](const auto& in) { return CutOffOutline(in, 1, 4.0); },
+                  {kC0AtStart, kH3AtStart, kH4AtStart}, {{kH3AtStart, kC0AtStart}, {kC0AtStart, kH4AtStart}}, false,
+                  kStartMitre}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What makes a construction give nothing, whatever the document.

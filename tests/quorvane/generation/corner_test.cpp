@@ -20,7 +20,6 @@ using testing::Meet;
 using testing::Mirror;
 using testing::NearestAnchor;
 using testing::Outward;
-using testing::Square;
 using testing::V;
 
 constexpr float kWidth = 10.0f;
@@ -59,12 +58,6 @@ const Vec2 kObtuseAfter = Tilt({-60, 100});
 constexpr float kObtuseWidth = 7.3f;
 const double wo = kObtuseWidth;
 
-// The mitred margin of Square(0, 0, 100) at width w, starting at the mitre
-// point of anchor 1, so that every corner run there wraps past vertex 0.
-std::vector<host::PathSegment> SquareMarginFromMitre() {
-  return {Corner(-w, -w), Corner(-w, 100 + w), Corner(100 + w, 100 + w), Corner(100 + w, -w)};
-}
-
 class Corners : public testing::PieceFixture {
  protected:
   Corners() { state_.pointsPerUnit = 1.0; }
@@ -75,37 +68,6 @@ class Corners : public testing::PieceFixture {
                    : ApplyRightAngleCorner(Doc(), state_, anchor, forward);
   }
 };
-
-// At a square's corner with a mitred allowance C (and X) is the mitre
-// point: every corner command keeps the shape of the margin. Also when the
-// margin starts at the mitre point of anchor 1, so that the replaced run
-// wraps past vertex 0.
-TEST_F(Corners, AtSquareCornersTheMitredMarginKeepsItsShape) {
-  AddPiece(Square(0, 0, 100));
-  const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
-  for (bool fromMitre : {false, true}) {
-    for (bool reverse : {false, true}) {
-      for (int anchor = 1; anchor <= (fromMitre ? 1 : 4); ++anchor) {
-        for (bool forward : {true, false}) {
-          SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << anchor << forward
-                                            << (fromMitre ? " from the mitre" : ""));
-          if (fromMitre) {
-            UseMargin(SquareMarginFromMitre());
-          } else {
-            BuildMargin(kWidth);
-          }
-          const auto before = ResultSegments();
-          ASSERT_TRUE(Apply(reverse, anchor, forward));
-          ExpectWellFormedResult();
-          const auto result = ResultSegments();
-          EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
-          EXPECT_LE(Deviation(result, before), kSlack);
-          EXPECT_LE(Deviation(before, result), kSlack);
-        }
-      }
-    }
-  }
-}
 
 // At an acute corner "90. forward" ends the allowance of the edge after
 // the corner in a line at right angles to it through H1; "90. backward"
