@@ -11,6 +11,7 @@
 #include "quorvane/generation/command_input.h"
 #include "quorvane/generation/cut_off.h"
 #include "quorvane/generation/extended_crossing.h"
+#include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/opening.h"
 #include "quorvane/generation/reverse_corner.h"
 #include "quorvane/generation/right_angle_corner.h"
@@ -77,6 +78,7 @@ struct ShapeCase {
   std::vector<std::pair<Vec2, Vec2>> pieces;
   bool keepsMitre;
   Vec2 mitre{-kW, 200 + kW};
+  bool keepsFarCorner = true;
 };
 
 class SquareConstructions : public ::testing::TestWithParam<ShapeCase> {};
@@ -90,7 +92,7 @@ TEST_P(SquareConstructions, GiveTheirShapeExactly) {
   EXPECT_EQ(HasVertex(*out, c.mitre), c.keepsMitre);
   for (const auto& q : *out) EXPECT_LT(DistanceToPieces(q.p, in.margin, c.pieces), kExact) << q.p.x << ", " << q.p.y;
   // The margin away from the corner is kept.
-  EXPECT_TRUE(HasVertex(*out, {200 + kW, -kW}));
+  EXPECT_EQ(HasVertex(*out, {200 + kW, -kW}), c.keepsFarCorner);
 }
 
 // Cut off at 4: the notch's inner corner C0 and its sides out to the margin.
@@ -102,9 +104,12 @@ const Vec2 kStartMitre{-kW, -kW};
 const Vec2 kC0AtStart{-4, -4};
 const Vec2 kH3AtStart{-4, -kW};
 const Vec2 kH4AtStart{-kW, -4};
-// Opening from x = 50 to x = 150 of the top edge at 20.
+// Opening from x = 50 to x = 150 of the top edge at 20, and the other way
+// round: the rest of the outline at 20.
 const Vec2 kOpenFrom{50, 200 + 2 * kW};
 const Vec2 kOpenTo{150, 200 + 2 * kW};
+const Vec2 kOpenCorners[] = {{-2 * kW, 200 + 2 * kW}, {200 + 2 * kW, 200 + 2 * kW}, {200 + 2 * kW, -2 * kW},
+                             {-2 * kW, -2 * kW}};
 
 INSTANTIATE_TEST_SUITE_P(
     Generation, SquareConstructions,
@@ -123,6 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const auto& in) { return OpeningOutline(in, {50, 200}, {150, 200}, 2 * kW); },
                   {kOpenFrom, kOpenTo, {50, 200 + kW}, {150, 200 + kW}},
                   {{{50, 200 + kW}, kOpenFrom}, {kOpenFrom, kOpenTo}, {kOpenTo, {150, 200 + kW}}}, true},
+        ShapeCase{"OpeningTheOtherWay",
+                  [](const auto& in) { return OpeningOutline(in, {150, 200}, {50, 200}, 2 * kW); },
+                  {kOpenFrom, kOpenTo, kOpenCorners[0], kOpenCorners[1], kOpenCorners[2], kOpenCorners[3]},
+                  {{{150, 200 + kW}, kOpenTo}, {kOpenTo, kOpenCorners[1]}, {kOpenCorners[1], kOpenCorners[2]},
+                   {kOpenCorners[2], kOpenCorners[3]}, {kOpenCorners[3], kOpenCorners[0]}, {kOpenCorners[0], kOpenFrom},
+                   {kOpenFrom, {50, 200 + kW}}},
+                  false, {-kW, 200 + kW}, false},
         ShapeCase{"RightAngleAtTheStart", [](const auto& in) { return RightAngleCornerOutline(in, 1, true); },
                   {{0, -kW}, {-kW, 0}}, {}, true, kStartMitre},
         ShapeCase{"ReverseAtTheStart", [](const auto& in) { return ReverseCornerOutline(in, 1, true); }, {}, {}, true,
@@ -151,6 +163,34 @@ TEST(Constructions, FailWithoutATouchedDocument) {
   // Normals that meet the margin on one vertex; a point with no normal.
   EXPECT_FALSE(OpeningOutline(in, {50, 200}, {50, 200}, 2 * kW));
   EXPECT_FALSE(OpeningOutline(in, in.finish[1].p, in.finish[1].p, 2 * kW));
+}
+
+// The follow-up of "Extended one-side" on a block with a slit cut into it.
+// The first cast runs from H = (50, 100) along v = (1, 1)/√2 inside the
+// slit, which reaches from 0.25 pt to the right of its line to 0.95 pt to
+// its left (u = (−1, 1)/√2); the casts shifted 0.1 pt at a time to the left
+// meet the block first, at 1.0 pt, before any cast to the right could. The
+// casts are 110 pt long: the slit's end is out of reach.
+TEST(StraightenOneSideEnd, CastsShiftLeftFirstInTenthsOfAPoint) {
+  constexpr double kRoot2 = 1.4142135623730951;
+  const auto at = [](double t, double o) { return Vec2{50.0 + (t - o) / kRoot2, 100.0 + (t + o) / kRoot2}; };
+  Outline block;
+  for (auto [t, o] : {std::pair{60.0, -50.0}, {150.0, -50.0}, {150.0, 50.0}, {60.0, 50.0}, {60.0, 0.95},
+                      {140.0, 0.95}, {140.0, -0.25}, {60.0, -0.25}}) {
+    block.push_back({at(t, o)});
+  }
+  // The second cast runs back along the finish line's direction, along v.
+  const auto end = StraightenOneSideEnd(block, at(-10, 0), at(0, 0), at(-1, 0) - at(0, 0), -1.0, 10.0f);
+  ASSERT_EQ(end.crossingCount, 2);
+  EXPECT_LT(geometry::Distance(end.crossings[0], at(60, 1)), kExact);
+  // From there through the block to its far face.
+  EXPECT_LT(geometry::Distance(end.crossings[1], at(150, 1)), kExact);
+  ASSERT_TRUE(end.margin);
+  EXPECT_EQ(end.margin->size(), block.size());
+  // Casts away from the block: thirty misses, nothing found.
+  const auto missed = StraightenOneSideEnd(block, at(10, 0), at(0, 0), {1, 0}, -1.0, 10.0f);
+  EXPECT_EQ(missed.crossingCount, 0);
+  EXPECT_FALSE(missed.margin);
 }
 
 }  // namespace
