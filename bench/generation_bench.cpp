@@ -14,8 +14,6 @@
 #include "quorvane/commands/command_set.h"
 #include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/generation/reverse_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/facade/host_document.h"
 #include "support/bound_host.h"

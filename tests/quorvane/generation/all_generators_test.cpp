@@ -10,14 +10,6 @@
 
 #include "generation_test_support.h"
 #include "quorvane/generation/command_steps.h"
-#include "quorvane/generation/cut_off.h"
-#include "quorvane/generation/extend_one_side.h"
-#include "quorvane/generation/extended_crossing.h"
-#include "quorvane/generation/forty_five_degree_corner.h"
-#include "quorvane/generation/lapel.h"
-#include "quorvane/generation/opening.h"
-#include "quorvane/generation/reverse_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
 
 namespace quorvane::generation {
 namespace {
@@ -31,7 +23,9 @@ constexpr double kW = 10.0 * kPointsPerMillimetre;
 class Generators : public testing::PieceFixture {};
 
 // On the square with an extra anchor (0, 100) half-way up its left side
-// (five anchors; (0, 200) is anchor 3), each of these fails.
+// (five anchors; (0, 200) is anchor 3), each of these fails. Every step
+// checks its numbers in one place; the constructions' own failures are
+// checked on plain outlines in constructions_test.cpp.
 struct Failure {
   const char* what;
   Apply apply;
@@ -39,23 +33,15 @@ struct Failure {
 
 const std::vector<Failure>& BadInputs() {
   static const std::vector<Failure> cases = {
-      {"right angle at anchor 0", [](auto& d, auto& s) { return ApplyRightAngleCorner(d, s, 0, true); }},
       {"right angle at anchor -1", [](auto& d, auto& s) { return ApplyRightAngleCorner(d, s, -1, false); }},
-      {"right angle past the last anchor", [](auto& d, auto& s) { return ApplyRightAngleCorner(d, s, 6, true); }},
-      {"reverse at anchor 0", [](auto& d, auto& s) { return ApplyReverseCorner(d, s, 0, true); }},
       {"reverse past the last anchor", [](auto& d, auto& s) { return ApplyReverseCorner(d, s, 6, false); }},
       {"crossing at anchor 0", [](auto& d, auto& s) { return ApplyExtendedCrossing(d, s, 0); }},
-      {"crossing at anchor -1", [](auto& d, auto& s) { return ApplyExtendedCrossing(d, s, -1); }},
-      {"crossing past the last anchor", [](auto& d, auto& s) { return ApplyExtendedCrossing(d, s, 6); }},
-      {"cut off at anchor 0", [](auto& d, auto& s) { return ApplyCutOff(d, s, 0, 4.0f); }},
       {"cut off past the last anchor", [](auto& d, auto& s) { return ApplyCutOff(d, s, 6, 4.0f); }},
       {"cut off where the edges are in line", [](auto& d, auto& s) { return ApplyCutOff(d, s, 2, 4.0f); }},
       // A cut wider than the allowance puts its corner outside it.
       {"cut off wider than the allowance", [](auto& d, auto& s) { return ApplyCutOff(d, s, 3, 12.0f); }},
       {"45 at anchor 0", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 0, 1, 0.5, kWidth, 5.0f, true); }},
       {"45 at segment 0", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 0, 0.5, kWidth, 5.0f, true); }},
-      {"45 past the last anchor",
-       [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 6, 1, 0.5, kWidth, 5.0f, true); }},
       {"45 past the last segment",
        [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 6, 0.5, kWidth, 5.0f, false); }},
       // The second point at the corner itself: both normals meet the margin
@@ -66,11 +52,9 @@ const std::vector<Failure>& BadInputs() {
        [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 3, 0.0, kWidth, 5.0f, false); }},
       {"lapel at anchor 0", [](auto& d, auto& s) { return ApplyLapel(d, s, 0, 2, 0.5); }},
       {"lapel at segment 0", [](auto& d, auto& s) { return ApplyLapel(d, s, 3, 0, 0.5); }},
-      {"lapel past the last anchor", [](auto& d, auto& s) { return ApplyLapel(d, s, 6, 2, 0.5); }},
       {"lapel past the last segment", [](auto& d, auto& s) { return ApplyLapel(d, s, 3, 6, 0.5); }},
       {"opening before its segment", [](auto& d, auto& s) { return ApplyOpening(d, s, 3, -0.01, 3, 0.5, 20.0f); }},
       {"opening beyond its segment", [](auto& d, auto& s) { return ApplyOpening(d, s, 3, 0.5, 3, 1.01, 20.0f); }},
-      {"opening at segment 0", [](auto& d, auto& s) { return ApplyOpening(d, s, 0, 0.5, 3, 0.5, 20.0f); }},
       {"opening past the last segment", [](auto& d, auto& s) { return ApplyOpening(d, s, 3, 0.5, 6, 0.5, 20.0f); }},
       {"one-side at anchor 0", [](auto& d, auto& s) { return ApplyOneSideRun(d, s, 0, 2, 20.0f); }},
       {"one-side past the last anchor", [](auto& d, auto& s) { return ApplyOneSideRun(d, s, 2, 6, 20.0f); }},

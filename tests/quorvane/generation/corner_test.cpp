@@ -7,8 +7,6 @@
 
 #include "generation_test_support.h"
 #include "quorvane/generation/command_steps.h"
-#include "quorvane/generation/reverse_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
 
 namespace quorvane::generation {
 namespace {

@@ -1,7 +1,6 @@
 // Cut off at corners of several shapes, across the margin's start and
 // between curves.
 #include "quorvane/generation/command_steps.h"
-#include "quorvane/generation/cut_off.h"
 
 #include <gtest/gtest.h>
 

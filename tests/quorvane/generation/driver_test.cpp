@@ -10,8 +10,6 @@
 #include <limits>
 
 #include "generation_test_support.h"
-#include "quorvane/generation/forty_five_degree_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/text/messages.h"
 

@@ -2,13 +2,11 @@
 // the run, trimmed by the widened margin, and the follow-up at concave
 // ends, on both host versions.
 #include "quorvane/generation/command_steps.h"
-#include "quorvane/generation/extend_one_side.h"
 
 #include <gtest/gtest.h>
 
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/work_layers.h"
 #include "generation_test_support.h"
 #include "support/shared_data.h"

@@ -1,7 +1,6 @@
 // Extended crossing on squares, acute and concave corners, a margin whose
 // start lies in the trimmed run, and a real pattern piece.
 #include "quorvane/generation/command_steps.h"
-#include "quorvane/generation/extended_crossing.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 // margins starting at chosen vertices), a near-straight corner, zero rise,
 // the failure cases and a real pattern piece.
 #include "quorvane/generation/command_steps.h"
-#include "quorvane/generation/forty_five_degree_corner.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 // a corner, with the mirrored end, for second points on either side of the
 // corner and on both host versions.
 #include "quorvane/generation/command_steps.h"
-#include "quorvane/generation/lapel.h"
 
 #include <gtest/gtest.h>
 
