@@ -40,6 +40,37 @@ VertexTurn TurnAt(std::span<const OutlinePoint> outline, int i) {
   return c;
 }
 
+// Where the new allowance leaves the margin at one end of the run
+// (`atStart` for the first anchor): at a convex or straight end along the
+// line of the run's edge, carried on beyond the corner (or along its normal
+// when straight); at a concave end, the nearest margin vertex, recorded in
+// `records` for the follow-up to straighten. None when the cast misses.
+struct Join {
+  int index = 0;
+  Vec2 point;
+};
+std::optional<Join> JoinAtEnd(const VertexTurn& end, bool atStart, std::span<const OutlinePoint> margin,
+                              OneSideEndRecords& records) {
+  if (end.concave) {
+    const int index = *geometry::NearestOutlinePoint(end.v, margin);
+    const Vec2 point = margin[static_cast<std::size_t>(index)].p;
+    const int slot = atStart ? 0 : 5;
+    records.points[slot] = end.v;
+    records.points[slot + 1] = point;
+    records.points[slot + 4] = atStart ? end.dOut : end.dIn;
+    records.pending = true;
+    // A start sets the mask afresh; an end adds its bit.
+    records.mask = atStart ? kOneSideStartRecorded : records.mask + kOneSideEndRecorded;
+    return Join{index, point};
+  }
+  const Vec2 runEdge = atStart ? end.dOut : end.dIn;
+  const Vec2 dir = end.straight ? LeftNormal(runEdge) : (atStart ? -runEdge : runEdge);
+  const auto hit = geometry::CastOntoOutline(end.v, end.v + geometry::kCastReach * geometry::UnitVector(dir), margin,
+                                             atStart);
+  if (!hit) return std::nullopt;
+  return Join{hit->index, hit->point};
+}
+
 // The outer corner of the new allowance at one end of the run (`atStart`
 // for the first anchor), `reach` out. Beside a concave end it lies toward
 // the nearest margin vertex; beside a straight one along the normal of the
@@ -81,48 +112,15 @@ OneSideRun OneSideRunOutline(const OneSideRunInput& in) {
   const VertexTurn end = TurnAt(f, *ib);
   OneSideEndRecords& records = out.ends;
 
-  // Where the new allowance leaves the margin: at a convex or straight start
-  // along the line of the edge after it, carried back beyond the corner (or
-  // along its normal when straight); at a concave start, the nearest
-  // margin vertex, left for the follow-up to straighten.
-  int idxA = -1;
-  Vec2 hitA;
-  if (start.concave) {
-    idxA = *geometry::NearestOutlinePoint(start.v, mView);
-    hitA = m[idxA].p;
-    records.points[0] = start.v;
-    records.points[1] = hitA;
-    records.points[4] = start.dOut;
-    records.pending = true;
-    records.mask = 1;
-  } else {
-    const Vec2 dir = start.straight ? LeftNormal(start.next - start.v) : start.v - start.next;
-    auto hit = geometry::CastOntoOutline(start.v, start.v + geometry::kCastReach * geometry::UnitVector(dir), mView, true);
-    if (!hit) return out;
-    idxA = hit->index;
-    hitA = hit->point;
-  }
-  m[idxA].p = hitA;
-
-  int idxB = -1;
-  Vec2 hitB;
-  if (end.concave) {
-    idxB = *geometry::NearestOutlinePoint(end.v, mView);
-    hitB = m[idxB].p;
-    records.points[5] = end.v;
-    records.points[6] = hitB;
-    records.points[9] = end.dIn;
-    records.pending = true;
-    records.mask += 2;
-  } else {
-    const Vec2 dir = end.straight ? LeftNormal(end.v - end.prev) : end.v - end.prev;
-    auto hit = geometry::CastOntoOutline(end.v, end.v + geometry::kCastReach * geometry::UnitVector(dir), mView, false);
-    if (!hit) return out;
-    idxB = hit->index;
-    hitB = hit->point;
-  }
+  const auto joinA = JoinAtEnd(start, true, mView, records);
+  if (!joinA) return out;
+  const int idxA = joinA->index;
+  m[static_cast<std::size_t>(idxA)].p = joinA->point;
+  const auto joinB = JoinAtEnd(end, false, mView, records);
+  if (!joinB) return out;
+  const int idxB = joinB->index;
   if (idxA == idxB) return out;
-  m[idxB].p = hitB;
+  m[static_cast<std::size_t>(idxB)].p = joinB->point;
 
   const Vec2 xa = OuterCorner(start, true, mView, idxA, reach);
   const Vec2 xb = OuterCorner(end, false, mView, idxB, reach);
