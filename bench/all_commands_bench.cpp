@@ -9,11 +9,9 @@
 #include <memory>
 #include <optional>
 
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/generation/extend_one_side.h"
-#include "quorvane/generation/lapel.h"
-#include "quorvane/generation/opening.h"
 #include "quorvane/facade/host_document.h"
 #include "support/bound_host.h"
 #include "workbench/document/document.h"
@@ -110,12 +108,12 @@ void ExtendedOneSideOnCurves(benchmark::State& bench) {
 
 void LapelOnCurves(benchmark::State& bench) {
   // Corner at the curves' start; second point halfway along the first curve.
-  RunCommand(bench, [](Piece& p) { return quorvane::generation::Lapel(*p.hd, p.state, p.curvesStart, p.curvesEnd, 0.5); });
+  RunCommand(bench, [](Piece& p) { return quorvane::generation::ApplyLapel(*p.hd, p.state, p.curvesStart, p.curvesEnd, 0.5); });
 }
 
 void OpeningOnCurves(benchmark::State& bench) {
   RunCommand(bench, [](Piece& p) {
-    return quorvane::generation::Opening(*p.hd, p.state, p.curvesEnd, 0.25, p.curvesStart - 1, 0.75, kWideWidth);
+    return quorvane::generation::ApplyOpening(*p.hd, p.state, p.curvesEnd, 0.25, p.curvesStart - 1, 0.75, kWideWidth);
   });
 }
 

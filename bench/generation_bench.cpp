@@ -12,9 +12,8 @@
 #include <vector>
 
 #include "quorvane/commands/command_set.h"
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/generation/reverse_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/facade/host_document.h"
 #include "support/bound_host.h"
@@ -41,9 +40,9 @@ bool Apply(HostDocument& doc, RunState& state, CommandType kind, int anchor) {
   switch (kind) {
     case CommandType::kRightAngleForward:
     case CommandType::kRightAngleBackward:
-      return quorvane::generation::RightAngleCorner(doc, state, anchor, kind == CommandType::kRightAngleForward);
+      return quorvane::generation::ApplyRightAngleCorner(doc, state, anchor, kind == CommandType::kRightAngleForward);
     default:
-      return quorvane::generation::ReverseCorner(doc, state, anchor, kind == CommandType::kRevForward, kBasicWidth);
+      return quorvane::generation::ApplyReverseCorner(doc, state, anchor, kind == CommandType::kRevForward);
   }
 }
 

@@ -5,10 +5,6 @@
 #include <optional>
 #include <span>
 
-#include "quorvane/generation/outline_reader.h"
-#include "quorvane/generation/result_outline.h"
-#include "quorvane/generation/scratch_outline.h"
-#include "quorvane/generation/work_layers.h"
 #include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
@@ -177,45 +173,21 @@ std::optional<geometry::Outline> WidenedStretch(const StretchInput& in, bool bac
 
 }  // namespace
 
-bool FortyFiveDegreeCorner(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber,
-                           std::int32_t segmentNumber, double t, float extensionWidth, float widthDelta,
-                           bool backward) {
-  if (anchorNumber <= 0 || segmentNumber <= 0 || !state.sourcePath || !state.resultArt) return false;
-  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
-  if (!layer) return false;
-  state.workLayer2 = *layer;
-  const double ext = static_cast<double>(extensionWidth) * state.pointsPerUnit;
-  const double rise = static_cast<double>(widthDelta) * state.pointsPerUnit;
-
-  auto finish = ReadOutline(doc, state.sourcePath);
-  if (!finish || anchorNumber > finish->SegmentCount() || segmentNumber > finish->SegmentCount()) return false;
-  auto margin = ReadOutline(doc, state.resultArt);
-  if (!margin) return false;
-
-  StretchInput in;
-  in.finish = finish->Outline();
-  in.margin = margin->Outline();
-  in.rise = rise;
-  in.width = ext + rise;
-  const QvRealPoint anchor = finish->segments[static_cast<std::size_t>(anchorNumber - 1)].p;
-  in.corner = NearestOutlineVertex({anchor.h, anchor.v}, in.finish);
-  if (in.corner < 0) return false;
-
-  const auto bezier = doc.Bezier(state.sourcePath, segmentNumber - 1);
-  if (!bezier) return false;
-  const auto second = doc.BezierPoint(*bezier, t);
-  if (!second) return false;
-  const auto secondVertex = geometry::NearestOutlinePoint({second->h, second->v}, in.finish);
-  if (!secondVertex) return false;
-  in.second = *secondVertex;
-
-  const auto stretch = WidenedStretch(in, backward);
-  if (!stretch) return false;
-  auto outline = ScratchOutline::Copy(doc, *stretch);
-  if (!outline) return false;
-  auto built = BuildResultOutline(doc, state, outline->Points(), true);
-  state.resultArt = built ? *built : host::ArtRef{};
-  return built.has_value();
+std::optional<geometry::Outline> FortyFiveDegreeOutline(const CommandInput& in, std::int32_t anchorNumber,
+                                                        Vec2 secondPoint, double extensionWidth, double widthDelta,
+                                                        bool backward) {
+  if (!in.HasAnchor(anchorNumber)) return std::nullopt;
+  StretchInput stretch;
+  stretch.finish = in.finish;
+  stretch.margin = in.margin;
+  stretch.rise = widthDelta;
+  stretch.width = extensionWidth + widthDelta;
+  stretch.corner = NearestOutlineVertex(in.anchors[static_cast<std::size_t>(anchorNumber - 1)].p, stretch.finish);
+  if (stretch.corner < 0) return std::nullopt;
+  const auto secondVertex = geometry::NearestOutlinePoint(secondPoint, stretch.finish);
+  if (!secondVertex) return std::nullopt;
+  stretch.second = *secondVertex;
+  return WidenedStretch(stretch, backward);
 }
 
 }  // namespace quorvane::generation

@@ -4,10 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "quorvane/generation/outline_reader.h"
-#include "quorvane/generation/result_outline.h"
-#include "quorvane/generation/scratch_outline.h"
-#include "quorvane/generation/work_layers.h"
 #include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
@@ -33,7 +29,7 @@ using geometry::LeftNormal;
 // finish line already stands on the exact curve point.
 struct LapelInput {
   std::span<const OutlinePoint> finish;
-  std::span<OutlinePoint> margin;
+  std::span<const OutlinePoint> margin;
   /// Finish-line vertices of the corner and of the second point.
   int corner = 0;
   int second = 0;
@@ -59,7 +55,7 @@ Vec2 Clamp(Vec2 x, Vec2 v, Vec2 endOuter, Vec2 endInner) {
 // tolerant test alone.
 std::optional<geometry::Outline> DoubledStretch(const LapelInput& in, bool secondBefore) {
   const auto f = in.finish;
-  const auto m = in.margin;
+  geometry::Outline m(in.margin.begin(), in.margin.end());
   const int nF = static_cast<int>(f.size());
   const int nM = static_cast<int>(m.size());
   const std::span<const OutlinePoint> mc(m.data(), m.size());
@@ -141,50 +137,18 @@ std::optional<geometry::Outline> DoubledStretch(const LapelInput& in, bool secon
 
 }  // namespace
 
-bool Lapel(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, std::int32_t segmentNumber,
-           double t) {
-  if (anchorNumber <= 0 || segmentNumber <= 0 || !state.sourcePath || !state.resultArt) return false;
-  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
-  if (!layer) return false;
-  state.workLayer2 = *layer;
-
-  auto finish = ReadOutline(doc, state.sourcePath);
-  if (!finish) return false;
-  const int count = finish->SegmentCount();
-  if (anchorNumber > count || segmentNumber > count) return false;
-  auto margin = ReadOutline(doc, state.resultArt);
-  if (!margin) return false;
-  host::ScratchArray<OutlinePoint>& f = finish->outline;
-  const std::span<const OutlinePoint> fc(f.Data(), f.Size());
-
-  const QvRealPoint anchor = finish->segments[anchorNumber - 1].p;
-  const int corner = NearestOutlineVertex({anchor.h, anchor.v}, fc);
-  if (corner < 0) return false;
-  auto bezier = doc.Bezier(state.sourcePath, segmentNumber - 1);
-  if (!bezier) return false;
-  auto exact = doc.BezierPoint(*bezier, t);
-  if (!exact) return false;
-  const auto second = geometry::NearestOutlinePoint({exact->h, exact->v}, fc);
-  if (!second) return false;
+std::optional<geometry::Outline> LapelOutline(const CommandInput& in, std::int32_t anchorNumber,
+                                              std::int32_t segmentNumber, Vec2 secondPoint) {
+  if (!in.HasAnchor(anchorNumber) || !in.HasAnchor(segmentNumber)) return std::nullopt;
+  geometry::Outline f = in.finish;
+  const int corner = NearestOutlineVertex(in.anchors[static_cast<std::size_t>(anchorNumber - 1)].p, f);
+  if (corner < 0) return std::nullopt;
+  const auto second = geometry::NearestOutlinePoint(secondPoint, f);
+  if (!second) return std::nullopt;
   // The doubled depth is measured from the exact second point.
-  f[*second].p = {exact->h, exact->v};
-
-  std::vector<geometry::PathSegment> anchors;
-  anchors.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const host::PathSegment& s = finish->segments[i];
-    anchors.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
-  }
-  const LapelInput input{fc, {margin->outline.Data(), margin->outline.Size()}, corner, *second};
-  const auto built =
-      DoubledStretch(input, geometry::IsForwardRunShorter(segmentNumber - 1, anchorNumber - 1, anchors));
-  if (!built) return false;
-  auto outline = ScratchOutline::Copy(doc, *built);
-  if (!outline) return false;
-
-  auto result = BuildResultOutline(doc, state, outline->Points(), true);
-  state.resultArt = result.value_or(host::ArtRef{});
-  return result.has_value();
+  f[static_cast<std::size_t>(*second)].p = secondPoint;
+  const LapelInput input{f, in.margin, corner, *second};
+  return DoubledStretch(input, geometry::IsForwardRunShorter(segmentNumber - 1, anchorNumber - 1, in.anchors));
 }
 
 }  // namespace quorvane::generation

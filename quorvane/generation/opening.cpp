@@ -3,10 +3,6 @@
 #include <numbers>
 #include <optional>
 
-#include "quorvane/generation/outline_reader.h"
-#include "quorvane/generation/result_outline.h"
-#include "quorvane/generation/scratch_outline.h"
-#include "quorvane/generation/work_layers.h"
 #include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
@@ -22,55 +18,27 @@ using geometry::Vec2;
 
 using geometry::LeftNormal;
 
-// The point of source segment `index` (0-based) at parameter t, exactly on
-// its curve.
-std::optional<Vec2> PointOnSegment(host::HostDocument& doc, host::ArtRef path, int index, double t) {
-  auto bezier = doc.Bezier(path, index);
-  if (!bezier) return std::nullopt;
-  auto p = doc.BezierPoint(*bezier, t);
-  if (!p) return std::nullopt;
-  return Vec2{p->h, p->v};
-}
-
-bool InUnitInterval(double t) { return t >= 0.0 && t <= 1.0; }
-
 }  // namespace
 
-bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment, double firstT,
-             std::int32_t secondSegment, double secondT, float width) {
-  if (firstSegment <= 0 || secondSegment <= 0 || !state.sourcePath || !state.resultArt) return false;
-  if (!InUnitInterval(firstT) || !InUnitInterval(secondT)) return false;
-  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
-  if (!layer) return false;
-  state.workLayer2 = *layer;
-  const double w = static_cast<double>(width) * state.pointsPerUnit;
-
-  auto finish = ReadOutline(doc, state.sourcePath);
-  if (!finish) return false;
-  if (firstSegment > finish->SegmentCount() || secondSegment > finish->SegmentCount()) return false;
-  auto margin = ReadOutline(doc, state.resultArt);
-  if (!margin) return false;
-  const std::span<const OutlinePoint> f = finish->Outline();
-  const std::span<const OutlinePoint> m = margin->Outline();
+std::optional<geometry::Outline> OpeningOutline(const CommandInput& in, Vec2 x1, Vec2 x2, double width) {
+  const std::span<const OutlinePoint> f = in.finish;
+  const std::span<const OutlinePoint> m = in.margin;
   const int nF = static_cast<int>(f.size());
-
-  auto x1 = PointOnSegment(doc, state.sourcePath, firstSegment - 1, firstT);
-  auto x2 = PointOnSegment(doc, state.sourcePath, secondSegment - 1, secondT);
-  if (!x1 || !x2) return false;
-  auto f1 = geometry::NearestOutlinePoint(*x1, f);
-  auto f2 = geometry::NearestOutlinePoint(*x2, f);
-  if (!f1 || !f2) return false;
+  const double w = width;
+  auto f1 = geometry::NearestOutlinePoint(x1, f);
+  auto f2 = geometry::NearestOutlinePoint(x2, f);
+  if (!f1 || !f2) return std::nullopt;
   const auto around1 = geometry::OutlineNeighbours(f, *f1);
   const auto around2 = geometry::OutlineNeighbours(f, *f2);
-  const Vec2 n1 = LeftNormal(around1->next - *x1);
-  const Vec2 n2 = LeftNormal(*x2 - around2->prev);
+  const Vec2 n1 = LeftNormal(around1->next - x1);
+  const Vec2 n2 = LeftNormal(x2 - around2->prev);
   // A point that coincides with the neighbour it is measured to has no
   // normal to cast along.
-  if (geometry::VectorLength(n1) == 0.0 || geometry::VectorLength(n2) == 0.0) return false;
+  if (geometry::VectorLength(n1) == 0.0 || geometry::VectorLength(n2) == 0.0) return std::nullopt;
 
-  auto h1 = geometry::IntersectSegmentWithOutlineTolerant(*x1, *x1 + geometry::kCastReach * geometry::UnitVector(n1), w, m, true);
-  auto h2 = geometry::IntersectSegmentWithOutlineTolerant(*x2, *x2 + geometry::kCastReach * geometry::UnitVector(n2), w, m, true);
-  if (!h1 || !h2 || h1->index == h2->index) return false;
+  auto h1 = geometry::IntersectSegmentWithOutlineTolerant(x1, x1 + geometry::kCastReach * geometry::UnitVector(n1), w, m, true);
+  auto h2 = geometry::IntersectSegmentWithOutlineTolerant(x2, x2 + geometry::kCastReach * geometry::UnitVector(n2), w, m, true);
+  if (!h1 || !h2 || h1->index == h2->index) return std::nullopt;
   const int j1 = h1->index;
   const int j2 = h2->index;
 
@@ -83,9 +51,9 @@ bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment
     const int j = (*f1 + i) % nF;
     const auto around = *geometry::OutlineNeighbours(f, j);
     if (i == 0) {
-      put(*x1 + w * geometry::UnitVector(LeftNormal(around.next - f[j].p)), f[j].corner);
+      put(x1 + w * geometry::UnitVector(LeftNormal(around.next - f[j].p)), f[j].corner);
     } else if (i == k - 1) {
-      put(*x2 + w * geometry::UnitVector(LeftNormal(f[j].p - around.prev)), f[j].corner);
+      put(x2 + w * geometry::UnitVector(LeftNormal(f[j].p - around.prev)), f[j].corner);
     } else {
       put(geometry::MitredOffsetVertex(around.prev, f[j].p, around.next, w), f[j].corner);
     }
@@ -95,12 +63,7 @@ bool Opening(host::HostDocument& doc, RunState& state, std::int32_t firstSegment
   geometry::Outline kept(m.begin(), m.end());
   kept[static_cast<std::size_t>(j1)] = OutlinePoint{h1->point, false};
   kept[static_cast<std::size_t>(j2)] = OutlinePoint{h2->point, false};
-  auto outline = ScratchOutline::Copy(doc, geometry::SpliceRun(kept, j2, j1, run));
-  if (!outline) return false;
-
-  auto result = BuildResultOutline(doc, state, outline->Points(), true);
-  state.resultArt = result.value_or(host::ArtRef{});
-  return result.has_value();
+  return geometry::SpliceRun(kept, j2, j1, run);
 }
 
 }  // namespace quorvane::generation

@@ -14,37 +14,23 @@ std::optional<PathOutline> ReadOutline(host::HostDocument& doc, host::ArtRef art
   // The flattening ends on the repeated start, which a closed outline
   // does not list twice.
   const std::size_t count = points->Size() - 1;
-  auto outline = doc.AllocateArray<geometry::OutlinePoint>(count);
-  if (!outline) return std::nullopt;
+  geometry::Outline outline;
+  outline.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const QvOutlinePoint& q = (*points)[i];
-    (*outline)[i] = geometry::OutlinePoint{{q.h, q.v}, q.corner != 0};
+    outline.push_back(geometry::OutlinePoint{{q.h, q.v}, q.corner != 0});
   }
-  return PathOutline{std::move(*segments), std::move(*outline)};
+  return PathOutline{std::move(*segments), std::move(outline)};
 }
 
-int NearestOutlineVertex(geometry::Vec2 p, std::span<const geometry::OutlinePoint> outline) {
-  double best = kNoNearestDistance;
-  int index = -1;
-  for (std::size_t i = 0; i < outline.size(); ++i) {
-    const double d = geometry::Distance(outline[i].p, p);
-    if (d < best) {
-      best = d;
-      index = static_cast<int>(i);
-    }
+std::vector<geometry::PathSegment> PathOutline::Anchors() const {
+  std::vector<geometry::PathSegment> anchors;
+  anchors.reserve(static_cast<std::size_t>(SegmentCount()));
+  for (int i = 0; i < SegmentCount(); ++i) {
+    const host::PathSegment& s = segments[static_cast<std::size_t>(i)];
+    anchors.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
   }
-  return index;
-}
-
-std::optional<OutlineCorner> CornerAtAnchor(const PathOutline& path, std::int32_t anchorNumber) {
-  if (anchorNumber < 1 || anchorNumber > path.SegmentCount()) return std::nullopt;
-  const QvRealPoint anchor = path.segments[static_cast<std::size_t>(anchorNumber - 1)].p;
-  const auto outline = path.Outline();
-  const int index = NearestOutlineVertex({anchor.h, anchor.v}, outline);
-  if (index < 0) return std::nullopt;
-  const auto around = geometry::OutlineNeighbours(outline, index);
-  if (!around) return std::nullopt;
-  return OutlineCorner{outline[static_cast<std::size_t>(index)].p, around->prev, around->next};
+  return anchors;
 }
 
 }  // namespace quorvane::generation

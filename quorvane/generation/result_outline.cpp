@@ -113,4 +113,12 @@ std::optional<host::ArtRef> BuildResultOutline(host::HostDocument& doc, RunState
   return kept;
 }
 
+bool CommitOutline(host::HostDocument& doc, RunState& state, const std::optional<geometry::Outline>& outline,
+                   bool replace) {
+  if (!outline) return false;
+  const auto result = BuildResultOutline(doc, state, *outline, replace);
+  state.resultArt = result.value_or(host::ArtRef{});
+  return result.has_value();
+}
+
 }  // namespace quorvane::generation

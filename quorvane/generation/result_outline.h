@@ -23,4 +23,10 @@ namespace quorvane::generation {
 std::optional<host::ArtRef> BuildResultOutline(host::HostDocument& doc, RunState& state,
                                                std::span<const geometry::OutlinePoint> outline, bool replace);
 
+/// Commits a construction's outcome: false for none; otherwise the outline
+/// is built (BuildResultOutline) and stored as the result art, which is none
+/// when the build fails. True when it was built.
+bool CommitOutline(host::HostDocument& doc, RunState& state, const std::optional<geometry::Outline>& outline,
+                   bool replace);
+
 }  // namespace quorvane::generation

@@ -3,11 +3,8 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <span>
 
-#include "quorvane/generation/scratch_outline.h"
-#include "quorvane/generation/outline_reader.h"
-#include "quorvane/generation/result_outline.h"
-#include "quorvane/generation/work_layers.h"
 #include "quorvane/geometry/construction.h"
 #include "quorvane/geometry/direction.h"
 #include "quorvane/geometry/line_intersection.h"
@@ -19,37 +16,28 @@ namespace quorvane::generation {
 using geometry::OutlinePoint;
 using geometry::Vec2;
 
-
-bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, bool forward,
-                   float /*basicWidth*/) {
-  if (anchorNumber < 1 || !state.sourcePath || !state.resultArt) return false;
-  auto layer = FindOrCreateLayer(doc, state, kWorkLayer2Title);
-  if (!layer) return false;
-  state.workLayer2 = *layer;
-
-  const auto finish = ReadOutline(doc, state.sourcePath);
-  if (!finish || anchorNumber > finish->SegmentCount()) return false;
-  const auto margin = ReadOutline(doc, state.resultArt);
-  if (!margin) return false;
-  const auto finishOutline = finish->Outline();
-  const auto marginOutline = margin->Outline();
+std::optional<geometry::Outline> ReverseCornerOutline(const CommandInput& in, std::int32_t anchorNumber,
+                                                      bool forward) {
+  if (!in.HasAnchor(anchorNumber)) return std::nullopt;
+  const std::span<const OutlinePoint> finishOutline = in.finish;
+  const std::span<const OutlinePoint> marginOutline = in.margin;
   const int n = static_cast<int>(marginOutline.size());
   const auto vertex = [&](int k) { return marginOutline[static_cast<std::size_t>(k)]; };
 
   // The corner, and the directions of its two edges pointing out through it.
   // Where a curve meets the corner its handle gives the tangent; the
   // flattened neighbours stand in only where a handle sits on its anchor.
-  const host::PathSegment& s = finish->segments[static_cast<std::size_t>(anchorNumber - 1)];
-  const Vec2 anchor{s.p.h, s.p.v};
+  const geometry::PathSegment& s = in.anchors[static_cast<std::size_t>(anchorNumber - 1)];
+  const Vec2 anchor = s.p;
   const int corner = NearestOutlineVertex(anchor, finishOutline);
-  if (corner < 0) return false;
+  if (corner < 0) return std::nullopt;
   const auto neighbours = geometry::OutlineNeighbours(finishOutline, corner);
-  if (!neighbours) return false;
+  if (!neighbours) return std::nullopt;
   const Vec2 p = finishOutline[static_cast<std::size_t>(corner)].p;
   Vec2 dPrev = p - neighbours->prev;
   Vec2 dNext = p - neighbours->next;
-  if (s.out.h != s.p.h || s.out.v != s.p.v) dNext = anchor - Vec2{s.out.h, s.out.v};
-  if (s.in.h != s.p.h || s.in.v != s.p.v) dPrev = anchor - Vec2{s.in.h, s.in.v};
+  if (s.out.x != s.p.x || s.out.y != s.p.y) dNext = anchor - s.out;
+  if (s.in.x != s.p.x || s.in.y != s.p.y) dPrev = anchor - s.in;
 
   const auto cast = [&](Vec2 from, Vec2 direction, bool takeStart) {
     return geometry::IntersectSegmentWithOutline(from, p + geometry::kCastReach * geometry::UnitVector(direction), marginOutline,
@@ -63,24 +51,24 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
   if (!forward) {
     h1 = cast(p, dNext, true);
     if (!h1) h1 = cast(p, geometry::RotateVector(dPrev, quarterTurn), true);
-    if (!h1) return false;
+    if (!h1) return std::nullopt;
     h2 = cast(p, dPrev, false);
-    if (!h2) return false;
+    if (!h2) return std::nullopt;
     // The allowance must also be found across the corner from H1.
-    if (!cast(2.0 * p - h1->point, dPrev, false)) return false;
+    if (!cast(2.0 * p - h1->point, dPrev, false)) return std::nullopt;
     x = geometry::IntersectLines(h1->point, dPrev, h2->point, geometry::ReflectVector(dNext, dPrev));
     fold = dPrev;
   } else {
     h1 = cast(p, dNext, false);
-    if (!h1) return false;
+    if (!h1) return std::nullopt;
     h2 = cast(p, dPrev, true);
     if (!h2) h2 = cast(p, geometry::RotateVector(dNext, -quarterTurn), true);
-    if (!h2) return false;
-    if (!cast(2.0 * p - h2->point, dNext, false)) return false;
+    if (!h2) return std::nullopt;
+    if (!cast(2.0 * p - h2->point, dNext, false)) return std::nullopt;
     x = geometry::IntersectLines(h1->point, geometry::ReflectVector(dPrev, dNext), h2->point, dNext);
     fold = dNext;
   }
-  if (!x) return false;
+  if (!x) return std::nullopt;
   const Vec2 f0 = p - geometry::kCastReach * geometry::UnitVector(fold);
   const Vec2 f1 = p + geometry::kCastReach * geometry::UnitVector(fold);
   const double xDistance = geometry::DistanceToSegment(x->point, f0, f1);
@@ -112,34 +100,19 @@ bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchor
     dW = d;
   }
 
-  const int removed = CyclicRunLength(i1, i2, n);
-  auto reshaped = ScratchOutline::Allocate(doc, static_cast<std::size_t>(n - removed + 2 + stripCount));
-  if (!reshaped) return false;
   const auto mirrored = [&](int k, bool useQ) {
     return OutlinePoint{geometry::ReflectPointAcrossLine(useQ ? q : vertex(k).p, p, f1), vertex(k).corner};
   };
-  const auto addNewCorner = [&] {
-    reshaped->Add(h1->point, true);
-    if (!forward) {
-      for (int j = stripCount - 1; j >= 0; --j) reshaped->Add(mirrored(i2 + j, found && j == stripCount - 1));
-    } else {
-      const int top = i1 <= i2 ? i1 - 1 : i1;
-      for (int j = 0; j < stripCount; ++j) reshaped->Add(mirrored(top - j, found && j == stripCount - 1));
-    }
-    reshaped->Add(h2->point, true);
-  };
-  if (i1 <= i2) {
-    for (int k = 0; k < i1; ++k) reshaped->Add(vertex(k));
-    addNewCorner();
-    for (int k = i2 + 1; k < n; ++k) reshaped->Add(vertex(k));
+  // The new corner: H1, the strip mirrored across the fold line, H2.
+  geometry::Outline newCorner{OutlinePoint{h1->point, true}};
+  if (!forward) {
+    for (int j = stripCount - 1; j >= 0; --j) newCorner.push_back(mirrored(i2 + j, found && j == stripCount - 1));
   } else {
-    for (int k = i2 + 1; k < i1; ++k) reshaped->Add(vertex(k));
-    addNewCorner();
+    const int top = i1 <= i2 ? i1 - 1 : i1;
+    for (int j = 0; j < stripCount; ++j) newCorner.push_back(mirrored(top - j, found && j == stripCount - 1));
   }
-
-  const auto result = BuildResultOutline(doc, state, reshaped->Points(), true);
-  state.resultArt = result.value_or(host::ArtRef{});
-  return result.has_value();
+  newCorner.push_back(OutlinePoint{h2->point, true});
+  return geometry::ReplaceRun(in.margin, i1, i2, newCorner);
 }
 
 }  // namespace quorvane::generation

@@ -4,26 +4,22 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
-#include "quorvane/generation/run_state.h"
-#include "quorvane/geometry/vec2.h"
-#include "quorvane/facade/host_document.h"
+#include "quorvane/generation/command_input.h"
+#include "quorvane/geometry/outline.h"
 
 namespace quorvane::generation {
 
-
-/// Reverses the allowance at anchor `anchorNumber` (counted from 1) of the
-/// source path. With `forward` the allowance of the edge before the corner
-/// is mirrored across the line of the edge after it; otherwise the
-/// allowance of the edge after the corner across the line of the edge
-/// before it. The mirrored strip reaches as far from the fold line as the
-/// corner of the two construction lines. The result art is rebuilt on Work
-/// Layer 2. `basicWidth` (user unit) has no effect. False, with the result
-/// art untouched, for a bad anchor number, unreadable paths, casts that
-/// miss the margin within 500 pt or construction lines within 0.01 rad of
-/// parallel; false with the result art none when the rebuilt outline
-/// cannot be made.
-bool ReverseCorner(host::HostDocument& doc, RunState& state, std::int32_t anchorNumber, bool forward,
-                   float basicWidth);
+/// The margin with its allowance reversed at anchor `anchorNumber` (counted
+/// from 1). With `forward` the allowance of the edge before the corner is
+/// mirrored across the line of the edge after it; otherwise the allowance
+/// of the edge after the corner across the line of the edge before it. The
+/// mirrored strip reaches as far from the fold line as the corner of the
+/// two construction lines. Where a curve meets the corner its handle gives
+/// the edge's direction. None for a bad anchor number, casts that miss the
+/// margin within 500 pt or construction lines within 0.01 rad of parallel.
+std::optional<geometry::Outline> ReverseCornerOutline(const CommandInput& in, std::int32_t anchorNumber,
+                                                      bool forward);
 
 }  // namespace quorvane::generation

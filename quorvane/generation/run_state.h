@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "quorvane/geometry/vec2.h"
+#include "quorvane/generation/one_side_ends.h"
 #include "quorvane/facade/host_document.h"
 #include "quorvane/text/language.h"
 
@@ -20,23 +20,6 @@ inline constexpr double kPointsPerMillimetre = 72.0 / 25.4;
 /// The host version whose pathfinder is reached through its action event
 /// rather than through the pathfinder suite.
 inline constexpr std::int32_t kActionPathfinderHostVersion = 25;
-
-/// The ends of an "Extended one-side" run that meet a concave corner of the
-/// finish line, recorded by ExtendOneSide and consumed by FinishOneSideEnds.
-struct OneSideEndRecords {
-  /// Set when either end is concave; the follow-up clears it.
-  bool pending = false;
-  /// 1: the start is recorded, 2: the end, 3: both.
-  std::uint32_t mask = 0;
-  /// [0] the start's finish-line vertex, [1] the margin vertex it joined,
-  /// [2] and [3] the follow-up's two crossings there, [4] the direction of
-  /// the finish line leaving the start; [5] to [9] the same for the end,
-  /// [9] being the direction arriving at it. Points, y up.
-  geometry::Vec2 points[10];
-  /// The command's width in the user's unit, as typed: the follow-up's
-  /// casts are this number plus 100 points long.
-  float width = 0.0f;
-};
 
 struct RunState {
   /// The user's closed finish-line path (during a run, its duplicate).

@@ -8,14 +8,7 @@
 
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/generation/cut_off.h"
-#include "quorvane/generation/extend_one_side.h"
-#include "quorvane/generation/extended_crossing.h"
-#include "quorvane/generation/forty_five_degree_corner.h"
-#include "quorvane/generation/lapel.h"
-#include "quorvane/generation/opening.h"
-#include "quorvane/generation/reverse_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/tolerances.h"
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/text/messages.h"
@@ -112,38 +105,38 @@ class CommandRunner {
     switch (command->type) {
       case CommandType::kRevForward:
       case CommandType::kRevBackward:
-        done = ReverseCorner(doc_, state_, AnchorValue(first), command->type == CommandType::kRevForward, basicWidth_);
+        done = ApplyReverseCorner(doc_, state_, AnchorValue(first), command->type == CommandType::kRevForward);
         break;
       case CommandType::kRightAngleForward:
       case CommandType::kRightAngleBackward:
-        done = RightAngleCorner(doc_, state_, AnchorValue(first), command->type == CommandType::kRightAngleForward);
+        done = ApplyRightAngleCorner(doc_, state_, AnchorValue(first), command->type == CommandType::kRightAngleForward);
         break;
       case CommandType::kFortyFiveBackward:
       case CommandType::kFortyFiveForward: {
         const int segmentCount = doc_.SegmentCount(state_.sourcePath).value_or(0);
         carried_ = CarriedExtensionWidth(set_, i, segmentCount, carried_);
         const SegmentPosition at = ResolveSegment(set_, second);
-        done = FortyFiveDegreeCorner(doc_, state_, AnchorValue(first), at.segment, at.t, carried_, width - carried_,
+        done = ApplyFortyFiveDegreeCorner(doc_, state_, AnchorValue(first), at.segment, at.t, carried_, width - carried_,
                                      command->type == CommandType::kFortyFiveBackward);
         break;
       }
       case CommandType::kExtendedCrossing:
-        done = ExtendedCrossing(doc_, state_, AnchorValue(first));
+        done = ApplyExtendedCrossing(doc_, state_, AnchorValue(first));
         break;
       case CommandType::kExtendedOneSide:
         return RunExtendedOneSide(i, AnchorValue(first), AnchorValue(second), width);
       case CommandType::kLapel: {
         const SegmentPosition at = ResolveSegment(set_, second);
-        done = Lapel(doc_, state_, AnchorValue(first), at.segment, at.t);
+        done = ApplyLapel(doc_, state_, AnchorValue(first), at.segment, at.t);
         break;
       }
       case CommandType::kCutOff:
-        done = CutOff(doc_, state_, AnchorValue(first), width);
+        done = ApplyCutOff(doc_, state_, AnchorValue(first), width);
         break;
       case CommandType::kOpening: {
         const SegmentPosition from = ResolveSegment(set_, first);
         const SegmentPosition to = ResolveSegment(set_, second);
-        done = Opening(doc_, state_, from.segment, from.t, to.segment, to.t, width);
+        done = ApplyOpening(doc_, state_, from.segment, from.t, to.segment, to.t, width);
         break;
       }
       default:

@@ -37,11 +37,18 @@ std::optional<OutlineCrossing> CastOntoOutline(Vec2 from, Vec2 to, std::span<con
   return IntersectSegmentWithOutlineTolerant(from, to, 0.0, outline, takeStart);
 }
 
+namespace {
+
+// Appends vertices first..last of `outline` to `out`; nothing when first > last.
+void Keep(Outline& out, std::span<const OutlinePoint> outline, int first, int last) {
+  for (int i = first; i <= last; ++i) out.push_back(outline[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace
+
 Outline SpliceRun(std::span<const OutlinePoint> outline, int from, int to, std::span<const OutlinePoint> run) {
   Outline out;
-  const auto keep = [&](int first, int last) {
-    for (int i = first; i <= last; ++i) out.push_back(outline[static_cast<std::size_t>(i)]);
-  };
+  const auto keep = [&](int first, int last) { Keep(out, outline, first, last); };
   const int n = static_cast<int>(outline.size());
   out.reserve(static_cast<std::size_t>(CyclicIndex(to - from, n) + 1) + run.size());
   if (from < to) {
@@ -51,6 +58,20 @@ Outline SpliceRun(std::span<const OutlinePoint> outline, int from, int to, std::
     keep(0, to);
     out.insert(out.end(), run.begin(), run.end());
     keep(from, n - 1);
+  }
+  return out;
+}
+
+Outline ReplaceRun(std::span<const OutlinePoint> outline, int first, int last, std::span<const OutlinePoint> run) {
+  Outline out;
+  const int n = static_cast<int>(outline.size());
+  if (first <= last) {
+    Keep(out, outline, 0, first - 1);
+    out.insert(out.end(), run.begin(), run.end());
+    Keep(out, outline, last + 1, n - 1);
+  } else {
+    Keep(out, outline, last + 1, first - 1);
+    out.insert(out.end(), run.begin(), run.end());
   }
   return out;
 }

@@ -48,4 +48,10 @@ std::optional<OutlineCrossing> CastOntoOutline(Vec2 from, Vec2 to, std::span<con
 /// vertices 0..to, the run, vertices from..n−1.
 Outline SpliceRun(std::span<const OutlinePoint> outline, int from, int to, std::span<const OutlinePoint> run);
 
+/// The outline with its vertices from `first` forward to `last` (both
+/// included, cyclically) replaced by `run`: vertices 0..first−1, the run,
+/// vertices last+1..n−1 when first ≤ last; otherwise the kept stretch
+/// last+1..first−1 comes first, then the run.
+Outline ReplaceRun(std::span<const OutlinePoint> outline, int first, int last, std::span<const OutlinePoint> run);
+
 }  // namespace quorvane::geometry

@@ -9,14 +9,7 @@
 #include <string>
 
 #include "generation_test_support.h"
-#include "quorvane/generation/cut_off.h"
-#include "quorvane/generation/extend_one_side.h"
-#include "quorvane/generation/extended_crossing.h"
-#include "quorvane/generation/forty_five_degree_corner.h"
-#include "quorvane/generation/lapel.h"
-#include "quorvane/generation/opening.h"
-#include "quorvane/generation/reverse_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/generation/command_steps.h"
 
 namespace quorvane::generation {
 namespace {
@@ -30,7 +23,9 @@ constexpr double kW = 10.0 * kPointsPerMillimetre;
 class Generators : public testing::PieceFixture {};
 
 // On the square with an extra anchor (0, 100) half-way up its left side
-// (five anchors; (0, 200) is anchor 3), each of these fails.
+// (five anchors; (0, 200) is anchor 3), each of these fails. Every step
+// checks its numbers in one place; the constructions' own failures are
+// checked on plain outlines in constructions_test.cpp.
 struct Failure {
   const char* what;
   Apply apply;
@@ -38,41 +33,31 @@ struct Failure {
 
 const std::vector<Failure>& BadInputs() {
   static const std::vector<Failure> cases = {
-      {"right angle at anchor 0", [](auto& d, auto& s) { return RightAngleCorner(d, s, 0, true); }},
-      {"right angle at anchor -1", [](auto& d, auto& s) { return RightAngleCorner(d, s, -1, false); }},
-      {"right angle past the last anchor", [](auto& d, auto& s) { return RightAngleCorner(d, s, 6, true); }},
-      {"reverse at anchor 0", [](auto& d, auto& s) { return ReverseCorner(d, s, 0, true, kWidth); }},
-      {"reverse past the last anchor", [](auto& d, auto& s) { return ReverseCorner(d, s, 6, false, kWidth); }},
-      {"crossing at anchor 0", [](auto& d, auto& s) { return ExtendedCrossing(d, s, 0); }},
-      {"crossing at anchor -1", [](auto& d, auto& s) { return ExtendedCrossing(d, s, -1); }},
-      {"crossing past the last anchor", [](auto& d, auto& s) { return ExtendedCrossing(d, s, 6); }},
-      {"cut off at anchor 0", [](auto& d, auto& s) { return CutOff(d, s, 0, 4.0f); }},
-      {"cut off past the last anchor", [](auto& d, auto& s) { return CutOff(d, s, 6, 4.0f); }},
-      {"cut off where the edges are in line", [](auto& d, auto& s) { return CutOff(d, s, 2, 4.0f); }},
+      {"right angle at anchor -1", [](auto& d, auto& s) { return ApplyRightAngleCorner(d, s, -1, false); }},
+      {"reverse past the last anchor", [](auto& d, auto& s) { return ApplyReverseCorner(d, s, 6, false); }},
+      {"crossing at anchor 0", [](auto& d, auto& s) { return ApplyExtendedCrossing(d, s, 0); }},
+      {"cut off past the last anchor", [](auto& d, auto& s) { return ApplyCutOff(d, s, 6, 4.0f); }},
+      {"cut off where the edges are in line", [](auto& d, auto& s) { return ApplyCutOff(d, s, 2, 4.0f); }},
       // A cut wider than the allowance puts its corner outside it.
-      {"cut off wider than the allowance", [](auto& d, auto& s) { return CutOff(d, s, 3, 12.0f); }},
-      {"45 at anchor 0", [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 0, 1, 0.5, kWidth, 5.0f, true); }},
-      {"45 at segment 0", [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 3, 0, 0.5, kWidth, 5.0f, true); }},
-      {"45 past the last anchor",
-       [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 6, 1, 0.5, kWidth, 5.0f, true); }},
+      {"cut off wider than the allowance", [](auto& d, auto& s) { return ApplyCutOff(d, s, 3, 12.0f); }},
+      {"45 at anchor 0", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 0, 1, 0.5, kWidth, 5.0f, true); }},
+      {"45 at segment 0", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 0, 0.5, kWidth, 5.0f, true); }},
       {"45 past the last segment",
-       [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 3, 6, 0.5, kWidth, 5.0f, false); }},
+       [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 6, 0.5, kWidth, 5.0f, false); }},
       // The second point at the corner itself: both normals meet the margin
       // on the same vertex.
       {"45 backward from the corner itself",
-       [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 3, 3, 0.0, kWidth, 5.0f, true); }},
+       [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 3, 0.0, kWidth, 5.0f, true); }},
       {"45 forward from the corner itself",
-       [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 3, 3, 0.0, kWidth, 5.0f, false); }},
-      {"lapel at anchor 0", [](auto& d, auto& s) { return Lapel(d, s, 0, 2, 0.5); }},
-      {"lapel at segment 0", [](auto& d, auto& s) { return Lapel(d, s, 3, 0, 0.5); }},
-      {"lapel past the last anchor", [](auto& d, auto& s) { return Lapel(d, s, 6, 2, 0.5); }},
-      {"lapel past the last segment", [](auto& d, auto& s) { return Lapel(d, s, 3, 6, 0.5); }},
-      {"opening before its segment", [](auto& d, auto& s) { return Opening(d, s, 3, -0.01, 3, 0.5, 20.0f); }},
-      {"opening beyond its segment", [](auto& d, auto& s) { return Opening(d, s, 3, 0.5, 3, 1.01, 20.0f); }},
-      {"opening at segment 0", [](auto& d, auto& s) { return Opening(d, s, 0, 0.5, 3, 0.5, 20.0f); }},
-      {"opening past the last segment", [](auto& d, auto& s) { return Opening(d, s, 3, 0.5, 6, 0.5, 20.0f); }},
-      {"one-side at anchor 0", [](auto& d, auto& s) { return ExtendOneSide(d, s, 0, 2, 20.0f); }},
-      {"one-side past the last anchor", [](auto& d, auto& s) { return ExtendOneSide(d, s, 2, 6, 20.0f); }},
+       [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 3, 0.0, kWidth, 5.0f, false); }},
+      {"lapel at anchor 0", [](auto& d, auto& s) { return ApplyLapel(d, s, 0, 2, 0.5); }},
+      {"lapel at segment 0", [](auto& d, auto& s) { return ApplyLapel(d, s, 3, 0, 0.5); }},
+      {"lapel past the last segment", [](auto& d, auto& s) { return ApplyLapel(d, s, 3, 6, 0.5); }},
+      {"opening before its segment", [](auto& d, auto& s) { return ApplyOpening(d, s, 3, -0.01, 3, 0.5, 20.0f); }},
+      {"opening beyond its segment", [](auto& d, auto& s) { return ApplyOpening(d, s, 3, 0.5, 3, 1.01, 20.0f); }},
+      {"opening past the last segment", [](auto& d, auto& s) { return ApplyOpening(d, s, 3, 0.5, 6, 0.5, 20.0f); }},
+      {"one-side at anchor 0", [](auto& d, auto& s) { return ApplyOneSideRun(d, s, 0, 2, 20.0f); }},
+      {"one-side past the last anchor", [](auto& d, auto& s) { return ApplyOneSideRun(d, s, 2, 6, 20.0f); }},
   };
   return cases;
 }
@@ -81,12 +66,12 @@ const std::vector<Failure>& BadInputs() {
 // lies beyond their reach.
 const std::vector<Failure>& FarMargin() {
   static const std::vector<Failure> cases = {
-      {"right angle", [](auto& d, auto& s) { return RightAngleCorner(d, s, 3, false); }},
-      {"reverse", [](auto& d, auto& s) { return ReverseCorner(d, s, 3, false, kWidth); }},
-      {"crossing", [](auto& d, auto& s) { return ExtendedCrossing(d, s, 3); }},
-      {"cut off", [](auto& d, auto& s) { return CutOff(d, s, 3, 4.0f); }},
-      {"45 backward", [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 3, 2, 0.5, kWidth, 5.0f, true); }},
-      {"45 forward", [](auto& d, auto& s) { return FortyFiveDegreeCorner(d, s, 3, 3, 0.5, kWidth, 5.0f, false); }},
+      {"right angle", [](auto& d, auto& s) { return ApplyRightAngleCorner(d, s, 3, false); }},
+      {"reverse", [](auto& d, auto& s) { return ApplyReverseCorner(d, s, 3, false); }},
+      {"crossing", [](auto& d, auto& s) { return ApplyExtendedCrossing(d, s, 3); }},
+      {"cut off", [](auto& d, auto& s) { return ApplyCutOff(d, s, 3, 4.0f); }},
+      {"45 backward", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 2, 0.5, kWidth, 5.0f, true); }},
+      {"45 forward", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 3, 0.5, kWidth, 5.0f, false); }},
   };
   return cases;
 }
@@ -128,18 +113,18 @@ struct CornerCommand {
 
 const std::vector<CornerCommand>& CornerCommands() {
   static const std::vector<CornerCommand> commands = {
-      {"right angle forward", Effect::kReshapes, [](auto& d, auto& s, int a, int) { return RightAngleCorner(d, s, a, true); }},
-      {"right angle backward", Effect::kReshapes, [](auto& d, auto& s, int a, int) { return RightAngleCorner(d, s, a, false); }},
+      {"right angle forward", Effect::kReshapes, [](auto& d, auto& s, int a, int) { return ApplyRightAngleCorner(d, s, a, true); }},
+      {"right angle backward", Effect::kReshapes, [](auto& d, auto& s, int a, int) { return ApplyRightAngleCorner(d, s, a, false); }},
       {"reverse forward", Effect::kReshapes,
-       [](auto& d, auto& s, int a, int) { return ReverseCorner(d, s, a, true, static_cast<float>(kW)); }},
+       [](auto& d, auto& s, int a, int) { return ApplyReverseCorner(d, s, a, true); }},
       {"reverse backward", Effect::kReshapes,
-       [](auto& d, auto& s, int a, int) { return ReverseCorner(d, s, a, false, static_cast<float>(kW)); }},
-      {"crossing", Effect::kTrims, [](auto& d, auto& s, int a, int) { return ExtendedCrossing(d, s, a); }},
-      {"cut off", Effect::kTrims, [](auto& d, auto& s, int a, int) { return CutOff(d, s, a, 4.0f); }},
+       [](auto& d, auto& s, int a, int) { return ApplyReverseCorner(d, s, a, false); }},
+      {"crossing", Effect::kTrims, [](auto& d, auto& s, int a, int) { return ApplyExtendedCrossing(d, s, a); }},
+      {"cut off", Effect::kTrims, [](auto& d, auto& s, int a, int) { return ApplyCutOff(d, s, a, 4.0f); }},
       // From half-way along the curve arriving at the corner.
       {"45 backward", Effect::kWidens,
        [](auto& d, auto& s, int a, int n) {
-         return FortyFiveDegreeCorner(d, s, a, (a + n - 2) % n + 1, 0.5, kWidth, 5.0f, true);
+         return ApplyFortyFiveDegreeCorner(d, s, a, (a + n - 2) % n + 1, 0.5, kWidth, 5.0f, true);
        }},
   };
   return commands;

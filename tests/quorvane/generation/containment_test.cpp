@@ -14,18 +14,7 @@ namespace {
 using testing::Corner;
 using testing::Square;
 
-// A circle of four cubic arcs (radial error about 3e-4 r), clockwise.
-std::vector<host::PathSegment> Circle(double cx, double cy, double r) {
-  constexpr double k = 0.5522847498;
-  auto seg = [&](double x, double y, double dx, double dy) {
-    host::PathSegment s{};
-    s.p = {cx + x * r, cy + y * r};
-    s.in = {cx + (x - dx * k) * r, cy + (y - dy * k) * r};
-    s.out = {cx + (x + dx * k) * r, cy + (y + dy * k) * r};
-    return s;
-  };
-  return {seg(-1, 0, 0, 1), seg(0, 1, 1, 0), seg(1, 0, 0, -1), seg(0, -1, -1, 0)};
-}
+using testing::Circle;
 
 TEST(Containment, NestedSquaresAndCircles) {
   EXPECT_TRUE(SegmentsInside(Square(10, 10, 20), Square(0, 0, 100)));

@@ -6,8 +6,7 @@
 #include <cmath>
 
 #include "generation_test_support.h"
-#include "quorvane/generation/reverse_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
+#include "quorvane/generation/command_steps.h"
 
 namespace quorvane::generation {
 namespace {
@@ -19,7 +18,6 @@ using testing::Meet;
 using testing::Mirror;
 using testing::NearestAnchor;
 using testing::Outward;
-using testing::Square;
 using testing::V;
 
 constexpr float kWidth = 10.0f;
@@ -58,53 +56,16 @@ const Vec2 kObtuseAfter = Tilt({-60, 100});
 constexpr float kObtuseWidth = 7.3f;
 const double wo = kObtuseWidth;
 
-// The mitred margin of Square(0, 0, 100) at width w, starting at the mitre
-// point of anchor 1, so that every corner run there wraps past vertex 0.
-std::vector<host::PathSegment> SquareMarginFromMitre() {
-  return {Corner(-w, -w), Corner(-w, 100 + w), Corner(100 + w, 100 + w), Corner(100 + w, -w)};
-}
-
 class Corners : public testing::PieceFixture {
  protected:
   Corners() { state_.pointsPerUnit = 1.0; }
 
   // One of the four corner commands: right-angle or reverse, forward or not.
   bool Apply(bool reverse, int anchor, bool forward) {
-    return reverse ? ReverseCorner(Doc(), state_, anchor, forward, kWidth)
-                   : RightAngleCorner(Doc(), state_, anchor, forward);
+    return reverse ? ApplyReverseCorner(Doc(), state_, anchor, forward)
+                   : ApplyRightAngleCorner(Doc(), state_, anchor, forward);
   }
 };
-
-// At a square's corner with a mitred allowance C (and X) is the mitre
-// point: every corner command keeps the shape of the margin. Also when the
-// margin starts at the mitre point of anchor 1, so that the replaced run
-// wraps past vertex 0.
-TEST_F(Corners, AtSquareCornersTheMitredMarginKeepsItsShape) {
-  AddPiece(Square(0, 0, 100));
-  const Vec2 mitres[] = {{-w, -w}, {-w, 100 + w}, {100 + w, 100 + w}, {100 + w, -w}};
-  for (bool fromMitre : {false, true}) {
-    for (bool reverse : {false, true}) {
-      for (int anchor = 1; anchor <= (fromMitre ? 1 : 4); ++anchor) {
-        for (bool forward : {true, false}) {
-          SCOPED_TRACE(::testing::Message() << (reverse ? "reverse " : "right angle ") << anchor << forward
-                                            << (fromMitre ? " from the mitre" : ""));
-          if (fromMitre) {
-            UseMargin(SquareMarginFromMitre());
-          } else {
-            BuildMargin(kWidth);
-          }
-          const auto before = ResultSegments();
-          ASSERT_TRUE(Apply(reverse, anchor, forward));
-          ExpectWellFormedResult();
-          const auto result = ResultSegments();
-          EXPECT_LE(NearestAnchor(result, mitres[anchor - 1]), kSlack);
-          EXPECT_LE(Deviation(result, before), kSlack);
-          EXPECT_LE(Deviation(before, result), kSlack);
-        }
-      }
-    }
-  }
-}
 
 // At an acute corner "90. forward" ends the allowance of the edge after
 // the corner in a line at right angles to it through H1; "90. backward"
@@ -120,7 +81,7 @@ TEST_F(Corners, RightAngleAtAnAcuteCornerSquaresOneEdge) {
     SCOPED_TRACE(forward ? "forward" : "backward");
     const auto basic = BuildMargin(kWidth);
     ASSERT_LT(NearestAnchor(basic, tip), kSlack);
-    ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, forward));
+    ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 1, forward));
     ExpectWellFormedResult();
     const auto result = ResultSegments();
     const Vec2 c = forward ? Meet(h1, Outward(e), h2, e) : Meet(h2, Outward(kBefore), kBeforeAllowance, kBefore);
@@ -147,7 +108,7 @@ TEST_F(Corners, RightAngleBetweenCurvesFollowsTheChordsAtTheCorner) {
   low.out = {60, -20};
   AddPiece({corner, top, Corner(120, 100), low});
   BuildMargin(kWidth);
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
+  ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 1, true));
   ExpectWellFormedResult();
   // The flattened neighbours lie within half a point of the corner, so the
   // chords deviate from the tangents by a small fraction of a degree.
@@ -177,7 +138,7 @@ TEST_F(Corners, ReverseAtAnObtuseCornerFoldsOneAllowance) {
     const Vec2 m2 = Mirror(a + (forward ? kBefore : e), {0, 0}, fold);
     const Vec2 x = forward ? Meet(afterAllowance, e, m1, m2 - m1) : Meet(beforeAllowance, kBefore, m1, m2 - m1);
     const Vec2 start = forward ? h1 : h2;
-    ASSERT_TRUE(ReverseCorner(Doc(), state_, 1, forward, kWidth));
+    ASSERT_TRUE(ApplyReverseCorner(Doc(), state_, 1, forward));
     ExpectWellFormedResult();
     const auto result = ResultSegments();
     EXPECT_LE(NearestAnchor(result, x), kSlack);

@@ -1,6 +1,6 @@
 // Cut off at corners of several shapes, across the margin's start and
 // between curves.
-#include "quorvane/generation/cut_off.h"
+#include "quorvane/generation/command_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,7 @@ TEST_F(CutOffTest, NotchRunsParallelToTheEdgesAtTheWidth) {
       Start(Polygon(c.finish), 10.0f * perMm);
     }
     const auto before = ResultSegments();
-    ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f * perMm));
+    ASSERT_TRUE(ApplyCutOff(Doc(), state_, 2, 4.0f * perMm));
     ExpectNotch(before, prev, p, next);
   }
 }
@@ -86,7 +86,7 @@ TEST_F(CutOffTest, NotchRunsParallelToTheEdgesAtTheWidth) {
 TEST_F(CutOffTest, CornerBetweenCurvesNotchedAtTheWidthFromTheTangents) {
   Start(testing::CurvedCornerPiece(), 10.0f);
   const auto before = ResultSegments();
-  ASSERT_TRUE(CutOff(Doc(), state_, 2, 4.0f));
+  ASSERT_TRUE(ApplyCutOff(Doc(), state_, 2, 4.0f));
   // C0 is the anchor of the new margin the cut width outside both tangent
   // lines at the corner; the anchors next to it lie on the old margin.
   const Vec2 p = testing::kCurvedCorner;

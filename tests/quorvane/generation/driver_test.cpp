@@ -1,6 +1,7 @@
 // The generation driver over a real workbench document: commands applied in
 // order, the alert naming the first failed command, the preview gate, and
 // the user's path, selection and layers as they were after every run.
+#include "quorvane/generation/command_steps.h"
 #include "quorvane/generation/seam_allowance_generator.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,6 @@
 #include <limits>
 
 #include "generation_test_support.h"
-#include "quorvane/generation/forty_five_degree_corner.h"
-#include "quorvane/generation/right_angle_corner.h"
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/text/messages.h"
 
@@ -100,8 +99,8 @@ TEST_F(Driver, CommandsApplyInOrderOnTheBasicMargin) {
   const host::ArtRef user = AddPiece(Triangle());
   // The same commands, applied by hand to a margin of the same piece.
   const auto basic = BuildMargin(kBasic);
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 1, true));
-  ASSERT_TRUE(RightAngleCorner(Doc(), state_, 3, false));
+  ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 1, true));
+  ASSERT_TRUE(ApplyRightAngleCorner(Doc(), state_, 3, false));
   const auto expected = ResultSegments();
 
   CCommandSet set("two corners");
@@ -337,7 +336,7 @@ TEST_F(Driver, FortyFiveStartsFromTheBasicWidthAndRisesToItsOwn) {
   // By hand: from the basic width 10 up by 20 - 10 on the stretch from the
   // middle of segment 2 to anchor 3.
   BuildMargin(kBasic);
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 3, 2, 0.5, kBasic, 20.0f - kBasic, true));
+  ASSERT_TRUE(ApplyFortyFiveDegreeCorner(Doc(), state_, 3, 2, 0.5, kBasic, 20.0f - kBasic, true));
   const auto expected = ResultSegments();
 
   CCommandSet set("forty-five");
@@ -374,55 +373,6 @@ TEST(CarriedExtensionWidth, TakesTheWidthOfTheOneSideRangeHoldingThePoint) {
   // A wrapping range ends at the path's segment count.
   EXPECT_EQ(CarriedExtensionWidth(set, 4, 7, 20.0f), 20.0f);
 }
-
-// On an upright 200 x 100 pt rectangle with a 10 mm allowance, the corner
-// commands give their shapes exactly: right-angle and reverse corners keep
-// the mitred corner, the crossing trims it along the line between the
-// extended edges' crossings, and a 5 mm cut off takes a square notch.
-struct RectangleCase {
-  const char* name;
-  CommandType type;
-  float width;
-  double removedArea;  // square points, from the basic margin
-};
-
-class DriverOnRectangle : public Driver, public ::testing::WithParamInterface<RectangleCase> {};
-
-TEST_P(DriverOnRectangle, CommandAtTopRightCornerGivesItsShape) {
-  const RectangleCase& c = GetParam();
-  state_.pointsPerUnit = 72.0 / 25.4;
-  const double w = 10.0 * state_.pointsPerUnit;
-  const host::ArtRef user = AddPiece({Corner(0, 0), Corner(0, 100), Corner(200, 100), Corner(200, 0)});
-  CCommandSet set("rectangle");
-  set.SetBasicWidth(10.0f);
-  Add(set, c.type, "3", nullptr, c.width);
-  Run(user, set, Panel(set), true);
-  ASSERT_TRUE(state_.resultArt) << c.name;
-
-  const double area = *Doc().SignedArea(state_.resultArt);
-  EXPECT_NEAR(area, (200 + 2 * w) * (100 + 2 * w) - c.removedArea, 0.05) << c.name;
-  // The host's offset works on a 1e-4 pt grid.
-  constexpr double kOffsetResolution = 1e-4;
-  const QvRealRect bounds = *Doc().Bounds(state_.resultArt);
-  EXPECT_NEAR(bounds.left, -w, kOffsetResolution);
-  EXPECT_NEAR(bounds.bottom, -w, kOffsetResolution);
-  // Only the top right corner may be cut back; the far corner stays mitred.
-  EXPECT_NEAR(bounds.right, 200 + w, kOffsetResolution);
-  EXPECT_NEAR(bounds.top, 100 + w, kOffsetResolution);
-}
-
-const double kW = 10.0 * 72.0 / 25.4;
-const double kCut = 5.0 * 72.0 / 25.4;
-
-INSTANTIATE_TEST_SUITE_P(
-    Corners, DriverOnRectangle,
-    ::testing::Values(RectangleCase{"RightAngleForward", CommandType::kRightAngleForward, 0.0f, 0.0},
-                      RectangleCase{"RightAngleBackward", CommandType::kRightAngleBackward, 0.0f, 0.0},
-                      RectangleCase{"ReverseForward", CommandType::kRevForward, 0.0f, 0.0},
-                      RectangleCase{"ReverseBackward", CommandType::kRevBackward, 0.0f, 0.0},
-                      RectangleCase{"ExtendedCrossing", CommandType::kExtendedCrossing, 0.0f, kW * kW / 2.0},
-                      RectangleCase{"CutOff", CommandType::kCutOff, 5.0f, kCut * kCut}),
-    [](const ::testing::TestParamInfo<RectangleCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quorvane::generation

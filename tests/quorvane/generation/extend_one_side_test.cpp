@@ -1,13 +1,12 @@
 // "Extended one-side" as the driver runs it: the oversized allowance beside
 // the run, trimmed by the widened margin, and the follow-up at concave
 // ends, on both host versions.
-#include "quorvane/generation/extend_one_side.h"
+#include "quorvane/generation/command_steps.h"
 
 #include <gtest/gtest.h>
 
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/work_layers.h"
 #include "generation_test_support.h"
 #include "support/shared_data.h"
@@ -178,7 +177,7 @@ TEST_P(ConcaveEnds, RecordTheEndAndStraightenTheMarginThere) {
   const ConcaveCase& c = GetParam();
   Start(c.shape(), testing::kBasicMm, 27);
   const double basicArea = ResultArea();
-  ASSERT_TRUE(ExtendOneSide(Doc(), state_, c.a, c.b, kWideMm));
+  ASSERT_TRUE(ApplyOneSideRun(Doc(), state_, c.a, c.b, kWideMm));
   EXPECT_TRUE(state_.oneSideEnds.pending);
   EXPECT_EQ(state_.oneSideEnds.mask, c.mask);
   ASSERT_TRUE(BuildWidenedMargin(Doc(), state_, kWideMm));
@@ -196,7 +195,7 @@ using OneSideFollowUp = testing::PieceFixture;
 
 TEST_F(OneSideFollowUp, AFailedWidenedMarginIsToldBeforeTheFollowUp) {
   Start(testing::ElShape(), testing::kBasicMm, 27);
-  ASSERT_TRUE(ExtendOneSide(Doc(), state_, 4, 5, kWideMm));
+  ASSERT_TRUE(ApplyOneSideRun(Doc(), state_, 4, 5, kWideMm));
   ASSERT_TRUE(state_.oneSideEnds.pending);
   // A locked Work Layer 2 gives the offset and the intersection nothing to
   // work on, so the widened margin fails.
@@ -224,65 +223,6 @@ INSTANTIATE_TEST_SUITE_P(
                                   {{100 + kB, 100 + kWidePt}, {400 - kB, 100 + kWidePt}},
                                   300.0 - 2 * kB}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The follow-up on a margin made by hand: a block with a slit cut into it.
-// The first cast runs from H = (50, 100) along v = (1, 1)/√2 inside the
-// slit, which reaches from 0.25 pt to the right of its line to 0.95 pt to
-// its left (u = (−1, 1)/√2); the casts shifted 0.1 pt at a time to the left
-// meet the block first, at 1.0 pt, before any cast to the right could.
-class SidewaysRetries : public testing::PieceFixture {
- protected:
-  static constexpr double kRoot2 = 1.4142135623730951;
-  // The point t along v and o along u from H.
-  static Vec2 At(double t, double o) { return {50.0 + (t - o) / kRoot2, 100.0 + (t + o) / kRoot2}; }
-
-  void SetUp() override {
-    state_.sourcePath = AddPath(testing::Square(-100, -100, 20));
-    auto layer = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
-    ASSERT_TRUE(layer);
-    state_.workLayer2 = *layer;
-    std::vector<host::PathSegment> block;
-    for (auto [t, o] : {std::pair{60.0, -50.0}, {150.0, -50.0}, {150.0, 50.0}, {60.0, 50.0}, {60.0, 0.95},
-                        {140.0, 0.95}, {140.0, -0.25}, {60.0, -0.25}}) {
-      const Vec2 p = At(t, o);
-      block.push_back(testing::Corner(p.x, p.y));
-    }
-    state_.resultArt = AddPath(block, true, *layer);
-    state_.oneSideEnds = {};
-    state_.oneSideEnds.pending = true;
-    state_.oneSideEnds.mask = 1;
-    state_.oneSideEnds.width = 10.0f;  // casts 110 pt long: the slit's end is out of reach
-  }
-};
-
-TEST_F(SidewaysRetries, CastsShiftLeftFirstInTenthsOfAPoint) {
-  OneSideEndRecords& r = state_.oneSideEnds;
-  r.points[0] = At(-10.0, 0.0);
-  r.points[1] = At(0.0, 0.0);
-  r.points[4] = At(-1.0, 0.0) - At(0.0, 0.0);  // the second cast runs back along it, along v
-  FinishOneSideEnds(Doc(), state_);
-  EXPECT_FALSE(r.pending);
-  EXPECT_EQ(r.mask, 0u);
-  const Vec2 first = At(60.0, 1.0);
-  EXPECT_NEAR(r.points[2].x, first.x, 1e-9);
-  EXPECT_NEAR(r.points[2].y, first.y, 1e-9);
-  // From there through the block to its far face.
-  const Vec2 second = At(150.0, 1.0);
-  EXPECT_NEAR(r.points[3].x, second.x, 1e-9);
-  EXPECT_NEAR(r.points[3].y, second.y, 1e-9);
-}
-
-TEST_F(SidewaysRetries, ThirtyMissesStopAndKeepTheRecord) {
-  OneSideEndRecords& r = state_.oneSideEnds;
-  r.points[0] = At(10.0, 0.0);
-  r.points[1] = At(0.0, 0.0);  // casts run away from the block
-  r.points[4] = {1.0, 0.0};
-  const host::ArtRef before = state_.resultArt;
-  FinishOneSideEnds(Doc(), state_);
-  EXPECT_FALSE(r.pending);
-  EXPECT_EQ(r.mask, 1u);
-  EXPECT_EQ(state_.resultArt, before);
-}
 
 INSTANTIATE_TEST_SUITE_P(HostVersions, ExtendOneSideTest, ::testing::Values(kActionPathfinderHostVersion, 27),
                          [](const auto& info) { return "version" + std::to_string(info.param); });

@@ -1,6 +1,6 @@
 // Extended crossing on squares, acute and concave corners, a margin whose
 // start lies in the trimmed run, and a real pattern piece.
-#include "quorvane/generation/extended_crossing.h"
+#include "quorvane/generation/command_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -24,41 +24,12 @@ constexpr double kPointSlack = 0.01;
 
 class ExtendedCrossingTest : public testing::PieceFixture {};
 
-// At the corner (0, 200) of a square: H1 on the line of the edge after the
-// corner, H2 on that of the edge before it, each w beyond the corner, joined
-// straight; the mitre is gone. Also for the square turned by 0.3 radian
-// with its mitred margin starting on the top edge between the mitre and H2,
-// so that the run that goes lies on both sides of margin vertex 0.
-TEST_F(ExtendedCrossingTest, SquareCornerIsCutBetweenTheExtendedEdges) {
-  for (const double angle : {0.0, 0.3}) {
-    SCOPED_TRACE(angle);
-    auto turn = [angle](Vec2 p) { return geometry::RotateVector(p, angle); };
-    AddPiece(Polygon({turn({0, 0}), turn({0, 200}), turn({200, 200}), turn({200, 0})}));
-    if (angle == 0.0) {
-      BuildMargin(10.0f);
-    } else {
-      UseMargin(Polygon({turn({-kW + 5.0, 200.0 + kW}), turn({200.0 + kW, 200.0 + kW}), turn({200.0 + kW, -kW}),
-                         turn({-kW, -kW}), turn({-kW, 200.0 + kW})}));
-    }
-    const auto before = ResultSegments();
-    ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
-    const auto after = Anchors(ResultSegments());
-    const Vec2 h1 = turn({-kW, 200.0}), h2 = turn({0.0, 200.0 + kW}), mitre = turn({-kW, 200.0 + kW});
-    EXPECT_LT(NearestAnchor(after, h1), kPointSlack);
-    EXPECT_LT(NearestAnchor(after, h2), kPointSlack);
-    ExpectOldMarginOrPieces(before, {{h1, h2}});
-    EXPECT_GT(NearestAnchor(after, mitre), kW / 2.0);
-    EXPECT_NEAR(testing::DistanceToPath(ResultSegments())(mitre), kW / std::sqrt(2.0), kPointSlack);
-    ExpectChangedOnlyNear(before, turn({0.0, 200.0}), kW * 1.5);
-  }
-}
-
 TEST_F(ExtendedCrossingTest, AcuteCornerCrossingsLieOnTheEdgeLines) {
   // A triangle, clockwise; its apex (0, 150) turns through about 143 degrees.
   const Vec2 a{-50.0, 0.0}, apex{0.0, 150.0}, c{50.0, 0.0};
   Start(Polygon({a, apex, c}), 10.0f);
   const auto before = ResultSegments();
-  ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
+  ASSERT_TRUE(ApplyExtendedCrossing(Doc(), state_, 2));
   const auto after = Anchors(ResultSegments());
   // Each extended edge meets the other edge's offset line.
   auto offsetPoint = [](Vec2 from, Vec2 to) {
@@ -78,7 +49,7 @@ TEST_F(ExtendedCrossingTest, ConcaveCornerJoinsTheFarCrossings) {
   // An L, clockwise; (100, 100) is its inner corner. Carried on beyond it
   // the edges cross the piece and meet the margin on the far sides.
   Start(Polygon({{0, 0}, {0, 200}, {100, 200}, {100, 100}, {200, 100}, {200, 0}}), 10.0f);
-  ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 4));
+  ASSERT_TRUE(ApplyExtendedCrossing(Doc(), state_, 4));
   const auto after = Anchors(ResultSegments());
   ASSERT_EQ(after.size(), 3u);
   EXPECT_LT(NearestAnchor(after, {-kW, 100.0}), kPointSlack);
@@ -89,7 +60,7 @@ TEST_F(ExtendedCrossingTest, ConcaveCornerJoinsTheFarCrossings) {
 TEST_F(ExtendedCrossingTest, CornerBetweenCurvesIsCutAlongTheirTangents) {
   Start(testing::CurvedCornerPiece(), 10.0f);
   const auto before = ResultSegments();
-  ASSERT_TRUE(ExtendedCrossing(Doc(), state_, 2));
+  ASSERT_TRUE(ApplyExtendedCrossing(Doc(), state_, 2));
   // Two anchors of the new margin lie on the old margin and on the corner's
   // tangent lines carried on beyond it (the flattened edges next to the
   // corner run within a few thousandths of a radian of the tangents).
@@ -114,7 +85,7 @@ TEST_F(ExtendedCrossingTest, BothExtensionsOnOneMarginVertexFails) {
   Start(testing::Square(0, 0, 200), 0.1f);
   const host::ArtRef art = state_.resultArt;
   const auto before = ResultSegments();
-  EXPECT_FALSE(ExtendedCrossing(Doc(), state_, 2));
+  EXPECT_FALSE(ApplyExtendedCrossing(Doc(), state_, 2));
   ExpectMarginUnchanged(before, art);
 }
 

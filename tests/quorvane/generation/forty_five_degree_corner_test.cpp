@@ -1,7 +1,7 @@
 // Forty-five-degree corners in both directions on squares (basic margins and
 // margins starting at chosen vertices), a near-straight corner, zero rise,
 // the failure cases and a real pattern piece.
-#include "quorvane/generation/forty_five_degree_corner.h"
+#include "quorvane/generation/command_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ TEST_P(FortyFiveSquare, StretchWidensWithA45DegreeStep) {
     UseMargin(MarginFrom(c.marginStart));
   }
   const auto before = ResultSegments();
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, c.backward ? 1 : 2, 0.5, 10.0f, 5.0f, c.backward));
+  ASSERT_TRUE(ApplyFortyFiveDegreeCorner(Doc(), state_, 2, c.backward ? 1 : 2, 0.5, 10.0f, 5.0f, c.backward));
   ASSERT_TRUE(state_.resultArt);
   std::vector<Vec2> after;
   for (const Vec2& p : Anchors(ResultSegments())) after.push_back(Back(p));
@@ -135,7 +135,7 @@ class FortyFiveTest : public testing::PieceFixture {};
 TEST_F(FortyFiveTest, ZeroRiseKeepsTheMargin) {
   Start(testing::Square(0, 0, 200), 10.0f);
   const auto before = ResultSegments();
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 0.0f, true));
+  ASSERT_TRUE(ApplyFortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 0.0f, true));
   const testing::DistanceToPath toOld(before);
   const testing::DistanceToPath toNew(ResultSegments());
   for (const Vec2& p : testing::SamplePath(ResultSegments(), 16)) EXPECT_LT(toOld(p), 0.05) << p.x << "," << p.y;
@@ -146,7 +146,7 @@ TEST_F(FortyFiveTest, CornerInsideTheStretchGetsAMitreAtTheNewWidth) {
   // Backward from half-way up the left side to the corner (200, 200): the
   // corner (0, 200) inside the stretch is mitred at the new width.
   Start(testing::Square(0, 0, 200), 10.0f);
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 3, 1, 0.5, 10.0f, 5.0f, true));
+  ASSERT_TRUE(ApplyFortyFiveDegreeCorner(Doc(), state_, 3, 1, 0.5, 10.0f, 5.0f, true));
   const auto after = Anchors(ResultSegments());
   EXPECT_LT(NearestAnchor(after, {-kW, 200.0 + kW}), kPointSlack);
   EXPECT_LT(NearestAnchor(after, {200.0 + kW0, 200.0 + kW}), kPointSlack);
@@ -166,7 +166,7 @@ TEST_F(FortyFiveTest, CornerPointAndSlopeTopArePinned) {
   constexpr double ext = 5.0 * kPointsPerMillimetre, rise = 10.0 * kPointsPerMillimetre, w = ext + rise;
   AddPiece(testing::Square(0, 0, 200));
   UseMargin(Polygon({{-ext, -ext}, {-ext, 200 + ext - 3}, {-0.05, 200 + ext}, {200 + ext, 200 + ext}, {200 + ext, -ext}}));
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 5.0f, 10.0f, true));
+  ASSERT_TRUE(ApplyFortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 5.0f, 10.0f, true));
   const auto after = Anchors(ResultSegments());
   // K: the left edge offset by the new width meets the old top allowance.
   EXPECT_LT(NearestAnchor(after, {-w, 200 + ext}), kPointSlack);
@@ -184,7 +184,7 @@ TEST_F(FortyFiveTest, NearStraightCornerGetsAPlainOffset) {
   const double turn = 20.0 * std::numbers::pi / 180.0;
   const Vec2 after{200.0 * std::sin(turn), 200.0 + 200.0 * std::cos(turn)};
   Start(Polygon({{0, 0}, {0, 200}, after, {250, 0}}), 10.0f);
-  ASSERT_TRUE(FortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 5.0f, true));
+  ASSERT_TRUE(ApplyFortyFiveDegreeCorner(Doc(), state_, 2, 1, 0.5, 10.0f, 5.0f, true));
   EXPECT_LT(NearestAnchor(Anchors(ResultSegments()), {-kW, 200.0}), kPointSlack);
 }
 

@@ -63,6 +63,18 @@ std::vector<host::PathSegment> CurvedCornerPiece() {
   return s;
 }
 
+std::vector<host::PathSegment> Circle(double cx, double cy, double r) {
+  constexpr double k = 0.5522847498;
+  auto seg = [&](double x, double y, double dx, double dy) {
+    host::PathSegment s{};
+    s.p = {cx + x * r, cy + y * r};
+    s.in = {cx + (x - dx * k) * r, cy + (y - dy * k) * r};
+    s.out = {cx + (x + dx * k) * r, cy + (y + dy * k) * r};
+    return s;
+  };
+  return {seg(-1, 0, 0, 1), seg(0, 1, 1, 0), seg(1, 0, 0, -1), seg(0, -1, -1, 0)};
+}
+
 std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments) {
   std::vector<Vec2> out;
   for (const host::PathSegment& s : segments) out.push_back(V(s.p));

@@ -50,6 +50,8 @@ std::vector<host::PathSegment> YouShape();
 /// (60, 40).
 std::vector<host::PathSegment> CurvedCornerPiece();
 inline constexpr Vec2 kCurvedCorner{0.0, 200.0};
+/// A circle of four cubic arcs (radial error about 3e-4 r), clockwise.
+std::vector<host::PathSegment> Circle(double cx, double cy, double r);
 inline constexpr Vec2 kCurvedArrival{40.0, 60.0};
 inline constexpr Vec2 kCurvedDeparture{60.0, 40.0};
 

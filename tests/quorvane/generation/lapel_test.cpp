@@ -1,7 +1,7 @@
 // "Lapel" on a rectangle: the allowance doubled between a second point and
 // a corner, with the mirrored end, for second points on either side of the
 // corner and on both host versions.
-#include "quorvane/generation/lapel.h"
+#include "quorvane/generation/command_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ TEST_P(LapelTest, DepthDoublesFromTheSecondPointToAMirroredEnd) {
     SCOPED_TRACE(corner);
     Start(testing::Rectangle(), testing::kBasicMm, GetParam());
     const double basicArea = ResultArea();
-    ASSERT_TRUE(Lapel(Doc(), state_, corner, 2, 0.3));
+    ASSERT_TRUE(ApplyLapel(Doc(), state_, corner, 2, 0.3));
     ExpectWellFormedResult();
     const double end = cornerX + out * kB;
     EXPECT_NEAR(ResultBounds().top, 200.0 + 2 * kB, kDepthSlack);

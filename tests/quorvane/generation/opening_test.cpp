@@ -1,6 +1,7 @@
-// "Opening" on a rectangle: a stretch between two points on the finish line
-// gets its own width, through the real host document and its services.
-#include "quorvane/generation/opening.h"
+// "Opening" through the document: the points are read exactly on their
+// curves, parameters 0 and 1 included, on both host versions. The shapes
+// are checked on plain outlines in constructions_test.cpp.
+#include "quorvane/generation/command_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 namespace quorvane::generation {
 namespace {
 
-using geometry::Vec2;
 using testing::NearestAnchor;
 
 constexpr double kSlack = 0.05;
@@ -22,49 +22,19 @@ double TopEdgeX(double t) { return 300.0 * (3 * t * t - 2 * t * t * t); }
 
 class OpeningTest : public testing::PieceFixture, public ::testing::WithParamInterface<std::int32_t> {};
 
-TEST_P(OpeningTest, StretchOnTheTopEdgeTakesItsOwnWidth) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  const double basicArea = ResultArea();
-  // From a quarter to three quarters of the top edge (segment 2).
-  ASSERT_TRUE(Opening(Doc(), state_, 2, 0.25, 2, 0.75, kOpeningMm));
-  ExpectWellFormedResult();
-  const double x1 = TopEdgeX(0.25);
-  const double x2 = TopEdgeX(0.75);
-  EXPECT_NEAR(ResultArea(), basicArea + (x2 - x1) * (kOpeningPt - testing::kBasicPt), 1.0);
-  EXPECT_NEAR(ResultBounds().top, 200.0 + kOpeningPt, kSlack);
-  EXPECT_NEAR(ResultBounds().right, 300.0 + testing::kBasicPt, kSlack);
-  EXPECT_NEAR(ResultClearance(), testing::kBasicPt, kSlack);
-  // The steps stand on the normals at the exact points.
-  for (double x : {x1, x2}) {
-    EXPECT_LT(NearestAnchor(ResultSegments(), {x, 200.0 + kOpeningPt}), kSlack) << x;
-    EXPECT_LT(NearestAnchor(ResultSegments(), {x, 200.0 + testing::kBasicPt}), kSlack) << x;
+TEST_P(OpeningTest, StepsStandOnTheExactCurvePoints) {
+  for (const auto& [t1, t2] : {std::pair{0.25, 0.75}, std::pair{0.0, 1.0}}) {
+    SCOPED_TRACE(t1);
+    Start(testing::Rectangle(), testing::kBasicMm, GetParam());
+    const double basicArea = ResultArea();
+    ASSERT_TRUE(ApplyOpening(Doc(), state_, 2, t1, 2, t2, kOpeningMm));
+    ExpectWellFormedResult();
+    const double x1 = TopEdgeX(t1);
+    const double x2 = TopEdgeX(t2);
+    EXPECT_NEAR(ResultArea(), basicArea + (x2 - x1) * (kOpeningPt - testing::kBasicPt), 1.0);
+    EXPECT_NEAR(ResultClearance(), testing::kBasicPt, kSlack);
+    for (double x : {x1, x2}) EXPECT_LT(NearestAnchor(ResultSegments(), {x, 200.0 + kOpeningPt}), kSlack) << x;
   }
-  EXPECT_TRUE(InResult({150.0, 200.0 + kOpeningPt - 1.0}));
-  EXPECT_FALSE(InResult({150.0, 200.0 + kOpeningPt + 1.0}));
-  EXPECT_FALSE(InResult({x1 - 1.0, 200.0 + testing::kBasicPt + 1.0}));
-}
-
-TEST_P(OpeningTest, PointsInTheOtherOrderReoffsetTheRestOfTheOutline) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  ASSERT_TRUE(Opening(Doc(), state_, 2, 0.75, 2, 0.25, kOpeningMm));
-  ExpectWellFormedResult();
-  const double full = (300.0 + 2 * kOpeningPt) * (200.0 + 2 * kOpeningPt);
-  EXPECT_NEAR(ResultArea(), full - (TopEdgeX(0.75) - TopEdgeX(0.25)) * (kOpeningPt - testing::kBasicPt), 1.0);
-  EXPECT_NEAR(ResultClearance(), testing::kBasicPt, kSlack);
-  EXPECT_FALSE(InResult({150.0, 200.0 + testing::kBasicPt + 1.0}));
-  EXPECT_TRUE(InResult({-kOpeningPt + 1.0, 100.0}));
-  EXPECT_TRUE(InResult({TopEdgeX(0.25) - 1.0, 200.0 + kOpeningPt - 1.0}));
-}
-
-// The whole top edge, from its first anchor to its last.
-TEST_P(OpeningTest, ParametersZeroAndOneAreAccepted) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  ASSERT_TRUE(Opening(Doc(), state_, 2, 0.0, 2, 1.0, kOpeningMm));
-  ExpectWellFormedResult();
-  EXPECT_NEAR(ResultBounds().top, 200.0 + kOpeningPt, kSlack);
-  EXPECT_TRUE(InResult({1.0, 200.0 + kOpeningPt - 1.0}));
-  EXPECT_TRUE(InResult({299.0, 200.0 + kOpeningPt - 1.0}));
-  EXPECT_FALSE(InResult({-1.0, 200.0 + kOpeningPt - 1.0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(HostVersions, OpeningTest, ::testing::Values(kActionPathfinderHostVersion, 27),

@@ -8,6 +8,7 @@
 
 #include "generation_test_support.h"
 #include "quorvane/generation/basic_seam_margin.h"
+#include "quorvane/generation/command_input.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/pathfinder.h"
 #include "quorvane/generation/work_layers.h"
@@ -20,20 +21,8 @@ using testing::Corner;
 using testing::DistanceToPath;
 using testing::Square;
 
-Vec2 V(QvRealPoint p) { return {p.h, p.v}; }
-
-// A circle of four cubic arcs, clockwise with y up.
-std::vector<host::PathSegment> Circle(double cx, double cy, double r) {
-  constexpr double k = 0.5522847498;
-  auto seg = [&](double x, double y, double dx, double dy) {
-    host::PathSegment s{};
-    s.p = {cx + x * r, cy + y * r};
-    s.in = {cx + (x - dx * k) * r, cy + (y - dy * k) * r};
-    s.out = {cx + (x + dx * k) * r, cy + (y + dy * k) * r};
-    return s;
-  };
-  return {seg(-1, 0, 0, 1), seg(0, 1, 1, 0), seg(1, 0, 0, -1), seg(0, -1, -1, 0)};
-}
+using testing::V;
+using testing::Circle;
 
 class OutlineReader : public testing::HostFixture {};
 

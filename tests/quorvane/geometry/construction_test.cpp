@@ -33,7 +33,10 @@ TEST(MitredOffsetVertex, MitreAfterARightTurnShiftAfterALeftTurnOrStraightRun) {
   EXPECT_NEAR(straight.y, 10.0, 1e-12);
 }
 
-TEST(SpliceRun, KeepsTheStretchAndPutsTheRunAfterItStartingAtVertexZeroWhenItWraps) {
+// SpliceRun keeps from..to and puts the run after it; ReplaceRun puts the
+// run in place of first..last. Either starts at vertex 0 when what it keeps
+// wraps past it.
+TEST(SpliceRun, KeepsOrReplacesACyclicRun) {
   const Outline outline = {{{0, 0}}, {{1, 0}}, {{2, 0}}, {{3, 0}}, {{4, 0}}};
   const Outline run = {{{9, 9}}, {{8, 8}}};
   const auto xs = [](const Outline& o) {
@@ -43,6 +46,9 @@ TEST(SpliceRun, KeepsTheStretchAndPutsTheRunAfterItStartingAtVertexZeroWhenItWra
   };
   EXPECT_EQ(xs(SpliceRun(outline, 1, 3, run)), (std::vector<double>{1, 2, 3, 9, 8}));
   EXPECT_EQ(xs(SpliceRun(outline, 3, 1, run)), (std::vector<double>{0, 1, 9, 8, 3, 4}));
+  EXPECT_EQ(xs(ReplaceRun(outline, 1, 3, run)), (std::vector<double>{0, 9, 8, 4}));
+  EXPECT_EQ(xs(ReplaceRun(outline, 3, 1, run)), (std::vector<double>{2, 9, 8}));
+  EXPECT_EQ(xs(ReplaceRun(outline, 0, 4, run)), (std::vector<double>{9, 8}));
   EXPECT_EQ(CyclicIndex(-1, 5), 4);
   EXPECT_EQ(CyclicIndex(7, 5), 2);
 }
