@@ -237,7 +237,8 @@ std::string CheckSvg(std::string_view text) {
 
 std::string CheckModuleRun(std::string_view bytes) {
   // The path: 3 to 10 corners around a centre, each at its own angle and
-  // radius, so that it never crosses itself; clockwise with y up.
+  // radius; clockwise with y up. A step of more than half a turn between
+  // two corners can make it cross itself.
   ByteSource in(bytes);
   const int anchors = 3 + static_cast<int>(in.Next() % 8);
   std::vector<host::PathSegment> segments;

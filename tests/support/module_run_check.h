@@ -1,9 +1,9 @@
 // One run of the generation driver on the headless host, checked the way a
 // user would judge it: either one closed, positively oriented outline that
 // holds the finish line (unless one of the commands is built across the
-// piece) and no alert, or exactly one alert that is the failing command's
-// own message (or the basic margin's); the source path and the set
-// unchanged either way. The module fuzz target and the sweep
+// piece, or the finish line crosses itself) and no alert, or exactly one
+// alert that is the failing command's own message (or the basic margin's);
+// the source path and the set unchanged either way. The module fuzz target and the sweep
 // over the real pieces share it.
 #pragma once
 
