@@ -12,7 +12,9 @@ using document::AffineMatrix;
 using document::Color;
 using document::ColorKind;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+// XML's white space: a form feed separates nothing, since XML cannot hold it
+// and a saved file with one could not be read back.
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Reads one number at `pos`, skipping leading separators; std::from_chars
 // does not accept a leading '+', so it is skipped by hand.
