@@ -62,9 +62,6 @@ std::string Escape(std::string_view s) {
   return out;
 }
 
-// Characters below space other than tab, line feed and carriage return.
-bool IsUnwritable(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r'; }
-
 bool IsXmlNameSafe(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s) {
@@ -238,14 +235,12 @@ class Writer {
       if (name == "height") height = value;
       if (name == "viewBox") viewBox = value;
     }
+    // A frame holding a control character, which XML cannot hold, does not
+    // parse (numbers are separated by XML's white space only), so it is
+    // written afresh like any frame that is not the page's.
     frame_ = FrameFromRoot(width, height, viewBox);
-    // Control characters cannot be written in XML; such a frame is written
-    // afresh rather than changed into one that reads differently.
-    const bool writable = std::none_of(width.begin(), width.end(), IsUnwritable) &&
-                          std::none_of(height.begin(), height.end(), IsUnwritable) &&
-                          std::none_of(viewBox.begin(), viewBox.end(), IsUnwritable);
     rootAttributes_ = read;
-    if (!(fromFile_ && frame_.ok && writable && frame_.page == doc_.GetPage())) {
+    if (!(fromFile_ && frame_.ok && frame_.page == doc_.GetPage())) {
       const auto& page = doc_.GetPage();
       Set(rootAttributes_, "width", Num(page.width) + "pt");
       Set(rootAttributes_, "height", Num(page.height) + "pt");
