@@ -78,7 +78,9 @@ TEST(SvgLimits, HostileFilesAreRefusedWithFileLineAndLimit) {
     EXPECT_EQ(read.error().file, "hostile.svg");
     EXPECT_EQ(read.error().line, c.line);
     EXPECT_NE(read.error().message.find(c.message), std::string::npos) << read.error().message;
-    EXPECT_LT(seconds, 5.0);  // only a hang exceeds this
+    // Only a hang exceeds this, also under the sanitizers (the arc case takes
+    // about 5 s there); the reader's speed is svg_reader_bench's to show.
+    EXPECT_LT(seconds, 60.0);
   }
 }
 
