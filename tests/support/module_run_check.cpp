@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,6 +87,33 @@ bool ConstructionCrossesPiece(const wg::PathData& path, const std::vector<wg::Po
   return false;
 }
 
+// The place on the finish line `path` that a command point names, if any.
+std::optional<wg::Point> PointOnPiece(const wg::PathData& path, const commands::CCommandSet& set,
+                                      const std::string& text) {
+  const auto resolved = set.ResolvePoint(text);
+  const std::size_t anchors = path.segments.size();
+  if (!resolved || resolved->segment < 1 || resolved->segment > static_cast<int>(anchors)) return std::nullopt;
+  return wg::CurveAt(path.segments, static_cast<std::size_t>(resolved->segment - 1)).At(resolved->t);
+}
+
+// Whether the set holds an "Opening" whose two points are one place. Going
+// forward from a point to itself is the whole finish line, yet the offset
+// run between them is that one point, and at a corner the two ends' normals
+// come from different edges and meet the margin on either side of it: the
+// margin from the first forward to the second, nearly all of it, is replaced
+// by the step at that corner. The result is closed but holds only the corner.
+bool OpeningFromAPointToItself(const wg::PathData& path, const commands::CCommandSet& set) {
+  for (int i = 0; i < set.GetCommandCount(); ++i) {
+    std::string first, second;
+    if (set.GetCommandType(i) != commands::CommandType::kOpening || set.GetCommandPoints(i, first, second) != 2) {
+      continue;
+    }
+    const auto a = PointOnPiece(path, set, first), b = PointOnPiece(path, set, second);
+    if (a && b && wg::Length(*a - *b) <= kOnFinishLine) return true;
+  }
+  return false;
+}
+
 bool SameSegments(const std::vector<host::PathSegment>& a, const std::vector<host::PathSegment>& b) {
   auto same = [](QvRealPoint p, QvRealPoint q) { return p.h == q.h && p.v == q.v; };
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](const auto& s, const auto& t) {
@@ -129,7 +157,8 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
       constexpr double kCrossingFlatness = 0.05;  // points
       if (worst > kOnFinishLine && !wg::FindSelfCrossing(finishPath, kCrossingFlatness)) {
         outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
-        if (!outcome.acrossThePiece) {
+        outcome.openingToItself = OpeningFromAPointToItself(finishPath, set);
+        if (!outcome.acrossThePiece && !outcome.openingToItself) {
           problem << "the finish line leaves the result by " << worst
                   << " pt, and no construction line of the set crosses the piece; ";
         }
