@@ -42,6 +42,11 @@ DistanceField::DistanceField(const wg::PathData& path, double cellSize, double f
     x1 = std::max(x1, f.point.x);
     y1 = std::max(y1, f.point.y);
   }
+  // Distances are exact whatever the cell size; a path far larger than its
+  // cells gets larger cells rather than an enormous grid.
+  constexpr double kMaxCells = 1 << 20;
+  cell_ = std::max(cell_, std::sqrt((x1 - x0_) * (y1 - y0_) / kMaxCells));
+  cell_ = std::max({cell_, (x1 - x0_) / kMaxCells, (y1 - y0_) / kMaxCells});
   nx_ = static_cast<int>((x1 - x0_) / cell_) + 1;
   ny_ = static_cast<int>((y1 - y0_) / cell_) + 1;
   cells_.resize(static_cast<std::size_t>(nx_ * ny_));
@@ -50,36 +55,54 @@ DistanceField::DistanceField(const wg::PathData& path, double cellSize, double f
     const wg::Point b = flat[(i + 1) % flat.size()].point;
     const std::size_t e = edges_.size();
     edges_.emplace_back(a, b);
+    // The cells the edge passes through, column by column (one cell more
+    // either side against rounding), not the whole box of a long diagonal.
     const int ix0 = static_cast<int>((std::min(a.x, b.x) - x0_) / cell_);
     const int ix1 = static_cast<int>((std::max(a.x, b.x) - x0_) / cell_);
-    const int iy0 = static_cast<int>((std::min(a.y, b.y) - y0_) / cell_);
-    const int iy1 = static_cast<int>((std::max(a.y, b.y) - y0_) / cell_);
     for (int ix = ix0; ix <= ix1; ++ix) {
+      double ya = a.y, yb = b.y;
+      if (a.x != b.x) {
+        const double left = std::max(x0_ + ix * cell_, std::min(a.x, b.x));
+        const double right = std::min(x0_ + (ix + 1) * cell_, std::max(a.x, b.x));
+        ya = a.y + (b.y - a.y) * (left - a.x) / (b.x - a.x);
+        yb = a.y + (b.y - a.y) * (right - a.x) / (b.x - a.x);
+      }
+      const int iy0 = std::max(static_cast<int>((std::min(ya, yb) - y0_) / cell_) - 1, 0);
+      const int iy1 = std::min(static_cast<int>((std::max(ya, yb) - y0_) / cell_) + 1, ny_ - 1);
       for (int iy = iy0; iy <= iy1; ++iy) cells_[static_cast<std::size_t>(iy * nx_ + ix)].push_back(e);
     }
   }
 }
 
 double DistanceField::operator()(wg::Point p) const {
-  // Rings of cells around p until no closer edge can be left.
+  // Rings of cells around p, each clipped to the grid, until no closer edge
+  // can be left: an edge in ring r + 1 is at least r cells away. Rings that
+  // miss the grid altogether (p far outside it) are skipped.
   const int cx = static_cast<int>(std::floor((p.x - x0_) / cell_));
   const int cy = static_cast<int>(std::floor((p.y - y0_) / cell_));
+  const int firstRing = std::max({0, -cx, cx - (nx_ - 1), -cy, cy - (ny_ - 1)});
+  const int lastRing = std::max({std::abs(cx), std::abs(cx - (nx_ - 1)), std::abs(cy), std::abs(cy - (ny_ - 1))});
   double best = 1e300;
-  for (int ring = 0;; ++ring) {
-    for (int ix = cx - ring; ix <= cx + ring; ++ix) {
-      for (int iy = cy - ring; iy <= cy + ring; ++iy) {
-        if (std::max(std::abs(ix - cx), std::abs(iy - cy)) != ring) continue;
-        if (ix < 0 || iy < 0 || ix >= nx_ || iy >= ny_) continue;
-        for (std::size_t e : cells_[static_cast<std::size_t>(iy * nx_ + ix)]) {
-          best = std::min(best, SegmentDistance(p, edges_[e].first, edges_[e].second));
-        }
-      }
+  auto visit = [&](int ix, int iy) {
+    if (ix < 0 || iy < 0 || ix >= nx_ || iy >= ny_) return;
+    for (std::size_t e : cells_[static_cast<std::size_t>(iy * nx_ + ix)]) {
+      best = std::min(best, SegmentDistance(p, edges_[e].first, edges_[e].second));
     }
-    const bool outside = cx + ring < 0 || cy + ring < 0 || cx - ring >= nx_ || cy - ring >= ny_;
-    if (best <= ring * cell_ || (outside && ring > nx_ + ny_ + std::abs(cx) + std::abs(cy))) {
-      return best;
+  };
+  for (int ring = firstRing; ring <= lastRing; ++ring) {
+    const int left = std::max(cx - ring, 0), right = std::min(cx + ring, nx_ - 1);
+    for (int ix = left; ix <= right; ++ix) {
+      visit(ix, cy - ring);
+      if (ring > 0) visit(ix, cy + ring);
     }
+    const int bottom = std::max(cy - ring + 1, 0), top = std::min(cy + ring - 1, ny_ - 1);
+    for (int iy = bottom; iy <= top; ++iy) {
+      visit(cx - ring, iy);
+      if (ring > 0) visit(cx + ring, iy);
+    }
+    if (best <= ring * cell_) return best;
   }
+  return best;
 }
 
 bool DistanceField::Inside(wg::Point p) const {

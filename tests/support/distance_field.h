@@ -20,7 +20,7 @@ std::vector<wg::Point> Sample(const wg::PathData& path, int perCurve);
 class DistanceField {
  public:
   /// The path flattened within `flatness`, its edges in a grid of
-  /// `cellSize` cells.
+  /// `cellSize` cells (larger for a path too large for a million of them).
   DistanceField(const wg::PathData& path, double cellSize, double flatness = 0.0005);
   double operator()(wg::Point p) const;
   /// Whether p lies inside the path (nonzero winding of the flattening).
