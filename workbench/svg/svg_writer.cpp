@@ -410,7 +410,16 @@ class Writer {
   // label takes its title from its id.
   Attributes Patched(const SourceForm& src, const Common& now, const char* stem) {
     Attributes attrs = src.attributes;
-    if (const std::string* id = Find(attrs, "id"); id && !id->empty()) Set(attrs, "id", IdFor(now.sourceId, stem));
+    if (const std::string* id = Find(attrs, "id"); id && !id->empty()) {
+      const std::string written = IdFor(now.sourceId, stem);
+      // An id another element held first is written anew; a layer whose
+      // title came from it keeps that title as its label.
+      const std::string* label = Find(attrs, Ink("label"));
+      if (written != *id && (label == nullptr || label->empty()) && !now.name.empty()) {
+        Set(attrs, Ink("label"), now.name);
+      }
+      Set(attrs, "id", written);
+    }
     if (now.name != src.name) {
       if (now.name.empty()) Remove(attrs, Ink("label")); else Set(attrs, Ink("label"), now.name);
     }
