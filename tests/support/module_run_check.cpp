@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "quorvane/generation/seam_allowance_generator.h"
+#include "quorvane/generation/tolerances.h"
 #include "quorvane/text/messages.h"
 #include "support/distance_field.h"
 #include "workbench/geometry/bezier.h"
@@ -33,9 +34,11 @@ std::vector<wg::Point> Flatten(const wg::PathData& path) {
   return points;
 }
 
-// Results are fitted within a tolerance, and commands such as Opening and
-// Lapel bring the allowance back onto the finish line.
-constexpr double kOnFinishLine = 0.5;
+// Commands such as Opening, Lapel and the reversed corners bring the
+// allowance back onto the finish line, and the result is curves fitted to
+// the built outline within the fitting tolerance: where the outline runs
+// along the finish line, the curves may stray inside by that much.
+constexpr double kOnFinishLine = generation::kFitTolerance;
 // Commands build on lines through their points (the edges carried on beyond
 // it, its outward normal) cast up to 500 pt; where one crosses the finish
 // line again (concave corner, dart, S-curve), the command joins the margin on

@@ -22,8 +22,9 @@ struct RunOutcome {
   std::string problem;
   /// Whether the run finished with a seam allowance.
   bool finished = false;
-  /// How far the finish line leaves a finished result, in points; over half
-  /// a point is a problem unless a command is built across the piece.
+  /// How far the finish line leaves a finished result, in points; beyond
+  /// the fitting tolerance (1 pt) it is a problem unless a command is built
+  /// across the piece.
   double outsideBy = 0.0;
   /// A finished result leaves the finish line: a command built across it.
   bool acrossThePiece = false;
