@@ -99,18 +99,18 @@ std::optional<wg::Point> PointOnPiece(const wg::PathData& path, const commands::
   return wg::CurveAt(path.segments, static_cast<std::size_t>(resolved->segment - 1)).At(resolved->t);
 }
 
-// Whether the set holds an "Opening" whose two points are one place. Going
-// forward from a point to itself is the whole finish line, yet the offset
-// run between them is that one point, and at a corner the two ends' normals
-// come from different edges and meet the margin on either side of it: the
-// margin from the first forward to the second, nearly all of it, is replaced
-// by the step at that corner. The result is closed but holds only the corner.
-bool OpeningFromAPointToItself(const wg::PathData& path, const commands::CCommandSet& set) {
+// Whether the set holds a command of two points that are one place. The
+// two-point commands build on the stretch going forward from the first
+// point to the second; from a point to itself that is the whole finish line,
+// yet the run they build over it is that one point, and at a corner the two
+// ends take their directions from different edges, meeting the margin on
+// either side of it: the margin from the first end forward to the second,
+// nearly all of it, is replaced by what the command builds at the corner.
+// The result is closed but holds only the corner.
+bool CommandFromAPointToItself(const wg::PathData& path, const commands::CCommandSet& set) {
   for (int i = 0; i < set.GetCommandCount(); ++i) {
     std::string first, second;
-    if (set.GetCommandType(i) != commands::CommandType::kOpening || set.GetCommandPoints(i, first, second) != 2) {
-      continue;
-    }
+    if (set.GetCommandPoints(i, first, second) != 2) continue;
     const auto a = PointOnPiece(path, set, first), b = PointOnPiece(path, set, second);
     if (a && b && wg::Length(*a - *b) <= kOnFinishLine) return true;
   }
@@ -160,8 +160,8 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
       constexpr double kCrossingFlatness = 0.05;  // points
       if (worst > kOnFinishLine && !wg::FindSelfCrossing(finishPath, kCrossingFlatness)) {
         outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
-        outcome.openingToItself = OpeningFromAPointToItself(finishPath, set);
-        if (!outcome.acrossThePiece && !outcome.openingToItself) {
+        outcome.fromAPointToItself = CommandFromAPointToItself(finishPath, set);
+        if (!outcome.acrossThePiece && !outcome.fromAPointToItself) {
           problem << "the finish line leaves the result by " << worst
                   << " pt, and no construction line of the set crosses the piece; ";
         }

@@ -1,11 +1,11 @@
 // One run of the generation driver on the headless host, checked the way a
 // user would judge it: either one closed, positively oriented outline that
 // holds the finish line (unless one of the commands is built across the
-// piece, an "Opening" goes from a point to itself, or the finish line
-// crosses itself) and no alert, or exactly one alert that is the failing
-// command's own message (or the basic margin's); the source path and the
-// set unchanged either way. The module fuzz target and the sweep over the
-// real pieces share it.
+// piece, a command of two points goes from a point to itself, or the
+// finish line crosses itself) and no alert, or exactly one alert that is
+// the failing command's own message (or the basic margin's); the source
+// path and the set unchanged either way. The module fuzz target and the
+// sweep over the real pieces share it.
 #pragma once
 
 #include <string>
@@ -28,9 +28,9 @@ struct RunOutcome {
   double outsideBy = 0.0;
   /// A finished result leaves the finish line: a command built across it.
   bool acrossThePiece = false;
-  /// A finished result leaves the finish line: an "Opening" from a point to
-  /// that same point replaces the margin all round by the step at the point.
-  bool openingToItself = false;
+  /// A finished result leaves the finish line: a command of two points goes
+  /// from a point to that same point, over the whole finish line.
+  bool fromAPointToItself = false;
 };
 
 /// Runs `set` on the closed path `source` (already turned clockwise) with

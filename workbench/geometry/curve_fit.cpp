@@ -511,8 +511,12 @@ void DropCollinearBetweenLongEdges(std::vector<Point>& pts, std::vector<bool>& c
       const Point m = keptPts.back();
       bool straight = Distance(a, m) >= kLongStraightEdge && Distance(m, p) >= kLongStraightEdge &&
                       Dot(m - a, p - m) > 0.0 && SegmentDistance(m, a, p) <= 0.25 * tolerance;
+      // Every point dropped since a is checked again against the longer
+      // segment: most are clearly near it, and only close calls pay hypot.
+      const Segment ap = PrepareSegment(a, p);
       for (std::size_t k = 0; straight && k < dropped.size(); ++k) {
-        straight = SegmentDistance(dropped[k], a, p) <= 0.25 * tolerance;
+        straight = ClearlyNearer(dropped[k], ap, 0.25 * tolerance) ||
+                   SegmentDistance(dropped[k], a, p) <= 0.25 * tolerance;
       }
       if (straight) {
         dropped.push_back(m);
