@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -95,6 +97,22 @@ inline void ChooseFromPopup(const QString& text, bool* missed, int polls = kModa
     *missed = true;
     menu->close();
   });
+}
+
+/// The menu bar's menu titled `title` (its '&' marks ignored), or null.
+inline QMenu* MenuNamed(QMainWindow& window, const QString& title) {
+  for (QAction* action : window.menuBar()->actions()) {
+    if (action->menu() != nullptr && action->text().remove('&') == title) return action->menu();
+  }
+  return nullptr;
+}
+
+/// The item of `menu` titled `text` (its '&' marks ignored), or null.
+inline QAction* ActionNamed(QMenu* menu, const QString& text) {
+  for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>{}) {
+    if (action->text().remove('&') == text) return action;
+  }
+  return nullptr;
 }
 
 /// Replaces a line edit's text as a user does: select all, then type.

@@ -271,16 +271,9 @@ TEST_F(AppEditing, ThePreferenceBoundsTheUndoHistoryAndTheActionLog) {
   EXPECT_EQ(QSettings().value(QStringLiteral("undoLimit")).toInt(), 5);
   EXPECT_EQ(session_.HistoryLimit(), 5u);
 
-  // Eight nudges: the last five can be undone, the first three stay.
-  ASSERT_TRUE(Doc().SetSelected(seam_, true));
-  Doc().CommitStep();
-  const std::vector<Point> start = Anchors(seam_);
-  for (int i = 0; i < 8; ++i) QTest::keyClick(&Canvas(), Qt::Key_Right);
-  EXPECT_EQ(Doc().UndoSteps(), 5u);
-  // Bounded, so that an undo that does nothing fails instead of hanging.
-  for (int i = 0; i < 10 && Doc().CanUndo(); ++i) window_->UndoAction().trigger();
-  EXPECT_FALSE(Doc().CanUndo());
-  ExpectMoved(start, Anchors(seam_), {3.0 * kPointsPerMm, 0.0}, 1e-9);
+  // The open document keeps as many steps (how it drops the oldest is the
+  // document's tests').
+  EXPECT_EQ(Doc().UndoLimit(), 5u);
 
   // The log of played actions keeps as many.
   plugin::ActionRegistry& actions = session_.Host().Actions();

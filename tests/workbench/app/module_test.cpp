@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 
 #include <algorithm>
@@ -21,19 +20,8 @@ namespace {
 
 constexpr const char* kPanelId = "Quorvane_INFO_PANEL";
 
-QMenu* MenuNamed(QMainWindow& window, const QString& title) {
-  for (QAction* action : window.menuBar()->actions()) {
-    if (action->menu() != nullptr && action->text().remove('&') == title) return action->menu();
-  }
-  return nullptr;
-}
-
-QAction* ActionNamed(QMenu* menu, const QString& text) {
-  for (QAction* action : menu->actions()) {
-    if (action->text() == text) return action;
-  }
-  return nullptr;
-}
+using testing::ActionNamed;
+using testing::MenuNamed;
 
 class AppModule : public ::testing::Test {
  protected:

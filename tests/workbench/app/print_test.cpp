@@ -2,7 +2,6 @@
 // the pieces of the open document printed at full size.
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QMenuBar>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -12,17 +11,6 @@
 
 namespace workbench::app::testing {
 namespace {
-
-// The menu bar's action titled `text` in the menu titled `menu`.
-QAction* MenuAction(QMainWindow& window, const QString& menu, const QString& text) {
-  for (QAction* top : window.menuBar()->actions()) {
-    if (top->text() != menu || top->menu() == nullptr) continue;
-    for (QAction* action : top->menu()->actions()) {
-      if (action->text() == text) return action;
-    }
-  }
-  return nullptr;
-}
 
 std::string PdfInfo(const std::filesystem::path& pdf) {
   std::string out;
@@ -41,7 +29,7 @@ TEST_F(PrintToPdf, AsksForTheFileAndPaperAndPrintsTheSeamAllowanceAtFullSize) {
   const cli::testing::Ran demo = cli::testing::RunQuorvane({"demo", "-o", dir.Path().string()});
   ASSERT_EQ(demo.status, 0) << demo.err;
   ASSERT_TRUE(window_->OpenFile(QString::fromStdString((dir.Path() / "front-bodice-seam.svg").string())));
-  QAction* print = MenuAction(*window_, QStringLiteral("&File"), QStringLiteral("&Print to PDF..."));
+  QAction* print = ActionNamed(MenuNamed(*window_, QStringLiteral("File")), QStringLiteral("Print to PDF..."));
   ASSERT_NE(print, nullptr);
 
   const std::filesystem::path pdf = dir.Path() / "bodice.pdf";

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
@@ -250,10 +249,7 @@ TEST_F(WindowTest, AFileThatFailsToOpenIsNamedWithItsLineInAMessageBox) {
 
 // (The title and its modified mark are the recent files' and closing tests'.)
 TEST_F(WindowTest, AboutGivesTheVersion) {
-  QMenu* about = nullptr;
-  for (QAction* menu : window_->menuBar()->actions()) {
-    if (menu->text() == QStringLiteral("&About")) about = menu->menu();
-  }
+  QMenu* about = MenuNamed(*window_, QStringLiteral("About"));
   ASSERT_NE(about, nullptr);
   QString text;
   bool missed = false;
@@ -287,16 +283,11 @@ TEST(AppProgramText, HelpAndVersionNeedNoDisplay) {
 // ---- Looks --------------------------------------------------------------------------
 
 TEST_F(WindowTest, WindowMenuTogglesTheLayersAndThePanelLeavesWithTheModule) {
-  QMenu* menu = nullptr;
-  for (QAction* entry : window_->menuBar()->actions()) {
-    if (entry->text() == QStringLiteral("&Window")) menu = entry->menu();
-  }
+  QMenu* menu = MenuNamed(*window_, QStringLiteral("Window"));
   ASSERT_NE(menu, nullptr);
   QMetaObject::invokeMethod(menu, "aboutToShow");
-  QStringList texts;
-  for (QAction* action : menu->actions()) texts << action->text();
-  ASSERT_FALSE(texts.isEmpty());
-  EXPECT_EQ(texts.front(), QStringLiteral("Layers"));
+  ASSERT_FALSE(menu->actions().isEmpty());
+  EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("Layers"));
   auto* layers = window_->findChild<QDockWidget*>(QStringLiteral("layersDock"));
   ASSERT_NE(layers, nullptr);
   menu->actions().front()->trigger();

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "cli_test_support.h"
+#include "support/shared_data.h"
 #include "workbench/cli/pieces.h"
 #include "workbench/svg/svg_io.h"
 
@@ -118,15 +119,21 @@ TEST(ApplyCli, PathsCarryingTheirOwnSetsGetThemAndAPathWithoutOneIsBadInput) {
   EXPECT_FALSE(fs::exists(dir / "mixed-seam.svg"));
 }
 
-TEST(ApplyCli, BadInputExitsTwoNamingWhatIsWrongAndWritesNothing) {
+// Bad input and mistakes of the command line exit 2 saying, in the user's
+// terms, what is wrong, and write nothing.
+TEST(Cli, BadInputExitsTwoNamingWhatIsWrongAndWritesNothing) {
   TempDir dir;
   const std::string in = WritePieces(dir / "pieces.svg").string();
   const std::string out = (dir / "out.svg").string();
+  const std::string missing = (dir / "missing.svg").string();
+  const std::string badSvg = (quorvane::testing::TestDataDir() / "svg" / "bad_path_data.svg").string();
+  Spill(dir / "photo.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  Spill(dir / "notes.txt", "Front bodice: 10 mm all round\n");
+  fs::create_directories(dir / "folder");
   struct Case {
     std::vector<std::string> args;
-    std::string named;
+    std::string said;
   };
-  const std::string missing = (dir / "missing.svg").string();
   const Case cases[] = {
       {ApplyBasic({missing}, {"-o", out}), missing},
       {{"apply", in, "--set", "No such set", "--list", kEveryKindList, "-o", out}, "\"No such set\""},
@@ -136,39 +143,21 @@ TEST(ApplyCli, BadInputExitsTwoNamingWhatIsWrongAndWritesNothing) {
       {{"apply", in, "--set", "Basic 10 mm", "--list", (dir / "no-list.txt").string(), "-o", out}, "no-list.txt"},
       {ApplyBasic({in}, {"-o", in}), "would replace the input"},
       {{"apply", in, "--set", "Basic 10 mm", "--module", "/nonexistent/quorvane.so", "-o", out}, "/nonexistent/quorvane.so"},
-  };
-  for (const Case& c : cases) {
-    const Ran ran = RunQuorvane(c.args);
-    EXPECT_EQ(ran.status, 2) << c.named;
-    EXPECT_NE(ran.err.find(c.named), std::string::npos) << ran.err;
-    EXPECT_FALSE(fs::exists(out)) << c.named;
-  }
-}
-
-TEST(Cli, MistakesOfTheCommandLineAreSaidInTheUsersTerms) {
-  TempDir dir;
-  const std::string in = WritePieces(dir / "pieces.svg").string();
-  Spill(dir / "photo.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-  Spill(dir / "notes.txt", "Front bodice: 10 mm all round\n");
-  fs::create_directories(dir / "folder");
-  struct Case {
-    std::vector<std::string> args;
-    std::string said;
-  };
-  const Case cases[] = {
       {{"frob"}, "unknown subcommand \"frob\"; the subcommands are info, apply, finish-line, sets, demo"},
       {{}, "name a subcommand: info, apply, finish-line, sets, demo"},
       {ApplyBasic({in}, {"-o", (dir / "folder").string()}), (dir / "folder").string() + ": is a folder"},
       {{"finish-line", in, "--margin", "5", "-o", (dir / "folder").string()}, "is a folder"},
-      {ApplyBasic({(dir / "photo.png").string()}), "photo.png: this is a PNG image, not an SVG document"},
+      {ApplyBasic({(dir / "photo.png").string()}, {"-o", out}), "photo.png: this is a PNG image, not an SVG document"},
       {{"info", (dir / "notes.txt").string()}, "notes.txt: this is not an SVG document: it has no <svg> element"},
-      {{"apply", in, "--set", "Sleeve", "--list", kEveryKindList},
+      {{"info", badSvg}, badSvg + ":4:"},
+      {{"apply", in, "--set", "Sleeve", "--list", kEveryKindList, "-o", out},
        "no command set \"Sleeve\" in " + kEveryKindList + "; its sets are \"Every kind\", \"Basic 10 mm\""},
   };
   for (const Case& c : cases) {
     const Ran ran = RunQuorvane(c.args);
     EXPECT_EQ(ran.status, 2) << c.said;
     EXPECT_NE(ran.err.find(c.said), std::string::npos) << ran.err;
+    EXPECT_FALSE(fs::exists(out)) << c.said;
   }
   EXPECT_TRUE(fs::is_empty(dir / "folder"));
 

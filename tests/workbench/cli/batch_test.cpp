@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "cli_test_support.h"
+#include "support/shared_data.h"
 #include "workbench/cli/pieces.h"
 #include "workbench/svg/svg_io.h"
 
@@ -207,12 +208,15 @@ TEST(JsonCli, OneDocumentWithEachPathsOutcomeAndTheSameStatus) {
                                                        {"old-result", "on a layer the module made"}};
   EXPECT_EQ(skipped, expected);
 
-  const Ran finish = RunQuorvane({"finish-line", in.string(), "--margin", "5", "--path", "back-piece", "--json"});
-  ASSERT_EQ(finish.status, 0) << finish.err;
+  // finish-line names the bow tie the same way and insets the other path.
+  const Ran finish = RunQuorvane(
+      {"finish-line", in.string(), "--margin", "5", "--path", "back-piece", "--path", "bow", "--json"});
+  EXPECT_EQ(finish.status, 1) << finish.err;
+  EXPECT_NE(finish.err.find("path \"bow\": the path crosses itself"), std::string::npos) << finish.err;
   const pt::ptree finishJson = ParseJson(finish.out);
   EXPECT_EQ(finishJson.get<std::string>("command"), "finish-line");
   const pt::ptree& finished = finishJson.get_child("files").front().second;
-  ASSERT_EQ(finished.get_child("paths").size(), 1u);
+  ASSERT_EQ(finished.get_child("paths").size(), 2u);
   const std::string line = finished.get_child("paths").front().second.get<std::string>("result");
   const document::Document inset = Read(finished.get<std::string>("output"));
   EXPECT_EQ(ClosedPathsOnLayer(inset, "Back(Basic finish line)"), std::vector<document::ArtId>{FindById(inset, line)});
@@ -260,6 +264,14 @@ TEST(InfoCli, BoundsInTheSvgsOwnCoordinatesAsInkscapeShowsThem) {
             std::string::npos)
       << text.out;
   EXPECT_NE(text.out.find(" pt (left bottom right top, y up)"), std::string::npos) << text.out;
+
+  // Layers with their state, paths with their anchors and subpaths.
+  const Ran shapes = RunQuorvane({"info", (quorvane::testing::TestDataDir() / "svg" / "shapes.svg").string()});
+  ASSERT_EQ(shapes.status, 0) << shapes.err;
+  for (const std::string line : {"layer \"Locked hidden\" locked hidden", "path box closed, 4 anchors",
+                                 "path holes closed, 8 anchors in 2 subpaths"}) {
+    EXPECT_NE(shapes.out.find(line), std::string::npos) << line << "\n" << shapes.out;
+  }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "workbench/geometry/flatten.h"
 #include "workbench/geometry/signed_area.h"
 
 namespace workbench::geometry::testing {
@@ -29,23 +28,6 @@ PathData Circle(Point c, double r, bool ccw, int arcs) {
     p.segments.push_back({on, on - k * tangent, on + k * tangent, false});
   }
   return p;
-}
-
-int Winding(const PathData& path, Point p) {
-  PathData closed = path;
-  closed.closed = true;
-  const auto flat = FlattenPath(closed, 0.001, 0.0);
-  int w = 0;
-  for (std::size_t i = 0; i < flat.size(); ++i) {
-    const Point a = flat[i].point;
-    const Point b = flat[(i + 1) % flat.size()].point;
-    if (a.y <= p.y) {
-      if (b.y > p.y && Cross(b - a, p - a) > 0) ++w;
-    } else if (b.y <= p.y && Cross(b - a, p - a) < 0) {
-      --w;
-    }
-  }
-  return w;
 }
 
 std::size_t SegmentCount(const std::vector<CompoundPath>& shapes) {

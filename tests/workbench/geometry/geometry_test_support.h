@@ -19,10 +19,6 @@ PathData Square(double x, double y, double size, bool ccw = false);
 /// clockwise unless `ccw`.
 PathData Circle(Point centre, double radius, bool ccw = false, int arcs = 8);
 
-/// The nonzero winding number of a closed path around p (from a fine
-/// flattening).
-int Winding(const PathData& path, Point p);
-
 /// Total number of segments of all subpaths of the shapes.
 std::size_t SegmentCount(const std::vector<CompoundPath>& shapes);
 

@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include "geometry_test_support.h"
-#include "workbench/geometry/bounds.h"
 #include "workbench/geometry/offset_path.h"
 #include "workbench/geometry/signed_area.h"
 
@@ -19,39 +18,37 @@ using testing::Square;
 
 constexpr double kExact = 0.01;  // points: how close results come to the exact offset
 
-class OffsetSquare : public ::testing::TestWithParam<bool> {};
-
-TEST_P(OffsetSquare, MitreCornersAreExactAndOrientationIsKept) {
-  const bool ccw = GetParam();
-  const PathData square = Square(0, 0, 100, ccw);
-  const auto out = OffsetPath(square, 10.0, 4.0, JoinType::kMiter);
-  ASSERT_EQ(out.size(), 1u);
-  ASSERT_EQ(out[0].size(), 1u);
-  const PathData& r = out[0][0];
-  EXPECT_TRUE(r.closed);
-  ASSERT_EQ(r.segments.size(), 4u) << "four straight sides";
-  for (const PathSegment& s : r.segments) {
-    EXPECT_NEAR(std::fabs(s.anchor.x - 50.0), 60.0, 1e-3);
-    EXPECT_NEAR(std::fabs(s.anchor.y - 50.0), 60.0, 1e-3);
-    EXPECT_EQ(s.in, s.anchor);
-    EXPECT_EQ(s.out, s.anchor);
-    EXPECT_TRUE(s.corner);
+// Outward and inward, either way round: a square's mitred corners land
+// exactly, a circle's every point at its radius plus the distance, curves
+// stay curves, and the direction is kept. (Clockwise pieces offset with
+// mitres are the module's golden results' daily work.)
+TEST(OffsetPath, MitreCornersAndCirclesAreExactAndOrientationIsKept) {
+  for (const bool ccw : {false, true}) {
+    for (const double d : {10.0, -10.0}) {
+      const auto square = OffsetPath(Square(0, 0, 100, ccw), d, 4.0, JoinType::kMiter);
+      ASSERT_EQ(square.size(), 1u);
+      ASSERT_EQ(square[0].size(), 1u);
+      const PathData& r = square[0][0];
+      ASSERT_EQ(r.segments.size(), 4u) << "four straight sides";
+      for (const PathSegment& s : r.segments) {
+        EXPECT_NEAR(std::fabs(s.anchor.x - 50.0), 50.0 + d, 1e-3);
+        EXPECT_NEAR(std::fabs(s.anchor.y - 50.0), 50.0 + d, 1e-3);
+        EXPECT_TRUE(s.corner && s.in == s.anchor && s.out == s.anchor);
+      }
+      EXPECT_EQ(SignedArea(r.segments, true) > 0, !ccw);
+    }
+    for (const double d : {8.5, 28.3, 70.9, -30.0, -75.0}) {
+      const auto out = OffsetPath(Circle({300, -200}, 80.0, ccw), d, 4.0, JoinType::kMiter);
+      ASSERT_EQ(out.size(), 1u);
+      ASSERT_EQ(out[0].size(), 1u);
+      const PathData& res = out[0][0];
+      EXPECT_TRUE(res.closed);
+      for (const Point& p : Sample(res, 200)) EXPECT_NEAR(Distance(p, {300, -200}), 80.0 + d, kExact) << d;
+      EXPECT_LE(res.segments.size(), 24u) << "curves stay curves";
+      EXPECT_EQ(SignedArea(res.segments, true) > 0, !ccw);
+    }
   }
-  const double area = SignedArea(r.segments, true);
-  EXPECT_NEAR(std::fabs(area), 120.0 * 120.0, 0.5);
-  EXPECT_EQ(area > 0, !ccw);
-
-  // Inward by 10: the 80 x 80 square.
-  const auto in = OffsetPath(square, -10.0, 4.0, JoinType::kMiter);
-  ASSERT_EQ(in.size(), 1u);
-  EXPECT_NEAR(std::fabs(SignedArea(in[0][0].segments, true)), 80.0 * 80.0, 0.5);
-  const auto b = PathBounds(in[0][0]);
-  ASSERT_TRUE(b);
-  EXPECT_NEAR(b->left, 10.0, 1e-3);
-  EXPECT_NEAR(b->top, 90.0, 1e-3);
 }
-
-INSTANTIATE_TEST_SUITE_P(BothOrientations, OffsetSquare, ::testing::Values(false, true));
 
 TEST(OffsetJoins, MitreLimitBevelAndRound) {
   // A square's mitre reaches sqrt(2) = 1.414 times the distance from its corner.
@@ -75,31 +72,6 @@ TEST(OffsetJoins, MitreLimitBevelAndRound) {
   }
   EXPECT_LE(round[0][0].segments.size(), 12u);
 }
-
-class OffsetCircle : public ::testing::TestWithParam<std::tuple<bool, double>> {};
-
-TEST_P(OffsetCircle, EveryPointIsAtRadiusPlusDistance) {
-  const auto [ccw, d] = GetParam();
-  const double r = 80.0;
-  const PathData circle = Circle({300, -200}, r, ccw);
-  const auto out = OffsetPath(circle, d, 4.0, JoinType::kMiter);
-  ASSERT_EQ(out.size(), 1u);
-  ASSERT_EQ(out[0].size(), 1u);
-  const PathData& res = out[0][0];
-  EXPECT_TRUE(res.closed);
-  double worst = 0.0;
-  for (const Point& p : Sample(res, 200)) {
-    worst = std::max(worst, std::fabs(Distance(p, {300, -200}) - (r + d)));
-  }
-  EXPECT_LE(worst, kExact);
-  EXPECT_GE(res.segments.size(), 4u);
-  EXPECT_LE(res.segments.size(), 24u) << "curves stay curves";
-  EXPECT_EQ(SignedArea(res.segments, true) > 0, !ccw);
-}
-
-INSTANTIATE_TEST_SUITE_P(BothOrientations, OffsetCircle,
-                         ::testing::Combine(::testing::Bool(),
-                                            ::testing::Values(8.5, 28.3, 70.9, -30.0, -75.0)));
 
 // Two 100 x 100 lobes joined by a 10 pt wide neck 40 long.
 PathData Dumbbell() {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -178,17 +179,15 @@ TEST(Flatten, CacheAnswersOnlyTheSameRequest) {
   EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
   EXPECT_EQ(cache.Hits(), 1u);
 
-  PathData moved = piece;
+  PathData moved = piece, flagged = piece, open = piece;
   moved.segments[1].out.x += 1e-9;
-  EXPECT_TRUE(same(cache.Flatten(moved, 0.1, 0.5), FlattenPath(moved, 0.1, 0.5)));
-  PathData flagged = piece;
   flagged.segments[2].corner = true;
-  EXPECT_TRUE(same(cache.Flatten(flagged, 0.1, 0.5), FlattenPath(flagged, 0.1, 0.5)));
-  PathData open = piece;
   open.closed = false;
-  EXPECT_TRUE(same(cache.Flatten(open, 0.1, 0.5), FlattenPath(open, 0.1, 0.5)));
-  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.25), FlattenPath(piece, 0.1, 0.25)));
-  EXPECT_TRUE(same(cache.Flatten(piece, 0.05, 0.5), FlattenPath(piece, 0.05, 0.5)));
+  for (const auto& [path, flatness, maxLength] : {std::tuple{moved, 0.1, 0.5}, std::tuple{flagged, 0.1, 0.5},
+                                                  std::tuple{open, 0.1, 0.5}, std::tuple{piece, 0.1, 0.25},
+                                                  std::tuple{piece, 0.05, 0.5}}) {
+    EXPECT_TRUE(same(cache.Flatten(path, flatness, maxLength), FlattenPath(path, flatness, maxLength)));
+  }
   EXPECT_EQ(cache.Hits(), 1u);
   // Only the two used last are kept.
   EXPECT_TRUE(same(cache.Flatten(piece, 0.05, 0.5), FlattenPath(piece, 0.05, 0.5)));

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "workbench/svg/svg_io.h"
+#include "svg_test_support.h"
 
 namespace workbench::svg {
 namespace {
@@ -13,6 +13,8 @@ using document::ArtId;
 using document::Document;
 using geometry::PathSegment;
 using geometry::Point;
+using testing::FindById;
+using testing::Read;
 
 // Comments and processing instructions before and inside the root and its
 // groups, a style sheet, classes, data attributes, foreign elements, text,
@@ -38,21 +40,6 @@ constexpr const char* kHandMade = R"svg(<?xml version="1.0" encoding="UTF-8"?>
   <circle cx="50" cy="25" r="3"/>
 </svg>
 )svg";
-
-ArtId FindById(const Document& doc, const std::string& id) {
-  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
-    for (ArtId a : doc.AllArtOfLayer(doc.LayerAt(i))) {
-      if (doc.FindArt(a)->foreign.sourceId == id) return a;
-    }
-  }
-  return {};
-}
-
-Document Read(const std::string& text) {
-  auto read = ReadSvgString(text, "hand.svg");
-  EXPECT_TRUE(read) << read.error().ToString();
-  return read ? std::move(read.value()) : Document::Empty();
-}
 
 void ExpectSamePoints(const std::vector<PathSegment>& a, const std::vector<PathSegment>& b) {
   ASSERT_EQ(a.size(), b.size());

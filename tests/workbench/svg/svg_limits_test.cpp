@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "support/shared_data.h"
-#include "workbench/svg/svg_io.h"
+#include "svg_test_support.h"
 #include "workbench/svg/svg_limits.h"
 
 namespace workbench::svg {
@@ -125,14 +125,9 @@ struct TwoReadings {
 
 TwoReadings ReadSaveRead(const std::string& text) {
   TwoReadings r;
-  auto read = ReadSvgString(text, "in.svg");
-  EXPECT_TRUE(read) << read.error().ToString();
-  if (!read) return r;
-  r.first = std::move(read.value());
+  r.first = testing::Read(text, "in.svg");
   r.saved = WriteSvgString(r.first);
-  auto again = ReadSvgString(r.saved, "saved.svg");
-  EXPECT_TRUE(again) << again.error().ToString() << "\n" << r.saved;
-  if (again) r.second = std::move(again.value());
+  r.second = testing::Read(r.saved, "saved.svg");
   return r;
 }
 
@@ -213,6 +208,18 @@ TEST(SvgNonFinite, NothingThatIsNotANumberIsWritten) {
   in >> kept;
   EXPECT_EQ(kept, "old");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  // A good document replaces the file, leaving no temporary either; a
+  // folder that does not exist is an error naming the file.
+  Document good;
+  good.SetLayerTitle(good.LayerAt(0), "Saved");
+  ASSERT_TRUE(WriteSvgFile(good, file));
+  auto read = ReadSvgFile(file);
+  ASSERT_TRUE(read) << read.error().ToString();
+  EXPECT_EQ(read.value().FindLayer(read.value().LayerAt(0))->title, "Saved");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  auto failed = WriteSvgFile(good, dir / "missing" / "x.svg");
+  ASSERT_FALSE(failed);
+  EXPECT_NE(failed.error().file.find("x.svg"), std::string::npos);
   std::filesystem::remove_all(dir);
 }
 

@@ -6,7 +6,7 @@
 
 #include "support/shared_data.h"
 #include "workbench/geometry/bezier.h"
-#include "workbench/svg/svg_io.h"
+#include "svg_test_support.h"
 
 namespace workbench::svg {
 namespace {
@@ -15,17 +15,9 @@ using document::ArtId;
 using document::ArtType;
 using document::Document;
 using geometry::Point;
+using testing::FindById;
 
 constexpr double kMm = 72.0 / 25.4;
-
-ArtId FindById(const Document& doc, const std::string& id) {
-  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
-    for (ArtId a : doc.AllArtOfLayer(doc.LayerAt(i))) {
-      if (doc.FindArt(a)->foreign.sourceId == id) return a;
-    }
-  }
-  return {};
-}
 
 class ShapesFile : public ::testing::Test {
  protected:

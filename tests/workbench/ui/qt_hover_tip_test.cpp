@@ -121,11 +121,3 @@ TEST_F(QtHoverTipTest, ATipThatWouldLeaveTheScreenIsKeptOnIt) {
 
 }  // namespace
 }  // namespace workbench::ui
-
-int main(int argc, char** argv) {
-  // No display in tests, including the run that lists them.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
