@@ -133,34 +133,6 @@ TEST_F(ListFileTest, DamagedFilesKeepWhatWasReadAndNameTheLinesLeftOut) {
   }
 }
 
-TEST_F(ListFileTest, CommandTypesAndPointCountsOutsideTheirRangesAreLeftOutAndNamed) {
-  fs::create_directories(dir_);
-  const fs::path file = dir_ / "Trevask-list.txt";
-  std::ofstream(file, std::ios::binary) << "#Edited\r\n10.000000\r\n%LinePoint-Num,t,index\r\n"
-                                           "*Commands-type,point,haba,num\r\n"
-                                           "8,1,,5.000000,1\r\n"     // line 5: kept
-                                           "11,1,,5.000000,1\r\n"    // 6: type above 10
-                                           "-1,1,,5.000000,1\r\n"    // 7: type below 0
-                                           "8,2,,5.000000,3\r\n"     // 8: three point slots
-                                           "8,2,,5.000000,-1\r\n"    // 9: a negative count
-                                           "10,3,a,5.000000,2\r\n";  // 10: kept
-  CCommandSetList list;
-  const auto result = LoadListFile(file, list);
-  ASSERT_EQ(list.GetSetCount(), 1);
-  ASSERT_EQ(list.GetSet(0)->GetCommandCount(), 2);
-  EXPECT_EQ(list.GetSet(0)->GetCommandType(0), CommandType::kCutOff);
-  EXPECT_EQ(list.GetSet(0)->GetCommandType(1), CommandType::kFortyFiveForward);
-  ASSERT_EQ(result.problems.size(), 4u);
-  const int lines[] = {6, 7, 8, 9};
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(result.problems[i].line, lines[i]);
-    EXPECT_NE(result.problems[i].ToString().find(file.string() + ":" + std::to_string(lines[i]) + ": "),
-              std::string::npos)
-        << result.problems[i].ToString();
-    EXPECT_NE(result.problems[i].ToString().find("left out"), std::string::npos);
-  }
-}
-
 TEST_F(ListFileTest, ArtHeldSetsAreNotSavedAndEmptySetsKeepNameAndWidth) {
   CCommandSetList list;
   list.AddSet("Empty").SetBasicWidth(-2.5f);

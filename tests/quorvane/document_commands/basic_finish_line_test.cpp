@@ -1,7 +1,7 @@
 // "Create basic finish line" over a real document and the headless toolkit.
 #include "quorvane/document_commands/basic_finish_line.h"
 
-#include "document_test_support.h"
+#include "quorvane/panel/panel_test_support.h"
 #include "quorvane/document_commands/document_command_hooks.h"
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/source_selection.h"
@@ -13,12 +13,12 @@
 namespace quorvane::document_commands {
 namespace {
 
-using testing::Rectangle;
+using quorvane::testing::Rectangle;
 
 constexpr double kMm = 72.0 / 25.4;
 const std::string kLayerTitle = "Pieces(Basic finish line)";
 
-class BasicFinishLine : public testing::CommandFixture {
+class BasicFinishLine : public panel::testing::PanelFixture {
  protected:
   // A rectangle, the only art selected, and the command run on it.
   host::ArtRef Run(double x, double y, double w, double h, const std::string& answer = "16257:ok") {

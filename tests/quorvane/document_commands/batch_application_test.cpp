@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "document_test_support.h"
+#include "quorvane/panel/panel_test_support.h"
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_controls.h"
@@ -13,12 +13,12 @@
 namespace quorvane::document_commands {
 namespace {
 
-using testing::Rectangle;
+using quorvane::testing::Rectangle;
 
 constexpr double kMm = 72.0 / 25.4;
 const std::string kResultLayer = "Pieces(Auto seam-margin generate)";
 
-class BatchApplication : public testing::CommandFixture {
+class BatchApplication : public panel::testing::PanelFixture {
  protected:
   // The panel over sets "Set 0", "Set 1"... of these basic widths (mm), and
   // two selected pieces.

@@ -3,20 +3,20 @@
 // the work layers.
 #include "quorvane/generation/commit_result.h"
 
-#include "document_test_support.h"
+#include "quorvane/panel/panel_test_support.h"
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/generation/work_layers.h"
 
 namespace quorvane::generation {
 namespace {
 
-class CommitResultTest : public document_commands::testing::CommandFixture {
+class CommitResultTest : public panel::testing::PanelFixture {
  protected:
   // Applies a set of basic width `width` (points) to a 100 x 60 piece.
   host::ArtRef Commit(float width) {
     RunState& run = globals_->run;
     run.pointsPerUnit = 1.0;
-    run.sourcePath = Piece(document_commands::testing::Rectangle(0, 0, 100, 60));
+    run.sourcePath = Piece(quorvane::testing::Rectangle(0, 0, 100, 60));
     EXPECT_TRUE(FindOrCreateLayer(Doc(), run, kWorkLayer1Title));
     commands::CCommandSet set("Set");
     set.SetBasicWidth(width);
@@ -56,7 +56,7 @@ TEST_F(CommitResultTest, WithoutAResultTheMarkersGoAndThePreviewStays) {
   RunState& run = globals_->run;
   run.workLayer1 = *FindOrCreateLayer(Doc(), run, kWorkLayer1Title);
   run.workLayer2 = *FindOrCreateLayer(Doc(), run, kWorkLayer2Title);
-  run.sourcePath = Piece(document_commands::testing::Rectangle(0, 0, 100, 60));
+  run.sourcePath = Piece(quorvane::testing::Rectangle(0, 0, 100, 60));
   CommitResult(Doc(), run, globals_->settings, 10.0f);
   EXPECT_EQ(LayerIndex(std::string(kWorkLayer1Title)), -1);
   EXPECT_NE(LayerIndex(std::string(kWorkLayer2Title)), -1);

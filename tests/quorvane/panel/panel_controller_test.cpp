@@ -9,6 +9,7 @@
 #include "quorvane/commands/list_file.h"
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_controls.h"
+#include "quorvane/panel/point_picking_tool.h"
 
 namespace quorvane::panel::testing {
 namespace {
@@ -83,15 +84,34 @@ TEST_F(PanelController, RemovingASetSelectsTheSameRowElseTheLastElseNone) {
   EXPECT_FALSE(commands::LoadListFile(ListFilePath(), onDisk).read);
 }
 
-TEST_F(PanelController, AnIncompleteCommandKeepsItsSet) {
+// A command waits for its point, then for its width; meanwhile its row
+// stays selected and its set cannot be left.
+TEST_F(PanelController, AnIncompleteCommandHoldsItsRowAndItsSetUntilItHasItsPointAndWidth) {
   StartWithSets({"A", "B"});
+  Click(kFirstTypeButton + 8);  // "Cut off"
   Click(kAddButton);
+  EXPECT_EQ(State().pickingState, PickingState::kCutOff);
   ASSERT_EQ(State().incompleteCommand, 1);
+  EXPECT_FALSE(Enabled(kApplyButton));
   ExpectAlert("Please accomplish command.");
   SelectRow(kSetList, 1);
-  EXPECT_EQ(Control(kSetList).selection, 0);
   EXPECT_EQ(Globals().selectedSet, 0);
-  EXPECT_EQ(Globals().workingSet.GetCommandCount(), 1);
+  ExpectAlert("Please input point of command.");
+  SelectRow(kCommandList, 0);
+  EXPECT_EQ(Control(kCommandList).selection, 1);
+
+  ApplyPick(Ctx(), SourceHit{HitKind::kAnchor, 2, 0.0f});
+  EXPECT_EQ(State().pickingState, PickingState::kAwaitingWidth);
+  EXPECT_TRUE(Enabled(kUpdateWidthButton));
+  ExpectAlert("Please input width of command.");
+  SelectRow(kCommandList, 0);
+  EXPECT_EQ(Control(kCommandList).selection, 1);
+
+  Type(kCommandWidthField, "5");
+  Click(kUpdateWidthButton);
+  EXPECT_EQ(State().pickingState, PickingState::kIdle);
+  EXPECT_EQ(Rows(kCommandList).at(1), "2  Cut off            2      5.0");
+  EXPECT_TRUE(Enabled(kApplyButton));
 }
 
 TEST_F(PanelController, ChangesAreDiscardedOnlyWhenTheUserSaysSo) {

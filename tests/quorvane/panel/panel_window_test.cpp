@@ -44,26 +44,35 @@ TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
   EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer1Title).value_or(host::LayerRef{}));
 }
 
-// Rows the list-file reader leaves out are told once when the panel opens,
-// each with its file and line; the rest of the file still loads.
+// Rows the list-file reader leaves out (command types and point counts
+// outside their ranges) are told once when the panel opens, each with its
+// file and line; the rest of the file still loads.
 TEST_F(PanelWindow, ListFileRowsLeftOutAreToldWithTheirLines) {
-  {
-    std::ofstream list(ListFilePath(), std::ios::binary);
-    list << "#Kept\r\n10.000000\r\n*Commands-type,point,haba,num\r\n"
-            "12,1,,0.000000,1\r\n"   // line 4: no such command type
-            "8,2,,5.000000,1\r\n"    // line 5: a good cut off
-            "2,3,,0.000000,7\r\n";   // line 6: seven points
-  }
+  std::ofstream(ListFilePath(), std::ios::binary) << "#Kept\r\n10.000000\r\n*Commands-type,point,haba,num\r\n"
+                                                     "8,2,,5.000000,1\r\n"     // line 4: kept
+                                                     "11,1,,5.000000,1\r\n"    // 5: type above 10
+                                                     "-1,1,,5.000000,1\r\n"    // 6: type below 0
+                                                     "8,2,,5.000000,3\r\n"     // 7: three point slots
+                                                     "8,2,,5.000000,-1\r\n"    // 8: a negative count
+                                                     "10,3,a,5.000000,2\r\n";  // 9: kept
+  std::vector<std::string> told;
+  Prompts().SetDisplay([&](workbench::plugin::PromptKind, const std::string& text) -> std::optional<bool> {
+    told.push_back(text);
+    return true;
+  });
   CreatePanelIn(text::Language::kEnglish);
-  const std::vector<workbench::plugin::ShownPrompt>& shown = Prompts().Shown();
-  ASSERT_EQ(shown.size(), 1u);
-  const std::string& text = shown[0].text;
-  EXPECT_NE(text.find(ListFilePath() + ":4: "), std::string::npos) << text;
-  EXPECT_NE(text.find(ListFilePath() + ":6: "), std::string::npos) << text;
-  EXPECT_EQ(text.find(":5: "), std::string::npos) << text;
+  ASSERT_EQ(told.size(), 1u);
+  const std::string& text = told[0];
+  for (int line = 4; line <= 9; ++line) {
+    const bool told = line != 4 && line != 9;
+    EXPECT_EQ(text.find(ListFilePath() + ":" + std::to_string(line) + ": ") != std::string::npos, told) << text;
+  }
   EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"Kept"}));
   ASSERT_EQ(Globals().commandSets.GetSetCount(), 1);
-  EXPECT_EQ(Globals().commandSets.GetSet(0)->GetCommandCount(), 1);
+  const commands::CCommandSet& kept = *Globals().commandSets.GetSet(0);
+  ASSERT_EQ(kept.GetCommandCount(), 2);
+  EXPECT_EQ(kept.GetCommandType(0), commands::CommandType::kCutOff);
+  EXPECT_EQ(kept.GetCommandType(1), commands::CommandType::kFortyFiveForward);
 }
 
 TEST(ListFileProblemsText, ListsTheFirstTenAndCountsTheRest) {
@@ -139,9 +148,6 @@ TEST_F(PanelWindow, FlyoutTogglesTheOptionAreaAndRunsTheDocumentCommands) {
   ASSERT_TRUE(Ui().ChooseFlyoutItem(Globals().panel, kBatchApplyFlyoutItem).delivered);
   EXPECT_EQ(g_batchRuns, 1);
   EXPECT_EQ(Globals().pendingCommand, host::kBatchApplyCommand);
-  // The settings item does nothing yet.
-  ASSERT_TRUE(Ui().ChooseFlyoutItem(Globals().panel, kSettingsFlyoutItem).delivered);
-  EXPECT_EQ(Globals().pendingCommand, host::kBatchApplyCommand);
 
   // Items 6 and 7 are not in the menu; chosen all the same, they run their
   // commands, which say what they need with nothing selected.
@@ -151,7 +157,6 @@ TEST_F(PanelWindow, FlyoutTogglesTheOptionAreaAndRunsTheDocumentCommands) {
   ExpectAlert("Please select a raster art.");
   EXPECT_EQ(PanelNotifyProc(State().window, kTraceRasterFlyoutItem, kQvFlyoutChosen, &Globals()), kQvNoErr);
   EXPECT_EQ(Globals().pendingCommand, host::kTraceRasterCommand);
-  EXPECT_EQ(Prompts().RemainingScript(), 0u);
 }
 
 TEST_F(PanelWindow, TypeButtonsPressOneFlagInvalidateOnChangeAndPlayEachClick) {
