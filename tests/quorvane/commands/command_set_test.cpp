@@ -4,6 +4,7 @@
 
 #include <random>
 #include <set>
+#include <tuple>
 #include <type_traits>
 
 #include "quorvane/commands/command_set_list.h"
@@ -24,35 +25,19 @@ Command MakeCommand(CommandType type, std::string first, std::string second, flo
   return c;
 }
 
-struct ResolveCase {
-  std::string text;
-  int result;
-  int segment;
-  float t;
-};
-
-class ResolvePointTest : public ::testing::TestWithParam<ResolveCase> {};
-
-TEST_P(ResolvePointTest, NamesAnchorOrLinePoint) {
+TEST(CommandSet, PointTextsNameAnAnchorOrALinePointOrNothing) {
   CCommandSet set("s");
-  set.AppendReadLinePoint({3, 0.25f, 0});    // a
-  set.AppendReadLinePoint({9, 0.75f, 51});   // Z
-  const ResolveCase& c = GetParam();
-  const std::optional<ResolvedPoint> point = set.ResolvePoint(c.text);
-  ASSERT_EQ(point.has_value(), c.result >= 0);
-  if (!point) return;
-  EXPECT_EQ(point->kind == ResolvedPoint::Kind::kLinePoint, c.result == 1);
-  EXPECT_EQ(point->segment, c.segment);
-  EXPECT_FLOAT_EQ(point->t, c.t);
+  set.AppendReadLinePoint({3, 0.25f, 0});   // a
+  set.AppendReadLinePoint({9, 0.75f, 51});  // Z
+  using Kind = ResolvedPoint::Kind;
+  for (const auto& [text, kind, segment, t] : {std::tuple{"1", Kind::kAnchor, 1, 0.0f}, {"17", Kind::kAnchor, 17, 0.0f},
+                                               {"a", Kind::kLinePoint, 3, 0.25f}, {"Z", Kind::kLinePoint, 9, 0.75f}}) {
+    const std::optional<ResolvedPoint> point = set.ResolvePoint(text);
+    ASSERT_TRUE(point) << text;
+    EXPECT_TRUE(point->kind == kind && point->segment == segment && point->t == t) << text;
+  }
+  for (const char* text : {"b", "1a", "", "007", "+7", " 7"}) EXPECT_FALSE(set.ResolvePoint(text)) << text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ResolvePointTest,
-    ::testing::Values(ResolveCase{"1", 0, 1, 0.0f}, ResolveCase{"17", 0, 17, 0.0f},
-                      ResolveCase{"a", 1, 3, 0.25f}, ResolveCase{"Z", 1, 9, 0.75f},
-                      ResolveCase{"b", -1, -7, -7.0f}, ResolveCase{"1a", -1, -7, -7.0f},
-                      ResolveCase{"", -1, -7, -7.0f}, ResolveCase{"007", -1, -7, -7.0f},
-                      ResolveCase{"+7", -1, -7, -7.0f}, ResolveCase{" 7", -1, -7, -7.0f}));
 
 struct ValidateCase {
   CommandType type;

@@ -1,6 +1,8 @@
 // "Create basic finish line" over a real document and the headless toolkit.
 #include "quorvane/document_commands/basic_finish_line.h"
 
+#include <tuple>
+
 #include "quorvane/panel/panel_test_support.h"
 #include "quorvane/document_commands/document_command_hooks.h"
 #include "quorvane/generation/art_utilities.h"
@@ -43,33 +45,25 @@ TEST_F(BasicFinishLine, RectangleShrinksByTheMarginOnALayerAboveThePiecesLayer) 
   EXPECT_DOUBLE_EQ(Doc().Style(lines[0])->stroke.width, 0.75);
   EXPECT_EQ(Doc().UndoTexts()->first, kFinishLineUndoText);
 
-  // A second piece of the layer shares the finish-line layer.
-  Run(400, 0, 100, 100);
-  ASSERT_EQ(ArtOn(kLayerTitle).size(), 2u);
-  ExpectRectangle(ArtOn(kLayerTitle)[0], 400 + 10 * kMm, 10 * kMm, 500 - 10 * kMm, 100 - 10 * kMm);
-}
-
-TEST_F(BasicFinishLine, InchesOffsetByTheUnitFactorAndStyleTheFinishLine) {
+  // A second piece of the layer shares the finish-line layer; in inches,
+  // with the finish line switched on, the margin and the stroke follow.
   globals_->settings.unitFactor = settings::kPointsPerInch;
   globals_->settings.basicFinishLineMargin = 1.0f;
   globals_->settings.finishLine = 1;
   globals_->settings.finishLineWidth = 1.5;
-  Run(0, 0, 300, 200);
-  ExpectRectangle(ArtOn(kLayerTitle).at(0), 72, 72, 228, 128);
+  Run(400, 0, 300, 200);
+  ASSERT_EQ(ArtOn(kLayerTitle).size(), 2u);
+  ExpectRectangle(ArtOn(kLayerTitle)[0], 472, 72, 628, 128);
   EXPECT_DOUBLE_EQ(Doc().Style(ArtOn(kLayerTitle)[0])->stroke.width, 1.5);
 }
 
 TEST_F(BasicFinishLine, OnlyJapaneseGetsTheJapaneseDialog) {
-  struct Case {
-    text::Language language;
-    const char* answer;
-    const char* title;
-  };
-  for (const Case& c : {Case{text::Language::kJapanese, "16157:ok", "基本仕上り線作成"},
-                        Case{text::Language::kKorean, "16257:ok", "Create basic finish line"}}) {
-    globals_->settings.language = c.language;
-    Run(0, 0, 200, 100, c.answer);
-    EXPECT_EQ(Dialogs().back().title, c.title);
+  for (const auto& [language, answer, title] :
+       {std::tuple{text::Language::kJapanese, "16157:ok", "基本仕上り線作成"},
+        std::tuple{text::Language::kKorean, "16257:ok", "Create basic finish line"}}) {
+    globals_->settings.language = language;
+    Run(0, 0, 200, 100, answer);
+    EXPECT_EQ(Dialogs().back().title, std::string(title));
   }
   EXPECT_EQ(ArtOn(kLayerTitle).size(), 2u);
 }

@@ -106,12 +106,7 @@ TEST_F(PanelController, AnIncompleteCommandHoldsItsRowAndItsSetUntilItHasItsPoin
   ExpectAlert("Please input width of command.");
   SelectRow(kCommandList, 0);
   EXPECT_EQ(Control(kCommandList).selection, 1);
-
-  Type(kCommandWidthField, "5");
-  Click(kUpdateWidthButton);
-  EXPECT_EQ(State().pickingState, PickingState::kIdle);
-  EXPECT_EQ(Rows(kCommandList).at(1), "2  Cut off            2      5.0");
-  EXPECT_TRUE(Enabled(kApplyButton));
+  // (The width typed in and updated is the desktop session's test.)
 }
 
 TEST_F(PanelController, ChangesAreDiscardedOnlyWhenTheUserSaysSo) {

@@ -4,6 +4,8 @@
 // shows its truncation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,20 +34,17 @@ class PanelDrawing : public PanelFixture {
     EXPECT_TRUE(outcome.delivered && outcome.result == kQvNoErr) << outcome.refusal;
     return ops;
   }
-  std::int32_t Left(std::int32_t control) { return Ui().PixelRect(Window(), control)->left; }
-  static std::vector<DrawOp> Only(const std::vector<DrawOp>& ops, Kind kind) {
+  /// The operations of `kind`, or the text operation drawing `text`.
+  static std::vector<DrawOp> Only(const std::vector<DrawOp>& ops, Kind kind, const std::string& text = "") {
     std::vector<DrawOp> out;
-    for (const DrawOp& op : ops) {
-      if (op.kind == kind) out.push_back(op);
-    }
+    std::copy_if(ops.begin(), ops.end(), std::back_inserter(out),
+                 [&](const DrawOp& op) { return op.kind == kind && (text.empty() || op.text == text); });
     return out;
   }
   static DrawOp TextOp(const std::vector<DrawOp>& ops, const std::string& text) {
-    for (const DrawOp& op : ops) {
-      if (op.kind == Kind::kText && op.text == text) return op;
-    }
-    ADD_FAILURE() << "no text " << text;
-    return {};
+    const std::vector<DrawOp> found = Only(ops, Kind::kText, text);
+    EXPECT_EQ(found.size(), 1u) << text;
+    return found.empty() ? DrawOp{} : found[0];
   }
 };
 
@@ -58,7 +57,7 @@ TEST_F(PanelDrawing, CommandRowsByStateWithTheirColumns) {
   Ctx().ui.ClearItems(Window(), kCommandList);
   Ctx().ui.AddItem(Window(), kCommandList, BasicRowText(10.0f, text::Language::kEnglish));
   Ctx().ui.AddItem(Window(), kCommandList, CommandRowText(set, 0, text::Language::kEnglish));
-  const std::int32_t left = Left(kCommandList);
+  const std::int32_t left = Ui().PixelRect(Window(), kCommandList)->left;
 
   struct Case {
     const char* name;
@@ -73,9 +72,8 @@ TEST_F(PanelDrawing, CommandRowsByStateWithTheirColumns) {
     Ctx().ui.Enable(Window(), kCommandList, !c.disable);
     const std::vector<DrawOp> ops = Draw(kCommandList, 1);
     const std::vector<DrawOp> fills = Only(ops, Kind::kFill);
-    const std::vector<DrawOp> lines = Only(ops, Kind::kLine);
     ASSERT_EQ(fills.size(), 3u);
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(Only(ops, Kind::kLine).size(), 2u);
     // Row 1 of 27-pixel rows; number column to 30·s, value column from 180·s.
     EXPECT_EQ(fills[0].rect.top - Ui().PixelRect(Window(), kCommandList)->top, 27);
     EXPECT_EQ(fills[0].color, c.base);

@@ -22,19 +22,17 @@ TEST(PanelTexts, ProposedNamesAndTheDiscardQuestionNameTheSet) {
             "前身頃は変更されています。変更を破棄してもよろしいですか？");
 }
 
+// (Rows of every command type are the command line's "sets" tests'.)
 TEST(PanelTexts, RowsShowPointsAndOnlyTheWidthsTheirTypeCarries) {
   commands::CCommandSet set("S");
   set.AddCommand(CommandType::kOpening);
   set.SetCommandPoint(0, 0, "a");
   set.SetCommandPoint(0, 1, "b");
   set.SetCommandWidth(0, 12.5f);
-  set.AddCommand(CommandType::kRevForward);
-  set.SetCommandPoint(1, 0, "5");
   set.AddCommand(CommandType::kCutOff);
   EXPECT_EQ(CommandRowText(set, 0, text::Language::kEnglish), "2  Opening            a,b    12.5");
-  EXPECT_EQ(CommandRowText(set, 1, text::Language::kEnglish), "3  Rev. forward       5      ");
-  EXPECT_EQ(CommandRowText(set, 2, text::Language::kEnglish), "4  Cut off                   0.0");
-  EXPECT_EQ(CommandRowText(set, 3, text::Language::kEnglish), "");
+  EXPECT_EQ(CommandRowText(set, 1, text::Language::kEnglish), "3  Cut off                   0.0");
+  EXPECT_EQ(CommandRowText(set, 2, text::Language::kEnglish), "");
   EXPECT_EQ(CommandRowText(set, -1, text::Language::kEnglish), "");
   EXPECT_EQ(BasicRowText(-0.25f, text::Language::kEnglish).substr(29), "-0.2");
 

@@ -13,25 +13,21 @@ namespace {
 using host::ArtRef;
 using host::PaintOrder;
 
-TEST(LineStyle, StrokeOnlyInTheLinesWidthAndPlateColour) {
+// (The widths each line gets are the committing step's tests'.)
+TEST(LineStyle, AMitredStrokeWithoutFillInThePlateColourAsFourColours) {
   Settings s;
   FillDefaultPlateColors(s);
-  s.seamAllowanceLineWidth = 0.75;
-  s.finishLineWidth = 0.25;
   s.finishLineColor = 4;
   const QvColor red = PlateColorDescription(s.plateColors[LineColorIndex(s, LineKind::kFinish)]);
   EXPECT_EQ(red.kind, kQvColorCmyk);
   EXPECT_EQ(red.magenta + red.yellow, 2.0);
   EXPECT_EQ(red.cyan + red.black, 0.0);
   const QvPathStyle finish = LineStyle(s, LineKind::kFinish, red);
-  EXPECT_FALSE(finish.fillPaint);
-  EXPECT_TRUE(finish.strokePaint);
+  EXPECT_TRUE(!finish.fillPaint && finish.strokePaint);
   EXPECT_EQ(finish.stroke.color.magenta, 1.0);
-  EXPECT_EQ(finish.stroke.width, 0.25);
   EXPECT_EQ(finish.stroke.miterLimit, 4.0);
   EXPECT_EQ(finish.stroke.join, kQvMiterJoin);
   EXPECT_EQ(finish.stroke.dashCount, 0);
-  EXPECT_EQ(LineStyle(s, LineKind::kSeamAllowance, red).stroke.width, 0.75);
 
   // A three-colour slot becomes four-colour from its stored components.
   PlateColor rgb;

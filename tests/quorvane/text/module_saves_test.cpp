@@ -104,19 +104,14 @@ commands::CCommandSetList Sets(int count) {
   return list;
 }
 
-TEST_F(ModuleSaves, TheListFileIsTheOldOrTheNewOneWhateverMomentTheSavingProcessIsKilled) {
-  const fs::path file = dir_ / "Trevask-list.txt";
+TEST_F(ModuleSaves, TheListAndSettingsFilesAreTheOldOrTheNewOneWhateverMomentTheSavingProcessIsKilled) {
+  const fs::path list = dir_ / "Trevask-list.txt";
   const commands::CCommandSetList few = Sets(2), many = Sets(3000);
-  KillWhileSaving(
-      file, [&] { return commands::SaveListFile(file, few); }, [&] { return commands::SaveListFile(file, many); });
-}
-
-TEST_F(ModuleSaves, TheSettingsFileIsTheOldOrTheNewOneWhateverMomentTheSavingProcessIsKilled) {
+  KillWhileSaving(list, [&] { return commands::SaveListFile(list, few); }, [&] { return commands::SaveListFile(list, many); });
   const settings::SettingsFile file(dir_);
   settings::Settings english, japanese;
   japanese.language = text::Language::kJapanese;
-  KillWhileSaving(
-      file.Path(), [&] { return file.Save(english); }, [&] { return file.Save(japanese); });
+  KillWhileSaving(file.Path(), [&] { return file.Save(english); }, [&] { return file.Save(japanese); });
 }
 
 TEST_F(ModuleSaves, AFullDiskKeepsTheOldFileAndTheSaveSaysWhy) {
