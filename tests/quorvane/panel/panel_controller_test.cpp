@@ -4,6 +4,8 @@
 // the questions before changes are lost, and the Japanese texts.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "panel_test_support.h"
 #include "quorvane/commands/art_set_tags.h"
 #include "quorvane/commands/list_file.h"
@@ -54,24 +56,16 @@ TEST_F(PanelController, RemovingASetSelectsTheSameRowElseTheLastElseNone) {
   ExpectQuestion("Are you sure to delete 'C'?", false);
   Click(kRemoveSetButton);
   EXPECT_EQ(Globals().commandSets.GetSetCount(), 3);
-
-  ExpectQuestion("Are you sure to delete 'C'?", true);
-  Click(kRemoveSetButton);
-  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(Control(kSetList).selection, 1);
-  EXPECT_EQ(Globals().selectedSet, 1);
-
-  SelectRow(kSetList, 0);
-  ExpectQuestion("Are you sure to delete 'A'?", true);
-  Click(kRemoveSetButton);
-  EXPECT_EQ(Rows(kSetList), (std::vector<std::string>{"B"}));
-  EXPECT_EQ(Globals().selectedSet, 0);
-  EXPECT_STREQ(Globals().currentSetName, "B");
-
-  ExpectQuestion("Are you sure to delete 'B'?", true);
-  Click(kRemoveSetButton);
-  EXPECT_TRUE(Rows(kSetList).empty());
-  EXPECT_EQ(Globals().selectedSet, -1);
+  // Each removal answered yes: the rows left and the row selected.
+  for (const auto& [row, name, left, selected] :
+       {std::tuple{2, "C", std::vector<std::string>{"A", "B"}, 1}, {0, "A", {"B"}, 0}, {0, "B", {}, -1}}) {
+    SelectRow(kSetList, row);
+    ExpectQuestion("Are you sure to delete '" + std::string(name) + "'?", true);
+    Click(kRemoveSetButton);
+    EXPECT_EQ(Rows(kSetList), left);
+    EXPECT_EQ(Control(kSetList).selection, selected);
+    EXPECT_EQ(Globals().selectedSet, selected);
+  }
   // Only the set list, "New", "Preview" and the adjust field stay usable.
   for (std::int32_t id : {kCommandList, kAddButton, kEditSetButton, kRemoveSetButton, kApplyButton, kSaveButton,
                           kBasicWidthField, kOptimizeList, kFirstTypeButton}) {
