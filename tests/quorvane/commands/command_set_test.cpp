@@ -39,62 +39,36 @@ TEST(CommandSet, PointTextsNameAnAnchorOrALinePointOrNothing) {
   for (const char* text : {"b", "1a", "", "007", "+7", " 7"}) EXPECT_FALSE(set.ResolvePoint(text)) << text;
 }
 
-struct ValidateCase {
-  CommandType type;
-  std::string first, second;
-  float width;
-  CommandCheck expected;
-};
-
-class ValidateCommandTest : public ::testing::TestWithParam<ValidateCase> {};
-
-TEST_P(ValidateCommandTest, FirstFailingRuleWins) {
-  const ValidateCase& c = GetParam();
-  EXPECT_EQ(CCommandSet::ValidateCommand(MakeCommand(c.type, c.first, c.second, c.width)),
-            c.expected);
-}
-
 using CT = CommandType;
 using CC = CommandCheck;
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ValidateCommandTest,
-    ::testing::Values(ValidateCase{CT::kRevForward, "", "", 0, CC::kPointMissing},
-                      ValidateCase{CT::kRevForward, "1", "2", 3, CC::kWidthNotAllowed},
-                      ValidateCase{CT::kRightAngleBackward, "1", "2", 0, CC::kTooManyPoints},
-                      ValidateCase{CT::kExtendedCrossing, "a", "", 0, CC::kValid},
-                      ValidateCase{CT::kFortyFiveBackward, "1", "", 2, CC::kPointMissing},
-                      ValidateCase{CT::kFortyFiveForward, "1", "2", 0, CC::kWidthRequired},
-                      ValidateCase{CT::kFortyFiveForward, "1", "2", -1, CC::kWidthRequired},
-                      ValidateCase{CT::kExtendedOneSide, "1", "2", -1, CC::kValid},
-                      ValidateCase{CT::kOpening, "a", "b", 0, CC::kWidthRequired},
-                      ValidateCase{CT::kLapel, "1", "2", 1, CC::kWidthNotAllowed},
-                      ValidateCase{CT::kLapel, "1", "", 0, CC::kPointMissing},
-                      ValidateCase{CT::kCutOff, "1", "2", 1, CC::kTooManyPoints},
-                      ValidateCase{CT::kCutOff, "1", "", 0, CC::kWidthRequired},
-                      ValidateCase{CT::kCutOff, "1", "", 1.5f, CC::kValid}));
 
-struct MoveCase {
-  int from, to;
-  std::vector<int> order;  // original positions, in their new order
-};
-
-class MoveCommandTest : public ::testing::TestWithParam<MoveCase> {};
-
-TEST_P(MoveCommandTest, MovesOneAndKeepsTheOthersInOrder) {
-  CCommandSet set("s");
-  for (int i = 0; i < 5; ++i) set.AppendReadCommand(MakeCommand(CT::kCutOff, "1", "", float(i)));
-  set.MoveCommand(GetParam().from, GetParam().to);
-  std::vector<int> order;
-  for (const Command& c : set.GetCommands()) order.push_back(static_cast<int>(c.haba));
-  EXPECT_EQ(order, GetParam().order);
+TEST(CommandSet, ValidationReportsTheFirstFailingRule) {
+  for (const auto& [type, first, second, width, expected] :
+       {std::tuple{CT::kRevForward, "", "", 0.0f, CC::kPointMissing}, {CT::kRevForward, "1", "2", 3.0f, CC::kWidthNotAllowed},
+        {CT::kRightAngleBackward, "1", "2", 0.0f, CC::kTooManyPoints}, {CT::kExtendedCrossing, "a", "", 0.0f, CC::kValid},
+        {CT::kFortyFiveBackward, "1", "", 2.0f, CC::kPointMissing}, {CT::kFortyFiveForward, "1", "2", 0.0f, CC::kWidthRequired},
+        {CT::kFortyFiveForward, "1", "2", -1.0f, CC::kWidthRequired}, {CT::kExtendedOneSide, "1", "2", -1.0f, CC::kValid},
+        {CT::kOpening, "a", "b", 0.0f, CC::kWidthRequired}, {CT::kLapel, "1", "2", 1.0f, CC::kWidthNotAllowed},
+        {CT::kLapel, "1", "", 0.0f, CC::kPointMissing}, {CT::kCutOff, "1", "2", 1.0f, CC::kTooManyPoints},
+        {CT::kCutOff, "1", "", 0.0f, CC::kWidthRequired}, {CT::kCutOff, "1", "", 1.5f, CC::kValid}}) {
+    EXPECT_EQ(CCommandSet::ValidateCommand(MakeCommand(type, first, second, width)), expected)
+        << static_cast<int>(type) << " " << first << "," << second << " " << width;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moves, MoveCommandTest,
-    ::testing::Values(MoveCase{2, 99, {0, 1, 3, 4, 2}}, MoveCase{0, -5, {0, 1, 2, 3, 4}},
-                      MoveCase{3, 1, {0, 3, 1, 2, 4}}, MoveCase{1, 2, {0, 2, 1, 3, 4}},
-                      MoveCase{4, -1, {4, 0, 1, 2, 3}}, MoveCase{5, 0, {0, 1, 2, 3, 4}},
-                      MoveCase{-1, 3, {0, 1, 2, 3, 4}}));
+TEST(CommandSet, MovingOneCommandKeepsTheOthersInOrder) {
+  // From, to, and the original positions in their new order.
+  for (const auto& [from, to, order] :
+       {std::tuple{2, 99, std::vector<int>{0, 1, 3, 4, 2}}, {0, -5, {0, 1, 2, 3, 4}}, {3, 1, {0, 3, 1, 2, 4}},
+        {1, 2, {0, 2, 1, 3, 4}}, {4, -1, {4, 0, 1, 2, 3}}, {5, 0, {0, 1, 2, 3, 4}}, {-1, 3, {0, 1, 2, 3, 4}}}) {
+    CCommandSet set("s");
+    for (int i = 0; i < 5; ++i) set.AppendReadCommand(MakeCommand(CT::kCutOff, "1", "", float(i)));
+    set.MoveCommand(from, to);
+    std::vector<int> now;
+    for (const Command& c : set.GetCommands()) now.push_back(static_cast<int>(c.haba));
+    EXPECT_EQ(now, order) << from << " to " << to;
+  }
+}
 
 TEST(CommandSet, OutOfRangeQueriesGiveTheirNoneValues) {
   CCommandSet set("s");

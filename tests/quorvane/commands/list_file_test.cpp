@@ -176,23 +176,13 @@ TEST_F(ListFileTest, LocatingCreatesThePrefsFolderAndFallsBackForReading) {
   EXPECT_EQ(LocateListFile(prefs, ListFileAccess::kRead, fallback), prefs / kListFileName);
 }
 
-struct NumberCase {
-  std::string field;
-  float value;
-};
-
-class LeadingNumberTest : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(LeadingNumberTest, ReadsLikeTheOldFiles) {
-  EXPECT_EQ(ParseLeadingFloat(GetParam().field), GetParam().value);
-  EXPECT_EQ(ParseLeadingInt(GetParam().field), static_cast<std::int32_t>(GetParam().value));
+TEST(SetText, LeadingNumbersAreReadLikeTheOldFiles) {
+  for (const auto& [field, value] : {std::pair<std::string, float>{"12", 12}, {"  -3", -3}, {"+4", 4}, {"7abc", 7},
+                                     {"%LinePoint", 0}, {"", 0}, {"+-5", 0}, {"-0", 0}}) {
+    EXPECT_EQ(ParseLeadingFloat(field), value) << field;
+    EXPECT_EQ(ParseLeadingInt(field), static_cast<std::int32_t>(value)) << field;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Fields, LeadingNumberTest,
-                         ::testing::Values(NumberCase{"12", 12}, NumberCase{"  -3", -3},
-                                           NumberCase{"+4", 4}, NumberCase{"7abc", 7},
-                                           NumberCase{"%LinePoint", 0}, NumberCase{"", 0},
-                                           NumberCase{"+-5", 0}, NumberCase{"-0", 0}));
 
 TEST(SetText, FloatsAreWrittenLikePercentF) {
   EXPECT_EQ(FormatFixed6(10.0f), "10.000000");

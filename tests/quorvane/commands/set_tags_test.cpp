@@ -26,29 +26,18 @@ std::optional<std::string> Join(const Tags& tags) {
   });
 }
 
-struct SplitCase {
-  std::size_t length;
-  std::vector<std::size_t> pieces;
-};
-
-class SplitSetTagTextTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitSetTagTextTest, CutsAt180BytesAndJoinsBack) {
-  std::string text;
-  for (std::size_t i = 0; i < GetParam().length; ++i) text += static_cast<char>('0' + i % 10);
-  const Tags tags = Store(text);
-  std::vector<std::size_t> sizes;
-  for (const auto& [name, value] : tags) sizes.push_back(value.size());
-  EXPECT_EQ(sizes, GetParam().pieces);
-  EXPECT_EQ(Join(tags), GetParam().length == 0 ? std::nullopt : std::optional(text));
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, SplitSetTagTextTest,
-                         ::testing::Values(SplitCase{0, {0}}, SplitCase{179, {179}},
-                                           SplitCase{180, {180, 0}}, SplitCase{181, {180, 1}},
-                                           SplitCase{360, {180, 180, 0}}));
-
-TEST(SetTags, OnlyTheFirst99TagsAreRead) {
+TEST(SetTags, TextIsCutInto180BytePiecesAndOnlyTheFirst99AreReadBack) {
+  using Sizes = std::vector<std::size_t>;
+  for (const auto& [length, pieces] : {std::pair<std::size_t, Sizes>{0, {0}}, {179, {179}}, {180, {180, 0}},
+                                       {181, {180, 1}}, {360, {180, 180, 0}}}) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) text += static_cast<char>('0' + i % 10);
+    const Tags tags = Store(text);
+    Sizes sizes;
+    for (const auto& [name, value] : tags) sizes.push_back(value.size());
+    EXPECT_EQ(sizes, pieces) << length;
+    EXPECT_EQ(Join(tags), length == 0 ? std::nullopt : std::optional(text));
+  }
   const std::string text(kMaxSetTags * kTagPieceBytes + 50, 'x');
   const Tags tags = Store(text);
   EXPECT_EQ(tags.size(), 100u);
@@ -76,28 +65,19 @@ TEST(SetTags, DoubleByteCharacterAcrossTheCutSurvives) {
   EXPECT_TRUE(problems.empty());
 }
 
-struct NameCase {
-  std::string text;
-  std::optional<std::string> name;
-};
-
-class ArtHeldSetNameTest : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(ArtHeldSetNameTest, TakesTheFirstLine) {
-  std::vector<Diagnostic> problems;
-  EXPECT_EQ(ArtHeldSetName(GetParam().text, problems), GetParam().name);
-  EXPECT_TRUE(problems.empty());
+TEST(SetTags, AnArtHeldSetIsNamedByItsFirstLineInBrackets) {
+  using Name = std::optional<std::string>;
+  for (const auto& [text, name] :
+       {std::pair<std::string, Name>{"#Skirt\n1\n", "<Skirt>"}, {"#<Skirt>\n", "<Skirt>"}, {"#Skirt\r\n", "<Skirt>"},
+        {"#Skirt", std::nullopt}, {"Skirt\n", std::nullopt}, {"", std::nullopt},
+        {"#" + std::string(250, 'n') + "\n", "<" + std::string(200, 'n') + ">"},
+        // A double-byte character at byte 200 of the name is dropped whole.
+        {"#" + std::string(199, 'n') + "\x83\x58\n", "<" + std::string(199, 'n') + ">"}}) {
+    std::vector<Diagnostic> problems;
+    EXPECT_EQ(ArtHeldSetName(text, problems), name) << text;
+    EXPECT_TRUE(problems.empty());
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ArtHeldSetNameTest,
-    ::testing::Values(NameCase{"#Skirt\n1\n", "<Skirt>"}, NameCase{"#<Skirt>\n", "<Skirt>"},
-                      NameCase{"#Skirt\r\n", "<Skirt>"}, NameCase{"#Skirt", std::nullopt},
-                      NameCase{"Skirt\n", std::nullopt}, NameCase{"", std::nullopt},
-                      NameCase{"#" + std::string(250, 'n') + "\n", "<" + std::string(200, 'n') + ">"},
-                      // A double-byte character at byte 200 of the name is dropped whole.
-                      NameCase{"#" + std::string(199, 'n') + "\x83\x58\n",
-                               "<" + std::string(199, 'n') + ">"}));
 
 TEST(SetTags, ArtTextFieldsAreTrimmedAndMissingOnesReadAsEmpty) {
   CCommandSet set("<x>");
