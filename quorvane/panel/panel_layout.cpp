@@ -1,6 +1,7 @@
 #include "quorvane/panel/panel_layout.h"
 
 #include <array>
+#include <optional>
 
 #include "quorvane/panel/panel_controls.h"
 #include "quorvane/settings/settings.h"
@@ -10,13 +11,17 @@ namespace quorvane::panel {
 
 namespace {
 
+using M = text::Message;
+
 struct Row {
   std::int32_t id;
   std::int32_t kind;
   std::int32_t options;
   QvControlFrame frame;
-  std::string_view english;
-  std::string_view japanese;
+  /// The text in the user's language, or none.
+  std::optional<text::Message> label;
+  /// A field's first value, the same in every language.
+  std::string_view value;
 };
 
 constexpr std::int32_t kRight = kQvAlignRight;
@@ -28,39 +33,39 @@ constexpr std::int32_t kOwner = kQvOwnerDrawn;
 // field and its label are set apart below: their texts or frames depend on
 // more than the language.
 constexpr Row kRows[] = {
-    {kCommandSetLabel, kQvLabelControl, 0, {15, 475, 154, 14}, "Command set", "コマンドセット"},
-    {kSeamMarginLabel, kQvLabelControl, kRight, {45, 333, 100, 14}, "Seam-margin :", "基本縫代："},
-    {kStartPointLabel, kQvLabelControl, kRight, {45, 308, 100, 14}, "Start point :", "開始ポイント："},
-    {kFontSizeLabel, kQvLabelControl, kRight, {45, 283, 100, 14}, "Font size :", "文字サイズ："},
-    {kCommandColumnsLabel, kQvLabelControl, 0, {110, 235, 130, 14}, "No. Command", "No. コマンド"},
-    {kPointWidthLabel, kQvLabelControl, kRight, {250, 235, 130, 14}, "", ""},
-    {0, kQvSeparatorControl, 0, {10, 265, 380, 1}, "", ""},
-    {kBasicWidthField, kQvEditControl, 0, {150, 331, 80, 18}, "", ""},
-    {kCommandWidthField, kQvEditableDropDownControl, 0, {15, 30, 80, 20}, "0", "0"},
-    {kStartPointField, kQvEditableDropDownControl, 0, {150, 305, 80, 20}, "1", "1"},
-    {kFontSizeField, kQvEditableDropDownControl, 0, {150, 280, 80, 20}, "9", "9"},
-    {kSetList, kQvListControl, kOwner, {15, 360, 275, 110}, "", ""},
-    {kCommandList, kQvListControl, kOwner, {110, 70, 275, 160}, "", ""},
-    {kPreviewCheckBox, kQvCheckBoxControl, 0, {305, 380, 80, 16}, "Preview", "プレビュー"},
-    {kAdjustField, kQvEditControl, 0, {350, 350, 35, 18}, "1", "1"},
-    {0, kQvLabelControl, 0, {305, 352, 45, 14}, "Adjust :", "調整："},
-    {kNewSetButton, kQvPushButtonControl, kOwner, {305, 465, 80, 20}, "New", "新規"},
-    {kRemoveSetButton, kQvPushButtonControl, kOwner, {305, 440, 80, 20}, "Remove", "削除"},
-    {kEditSetButton, kQvPushButtonControl, kOwner, {305, 415, 80, 20}, "Edit", "編集"},
-    {kClearButton, kQvPushButtonControl, kOwner, {110, 15, 70, 20}, "Clear", "クリア"},
-    {kApplyButton, kQvPushButtonControl, kOwner, {195, 15, 80, 20}, "Apply", "適用"},
-    {kAddButton, kQvPushButtonControl, kOwner, {195, 40, 80, 20}, "Add", "コマンド追加"},
-    {kRemoveCommandButton, kQvPushButtonControl, kOwner, {280, 40, 80, 20}, "Remove", "コマンド削除"},
-    {kClearPointButton, kQvPushButtonControl, kOwner, {15, 80, 80, 20}, "Clear point", "ポイント変更"},
-    {kUpdateWidthButton, kQvPushButtonControl, kOwner, {15, 55, 80, 20}, "Update width", "幅変更"},
-    {kSaveButton, kQvPushButtonControl, kOwner, {280, 15, 80, 20}, "Save", "保存"},
-    {kMoveUpButton, kQvPushButtonControl, kOwner, {366, 40, 19, 20}, "U", "↑"},
-    {kMoveDownButton, kQvPushButtonControl, kOwner, {366, 15, 19, 20}, "D", "↓"},
-    {kCreateButton, kQvPushButtonControl, kOwner, {240, 330, 50, 20}, "Create", "作成"},
-    {kStartPointButton, kQvPushButtonControl, kOwner, {240, 305, 50, 20}, "Update", "変更"},
-    {kFontSizeButton, kQvPushButtonControl, kOwner, {240, 280, 50, 20}, "Update", "変更"},
-    {kOptimizeLabel, kQvLabelControl, 0, {305, 325, 50, 14}, "Optimize", "最適化"},
-    {kOptimizeList, kQvDropDownListControl, kOwner, {305, 300, 80, 20}, "", ""},
+    {kCommandSetLabel, kQvLabelControl, 0, {15, 475, 154, 14}, M::kPanelCommandSetLabel, ""},
+    {kSeamMarginLabel, kQvLabelControl, kRight, {45, 333, 100, 14}, M::kPanelSeamMarginLabel, ""},
+    {kStartPointLabel, kQvLabelControl, kRight, {45, 308, 100, 14}, M::kPanelStartPointLabel, ""},
+    {kFontSizeLabel, kQvLabelControl, kRight, {45, 283, 100, 14}, M::kPanelFontSizeLabel, ""},
+    {kCommandColumnsLabel, kQvLabelControl, 0, {110, 235, 130, 14}, M::kPanelCommandColumns, ""},
+    {kPointWidthLabel, kQvLabelControl, kRight, {250, 235, 130, 14}, {}, ""},
+    {0, kQvSeparatorControl, 0, {10, 265, 380, 1}, {}, ""},
+    {kBasicWidthField, kQvEditControl, 0, {150, 331, 80, 18}, {}, ""},
+    {kCommandWidthField, kQvEditableDropDownControl, 0, {15, 30, 80, 20}, {}, "0"},
+    {kStartPointField, kQvEditableDropDownControl, 0, {150, 305, 80, 20}, {}, "1"},
+    {kFontSizeField, kQvEditableDropDownControl, 0, {150, 280, 80, 20}, {}, "9"},
+    {kSetList, kQvListControl, kOwner, {15, 360, 275, 110}, {}, ""},
+    {kCommandList, kQvListControl, kOwner, {110, 70, 275, 160}, {}, ""},
+    {kPreviewCheckBox, kQvCheckBoxControl, 0, {305, 380, 80, 16}, M::kPanelPreview, ""},
+    {kAdjustField, kQvEditControl, 0, {350, 350, 35, 18}, {}, "1"},
+    {0, kQvLabelControl, 0, {305, 352, 45, 14}, M::kPanelAdjustLabel, ""},
+    {kNewSetButton, kQvPushButtonControl, kOwner, {305, 465, 80, 20}, M::kPanelNewSet, ""},
+    {kRemoveSetButton, kQvPushButtonControl, kOwner, {305, 440, 80, 20}, M::kPanelRemoveSet, ""},
+    {kEditSetButton, kQvPushButtonControl, kOwner, {305, 415, 80, 20}, M::kPanelEditSet, ""},
+    {kClearButton, kQvPushButtonControl, kOwner, {110, 15, 70, 20}, M::kPanelClear, ""},
+    {kApplyButton, kQvPushButtonControl, kOwner, {195, 15, 80, 20}, M::kPanelApply, ""},
+    {kAddButton, kQvPushButtonControl, kOwner, {195, 40, 80, 20}, M::kPanelAddCommand, ""},
+    {kRemoveCommandButton, kQvPushButtonControl, kOwner, {280, 40, 80, 20}, M::kPanelRemoveCommand, ""},
+    {kClearPointButton, kQvPushButtonControl, kOwner, {15, 80, 80, 20}, M::kPanelClearPoint, ""},
+    {kUpdateWidthButton, kQvPushButtonControl, kOwner, {15, 55, 80, 20}, M::kPanelUpdateWidth, ""},
+    {kSaveButton, kQvPushButtonControl, kOwner, {280, 15, 80, 20}, M::kPanelSave, ""},
+    {kMoveUpButton, kQvPushButtonControl, kOwner, {366, 40, 19, 20}, M::kPanelMoveUp, ""},
+    {kMoveDownButton, kQvPushButtonControl, kOwner, {366, 15, 19, 20}, M::kPanelMoveDown, ""},
+    {kCreateButton, kQvPushButtonControl, kOwner, {240, 330, 50, 20}, M::kPanelCreate, ""},
+    {kStartPointButton, kQvPushButtonControl, kOwner, {240, 305, 50, 20}, M::kPanelUpdate, ""},
+    {kFontSizeButton, kQvPushButtonControl, kOwner, {240, 280, 50, 20}, M::kPanelUpdate, ""},
+    {kOptimizeLabel, kQvLabelControl, 0, {305, 325, 50, 14}, M::kPanelOptimize, ""},
+    {kOptimizeList, kQvDropDownListControl, kOwner, {305, 300, 80, 20}, {}, ""},
 };
 
 // Lower left corners of the command-type buttons, by code.
@@ -90,8 +95,9 @@ std::vector<std::string> FontSizeItems() {
 }
 
 std::vector<std::string> OptimizeItems(text::Language language) {
-  if (text::EnglishTexts(language)) return {"N", "1", "2"};
-  return {"なし", "１", "２"};
+  std::vector<std::string> items;
+  for (M item : {M::kOptimizeNone, M::kOptimizeOne, M::kOptimizeTwo}) items.emplace_back(text::Text(item, language));
+  return items;
 }
 
 }  // namespace
@@ -121,7 +127,7 @@ std::vector<PanelControl> PanelControls(text::Language language, std::int32_t un
     c.control.kind = row.kind;
     c.control.options = row.options;
     c.control.frame = row.frame;
-    c.control.text = std::string(english ? row.english : row.japanese);
+    c.control.text = std::string(row.label ? text::Text(*row.label, language) : row.value);
     if (row.id == kPointWidthLabel) c.control.text = PointWidthLabelText(language, unit);
     // The Japanese adjust label is longer: the field gives it 5 units.
     if (!english && row.id == kAdjustField) c.control.frame = {345, 350, 40, 18};

@@ -62,6 +62,31 @@ constexpr Forms kCatalogue[] = {
     {Message::kUnit, "Unit :", "単位 :"},
     {Message::kScaledDrawing, "Enable scaled drawing (1/10)", "縮小作図に対応 (1/10)"},
     {Message::kPointWidth, "Point Width", "ポイント 幅"},
+    {Message::kPanelCommandSetLabel, "Command set", "コマンドセット"},
+    {Message::kPanelSeamMarginLabel, "Seam-margin :", "基本縫代："},
+    {Message::kPanelStartPointLabel, "Start point :", "開始ポイント："},
+    {Message::kPanelFontSizeLabel, "Font size :", "文字サイズ："},
+    {Message::kPanelCommandColumns, "No. Command", "No. コマンド"},
+    {Message::kPanelPreview, "Preview", "プレビュー"},
+    {Message::kPanelAdjustLabel, "Adjust :", "調整："},
+    {Message::kPanelNewSet, "New", "新規"},
+    {Message::kPanelRemoveSet, "Remove", "削除"},
+    {Message::kPanelEditSet, "Edit", "編集"},
+    {Message::kPanelClear, "Clear", "クリア"},
+    {Message::kPanelApply, "Apply", "適用"},
+    {Message::kPanelAddCommand, "Add", "コマンド追加"},
+    {Message::kPanelRemoveCommand, "Remove", "コマンド削除"},
+    {Message::kPanelClearPoint, "Clear point", "ポイント変更"},
+    {Message::kPanelUpdateWidth, "Update width", "幅変更"},
+    {Message::kPanelSave, "Save", "保存"},
+    {Message::kPanelMoveUp, "U", "↑"},
+    {Message::kPanelMoveDown, "D", "↓"},
+    {Message::kPanelCreate, "Create", "作成"},
+    {Message::kPanelUpdate, "Update", "変更"},
+    {Message::kPanelOptimize, "Optimize", "最適化"},
+    {Message::kOptimizeNone, "N", "なし"},
+    {Message::kOptimizeOne, "1", "１"},
+    {Message::kOptimizeTwo, "2", "２"},
 };
 
 static_assert(
@@ -69,7 +94,7 @@ static_assert(
       for (std::size_t i = 0; i < std::size(kCatalogue); ++i) {
         if (static_cast<std::size_t>(kCatalogue[i].message) != i) return false;
       }
-      return std::size(kCatalogue) == static_cast<std::size_t>(Message::kPointWidth) + 1;
+      return std::size(kCatalogue) == static_cast<std::size_t>(Message::kOptimizeTwo) + 1;
     }(),
     "kCatalogue is indexed by Message and holds every message");
 
