@@ -7,6 +7,7 @@
 #include "quorvane/panel/panel_controller.h"
 #include "quorvane/panel/panel_hooks.h"
 #include "quorvane/panel/panel_window.h"
+#include "quorvane/plugin/module_hook_table.h"
 #include "workbench/ui/dialog_script.h"
 
 namespace quorvane::panel::testing {
@@ -21,7 +22,7 @@ PanelFixture::PanelFixture() : globals_(std::make_unique<host::PluginGlobals>())
   Layer("Layer 1");
   bound_.Host().Actions().Register("Quorvane_INSIDECMD", "Quorvane Inside Objects Command",
                                    [this](const workbench::plugin::ActionPlay&) {
-                                     return host::DispatchCommand(*globals_, Doc(), hooks_);
+                                     return host::DispatchCommand(*globals_, Doc(), plugin::kModuleHooks);
                                    });
 }
 

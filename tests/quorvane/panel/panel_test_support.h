@@ -12,10 +12,8 @@
 #include <vector>
 
 #include "quorvane/facade/host_ui.h"
-#include "quorvane/host/module_hooks.h"
 #include "quorvane/host/plugin_globals.h"
 #include "quorvane/panel/panel_context.h"
-#include "quorvane/plugin/module_hook_table.h"
 #include "support/bound_host.h"
 #include "workbench/plugin/user_prompts.h"
 #include "workbench/ui/headless_toolkit.h"
@@ -79,8 +77,6 @@ class PanelFixture : public ::testing::Test {
   std::unique_ptr<host::PluginGlobals> globals_;
   std::unique_ptr<host::HostUi> hostUi_;
   std::unique_ptr<PanelContext> ctx_;
-  /// The plug-in's own hook table; a test may replace entries.
-  host::ModuleHooks hooks_ = plugin::kModuleHooks;
 };
 
 }  // namespace quorvane::panel::testing
