@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <unistd.h>
+
+#include "support/shared_data.h"
 
 namespace quorvane::testing {
 namespace {
@@ -19,13 +19,6 @@ bool Acquire(const QvBasicSuite* basic, const char* name, int version, const Sui
   }
   *suite = static_cast<const Suite*>(p);
   return true;
-}
-
-// One folder per host, also across test processes that ctest runs at once.
-std::filesystem::path FreshPrefsFolder() {
-  static std::atomic<int> counter{0};
-  return std::filesystem::temp_directory_path() /
-         ("quorvane-test-prefs-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
 }
 
 }  // namespace
@@ -72,7 +65,7 @@ std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic,
 }
 
 BoundHost::BoundHost()
-    : prefs_(FreshPrefsFolder()),
+    : prefs_(FreshTempPath("quorvane-test-prefs-")),
       document_(std::make_unique<workbench::document::Document>()),
       host_(workbench::plugin::HostOptions{prefs_}) {
   host_.SetDocument(document_.get());

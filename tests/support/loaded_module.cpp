@@ -1,29 +1,17 @@
 #include "support/loaded_module.h"
 
-#include <atomic>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "sdk/errors.h"
+#include "support/shared_data.h"
 
 namespace quorvane::testing {
 
-namespace {
-
-// One folder per fixture, also across test processes that ctest runs at once.
-std::filesystem::path FreshModulePrefs() {
-  static std::atomic<int> counter{0};
-  return std::filesystem::temp_directory_path() /
-         ("quorvane-module-prefs-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-}
-
-}  // namespace
-
 LoadedModuleTest::LoadedModuleTest()
-    : prefs_(FreshModulePrefs()), host_(workbench::plugin::HostOptions{prefs_}) {
+    : prefs_(FreshTempPath("quorvane-module-prefs-")), host_(workbench::plugin::HostOptions{prefs_}) {
   std::filesystem::remove_all(prefs_);
   host_.SetDocument(&doc_);
   layer_ = doc_.InsertLayer("Layer 1");

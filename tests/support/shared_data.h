@@ -3,13 +3,24 @@
 // fresh clone does not have.
 #pragma once
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvane::testing {
+
+/// A path in the temporary folder that no other fixture, in this process or
+/// another that ctest runs at once, is given; nothing is made there.
+inline std::filesystem::path FreshTempPath(const std::string& prefix) {
+  static std::atomic<int> counter{0};
+  return std::filesystem::temp_directory_path() /
+         (prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+}
 
 /// tests/data/ of this repository.
 inline std::filesystem::path TestDataDir() { return QUORVANE_TEST_DATA_DIR; }

@@ -20,12 +20,6 @@ std::string Bytes(const fs::path& path) { return text::ReadFileBytes(path).value
 
 class ListFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quorvane-commands-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-  }
   void TearDown() override { fs::remove_all(dir_); }
 
   CCommandSetList Load(const char* name) {
@@ -35,7 +29,7 @@ class ListFileTest : public ::testing::Test {
     return list;
   }
 
-  fs::path dir_;
+  fs::path dir_ = testing::FreshTempPath("quorvane-commands-");
   ListLoadResult result_;
 };
 

@@ -59,6 +59,7 @@ TEST_F(BatchApplication, EveryClosedPathGetsItsResultAndAnOpenPathIsLeftAlone) {
 
   // Korean: the English dialog and the Japanese texts.
   globals_->settings.language = text::Language::kKorean;
+  for (host::ArtRef piece : ArtOn("Pieces")) Doc().SetSelected(piece, true);
   Answer("16259:ok");
   EXPECT_EQ(BatchApply(Ctx()), kQvNoErr);
   EXPECT_EQ(Dialogs().at(1).title, "Batch Application");

@@ -28,28 +28,24 @@ class CommitResultTest : public panel::testing::PanelFixture {
   settings::Settings& Settings() { return globals_->settings; }
 };
 
-TEST_F(CommitResultTest, NegativeWidthStylesTheUsersPathAsTheSeamAllowance) {
+// (The Japanese title of the result's layer is batch application's test.)
+TEST_F(CommitResultTest, TheSignOfTheWidthTellsWhichLineIsTheSeamAllowanceAndALineSwitchedOffKeepsItsStroke) {
   Settings().finishLine = 1;
   Settings().finishLineWidth = 1.25;
   Settings().seamAllowanceLineWidth = 0.3;
-  const host::ArtRef piece = Commit(-10.0f);
-  const auto result = ArtOn("Pieces(Auto seam-margin generate)");
+  const host::ArtRef inner = Commit(-10.0f);
+  auto result = ArtOn("Pieces(Auto seam-margin generate)");
   ASSERT_EQ(result.size(), 1u);
   ExpectRectangle(result[0], 10, 10, 90, 50);
   EXPECT_DOUBLE_EQ(Stroke(result[0]), 1.25);
-  EXPECT_DOUBLE_EQ(Stroke(piece), 0.3);
-}
+  EXPECT_DOUBLE_EQ(Stroke(inner), 0.3);
 
-TEST_F(CommitResultTest, JapaneseTitleAndNoStyleForALineSwitchedOff) {
-  Settings().language = text::Language::kJapanese;
   Settings().seamAllowanceLine = 0;
-  Settings().finishLine = 1;
-  Settings().finishLineWidth = 2.0;
-  const host::ArtRef piece = Commit(10.0f);
-  const auto result = ArtOn("Pieces(自動作成縫代)");
-  ASSERT_EQ(result.size(), 1u);
+  const host::ArtRef outer = Commit(10.0f);
+  result = ArtOn("Pieces(Auto seam-margin generate)");
+  ASSERT_EQ(result.size(), 2u);
   EXPECT_DOUBLE_EQ(Stroke(result[0]), 0.75);  // the piece's stroke, copied by the driver
-  EXPECT_DOUBLE_EQ(Stroke(piece), 2.0);
+  EXPECT_DOUBLE_EQ(Stroke(outer), 1.25);
 }
 
 TEST_F(CommitResultTest, WithoutAResultTheMarkersGoAndThePreviewStays) {

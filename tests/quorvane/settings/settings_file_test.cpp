@@ -4,9 +4,9 @@
 
 #include <cstring>
 #include <fstream>
-#include <random>
 
 #include "quorvane/text/file_io.h"
+#include "support/shared_data.h"
 
 namespace quorvane::settings {
 namespace {
@@ -14,8 +14,7 @@ namespace {
 class SettingsFileTest : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::filesystem::path folder_ =
-      std::filesystem::temp_directory_path() / ("quorvane-settings-" + std::to_string(std::random_device{}()));
+  std::filesystem::path folder_ = testing::FreshTempPath("quorvane-settings-");
 };
 
 TEST_F(SettingsFileTest, MissingFileKeepsTheValuesAndCreatesTheFolder) {

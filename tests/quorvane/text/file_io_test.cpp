@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
+
+#include "support/shared_data.h"
 
 namespace quorvane::text {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FileIo, SavesReplaceWholeOrFailNamingTheFileAndLeaveNoTemporaryFile) {
-  const fs::path dir = fs::temp_directory_path() / ("quorvane-file-io-" + std::to_string(std::random_device{}()));
+  const fs::path dir = testing::FreshTempPath("quorvane-file-io-");
   fs::create_directories(dir);
   const fs::path file = dir / "list.txt";
   ASSERT_FALSE(SaveFileAtomically(file, "first version, longer than the second").has_value());

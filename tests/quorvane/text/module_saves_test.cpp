@@ -19,6 +19,7 @@
 #include "quorvane/settings/settings.h"
 #include "quorvane/settings/settings_file.h"
 #include "quorvane/text/file_io.h"
+#include "support/shared_data.h"
 
 namespace quorvane {
 namespace {
@@ -92,7 +93,7 @@ class ModuleSaves : public ::testing::Test {
     return message;
   }
 
-  fs::path dir_ = fs::temp_directory_path() / ("quorvane-module-saves-" + std::to_string(std::random_device{}()));
+  fs::path dir_ = testing::FreshTempPath("quorvane-module-saves-");
 };
 
 commands::CCommandSetList Sets(int count) {
