@@ -146,19 +146,23 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     const auto result = doc.Segments(state.resultArt);
     if (alerts != 0) problem << "a finished run showed " << alerts << " alert(s): " << shown.back().text << "; ";
     if (!doc.IsClosed(state.resultArt).value_or(false)) problem << "the result is not closed; ";
-    if (!(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0)) problem << "the result is not clockwise; ";
+    // A finish line that crosses itself has no single inside (the command
+    // line refuses such a piece before the module sees it): its result is
+    // asked only to be closed, since what it should hold, and so which way
+    // round it goes, is not defined; it can even come out flat.
+    const wg::PathData finishPath = ToPath(*before);
+    constexpr double kCrossingFlatness = 0.05;  // points
+    const bool simplePiece = !wg::FindSelfCrossing(finishPath, kCrossingFlatness);
+    if (simplePiece && !(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0)) {
+      problem << "the result is not clockwise; ";
+    }
     if (result && !result->empty()) {
       const DistanceField outline(ToPath(*result), 5.0, 0.01);
-      const wg::PathData finishPath = ToPath(*before);
       const std::vector<wg::Point> finishLine = Flatten(finishPath);
       double worst = 0.0;
       for (const wg::Point& p : finishLine) worst = std::max(worst, outline.Inside(p) ? 0.0 : outline(p));
       outcome.outsideBy = worst;
-      // A finish line that crosses itself has no single inside to hold (the
-      // command line refuses such a piece before the module sees it), so
-      // only a simple one is asked to stay inside its result.
-      constexpr double kCrossingFlatness = 0.05;  // points
-      if (worst > kOnFinishLine && !wg::FindSelfCrossing(finishPath, kCrossingFlatness)) {
+      if (worst > kOnFinishLine && simplePiece) {
         outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
         outcome.fromAPointToItself = CommandFromAPointToItself(finishPath, set);
         if (!outcome.acrossThePiece && !outcome.fromAPointToItself) {

@@ -1,11 +1,11 @@
 // One run of the generation driver on the headless host, checked the way a
 // user would judge it: either one closed, positively oriented outline that
 // holds the finish line (unless one of the commands is built across the
-// piece, a command of two points goes from a point to itself, or the
-// finish line crosses itself) and no alert, or exactly one alert that is
-// the failing command's own message (or the basic margin's); the source
-// path and the set unchanged either way. The module fuzz target and the
-// sweep over the real pieces share it.
+// piece, or a command of two points goes from a point to itself; of a
+// finish line that crosses itself only a closed outline is asked) and no
+// alert, or exactly one alert that is the failing command's own message (or
+// the basic margin's); the source path and the set unchanged either way.
+// The module fuzz target and the sweep over the real pieces share it.
 #pragma once
 
 #include <string>
