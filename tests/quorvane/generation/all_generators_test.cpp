@@ -1,6 +1,7 @@
 // What every generator shares: at the convex corners of real pieces each
-// corner command works and keeps the finish line inside, and a generator
-// that fails leaves the margin as it was.
+// corner command works and keeps the finish line inside, a corner between
+// curves is read along its tangents, and a generator that fails leaves the
+// margin as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,12 +45,6 @@ const std::vector<Failure>& BadInputs() {
       {"45 at segment 0", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 0, 0.5, kWidth, 5.0f, true); }},
       {"45 past the last segment",
        [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 6, 0.5, kWidth, 5.0f, false); }},
-      // The second point at the corner itself: both normals meet the margin
-      // on the same vertex.
-      {"45 backward from the corner itself",
-       [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 3, 0.0, kWidth, 5.0f, true); }},
-      {"45 forward from the corner itself",
-       [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 3, 0.0, kWidth, 5.0f, false); }},
       {"lapel at anchor 0", [](auto& d, auto& s) { return ApplyLapel(d, s, 0, 2, 0.5); }},
       {"lapel at segment 0", [](auto& d, auto& s) { return ApplyLapel(d, s, 3, 0, 0.5); }},
       {"lapel past the last segment", [](auto& d, auto& s) { return ApplyLapel(d, s, 3, 6, 0.5); }},
@@ -60,46 +55,6 @@ const std::vector<Failure>& BadInputs() {
       {"one-side past the last anchor", [](auto& d, auto& s) { return ApplyOneSideRun(d, s, 2, 6, 20.0f); }},
   };
   return cases;
-}
-
-// Generators that reach the margin by casts from the corner fail when it
-// lies beyond their reach.
-const std::vector<Failure>& FarMargin() {
-  static const std::vector<Failure> cases = {
-      {"right angle", [](auto& d, auto& s) { return ApplyRightAngleCorner(d, s, 3, false); }},
-      {"reverse", [](auto& d, auto& s) { return ApplyReverseCorner(d, s, 3, false); }},
-      {"crossing", [](auto& d, auto& s) { return ApplyExtendedCrossing(d, s, 3); }},
-      {"cut off", [](auto& d, auto& s) { return ApplyCutOff(d, s, 3, 4.0f); }},
-      {"45 backward", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 2, 0.5, kWidth, 5.0f, true); }},
-      {"45 forward", [](auto& d, auto& s) { return ApplyFortyFiveDegreeCorner(d, s, 3, 3, 0.5, kWidth, 5.0f, false); }},
-  };
-  return cases;
-}
-
-TEST_F(Generators, FailuresLeaveTheMarginAsItWas) {
-  Start(testing::Polygon({{0, 0}, {0, 100}, {0, 200}, {200, 200}, {200, 0}}), kWidth);
-  const host::ArtRef art = state_.resultArt;
-  const auto before = ResultSegments();
-  for (const Failure& f : BadInputs()) {
-    EXPECT_FALSE(f.apply(Doc(), state_)) << f.what;
-    ExpectMarginUnchanged(before, art);
-  }
-  // Without a current margin, or without a source, nothing is read.
-  for (host::ArtRef* missing : {&state_.resultArt, &state_.sourcePath}) {
-    const host::ArtRef kept = *missing;
-    *missing = {};
-    for (const Failure& f : FarMargin()) EXPECT_FALSE(f.apply(Doc(), state_)) << f.what << " with a path missing";
-    *missing = kept;
-    ExpectMarginUnchanged(before, art);
-  }
-  // A margin 1000 pt away.
-  const auto far = testing::Square(1000, 0, 200);
-  UseMargin(far);
-  const host::ArtRef farArt = state_.resultArt;
-  for (const Failure& f : FarMargin()) {
-    EXPECT_FALSE(f.apply(Doc(), state_)) << f.what << " on a margin out of reach";
-    ExpectMarginUnchanged(far, farArt);
-  }
 }
 
 // Each corner command at a convex corner of a real piece, and how it may
@@ -128,6 +83,24 @@ const std::vector<CornerCommand>& CornerCommands() {
        }},
   };
   return commands;
+}
+
+TEST_F(Generators, FailuresLeaveTheMarginAsItWas) {
+  Start(testing::Polygon({{0, 0}, {0, 100}, {0, 200}, {200, 200}, {200, 0}}), kWidth);
+  const host::ArtRef art = state_.resultArt;
+  const auto before = ResultSegments();
+  for (const Failure& f : BadInputs()) {
+    EXPECT_FALSE(f.apply(Doc(), state_)) << f.what;
+    ExpectMarginUnchanged(before, art);
+  }
+  // Without a current margin, or without a source, nothing is read.
+  for (host::ArtRef* missing : {&state_.resultArt, &state_.sourcePath}) {
+    const host::ArtRef kept = *missing;
+    *missing = {};
+    for (const CornerCommand& c : CornerCommands()) EXPECT_FALSE(c.apply(Doc(), state_, 3, 5)) << c.name;
+    *missing = kept;
+    ExpectMarginUnchanged(before, art);
+  }
 }
 
 // At the convex corners of real pieces (60 to 120 degrees) the commands, in
@@ -189,6 +162,22 @@ TEST_F(Generators, RealPieceCorners) {
   }
   EXPECT_GT(tried, 20u);
   EXPECT_GE(done * 10, tried * 9);
+}
+
+// The corner commands read a corner between curves along the chords of the
+// flattened curves next to it, which run within a few thousandths of a
+// radian of the tangents: "Cut off" puts its inner corner C0 the cut width
+// outside both tangent lines.
+TEST_F(Generators, CornerBetweenCurvesIsReadAlongItsTangents) {
+  Start(testing::CurvedCornerPiece(), kWidth);
+  const auto before = ResultSegments();
+  ASSERT_TRUE(ApplyCutOff(Doc(), state_, 2, 4.0f));
+  const double cut = 4.0 * kPointsPerMillimetre;
+  const Vec2 p = testing::kCurvedCorner;
+  const Vec2 c0 = testing::Meet(testing::LeftOf(p - testing::kCurvedArrival, p, cut), testing::kCurvedArrival,
+                                testing::LeftOf(p, p + testing::kCurvedDeparture, cut), testing::kCurvedDeparture);
+  EXPECT_LT(testing::NearestAnchor(ResultSegments(), c0), 0.2);
+  ExpectChangedOnlyNear(before, p, 3.0 * kW, testing::kRefitSlack);
 }
 
 }  // namespace

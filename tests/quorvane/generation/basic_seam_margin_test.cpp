@@ -140,13 +140,6 @@ TEST_F(MarginTest, SeveralOffsetPathsKeepTheOneWithTheMostSegments) {
   EXPECT_GT(*Doc().SignedArea(state_.resultArt), 0.0);
 }
 
-TEST_F(MarginTest, AnOffsetThatLeavesNoPathSucceedsWithoutAResult) {
-  state_.sourcePath = AddPath(Square(0, 0, 10));
-  EXPECT_TRUE(BuildBasicSeamMargin(Doc(), state_, -10.0f)) << "10 mm inward of a 10 pt square";
-  EXPECT_FALSE(state_.resultArt);
-  EXPECT_TRUE(Doc().AllArtOfLayer(state_.workLayer2)->empty());
-}
-
 TEST_F(MarginTest, NoSourceFailsWithAnEmptyWorkLayer) {
   AddPath(Square(0, 0, 100));
   state_.resultArt = AddPath(Square(0, 0, 50));

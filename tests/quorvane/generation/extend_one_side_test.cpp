@@ -91,14 +91,6 @@ TEST_P(ExtendOneSideTest, SameAnchorForBothPointsWidensOnlyAtThatCorner) {
   EXPECT_FALSE(InResult({-kB - 1.0, 100.0}));
 }
 
-TEST_P(ExtendOneSideTest, NarrowWidthIsSkippedKeepingTheMargin) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  const host::ArtRef basic = state_.resultArt;
-  EXPECT_TRUE(Apply(2, 3, testing::kBasicMm));
-  EXPECT_EQ(state_.resultArt, basic);
-  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{basic});
-}
-
 // A real pattern piece with curves: the piece of the first corpus file
 // whose side runs through three curves. The run covers those curves.
 TEST_P(ExtendOneSideTest, CurvedRunOfARealPieceLiesAtTheWidth) {

@@ -94,21 +94,9 @@ Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e) {
   return p + s * d;
 }
 
-Vec2 Mirror(Vec2 p, Vec2 a, Vec2 d) {
-  const Vec2 u = (1.0 / geometry::VectorLength(d)) * d;
-  const Vec2 foot = a + geometry::Dot(p - a, u) * u;
-  return 2.0 * foot - p;
-}
-
-Vec2 Outward(Vec2 d) {
-  const Vec2 u = (1.0 / geometry::VectorLength(d)) * d;
-  return {-u.y, u.x};
-}
-
-Vec2 LeftOf(Vec2 from, Vec2 to, double distance) { return from + distance * Outward(to - from); }
-
-double DistanceToLine(Vec2 p, Vec2 a, Vec2 d) {
-  return std::abs(geometry::Cross(d, p - a)) / geometry::VectorLength(d);
+Vec2 LeftOf(Vec2 from, Vec2 to, double distance) {
+  const Vec2 d = to - from;
+  return from + (distance / geometry::VectorLength(d)) * Vec2{-d.y, d.x};
 }
 
 std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& path) {
@@ -204,7 +192,6 @@ std::vector<Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int
   return out;
 }
 
-
 host::ArtRef PieceFixture::AddPiece(const std::vector<host::PathSegment>& segments) {
   if (!pieceLayer_) {
     auto layer = Doc().InsertLayer({}, host::PaintOrder::kAbove);
@@ -275,21 +262,6 @@ void PieceFixture::ExpectChangedOnlyNear(const std::vector<host::PathSegment>& b
     if (geometry::Distance(p, corner) > radius) {
       EXPECT_LT(toNew(p), slack) << p.x << "," << p.y;
     }
-  }
-}
-
-void PieceFixture::ExpectOldMarginOrPieces(const std::vector<host::PathSegment>& before,
-                                           const std::vector<std::pair<Vec2, Vec2>>& pieces, double slack) {
-  ASSERT_TRUE(state_.resultArt);
-  const DistanceToPath toOld(before);
-  for (const Vec2& p : SamplePath(ResultSegments(), 8)) {
-    bool onPiece = false;
-    for (const auto& [a, b] : pieces) {
-      const Vec2 d = b - a;
-      const double t = geometry::Dot(p - a, d) / geometry::Dot(d, d);
-      onPiece = onPiece || (t > -1e-6 && t < 1.0 + 1e-6 && DistanceToLine(p, a, d) < slack);
-    }
-    EXPECT_TRUE(onPiece || toOld(p) < slack) << p.x << "," << p.y;
   }
 }
 

@@ -69,16 +69,9 @@ double NearestAnchor(const std::vector<Vec2>& anchors, Vec2 p);
 double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p);
 /// The meeting point of the lines p + s·d and q + u·e (not parallel).
 Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e);
-/// The mirror image of p in the line through a along d.
-Vec2 Mirror(Vec2 p, Vec2 a, Vec2 d);
-/// The outward (left-hand) unit normal of a direction on a positively
-/// oriented finish line.
-Vec2 Outward(Vec2 d);
 /// The point `distance` to the left of the edge from `from` to `to`, level
 /// with `from`.
 Vec2 LeftOf(Vec2 from, Vec2 to, double distance);
-/// Distance from p to the infinite line through a along d.
-double DistanceToLine(Vec2 p, Vec2 a, Vec2 d);
 /// The turn of a path at each anchor, in radians, between the tangents of
 /// the curves meeting there: positive to the right, which on a clockwise
 /// finish line is a convex corner.
@@ -161,13 +154,6 @@ class PieceFixture : public HostFixture {
   /// `slack` pt) everywhere farther than `radius` from `corner`.
   void ExpectChangedOnlyNear(const std::vector<host::PathSegment>& before, Vec2 corner, double radius,
                              double slack = 0.1);
-  /// Every point of the new margin lies on the old margin or on one of the
-  /// straight pieces from a[k] to b[k], within `slack` pt. (The refitted
-  /// path keeps a corner at the vertex nearest each finish-line anchor, so
-  /// a straight edge may come back in two collinear pieces: anchors alone
-  /// are no measure.)
-  void ExpectOldMarginOrPieces(const std::vector<host::PathSegment>& before,
-                               const std::vector<std::pair<Vec2, Vec2>>& pieces, double slack = 0.01);
 
   /// Measures of the result art: its signed area, whether p lies inside,
   /// its bounds, and the smallest distance from the source to its outline.
