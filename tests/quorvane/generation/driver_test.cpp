@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "generation_test_support.h"
 #include "quorvane/generation/work_layers.h"
@@ -154,33 +155,25 @@ TEST_F(Driver, FailingThirdCommandNamesRowFourAndDiscardsTheRest) {
 TEST_F(Driver, WidthsWiderThanAnyDocumentFailAsTheirCommand) {
   const host::ArtRef user = AddPiece(Square(0, 0, 100));
   state_.language = text::Language::kEnglish;
-  struct Case {
-    CommandType type;
-    const char* first;
-    const char* second;
-    float width;
-    const char* text;
-  };
   // The fixture's unit is the point.
-  const float huge[] = {1e30f, -1e30f, 17000.0f, std::numeric_limits<float>::infinity(),
-                        std::numeric_limits<float>::quiet_NaN()};
-  for (float width : huge) {
-    for (const Case& c : {Case{CommandType::kExtendedOneSide, "1", "3", width,
-                               "Could not generate seam-margin of command no. 2 (Extended one-side)"},
-                          Case{CommandType::kOpening, "a", "b", width, "Could not generate seam-margin of command no. 2 (Opening)"},
-                          Case{CommandType::kCutOff, "2", nullptr, width, "Could not generate seam-margin of command no. 2 (Cut off)"}}) {
+  for (float width : {1e30f, -1e30f, 17000.0f, std::numeric_limits<float>::infinity(),
+                      std::numeric_limits<float>::quiet_NaN()}) {
+    for (const auto& [type, first, second] : {std::tuple{CommandType::kExtendedOneSide, "1", "3"},
+                                              std::tuple{CommandType::kOpening, "a", "b"},
+                                              std::tuple{CommandType::kCutOff, "2", static_cast<const char*>(nullptr)}}) {
       CCommandSet set("huge");
       set.SetBasicWidth(kBasic);
       set.AddLinePoint(0, 0.5f);  // a
       set.AddLinePoint(2, 0.5f);  // b
-      Add(set, c.type, c.first, c.second, c.width);
+      Add(set, type, first, second, width);
       // A width the set itself refuses never reaches a run.
       const float kept = set.GetCommand(0)->haba;
       if (!(kept == width || (std::isnan(kept) && std::isnan(width)))) continue;
-      Host().Prompts().Script({PromptKind::kAlert, c.text});
+      const std::string text = CommandFailureText(type, 2, text::Language::kEnglish);
+      Host().Prompts().Script({PromptKind::kAlert, text});
       Run(user, set, Panel(set), true);
       ASSERT_FALSE(Shown().empty());
-      EXPECT_EQ(Shown().back().text, c.text) << width;
+      EXPECT_EQ(Shown().back().text, text) << width;
       EXPECT_FALSE(state_.resultArt);
     }
   }
