@@ -13,6 +13,7 @@
 #include "quorvane/generation/cut_off.h"
 #include "quorvane/generation/extended_crossing.h"
 #include "quorvane/generation/forty_five_degree_corner.h"
+#include "quorvane/generation/lapel.h"
 #include "quorvane/generation/one_side_ends.h"
 #include "quorvane/generation/opening.h"
 #include "quorvane/generation/reverse_corner.h"
@@ -401,6 +402,20 @@ TEST(Constructions, FailWithoutATouchedDocument) {
   EXPECT_FALSE(CutOffOutline(far, 2, 4.0));
   EXPECT_FALSE(fortyFive(far, {0, 100}, true));
   EXPECT_FALSE(fortyFive(far, {100, 200}, false));
+  // No outline vertex is nearest to a point off the plane: an anchor, or a
+  // second point, with a NaN coordinate fails the command.
+  const Vec2 nowhere{std::nan(""), 200};
+  CommandInput lost = in;
+  lost.anchors[1].p = lost.anchors[1].in = lost.anchors[1].out = nowhere;
+  EXPECT_FALSE(RightAngleCornerOutline(lost, 2, true));
+  EXPECT_FALSE(ReverseCornerOutline(lost, 2, true));
+  EXPECT_FALSE(ExtendedCrossingOutline(lost, 2));
+  EXPECT_FALSE(CutOffOutline(lost, 2, 4.0));
+  EXPECT_FALSE(fortyFive(lost, {0, 100}, true));
+  EXPECT_FALSE(LapelOutline(lost, 2, 1, {0, 100}));
+  EXPECT_FALSE(fortyFive(in, nowhere, true));
+  EXPECT_FALSE(LapelOutline(in, 2, 1, nowhere));
+  EXPECT_FALSE(OpeningOutline(in, nowhere, {150, 200}, 2 * kW));
 }
 
 // The follow-up of "Extended one-side" on a block with a slit cut into it.

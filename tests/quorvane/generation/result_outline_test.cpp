@@ -49,10 +49,6 @@ TEST_F(OutlineReader, CircleFlattensClosedWithinTheFlatness) {
     const Vec2 mid = geometry::Midpoint(outline[i].p, outline[(i + 1) % outline.size()].p);
     EXPECT_LE(toCircle(mid), 0.1 + 0.006);
   }
-  EXPECT_EQ(NearestOutlineVertex({100, 181}, outline),
-            static_cast<int>(std::find_if(outline.begin(), outline.end(), [](const auto& v) { return v.p == Vec2{100, 180}; }) -
-                             outline.begin()));
-  EXPECT_EQ(NearestOutlineVertex({0, 0}, {}), -1);
 }
 
 TEST_F(OutlineReader, MissingPathFails) { EXPECT_FALSE(ReadOutline(Doc(), host::ArtRef{})); }

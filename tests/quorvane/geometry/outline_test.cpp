@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "quorvane/geometry/path_run.h"
 
 namespace quorvane::geometry {
@@ -35,6 +37,14 @@ TEST(NearestOutlinePoint, FirstOfEqualDistancesWins) {
   EXPECT_EQ(NearestOutlinePoint({10, 5}, o), 1);  // 1 and 2 tie
   EXPECT_EQ(NearestOutlinePoint({5, 10}, o), 2);  // 2 and 3 tie
   EXPECT_FALSE(NearestOutlinePoint({0, 0}, Outline{}));
+  // Only finite distances count: no vertex is nearest to a point off the
+  // plane, and a vertex off it is passed over.
+  for (double bad : {std::nan(""), HUGE_VAL}) {
+    EXPECT_FALSE(NearestOutlinePoint({bad, 5}, o)) << bad;
+    Outline spoilt = o;
+    spoilt[1].p.y = bad;
+    EXPECT_EQ(NearestOutlinePoint({10, 1}, spoilt), 2) << bad;
+  }
 }
 
 std::vector<PathSegment> Anchors(std::initializer_list<Vec2> points) {
