@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "quorvane/geometry/outline.h"
@@ -44,10 +43,5 @@ struct OutlineCorner {
 /// none when the number is not one of the anchors or the outline has no
 /// vertex with neighbours there.
 std::optional<OutlineCorner> CornerAtAnchor(const CommandInput& in, std::int32_t anchorNumber);
-
-/// The index of the outline vertex nearest to `p`; of equal distances the
-/// first wins. -1 for an empty outline, and for a point no distance to
-/// which compares (NaN).
-int NearestOutlineVertex(geometry::Vec2 p, std::span<const geometry::OutlinePoint> outline);
 
 }  // namespace quorvane::generation

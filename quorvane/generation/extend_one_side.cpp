@@ -52,7 +52,9 @@ struct Join {
 std::optional<Join> JoinAtEnd(const VertexTurn& end, bool atStart, std::span<const OutlinePoint> margin,
                               OneSideEndRecords& records) {
   if (end.concave) {
-    const int index = *geometry::NearestOutlinePoint(end.v, margin);
+    const auto nearest = geometry::NearestOutlinePoint(end.v, margin);
+    if (!nearest) return std::nullopt;
+    const int index = *nearest;
     const Vec2 point = margin[static_cast<std::size_t>(index)].p;
     const int slot = atStart ? 0 : 5;
     records.points[slot] = end.v;
@@ -81,7 +83,8 @@ Vec2 OuterCorner(const VertexTurn& end, bool atStart, std::span<const OutlinePoi
                  double reach) {
   const Vec2 normal = geometry::UnitVector(LeftNormal(atStart ? end.dOut : end.dIn));
   if (end.concave) {
-    const Vec2 nearest = margin[static_cast<std::size_t>(*geometry::NearestOutlinePoint(end.v, margin))].p;
+    // The join at this end found a nearest vertex on much the same margin.
+    const Vec2 nearest = margin[static_cast<std::size_t>(geometry::NearestOutlinePoint(end.v, margin).value_or(joined))].p;
     return end.v + reach * geometry::UnitVector(nearest - end.v);
   }
   if (end.straight) return end.v + reach * normal;

@@ -182,8 +182,9 @@ std::optional<geometry::Outline> FortyFiveDegreeOutline(const CommandInput& in, 
   stretch.margin = in.margin;
   stretch.rise = widthDelta;
   stretch.width = extensionWidth + widthDelta;
-  stretch.corner = NearestOutlineVertex(in.anchors[static_cast<std::size_t>(anchorNumber - 1)].p, stretch.finish);
-  if (stretch.corner < 0) return std::nullopt;
+  const auto corner = geometry::NearestOutlinePoint(in.anchors[static_cast<std::size_t>(anchorNumber - 1)].p, stretch.finish);
+  if (!corner) return std::nullopt;
+  stretch.corner = *corner;
   const auto secondVertex = geometry::NearestOutlinePoint(secondPoint, stretch.finish);
   if (!secondVertex) return std::nullopt;
   stretch.second = *secondVertex;

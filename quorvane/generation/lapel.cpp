@@ -141,13 +141,13 @@ std::optional<geometry::Outline> LapelOutline(const CommandInput& in, std::int32
                                               std::int32_t segmentNumber, Vec2 secondPoint) {
   if (!in.HasAnchor(anchorNumber) || !in.HasAnchor(segmentNumber)) return std::nullopt;
   geometry::Outline f = in.finish;
-  const int corner = NearestOutlineVertex(in.anchors[static_cast<std::size_t>(anchorNumber - 1)].p, f);
-  if (corner < 0) return std::nullopt;
+  const auto corner = geometry::NearestOutlinePoint(in.anchors[static_cast<std::size_t>(anchorNumber - 1)].p, f);
+  if (!corner) return std::nullopt;
   const auto second = geometry::NearestOutlinePoint(secondPoint, f);
   if (!second) return std::nullopt;
   // The doubled depth is measured from the exact second point.
   f[static_cast<std::size_t>(*second)].p = secondPoint;
-  const LapelInput input{f, in.margin, corner, *second};
+  const LapelInput input{f, in.margin, *corner, *second};
   return DoubledStretch(input, geometry::IsForwardRunShorter(segmentNumber - 1, anchorNumber - 1, in.anchors));
 }
 

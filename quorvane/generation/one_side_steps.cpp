@@ -155,8 +155,8 @@ void PrepareOneSideMargin(host::HostDocument& doc, RunState& state) {
   if (!state.resultArt) return;
   auto margin = ReadOutline(doc, state.resultArt);
   if (!margin) return;
-  auto result = BuildResultOutline(doc, state, margin->Outline(), true);
-  state.resultArt = result.value_or(host::ArtRef{});
+  const auto outline = margin->Outline();
+  CommitOutline(doc, state, geometry::Outline(outline.begin(), outline.end()), true);
 }
 
 bool WidenAndFinishOneSide(host::HostDocument& doc, RunState& state, float width,

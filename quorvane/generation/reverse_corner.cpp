@@ -29,11 +29,11 @@ std::optional<geometry::Outline> ReverseCornerOutline(const CommandInput& in, st
   // flattened neighbours stand in only where a handle sits on its anchor.
   const geometry::PathSegment& s = in.anchors[static_cast<std::size_t>(anchorNumber - 1)];
   const Vec2 anchor = s.p;
-  const int corner = NearestOutlineVertex(anchor, finishOutline);
-  if (corner < 0) return std::nullopt;
-  const auto neighbours = geometry::OutlineNeighbours(finishOutline, corner);
+  const auto corner = geometry::NearestOutlinePoint(anchor, finishOutline);
+  if (!corner) return std::nullopt;
+  const auto neighbours = geometry::OutlineNeighbours(finishOutline, *corner);
   if (!neighbours) return std::nullopt;
-  const Vec2 p = finishOutline[static_cast<std::size_t>(corner)].p;
+  const Vec2 p = finishOutline[static_cast<std::size_t>(*corner)].p;
   Vec2 dPrev = p - neighbours->prev;
   Vec2 dNext = p - neighbours->next;
   if (s.out.x != s.p.x || s.out.y != s.p.y) dNext = anchor - s.out;

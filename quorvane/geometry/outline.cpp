@@ -1,5 +1,7 @@
 #include "quorvane/geometry/outline.h"
 
+#include <cmath>
+
 namespace quorvane::geometry {
 
 std::optional<Neighbours> OutlineNeighbours(std::span<const OutlinePoint> outline, int i) {
@@ -14,6 +16,7 @@ std::optional<int> NearestOutlinePoint(Vec2 p, std::span<const OutlinePoint> out
   double bestDistance = 0.0;
   for (std::size_t k = 0; k < outline.size(); ++k) {
     const double distance = Distance(p, outline[k].p);
+    if (!std::isfinite(distance)) continue;
     if (!best || distance < bestDistance) {
       best = static_cast<int>(k);
       bestDistance = distance;

@@ -36,7 +36,9 @@ struct Neighbours {
 std::optional<Neighbours> OutlineNeighbours(std::span<const OutlinePoint> outline, int i);
 
 /// The index of the vertex nearest to p; of equal distances the first wins.
-/// None for an empty outline.
+/// Only finite distances count: none for an empty outline, and for a point
+/// with a NaN or infinite coordinate (no vertex is nearest to it, so a
+/// command that needs one fails).
 std::optional<int> NearestOutlinePoint(Vec2 p, std::span<const OutlinePoint> outline);
 
 }  // namespace quorvane::geometry

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "quorvane/generation/basic_seam_margin.h"
-#include "quorvane/generation/work_layers.h"
 #include "workbench/svg/svg_io.h"
 
 namespace quorvane::generation::testing {
@@ -46,14 +45,6 @@ std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw)
 
 std::vector<host::PathSegment> Rectangle() { return Polygon({{0, 0}, {0, 200}, {300, 200}, {300, 0}}); }
 
-std::vector<host::PathSegment> ElShape() {
-  return Polygon({{0, 0}, {0, 300}, {100, 300}, {100, 100}, {300, 100}, {300, 0}});
-}
-
-std::vector<host::PathSegment> YouShape() {
-  return Polygon({{0, 0}, {0, 300}, {100, 300}, {100, 100}, {400, 100}, {400, 300}, {500, 300}, {500, 0}});
-}
-
 std::vector<host::PathSegment> CurvedCornerPiece() {
   std::vector<host::PathSegment> s = Polygon({{0, 0}, kCurvedCorner, {200, 200}, {200, 0}});
   s[0].out = {-40.0, 60.0};
@@ -81,56 +72,20 @@ std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments) {
   return out;
 }
 
-double NearestAnchor(const std::vector<Vec2>& anchors, Vec2 p) {
+double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p) {
   double best = std::numeric_limits<double>::infinity();
-  for (const Vec2& a : anchors) best = std::min(best, geometry::Distance(a, p));
+  for (const host::PathSegment& s : path) best = std::min(best, geometry::Distance(V(s.p), p));
   return best;
 }
-
-double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p) { return NearestAnchor(Anchors(path), p); }
 
 Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e) {
   const double s = geometry::Cross(q - p, e) / geometry::Cross(d, e);
   return p + s * d;
 }
 
-Vec2 Mirror(Vec2 p, Vec2 a, Vec2 d) {
-  const Vec2 u = (1.0 / geometry::VectorLength(d)) * d;
-  const Vec2 foot = a + geometry::Dot(p - a, u) * u;
-  return 2.0 * foot - p;
-}
-
-Vec2 Outward(Vec2 d) {
-  const Vec2 u = (1.0 / geometry::VectorLength(d)) * d;
-  return {-u.y, u.x};
-}
-
-Vec2 LeftOf(Vec2 from, Vec2 to, double distance) { return from + distance * Outward(to - from); }
-
-double DistanceToLine(Vec2 p, Vec2 a, Vec2 d) {
-  return std::abs(geometry::Cross(d, p - a)) / geometry::VectorLength(d);
-}
-
-std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& path) {
-  const std::size_t n = path.size();
-  std::vector<double> turns(n, 0.0);
-  for (std::size_t i = 0; i < n; ++i) {
-    const host::PathSegment& prev = path[(i + n - 1) % n];
-    const host::PathSegment& next = path[(i + 1) % n];
-    const Vec2 a = V(path[i].p);
-    // The tangent at an end of a cubic points at the nearest distinct
-    // control point.
-    Vec2 from = V(path[i].in);
-    if (from == a) from = V(prev.out);
-    if (from == a) from = V(prev.p);
-    Vec2 to = V(path[i].out);
-    if (to == a) to = V(next.in);
-    if (to == a) to = V(next.p);
-    const Vec2 u = a - from;
-    const Vec2 v = to - a;
-    turns[i] = -std::atan2(geometry::Cross(u, v), geometry::Dot(u, v));
-  }
-  return turns;
+Vec2 LeftOf(Vec2 from, Vec2 to, double distance) {
+  const Vec2 d = to - from;
+  return from + (distance / geometry::VectorLength(d)) * Vec2{-d.y, d.x};
 }
 
 double Deviation(const std::vector<host::PathSegment>& a, const std::vector<host::PathSegment>& b,
@@ -143,18 +98,14 @@ double Deviation(const std::vector<host::PathSegment>& a, const std::vector<host
   return worst;
 }
 
-void HostFixture::UseDocument(workbench::document::Document doc) {
-  Document() = std::move(doc);
-  state_ = RunState{};
-}
-
 bool HostFixture::OpenSvg(const std::filesystem::path& file) {
   auto read = workbench::svg::ReadSvgFile(file);
   if (!read) {
     ADD_FAILURE() << read.error().ToString();
     return false;
   }
-  UseDocument(std::move(read.value()));
+  Document() = std::move(read.value());
+  state_ = RunState{};
   return true;
 }
 
@@ -204,7 +155,6 @@ std::vector<Vec2> SamplePath(const std::vector<host::PathSegment>& segments, int
   return out;
 }
 
-
 host::ArtRef PieceFixture::AddPiece(const std::vector<host::PathSegment>& segments) {
   if (!pieceLayer_) {
     auto layer = Doc().InsertLayer({}, host::PaintOrder::kAbove);
@@ -230,15 +180,6 @@ host::ArtRef PieceFixture::Start(const std::vector<host::PathSegment>& finish, f
   state_.oneSideEnds = {};
   BuildMargin(width);
   return source;
-}
-
-void PieceFixture::UseMargin(const std::vector<host::PathSegment>& segments) {
-  auto layer = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
-  ASSERT_TRUE(layer);
-  state_.workLayer2 = *layer;
-  ASSERT_EQ(ClearLayer(Doc(), state_.workLayer2), kQvNoErr);
-  state_.resultArt = AddPath(segments, true, state_.workLayer2);
-  ASSERT_GT(ResultArea(), 0.0);
 }
 
 std::vector<host::PathSegment> PieceFixture::FinishSegments() {
@@ -275,21 +216,6 @@ void PieceFixture::ExpectChangedOnlyNear(const std::vector<host::PathSegment>& b
     if (geometry::Distance(p, corner) > radius) {
       EXPECT_LT(toNew(p), slack) << p.x << "," << p.y;
     }
-  }
-}
-
-void PieceFixture::ExpectOldMarginOrPieces(const std::vector<host::PathSegment>& before,
-                                           const std::vector<std::pair<Vec2, Vec2>>& pieces, double slack) {
-  ASSERT_TRUE(state_.resultArt);
-  const DistanceToPath toOld(before);
-  for (const Vec2& p : SamplePath(ResultSegments(), 8)) {
-    bool onPiece = false;
-    for (const auto& [a, b] : pieces) {
-      const Vec2 d = b - a;
-      const double t = geometry::Dot(p - a, d) / geometry::Dot(d, d);
-      onPiece = onPiece || (t > -1e-6 && t < 1.0 + 1e-6 && DistanceToLine(p, a, d) < slack);
-    }
-    EXPECT_TRUE(onPiece || toOld(p) < slack) << p.x << "," << p.y;
   }
 }
 

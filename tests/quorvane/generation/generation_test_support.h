@@ -39,12 +39,6 @@ std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw 
 /// The rectangle (0, 0)-(300, 200); anchors 1 to 4 at (0, 0), (0, 200),
 /// (300, 200), (300, 0).
 std::vector<host::PathSegment> Rectangle();
-/// An L: (0, 0), (0, 300), (100, 300), (100, 100), (300, 100), (300, 0);
-/// concave at anchor 4.
-std::vector<host::PathSegment> ElShape();
-/// A U: (0, 0), (0, 300), (100, 300), (100, 100), (400, 100), (400, 300),
-/// (500, 300), (500, 0); concave at anchors 4 and 5.
-std::vector<host::PathSegment> YouShape();
 /// A clockwise piece whose corner (0, 200), anchor 2, lies between two
 /// curves: the left side arrives along (40, 60), the top leaves along
 /// (60, 40).
@@ -64,25 +58,13 @@ inline constexpr double kRefitSlack = 1.05;
 // ---- Plane constructions
 
 std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments);
-/// Distance from p to the nearest of `anchors`, or of the anchors of `path`.
-double NearestAnchor(const std::vector<Vec2>& anchors, Vec2 p);
+/// Distance from p to the nearest anchor of `path`.
 double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p);
 /// The meeting point of the lines p + s·d and q + u·e (not parallel).
 Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e);
-/// The mirror image of p in the line through a along d.
-Vec2 Mirror(Vec2 p, Vec2 a, Vec2 d);
-/// The outward (left-hand) unit normal of a direction on a positively
-/// oriented finish line.
-Vec2 Outward(Vec2 d);
 /// The point `distance` to the left of the edge from `from` to `to`, level
 /// with `from`.
 Vec2 LeftOf(Vec2 from, Vec2 to, double distance);
-/// Distance from p to the infinite line through a along d.
-double DistanceToLine(Vec2 p, Vec2 a, Vec2 d);
-/// The turn of a path at each anchor, in radians, between the tangents of
-/// the curves meeting there: positive to the right, which on a clockwise
-/// finish line is a convex corner.
-std::vector<double> AnchorTurns(const std::vector<host::PathSegment>& path);
 
 /// Distance from points to a closed path, and whether they lie inside it,
 /// on a flattening within 0.005 pt.
@@ -110,8 +92,6 @@ double Deviation(const std::vector<host::PathSegment>& a, const std::vector<host
 /// the module's run state. The document starts with one layer.
 class HostFixture : public ::testing::Test {
  protected:
-  /// Replaces the document (the host then acts on the new one).
-  void UseDocument(workbench::document::Document doc);
   /// Replaces the document with an SVG file's; false, with the reader's
   /// error reported as a test failure, when the file cannot be read.
   bool OpenSvg(const std::filesystem::path& file);
@@ -144,9 +124,6 @@ class PieceFixture : public HostFixture {
   /// as the host's version, as the driver does before the commands.
   host::ArtRef Start(const std::vector<host::PathSegment>& finish, float width = kBasicMm,
                      std::int32_t version = 0);
-  /// A margin of our own making as the current result, on Work Layer 2,
-  /// for margins whose vertex order a test must control.
-  void UseMargin(const std::vector<host::PathSegment>& segments);
 
   std::vector<host::PathSegment> FinishSegments();
   std::vector<host::PathSegment> ResultSegments();
@@ -161,13 +138,6 @@ class PieceFixture : public HostFixture {
   /// `slack` pt) everywhere farther than `radius` from `corner`.
   void ExpectChangedOnlyNear(const std::vector<host::PathSegment>& before, Vec2 corner, double radius,
                              double slack = 0.1);
-  /// Every point of the new margin lies on the old margin or on one of the
-  /// straight pieces from a[k] to b[k], within `slack` pt. (The refitted
-  /// path keeps a corner at the vertex nearest each finish-line anchor, so
-  /// a straight edge may come back in two collinear pieces: anchors alone
-  /// are no measure.)
-  void ExpectOldMarginOrPieces(const std::vector<host::PathSegment>& before,
-                               const std::vector<std::pair<Vec2, Vec2>>& pieces, double slack = 0.01);
 
   /// Measures of the result art: its signed area, whether p lies inside,
   /// its bounds, and the smallest distance from the source to its outline.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "generation_test_support.h"
+#include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/work_layers.h"
 
 namespace quorvane::generation {
@@ -44,46 +45,40 @@ TEST_F(SourceSelection, NoneOrSeveralGiveTheirCountSilently) {
   EXPECT_EQ(NoSourceText(state_), "閉じたパスを1つ選択して下さい。");
 }
 
-TEST_F(SourceSelection, OpenPathIsRefusedInEitherLanguage) {
-  const host::ArtRef open = AddPath(Square(0, 0, 100), false);
-  ASSERT_EQ(Doc().SetSelected(open, true), kQvNoErr);
-  ExpectAlert("Please select a closed path.");
-  EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  state_.language = text::Language::kKorean;
-  ExpectAlert("閉じていないパスが選択されています。");
-  EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  EXPECT_FALSE(state_.sourcePath);
-  EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"Please select a closed path.", "閉じていないパスが選択されています。"}));
-  EXPECT_EQ(Host().Prompts().RemainingScript(), 0u);
-}
-
-TEST_F(SourceSelection, PathsOnTheWorkLayersAreRefused) {
+// An open path, or a path on a work layer, is refused with its alert in the
+// state's language (Korean speaks Japanese here).
+TEST_F(SourceSelection, OpenPathsAndPathsOnTheWorkLayersAreRefused) {
   auto layer2 = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
-  ASSERT_TRUE(layer2);
-  state_.workLayer2 = *layer2;
-  const host::ArtRef preview = AddPath(Square(0, 0, 100), true, *layer2);
-  ASSERT_EQ(Doc().SetSelected(preview, true), kQvNoErr);
-  ExpectAlert("The path on work layer 2 is selected.");
-  EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  state_.language = text::Language::kJapanese;
-  ExpectAlert("ワークレイヤー２上のパスが選択されています。");
-  EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-
   // Work Layer 1 is locked by its lookup: unlock it to select a marker.
   auto layer1 = FindOrCreateLayer(Doc(), state_, kWorkLayer1Title);
-  ASSERT_TRUE(layer1);
+  ASSERT_TRUE(layer1 && layer2);
+  state_.workLayer2 = *layer2;
   ASSERT_EQ(Doc().SetLayerEditable(*layer1, true), kQvNoErr);
-  const host::ArtRef marker = AddPath(Square(0, 0, 5), true, *layer1);
-  ASSERT_EQ(Doc().SetSelected(preview, false), kQvNoErr);
-  ASSERT_EQ(Doc().SetSelected(marker, true), kQvNoErr);
-  ExpectAlert("ワークレイヤー１上のパスが選択されています。");
-  EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  state_.language = text::Language::kEnglish;
-  ExpectAlert("The path on work layer 1 is selected.");
-  EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
-  EXPECT_FALSE(state_.sourcePath);
+  const struct {
+    host::ArtRef art;
+    const char* english;
+    const char* japanese;
+  } cases[] = {
+      {AddPath(Square(0, 0, 100), false, *Doc().NthLayer(2)), "Please select a closed path.",
+       "閉じていないパスが選択されています。"},
+      {AddPath(Square(0, 0, 100), true, *layer2), "The path on work layer 2 is selected.",
+       "ワークレイヤー２上のパスが選択されています。"},
+      {AddPath(Square(0, 0, 5), true, *layer1), "The path on work layer 1 is selected.",
+       "ワークレイヤー１上のパスが選択されています。"},
+  };
+  std::vector<std::string> expected;
+  for (const auto& c : cases) {
+    ASSERT_EQ(SelectOnlyArt(Doc(), c.art), kQvNoErr);
+    for (text::Language language : {text::Language::kEnglish, text::Language::kJapanese, text::Language::kKorean}) {
+      state_.language = language;
+      expected.push_back(language == text::Language::kEnglish ? c.english : c.japanese);
+      ExpectAlert(expected.back());
+      EXPECT_EQ(CheckSourceSelection(Doc(), state_), 0);
+      EXPECT_FALSE(state_.sourcePath);
+    }
+  }
+  EXPECT_EQ(ShownTexts(), expected);
   EXPECT_EQ(Host().Prompts().RemainingScript(), 0u);
-  EXPECT_EQ(Host().Prompts().Shown().size(), 4u);
 }
 
 TEST_F(SourceSelection, WorkLayersAreKnownByTitleWithoutHandles) {

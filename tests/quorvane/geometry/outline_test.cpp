@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "quorvane/geometry/path_run.h"
 
 namespace quorvane::geometry {
@@ -35,6 +37,14 @@ TEST(NearestOutlinePoint, FirstOfEqualDistancesWins) {
   EXPECT_EQ(NearestOutlinePoint({10, 5}, o), 1);  // 1 and 2 tie
   EXPECT_EQ(NearestOutlinePoint({5, 10}, o), 2);  // 2 and 3 tie
   EXPECT_FALSE(NearestOutlinePoint({0, 0}, Outline{}));
+  // Only finite distances count: no vertex is nearest to a point off the
+  // plane, and a vertex off it is passed over.
+  for (double bad : {std::nan(""), HUGE_VAL}) {
+    EXPECT_FALSE(NearestOutlinePoint({bad, 5}, o)) << bad;
+    Outline spoilt = o;
+    spoilt[1].p.y = bad;
+    EXPECT_EQ(NearestOutlinePoint({10, 1}, spoilt), 2) << bad;
+  }
 }
 
 std::vector<PathSegment> Anchors(std::initializer_list<Vec2> points) {
@@ -70,20 +80,14 @@ INSTANTIATE_TEST_SUITE_P(Kernel, IsForwardRunShorterTable,
                                            RunCase{"OutsidePath", 0, 5, false}),
                          [](const auto& info) { return info.param.name; });
 
-TEST(IsForwardRunShorter, EqualRunsAreTrueBothWays) {
-  const auto square = Anchors({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-  EXPECT_TRUE(IsForwardRunShorter(0, 2, square));
-  EXPECT_TRUE(IsForwardRunShorter(2, 0, square));
-  EXPECT_TRUE(IsForwardRunShorter(1, 3, square));
-  EXPECT_TRUE(IsForwardRunShorter(3, 1, square));
-}
-
-TEST(IsForwardRunShorter, HandlesAreIgnored) {
+// Equal runs are shorter both ways; handles do not count, so a huge bulge
+// on edge 0 leaves the runs equal.
+TEST(IsForwardRunShorter, EqualRunsAreTrueBothWaysHandlesIgnored) {
   auto square = Anchors({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-  square[0].out = {0, -500};  // a huge bulge on edge 0 does not count
-  square[1].in = {10, -500};
-  EXPECT_TRUE(IsForwardRunShorter(0, 2, square));
-  EXPECT_TRUE(IsForwardRunShorter(2, 0, square));
+  for (bool bulge : {false, true}) {
+    if (bulge) square[0].out = square[1].in = {5, -500};
+    for (auto [a, b] : {std::pair{0, 2}, {2, 0}, {1, 3}, {3, 1}}) EXPECT_TRUE(IsForwardRunShorter(a, b, square)) << a << b;
+  }
 }
 
 }  // namespace

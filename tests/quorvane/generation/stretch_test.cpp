@@ -1,9 +1,14 @@
-// "Extended one-side" as the driver runs it: the oversized allowance beside
-// the run, trimmed by the widened margin, and the follow-up at concave
-// ends, on both host versions.
+// The commands that widen a stretch, run through the document on both host
+// versions: "Extended one-side" as the driver runs it (the oversized
+// allowance beside the run, trimmed by the widened margin, and the
+// follow-up at concave ends); "Lapel" and "Opening" with their points read
+// exactly on the curves of a rectangle.
 #include "quorvane/generation/command_steps.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
 
 #include "quorvane/generation/art_utilities.h"
 #include "quorvane/generation/basic_seam_margin.h"
@@ -23,7 +28,7 @@ constexpr float kWideMm = 20.0f;
 constexpr double kWidePt = 20.0 * kPointsPerMillimetre;
 constexpr double kB = testing::kBasicPt;
 
-class ExtendOneSideTest : public testing::PieceFixture, public ::testing::WithParamInterface<std::int32_t> {
+class Stretch : public testing::PieceFixture, public ::testing::WithParamInterface<std::int32_t> {
  protected:
   // Runs the command as the first of its set, as the driver does.
   bool Apply(std::int32_t a, std::int32_t b, float width = kWideMm) {
@@ -38,7 +43,7 @@ class ExtendOneSideTest : public testing::PieceFixture, public ::testing::WithPa
 // the run turns round); and the top edge at basic width 0, built beside an
 // inset path that leaves no trace; and from an anchor half-way along the
 // top edge to the corner (300, 200), with a step at the middle.
-TEST_P(ExtendOneSideTest, RunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
+TEST_P(Stretch, OneSideRunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
   const struct {
     const char* name;
     std::int32_t a, b;
@@ -77,7 +82,7 @@ TEST_P(ExtendOneSideTest, RunTakesTheWidthAndTheRestKeepsTheBasicWidth) {
   }
 }
 
-TEST_P(ExtendOneSideTest, SameAnchorForBothPointsWidensOnlyAtThatCorner) {
+TEST_P(Stretch, OneSideSameAnchorForBothPointsWidensOnlyAtThatCorner) {
   Start(testing::Rectangle(), testing::kBasicMm, GetParam());
   const double basicArea = ResultArea();
   ASSERT_TRUE(Apply(2, 2));
@@ -91,17 +96,61 @@ TEST_P(ExtendOneSideTest, SameAnchorForBothPointsWidensOnlyAtThatCorner) {
   EXPECT_FALSE(InResult({-kB - 1.0, 100.0}));
 }
 
-TEST_P(ExtendOneSideTest, NarrowWidthIsSkippedKeepingTheMargin) {
-  Start(testing::Rectangle(), testing::kBasicMm, GetParam());
-  const host::ArtRef basic = state_.resultArt;
-  EXPECT_TRUE(Apply(2, 3, testing::kBasicMm));
-  EXPECT_EQ(state_.resultArt, basic);
-  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{basic});
+// The depth comes from the margin vertex beside the corner, which may stand
+// up to one flattening step (0.5 pt) off the corner's normal.
+constexpr double kDepthSlack = 0.02;
+
+// Where parameter t lies on the top edge, a straight segment whose handles
+// sit on its anchors: x = 300·(3t² − 2t³), not 300·t.
+constexpr double TopEdgeX(double t) { return 300.0 * (3 * t * t - 2 * t * t * t); }
+// The lapel's second point, at t = 0.3, lies between two vertices of the
+// flattened finish line (64.5 and 65).
+constexpr double kSecondX = TopEdgeX(0.3);
+
+// Corner anchor 3 (300, 200) with the second point on the top edge before
+// it, and corner anchor 2 (0, 200) with it after: the depth doubled from the
+// step at the exact second point to the end mirrored in the allowance line
+// (the corner of the allowance, and its image as far outside the line as
+// the allowance's end lies inside it).
+TEST_P(Stretch, LapelDepthDoublesFromTheSecondPointToAMirroredEnd) {
+  for (const auto& [corner, cornerX, out] : {std::tuple{3, 300.0, 1.0}, std::tuple{2, 0.0, -1.0}}) {
+    SCOPED_TRACE(corner);
+    Start(testing::Rectangle(), testing::kBasicMm, GetParam());
+    const double basicArea = ResultArea();
+    ASSERT_TRUE(ApplyLapel(Doc(), state_, corner, 2, 0.3));
+    ExpectWellFormedResult();
+    const double end = cornerX + out * kB;
+    EXPECT_NEAR(ResultBounds().top, 200.0 + 2 * kB, kDepthSlack);
+    EXPECT_NEAR(out > 0 ? ResultBounds().right : ResultBounds().left, end, kSlack);
+    EXPECT_NEAR(ResultArea(), basicArea + std::abs(end - kSecondX) * kB, 3.0);
+    EXPECT_LT(NearestAnchor(ResultSegments(), {kSecondX, 200.0 + 2 * kB}), kSlack);
+    EXPECT_LT(NearestAnchor(ResultSegments(), {kSecondX, 200.0 + kB}), kSlack);
+    EXPECT_LT(NearestAnchor(ResultSegments(), {end, 200.0 + 2 * kB}), kSlack);
+    EXPECT_FALSE(InResult({kSecondX - out, 200.0 + kB + 1.0}));
+    EXPECT_NEAR(ResultClearance(), kB, kSlack);
+  }
+}
+
+// "Opening" at the width, its points read exactly on the top edge,
+// parameters 0 and 1 included. (The shapes are checked on plain outlines.)
+TEST_P(Stretch, OpeningStepsStandOnTheExactCurvePoints) {
+  for (const auto& [t1, t2] : {std::pair{0.25, 0.75}, std::pair{0.0, 1.0}}) {
+    SCOPED_TRACE(t1);
+    Start(testing::Rectangle(), testing::kBasicMm, GetParam());
+    const double basicArea = ResultArea();
+    ASSERT_TRUE(ApplyOpening(Doc(), state_, 2, t1, 2, t2, kWideMm));
+    ExpectWellFormedResult();
+    const double x1 = TopEdgeX(t1);
+    const double x2 = TopEdgeX(t2);
+    EXPECT_NEAR(ResultArea(), basicArea + (x2 - x1) * (kWidePt - testing::kBasicPt), 1.0);
+    EXPECT_NEAR(ResultClearance(), testing::kBasicPt, kSlack);
+    for (double x : {x1, x2}) EXPECT_LT(NearestAnchor(ResultSegments(), {x, 200.0 + kWidePt}), kSlack) << x;
+  }
 }
 
 // A real pattern piece with curves: the piece of the first corpus file
 // whose side runs through three curves. The run covers those curves.
-TEST_P(ExtendOneSideTest, CurvedRunOfARealPieceLiesAtTheWidth) {
+TEST_P(Stretch, OneSideCurvedRunOfARealPieceLiesAtTheWidth) {
   if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
   const auto files = testing::CorpusFiles();
   ASSERT_FALSE(files.empty());
@@ -110,14 +159,10 @@ TEST_P(ExtendOneSideTest, CurvedRunOfARealPieceLiesAtTheWidth) {
   const Vec2 curvesStart{1455.55, 995.686};
   const Vec2 curvesEnd{1067.23, 1698.75};
   host::ArtRef source;
-  for (int i = 0; i < *Doc().LayerCount() && !source; ++i) {
-    const auto arts = *Doc().AllArtOfLayer(*Doc().NthLayer(i));
-    for (host::ArtRef art : arts) {
-      if (Doc().ArtType(art) != kQvPathArt) continue;
-      const auto segments = *Doc().Segments(art);
-      for (const host::PathSegment& s : segments) {
-        if (geometry::Distance({s.p.h, s.p.v}, curvesStart) < 0.01) source = art;
-      }
+  for (host::ArtRef art : ClosedPaths()) {
+    const auto segments = Doc().Segments(art).value_or(std::vector<host::PathSegment>{});
+    for (const host::PathSegment& s : segments) {
+      if (geometry::Distance(testing::V(s.p), curvesStart) < 0.01) source = art;
     }
   }
   ASSERT_TRUE(source);
@@ -160,11 +205,15 @@ TEST_P(ExtendOneSideTest, CurvedRunOfARealPieceLiesAtTheWidth) {
   }
 }
 
+// An L, concave at anchor 4, and a U, concave at anchors 4 and 5.
+const std::vector<Vec2> kEl{{0, 0}, {0, 300}, {100, 300}, {100, 100}, {300, 100}, {300, 0}};
+const std::vector<Vec2> kYou{{0, 0}, {0, 300}, {100, 300}, {100, 100}, {400, 100}, {400, 300}, {500, 300}, {500, 0}};
+
 // The ideal join at a concave end: the basic line of the neighbouring edge
 // runs straight on into the wider line beside the run.
 struct ConcaveCase {
   const char* name;
-  std::vector<host::PathSegment> (*shape)();
+  std::vector<Vec2> shape;
   std::int32_t a, b;
   std::uint32_t mask;
   std::vector<Vec2> joins;  // where the basic and the wider lines meet
@@ -175,7 +224,7 @@ class ConcaveEnds : public testing::PieceFixture, public ::testing::WithParamInt
 
 TEST_P(ConcaveEnds, RecordTheEndAndStraightenTheMarginThere) {
   const ConcaveCase& c = GetParam();
-  Start(c.shape(), testing::kBasicMm, 27);
+  Start(testing::Polygon(c.shape), testing::kBasicMm, 27);
   const double basicArea = ResultArea();
   ASSERT_TRUE(ApplyOneSideRun(Doc(), state_, c.a, c.b, kWideMm));
   EXPECT_TRUE(state_.oneSideEnds.pending);
@@ -194,7 +243,7 @@ TEST_P(ConcaveEnds, RecordTheEndAndStraightenTheMarginThere) {
 using OneSideFollowUp = testing::PieceFixture;
 
 TEST_F(OneSideFollowUp, AFailedWidenedMarginIsToldBeforeTheFollowUp) {
-  Start(testing::ElShape(), testing::kBasicMm, 27);
+  Start(testing::Polygon(kEl), testing::kBasicMm, 27);
   ASSERT_TRUE(ApplyOneSideRun(Doc(), state_, 4, 5, kWideMm));
   ASSERT_TRUE(state_.oneSideEnds.pending);
   // A locked Work Layer 2 gives the offset and the intersection nothing to
@@ -213,10 +262,10 @@ TEST_F(OneSideFollowUp, AFailedWidenedMarginIsToldBeforeTheFollowUp) {
 
 INSTANTIATE_TEST_SUITE_P(
     Masks, ConcaveEnds,
-    ::testing::Values(ConcaveCase{"ConcaveStart", testing::ElShape, 4, 5, 1, {{100 + kB, 100 + kWidePt}}, 200.0},
-                      ConcaveCase{"ConcaveEnd", testing::ElShape, 3, 4, 2, {{100 + kWidePt, 100 + kB}}, 200.0},
+    ::testing::Values(ConcaveCase{"ConcaveStart", kEl, 4, 5, 1, {{100 + kB, 100 + kWidePt}}, 200.0},
+                      ConcaveCase{"ConcaveEnd", kEl, 3, 4, 2, {{100 + kWidePt, 100 + kB}}, 200.0},
                       ConcaveCase{"BothConcave",
-                                  testing::YouShape,
+                                  kYou,
                                   4,
                                   5,
                                   3,
@@ -224,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   300.0 - 2 * kB}),
     [](const auto& info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(HostVersions, ExtendOneSideTest, ::testing::Values(kActionPathfinderHostVersion, 27),
+INSTANTIATE_TEST_SUITE_P(HostVersions, Stretch, ::testing::Values(kActionPathfinderHostVersion, 27),
                          [](const auto& info) { return "version" + std::to_string(info.param); });
 
 }  // namespace
