@@ -127,7 +127,7 @@ bool SameSegments(const std::vector<host::PathSegment>& a, const std::vector<hos
 }  // namespace
 
 RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, generation::RunState& state,
-                       host::ArtRef source, const commands::CCommandSet& set) {
+                       host::ArtRef source, const commands::CCommandSet& set, Holding holding) {
   RunOutcome outcome;
   std::ostringstream problem;
   problem.precision(10);
@@ -162,7 +162,7 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
       double worst = 0.0;
       for (const wg::Point& p : finishLine) worst = std::max(worst, outline.Inside(p) ? 0.0 : outline(p));
       outcome.outsideBy = worst;
-      if (worst > kOnFinishLine && simplePiece) {
+      if (worst > kOnFinishLine && simplePiece && holding == Holding::kFinishLine) {
         outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
         outcome.fromAPointToItself = CommandFromAPointToItself(finishPath, set);
         if (!outcome.acrossThePiece && !outcome.fromAPointToItself) {

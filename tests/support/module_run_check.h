@@ -33,9 +33,14 @@ struct RunOutcome {
   bool fromAPointToItself = false;
 };
 
+/// Whether a finished result is asked to hold the finish line, or only
+/// measured (`outsideBy`).
+enum class Holding { kFinishLine, kMeasuredOnly };
+
 /// Runs `set` on the closed path `source` (already turned clockwise) with
 /// the panel's preview ticked, as Apply does, and checks the outcome.
 RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, generation::RunState& state,
-                       host::ArtRef source, const commands::CCommandSet& set);
+                       host::ArtRef source, const commands::CCommandSet& set,
+                       Holding holding = Holding::kFinishLine);
 
 }  // namespace quorvane::testing
