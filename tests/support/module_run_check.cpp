@@ -63,6 +63,17 @@ bool CastCrosses(const std::vector<wg::Point>& polygon, wg::Point from, wg::Poin
   return false;
 }
 
+// The segment and parameter a command point names on the finish line
+// `path`, if it names one there.
+std::optional<commands::ResolvedPoint> ResolveOnPiece(const wg::PathData& path, const commands::CCommandSet& set,
+                                                      const std::string& text) {
+  const auto resolved = set.ResolvePoint(text);
+  if (!resolved || resolved->segment < 1 || resolved->segment > static_cast<int>(path.segments.size())) {
+    return std::nullopt;
+  }
+  return resolved;
+}
+
 // Whether a construction line through one of the set's command points
 // crosses the finish line `path` (flattened: `polygon`).
 bool ConstructionCrossesPiece(const wg::PathData& path, const std::vector<wg::Point>& polygon,
@@ -72,8 +83,8 @@ bool ConstructionCrossesPiece(const wg::PathData& path, const std::vector<wg::Po
     std::string texts[2];
     const int points = set.GetCommandPoints(i, texts[0], texts[1]);
     for (int slot = 0; slot < points; ++slot) {
-      const auto resolved = set.ResolvePoint(texts[slot]);
-      if (!resolved || resolved->segment < 1 || resolved->segment > static_cast<int>(anchors)) continue;
+      const auto resolved = ResolveOnPiece(path, set, texts[slot]);
+      if (!resolved) continue;
       const int segment = resolved->segment;
       const float t = resolved->t;
       // An anchor: the edges arriving and leaving; a line point: its tangent.
@@ -93,9 +104,8 @@ bool ConstructionCrossesPiece(const wg::PathData& path, const std::vector<wg::Po
 // The place on the finish line `path` that a command point names, if any.
 std::optional<wg::Point> PointOnPiece(const wg::PathData& path, const commands::CCommandSet& set,
                                       const std::string& text) {
-  const auto resolved = set.ResolvePoint(text);
-  const std::size_t anchors = path.segments.size();
-  if (!resolved || resolved->segment < 1 || resolved->segment > static_cast<int>(anchors)) return std::nullopt;
+  const auto resolved = ResolveOnPiece(path, set, text);
+  if (!resolved) return std::nullopt;
   return wg::CurveAt(path.segments, static_cast<std::size_t>(resolved->segment - 1)).At(resolved->t);
 }
 
@@ -151,9 +161,11 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     // asked only to be closed, since what it should hold, and so which way
     // round it goes, is not defined; it can even come out flat.
     const wg::PathData finishPath = ToPath(*before);
-    constexpr double kCrossingFlatness = 0.05;  // points
-    const bool simplePiece = !wg::FindSelfCrossing(finishPath, kCrossingFlatness);
-    if (simplePiece && !(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0)) {
+    auto simplePiece = [&finishPath] {
+      constexpr double kCrossingFlatness = 0.05;  // points
+      return !wg::FindSelfCrossing(finishPath, kCrossingFlatness);
+    };
+    if (!(doc.SignedArea(state.resultArt).value_or(0.0) > 0.0) && simplePiece()) {
       problem << "the result is not clockwise; ";
     }
     if (result && !result->empty()) {
@@ -162,7 +174,7 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
       double worst = 0.0;
       for (const wg::Point& p : finishLine) worst = std::max(worst, outline.Inside(p) ? 0.0 : outline(p));
       outcome.outsideBy = worst;
-      if (worst > kOnFinishLine && simplePiece && holding == Holding::kFinishLine) {
+      if (worst > kOnFinishLine && holding == Holding::kFinishLine && simplePiece()) {
         outcome.acrossThePiece = ConstructionCrossesPiece(finishPath, finishLine, set);
         outcome.fromAPointToItself = CommandFromAPointToItself(finishPath, set);
         if (!outcome.acrossThePiece && !outcome.fromAPointToItself) {
