@@ -77,10 +77,5 @@ TEST_F(ArtSetTagsTest, SetThatCodePage932CannotHoldLeavesTheTagsAlone) {
   EXPECT_EQ(Tags(), before);
 }
 
-TEST_F(ArtSetTagsTest, NoArtGivesNoSetAndAnError) {
-  EXPECT_EQ(ReadSetTextFromArt(document, host::ArtRef{}), std::nullopt);
-  EXPECT_NE(StoreSetOnArt(document, host::ArtRef{}, SetWithName("x", 0)), kQvNoErr);
-}
-
 }  // namespace
 }  // namespace quorvane::commands

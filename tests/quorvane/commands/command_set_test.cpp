@@ -70,21 +70,6 @@ TEST(CommandSet, MovingOneCommandKeepsTheOthersInOrder) {
   }
 }
 
-TEST(CommandSet, OutOfRangeQueriesGiveTheirNoneValues) {
-  CCommandSet set("s");
-  set.AddCommand(CT::kLapel);
-  std::string first = "keep", second = "keep";
-  EXPECT_EQ(set.GetCommandType(1), CT::kNone);
-  EXPECT_EQ(set.GetCommandWidth(-1), -1.0f);
-  EXPECT_EQ(set.GetCommandPoints(1, first, second), -1);
-  EXPECT_EQ(first, "keep");
-  EXPECT_EQ(set.GetCommandLabel(1, text::Language::kEnglish), "");
-  EXPECT_EQ(set.GetCommandLabel(0, text::Language::kEnglish), "Lapel ");
-  EXPECT_EQ(set.GetCommandLabel(0, text::Language::kJapanese), "折り返し  ");
-  EXPECT_EQ(set.RemoveCommand(3), -1);
-  EXPECT_EQ(set.SetCommandWidth(3, 1.0f), CC::kNoSuchCommand);
-}
-
 TEST(CommandSet, FreedLabelIsReusedFirstAndFullPoolRefuses) {
   CCommandSet set("s");
   EXPECT_EQ(set.AddLinePoint(1, 0.1f), 'a');

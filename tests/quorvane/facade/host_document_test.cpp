@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -85,61 +84,6 @@ TEST_F(HostDocumentTest, PathSegmentsAreaReversalAndCurves) {
   EXPECT_EQ(hd.LastError(), kQvErrWrongArtType);
 }
 
-TEST_F(HostDocumentTest, DuplicateIsIndependentAndKeepsSelection) {
-  ArtRef original = NewSquare(0, 0, 50);
-  ASSERT_EQ(hd.SetTag(original, "TREVASK_001", "set"), kQvNoErr);
-  ASSERT_EQ(hd.SetSelected(original, true), kQvNoErr);
-  auto copy = hd.Duplicate(original, PaintOrder::kAbove, original);
-  ASSERT_TRUE(copy);
-  EXPECT_NE(*copy, original);
-  EXPECT_EQ(hd.IsSelected(*copy), true);
-  EXPECT_EQ(hd.Tag(*copy, "TREVASK_001"), "set");
-  EXPECT_EQ(hd.Children(*hd.LayerGroup(*hd.CurrentLayer()))->front(), *copy) << "placed above its original";
-
-  ASSERT_EQ(hd.SetSegments(*copy, quorvane::testing::Rectangle(100, 100, 10, 10)), kQvNoErr);
-  EXPECT_DOUBLE_EQ(hd.Segments(original)->at(0).p.h, 0.0);
-  ASSERT_EQ(hd.Dispose(*copy), kQvNoErr);
-  EXPECT_FALSE(hd.IsValid(*copy));
-  EXPECT_TRUE(hd.IsValid(original));
-}
-
-TEST_F(HostDocumentTest, StylesCopyStrokeAndFill) {
-  ArtRef a = NewSquare(0, 0, 10);
-  ArtRef b = NewSquare(20, 0, 10);
-  QvPathStyle style = *hd.Style(a);
-  style.fillPaint = 1;
-  style.fill.color.kind = kQvColorCmyk;
-  style.fill.color.magenta = 1.0;
-  style.stroke.width = 2.5;
-  style.stroke.dashCount = 2;
-  style.stroke.dashes[0] = 3.0;
-  style.stroke.dashes[1] = 1.0;
-  ASSERT_EQ(hd.SetStyle(a, style), kQvNoErr);
-  ASSERT_EQ(hd.CopyStyle(a, b), kQvNoErr);
-  QvPathStyle copied = *hd.Style(b);
-  EXPECT_DOUBLE_EQ(copied.fill.color.magenta, 1.0);
-  EXPECT_DOUBLE_EQ(copied.stroke.width, 2.5);
-  EXPECT_DOUBLE_EQ(copied.stroke.dashes[1], 1.0);
-
-  style.stroke.dashCount = kQvMaxDashes + 1;
-  EXPECT_EQ(hd.SetStyle(a, style), kQvErrBadParameter);
-  EXPECT_DOUBLE_EQ(hd.Style(a)->stroke.width, 2.5) << "a refused style changes nothing";
-}
-
-TEST_F(HostDocumentTest, TagsKeepArbitraryBytes) {
-  ArtRef art = NewSquare(0, 0, 10);
-  static constexpr char kBytes[] = "N,\x83" "Z\x83" "b\x83" "g\0end\xff\r\n";
-  const std::string value(kBytes, sizeof kBytes - 1);
-  ASSERT_EQ(hd.SetTag(art, "TREVASK_001", value), kQvNoErr);
-  ASSERT_EQ(hd.SetTag(art, "TREVASK_002", ""), kQvNoErr);
-  EXPECT_EQ(hd.Tag(art, "TREVASK_001"), value);
-  EXPECT_EQ(hd.Tag(art, "TREVASK_002"), "");
-  EXPECT_EQ(hd.Tag(art, "TREVASK_003"), std::nullopt);
-  EXPECT_EQ(hd.LastError(), kQvErrNoSuchTag);
-  ASSERT_EQ(hd.RemoveTag(art, "TREVASK_001"), kQvNoErr);
-  EXPECT_EQ(hd.Tag(art, "TREVASK_001"), std::nullopt);
-}
-
 TEST_F(HostDocumentTest, LockedArtIsNeverSelected) {
   ArtRef bottom = NewSquare(0, 0, 10);
   ArtRef locked = NewSquare(20, 0, 10);
@@ -176,18 +120,6 @@ TEST_F(HostDocumentTest, ScratchArraysAreReleasedOnEveryWayOut) {
   EXPECT_EQ(hd.LastError(), kQvErrOutOfMemory);
   ASSERT_FALSE(host_.Blocks().Failures().empty());
   EXPECT_EQ(host_.Blocks().Failures().back(), kAllocationFailedTag);
-}
-
-TEST_F(HostDocumentTest, ScalingAboutACentreKeepsTheCentre) {
-  ArtRef square = NewSquare(10, 10, 20);
-  auto m = hd.ScaleAbout(QvRealPoint{20, 20}, 2.0);
-  ASSERT_TRUE(m);
-  ASSERT_EQ(hd.Transform(square, *m, 2.0, kQvTransformObjects | kQvTransformStrokeWidths), kQvNoErr);
-  QvRealRect bounds = *hd.Bounds(square);
-  EXPECT_DOUBLE_EQ(bounds.left, 0.0);
-  EXPECT_DOUBLE_EQ(bounds.right, 40.0);
-  EXPECT_DOUBLE_EQ(bounds.top, 40.0);
-  EXPECT_DOUBLE_EQ(hd.Style(square)->stroke.width, 2.0);
 }
 
 TEST_F(HostDocumentTest, MissingSuiteFailsAsSuiteNotFound) {

@@ -95,8 +95,14 @@ TEST_F(PluginMainTest, StartupRegistersExactlyTheMenusToolNotifiersAndAction) {
   // Without a settings file the defaults hold.
   EXPECT_DOUBLE_EQ(Globals()->run.pointsPerUnit, 72.0 / 25.4);
   EXPECT_EQ(Globals()->settings.plateColorCount, 7);
-  EXPECT_EQ(Globals()->panelBusy, 1);
-  EXPECT_EQ(Globals()->selectedSet, -1);
+
+  // The About selector shows the box with the version line.
+  ScriptAboutBoxOk();
+  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr) << host_.HeadlessUi()->LastFailure();
+  ASSERT_EQ(ShownDialogs().size(), 1u);
+  EXPECT_EQ(ShownDialogs()[0].resourceId, kAboutDialog);
+  EXPECT_EQ(ShownDialogs()[0].Text(kAboutVersionLine), kAboutText);
+  EXPECT_EQ(ShownDialogs()[0].result, kAboutOk);
 
   // A caller it does not know gets nothing done, its suites given back.
   const long acquires = host_.Suites().AcquireCalls();
@@ -119,29 +125,6 @@ TEST_F(PluginMainTest, ALaterPluginOfTheMakerOnlyAddsItsItemToTheSharedAboutGrou
   LoadAndStart();
   EXPECT_EQ(host_.Menus().ItemNamesOf("About"), std::vector<std::string>{"OMBRIVEX_PLUGINS_ABOUT"});
   EXPECT_EQ(host_.Menus().ItemNamesOf("OMBRIVEX_PLUGINS_ABOUT"), (std::vector<std::string>{"Other", "Quorvane"}));
-}
-
-// (The settings file read at start-up and written at shutdown is the
-// command line's tests', the globals block kept over a reload the host's.)
-TEST_F(PluginMainTest, UnloadAndReloadAcquireNoSuiteAndTheReloadedCodeWorksOnTheKeptBlock) {
-  LoadAndStart();
-  PluginGlobals* before = Globals();
-  before->commandSets.AddSet("Front");
-  const long acquired = host_.Suites().AcquireCalls();
-  std::string error;
-  ASSERT_EQ(module_->Unload(&error), kQvNoErr) << error;
-  ASSERT_EQ(module_->Reload(&error), kQvNoErr) << error;
-  EXPECT_EQ(host_.Suites().AcquireCalls(), acquired) << "unload and reload acquire no suite";
-  ASSERT_EQ(Globals(), before);
-  EXPECT_EQ(Globals()->commandSets.GetSetName(0), "Front");
-
-  // The About selector shows the box with the version line.
-  ScriptAboutBoxOk();
-  EXPECT_EQ(module_->SendBasic(kQvCallerInterface, kQvSelectorAbout), kQvNoErr) << host_.HeadlessUi()->LastFailure();
-  ASSERT_EQ(ShownDialogs().size(), 1u);
-  EXPECT_EQ(ShownDialogs()[0].resourceId, kAboutDialog);
-  EXPECT_EQ(ShownDialogs()[0].Text(kAboutVersionLine), kAboutText);
-  EXPECT_EQ(ShownDialogs()[0].result, kAboutOk);
 }
 
 TEST_F(PluginMainTest, ANestedDoActionReusesTheOuterAcquisition) {

