@@ -45,6 +45,10 @@ TEST_F(ArtSetTagsTest, StoredSetReplacesTheOldTagsAndReadsBack) {
   const std::size_t longTags = Tags().size();
   ASSERT_GE(longTags, 2u + 4u);  // at least four pieces besides the other two
   EXPECT_EQ(Tags().at("TREVASK_001").size(), kTagPieceBytes);
+  CCommandSetList held;
+  std::vector<Diagnostic> problems;
+  ASSERT_EQ(AddArtHeldSet(held, document, art_, problems), 0);
+  EXPECT_EQ(held.GetSet(0)->GetCommands(), SetWithName("", 40).GetCommands()) << "every piece read back whole";
 
   const CCommandSet shorter = SetWithName("前身頃", 1);
   ASSERT_EQ(StoreSetOnArt(document, art_, shorter), kQvNoErr);
@@ -54,7 +58,6 @@ TEST_F(ArtSetTagsTest, StoredSetReplacesTheOldTagsAndReadsBack) {
 
   CCommandSetList list;
   list.AddSet("Saved");
-  std::vector<Diagnostic> problems;
   EXPECT_EQ(AddArtHeldSet(list, document, art_, problems), 1);
   CCommandSet expected = shorter;
   expected.SetName("<前身頃>");
