@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "quorvane/commands/read_csv.h"
 #include "quorvane/commands/set_text.h"
 #include "quorvane/text/cp932.h"
 #include "quorvane/text/file_io.h"
@@ -178,12 +179,46 @@ TEST(SetText, LeadingNumbersAreReadLikeTheOldFiles) {
   }
 }
 
-TEST(SetText, FloatsAreWrittenLikePercentF) {
-  EXPECT_EQ(FormatFixed6(10.0f), "10.000000");
-  EXPECT_EQ(FormatFixed6(15.3f), "15.300000");
-  EXPECT_EQ(FormatFixed6(-0.0625f), "-0.062500");
-  EXPECT_EQ(ParseLeadingFloat("2.5e1"), 25.0f);
-  EXPECT_EQ(ParseLeadingFloat("1e99"), std::numeric_limits<float>::infinity());
+// The reader of the list file's records.
+using Records = std::vector<std::vector<std::string>>;
+
+Records Fields(const CRecordset& set) {
+  Records out;
+  for (int r = 0; r < set.GetRecordCount(); ++r) {
+    auto& fields = out.emplace_back();
+    for (int f = 0; f < set.GetRecord(r).GetFieldCount(); ++f) {
+      fields.emplace_back(set.GetRecord(r).GetField(f));
+    }
+  }
+  return out;
+}
+
+// Code page 932 lead bytes take the next byte whatever it is; there is no
+// quoting.
+TEST(ReadCsv, SplitsRecordsAndFieldsByteByByte) {
+  for (const auto& [bytes, records] : std::initializer_list<std::pair<std::string, Records>>{
+           {"", {}},
+           {"a,b\nc", {{"a", "b"}, {"c"}}},                        // no final line feed
+           {"a\n", {{"a"}, {""}}},                                  // a final one gives an empty record
+           {"a,\rb\r\n\r\n", {{"a", "b"}, {""}, {""}}},           // carriage returns dropped
+           {"x\x83,y,z", {{"x\x83,y", "z"}}},                       // a lead byte takes a comma
+           {"\x9F\nb\nc", {{"\x9F\nb"}, {"c"}}},                    // or a line feed
+           {"\xE0\r,", {{"\xE0\r", ""}}},                           // or a carriage return, kept
+           {"ab\xFC", {{"ab\xFC"}}},                                // a lead byte at the end
+           {"a\xFF" "b,\x81\xFF", {{"ab", "\x81\xFF"}}},            // FF dropped, but kept as a trail
+           {"\xB1,\xA0,\x80,\xFD", {{"\xB1", "\xA0", "\x80", "\xFD"}}},  // half-width kana: single bytes
+           {"\"a,b\"", {{"\"a", "b\""}}}}) {
+    EXPECT_EQ(Fields(CReadCSV::Read(bytes)), records) << bytes;
+  }
+}
+
+TEST(ReadCsv, RecordsKnowTheirFileLine) {
+  const CRecordset set = CReadCSV::Read("a\n\x83\nb\nc\r\nd");
+  ASSERT_EQ(set.GetRecordCount(), 4);
+  EXPECT_EQ(set.GetRecord(1).GetLine(), 2);
+  EXPECT_EQ(set.GetRecord(2).GetLine(), 4);  // the swallowed line feed still counts
+  EXPECT_EQ(set.GetRecord(3).GetLine(), 5);
+  EXPECT_EQ(set.GetRecord(3).GetField(1), "");
 }
 
 }  // namespace

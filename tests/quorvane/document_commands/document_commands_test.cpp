@@ -7,6 +7,8 @@
 #include "quorvane/document_commands/batch_application.h"
 #include "quorvane/document_commands/document_command_hooks.h"
 #include "quorvane/generation/art_utilities.h"
+#include "quorvane/generation/commit_result.h"
+#include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/generation/work_layers.h"
 #include "quorvane/host/command_dispatch.h"
 #include "quorvane/panel/panel_controller.h"
@@ -210,6 +212,58 @@ TEST_F(BatchApplication, WithoutAClosedPathItSaysSoInTheUsersLanguage) {
   ExpectAlert(std::string(text::Text(text::Message::kSelectClosedPaths, text::Language::kJapanese)));
   BatchApply(Ctx());
   EXPECT_TRUE(Dialogs().empty());
+}
+
+// Committing a forced run's result: its layer, and which line gets which
+// stroke (the geometry and the removal of the work layers are batch
+// application's).
+class CommitResultTest : public panel::testing::PanelFixture {
+ protected:
+  // Applies a set of basic width `width` (points) to a 100 x 60 piece.
+  host::ArtRef Commit(float width) {
+    generation::RunState& run = globals_->run;
+    run.pointsPerUnit = 1.0;
+    run.sourcePath = Piece(Rectangle(0, 0, 100, 60));
+    EXPECT_TRUE(generation::FindOrCreateLayer(Doc(), run, generation::kWorkLayer1Title));
+    commands::CCommandSet set("Set");
+    set.SetBasicWidth(width);
+    const generation::PanelValues values{false, 1, generation::OptimizeChoice::kNone};
+    generation::SeamAllowanceGenerator(Doc(), run, set, values, true);
+    generation::CommitResult(Doc(), run, globals_->settings, width);
+    return run.sourcePath;
+  }
+  double Stroke(host::ArtRef art) { return Doc().Style(art)->stroke.width; }
+  settings::Settings& Settings() { return globals_->settings; }
+};
+
+TEST_F(CommitResultTest, TheSignOfTheWidthTellsWhichLineIsTheSeamAllowanceAndALineSwitchedOffKeepsItsStroke) {
+  Settings().finishLine = 1;
+  Settings().finishLineWidth = 1.25;
+  Settings().seamAllowanceLineWidth = 0.3;
+  const host::ArtRef inner = Commit(-10.0f);
+  auto result = ArtOn(kResultLayer);
+  ASSERT_EQ(result.size(), 1u);
+  ExpectRectangle(result[0], 10, 10, 90, 50);
+  EXPECT_DOUBLE_EQ(Stroke(result[0]), 1.25);
+  EXPECT_DOUBLE_EQ(Stroke(inner), 0.3);
+
+  Settings().seamAllowanceLine = 0;
+  const host::ArtRef outer = Commit(10.0f);
+  result = ArtOn(kResultLayer);
+  ASSERT_EQ(result.size(), 2u);
+  EXPECT_DOUBLE_EQ(Stroke(result[0]), 0.75);  // the piece's stroke, copied by the driver
+  EXPECT_DOUBLE_EQ(Stroke(outer), 1.25);
+}
+
+TEST_F(CommitResultTest, WithoutAResultTheMarkersGoAndThePreviewStays) {
+  generation::RunState& run = globals_->run;
+  run.workLayer1 = *generation::FindOrCreateLayer(Doc(), run, generation::kWorkLayer1Title);
+  run.workLayer2 = *generation::FindOrCreateLayer(Doc(), run, generation::kWorkLayer2Title);
+  run.sourcePath = Piece(Rectangle(0, 0, 100, 60));
+  generation::CommitResult(Doc(), run, globals_->settings, 10.0f);
+  EXPECT_EQ(LayerIndex(std::string(generation::kWorkLayer1Title)), -1);
+  EXPECT_NE(LayerIndex(std::string(generation::kWorkLayer2Title)), -1);
+  EXPECT_EQ(LayerIndex(kResultLayer), -1);
 }
 
 }  // namespace
