@@ -168,18 +168,6 @@ TEST(CommandSetList, PositionsNamesAndDuplicates) {
   EXPECT_EQ(list.RemoveSet(1), 2);
   EXPECT_EQ(list.GetSet(0), &first);  // still at the same address
   EXPECT_EQ(list.GetSet(1)->GetBasicWidth(), 2.0f);
-
-  // A copy finds its own sets by position, never the original's.
-  CCommandSetList copy(list);
-  copy.GetSet(1)->SetBasicWidth(3.0f);
-  EXPECT_EQ(list.GetSet(1)->GetBasicWidth(), 2.0f);
-  EXPECT_NE(copy.GetSet(0), &first);
-  EXPECT_EQ(copy.RemoveSet(0), 1);
-  EXPECT_EQ(copy.GetSet(0)->GetBasicWidth(), 3.0f);
-  list = copy;
-  EXPECT_EQ(list.GetSetCount(), 1);
-  EXPECT_NE(list.GetSet(0), copy.GetSet(0));
-  EXPECT_EQ(list.GetSet(0)->GetBasicWidth(), 3.0f);
   list.ClearSets();
   EXPECT_EQ(list.GetSetCount(), 0);
   EXPECT_EQ(list.GetSet(0), nullptr);

@@ -112,21 +112,6 @@ TEST_F(PluginMainTest, StartupRegistersExactlyTheMenusToolNotifiersAndAction) {
   EXPECT_EQ(host_.Suites().AcquireCalls() - acquires, host_.Suites().ReleaseCalls() - releases);
 }
 
-TEST_F(PluginMainTest, ALaterPluginOfTheMakerOnlyAddsItsItemToTheSharedAboutGroup) {
-  // Another of the maker's plug-ins started first and made the group.
-  std::string error;
-  auto other = wb::plugin::PluginModule::Load(host_, QUORVANE_TEST_MODULE, &error);
-  ASSERT_NE(other, nullptr) << error;
-  auto item = host_.Menus().AddItem(other->Self(), "OMBRIVEX_PLUGINS_ABOUT", "About", "About Plug-ins", 0);
-  ASSERT_TRUE(item);
-  ASSERT_TRUE(host_.Menus().AddSubmenuGroup("OMBRIVEX_PLUGINS_ABOUT", *item));
-  ASSERT_TRUE(host_.Menus().AddItem(other->Self(), "Other", "OMBRIVEX_PLUGINS_ABOUT", "Other...", 0));
-
-  LoadAndStart();
-  EXPECT_EQ(host_.Menus().ItemNamesOf("About"), std::vector<std::string>{"OMBRIVEX_PLUGINS_ABOUT"});
-  EXPECT_EQ(host_.Menus().ItemNamesOf("OMBRIVEX_PLUGINS_ABOUT"), (std::vector<std::string>{"Other", "Quorvane"}));
-}
-
 TEST_F(PluginMainTest, ANestedDoActionReusesTheOuterAcquisition) {
   LoadAndStart();
   InjectDialogs();

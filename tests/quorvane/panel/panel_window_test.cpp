@@ -329,16 +329,10 @@ TEST_F(PanelDrawing, TypeButtonsHighlightTheFocusedOneAndAClickMovesThePressedOn
   EXPECT_EQ(Draw(other, -1)[0].color, 0x808080u);
 }
 
-TEST_F(PanelDrawing, OptimizeListFaceItemsAndSeparators) {
+TEST_F(PanelDrawing, OptimizeListFaceAndItems) {
   Ctx().ui.Enable(Window(), kOptimizeList, true);
   EXPECT_EQ(Draw(kOptimizeList, 1)[0].color, 0xFFFFFFu);
   EXPECT_EQ(Draw(kOptimizeList, 1, kQvItemFocused)[0].color, kSystemLightGrey);
-  Ctx().ui.AddItem(Window(), kOptimizeList, "-");
-  const std::vector<DrawOp> rule = Draw(kOptimizeList, 3);
-  ASSERT_EQ(rule.size(), 2u);
-  EXPECT_EQ(rule[1].kind, Kind::kLine);
-  EXPECT_EQ(rule[1].y1, (rule[0].rect.top + rule[0].rect.bottom) / 2);
-
   Ctx().ui.Enable(Window(), kOptimizeList, false);
   Ui().SetInterfaceDark(true);
   EXPECT_EQ(Draw(kOptimizeList, -1)[1].color, 0x7F7F7Fu);

@@ -96,11 +96,6 @@ TEST_F(ApplyLineStyleTest, PlateColourBecomesOneNamedCustomColourAndSwatch) {
   EXPECT_EQ(PlateColorToDocumentColor(hd_, plate, fallback).custom, first.custom);
   EXPECT_EQ(bound_.Document().Swatches().size(), 1u);
   EXPECT_EQ(bound_.Document().CustomColors().size(), 1u);
-  // Without the custom colour service the colour passed in stays.
-  host::HostSuites noColours = bound_.Suites();
-  noColours.customColor = nullptr;
-  host::HostDocument bare(noColours);
-  EXPECT_EQ(PlateColorToDocumentColor(bare, plate, fallback).kind, kQvColorGray);
 }
 
 }  // namespace
