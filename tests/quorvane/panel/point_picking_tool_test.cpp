@@ -204,15 +204,6 @@ INSTANTIATE_TEST_SUITE_P(
         PickCase{CommandType::kOpening, {{-1, 16, 17005}, {-2, 17, 17000}}, {"a", "b"}, 1},
         PickCase{CommandType::kCutOff, {{-5, 14, 17003}, {5, 17, 17000}}, {"5", ""}, 0}));
 
-TEST_F(PointPicking, WithAllFiftyTwoLabelsInUseASideClickLeavesTheSlotEmpty) {
-  Add(CommandType::kOpening);
-  for (int i = 0; i < commands::kMaxLinePoints; ++i) globals_->workingSet.AddLinePoint(1, 0.25f);
-  Click(OnSide(2));
-  EXPECT_EQ(Set().GetLinePoints().size(), static_cast<std::size_t>(commands::kMaxLinePoints));
-  EXPECT_EQ(PointsOf(0), (Points{"", ""}));
-  EXPECT_EQ(commands::CCommandSet::ValidateCommand(*Set().GetCommand(0)), commands::CommandCheck::kPointMissing);
-}
-
 TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
   for (int n = 1; n <= kAnchors; ++n) EXPECT_TRUE(Marker("trevask-" + std::to_string(n))) << n;
   EXPECT_FALSE(Marker("trevask-1-c"));
@@ -240,7 +231,6 @@ TEST_F(PointPicking, MarkersAreLabelledDotsAndNumbersOnTheLockedWorkLayer) {
   EXPECT_EQ(Doc().FontSize(*label), 18.0);
   EXPECT_NEAR(Distance(*Doc().TextAnchor(*label), {centre.h + r, centre.v + r}), 0.0, 1e-9);
   EXPECT_EQ(Doc().TextColor(*label)->red, Doc().Style(*dot)->fill.color.red);
-  EXPECT_EQ(Doc().IsLayerEditable(ctx_->Run().workLayer1), false);
 
   // An anchor's dot goes alone; a line point's dot and label together.
   RemoveMarker(*ctx_, "2", false);

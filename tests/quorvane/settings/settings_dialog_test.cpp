@@ -70,13 +70,6 @@ TEST_F(SettingsDialogTest, OpensWithTheCurrentValuesAndCancelKeepsThem) {
   EXPECT_EQ(shown.Text(kFinishLineColorList), "Red");
   EXPECT_EQ(s.unit, kUnitInch);
   EXPECT_EQ(s.seamAllowanceLineWidth, 0.5);
-
-  // An unknown unit is shown with nothing chosen and kept through OK.
-  s.unit = 7;
-  Ui().AddDialogAnswer(DialogAnswer{kSettingsDialogJapanese, {ClickStep(kSettingsOk)}});
-  EXPECT_TRUE(Run());
-  EXPECT_EQ(s.unit, 7);
-  EXPECT_EQ(s.unitFactor, kPointsPerInch);
 }
 
 TEST_F(SettingsDialogTest, ADecimalCommaLocaleNeitherShowsNorSavesCommas) {
