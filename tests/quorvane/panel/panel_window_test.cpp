@@ -81,16 +81,6 @@ TEST_F(PanelWindow, ListFileRowsLeftOutAreToldWithTheirLines) {
   EXPECT_EQ(kept.GetCommandType(1), commands::CommandType::kFortyFiveForward);
 }
 
-TEST(ListFileProblemsText, ListsTheFirstTenAndCountsTheRest) {
-  std::vector<text::Diagnostic> problems;
-  for (int line = 1; line <= 13; ++line) problems.push_back({"L.txt", line, "odd"});
-  const std::string text = ListFileProblemsText(problems, text::Language::kEnglish);
-  EXPECT_NE(text.find("L.txt:10: odd"), std::string::npos);
-  EXPECT_EQ(text.find("L.txt:11: odd"), std::string::npos);
-  EXPECT_NE(text.find("and 3 more."), std::string::npos);
-  EXPECT_NE(ListFileProblemsText(problems, text::Language::kJapanese).find("3件"), std::string::npos);
-}
-
 TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese) {
   Globals().settings.unit = settings::kUnitCentimetre;
   CreatePanelIn(text::Language::kJapanese);
@@ -103,27 +93,6 @@ TEST_F(PanelWindow, TextsFollowTheLanguageAndTheUnitLabelIsEnglishUnlessJapanese
   CreatePanelIn(text::Language::kKorean);
   EXPECT_EQ(Control(kPointWidthLabel).text, "Point Width (in)");
   EXPECT_EQ(Control(kAddButton).text, "コマンド追加");
-}
-
-QvErr RefuseTimer(QvWindowHandle, std::int32_t, std::int32_t) { return kQvErrBadParameter; }
-
-TEST_F(PanelWindow, ACreationFailingPartWayLeavesNoPanelAndCanBeTriedAgain) {
-  // A toolkit that makes the panel and its controls but no timer: the last
-  // step of building fails.
-  QvUiSuite refusing = *bound_.Suites().ui;
-  refusing.StartTimer = RefuseTimer;
-  host::HostUi ui(&refusing);
-  PanelContext ctx{Globals(), Doc(), ui};
-  EXPECT_EQ(CreatePanel(ctx), kQvErrBadParameter);
-  EXPECT_EQ(Globals().panel, nullptr);
-  EXPECT_EQ(Globals().flyoutMenu, nullptr);
-  EXPECT_EQ(State().window, nullptr);
-  EXPECT_FALSE(Ui().FindPanel(kPanelId)) << "the half-made panel is deleted";
-
-  ASSERT_EQ(CreatePanel(Ctx()), kQvNoErr);
-  ASSERT_TRUE(Ui().FindPanel(kPanelId));
-  EXPECT_EQ(Globals().panelBusy, 0);
-  EXPECT_EQ(Globals().panel, Ui().FindPanel(kPanelId)->handle);
 }
 
 TEST_F(PanelWindow, FlyoutTogglesTheOptionAreaAndRunsTheDocumentCommands) {
