@@ -20,12 +20,8 @@ namespace quorvane::document_commands {
 namespace {
 
 host::DialogTemplate MarginDialog(text::Language language) {
-  host::DialogTemplate dialog;
-  dialog.resourceId = text::EnglishDialogs(language) ? kFinishLineDialog : kFinishLineDialogJapanese;
-  dialog.title = text::DialogText(text::Message::kFinishLineTitle, language);
-  dialog.width = kDialogWidth;
-  dialog.height = kDialogHeight;
-  dialog.controls.push_back(RowLabel(text::DialogText(text::Message::kSeamMarginLabel, language)));
+  host::DialogTemplate dialog = OneRowDialog(kFinishLineDialog, kFinishLineDialogJapanese,
+                                             text::Message::kFinishLineTitle, text::Message::kSeamMarginLabel, language);
   host::DialogControl field;
   field.id = kMarginField;
   field.kind = kQvEditControl;

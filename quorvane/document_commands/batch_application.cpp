@@ -16,12 +16,8 @@ namespace quorvane::document_commands {
 namespace {
 
 host::DialogTemplate SetDialog(text::Language language) {
-  host::DialogTemplate dialog;
-  dialog.resourceId = text::EnglishDialogs(language) ? kBatchDialog : kBatchDialogJapanese;
-  dialog.title = text::DialogText(text::Message::kBatchApplicationTitle, language);
-  dialog.width = kDialogWidth;
-  dialog.height = kDialogHeight;
-  dialog.controls.push_back(RowLabel(text::DialogText(text::Message::kCommandSetLabel, language)));
+  host::DialogTemplate dialog = OneRowDialog(kBatchDialog, kBatchDialogJapanese, text::Message::kBatchApplicationTitle,
+                                             text::Message::kCommandSetLabel, language);
   host::DialogControl list;
   list.id = kBatchSetList;
   list.kind = kQvDropDownListControl;

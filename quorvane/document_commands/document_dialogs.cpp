@@ -19,13 +19,20 @@ void AddOkCancel(host::DialogTemplate& dialog, text::Language language) {
   dialog.controls.push_back(cancel);
 }
 
-host::DialogControl RowLabel(std::string_view text) {
+host::DialogTemplate OneRowDialog(std::int32_t englishId, std::int32_t japaneseId, text::Message title,
+                                  text::Message rowLabel, text::Language language) {
+  host::DialogTemplate dialog;
+  dialog.resourceId = text::EnglishDialogs(language) ? englishId : japaneseId;
+  dialog.title = text::DialogText(title, language);
+  dialog.width = kDialogWidth;
+  dialog.height = kDialogHeight;
   host::DialogControl label;
   label.kind = kQvLabelControl;
   label.frame = {12, kRowY, kFieldX - 16, kRowHeight};
-  label.text = std::string(text);
+  label.text = std::string(text::DialogText(rowLabel, language));
   label.options = kQvAlignRight;
-  return label;
+  dialog.controls.push_back(label);
+  return dialog;
 }
 
 double LeadingDecimal(std::string_view text) {

@@ -1,6 +1,6 @@
-// What the document commands' two small dialogs share: the OK and Cancel
-// buttons, a decimal number read as the user typed it, and the dialog's
-// texts by language.
+// What the document commands' two small dialogs share: their size, title
+// and row label by language, the OK and Cancel buttons, and a decimal
+// number read as the user typed it.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 #include "quorvane/facade/host_ui.h"
 #include "quorvane/text/language.h"
+#include "quorvane/text/messages.h"
 
 namespace quorvane::document_commands {
 
@@ -22,8 +23,13 @@ inline constexpr std::int32_t kDialogHeight = 96;
 /// The OK and Cancel buttons along the bottom of a dialog.
 void AddOkCancel(host::DialogTemplate& dialog, text::Language language);
 
-/// A label at the left of the dialog's one row, and the row's height.
-host::DialogControl RowLabel(std::string_view text);
+/// A dialog of the two dialogs' size with its title and the label at the
+/// left of its one row, in `language`: the English dialog resource
+/// `englishId` unless the language is Japanese.
+host::DialogTemplate OneRowDialog(std::int32_t englishId, std::int32_t japaneseId, text::Message title,
+                                  text::Message rowLabel, text::Language language);
+
+/// The dialog's one row and the column where its field starts.
 inline constexpr std::int32_t kRowY = 52;
 inline constexpr std::int32_t kRowHeight = 22;
 inline constexpr std::int32_t kFieldX = 110;
