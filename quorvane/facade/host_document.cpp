@@ -355,15 +355,6 @@ QvErr HostDocument::SetSegments(ArtRef path, const std::vector<PathSegment>& seg
   return Call(s_.path, &QvPathSuite::SetPathSegments, path.handle, std::int32_t{0}, n, segments.data());
 }
 
-QvErr HostDocument::InsertSegments(ArtRef path, int at, const std::vector<PathSegment>& segments) {
-  return Call(s_.path, &QvPathSuite::InsertPathSegments, path.handle, std::int32_t{at},
-              static_cast<std::int32_t>(segments.size()), segments.data());
-}
-
-QvErr HostDocument::DeleteSegments(ArtRef path, int first, int count) {
-  return Call(s_.path, &QvPathSuite::DeletePathSegments, path.handle, std::int32_t{first}, std::int32_t{count});
-}
-
 std::optional<bool> HostDocument::IsClosed(ArtRef path) {
   QvBool closed = 0;
   if (Call(s_.path, &QvPathSuite::GetPathClosed, path.handle, &closed)) return std::nullopt;

@@ -150,8 +150,6 @@ class HostDocument {
   std::optional<std::vector<PathSegment>> Segments(ArtRef path);
   /// Replaces all segments of the path.
   QvErr SetSegments(ArtRef path, const std::vector<PathSegment>& segments);
-  QvErr InsertSegments(ArtRef path, int at, const std::vector<PathSegment>& segments);
-  QvErr DeleteSegments(ArtRef path, int first, int count);
   std::optional<bool> IsClosed(ArtRef path);
   QvErr SetClosed(ArtRef path, bool closed);
   /// Positive when the enclosed area lies to the right of the direction
