@@ -1,56 +1,43 @@
 // The canvas draws text in its colour and nothing of a hidden layer. (How
 // it draws the bodice is the window screenshots'; zooming about the pointer
 // the window tests'.)
-#include <gtest/gtest.h>
-
 #include <QImage>
 
 #include "desktop_fixture.h"
-#include "workbench/app/app_session.h"
-#include "workbench/app/canvas_widget.h"
 
-namespace workbench::app {
+namespace workbench::app::testing {
 namespace {
 
-using testing::kBodiceInside;
-
-// The darkest lightness (0..255) within `radius` pixels of `pixel`.
-int DarkestNear(const QImage& image, geometry::Point pixel, int radius) {
-  int darkest = 255;
-  for (int dy = -radius; dy <= radius; ++dy) {
-    for (int dx = -radius; dx <= radius; ++dx) {
-      const int x = static_cast<int>(pixel.x + 0.5) + dx;
-      const int y = static_cast<int>(pixel.y + 0.5) + dy;
-      if (x >= 0 && y >= 0 && x < image.width() && y < image.height()) {
-        darkest = std::min(darkest, QColor(image.pixel(x, y)).lightness());
-      }
-    }
-  }
-  return darkest;
-}
-
-class AppCanvas : public ::testing::Test {
+class AppCanvas : public AppTest {
  protected:
   void SetUp() override {
     std::string error;
-    ASSERT_TRUE(session_.Open(testing::SampleBodice(), &error)) << error;
+    ASSERT_TRUE(session_.Open(SampleBodice(), &error)) << error;
     canvas_.resize(600, 700);
     canvas_.FitDocument();
   }
   QImage Render() { return canvas_.grab().toImage(); }
   geometry::Point Pixel(geometry::Point doc) const { return canvas_.View().ToScreen(doc); }
 
-  testing::TempDir prefs_;
-  AppSession session_{prefs_.Path()};
   CanvasWidget canvas_{session_};
 };
 
 TEST_F(AppCanvas, HiddenLayersAreNotDrawnAndTextShowsInItsColour) {
-  document::Document& doc = session_.Doc();
+  document::Document& doc = Doc();
   const document::LayerId layer = doc.LayerAt(0);
+  // Around the front edge's pixel, drawn when the layer shows, nothing dark.
+  const auto darkestOnEdge = [&] {
+    const QImage image = Render();
+    const QPoint at = PixelOf(canvas_, kFrontEdgeMiddle);
+    int darkest = 255;
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) darkest = std::min(darkest, QColor(image.pixel(at + QPoint(dx, dy))).lightness());
+    }
+    return darkest;
+  };
+  EXPECT_LT(darkestOnEdge(), 100);
   ASSERT_TRUE(session_.SetLayerVisible(layer, false));
-  QImage image = Render();
-  EXPECT_GT(DarkestNear(image, Pixel(testing::kFrontEdgeMiddle), 1), 200);
+  EXPECT_GT(darkestOnEdge(), 200);
 
   // Red text, 40 pt, its baseline at (150, 300): glyphs land above the
   // baseline on the screen.
@@ -64,7 +51,7 @@ TEST_F(AppCanvas, HiddenLayersAreNotDrawnAndTextShowsInItsColour) {
   placed.localBounds = {0, -40, 72, 0};
   placed.textColor = document::Color::Rgb(1, 0, 0);
   ASSERT_TRUE(doc.SetPlaced(text, placed));
-  image = Render();
+  const QImage image = Render();
   int redAbove = 0;
   int redBelow = 0;
   const geometry::Point base = Pixel({150, 300});
@@ -79,4 +66,4 @@ TEST_F(AppCanvas, HiddenLayersAreNotDrawnAndTextShowsInItsColour) {
 }
 
 }  // namespace
-}  // namespace workbench::app
+}  // namespace workbench::app::testing

@@ -21,6 +21,7 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,7 +48,6 @@ inline std::filesystem::path SampleBodice() { return std::filesystem::path(QUORV
 inline constexpr geometry::Point kFrontEdgeMiddle{160, 537.5};
 inline constexpr geometry::Point kNeckEdgeMiddle{475, 1285};
 inline constexpr geometry::Point kBodiceInside{400, 600};
-
 
 inline constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
 /// How long a modal dialog or popup menu may take to show, in 10 ms polls.
@@ -121,6 +121,18 @@ inline void TypeInto(QLineEdit* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
+/// What a shell command prints (standard output only); its status in `status`.
+inline std::string Output(const std::string& command, int* status = nullptr) {
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return out;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+  const int ended = pclose(pipe);
+  if (status != nullptr) *status = ended;
+  return out;
+}
+
 // Controls of the module's dialogs: the one field and OK.
 inline constexpr int kDialogField = 5;
 inline constexpr int kDialogOk = 1;
@@ -150,7 +162,34 @@ inline void TypeAndConfirm(QWidget* dialog, const QString& text, std::string* fa
   ClickDialogButton(dialog, kDialogOk);
 }
 
-class DesktopApp : public ::testing::Test {
+/// A session of the app with a preferences folder of its own, its module's
+/// alerts noted and questions answered no (instead of message boxes that
+/// nobody would close).
+class AppTest : public ::testing::Test {
+ protected:
+  void NotePrompts() {
+    session_.Host().Prompts().SetDisplay([this](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
+      prompts_.push_back(text);
+      return kind != plugin::PromptKind::kQuestion;
+    });
+  }
+  document::Document& Doc() { return session_.Doc(); }
+  /// A closed square of `size` points with its lower left corner at (x, y),
+  /// on the given layer (the first one by default).
+  document::ArtId Square(double x, double y, double size, document::LayerId layer = {}) {
+    std::vector<geometry::PathSegment> segments;
+    for (geometry::Point p : {geometry::Point{x, y}, {x, y + size}, {x + size, y + size}, {x + size, y}}) {
+      segments.push_back(geometry::PathSegment::Corner(p));
+    }
+    return Doc().NewPath(Doc().LayerGroup(layer ? layer : Doc().LayerAt(0)), segments, true);
+  }
+
+  TempDir prefs_;
+  AppSession session_{prefs_.Path()};
+  std::vector<std::string> prompts_;
+};
+
+class DesktopApp : public AppTest {
  protected:
   /// Runs before the module starts, which reads the preferences folder.
   virtual void PreparePreferences() {}
@@ -163,12 +202,7 @@ class DesktopApp : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(session_.LoadModule(kModulePath, &error)) << error;
     window_ = std::make_unique<MainWindow>(session_, widgets_);
-    // The module's alerts are noted and its questions answered no, instead
-    // of the window's message boxes that nobody would close.
-    session_.Host().Prompts().SetDisplay([this](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
-      prompts_.push_back(text);
-      return kind != plugin::PromptKind::kQuestion;
-    });
+    NotePrompts();
     ASSERT_TRUE(window_->OpenFile(QString::fromStdString(SampleBodice().string())));
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -183,7 +217,6 @@ class DesktopApp : public ::testing::Test {
   }
 
   CanvasWidget& Canvas() { return window_->Canvas(); }
-  document::Document& Doc() { return session_.Doc(); }
 
   /// A click of the left button on the canvas at a document point.
   void ClickCanvas(geometry::Point doc) {
@@ -242,13 +275,10 @@ class DesktopApp : public ::testing::Test {
     ASSERT_FALSE(missed) << "no flyout item " << item.toStdString();
   }
 
-  TempDir prefs_;
-  AppSession session_{prefs_.Path()};
   ui::QtToolkit* widgets_ = nullptr;
   std::unique_ptr<MainWindow> window_;
   QvPanelHandle panel_ = nullptr;
   QvWindowHandle panelWindow_ = nullptr;
-  std::vector<std::string> prompts_;
 };
 
 }  // namespace workbench::app::testing

@@ -6,13 +6,8 @@
 // beside the real one and shows an alert for each notification it hears,
 // so the tests see what the host sends after each edit, undo and redo.
 // Then the preference that bounds the undo history and the action log.
-#include <QInputDialog>
 #include <QSettings>
 #include <QSpinBox>
-
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "desktop_fixture.h"
 #include "sdk/action_manager_suite.h"
@@ -82,9 +77,7 @@ class AppEditing : public DesktopApp {
   /// module may select it (the selection tool never would).
   ArtId SelectedSquareOnLockedLayer() {
     const document::LayerId layer = Doc().InsertLayer("Locked");
-    std::vector<PathSegment> square;
-    for (Point p : {Point{20, 20}, {20, 120}, {120, 120}, {120, 20}}) square.push_back(PathSegment::Corner(p));
-    const ArtId art = Doc().NewPath(Doc().LayerGroup(layer), square, true);
+    const ArtId art = Square(20, 20, 100, layer);
     Doc().SetLayerEditable(layer, false);
     Doc().SetSelected(art, true);
     Doc().CommitStep();
@@ -289,10 +282,7 @@ TEST_F(AppEditing, ThePreferenceBoundsTheUndoHistoryAndTheActionLog) {
   QSettings().setValue(QStringLiteral("undoLimit"), 7);
   window_.reset();
   window_ = std::make_unique<MainWindow>(session_, widgets_);
-  session_.Host().Prompts().SetDisplay([this](plugin::PromptKind kind, const std::string& text) -> std::optional<bool> {
-    prompts_.push_back(text);
-    return kind != plugin::PromptKind::kQuestion;
-  });
+  NotePrompts();
   QSettings().remove(QStringLiteral("undoLimit"));
   EXPECT_EQ(session_.HistoryLimit(), 7u);
   EXPECT_EQ(Doc().UndoLimit(), 7u);

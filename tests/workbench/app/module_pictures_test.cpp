@@ -3,37 +3,21 @@
 // module carries, and a tool whose picture the module lacks. (The module's
 // tool icon in the light and the dark interface is in the window
 // screenshots' palette.)
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QApplication>
 #include <QImage>
-#include <QLineEdit>
-#include <QTest>
 #include <QToolBar>
 
-#include <optional>
-#include <string>
-
 #include "desktop_fixture.h"
-#include "sdk/plugin_main.h"
+#include "quorvane/panel/panel_controls.h"
 #include "sdk/tool_suite.h"
-#include "workbench/plugin/plugin_module.h"
 
-namespace workbench::app {
+namespace workbench::app::testing {
 namespace {
 
-using testing::DesktopApp;
+using namespace quorvane::panel;
 
-constexpr std::int32_t kToolIcon = 16054;
-constexpr std::int32_t kToolIconDark = 16055;
 constexpr std::int32_t kNoHitCursor = 17001;
 constexpr std::int32_t kFirstAnchorCursor = 17002;
-constexpr std::int32_t kNewSetButton = 10;
-constexpr std::int32_t kAddButton = 14;
-constexpr std::int32_t kRevForwardButton = 15;
-// Anchor 3 of the sample bodice and a point well away from its lines, in
-// document points.
+// Anchor 3 of the sample bodice, in document points.
 constexpr geometry::Point kAnchor3{350, 1320};
 
 // The module's picture decoded here, apart from the app's own decoding.
@@ -45,23 +29,6 @@ QImage Decoded(const plugin::ModuleResource& resource) {
 }
 
 QImage Argb(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied); }
-
-// Equal sizes and pixels; otherwise where they first differ.
-::testing::AssertionResult SamePixels(const QImage& shown, const QImage& expected) {
-  if (shown.size() != expected.size()) {
-    return ::testing::AssertionFailure() << "shown " << shown.width() << "x" << shown.height() << ", expected "
-                                         << expected.width() << "x" << expected.height();
-  }
-  for (int y = 0; y < shown.height(); ++y) {
-    for (int x = 0; x < shown.width(); ++x) {
-      if (shown.pixel(x, y) != expected.pixel(x, y)) {
-        return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex << shown.pixel(x, y)
-                                             << ", expected " << expected.pixel(x, y);
-      }
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
 
 class ModulePictures : public DesktopApp {
  protected:
@@ -98,9 +65,6 @@ TEST_F(ModulePictures, AToolWhosePictureTheModuleLacksShowsItsText) {
   ASSERT_NE(plain, nullptr);
   EXPECT_TRUE(plain->icon().isNull());
   EXPECT_EQ(plain->text(), QStringLiteral("Unpictured"));
-  // The module's own tool names its two icons.
-  EXPECT_EQ(ModuleTool().iconId, kToolIcon);
-  EXPECT_EQ(ModuleTool().darkIconId, kToolIconDark);
 }
 
 TEST_F(ModulePictures, TheCanvasShowsTheCursorTheToolAsksForWithItsHotSpot) {
@@ -110,27 +74,26 @@ TEST_F(ModulePictures, TheCanvasShowsTheCursorTheToolAsksForWithItsHotSpot) {
   // waits for an anchor.
   bool missed = false;
   std::string failure;
-  testing::WhenModal([&](QWidget* dialog) { testing::TypeAndConfirm(dialog, QStringLiteral("Cursors"), &failure); },
-                     &missed);
+  WhenModal([&](QWidget* dialog) { TypeAndConfirm(dialog, QStringLiteral("Cursors"), &failure); }, &missed);
   Press(kNewSetButton);
   ASSERT_FALSE(missed) << "no name dialog";
   ASSERT_EQ(failure, "");
-  Press(kRevForwardButton);
+  Press(kFirstTypeButton);  // Rev. forward
   Press(kAddButton);
 
-  QTest::mouseMove(&Canvas(), testing::PixelOf(Canvas(), kAnchor3));
+  QTest::mouseMove(&Canvas(), PixelOf(Canvas(), kAnchor3));
   ASSERT_EQ(widgets_->CurrentCursor(), kFirstAnchorCursor) << "the pointer over anchor 3 asks for the anchor cursor";
   const std::optional<plugin::ModuleResource> anchor = Resource(kQvCursorResource, kFirstAnchorCursor);
   ASSERT_TRUE(anchor);
   const QCursor shown = Canvas().cursor();
-  EXPECT_TRUE(SamePixels(Argb(shown.pixmap()), Decoded(*anchor)));
+  EXPECT_TRUE(Argb(shown.pixmap()) == Decoded(*anchor));
   EXPECT_EQ(shown.hotSpot(), QPoint(anchor->hotSpotX, anchor->hotSpotY));
 
-  QTest::mouseMove(&Canvas(), testing::PixelOf(Canvas(), testing::kBodiceInside));
+  QTest::mouseMove(&Canvas(), PixelOf(Canvas(), kBodiceInside));
   ASSERT_EQ(widgets_->CurrentCursor(), kNoHitCursor);
   const std::optional<plugin::ModuleResource> noHit = Resource(kQvCursorResource, kNoHitCursor);
   ASSERT_TRUE(noHit);
-  EXPECT_TRUE(SamePixels(Argb(Canvas().cursor().pixmap()), Decoded(*noHit)));
+  EXPECT_TRUE(Argb(Canvas().cursor().pixmap()) == Decoded(*noHit));
   EXPECT_NE(Decoded(*noHit), Decoded(*anchor));
 
   // A cursor the module carries no picture for is a cross hair; none at all
@@ -142,4 +105,4 @@ TEST_F(ModulePictures, TheCanvasShowsTheCursorTheToolAsksForWithItsHotSpot) {
 }
 
 }  // namespace
-}  // namespace workbench::app
+}  // namespace workbench::app::testing

@@ -4,23 +4,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include <cstdio>
-
 #include "desktop_fixture.h"
-#include "../cli/cli_test_support.h"
 
 namespace workbench::app::testing {
 namespace {
-
-std::string PdfInfo(const std::filesystem::path& pdf) {
-  std::string out;
-  if (FILE* pipe = popen(("pdfinfo " + pdf.string() + " 2>&1").c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
-    pclose(pipe);
-  }
-  return out;
-}
 
 using PrintToPdf = DesktopApp;
 
@@ -70,7 +57,7 @@ TEST_F(PrintToPdf, AsksForTheFileAndPaperAndPrintsTheSeamAllowanceAtFullSize) {
   EXPECT_FALSE(missed);
   EXPECT_EQ(paperAsked, QStringLiteral("a4")) << "A4 is offered first";
   EXPECT_TRUE(told.contains(QStringLiteral("page(s) at full size"))) << told.toStdString();
-  const std::string info = PdfInfo(pdf);
+  const std::string info = Output("pdfinfo " + pdf.string() + " 2>&1");
   EXPECT_NE(info.find("612 x 792 pts (letter)"), std::string::npos) << info;
   EXPECT_EQ(info.find("Pages:           1\n"), std::string::npos) << "the bodice needs more than a sheet";
 }

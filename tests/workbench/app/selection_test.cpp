@@ -2,45 +2,26 @@
 // paper drops the selection, shift adds and removes, a rubber band picks
 // what it touches, and locked art or art of a locked layer is never picked;
 // each change is one step named in the Edit menu's texts.
-#include <gtest/gtest.h>
-
-#include <QTest>
-
 #include "desktop_fixture.h"
-#include "workbench/app/app_session.h"
 #include "workbench/app/art_picking.h"
-#include "workbench/app/canvas_widget.h"
 
-namespace workbench::app {
+namespace workbench::app::testing {
 namespace {
 
 using document::ArtId;
 
-class AppSelection : public ::testing::Test {
+class AppSelection : public AppTest {
  protected:
-  // A closed square of `size` points with its lower left corner at (x, y).
-  ArtId Square(double x, double y, double size) {
-    document::Document& doc = session_.Doc();
-    std::vector<geometry::PathSegment> segments;
-    for (geometry::Point p : {geometry::Point{x, y}, {x, y + size}, {x + size, y + size}, {x + size, y}}) {
-      segments.push_back(geometry::PathSegment::Corner(p));
-    }
-    return doc.NewPath(doc.LayerGroup(doc.LayerAt(0)), segments, true);
-  }
-  std::vector<ArtId> Selected() { return session_.Doc().SelectedArt(); }
-
-  testing::TempDir prefs_;
-  AppSession session_{prefs_.Path()};
+  std::vector<ArtId> Selected() { return Doc().SelectedArt(); }
 };
 
 TEST_F(AppSelection, ASelectedPathThatCrossesItselfIsNoticed) {
-  document::Document& doc = session_.Doc();
   std::vector<geometry::PathSegment> bow;
   for (geometry::Point p : {geometry::Point{100, 100}, {400, 400}, {400, 100}, {100, 400}}) {
     bow.push_back(geometry::PathSegment::Corner(p));
   }
-  const ArtId tie = doc.NewPath(doc.LayerGroup(doc.LayerAt(0)), bow, true);
-  doc.SetName(tie, "bow tie");
+  const ArtId tie = Doc().NewPath(Doc().LayerGroup(Doc().LayerAt(0)), bow, true);
+  Doc().SetName(tie, "bow tie");
   Square(500, 100, 100);
   EXPECT_EQ(session_.CrossingNotice(), "");
   ASSERT_TRUE(session_.ClickAt({400, 250}, 2.0, false));  // its right edge
@@ -53,39 +34,36 @@ TEST_F(AppSelection, ASelectedPathThatCrossesItselfIsNoticed) {
 
 TEST_F(AppSelection, ClicksOnTheBodicesLinePickItAndEmptyPaperDropsIt) {
   std::string error;
-  ASSERT_TRUE(session_.Open(testing::SampleBodice(), &error)) << error;
-  const ArtId bodice = PickableArt(session_.Doc()).at(0);
+  ASSERT_TRUE(session_.Open(SampleBodice(), &error)) << error;
+  const ArtId bodice = PickableArt(Doc()).at(0);
 
   // Two points off the front edge (x = 160): within reach, then beyond it.
   EXPECT_FALSE(session_.ClickAt({166, 500}, 4.0, false));
   EXPECT_TRUE(Selected().empty());
   ASSERT_TRUE(session_.ClickAt({163, 500}, 4.0, false));
   EXPECT_EQ(Selected(), std::vector<ArtId>{bodice});
-  EXPECT_EQ(session_.Doc().UndoText(), kSelectionUndoText);
+  EXPECT_EQ(Doc().UndoText(), kSelectionUndoText);
   EXPECT_FALSE(session_.ClickAt({163, 500}, 4.0, false)) << "clicking the selection again changes nothing";
 
   // The piece is not filled: its inside is empty paper.
-  ASSERT_TRUE(session_.ClickAt(testing::kBodiceInside, 4.0, false));
+  ASSERT_TRUE(session_.ClickAt(kBodiceInside, 4.0, false));
   EXPECT_TRUE(Selected().empty());
   ASSERT_TRUE(session_.Undo());
   EXPECT_EQ(Selected(), std::vector<ArtId>{bodice});
-  EXPECT_EQ(session_.Doc().RedoText(), kSelectionRedoText);
+  EXPECT_EQ(Doc().RedoText(), kSelectionRedoText);
 }
 
 TEST_F(AppSelection, RubberBandAndShiftClicksThroughTheCanvas) {
   const ArtId left = Square(0, 0, 100);
   const ArtId middle = Square(150, 0, 100);
   const ArtId right = Square(300, 0, 100);
-  session_.Doc().ClearUndo();
+  Doc().ClearUndo();
   CanvasWidget canvas(session_);
   canvas.resize(500, 300);
   canvas.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&canvas));
   canvas.FitDocument();
-  const auto at = [&](geometry::Point doc) {
-    const geometry::Point p = canvas.View().ToScreen(doc);
-    return QPoint(int(p.x + 0.5), int(p.y + 0.5));
-  };
+  const auto at = [&](geometry::Point doc) { return PixelOf(canvas, doc); };
 
   // A band from below-left of the first square to inside the second
   // touches those two only.
@@ -107,7 +85,7 @@ TEST_F(AppSelection, RubberBandAndShiftClicksThroughTheCanvas) {
 TEST_F(AppSelection, LockedArtAndLockedLayersAreNeverPicked) {
   const ArtId left = Square(0, 0, 100);
   const ArtId right = Square(150, 0, 100);
-  ASSERT_TRUE(session_.Doc().SetLocked(left, true));
+  ASSERT_TRUE(Doc().SetLocked(left, true));
 
   EXPECT_FALSE(session_.ClickAt({0, 50}, 2.0, false));
   EXPECT_FALSE(session_.ClickAt({0, 50}, 2.0, true));
@@ -115,11 +93,11 @@ TEST_F(AppSelection, LockedArtAndLockedLayersAreNeverPicked) {
   EXPECT_EQ(Selected(), std::vector<ArtId>{right});
 
   // Locking the layer drops the selection; nothing on it can be picked.
-  ASSERT_TRUE(session_.SetLayerLocked(session_.Doc().LayerAt(0), true));
+  ASSERT_TRUE(session_.SetLayerLocked(Doc().LayerAt(0), true));
   EXPECT_TRUE(Selected().empty());
   EXPECT_FALSE(session_.ClickAt({150, 50}, 2.0, false));
   EXPECT_FALSE(session_.SelectInRect({-10, 110, 260, -10}, false));
-  EXPECT_EQ(session_.Doc().UndoText(), "Undo Lock Layer");
+  EXPECT_EQ(Doc().UndoText(), "Undo Lock Layer");
 }
 
 TEST_F(AppSelection, AFilledSquareIsPickedInsideAndTheTopmostWins) {
@@ -127,13 +105,13 @@ TEST_F(AppSelection, AFilledSquareIsPickedInsideAndTheTopmostWins) {
   const ArtId above = Square(50, 50, 100);
   document::PathStyle filled;
   filled.fillPaint = true;
-  ASSERT_TRUE(session_.Doc().SetPathStyle(above, filled));
-  EXPECT_EQ(ArtAt(session_.Doc(), {75, 75}, 1.0), above);
-  EXPECT_EQ(ArtAt(session_.Doc(), {25, 25}, 1.0), ArtId{});
-  EXPECT_EQ(ArtAt(session_.Doc(), {0, 25}, 1.0), below);
+  ASSERT_TRUE(Doc().SetPathStyle(above, filled));
+  EXPECT_EQ(ArtAt(Doc(), {75, 75}, 1.0), above);
+  EXPECT_EQ(ArtAt(Doc(), {25, 25}, 1.0), ArtId{});
+  EXPECT_EQ(ArtAt(Doc(), {0, 25}, 1.0), below);
   // The lower square's side runs under the upper one: the upper one wins.
-  EXPECT_EQ(ArtAt(session_.Doc(), {100, 75}, 1.0), above);
+  EXPECT_EQ(ArtAt(Doc(), {100, 75}, 1.0), above);
 }
 
 }  // namespace
-}  // namespace workbench::app
+}  // namespace workbench::app::testing

@@ -15,7 +15,6 @@
 #include <QTreeWidget>
 #include <QWheelEvent>
 
-#include <cstdio>
 #include <fstream>
 
 #include "desktop_fixture.h"
@@ -258,26 +257,6 @@ TEST_F(WindowTest, AboutGivesTheVersion) {
   ASSERT_FALSE(missed);
   EXPECT_TRUE(text.contains(QStringLiteral("Quorvane Workbench 0."))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral(QUORVANE_VERSION))) << text.toStdString();
-}
-
-// The program prints its help and version with no display to open.
-TEST(AppProgramText, HelpAndVersionNeedNoDisplay) {
-  const std::string program = QUORVANE_BUILD_DIR "/bin/quorvane-workbench";
-  const auto run = [&](const std::string& option, std::string* out) {
-    const std::string command =
-        "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" + program + "' " + option + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return -1;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) *out += buffer;
-    return pclose(pipe);
-  };
-  std::string version;
-  EXPECT_EQ(run("--version", &version), 0) << version;
-  EXPECT_NE(version.find(std::string("quorvane-workbench ") + QUORVANE_VERSION), std::string::npos) << version;
-  std::string help;
-  EXPECT_EQ(run("--help", &help), 0) << help;
-  EXPECT_NE(help.find("--screenshot"), std::string::npos) << help;
 }
 
 // ---- Looks --------------------------------------------------------------------------

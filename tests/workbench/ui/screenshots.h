@@ -86,38 +86,6 @@ inline void PinFonts(const fs::path& outputDir) {
   qputenv("FONTCONFIG_FILE", QByteArray::fromStdString(conf.string()));
 }
 
-struct Comparison {
-  bool sameSize = false;
-  std::int64_t differing = 0;
-  std::int64_t total = 0;
-  QImage diff;
-};
-
-inline Comparison Compare(const QImage& actual, const QImage& reference) {
-  Comparison c;
-  c.sameSize = actual.size() == reference.size();
-  if (!c.sameSize) return c;
-  c.total = static_cast<std::int64_t>(actual.width()) * actual.height();
-  c.diff = QImage(actual.size(), QImage::Format_RGB32);
-  for (int y = 0; y < actual.height(); ++y) {
-    for (int x = 0; x < actual.width(); ++x) {
-      const QRgb a = actual.pixel(x, y);
-      const QRgb r = reference.pixel(x, y);
-      const int delta = std::max({std::abs(qRed(a) - qRed(r)), std::abs(qGreen(a) - qGreen(r)),
-                                  std::abs(qBlue(a) - qBlue(r))});
-      if (delta > kChannelTolerance) {
-        ++c.differing;
-        c.diff.setPixel(x, y, qRgb(255, 0, 0));
-      } else {
-        // The picture faded, so that the red stands out where it is.
-        const int grey = 128 + qGray(a) / 2;
-        c.diff.setPixel(x, y, qRgb(grey, grey, grey));
-      }
-    }
-  }
-  return c;
-}
-
 /// Compares `actual` with the reference `referenceDir/name.png`, or
 /// rewrites the reference when QUORVANE_UPDATE_SCREENSHOTS=1.
 inline void ExpectLooksLikeReference(const QImage& actual, const fs::path& referenceDir, const fs::path& outputDir,
@@ -134,24 +102,38 @@ inline void ExpectLooksLikeReference(const QImage& actual, const fs::path& refer
   std::error_code ec;
   fs::remove(actualFile, ec);
   fs::remove(diffFile, ec);
-  QImage expected(QString::fromStdString(reference.string()));
-  if (expected.isNull()) {
+  // A missing reference reads as a null picture of size 0x0.
+  const QImage expected = QImage(QString::fromStdString(reference.string())).convertToFormat(QImage::Format_RGB32);
+  if (expected.isNull() || actual.size() != expected.size()) {
     actual.save(QString::fromStdString(actualFile.string()), "PNG");
-    FAIL() << "no reference " << reference << "; the picture as drawn now is " << actualFile
-           << " (QUORVANE_UPDATE_SCREENSHOTS=1 makes references)";
+    FAIL() << "size " << actual.width() << "x" << actual.height() << ", reference " << reference << " "
+           << expected.width() << "x" << expected.height() << " (QUORVANE_UPDATE_SCREENSHOTS=1 makes references)"
+           << "; actual picture " << actualFile;
   }
-  expected = expected.convertToFormat(QImage::Format_RGB32);
-  const Comparison c = Compare(actual, expected);
-  if (!c.sameSize) {
-    actual.save(QString::fromStdString(actualFile.string()), "PNG");
-    FAIL() << "size " << actual.width() << "x" << actual.height() << ", reference " << expected.width() << "x"
-           << expected.height() << "; actual picture " << actualFile;
+  QImage diff(actual.size(), QImage::Format_RGB32);
+  std::int64_t differing = 0;
+  for (int y = 0; y < actual.height(); ++y) {
+    for (int x = 0; x < actual.width(); ++x) {
+      const QRgb a = actual.pixel(x, y);
+      const QRgb r = expected.pixel(x, y);
+      const int delta = std::max({std::abs(qRed(a) - qRed(r)), std::abs(qGreen(a) - qGreen(r)),
+                                  std::abs(qBlue(a) - qBlue(r))});
+      if (delta > kChannelTolerance) {
+        ++differing;
+        diff.setPixel(x, y, qRgb(255, 0, 0));
+      } else {
+        // The picture faded, so that the red stands out where it is.
+        const int grey = 128 + qGray(a) / 2;
+        diff.setPixel(x, y, qRgb(grey, grey, grey));
+      }
+    }
   }
-  const double share = static_cast<double>(c.differing) / static_cast<double>(c.total);
+  const std::int64_t total = static_cast<std::int64_t>(actual.width()) * actual.height();
+  const double share = static_cast<double>(differing) / static_cast<double>(total);
   if (share > kMaxDifferingShare) {
     actual.save(QString::fromStdString(actualFile.string()), "PNG");
-    c.diff.save(QString::fromStdString(diffFile.string()), "PNG");
-    ADD_FAILURE() << c.differing << " of " << c.total << " pixels (" << share * 100.0 << "%) differ by more than "
+    diff.save(QString::fromStdString(diffFile.string()), "PNG");
+    ADD_FAILURE() << differing << " of " << total << " pixels (" << share * 100.0 << "%) differ by more than "
                   << kChannelTolerance << " from " << reference << "; actual " << actualFile << ", differences "
                   << diffFile;
   }
