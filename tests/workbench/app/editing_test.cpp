@@ -181,9 +181,7 @@ TEST_F(AppEditing, CtrlATakesTheCurrentLayersUnlockedArtAndEscapeDropsTheSelecti
   const ArtId notch = cli::FindById(Doc(), "notch-side");
   ASSERT_TRUE(Doc().SetLocked(notch, true));
   // Art of another layer is not the current layer's.
-  const document::LayerId other = Doc().InsertLayer("Other");
-  std::vector<PathSegment> line{PathSegment::Corner({0, 0}), PathSegment::Corner({50, 50})};
-  const ArtId elsewhere = Doc().NewPath(Doc().LayerGroup(other), line, false);
+  const ArtId elsewhere = Square(0, 0, 50, Doc().InsertLayer("Other"));
   Doc().SetSelected(elsewhere, true);
   Doc().CommitStep();
   ASSERT_EQ(Doc().LayerOfArt(seam_), Doc().CurrentLayer());

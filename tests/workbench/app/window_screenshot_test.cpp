@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDockWidget>
 #include <QLabel>
 
 #include "desktop_fixture.h"

@@ -1,18 +1,14 @@
 // The window around the canvas, driven by real events: status bar, scroll
-// bars, the wheel and the zoom keys; recent files, a file that fails to
-// open, the title and the About box; the Window menu. (How the rulers and
-// the dark interface's layers list look is the window screenshots'.)
+// bars, the wheel and the zoom keys; recent files and the title, a file that
+// fails to open; the Window menu. (How the rulers and the dark interface's
+// layers list look is the window screenshots'.)
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTreeWidget>
 #include <QWheelEvent>
 
 #include <fstream>
@@ -45,15 +41,6 @@ class WindowTest : public DesktopApp {
     QWheelEvent wheel(QPointF(at), QPointF(Canvas().mapToGlobal(at)), QPoint(), QPoint(0, 120), Qt::NoButton,
                       modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&Canvas(), &wheel);
-  }
-  /// The text of the message box the next action opens; it is closed.
-  static void ReadMessageBox(QString* text, bool* missed) {
-    WhenModal(
-        [text](QWidget* dialog) {
-          if (auto* box = qobject_cast<QMessageBox*>(dialog)) *text = box->text();
-          dialog->close();
-        },
-        missed);
   }
 };
 
@@ -181,27 +168,6 @@ TEST_F(WindowTest, ScrollBarsFollowTheViewAndMoveIt) {
   EXPECT_LE(across.minimum(), across.value() + pageLeft);
 }
 
-TEST_F(WindowTest, ViewKeepsItsPlaceWhenPanelsDockAndUndock) {
-  QDockWidget* dock = window_->PanelDock(panel_);
-  ASSERT_NE(dock, nullptr);
-  dock->show();
-  QApplication::processEvents();
-  const geometry::Point before = Middle();
-  const double zoom = Canvas().View().Zoom();
-  const int width = Canvas().width();
-  dock->setFloating(true);
-  QApplication::processEvents();
-  EXPECT_GT(Canvas().width(), width) << "the canvas took the dock's room";
-  EXPECT_NEAR(Middle().x, before.x, 1.0 / zoom);
-  EXPECT_NEAR(Middle().y, before.y, 1.0 / zoom);
-  dock->setFloating(false);
-  QApplication::processEvents();
-  EXPECT_EQ(Canvas().width(), width);
-  EXPECT_NEAR(Middle().x, before.x, 1.0 / zoom);
-  EXPECT_NEAR(Middle().y, before.y, 1.0 / zoom);
-  EXPECT_DOUBLE_EQ(Canvas().View().Zoom(), zoom);
-}
-
 // ---- Files --------------------------------------------------------------------------
 
 TEST_F(WindowTest, OpenRecentListsTheLastTenFilesAndOpensThem) {
@@ -239,24 +205,16 @@ TEST_F(WindowTest, AFileThatFailsToOpenIsNamedWithItsLineInAMessageBox) {
   std::ofstream(broken) << "<svg xmlns=\"http://www.w3.org/2000/svg\">\n<path d=\"M0 0 L10 0\"/>\n<g>\n</svg>\n";
   QString text;
   bool missed = false;
-  ReadMessageBox(&text, &missed);
+  WhenModal(
+      [&](QWidget* dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) text = box->text();
+        dialog->close();
+      },
+      &missed);
   EXPECT_FALSE(window_->OpenFile(QString::fromStdString(broken.string())));
   ASSERT_FALSE(missed);
   EXPECT_TRUE(text.startsWith(QString::fromStdString(broken.string()) + QStringLiteral(":4:"))) << text.toStdString();
   EXPECT_EQ(session_.FilePath().filename(), "front-bodice.svg") << "the open document stays";
-}
-
-// (The title and its modified mark are the recent files' and closing tests'.)
-TEST_F(WindowTest, AboutGivesTheVersion) {
-  QMenu* about = MenuNamed(*window_, QStringLiteral("About"));
-  ASSERT_NE(about, nullptr);
-  QString text;
-  bool missed = false;
-  ReadMessageBox(&text, &missed);
-  about->actions().front()->trigger();
-  ASSERT_FALSE(missed);
-  EXPECT_TRUE(text.contains(QStringLiteral("Quorvane Workbench 0."))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QStringLiteral(QUORVANE_VERSION))) << text.toStdString();
 }
 
 // ---- Looks --------------------------------------------------------------------------

@@ -144,23 +144,5 @@ TEST_F(DialogTest, ItemIsChosenByItsExactTextOrRow) {
   EXPECT_NE(Ui().LastFailure().find("no item \"jacket\""), std::string::npos) << Ui().LastFailure();
 }
 
-TEST_F(DialogTest, DialogClosedAtInitNeedsNoAnswerAndItsWindowIsGoneAfterwards) {
-  static QvWindowHandle seen = nullptr;
-  const QvNotifyProc closeAtOnce = [](QvWindowHandle window, std::int32_t, std::int32_t notification, void* data) {
-    seen = window;
-    return notification == kQvDialogInit ? static_cast<const QvUiSuite*>(data)->EndDialog(window, 42) : kQvNoErr;
-  };
-  const QvDialogTemplate t{100, "About", 100, 50, nullptr, 0};
-  std::int32_t result = 0;
-  ASSERT_EQ(s_->RunModalDialog(self_, &t, closeAtOnce, const_cast<QvUiSuite*>(s_), &result), kQvNoErr);
-  EXPECT_EQ(result, 42);
-  EXPECT_EQ(s_->EndDialog(seen, 1), kQvErrBadParameter);
-
-  const QvControlDescription twice[] = {{1, kQvPushButtonControl, {0, 0, 10, 10}, "OK", 0},
-                                 {1, kQvPushButtonControl, {0, 0, 10, 10}, "OK", 0}};
-  const QvDialogTemplate bad{101, "Bad", 100, 50, twice, 2};
-  EXPECT_EQ(s_->RunModalDialog(self_, &bad, closeAtOnce, const_cast<QvUiSuite*>(s_), &result), kQvErrBadParameter);
-}
-
 }  // namespace
 }  // namespace workbench::ui::testing

@@ -4,12 +4,10 @@
 // size in the window's font and its colours.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
-#include <QScreen>
 #include <QTest>
 
 #include <algorithm>
@@ -105,18 +103,6 @@ TEST_F(QtHoverTipTest, AStillPointerOverATypeButtonShowsItsNameBelowIt) {
   // Resting off the buttons, the pointer takes it away too.
   QCursor::setPos(widget_->mapToGlobal(QPoint(400, 600)));
   ASSERT_TRUE(QTest::qWaitFor([&] { return Tip() == nullptr; }, kWaitMs));
-}
-
-TEST_F(QtHoverTipTest, ATipThatWouldLeaveTheScreenIsKeptOnIt) {
-  // The code 10 button across the screen's left edge and its tip's anchor
-  // (window y 796) below the screen's bottom.
-  const QRect screen = widget_->screen()->geometry();
-  widget_->move(screen.left() - 70, screen.bottom() + 1 - 790);
-  QCursor::setPos(widget_->mapToGlobal(QPoint(75, 760)));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Tip() != nullptr; }, kWaitMs));
-  EXPECT_EQ(Tip()->text(), "45. forward");
-  EXPECT_EQ(Tip()->x(), screen.left());
-  EXPECT_EQ(Tip()->geometry().bottom(), screen.bottom());
 }
 
 }  // namespace

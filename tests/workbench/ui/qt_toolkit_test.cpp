@@ -2,12 +2,10 @@
 // user does, on Qt's offscreen platform.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
 #include <QTest>
@@ -76,11 +74,9 @@ TEST_F(QtToolkitTest, ControlsSitWhereTheUnitFrameMapsAtTheScale) {
   std::int32_t id = 1;
   for (const QvControlFrame& f : frames) {
     ASSERT_EQ(Create(window, id, kQvPushButtonControl, f, "x"), kQvNoErr);
-    const QRect g = qt_->ControlWidget(window, id)->geometry();
-    EXPECT_EQ(g.left(), static_cast<int>(f.x * s)) << "control " << id;
-    EXPECT_EQ(g.top(), static_cast<int>((500 - (f.y + f.height)) * s)) << "control " << id;
-    EXPECT_EQ(g.left() + g.width(), static_cast<int>((f.x + f.width) * s)) << "control " << id;
-    EXPECT_EQ(g.top() + g.height(), static_cast<int>((500 - f.y) * s)) << "control " << id;
+    const int left = static_cast<int>(f.x * s), top = static_cast<int>((500 - (f.y + f.height)) * s);
+    const int right = static_cast<int>((f.x + f.width) * s), bottom = static_cast<int>((500 - f.y) * s);
+    EXPECT_EQ(qt_->ControlWidget(window, id)->geometry(), QRect(left, top, right - left, bottom - top)) << id;
     ++id;
   }
   QWidget* panel = qt_->PanelWidget(panel_);

@@ -54,20 +54,6 @@ TEST_F(UiSuite, PanelStartsHiddenAndKeepsItsShowStateAndSize) {
   EXPECT_EQ(Create(info->window, 1, kQvListControl), kQvErrBadParameter);
 }
 
-// (Check marks toggled and items chosen are the module's panel window
-// tests'.)
-TEST_F(UiWindow, FlyoutItemsAreRefusedTwiceOrUnknownAndSeparatorsCannotBeChosen) {
-  ASSERT_EQ(s_->AddFlyoutItem(panel_, 2, "-"), kQvNoErr);
-  ASSERT_EQ(s_->AddFlyoutItem(panel_, 3, "Show Option"), kQvNoErr);
-  EXPECT_EQ(s_->AddFlyoutItem(panel_, 3, "Twice"), kQvErrBadParameter);
-  EXPECT_EQ(s_->CheckFlyoutItem(panel_, 9, 1), kQvErrBadParameter);
-  EXPECT_EQ(Ui().FindPanel("Quorvane_INFO_PANEL")->flyout.size(), 2U);
-  EXPECT_FALSE(Ui().ChooseFlyoutItem(panel_, 2));
-  EXPECT_FALSE(Ui().ChooseFlyoutItem(panel_, 7));
-  EXPECT_TRUE(Ui().ChooseFlyoutItem(panel_, 3));
-  EXPECT_EQ(recorder_.notices, (std::vector<Notice>{{window_, 3, kQvFlyoutChosen}}));
-}
-
 TEST_F(UiWindow, ControlsAreMadeByUniqueIdAndKeepJapaneseTexts) {
   ASSERT_EQ(Create(window_, 40, kQvLabelControl, "コマンドセット"), kQvNoErr);
   EXPECT_EQ(Create(window_, 40, kQvEditControl), kQvErrBadParameter);
