@@ -31,7 +31,9 @@ TEST_F(AppCanvas, HiddenLayersAreNotDrawnAndTextShowsInItsColour) {
     const QPoint at = PixelOf(canvas_, kFrontEdgeMiddle);
     int darkest = 255;
     for (int dy = -1; dy <= 1; ++dy) {
-      for (int dx = -1; dx <= 1; ++dx) darkest = std::min(darkest, QColor(image.pixel(at + QPoint(dx, dy))).lightness());
+      for (int dx = -1; dx <= 1; ++dx) {
+        darkest = std::min(darkest, QColor(image.pixel(at + QPoint(dx, dy))).lightness());
+      }
     }
     return darkest;
   };

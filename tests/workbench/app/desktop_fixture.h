@@ -3,7 +3,7 @@
 // events: the main window over the real module in the Qt toolkit, its panel
 // docked, the sample bodice open, and helpers that press the panel's
 // buttons, type into its fields, click the canvas at a document point's
-// pixel and answer modal dialogs and menus by clicking their widgets.
+// pixel and answer modal dialogs by clicking their widgets.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <cmath>
 #include <cstdio>
@@ -43,14 +44,13 @@ inline std::filesystem::path SampleBodice() { return std::filesystem::path(QUORV
 /// Points of the sample bodice in document points (y up): the file's user
 /// units shifted by its view box (-100, -120) and flipped on its 1480 pt
 /// page, so (x, y) in the file is (x + 100, 1360 - y) here. The middle of
-/// the straight front edge (160, 145)-(160, 930), of the straight neck edge
-/// (350, 1320)-(600, 1250), and a point well inside, away from every line.
+/// the straight front edge (160, 145)-(160, 930), and a point well inside,
+/// away from every line.
 inline constexpr geometry::Point kFrontEdgeMiddle{160, 537.5};
-inline constexpr geometry::Point kNeckEdgeMiddle{475, 1285};
 inline constexpr geometry::Point kBodiceInside{400, 600};
 
 inline constexpr const char* kModulePath = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
-/// How long a modal dialog or popup menu may take to show, in 10 ms polls.
+/// How long a modal dialog may take to show, in 10 ms polls.
 inline constexpr int kModalPolls = 300;
 
 /// The pixel (rounded) that shows a document point on the canvas.
@@ -72,30 +72,6 @@ inline void WhenModal(std::function<void(QWidget*)> answer, bool* missed, int po
     } else {
       *missed = true;
     }
-  });
-}
-
-/// Clicks the item titled `text` of the popup menu that the next action
-/// opens; closes the menu when it has no such item.
-inline void ChooseFromPopup(const QString& text, bool* missed, int polls = kModalPolls) {
-  QTimer::singleShot(10, [text, missed, polls] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr) {
-      if (polls > 0) {
-        ChooseFromPopup(text, missed, polls - 1);
-      } else {
-        *missed = true;
-      }
-      return;
-    }
-    for (QAction* action : menu->actions()) {
-      if (action->text() == text) {
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
-        return;
-      }
-    }
-    *missed = true;
-    menu->close();
   });
 }
 
@@ -141,12 +117,10 @@ inline QWidget* DialogControl(QWidget* dialog, int id) {
   return dialog->findChild<QWidget*>(QStringLiteral("control-%1").arg(id));
 }
 
-// Clicks a dialog's button; false when it has none of that id.
-inline bool ClickDialogButton(QWidget* dialog, int id) {
+// Clicks a dialog's button, when it has one of that id.
+inline void ClickDialogButton(QWidget* dialog, int id) {
   auto* button = qobject_cast<QAbstractButton*>(DialogControl(dialog, id));
-  if (button == nullptr) return false;
-  QTest::mouseClick(button, Qt::LeftButton);
-  return true;
+  if (button != nullptr) QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // Types `text` into the dialog's field and clicks OK. When the field is
@@ -263,16 +237,15 @@ class DesktopApp : public AppTest {
     }
     return rows;
   }
-  /// Opens the dock's flyout menu with a click and chooses `item` in it.
+  /// Chooses `item` in the flyout menu of the panel's dock.
   void ChooseFlyoutItem(const QString& item) {
     QDockWidget* dock = window_->PanelDock(panel_);
     ASSERT_NE(dock, nullptr);
-    auto* flyout = dock->findChild<QAbstractButton*>(QStringLiteral("flyout"));
+    auto* flyout = dock->findChild<QToolButton*>(QStringLiteral("flyout"));
     ASSERT_NE(flyout, nullptr);
-    bool missed = false;
-    ChooseFromPopup(item, &missed);
-    QTest::mouseClick(flyout, Qt::LeftButton);
-    ASSERT_FALSE(missed) << "no flyout item " << item.toStdString();
+    QAction* action = ActionNamed(flyout->menu(), item);
+    ASSERT_NE(action, nullptr) << "no flyout item " << item.toStdString();
+    action->trigger();
   }
 
   ui::QtToolkit* widgets_ = nullptr;

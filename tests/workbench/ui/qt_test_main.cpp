@@ -5,7 +5,6 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  // No display in tests, including the run that lists them.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

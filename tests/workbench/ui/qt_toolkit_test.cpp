@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPalette>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +22,7 @@ namespace {
 
 using testing::Notice;
 using testing::Recorder;
+using testing::SelectionOf;
 
 class QtToolkitTest : public ::testing::Test {
  protected:
@@ -105,18 +105,14 @@ TEST_F(QtToolkitTest, OnlyTheUsersActionsNotify) {
   ASSERT_EQ(s_->SetChecked(window, 35, 1), kQvNoErr);
   for (const char* item : {"3", "4", "5"}) ASSERT_EQ(s_->InsertItem(window, 9, -1, item), kQvNoErr);
   for (const char* item : {"A", "B", "C"}) ASSERT_EQ(s_->InsertItem(window, 1, -1, item), kQvNoErr);
-  std::int32_t selection = 0;
-  ASSERT_EQ(s_->GetSelection(window, 9, &selection), kQvNoErr);
-  EXPECT_EQ(selection, -1);
+  EXPECT_EQ(SelectionOf(s_, window, 9), -1);
   EXPECT_EQ(WidgetOf<QComboBox>(window, 9)->currentText(), "9");
   ASSERT_EQ(s_->SetSelection(window, 1, 2), kQvNoErr);
   ASSERT_EQ(s_->DeleteItem(window, 1, 2), kQvNoErr);
-  ASSERT_EQ(s_->GetSelection(window, 1, &selection), kQvNoErr);
-  EXPECT_EQ(selection, -1);
+  EXPECT_EQ(SelectionOf(s_, window, 1), -1);
   ASSERT_EQ(s_->SetSelection(window, 1, 1), kQvNoErr);
   ASSERT_EQ(s_->InsertItem(window, 1, 0, "Z"), kQvNoErr);
-  ASSERT_EQ(s_->GetSelection(window, 1, &selection), kQvNoErr);
-  EXPECT_EQ(selection, 2) << "the selection stays on its item";
+  EXPECT_EQ(SelectionOf(s_, window, 1), 2) << "the selection stays on its item";
   ASSERT_EQ(s_->DeleteItem(window, 1, 0), kQvNoErr);
   EXPECT_TRUE(recorder_.notices.empty());
   EXPECT_EQ(WidgetOf<QPushButton>(window, 10)->text(), "Renew");
@@ -131,8 +127,7 @@ TEST_F(QtToolkitTest, OnlyTheUsersActionsNotify) {
                                                     {window, 6, kQvTextChanged},
                                                     {window, 1, kQvSelectionChanged},
                                                     {window, 35, kQvClicked}}));
-  ASSERT_EQ(s_->GetSelection(window, 1, &selection), kQvNoErr);
-  EXPECT_EQ(selection, 0);
+  EXPECT_EQ(SelectionOf(s_, window, 1), 0);
   QvBool checked = 1;
   ASSERT_EQ(s_->IsChecked(window, 35, &checked), kQvNoErr);
   EXPECT_EQ(checked, 0);
@@ -142,25 +137,6 @@ TEST_F(QtToolkitTest, OnlyTheUsersActionsNotify) {
   ASSERT_EQ(s_->EnableControl(window, 10, 0), kQvNoErr);
   QTest::mouseClick(WidgetOf<QPushButton>(window, 10), Qt::LeftButton);
   EXPECT_TRUE(recorder_.notices.empty());
-}
-
-// (The panel's colours in either theme are the screenshot tests'.)
-TEST_F(QtToolkitTest, TheThemeFollowsThePaletteUnlessTheAppSetsIt) {
-  const QPalette original = QApplication::palette();
-  QvBool dark = 1;
-  QPalette palette = original;
-  palette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
-  QApplication::setPalette(palette);
-  ASSERT_EQ(s_->IsInterfaceDark(&dark), kQvNoErr);
-  EXPECT_EQ(dark, 0);
-  palette.setColor(QPalette::Window, QColor(0x32, 0x32, 0x32));
-  QApplication::setPalette(palette);
-  ASSERT_EQ(s_->IsInterfaceDark(&dark), kQvNoErr);
-  EXPECT_NE(dark, 0);
-  qt_->SetInterfaceDark(false);
-  ASSERT_EQ(s_->IsInterfaceDark(&dark), kQvNoErr);
-  EXPECT_EQ(dark, 0);
-  QApplication::setPalette(original);
 }
 
 // (Owner-drawn rows and buttons painted through the module are the panel

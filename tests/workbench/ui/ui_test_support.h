@@ -38,6 +38,12 @@ struct Recorder {
   }
 };
 
+/// The selected row of a control with items; -2 when the suite refuses.
+inline std::int32_t SelectionOf(const QvUiSuite* s, QvWindowHandle window, std::int32_t control) {
+  std::int32_t selection = -2;
+  return s->GetSelection(window, control, &selection) == kQvNoErr ? selection : -2;
+}
+
 class UiHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
