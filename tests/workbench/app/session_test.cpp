@@ -5,7 +5,7 @@
 // canvas, previewed, saved, applied and undone. The applied seam allowance
 // must be what `quorvane apply` draws with the saved set (whose widths the
 // command-line tests measure). Then the flyout
-// menu's batch command answered in its dialog by clicks.
+// menu's batch command answered in its dialog by a key and a click.
 #include <algorithm>
 
 #include "desktop_fixture.h"
