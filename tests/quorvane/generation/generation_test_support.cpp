@@ -9,27 +9,10 @@
 
 namespace quorvane::generation::testing {
 
-namespace {
-
 namespace wg = workbench::geometry;
+using quorvane::testing::ToPathData;
 
-wg::PathData ToPathData(const std::vector<host::PathSegment>& segments) {
-  wg::PathData path;
-  path.closed = true;
-  for (const host::PathSegment& s : segments) {
-    path.segments.push_back({{s.p.h, s.p.v}, {s.in.h, s.in.v}, {s.out.h, s.out.v}, s.corner != 0});
-  }
-  return path;
-}
-
-}  // namespace
-
-host::PathSegment Corner(double x, double y) {
-  host::PathSegment s{};
-  s.p = s.in = s.out = QvRealPoint{x, y};
-  s.corner = 1;
-  return s;
-}
+host::PathSegment Corner(double x, double y) { return quorvane::testing::Rectangle(x, y, 0, 0)[0]; }
 
 std::vector<host::PathSegment> Polygon(const std::vector<Vec2>& points) {
   std::vector<host::PathSegment> out;
@@ -38,12 +21,12 @@ std::vector<host::PathSegment> Polygon(const std::vector<Vec2>& points) {
 }
 
 std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw) {
-  std::vector<host::PathSegment> s = Polygon({{x, y}, {x, y + size}, {x + size, y + size}, {x + size, y}});
+  std::vector<host::PathSegment> s = quorvane::testing::Rectangle(x, y, size, size);
   if (ccw) std::reverse(s.begin(), s.end());
   return s;
 }
 
-std::vector<host::PathSegment> Rectangle() { return Polygon({{0, 0}, {0, 200}, {300, 200}, {300, 0}}); }
+std::vector<host::PathSegment> Rectangle() { return quorvane::testing::Rectangle(0, 0, 300, 200); }
 
 std::vector<host::PathSegment> CurvedCornerPiece() {
   std::vector<host::PathSegment> s = Polygon({{0, 0}, kCurvedCorner, {200, 200}, {200, 0}});
@@ -66,6 +49,14 @@ std::vector<host::PathSegment> Circle(double cx, double cy, double r) {
   return {seg(-1, 0, 0, 1), seg(0, 1, 1, 0), seg(1, 0, 0, -1), seg(0, -1, -1, 0)};
 }
 
+void AddCommand(commands::CCommandSet& set, commands::CommandType type, const std::string& first, const char* second,
+                float width) {
+  const int i = set.AddCommand(type) - 1;
+  set.SetCommandPoint(i, 0, first);
+  if (second != nullptr) set.SetCommandPoint(i, 1, second);
+  set.SetCommandWidth(i, width);
+}
+
 std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments) {
   std::vector<Vec2> out;
   for (const host::PathSegment& s : segments) out.push_back(V(s.p));
@@ -76,16 +67,6 @@ double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p) {
   double best = std::numeric_limits<double>::infinity();
   for (const host::PathSegment& s : path) best = std::min(best, geometry::Distance(V(s.p), p));
   return best;
-}
-
-Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e) {
-  const double s = geometry::Cross(q - p, e) / geometry::Cross(d, e);
-  return p + s * d;
-}
-
-Vec2 LeftOf(Vec2 from, Vec2 to, double distance) {
-  const Vec2 d = to - from;
-  return from + (distance / geometry::VectorLength(d)) * Vec2{-d.y, d.x};
 }
 
 double Deviation(const std::vector<host::PathSegment>& a, const std::vector<host::PathSegment>& b,

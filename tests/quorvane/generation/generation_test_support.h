@@ -9,9 +9,11 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "quorvane/commands/command_set.h"
 #include "quorvane/facade/host_document.h"
 #include "quorvane/generation/run_state.h"
 #include "quorvane/geometry/vec2.h"
@@ -55,16 +57,15 @@ inline constexpr double kBasicPt = 10.0 * kPointsPerMillimetre;
 /// How far a refitted curve may move from the outline it was fitted to.
 inline constexpr double kRefitSlack = 1.05;
 
+/// Appends a command with its points (the second, if any) and its width.
+void AddCommand(commands::CCommandSet& set, commands::CommandType type, const std::string& first,
+                const char* second = nullptr, float width = 0.0f);
+
 // ---- Plane constructions
 
 std::vector<Vec2> Anchors(const std::vector<host::PathSegment>& segments);
 /// Distance from p to the nearest anchor of `path`.
 double NearestAnchor(const std::vector<host::PathSegment>& path, Vec2 p);
-/// The meeting point of the lines p + s·d and q + u·e (not parallel).
-Vec2 Meet(Vec2 p, Vec2 d, Vec2 q, Vec2 e);
-/// The point `distance` to the left of the edge from `from` to `to`, level
-/// with `from`.
-Vec2 LeftOf(Vec2 from, Vec2 to, double distance);
 
 /// Distance from points to a closed path, and whether they lie inside it,
 /// on a flattening within 0.005 pt.

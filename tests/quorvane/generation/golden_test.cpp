@@ -94,10 +94,7 @@ TEST_P(Golden, ResultMatchesReference) {
   CCommandSet set(c.name);
   set.SetBasicWidth(c.basicWidth);
   for (const GoldenCommand& command : c.commands) {
-    const int i = set.AddCommand(command.type) - 1;
-    set.SetCommandPoint(i, 0, command.first);
-    if (command.second != nullptr) set.SetCommandPoint(i, 1, command.second);
-    set.SetCommandWidth(i, command.width);
+    testing::AddCommand(set, command.type, command.first, command.second, command.width);
   }
   state_.sourcePath = source;
   SeamAllowanceGenerator(Doc(), state_, set, {true, set.GetCommandCount() + 1, OptimizeChoice::kNone}, true);

@@ -26,7 +26,7 @@ using testing::Circle;
 
 class OutlineReader : public testing::HostFixture {};
 
-TEST_F(OutlineReader, CircleFlattensClosedWithinTheFlatness) {
+TEST_F(OutlineReader, CircleFlattensClosedWithinTheFlatnessAMissingPathFails) {
   const auto circle = Circle(100, 100, 80);
   const host::ArtRef path = AddPath(circle);
   auto read = ReadOutline(Doc(), path);
@@ -49,9 +49,8 @@ TEST_F(OutlineReader, CircleFlattensClosedWithinTheFlatness) {
     const Vec2 mid = geometry::Midpoint(outline[i].p, outline[(i + 1) % outline.size()].p);
     EXPECT_LE(toCircle(mid), 0.1 + 0.006);
   }
+  EXPECT_FALSE(ReadOutline(Doc(), host::ArtRef{}));
 }
-
-TEST_F(OutlineReader, MissingPathFails) { EXPECT_FALSE(ReadOutline(Doc(), host::ArtRef{})); }
 
 // A generator's outline: a tab sticking out of the right side of a
 // square's basic margin.
@@ -83,24 +82,6 @@ TEST_P(ResultOutline, TabIsUnitedWithTheMarginIntoOnePositivePath) {
   const DistanceToPath outline(segments);
   EXPECT_TRUE(outline.Inside({299, 100}));
   EXPECT_FALSE(outline.Inside({299, 130}));
-}
-
-TEST_P(ResultOutline, ReplaceStartsFromAnEmptyLayer) {
-  state_.hostVersion = GetParam();
-  const host::ArtRef source = AddPath(Circle(0, 0, 100));
-  state_.sourcePath = source;
-  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, 5.0f));
-  auto outline = ReadOutline(Doc(), source);
-  ASSERT_TRUE(outline);
-  auto rebuilt = BuildResultOutline(Doc(), state_, outline->Outline(), true);
-  ASSERT_TRUE(rebuilt);
-  EXPECT_EQ(*Doc().AllArtOfLayer(state_.workLayer2), std::vector<host::ArtRef>{*rebuilt});
-  EXPECT_GT(*Doc().SignedArea(*rebuilt), 0.0);
-  // The circle comes back as a few cubics within the fitting tolerance.
-  const auto segments = *Doc().Segments(*rebuilt);
-  EXPECT_LE(segments.size(), 16u);
-  const DistanceToPath toCircle(Circle(0, 0, 100));
-  for (const Vec2& p : testing::SamplePath(segments, 16)) EXPECT_LE(toCircle(p), 1.0 + 0.006);
 }
 
 INSTANTIATE_TEST_SUITE_P(HostVersions, ResultOutline, ::testing::Values(kActionPathfinderHostVersion, 27),

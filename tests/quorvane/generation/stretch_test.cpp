@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -15,7 +16,6 @@
 #include "quorvane/generation/work_layers.h"
 #include "generation_test_support.h"
 #include "support/shared_data.h"
-#include "workbench/svg/svg_io.h"
 
 namespace quorvane::generation {
 namespace {
@@ -152,37 +152,31 @@ TEST_P(Stretch, OpeningStepsStandOnTheExactCurvePoints) {
 // whose side runs through three curves. The run covers those curves.
 TEST_P(Stretch, OneSideCurvedRunOfARealPieceLiesAtTheWidth) {
   if (!quorvane::testing::SharedDir()) GTEST_SKIP() << quorvane::testing::kNoSharedDir;
-  const auto files = testing::CorpusFiles();
-  ASSERT_FALSE(files.empty());
-  ASSERT_TRUE(OpenSvg(files.front()));
+  ASSERT_TRUE(OpenSvg(testing::CorpusFiles().front()));
   // The piece is found by two of its anchors, where its curves begin and end.
   const Vec2 curvesStart{1455.55, 995.686};
   const Vec2 curvesEnd{1067.23, 1698.75};
-  host::ArtRef source;
+  const auto indexOf = [](const std::vector<Vec2>& anchors, Vec2 p) {
+    const auto near = [p](Vec2 q) { return geometry::Distance(p, q) < 0.01; };
+    return static_cast<int>(std::find_if(anchors.begin(), anchors.end(), near) - anchors.begin());
+  };
   for (host::ArtRef art : ClosedPaths()) {
-    const auto segments = Doc().Segments(art).value_or(std::vector<host::PathSegment>{});
-    for (const host::PathSegment& s : segments) {
-      if (geometry::Distance(testing::V(s.p), curvesStart) < 0.01) source = art;
-    }
+    const auto anchors = testing::Anchors(*Doc().Segments(art));
+    if (indexOf(anchors, curvesStart) < static_cast<int>(anchors.size())) state_.sourcePath = art;
   }
-  ASSERT_TRUE(source);
-  ASSERT_EQ(MakeOrientationPositive(Doc(), source), kQvNoErr);
-  state_.sourcePath = source;
+  ASSERT_TRUE(state_.sourcePath);
+  ASSERT_EQ(MakeOrientationPositive(Doc(), state_.sourcePath), kQvNoErr);
   state_.basicWidth = testing::kBasicMm;
   state_.hostVersion = GetParam();
-  ASSERT_TRUE(BuildBasicSeamMargin(Doc(), state_, testing::kBasicMm));
+  BuildMargin(testing::kBasicMm);
 
   // Positively oriented, the piece runs from the curves' end back to their
   // start; the anchors between them are the run.
-  const auto finish = *Doc().Segments(source);
-  const int n = static_cast<int>(finish.size());
-  int a = -1, b = -1;
-  for (int i = 0; i < n; ++i) {
-    if (geometry::Distance({finish[i].p.h, finish[i].p.v}, curvesEnd) < 0.01) a = i;
-    if (geometry::Distance({finish[i].p.h, finish[i].p.v}, curvesStart) < 0.01) b = i;
-  }
-  ASSERT_GE(a, 0);
-  ASSERT_GE(b, 0);
+  const auto anchors = testing::Anchors(FinishSegments());
+  const int n = static_cast<int>(anchors.size());
+  const int a = indexOf(anchors, curvesEnd), b = indexOf(anchors, curvesStart);
+  ASSERT_LT(a, n);
+  ASSERT_LT(b, n);
   ASSERT_TRUE(Apply(a + 1, b + 1));
   ExpectWellFormedResult();
   // Where the run starts on a curve, the basic line carried straight on
@@ -191,11 +185,11 @@ TEST_P(Stretch, OneSideCurvedRunOfARealPieceLiesAtTheWidth) {
 
   // Every curve of the run lies the command's width from the margin, every
   // curve away from the run the basic width.
-  const testing::DistanceToPath toMargin(*Doc().Segments(state_.resultArt));
+  const testing::DistanceToPath toMargin(ResultSegments());
   for (int i = 0; i < n; ++i) {
     const bool inRun = (i - a + n) % n < (b - a + n) % n;
     if (i == b || i == (a + n - 1) % n) continue;  // the junctions, just outside the run
-    const auto bezier = *Doc().Bezier(source, i);
+    const auto bezier = *Doc().Bezier(state_.sourcePath, i);
     // Near the run's start the basic line carried straight on still
     // narrows the allowance; past the middle of its first curve it is wide.
     for (double t : {0.5, 0.7}) {

@@ -65,10 +65,8 @@ CCommandSet EveryKindOfCommand(int anchors) {
                   {CommandType::kFortyFiveForward, 10, 9, 15.0f}, {CommandType::kLapel, 11, 12, 0.0f},
                   {CommandType::kOpening, 13, 14, 15.0f}};
   for (const auto& c : commands) {
-    const int i = set.AddCommand(c.type) - 1;
-    set.SetCommandPoint(i, 0, Anchor(c.first - 1, anchors));
-    if (c.second != 0) set.SetCommandPoint(i, 1, Anchor(c.second - 1, anchors));
-    set.SetCommandWidth(i, c.width);
+    const std::string second = Anchor(c.second - 1, anchors);
+    testing::AddCommand(set, c.type, Anchor(c.first - 1, anchors), c.second != 0 ? second.c_str() : nullptr, c.width);
   }
   return set;
 }

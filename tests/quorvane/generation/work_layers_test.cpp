@@ -13,7 +13,7 @@ using testing::Square;
 
 class WorkLayers : public testing::HostFixture {};
 
-TEST_F(WorkLayers, FindOrCreateMakesOneLayerOnTopAndFindsItAgain) {
+TEST_F(WorkLayers, FindOrCreateMakesOneLayerAboveTheReferenceAndFindsItAgain) {
   auto first = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
   ASSERT_TRUE(first);
   EXPECT_EQ(Doc().LayerCount(), 2);
@@ -25,16 +25,11 @@ TEST_F(WorkLayers, FindOrCreateMakesOneLayerOnTopAndFindsItAgain) {
   // Work Layer 2 stays editable; only Work Layer 1 is kept locked.
   EXPECT_EQ(Doc().IsLayerEditable(*first), true);
   EXPECT_FALSE(state_.workLayer1);
-}
-
-TEST_F(WorkLayers, NewLayerGoesAboveTheReference) {
-  auto bottom = Doc().NthLayer(0);
-  ASSERT_TRUE(bottom);
-  ASSERT_TRUE(FindOrCreateLayer(Doc(), state_, "top"));
-  auto mid = FindOrCreateLayer(Doc(), state_, "middle", *bottom);
+  // A new layer goes above the reference.
+  auto mid = FindOrCreateLayer(Doc(), state_, "middle", *Doc().NthLayer(1));
   ASSERT_TRUE(mid);
   EXPECT_EQ(Doc().NthLayer(1), mid);
-  EXPECT_EQ(Doc().NthLayer(2), bottom);
+  EXPECT_EQ(Doc().NthLayer(0), first);
 }
 
 TEST_F(WorkLayers, WorkLayer1IsStoredAndLockedAndRedrawnThroughTheHook) {
@@ -64,7 +59,7 @@ TEST_F(WorkLayers, WorkLayer1IsStoredAndLockedAndRedrawnThroughTheHook) {
   EXPECT_EQ(Doc().IsLayerEditable(*layer), false);
 }
 
-TEST_F(WorkLayers, ClearLayerKeepsTheTitleAndRefreshesTheHandle) {
+TEST_F(WorkLayers, ClearLayerKeepsTheTitleAndRefreshesTheHandleRemoveLayerDeletes) {
   auto layer = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
   ASSERT_TRUE(layer);
   AddPath(Square(0, 0, 10), true, *layer);
@@ -82,16 +77,11 @@ TEST_F(WorkLayers, ClearLayerKeepsTheTitleAndRefreshesTheHandle) {
   EXPECT_EQ(Doc().FindLayer(kWorkLayer2Title), handle);
   EXPECT_EQ(Doc().LayerCount(), 3);
   EXPECT_TRUE(Doc().AllArtOfLayer(handle)->empty());
-}
-
-TEST_F(WorkLayers, RemoveLayerDeletesAndIgnoresNone) {
-  auto layer = FindOrCreateLayer(Doc(), state_, kTemporaryLayerTitle);
-  ASSERT_TRUE(layer);
+  // Removing deletes the layer, and ignores none.
   EXPECT_EQ(RemoveLayer(Doc(), host::LayerRef{}), kQvNoErr);
+  EXPECT_EQ(RemoveLayer(Doc(), handle), kQvNoErr);
   EXPECT_EQ(Doc().LayerCount(), 2);
-  EXPECT_EQ(RemoveLayer(Doc(), *layer), kQvNoErr);
-  EXPECT_EQ(Doc().LayerCount(), 1);
-  EXPECT_FALSE(Doc().FindLayer(kTemporaryLayerTitle));
+  EXPECT_FALSE(Doc().FindLayer(kWorkLayer2Title));
 }
 
 TEST_F(WorkLayers, LargestPathAndSelectionHelpers) {
@@ -100,12 +90,9 @@ TEST_F(WorkLayers, LargestPathAndSelectionHelpers) {
   auto layer = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
   ASSERT_TRUE(layer);
   const host::ArtRef square = AddPath(Square(0, 0, 10), true, *layer);
-  const host::ArtRef five = AddPath({testing::Corner(0, 0), testing::Corner(0, 5), testing::Corner(3, 8),
-                                     testing::Corner(6, 5), testing::Corner(6, 0)},
-                                    true, *layer);
-  const host::ArtRef otherFive = AddPath({testing::Corner(0, 0), testing::Corner(0, 5), testing::Corner(3, 8),
-                                          testing::Corner(6, 5), testing::Corner(6, 0)},
-                                         true, *layer);
+  const auto pentagon = testing::Polygon({{0, 0}, {0, 5}, {3, 8}, {6, 5}, {6, 0}});
+  const host::ArtRef five = AddPath(pentagon, true, *layer);
+  const host::ArtRef otherFive = AddPath(pentagon, true, *layer);
   // Of equal counts the first found from the top wins.
   EXPECT_EQ(FindLargestPath(Doc(), *layer), otherFive);
   const host::ArtRef elsewhere = AddPath(Square(50, 50, 10), true, *bottom);

@@ -49,15 +49,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ParallelCase{"Perpendicular", 0.0, kPi / 2.0, false}),
     [](const auto& info) { return info.param.name; });
 
-TEST(IsParallel, ExactToleranceIsNotParallel) {
-  // All three comparisons are strict: a difference of exactly the tolerance
-  // is not parallel.
-  const Vec2 b{std::cos(0.25), std::sin(0.25)};
-  ASSERT_EQ(std::atan2(b.y, b.x), 0.25);
-  EXPECT_FALSE(IsParallel({1.0, 0.0}, b, 0.25));
-  EXPECT_TRUE(IsParallel({1.0, 0.0}, b, std::nextafter(0.25, 1.0)));
-}
-
 struct TurnCase {
   const char* name;
   Vec2 a, b, c;
@@ -92,25 +83,6 @@ TEST(ReflectVector, MirrorsAboutAxisKeepingLength) {
   EXPECT_NEAR(diagonal.x, 4.0, 1e-12);
   EXPECT_NEAR(diagonal.y, 3.0, 1e-12);
   EXPECT_NEAR(VectorLength(ReflectVector(v, {0.3, -2.0})), 5.0, 1e-12);
-}
-
-TEST(RotateVector, ZeroAngleReturnsVectorBitForBit) {
-  const Vec2 v{1e300, -0.0};
-  const Vec2 r = RotateVector(v, 0.0);
-  EXPECT_EQ(r.x, v.x);
-  EXPECT_TRUE(std::signbit(r.y));
-  const Vec2 quarter = RotateVector({2.0, 1.0}, kPi / 2.0);
-  EXPECT_NEAR(quarter.x, -1.0, 1e-15);
-  EXPECT_NEAR(quarter.y, 2.0, 1e-15);
-}
-
-TEST(PointToward, LiesAtDistanceOnTheRay) {
-  const Vec2 a{1.0, 2.0};
-  const Vec2 b{4.0, 6.0};
-  const Vec2 r = PointToward(a, b, 10.0);
-  EXPECT_NEAR(Distance(a, r), 10.0, 1e-12);
-  EXPECT_NEAR(Cross(b - a, r - a), 0.0, 1e-12);
-  EXPECT_GT(Dot(b - a, r - a), 0.0);
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ TEST(IntersectLines, MeetingPointAndParametersOnBothLines) {
   ExpectConsistent(*c, p, d1, q, d2);
 }
 
-TEST(IntersectLines, HalfDegreeApartNeverMeetOneDegreeDoes) {
+// Lines half a degree apart never meet, one degree apart they do; a zero
+// direction never meets.
+TEST(IntersectLines, HalfDegreeApartOrZeroDirectionNeverMeet) {
   const Vec2 half = RotateVector({1, 0}, 0.5 * kPi / 180.0);
   const Vec2 one = RotateVector({1, 0}, kPi / 180.0);
   EXPECT_FALSE(IntersectLines({0, 0}, {1, 0}, {0, 5}, half));
@@ -40,15 +42,8 @@ TEST(IntersectLines, HalfDegreeApartNeverMeetOneDegreeDoes) {
   ASSERT_TRUE(c);
   EXPECT_NEAR(c->point.y, 0.0, 1e-12);
   EXPECT_NEAR(c->point.x, -5.0 / std::tan(kPi / 180.0), 1e-9);
-}
-
-TEST(IntersectLines, ZeroDirectionNeverMeets) {
   EXPECT_FALSE(IntersectLines({0, 0}, {0, 0}, {1, 1}, {0, 1}));
   EXPECT_FALSE(IntersectLines({0, 0}, {1, 0}, {1, 1}, {0, 0}));
-  // A tiny direction still counts, until its squared length underflows and
-  // the length reads exactly 0.
-  EXPECT_TRUE(IntersectLines({0, 0}, {1, 0}, {3, 1}, {0, 1e-150}));
-  EXPECT_FALSE(IntersectLines({0, 0}, {1, 0}, {3, 1}, {0, 1e-300}));
 }
 
 struct SegmentCase {
@@ -83,39 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentCase{"BothZeroLengthSamePoint", {3, 7}, {3, 7}, {3, 7}, {3, 7}, true, {3, 7}},
         SegmentCase{"BothZeroLengthApart", {3, 7}, {3, 7}, {3, 7.5}, {3, 7.5}, false, {}},
         SegmentCase{"CollinearOverlap", {0, 0}, {4, 0}, {2, 0}, {6, 0}, false, {}}),
-    [](const auto& info) { return info.param.name; });
-
-struct TolerantCase {
-  const char* name;
-  double x;  // the vertical segment c–d stands at this x; a–b runs from 0 to 1
-  bool meets;
-};
-
-class IntersectSegmentsTolerantTable : public ::testing::TestWithParam<TolerantCase> {};
-
-TEST_P(IntersectSegmentsTolerantTable, ParameterSlack) {
-  const TolerantCase& t = GetParam();
-  // Cross product 2: s equals x exactly (the scaling by 2 is exact).
-  const auto c = IntersectSegmentsTolerant({0, 0}, {1, 0}, {t.x, -1}, {t.x, 1});
-  ASSERT_EQ(c.has_value(), t.meets);
-  if (!c) return;
-  EXPECT_EQ(c->s, t.x);
-  EXPECT_EQ(c->u, 0.5);
-  EXPECT_EQ(c->point.x, t.x);
-  EXPECT_EQ(c->point.y, 0.0);
-  // The other segment's parameter has the same slack.
-  const auto reversed = IntersectSegmentsTolerant({t.x, -1}, {t.x, 1}, {0, 0}, {1, 0});
-  ASSERT_EQ(reversed.has_value(), t.meets);
-  EXPECT_EQ(reversed->u, t.x);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kernel, IntersectSegmentsTolerantTable,
-    ::testing::Values(TolerantCase{"Inside", 0.25, true},
-                      TolerantCase{"LowBound", -kTolerantCrossingSlack, true},
-                      TolerantCase{"BeyondLowBound", std::nextafter(-kTolerantCrossingSlack, -1.0), false},
-                      TolerantCase{"HighBound", 1.0 + kTolerantCrossingSlack, true},
-                      TolerantCase{"BeyondHighBound", std::nextafter(1.0 + kTolerantCrossingSlack, 2.0), false}),
     [](const auto& info) { return info.param.name; });
 
 TEST(IntersectSegments, AxisAlignedSecondSegmentIsNotMissedByRounding) {
