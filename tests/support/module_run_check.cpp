@@ -20,12 +20,6 @@
 namespace quorvane::testing {
 namespace {
 
-std::vector<wg::Point> Flatten(const wg::PathData& path) {
-  std::vector<wg::Point> points;
-  for (const wg::FlatPoint& f : wg::FlattenPath(path, 0.01, 0.0)) points.push_back(f.point);
-  return points;
-}
-
 // Commands such as Opening, Lapel and the reversed corners bring the
 // allowance back onto the finish line, and the result is curves fitted to
 // the built outline within the fitting tolerance: where the outline runs
@@ -162,7 +156,8 @@ RunOutcome RunAndCheck(host::HostDocument& doc, workbench::plugin::Host& host, g
     }
     if (result && !result->empty()) {
       const DistanceField outline(ToPathData(*result), 5.0, 0.01);
-      const std::vector<wg::Point> finishLine = Flatten(finishPath);
+      std::vector<wg::Point> finishLine;
+      for (const wg::FlatPoint& f : wg::FlattenPath(finishPath, 0.01, 0.0)) finishLine.push_back(f.point);
       double worst = 0.0;
       for (const wg::Point& p : finishLine) worst = std::max(worst, outline.Inside(p) ? 0.0 : outline(p));
       outcome.outsideBy = worst;

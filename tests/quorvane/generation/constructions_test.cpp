@@ -350,16 +350,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FortyFiveCorner, TakesTheMarginVertexPastTheCornersCast) {
   CommandInput in = Piece(kSquare);
   in.margin = Flattened({{-kW, -kW}, {-kW, 200 + kW - 3}, {-0.05, 200 + kW}, {200 + kW, 200 + kW}, kFar});
-  const auto out = FortyFiveDegreeOutline(in, 2, {0, 100}, kW, kRise, true);
-  ASSERT_TRUE(out);
-  EXPECT_TRUE(HasVertex(*out, {-kWide, 200 + kW}));
+  EXPECT_TRUE(HasVertex(FortyFiveCorner(2, {0, 100}, true)(in).value_or(Outline{}), {-kWide, 200 + kW}));
   // Near straight (a turn of 20 degrees, under 0.5 radian) the corner is
   // offset along the edge before it instead.
   const double turn = 20.0 * std::numbers::pi / 180.0;
   const auto straight = Piece({{0, 0}, {0, 200}, {200 * std::sin(turn), 200 + 200 * std::cos(turn)}, {250, 0}});
-  const auto plain = FortyFiveDegreeOutline(straight, 2, {0, 100}, kW, kRise, true);
-  ASSERT_TRUE(plain);
-  EXPECT_TRUE(HasVertex(*plain, {-kWide, 200}));
+  EXPECT_TRUE(HasVertex(FortyFiveCorner(2, {0, 100}, true)(straight).value_or(Outline{}), {-kWide, 200}));
   // Without a rise nothing moves.
   const CommandInput square = Piece(kSquare);
   const auto same = FortyFiveDegreeOutline(square, 2, {0, 100}, kW, 0.0, true);

@@ -11,10 +11,9 @@
 namespace quorvane::generation {
 namespace {
 
+using testing::Circle;
 using testing::Corner;
 using testing::Square;
-
-using testing::Circle;
 
 TEST(Containment, NestedSquaresAndCircles) {
   EXPECT_TRUE(SegmentsInside(Square(10, 10, 20), Square(0, 0, 100)));
@@ -49,14 +48,6 @@ TEST(Containment, DisjointAndOverlappingPathsAreNotInside) {
                                               Corner(40, 40),   Corner(100, 40), Corner(100, 0)};
   EXPECT_TRUE(SegmentsInside(Square(5, 5, 30), ell));
   EXPECT_FALSE(SegmentsInside(Square(30, 30, 30), ell));
-}
-
-TEST(Containment, PolylineInsideNeedsEveryPoint) {
-  const std::vector<geometry::Vec2> outer = {{0, 0}, {0, 10}, {10, 10}, {10, 0}};
-  EXPECT_TRUE(PolylineInsidePolygon(std::vector<geometry::Vec2>{{5, 5}, {1, 9}}, outer, 2.0));
-  EXPECT_TRUE(PolylineInsidePolygon(std::vector<geometry::Vec2>{{11.5, 5}}, outer, 2.0));
-  EXPECT_FALSE(PolylineInsidePolygon(std::vector<geometry::Vec2>{{5, 5}, {12.5, 5}}, outer, 2.0));
-  EXPECT_FALSE(PolylineInsidePolygon(std::vector<geometry::Vec2>{{5, 5}}, {}, 2.0));
 }
 
 // A polygon of many vertices, where the crossing rule looks only at the

@@ -26,17 +26,6 @@ std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw)
   return s;
 }
 
-std::vector<host::PathSegment> Rectangle() { return quorvane::testing::Rectangle(0, 0, 300, 200); }
-
-std::vector<host::PathSegment> CurvedCornerPiece() {
-  std::vector<host::PathSegment> s = Polygon({{0, 0}, kCurvedCorner, {200, 200}, {200, 0}});
-  s[0].out = {-40.0, 60.0};
-  s[1].in = {kCurvedCorner.x - kCurvedArrival.x, kCurvedCorner.y - kCurvedArrival.y};
-  s[1].out = {kCurvedCorner.x + kCurvedDeparture.x, kCurvedCorner.y + kCurvedDeparture.y};
-  s[2].in = {140.0, 240.0};
-  return s;
-}
-
 std::vector<host::PathSegment> Circle(double cx, double cy, double r) {
   constexpr double k = 0.5522847498;
   auto seg = [&](double x, double y, double dx, double dy) {
@@ -189,20 +178,7 @@ void PieceFixture::ExpectMarginUnchanged(const std::vector<host::PathSegment>& b
   EXPECT_EQ(Anchors(*Doc().Segments(art)), Anchors(before));
 }
 
-void PieceFixture::ExpectChangedOnlyNear(const std::vector<host::PathSegment>& before, Vec2 corner, double radius,
-                                         double slack) {
-  ExpectWellFormedResult();
-  const DistanceToPath toNew(ResultSegments());
-  for (const Vec2& p : SamplePath(before, 16)) {
-    if (geometry::Distance(p, corner) > radius) {
-      EXPECT_LT(toNew(p), slack) << p.x << "," << p.y;
-    }
-  }
-}
-
 double PieceFixture::ResultArea() { return Doc().SignedArea(state_.resultArt).value_or(0.0); }
-
-bool PieceFixture::InResult(Vec2 p) { return DistanceToPath(ResultSegments()).Inside(p); }
 
 QvRealRect PieceFixture::ResultBounds() { return Doc().Bounds(state_.resultArt).value_or(QvRealRect{}); }
 

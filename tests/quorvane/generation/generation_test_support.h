@@ -38,24 +38,11 @@ std::vector<host::PathSegment> Polygon(const std::vector<Vec2>& points);
 /// An axis-aligned square with corners (x, y) and (x + size, y + size):
 /// clockwise with y up (positive area) unless `ccw`.
 std::vector<host::PathSegment> Square(double x, double y, double size, bool ccw = false);
-/// The rectangle (0, 0)-(300, 200); anchors 1 to 4 at (0, 0), (0, 200),
-/// (300, 200), (300, 0).
-std::vector<host::PathSegment> Rectangle();
-/// A clockwise piece whose corner (0, 200), anchor 2, lies between two
-/// curves: the left side arrives along (40, 60), the top leaves along
-/// (60, 40).
-std::vector<host::PathSegment> CurvedCornerPiece();
-inline constexpr Vec2 kCurvedCorner{0.0, 200.0};
 /// A circle of four cubic arcs (radial error about 3e-4 r), clockwise.
 std::vector<host::PathSegment> Circle(double cx, double cy, double r);
-inline constexpr Vec2 kCurvedArrival{40.0, 60.0};
-inline constexpr Vec2 kCurvedDeparture{60.0, 40.0};
 
-/// The basic width the stretch tests use, in millimetres and in points.
+/// The basic width the stretch tests use, in millimetres.
 inline constexpr float kBasicMm = 10.0f;
-inline constexpr double kBasicPt = 10.0 * kPointsPerMillimetre;
-/// How far a refitted curve may move from the outline it was fitted to.
-inline constexpr double kRefitSlack = 1.05;
 
 /// Appends a command with its points (the second, if any) and its width.
 void AddCommand(commands::CCommandSet& set, commands::CommandType type, const std::string& first,
@@ -135,15 +122,10 @@ class PieceFixture : public HostFixture {
   /// A failed generator left the margin as it was: the same art, alone on
   /// Work Layer 2, with the same anchors.
   void ExpectMarginUnchanged(const std::vector<host::PathSegment>& before, host::ArtRef art);
-  /// The new margin is well formed and follows the old margin (within
-  /// `slack` pt) everywhere farther than `radius` from `corner`.
-  void ExpectChangedOnlyNear(const std::vector<host::PathSegment>& before, Vec2 corner, double radius,
-                             double slack = 0.1);
 
-  /// Measures of the result art: its signed area, whether p lies inside,
-  /// its bounds, and the smallest distance from the source to its outline.
+  /// Measures of the result art: its signed area, its bounds, and the
+  /// smallest distance from the source to its outline.
   double ResultArea();
-  bool InResult(Vec2 p);
   QvRealRect ResultBounds();
   double ResultClearance();
 

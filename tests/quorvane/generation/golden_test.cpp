@@ -5,6 +5,7 @@
 // person has looked at them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -132,9 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"bodice-basic", "bodice.svg", 15.0f, {}}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) {
       std::string name = info.param.name;
-      for (char& ch : name) {
-        if (ch == '-') ch = '_';
-      }
+      std::replace(name.begin(), name.end(), '-', '_');
       return name;
     });
 

@@ -17,12 +17,10 @@ namespace quorvane::generation {
 namespace {
 
 using geometry::Vec2;
-using testing::Corner;
+using testing::Circle;
 using testing::DistanceToPath;
 using testing::Square;
-
 using testing::V;
-using testing::Circle;
 
 class OutlineReader : public testing::HostFixture {};
 

@@ -29,14 +29,9 @@ TEST_P(IsParallelTable, ComparesAngleDifference) {
   EXPECT_EQ(IsParallel(Unit(c.angleB), Unit(c.angleA), kParallelAngleTolerance), c.parallel);
 }
 
-constexpr double kHalfDegree = 0.5 * kPi / 180.0;
-constexpr double kOneDegree = kPi / 180.0;
-
 INSTANTIATE_TEST_SUITE_P(
     Kernel, IsParallelTable,
     ::testing::Values(ParallelCase{"Equal", 0.3, 0.3, true},
-                      ParallelCase{"HalfDegree", 0.2, 0.2 + kHalfDegree, true},
-                      ParallelCase{"OneDegree", 0.2, 0.2 + kOneDegree, false},
                       ParallelCase{"JustInsideTolerance", 0.0, 0.01 - 1e-9, true},
                       ParallelCase{"JustBeyondTolerance", 0.0, 0.01 + 1e-9, false},
                       ParallelCase{"Opposite", 0.4, 0.4 - kPi, true},
@@ -67,7 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TurnCase{"CounterClockwise", {0, 0}, {10, 0}, {10, 5}, true},
                       TurnCase{"Clockwise", {0, 0}, {10, 0}, {10, -5}, false},
                       TurnCase{"CollinearHorizontal", {0, 0}, {10, 0}, {20, 0}, true},
-                      TurnCase{"CollinearVertical", {3, 1}, {3, 4}, {3, 9}, true},
                       TurnCase{"CollinearDiagonal", {0, 0}, {1, 1}, {2, 2}, true},
                       TurnCase{"Reversal", {0, 0}, {10, 0}, {4, 0}, true},
                       TurnCase{"NearReversalLeft", {5, 5}, {0, 0}, {6, 4}, true},
@@ -77,11 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReflectVector, MirrorsAboutAxisKeepingLength) {
   const Vec2 v{3.0, 4.0};
   const Vec2 axisX = ReflectVector(v, {2.0, 0.0});
-  EXPECT_NEAR(axisX.x, 3.0, 1e-12);
-  EXPECT_NEAR(axisX.y, -4.0, 1e-12);
+  EXPECT_LT(Distance(axisX, {3.0, -4.0}), 1e-12);
   const Vec2 diagonal = ReflectVector(v, {-1.0, -1.0});  // the axis's sense does not matter
-  EXPECT_NEAR(diagonal.x, 4.0, 1e-12);
-  EXPECT_NEAR(diagonal.y, 3.0, 1e-12);
+  EXPECT_LT(Distance(diagonal, {4.0, 3.0}), 1e-12);
   EXPECT_NEAR(VectorLength(ReflectVector(v, {0.3, -2.0})), 5.0, 1e-12);
 }
 

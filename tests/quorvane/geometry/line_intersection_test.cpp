@@ -5,7 +5,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "quorvane/geometry/tolerances.h"
 
 namespace quorvane::geometry {
 namespace {
@@ -14,10 +13,8 @@ constexpr double kPi = std::numbers::pi;
 
 // The crossing must lie on both shapes at the parameters it reports.
 void ExpectConsistent(const LineCrossing& c, Vec2 p, Vec2 d1, Vec2 q, Vec2 d2) {
-  EXPECT_NEAR(c.point.x, p.x + c.s * d1.x, 1e-9);
-  EXPECT_NEAR(c.point.y, p.y + c.s * d1.y, 1e-9);
-  EXPECT_NEAR(c.point.x, q.x + c.u * d2.x, 1e-9);
-  EXPECT_NEAR(c.point.y, q.y + c.u * d2.y, 1e-9);
+  EXPECT_LT(Distance(c.point, p + c.s * d1), 1e-9);
+  EXPECT_LT(Distance(c.point, q + c.u * d2), 1e-9);
 }
 
 TEST(IntersectLines, MeetingPointAndParametersOnBothLines) {
@@ -93,21 +90,6 @@ TEST(IntersectSegments, AxisAlignedSecondSegmentIsNotMissedByRounding) {
   const auto horizontal = IntersectSegments({a.y, a.x}, {b.y, b.x}, {-50.0, 12.094}, {150.0, 12.094});
   ASSERT_TRUE(horizontal.has_value());
   EXPECT_EQ(horizontal->point.y, 12.094);
-}
-
-TEST(IntersectSegmentsTolerant, CrossProductThreshold) {
-  // Directions (1, 0) and (1, e): the cross product is e. The exact test
-  // would call these lines parallel; the tolerant one only below 1e-9.
-  const Vec2 a{0, 0}, b{1, 0};
-  const auto at = [&](double e) {
-    return IntersectSegmentsTolerant(a, b, {-0.5, -0.5 * e}, {0.5, 0.5 * e});
-  };
-  const auto c = at(kTolerantCrossingSlack);
-  ASSERT_TRUE(c);
-  EXPECT_NEAR(c->s, 0.0, 1e-12);
-  EXPECT_NEAR(c->u, 0.5, 1e-12);
-  EXPECT_FALSE(at(std::nextafter(kTolerantCrossingSlack, 0.0)));
-  EXPECT_FALSE(IntersectSegments(a, b, {-0.5, -0.5 * kTolerantCrossingSlack}, {0.5, 0.5 * kTolerantCrossingSlack}));
 }
 
 }  // namespace

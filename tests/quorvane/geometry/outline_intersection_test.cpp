@@ -37,8 +37,7 @@ TEST_P(IntersectSegmentWithOutlineTable, FirstCrossingSeenFromStart) {
     EXPECT_EQ(start->index, t.indexTakeStart);
     EXPECT_EQ(end->index, t.indexTakeEnd);
     EXPECT_FALSE(start->snapped);
-    EXPECT_NEAR(start->point.x, t.hit.x, 1e-12);
-    EXPECT_NEAR(start->point.y, t.hit.y, 1e-12);
+    EXPECT_LT(Distance(start->point, t.hit), 1e-12);
     // The parameters place the hit on both the edge and the segment.
     const Vec2 e0 = kSquare[static_cast<std::size_t>(t.edge)].p;
     const Vec2 e1 = kSquare[static_cast<std::size_t>((t.edge + 1) % 4)].p;
@@ -152,8 +151,7 @@ TEST(IntersectSegmentWithOutlineTolerant, CrossingBeatsSnap) {
   ASSERT_TRUE(c);
   EXPECT_FALSE(c->snapped);
   EXPECT_EQ(c->edge, 4);  // the closing edge, from the spike back to (0, 10)
-  EXPECT_NEAR(c->point.x, 5.0, 1e-12);
-  EXPECT_NEAR(c->point.y, 10.0 + 0.5 * 5.0 / 5.6, 1e-12);
+  EXPECT_LT(Distance(c->point, {5.0, 10.0 + 0.5 * 5.0 / 5.6}), 1e-12);
 }
 
 }  // namespace
