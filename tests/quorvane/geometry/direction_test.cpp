@@ -68,6 +68,13 @@ INSTANTIATE_TEST_SUITE_P(
                       TurnCase{"NearReversalRight", {5, 5}, {0, 0}, {4, 6}, false}),
     [](const auto& info) { return info.param.name; });
 
+// A zero rotation gives v back exactly (−0 stays −0): callers rely on it.
+TEST(RotateVector, ZeroAngleReturnsVectorBitForBit) {
+  const Vec2 r = RotateVector({1e300, -0.0}, 0.0);
+  EXPECT_EQ(r.x, 1e300);
+  EXPECT_TRUE(std::signbit(r.y));
+}
+
 TEST(ReflectVector, MirrorsAboutAxisKeepingLength) {
   const Vec2 v{3.0, 4.0};
   const Vec2 axisX = ReflectVector(v, {2.0, 0.0});
