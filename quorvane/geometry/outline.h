@@ -30,6 +30,8 @@ using Outline = std::vector<OutlinePoint>;
 struct Neighbours {
   Vec2 prev;  ///< vertex i − 1, or vertex n − 1 for i = 0
   Vec2 next;  ///< vertex i + 1, or vertex 0 for i = n − 1
+
+  friend constexpr bool operator==(const Neighbours&, const Neighbours&) = default;
 };
 
 /// The neighbours of vertex i; none unless 0 ≤ i < n.

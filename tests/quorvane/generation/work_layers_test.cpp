@@ -59,7 +59,7 @@ TEST_F(WorkLayers, WorkLayer1IsStoredAndLockedAndRedrawnThroughTheHook) {
   EXPECT_EQ(Doc().IsLayerEditable(*layer), false);
 }
 
-TEST_F(WorkLayers, ClearLayerKeepsTheTitleAndRefreshesTheHandleRemoveLayerDeletes) {
+TEST_F(WorkLayers, ClearKeepsTheTitleAndRefreshesTheHandleRemoveDeletes) {
   auto layer = FindOrCreateLayer(Doc(), state_, kWorkLayer2Title);
   ASSERT_TRUE(layer);
   AddPath(Square(0, 0, 10), true, *layer);

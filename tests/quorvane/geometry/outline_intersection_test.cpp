@@ -61,17 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CrossingCase{"EndsOnEdge", {5, 5}, {5, 0}, 0, {5, 0}, 0, 1}),
     [](const auto& info) { return info.param.name; });
 
-TEST(IntersectSegmentWithOutline, NothingCrossed) {
-  EXPECT_FALSE(IntersectSegmentWithOutline({2, 2}, {8, 8}, kSquare, true));
-  EXPECT_FALSE(IntersectSegmentWithOutline({2, 2}, {8, 8}, Outline{}, true));
-  EXPECT_FALSE(IntersectSegmentWithOutlineTolerant({2, 2}, {8, 8}, 0.0, Outline{}, true));
-}
-
 // Casts from the centre ending on a side of the square: that side's box
 // only touches the cast's box, and no other side is crossed. Then a diamond,
 // whose edges are all slanted: a cast along an axis has a box of zero width
 // or height that edges touch only at a single coordinate.
-TEST(IntersectSegmentWithOutline, EdgesTouchingTheCastsBoxStillCount) {
+TEST(IntersectSegmentWithOutline, EdgesTouchingTheCastsBoxStillCountNothingElse) {
   const Outline diamond{{{5, 0}}, {{10, 5}}, {{5, 10}}, {{0, 5}}};
   const struct {
     const Outline& outline;
@@ -84,8 +78,12 @@ TEST(IntersectSegmentWithOutline, EdgesTouchingTheCastsBoxStillCount) {
     ASSERT_TRUE(hit) << c.end.x << "," << c.end.y;
     EXPECT_NEAR(Distance(hit->point, c.hit), 0.0, 1e-12) << c.end.x << "," << c.end.y;
   }
+  // Casts crossing nothing.
+  EXPECT_FALSE(IntersectSegmentWithOutline({2, 2}, {8, 8}, kSquare, true));
   EXPECT_FALSE(IntersectSegmentWithOutline({4, 4}, {6, 6}, diamond, true));
   EXPECT_FALSE(IntersectSegmentWithOutline({11, 0}, {11, 10}, diamond, true));
+  EXPECT_FALSE(IntersectSegmentWithOutline({2, 2}, {8, 8}, Outline{}, true));
+  EXPECT_FALSE(IntersectSegmentWithOutlineTolerant({2, 2}, {8, 8}, 0.0, Outline{}, true));
 }
 
 TEST(IntersectSegmentWithOutlineTolerant, CrossesWithinParameterSlack) {

@@ -15,19 +15,13 @@ Outline Square(double side) {
 
 TEST(OutlineNeighbours, WrapsAroundBothEnds) {
   const Outline o = Square(10);
-  const auto first = OutlineNeighbours(o, 0);
-  ASSERT_TRUE(first);
-  EXPECT_EQ(first->prev, (Vec2{0, 10}));
-  EXPECT_EQ(first->next, (Vec2{10, 0}));
-  const auto last = OutlineNeighbours(o, 3);
-  ASSERT_TRUE(last);
-  EXPECT_EQ(last->prev, (Vec2{10, 10}));
-  EXPECT_EQ(last->next, (Vec2{0, 0}));
+  EXPECT_EQ(OutlineNeighbours(o, 0), (Neighbours{{0, 10}, {10, 0}}));
+  EXPECT_EQ(OutlineNeighbours(o, 3), (Neighbours{{10, 10}, {0, 0}}));
   EXPECT_FALSE(OutlineNeighbours(o, -1));
   EXPECT_FALSE(OutlineNeighbours(o, 4));
   EXPECT_FALSE(OutlineNeighbours(Outline{}, 0));
   const Outline single{{{2, 3}}};
-  EXPECT_EQ(OutlineNeighbours(single, 0)->prev, (Vec2{2, 3}));
+  EXPECT_EQ(OutlineNeighbours(single, 0), (Neighbours{{2, 3}, {2, 3}}));
 }
 
 TEST(NearestOutlinePoint, FirstOfEqualDistancesWins) {
