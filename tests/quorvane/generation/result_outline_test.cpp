@@ -9,6 +9,7 @@
 #include "generation_test_support.h"
 #include "quorvane/generation/basic_seam_margin.h"
 #include "quorvane/generation/command_input.h"
+#include "quorvane/generation/containment.h"
 #include "quorvane/generation/outline_reader.h"
 #include "quorvane/generation/pathfinder.h"
 #include "quorvane/generation/work_layers.h"
@@ -90,6 +91,10 @@ TEST_F(ResultOutline, UniteAboveTheActionVersionDropsContainedPaths) {
   const host::ArtRef outer = AddPath(Square(0, 0, 100));
   const host::ArtRef inner = AddPath(Square(10, 10, 20));
   const host::ArtRef apart = AddPath(Square(200, 0, 50));
+  // The containment question, asked of the document's paths.
+  EXPECT_TRUE(PathInsidePath(Doc(), inner, outer));
+  EXPECT_FALSE(PathInsidePath(Doc(), outer, inner));
+  EXPECT_FALSE(PathInsidePath(Doc(), inner, host::ArtRef{}));
   ASSERT_EQ(PathfinderUnite(Doc(), state_, PathfinderData{.art = {outer, inner, apart}}), kQvNoErr);
   EXPECT_FALSE(Doc().IsValid(inner));
   double total = 0.0;
