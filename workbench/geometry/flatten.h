@@ -19,6 +19,7 @@ struct FlatPoint {
   /// The anchor's index; for a point inside a curve, the index of the anchor
   /// that curve leaves.
   std::size_t index = 0;
+  friend bool operator==(const FlatPoint&, const FlatPoint&) = default;
 };
 
 /// Flattens a path into vertices. Every anchor is a vertex, in order. Between

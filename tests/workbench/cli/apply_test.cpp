@@ -180,8 +180,6 @@ TEST(ApplyCli, APathThatFailsIsNamedWithTheModulesMessageAndTheOthersStillGetThe
   const Ran ran = RunQuorvane(
       {"apply", (dir / "two.svg").string(), "--set", "Far corner", "--list", (dir / "list.txt").string()});
   EXPECT_EQ(ran.status, 1) << ran.err;
-  EXPECT_NE(ran.err.find("path \"small\": "), std::string::npos) << ran.err;
-  EXPECT_NE(ran.err.find("command no. 2 (Extended one-side)"), std::string::npos) << ran.err;
   // Said by number besides the module's alert, which comes once.
   EXPECT_NE(ran.err.find("path \"small\": command no. 2 (Extended one-side): anchor 8, but the path has 4 anchors"),
             std::string::npos)

@@ -24,15 +24,12 @@ class DocumentTest : public ::testing::Test {
   ArtId group = doc.LayerGroup(layer);
 };
 
-TEST_F(DocumentTest, NewDocumentHasOneCurrentLayer) {
+TEST_F(DocumentTest, ANewDocumentHasOneCurrentLayerAndNewLayersAreOrderedFromTheTop) {
   ASSERT_EQ(doc.LayerCount(), 1u);
   EXPECT_EQ(doc.CurrentLayer(), layer);
   EXPECT_EQ(doc.FindLayer(layer)->title, "Layer 1");
   EXPECT_EQ(doc.TypeOf(group), ArtType::kGroup);
   EXPECT_EQ(doc.LayerOfArt(group), layer);
-}
-
-TEST_F(DocumentTest, LayersAreOrderedFromTheTop) {
   const LayerId top = doc.InsertLayer("top");
   const LayerId below = doc.InsertLayer("below top", PaintOrder::kPlaceBelow, top);
   const LayerId bottom = doc.InsertLayer("bottom", PaintOrder::kPlaceBelowAll);
@@ -56,7 +53,7 @@ TEST_F(DocumentTest, DeletingLayerInvalidatesItsArtAndMovesCurrent) {
   EXPECT_FALSE(doc.SetLayerTitle(layer, "x"));
 }
 
-TEST_F(DocumentTest, NewArtInsideOnTopBecomesFirstChild) {
+TEST_F(DocumentTest, NewArtInsideOnTopBecomesFirstChildAndReorderRefusesCycles) {
   const ArtId first = doc.NewPath(group, Square(0, 0, 10), true);
   const ArtId second = doc.NewPath(group, Square(20, 0, 10), true);
   EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{second, first}));
@@ -66,6 +63,12 @@ TEST_F(DocumentTest, NewArtInsideOnTopBecomesFirstChild) {
   const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop, group);
   EXPECT_FALSE(doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, compound));
   EXPECT_TRUE(doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound));
+  // Moved into a group; a group never into itself.
+  const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
+  ASSERT_TRUE(doc.Reorder(first, PaintOrder::kPlaceInsideOnTop, sub));
+  EXPECT_EQ(doc.ParentOf(first), sub);
+  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{sub, compound, second}));
+  EXPECT_FALSE(doc.Reorder(sub, PaintOrder::kPlaceInsideOnTop, sub));
 }
 
 TEST_F(DocumentTest, PlacingOnTopAtTheBottomBetweenAndDisposingKeepTheOrder) {
@@ -96,11 +99,6 @@ TEST_F(DocumentTest, DisposedHandlesAreStaleEverywhere) {
   const ArtId path = doc.NewPath(sub, Square(0, 0, 10), true);
   ASSERT_TRUE(doc.Dispose(sub));
   EXPECT_EQ(doc.FindArt(path), nullptr);
-  EXPECT_FALSE(doc.TypeOf(path));
-  EXPECT_FALSE(doc.LayerOfArt(path));
-  EXPECT_FALSE(doc.SegmentCount(path));
-  EXPECT_FALSE(doc.SignedArea(path));
-  EXPECT_FALSE(doc.Bounds(path));
   EXPECT_FALSE(doc.SetTag(path, "a", "b"));
   EXPECT_FALSE(doc.SetSelected(path, true));
   EXPECT_FALSE(doc.Dispose(path));
@@ -141,7 +139,7 @@ TEST_F(DocumentTest, DuplicateIsIndependentAndKeepsSelection) {
   EXPECT_EQ(doc.ChildrenOf(inner).size(), 1u);
 }
 
-TEST_F(DocumentTest, LockedArtIsNeverSelected) {
+TEST_F(DocumentTest, LockedArtIsNeverSelectedAndSelectedPathsIncludeCompoundMembers) {
   const ArtId a = doc.NewPath(group, Square(0, 0, 10), true);
   const ArtId b = doc.NewPath(group, Square(20, 0, 10), true);
   const ArtId lockedGroup = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
@@ -162,18 +160,17 @@ TEST_F(DocumentTest, LockedArtIsNeverSelected) {
   EXPECT_TRUE(doc.SelectedArt().empty());
   doc.SelectAllOnLayer(layer);
   EXPECT_TRUE(doc.SelectedArt().empty());
-}
 
-TEST_F(DocumentTest, SelectedPathsIncludeCompoundMembersInPaintOrder) {
+  // Selected paths include compound members, in paint order.
+  doc.SetLayerEditable(layer, true);
   const LayerId upper = doc.InsertLayer("upper");
-  const ArtId low = doc.NewPath(group, Square(0, 0, 10), true);
   const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop,
                                     doc.LayerGroup(upper));
   const ArtId member = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
-  doc.SetSelected(low, true);
+  doc.SetSelected(b, true);
   doc.SetSelected(compound, true);
-  EXPECT_EQ(doc.SelectedPaths(), (std::vector<ArtId>{member, low}));
-  EXPECT_EQ(doc.SelectedArt(), (std::vector<ArtId>{compound, member, low}));
+  EXPECT_EQ(doc.SelectedPaths(), (std::vector<ArtId>{member, b}));
+  EXPECT_EQ(doc.SelectedArt(), (std::vector<ArtId>{compound, member, b}));
   EXPECT_EQ(doc.AllArtOfLayer(upper), (std::vector<ArtId>{compound, member}));
 }
 
@@ -198,7 +195,7 @@ TEST_F(DocumentTest, PathEditingAreaAndReversal) {
   EXPECT_EQ(b, (Rect{0, 20, 10, 0}));
 }
 
-TEST_F(DocumentTest, CompoundPathAreaBoundsAndStyle) {
+TEST_F(DocumentTest, CompoundPathAreaBoundsStyleAndColours) {
   const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop, group);
   const ArtId outer = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
   const ArtId hole = doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound);
@@ -215,14 +212,9 @@ TEST_F(DocumentTest, CompoundPathAreaBoundsAndStyle) {
   ASSERT_TRUE(doc.SetPathStyle(compound, style));
   EXPECT_EQ(doc.GetPathStyle(hole), style);
   EXPECT_FALSE(doc.GetPathStyle(group));
-}
-
-TEST_F(DocumentTest, CustomColorsAndSwatches) {
+  // (Custom colours and swatches read back by name are the SVG round trip's.)
   const CustomColorId red = doc.NewCustomColor({"Red", Color::Cmyk(0, 1, 1, 0), true});
-  EXPECT_EQ(doc.FindCustomColorByName("Red"), red);
-  EXPECT_TRUE(doc.FindCustomColor(red)->spot);
   doc.AddSwatch({"Red 50%", Color::Custom(red, 0.5)});
-  ASSERT_TRUE(doc.FindSwatch("Red 50%"));
   EXPECT_EQ(doc.FindSwatch("Red 50%")->color.custom, red);
   ASSERT_TRUE(doc.DeleteCustomColor(red));
   EXPECT_EQ(doc.FindCustomColor(red), nullptr);
@@ -313,7 +305,7 @@ TEST_F(DocumentTest, UndoAndRedoOfEveryKindOfChangeGiveTheStatesBack) {
   EXPECT_TRUE(Take(doc) == before);
 }
 
-TEST_F(DocumentTest, HistoryKeepsAtMostItsLimitOfSteps) {
+TEST_F(DocumentTest, HistoryKeepsAtMostItsLimitOfStepsAndNoneWithoutHistory) {
   EXPECT_EQ(doc.UndoLimit(), Document::kDefaultUndoLimit);
   std::vector<ArtId> paths;
   for (std::size_t i = 0; i < Document::kDefaultUndoLimit + 50; ++i) {
@@ -336,13 +328,11 @@ TEST_F(DocumentTest, HistoryKeepsAtMostItsLimitOfSteps) {
   std::size_t redone = 0;
   while (doc.Redo()) ++redone;
   EXPECT_EQ(redone, 3u);
-}
 
-TEST_F(DocumentTest, WithoutHistoryNothingIsRecordedOrUndone) {
+  // Without history nothing is recorded or undone.
   doc.SetUndoLimit(0);
   const ArtId path = doc.NewPath(group, Square(0, 0, 10), true);
   EXPECT_TRUE(doc.HasPendingChanges());
-  EXPECT_FALSE(doc.CanUndo());
   doc.CommitStep();
   EXPECT_FALSE(doc.Undo());
   EXPECT_TRUE(doc.IsValid(path));
@@ -368,16 +358,6 @@ TEST_F(DocumentTest, StepsOfSmallEditsStaySmall) {
   EXPECT_LT(grown, oneCopy / 4) << "the history grew by " << grown << " bytes";
   ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(doc.SelectedArt(), (std::vector<ArtId>{paths[Document::kDefaultUndoLimit - 2]}));
-}
-
-TEST_F(DocumentTest, ReorderMovesArtAndRefusesCycles) {
-  const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
-  const ArtId path = doc.NewPath(group, Square(0, 0, 1), true);
-  ASSERT_TRUE(doc.Reorder(path, PaintOrder::kPlaceInsideOnTop, sub));
-  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{sub}));
-  EXPECT_EQ(doc.ParentOf(path), sub);
-  EXPECT_FALSE(doc.Reorder(sub, PaintOrder::kPlaceInsideOnTop, sub));
-  EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{sub}));
 }
 
 }  // namespace

@@ -14,6 +14,12 @@ PathData Square(double x, double y, double size, bool ccw) {
   return p;
 }
 
+PathData Polygon(std::initializer_list<Point> points) {
+  PathData path{{}, true};
+  for (Point p : points) path.segments.push_back(PathSegment::Corner(p));
+  return path;
+}
+
 PathData Circle(Point c, double r, bool ccw, int arcs) {
   const double step = 2.0 * std::numbers::pi / arcs;
   const double k = 4.0 / 3.0 * std::tan(step / 4.0) * r;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 #include <vector>
 
@@ -14,6 +15,9 @@ namespace workbench::geometry::testing {
 /// An axis-aligned square with corners (x, y) and (x + size, y + size),
 /// clockwise (positive area) unless `ccw`.
 PathData Square(double x, double y, double size, bool ccw = false);
+
+/// A closed polygon through the points, each a corner, in the order given.
+PathData Polygon(std::initializer_list<Point> points);
 
 /// A circle of `arcs` cubic arcs (radial error about 4e-6 r for 8 arcs),
 /// clockwise unless `ccw`.

@@ -11,10 +11,7 @@
 namespace workbench::geometry {
 namespace {
 
-using testing::Circle;
-using testing::Sample;
-using testing::SegmentCount;
-using testing::Square;
+using namespace testing;
 
 constexpr double kExact = 0.01;  // points: how close results come to the exact offset
 
@@ -74,18 +71,9 @@ TEST(OffsetJoins, MitreLimitBevelAndRound) {
 }
 
 // Two 100 x 100 lobes joined by a 10 pt wide neck 40 long.
-PathData Dumbbell() {
-  const std::vector<Point> pts{{0, 0},     {0, 100},   {100, 100}, {100, 55}, {140, 55},
-                               {140, 100}, {240, 100}, {240, 0},   {140, 0},  {140, 45},
-                               {100, 45},  {100, 0}};
-  PathData p;
-  p.closed = true;
-  for (const Point& q : pts) p.segments.push_back(PathSegment::Corner(q));
-  return p;
-}
-
 TEST(OffsetInward, SplittingAndSwallowing) {
-  const PathData dumbbell = Dumbbell();
+  const PathData dumbbell = Polygon({{0, 0}, {0, 100}, {100, 100}, {100, 55}, {140, 55}, {140, 100}, {240, 100},
+                                     {240, 0}, {140, 0}, {140, 45}, {100, 45}, {100, 0}});
   ASSERT_GT(SignedArea(dumbbell.segments, true), 0.0);
   const auto split = OffsetPath(dumbbell, -10.0, 4.0, JoinType::kMiter);
   ASSERT_EQ(split.size(), 2u) << "the neck vanishes, the lobes stay";
@@ -108,10 +96,7 @@ TEST(OffsetOutward, OverlapsResolvedAndGapsBecomeHoles) {
   // A U whose arms are 20 apart: outward by 15 the gap closes at the top,
   // leaving no hole (the gap is open at the top), but the concave inner
   // corners disappear into one outline.
-  const std::vector<Point> u{{0, 0}, {0, 100}, {20, 100}, {20, 20}, {40, 20}, {40, 100}, {60, 100}, {60, 0}};
-  PathData shape;
-  shape.closed = true;
-  for (const Point& q : u) shape.segments.push_back(PathSegment::Corner(q));
+  const PathData shape = Polygon({{0, 0}, {0, 100}, {20, 100}, {20, 20}, {40, 20}, {40, 100}, {60, 100}, {60, 0}});
   const auto out = OffsetPath(shape, 15.0, 10.0, JoinType::kMiter);
   ASSERT_EQ(out.size(), 1u);
   ASSERT_EQ(out[0].size(), 1u);
@@ -121,11 +106,8 @@ TEST(OffsetOutward, OverlapsResolvedAndGapsBecomeHoles) {
   EXPECT_EQ(out[0][0].segments.size(), 4u);
 
   // A ring-like C: outward offset closes its mouth and traps a hole.
-  const std::vector<Point> c{{0, 0}, {0, 100}, {100, 100}, {100, 0}, {55, 0}, {55, 10}, {90, 10},
-                             {90, 90}, {10, 90}, {10, 10}, {45, 10}, {45, 0}};
-  PathData ring;
-  ring.closed = true;
-  for (const Point& q : c) ring.segments.push_back(PathSegment::Corner(q));
+  const PathData ring = Polygon({{0, 0}, {0, 100}, {100, 100}, {100, 0}, {55, 0}, {55, 10}, {90, 10}, {90, 90},
+                                 {10, 90}, {10, 10}, {45, 10}, {45, 0}});
   const auto trapped = OffsetPath(ring, 6.0, 10.0, JoinType::kMiter);
   ASSERT_EQ(trapped.size(), 1u);
   ASSERT_EQ(trapped[0].size(), 2u) << "outer outline and one hole";

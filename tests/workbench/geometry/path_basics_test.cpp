@@ -18,8 +18,7 @@
 namespace workbench::geometry {
 namespace {
 
-using testing::Circle;
-using testing::Square;
+using namespace testing;
 
 // A closed piece with a straight side, an S curve and a corner anchor.
 PathData Piece() {
@@ -165,18 +164,8 @@ TEST(Flatten, CacheAnswersOnlyTheSameRequest) {
   FlattenCache cache(2);
   const PathData piece = Piece();
   const auto fresh = FlattenPath(piece, 0.1, 0.5);
-  auto same = [](const std::vector<FlatPoint>& a, const std::vector<FlatPoint>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      if (a[i].point != b[i].point || a[i].anchor != b[i].anchor || a[i].corner != b[i].corner ||
-          a[i].index != b[i].index) {
-        return false;
-      }
-    }
-    return true;
-  };
-  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
-  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
+  EXPECT_EQ(cache.Flatten(piece, 0.1, 0.5), fresh);
+  EXPECT_EQ(cache.Flatten(piece, 0.1, 0.5), fresh);
   EXPECT_EQ(cache.Hits(), 1u);
 
   PathData moved = piece, flagged = piece, open = piece;
@@ -186,22 +175,16 @@ TEST(Flatten, CacheAnswersOnlyTheSameRequest) {
   for (const auto& [path, flatness, maxLength] : {std::tuple{moved, 0.1, 0.5}, std::tuple{flagged, 0.1, 0.5},
                                                   std::tuple{open, 0.1, 0.5}, std::tuple{piece, 0.1, 0.25},
                                                   std::tuple{piece, 0.05, 0.5}}) {
-    EXPECT_TRUE(same(cache.Flatten(path, flatness, maxLength), FlattenPath(path, flatness, maxLength)));
+    EXPECT_EQ(cache.Flatten(path, flatness, maxLength), FlattenPath(path, flatness, maxLength));
   }
   EXPECT_EQ(cache.Hits(), 1u);
   // Only the two used last are kept.
-  EXPECT_TRUE(same(cache.Flatten(piece, 0.05, 0.5), FlattenPath(piece, 0.05, 0.5)));
-  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.25), FlattenPath(piece, 0.1, 0.25)));
+  EXPECT_EQ(cache.Flatten(piece, 0.05, 0.5), FlattenPath(piece, 0.05, 0.5));
+  EXPECT_EQ(cache.Flatten(piece, 0.1, 0.25), FlattenPath(piece, 0.1, 0.25));
   EXPECT_EQ(cache.Hits(), 3u);
-  EXPECT_TRUE(same(cache.Flatten(piece, 0.1, 0.5), fresh));
+  EXPECT_EQ(cache.Flatten(piece, 0.1, 0.5), fresh);
   EXPECT_EQ(cache.Hits(), 3u);
   EXPECT_EQ(cache.Misses(), 7u);
-}
-
-PathData Polygon(std::initializer_list<Point> points) {
-  PathData path{{}, true};
-  for (Point p : points) path.segments.push_back(PathSegment::Corner(p));
-  return path;
 }
 
 TEST(SelfCrossing, BowTiesAndFigureEightsCrossAtTheirWaist) {

@@ -16,11 +16,7 @@
 namespace workbench::geometry {
 namespace {
 
-using testing::Circle;
-using testing::Sample;
-using testing::SegmentCount;
-using testing::Square;
-using testing::TotalArea;
+using namespace testing;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -74,9 +70,6 @@ TEST(CurveFit, SquarePolygonAndDenseCircle) {
   ASSERT_EQ(open.segments.size(), 2u);
   EXPECT_EQ(open.segments[0].anchor, (Point{0, 0}));
   EXPECT_EQ(open.segments[1].anchor, (Point{10, 0}));
-}
-
-TEST(FitCurves, StraightOnlyWithinHalfTheTolerance) {
   // A polyline bulging by less than half the tolerance is one straight
   // segment; bulging a little more, it becomes a curve through the bulge.
   for (const double bulge : {0.0049, 0.0051}) {

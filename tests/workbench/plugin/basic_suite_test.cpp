@@ -9,7 +9,7 @@
 namespace workbench::plugin {
 namespace {
 
-TEST(BasicSuite, AcquireAndReleaseCountPerSuite) {
+TEST(BasicSuite, AcquireAndReleaseCountPerSuiteAndAnUnknownNameOrVersionIsNotFound) {
   Host host;
   const QvBasicSuite* basic = host.BasicSuite();
   const void* first = nullptr;
@@ -25,11 +25,7 @@ TEST(BasicSuite, AcquireAndReleaseCountPerSuite) {
   EXPECT_EQ(basic->ReleaseSuite(kQvArtSuite, kQvArtSuiteVersion), kQvNoErr);
   EXPECT_EQ(basic->ReleaseSuite(kQvArtSuite, kQvArtSuiteVersion), kQvErrSuiteNotFound)
       << "released more often than acquired";
-}
 
-TEST(BasicSuite, UnknownNameOrVersionIsSuiteNotFound) {
-  Host host;
-  const QvBasicSuite* basic = host.BasicSuite();
   const void* suite = &host;
   EXPECT_EQ(basic->AcquireSuite("QV Teleport Suite", 1, &suite), kQvErrSuiteNotFound);
   EXPECT_EQ(suite, nullptr);
@@ -39,19 +35,16 @@ TEST(BasicSuite, UnknownNameOrVersionIsSuiteNotFound) {
   EXPECT_EQ(host.Suites().TotalAcquired(), 0);
 }
 
-TEST(BasicSuite, NamesCompareByExactBytes) {
+TEST(BasicSuite, NamesCompareByExactBytesAndBlocksAreZeroedTrackedAndFreedOnce) {
   Host host;
+  const QvBasicSuite* basic = host.BasicSuite();
   QvBool equal = 0;
   ASSERT_EQ(host.BasicSuite()->IsEqual("AI Menu", "AI Menu", &equal), kQvNoErr);
   EXPECT_TRUE(equal);
   ASSERT_EQ(host.BasicSuite()->IsEqual("AI Menu", "AI menu", &equal), kQvNoErr);
   EXPECT_FALSE(equal);
   EXPECT_EQ(host.BasicSuite()->IsEqual(nullptr, "AI Menu", &equal), kQvErrBadParameter);
-}
 
-TEST(BasicSuite, BlocksAreZeroedTrackedAndFreedOnce) {
-  Host host;
-  const QvBasicSuite* basic = host.BasicSuite();
   void* block = nullptr;
   ASSERT_EQ(basic->AllocateBlock(16, &block), kQvNoErr);
   EXPECT_EQ(std::memcmp(block, "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16), 0);

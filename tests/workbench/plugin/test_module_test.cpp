@@ -82,16 +82,14 @@ TEST_F(TestModule, PlayingAModuleEventRunsItAsOneUndoableStep) {
   EXPECT_EQ(doc_.RedoText(), "Redo Draw");
 }
 
-TEST_F(TestModule, ModuleErrorReachesThePlayer) {
+TEST_F(TestModule, ModuleErrorReachesThePlayerAndAnUnloadedModulesEventIsNotPlayed) {
   // Without its 'size' parameter the module reports the missing key.
   EXPECT_EQ(host_.PlayAction("QvTest_DRAW", kQvDialogOff, nullptr), kQvErrBadParameter);
   ParamBlock* block = host_.Actions().NewBlock();
   EXPECT_EQ(host_.PlayAction("QvTest_DRAW", kQvDialogOff, block), kQvErrNoSuchKey);
   host_.Actions().DeleteBlock(block);
   EXPECT_TRUE(doc_.AllArtOfLayer(doc_.CurrentLayer()).empty());
-}
 
-TEST_F(TestModule, EventOfAnUnloadedModuleIsNotPlayed) {
   std::string error;
   ASSERT_EQ(module_->Unload(&error), kQvNoErr) << error;
   EXPECT_EQ(host_.PlayAction("QvTest_DRAW", kQvDialogOff, nullptr), kQvErrNoSuchAction);

@@ -2,8 +2,11 @@
 // anew only what the model changed, in the form the element gave it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "support/shared_data.h"
 #include "svg_test_support.h"
 
 namespace workbench::svg {
@@ -50,8 +53,11 @@ void ExpectSamePoints(const std::vector<PathSegment>& a, const std::vector<PathS
 }
 
 TEST(SvgFileForm, UnchangedFileIsWrittenBackByteForByte) {
-  const Document doc = Read(kHandMade);
-  EXPECT_EQ(WriteSvgString(doc), kHandMade);
+  EXPECT_EQ(WriteSvgString(Read(kHandMade)), kHandMade);
+  // Our own file of every shape, with locked, hidden and kept elements.
+  std::ifstream shapes(quorvane::testing::TestDataDir() / "svg" / "shapes.svg", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(shapes), {}};
+  EXPECT_EQ(WriteSvgString(Read(text, "shapes.svg")), text);
   // Undone changes leave nothing behind either.
   Document edited = Read(kHandMade);
   const ArtId seam = FindById(edited, "seam");
