@@ -29,39 +29,27 @@ std::vector<fs::path> FilesIn(const fs::path& dir) {
   return files;
 }
 
-// Runs every file under `root`/<target>/ through the target's check and
-// returns how many there were.
-int ReplayAll(const fs::path& root) {
-  int replayed = 0;
-  std::error_code ec;
-  for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-    if (!it->is_directory()) continue;
-    const std::string target = it->path().filename().string();
-    const Check check = CheckByName(target);
-    EXPECT_NE(check, nullptr) << "no fuzz target named " << target << " for " << it->path();
-    if (check == nullptr) continue;
-    for (const fs::path& file : FilesIn(it->path())) {
-      const auto start = std::chrono::steady_clock::now();
-      std::ifstream in(file, std::ios::binary);
-      const std::string problem = check(std::string(std::istreambuf_iterator<char>(in), {}));
-      const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      EXPECT_EQ(problem, "") << file;
-      // Only a hang exceeds this; the fuzzers' own limit is 10 s.
-      EXPECT_LT(seconds, 10.0) << file;
-      ++replayed;
-    }
-  }
-  return replayed;
-}
-
-TEST(FuzzRegressions, EveryFoundInputPassesItsTargetsCheck) {
-  const int replayed = ReplayAll(quorvane::testing::TestDataDir() / "regressions");
-  EXPECT_GT(replayed, 0);
-}
-
-TEST(FuzzRegressions, EverySeedPassesItsTargetsCheck) {
+// Every saved finding and every seed, each through its target's check; each
+// target has seeds.
+TEST(FuzzRegressions, EveryFoundInputAndEverySeedPassesItsTargetsCheck) {
   const fs::path corpus = QUORVANE_FUZZ_CORPUS_DIR;
-  EXPECT_GT(ReplayAll(corpus), 0);
+  for (const fs::path& root : {quorvane::testing::TestDataDir() / "regressions", corpus}) {
+    int replayed = 0;
+    for (const fs::directory_entry& folder : fs::directory_iterator(root)) {
+      if (!folder.is_directory()) continue;
+      const Check check = CheckByName(folder.path().filename().string());
+      ASSERT_NE(check, nullptr) << "no fuzz target named after " << folder.path();
+      for (const fs::path& file : FilesIn(folder.path())) {
+        const auto start = std::chrono::steady_clock::now();
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(check(std::string(std::istreambuf_iterator<char>(in), {})), "") << file;
+        // Only a hang exceeds this; the fuzzers' own limit is 10 s.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << file;
+        ++replayed;
+      }
+    }
+    EXPECT_GT(replayed, 0) << root;
+  }
   for (const char* target : {"list_file_reader", "tag_text", "settings_reader", "svg_reader", "module_run"}) {
     EXPECT_FALSE(FilesIn(corpus / target).empty()) << "no seeds for " << target;
   }

@@ -2,9 +2,9 @@
 // that name the file and line. (The defaults show in the cutting outputs.)
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
+#include "support/shared_data.h"
 #include "workbench/fabric/line_conventions.h"
 
 namespace workbench::fabric {
@@ -14,18 +14,13 @@ namespace fs = std::filesystem;
 
 class PrintSettingsFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quorvane-print-settings-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
+  void SetUp() override { fs::create_directories(dir_); }
   void TearDown() override { fs::remove_all(dir_); }
   fs::path Write(const std::string& text) {
-    const fs::path file = dir_ / "print.ini";
-    std::ofstream(file) << text;
-    return file;
+    std::ofstream(dir_ / "print.ini") << text;
+    return dir_ / "print.ini";
   }
-  fs::path dir_;
+  const fs::path dir_ = quorvane::testing::FreshTempPath("quorvane-print-settings-");
 };
 
 TEST_F(PrintSettingsFile, WrittenSettingsReadBackTheSame) {

@@ -59,7 +59,7 @@ Point NearestSample(const PathData& path, Point p) {
 
 double DistanceToOutline(const Polygon& outline, Point p) { return NearestOn(outline, p)->distance; }
 
-TEST(CarryNotch, StraightEdgeGoesOutAlongTheNormalByTheAllowance) {
+TEST(CarryNotch, StraightEdgeGoesOutAlongTheNormalAndACornerAlongTheBisector) {
   const PathData finish = Rectangle(0, 0, 200, 300);
   const Polygon cut = Flatten(Rectangle(-10 * kMm, -10 * kMm, 200 + 10 * kMm, 300 + 10 * kMm));
   // Up to half a point off the line still marks it; the mark goes where
@@ -73,6 +73,12 @@ TEST(CarryNotch, StraightEdgeGoesOutAlongTheNormalByTheAllowance) {
   EXPECT_NEAR(notch->at.y, 120, 1e-9);
   EXPECT_NEAR(notch->reach, 10 * kMm, 1e-9);
   EXPECT_FALSE(CarryNotch(finish, cut, {200.6, 120})) << "farther than half a point from the line";
+  // A mitred allowance: its corner lies on the bisector, w * sqrt(2) out.
+  const std::optional<CarriedNotch> corner = CarryNotch(finish, cut, {200, 300});
+  ASSERT_TRUE(corner && corner->carried);
+  EXPECT_NEAR(corner->at.x, 200 + 10 * kMm, 1e-6);
+  EXPECT_NEAR(corner->at.y, 300 + 10 * kMm, 1e-6);
+  EXPECT_NEAR(corner->reach, 10 * kMm * std::sqrt(2.0), 1e-6);
 }
 
 TEST(CarryNotch, OnACurveTheMarkLiesOnTheNormal) {
@@ -91,17 +97,6 @@ TEST(CarryNotch, OnACurveTheMarkLiesOnTheNormal) {
     EXPECT_GT(geometry::Dot(Unit(notch->onFinish - c), notch->outward), 0.999) << angle;
     EXPECT_NEAR(notch->reach, 10 * kMm, 0.1) << angle;
   }
-}
-
-TEST(CarryNotch, AtACornerAnchorTheMarkFollowsTheBisector) {
-  const PathData finish = Rectangle(0, 0, 200, 300);
-  // A mitred allowance: its corner lies on the bisector, w * sqrt(2) out.
-  const Polygon cut = Flatten(Rectangle(-10 * kMm, -10 * kMm, 200 + 10 * kMm, 300 + 10 * kMm));
-  const std::optional<CarriedNotch> notch = CarryNotch(finish, cut, {200, 300});
-  ASSERT_TRUE(notch && notch->carried);
-  EXPECT_NEAR(notch->at.x, 200 + 10 * kMm, 1e-6);
-  EXPECT_NEAR(notch->at.y, 300 + 10 * kMm, 1e-6);
-  EXPECT_NEAR(notch->reach, 10 * kMm * std::sqrt(2.0), 1e-6);
 }
 
 TEST(CarryNotch, WhereTheAllowanceIsCutAwayOrTheCutLineIsFarTheNotchStays) {

@@ -31,7 +31,7 @@ class ShapesFile : public ::testing::Test {
   Document doc = Document::Empty();
 };
 
-TEST_F(ShapesFile, LayersWithTitlesLockAndVisibility) {
+TEST_F(ShapesFile, LayersWithTitlesLockAndVisibilityAndARectInPointsWithYUp) {
   ASSERT_EQ(doc.LayerCount(), 2u);
   const auto* top = doc.FindLayer(doc.LayerAt(0));
   const auto* bottom = doc.FindLayer(doc.LayerAt(1));
@@ -48,9 +48,7 @@ TEST_F(ShapesFile, LayersWithTitlesLockAndVisibility) {
   ASSERT_FALSE(children.empty());
   EXPECT_EQ(doc.FindArt(children.front())->foreign.sourceId, "label");
   EXPECT_EQ(doc.FindArt(children.back())->foreign.sourceId, "box");
-}
 
-TEST_F(ShapesFile, RectMapsToPointsWithYUp) {
   const ArtId box = FindById(doc, "box");
   ASSERT_EQ(doc.SegmentCount(box), 4u);
   EXPECT_TRUE(*doc.IsClosed(box));
@@ -115,7 +113,7 @@ TEST_F(ShapesFile, ArcAndQuadraticBecomeCubicsOnTheCurve) {
   EXPECT_NEAR(geometry::Distance(geometry::CurveAt(s, i).At(0.5), Doc(25, 42.5)), 0.0, 1e-9);
 }
 
-TEST_F(ShapesFile, SubpathsMakeACompoundPath) {
+TEST_F(ShapesFile, SubpathsMakeACompoundPathAndTextIsKeptWithItsContents) {
   const ArtId holes = FindById(doc, "holes");
   ASSERT_EQ(doc.TypeOf(holes), ArtType::kCompoundPath);
   const auto members = doc.ChildrenOf(holes);
@@ -127,9 +125,7 @@ TEST_F(ShapesFile, SubpathsMakeACompoundPath) {
   EXPECT_TRUE(doc.GetPathStyle(holes)->evenOdd);
   EXPECT_TRUE(doc.GetPathStyle(holes)->fillPaint) << "SVG fills black by default";
   EXPECT_EQ(doc.SegmentCount(FindById(doc, "tri")), 3u);
-}
 
-TEST_F(ShapesFile, TextKeptWithItsContents) {
   const ArtId text = FindById(doc, "label");
   ASSERT_EQ(doc.TypeOf(text), ArtType::kText);
   EXPECT_EQ(doc.FindArt(text)->placed.contents, "Front");
