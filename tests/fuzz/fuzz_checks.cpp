@@ -96,13 +96,10 @@ std::string Compare(const workbench::document::Document& a, const workbench::doc
     for (std::size_t k = 0; k < artA.size(); ++k) {
       const auto& x = *a.FindArt(artA[k]);
       const auto& y = *b.FindArt(artB[k]);
-      const std::string where = "art " + std::to_string(k) + " of layer " + std::to_string(i) + ": ";
-      if (x.type != y.type) return where + "its type";
-      if (x.tags != y.tags) return where + "its tags";
-      if (!SameName(x.name, y.name)) return where + "its name";
-      if (x.closed != y.closed || x.segments.size() != y.segments.size()) return where + "its path";
-      for (std::size_t s = 0; s < x.segments.size(); ++s) {
-        if (!SamePoints(x.segments[s], y.segments[s])) return where + "anchor " + std::to_string(s);
+      const bool samePath = x.closed == y.closed && x.segments.size() == y.segments.size() &&
+                            std::equal(x.segments.begin(), x.segments.end(), y.segments.begin(), SamePoints);
+      if (x.type != y.type || x.tags != y.tags || !SameName(x.name, y.name) || !samePath) {
+        return "art " + std::to_string(k) + " of layer " + std::to_string(i) + ": its type, tags, name or path";
       }
     }
   }

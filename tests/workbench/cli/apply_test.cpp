@@ -30,38 +30,13 @@ std::vector<PathSegment> Polygon(std::initializer_list<geometry::Point> points) 
   return segments;
 }
 
-// Pieces on one layer "Pieces": a square drawn counter-clockwise, an L
-// drawn clockwise, an open path and a locked triangle.
+// Pieces on one layer "Pieces": a square drawn counter-clockwise (y up), an
+// L drawn clockwise, an open path and a locked triangle.
 fs::path WritePieces(const fs::path& file) {
-  Document doc = Document::Empty();
-  const ArtId group = doc.LayerGroup(doc.InsertLayer("Pieces"));
-  doc.SetArtForeign(doc.NewPath(group, Polygon({{100, 100}, {300, 100}, {300, 300}, {100, 300}}), true), {"sq", {}, {}});
-  doc.SetArtForeign(doc.NewPath(group, Polygon({{400, 100}, {400, 400}, {500, 400}, {500, 200}, {600, 200}, {600, 100}}),
-                                true),
-                    {"ell", {}, {}});
-  doc.SetArtForeign(doc.NewPath(group, Polygon({{100, 500}, {300, 550}}), false), {"open", {}, {}});
-  const ArtId locked = doc.NewPath(group, Polygon({{700, 100}, {700, 200}, {800, 200}}), true);
-  doc.SetArtForeign(locked, {"locked", {}, {}});
-  doc.SetLocked(locked, true);
-  EXPECT_TRUE(svg::WriteSvgFile(doc, file));
-  return file;
-}
-
-// The result around `piece` on the seam layer: the finish line inside it,
-// no point of it nearer than `width` points. Returns the smallest distance.
-double CheckAround(const Document& out, const std::string& pieceId, const std::string& layer, double width) {
-  const ArtId piece = FindById(out, pieceId);
-  const std::vector<geometry::Point> finish = Flat(out, piece);
-  for (ArtId result : ClosedPathsOnLayer(out, layer)) {
-    const std::vector<geometry::Point> around = Flat(out, result);
-    if (!std::all_of(finish.begin(), finish.end(), [&](geometry::Point p) { return Inside(around, p); })) continue;
-    double nearest = INFINITY;
-    for (geometry::Point p : finish) nearest = std::min(nearest, DistanceTo(around, p));
-    EXPECT_GE(nearest, width - kTolerance) << pieceId;
-    return nearest;
-  }
-  ADD_FAILURE() << "no closed result around " << pieceId << " on " << layer;
-  return 0.0;
+  return SpillLayer(file, "Pieces", R"(<path id="sq" d="M 100 500 L 300 500 L 300 300 L 100 300 Z"/>
+<path id="ell" d="M 400 500 L 400 200 L 500 200 L 500 400 L 600 400 L 600 500 Z"/>
+<path id="open" d="M 100 100 L 300 50"/>
+<path id="locked" sodipodi:insensitive="true" d="M 700 500 L 700 400 L 800 400 Z"/>)");
 }
 
 TEST(ApplyCli, BasicSetGoesBesideTheInputAtItsWidthAndLeavesTheInputAlone) {
@@ -82,8 +57,8 @@ TEST(ApplyCli, BasicSetGoesBesideTheInputAtItsWidthAndLeavesTheInputAlone) {
   EXPECT_EQ(ClosedPathsOnLayer(out, layer).size(), 2u);
   for (std::string_view work : kWorkLayerTitles) EXPECT_FALSE(out.FindLayerByTitle(work));
   const double width = 10 * kPointsPerMm;
-  EXPECT_NEAR(CheckAround(out, "sq", layer, width), width, kTolerance);
-  EXPECT_NEAR(CheckAround(out, "ell", layer, width), width, kTolerance);
+  EXPECT_NEAR(Margin(out, "sq-seam", "sq"), width, kTolerance);
+  EXPECT_NEAR(Margin(out, "ell-seam", "ell"), width, kTolerance);
   // The square was turned clockwise before the module took it.
   EXPECT_GT(*out.SignedArea(FindById(out, "sq")), 0.0);
 }
@@ -106,10 +81,9 @@ TEST(ApplyCli, PathsCarryingTheirOwnSetsGetThemAndAPathWithoutOneIsBadInput) {
   Ran ran = RunQuorvane({"apply", (dir / "tagged.svg").string(), "--prefs", (dir / "prefs").string()});
   ASSERT_EQ(ran.status, 0) << ran.err;
   const Document out = Read(dir / "tagged-seam.svg");
-  EXPECT_NEAR(CheckAround(out, "wide", "Tagged(Auto seam-margin generate)", 12 * kPointsPerMm), 12 * kPointsPerMm,
-              kTolerance);
-  EXPECT_NEAR(CheckAround(out, "narrow", "Tagged(Auto seam-margin generate)", 4 * kPointsPerMm), 4 * kPointsPerMm,
-              kTolerance);
+  EXPECT_EQ(ClosedPathsOnLayer(out, "Tagged(Auto seam-margin generate)").size(), 2u);
+  EXPECT_NEAR(Margin(out, "wide-seam", "wide"), 12 * kPointsPerMm, kTolerance);
+  EXPECT_NEAR(Margin(out, "narrow-seam", "narrow"), 4 * kPointsPerMm, kTolerance);
 
   doc.SetArtForeign(doc.NewPath(group, Polygon({{100, 400}, {100, 500}, {200, 500}}), true), {"plain", {}, {}});
   ASSERT_TRUE(svg::WriteSvgFile(doc, dir / "mixed.svg"));
@@ -192,7 +166,7 @@ TEST(ApplyCli, APathThatFailsIsNamedWithTheModulesMessageAndTheOthersStillGetThe
   const Document out = Read(dir / "two-seam.svg");
   // The curves of a reshaped allowance are fitted again; here only
   // containment is asked for.
-  CheckAround(out, "front-seam", "Front bodice(Auto seam-margin generate)", 0.0);
+  EXPECT_GE(Margin(out, "front-seam-seam", "front-seam"), 0.0);
   EXPECT_EQ(ClosedPathsOnLayer(out, "Front bodice(Auto seam-margin generate)").size(), 1u);
   for (std::string_view work : kWorkLayerTitles) EXPECT_FALSE(out.FindLayerByTitle(work));
 }

@@ -27,16 +27,11 @@ pt::ptree ParseJson(const std::string& text) {
   return tree;
 }
 
-constexpr const char* kHeader =
-    R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" )"
-    R"(xmlns:sodipodi="http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd" width="800pt" height="600pt" )"
-    R"(viewBox="0 0 800 600">)";
-
 // Two layers of pieces and what is passed over: a drill hole inside the
 // front, an open grain line, a piece in a group of class "pocket", a
 // compound piece with a hole, a locked piece, a bow tie, and an old result
 // on a layer the module made.
-const std::string kPieces = std::string(kHeader) + R"SVG(
+const std::string kPieces = std::string(kSvgHeader) + R"SVG(
 <g inkscape:groupmode="layer" id="l1" inkscape:label="Front">
 <path id="front-piece" d="M 50 50 L 250 50 L 250 250 L 50 250 Z"/>
 <path id="drill" d="M 140 140 L 160 140 L 160 160 L 140 160 Z"/>
@@ -55,25 +50,8 @@ const std::string kPieces = std::string(kHeader) + R"SVG(
 </svg>
 )SVG";
 
-// Checks that the path `resultId` of `out` is closed and holds the piece
-// `pieceId` with `width` points to spare all round.
-void ExpectAround(const document::Document& out, const std::string& resultId, const std::string& pieceId,
-                  double width) {
-  const document::ArtId result = FindById(out, resultId);
-  ASSERT_TRUE(result) << resultId;
-  ASSERT_TRUE(out.IsClosed(result).value_or(false)) << resultId;
-  const std::vector<geometry::Point> around = Flat(out, result);
-  for (geometry::Point p : Flat(out, FindById(out, pieceId))) {
-    EXPECT_TRUE(Inside(around, p)) << resultId;
-    EXPECT_GE(DistanceTo(around, p), width - 0.02) << resultId;
-  }
-}
-
 fs::path WriteSquare(const fs::path& file) {
-  fs::create_directories(file.parent_path());
-  Spill(file, std::string(kHeader) + R"(<g inkscape:groupmode="layer" id="l" inkscape:label="Cut">
-<path id="square" d="M 100 100 L 400 100 L 400 400 L 100 400 Z"/></g></svg>)");
-  return file;
+  return SpillLayer(file, "Cut", R"(<path id="square" d="M 100 100 L 400 100 L 400 400 L 100 400 Z"/>)");
 }
 
 TEST(BatchCli, SeveralFilesGoIntoOneFolderAsEachWouldAloneWithProgressOnATerminalAndExitWithTheWorst) {
@@ -97,7 +75,7 @@ TEST(BatchCli, SeveralFilesGoIntoOneFolderAsEachWouldAloneWithProgressOnATermina
 
   // A bow tie gets nothing (1), a missing file is bad input (2); the other
   // files are still done.
-  Spill(dir / "bow.svg", std::string(kHeader) + R"(<path id="bow" d="M 50 450 L 250 550 L 250 450 L 50 550 Z"/></svg>)");
+  Spill(dir / "bow.svg", std::string(kSvgHeader) + R"(<path id="bow" d="M 50 450 L 250 550 L 250 450 L 50 550 Z"/></svg>)");
   const Ran failing = RunQuorvane(ApplyBasic({a.string(), (dir / "bow.svg").string()}, {"-o", (dir / "out2/").string()}));
   EXPECT_EQ(failing.status, 1) << failing.err;
   EXPECT_EQ(failing.err.find("[1/2]"), std::string::npos) << "no progress lines without a terminal: " << failing.err;
@@ -146,9 +124,9 @@ TEST(PickCli, LayersAndClassesPickThePiecesAndEveryOtherPathIsNamedWithWhy) {
   }
   const document::Document out = Read(dir / "out.svg");
   const double width = 10 * kPointsPerMm;
-  ExpectAround(out, "front-piece-seam", "front-piece", width);
-  ExpectAround(out, "drill-seam", "drill", width);  // a ring around the hole
-  ExpectAround(out, "pocket-seam", "pocket", width);
+  EXPECT_NEAR(Margin(out, "front-piece-seam", "front-piece"), width, 0.02);
+  EXPECT_NEAR(Margin(out, "drill-seam", "drill"), width, 0.02);  // a ring around the hole
+  EXPECT_NEAR(Margin(out, "pocket-seam", "pocket"), width, 0.02);
   EXPECT_EQ(ClosedPathsOnLayer(out, "Back(Auto seam-margin generate)").size(), 2u) << "the old result and the pocket's";
 
   for (const auto& [option, name] : std::map<std::string, std::string>{{"--layer", "Nope"}, {"--class", "nope"}}) {
@@ -182,7 +160,7 @@ TEST(JsonCli, OneDocumentWithEachPathsOutcomeAndTheSameStatus) {
   for (const std::string id : {"front-piece", "drill", "back-piece", "pocket"}) {
     EXPECT_TRUE(paths[id]->get<bool>("done")) << id;
     EXPECT_GE(paths[id]->get<double>("seconds"), 0.0);
-    ExpectAround(out, paths[id]->get<std::string>("result"), id, 10 * kPointsPerMm);
+    EXPECT_NEAR(Margin(out, paths[id]->get<std::string>("result"), id), 10 * kPointsPerMm, 0.02) << id;
   }
   EXPECT_EQ(paths["drill"]->get<std::string>("inside"), "front-piece");
   EXPECT_EQ(paths["pocket"]->get<std::string>("inside"), "null");

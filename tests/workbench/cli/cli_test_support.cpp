@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "workbench/cli/pieces.h"
 #include "workbench/geometry/flatten.h"
 #include "workbench/svg/svg_io.h"
 
@@ -97,11 +98,9 @@ Ran Started::Wait() {
   Ran ran;
   if (pid_ <= 0) return ran;
   int status = 0;
-  rusage usage{};
-  if (wait4(pid_, &status, 0, &usage) == pid_) {
+  if (waitpid(pid_, &status, 0) == pid_) {
     if (WIFEXITED(status)) ran.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) ran.signal = WTERMSIG(status);
-    ran.maxRssKb = usage.ru_maxrss;
   }
   pid_ = -1;
   ran.out = Slurp(streams_ / "out");
@@ -141,6 +140,13 @@ void Spill(const fs::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
 }
 
+fs::path SpillLayer(const fs::path& file, const std::string& layer, const std::string& body) {
+  fs::create_directories(file.parent_path());
+  Spill(file, std::string(kSvgHeader) + "<g inkscape:groupmode=\"layer\" inkscape:label=\"" + layer + "\">\n" + body +
+                  "\n</g></svg>\n");
+  return file;
+}
+
 fs::path Samples() { return fs::path(QUORVANE_SOURCE_DIR) / "data" / "samples"; }
 
 std::string EveryKindList() { return (Samples() / "every-kind-list.txt").string(); }
@@ -167,28 +173,28 @@ std::vector<geometry::Point> Flat(const document::Document& doc, document::ArtId
   return points;
 }
 
-bool Inside(const std::vector<geometry::Point>& polygon, geometry::Point p) {
-  int winding = 0;
-  for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const geometry::Point a = polygon[i];
-    const geometry::Point b = polygon[(i + 1) % polygon.size()];
-    const double side = geometry::Cross(b - a, p - a);
-    if (a.y <= p.y && b.y > p.y && side > 0) ++winding;
-    if (a.y > p.y && b.y <= p.y && side < 0) --winding;
-  }
-  return winding != 0;
+quorvane::testing::DistanceField Field(const std::vector<geometry::Point>& polygon) {
+  geometry::PathData path{{}, true};
+  for (geometry::Point p : polygon) path.segments.push_back(geometry::PathSegment::Corner(p));
+  return quorvane::testing::DistanceField(path, 1.0);
 }
 
-double DistanceTo(const std::vector<geometry::Point>& polygon, geometry::Point p) {
-  double best = INFINITY;
-  for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const geometry::Point a = polygon[i];
-    const geometry::Point d = polygon[(i + 1) % polygon.size()] - a;
-    const double length2 = geometry::Dot(d, d);
-    const double t = length2 > 0 ? std::clamp(geometry::Dot(p - a, d) / length2, 0.0, 1.0) : 0.0;
-    best = std::min(best, geometry::Distance(p, a + d * t));
+double Margin(const document::Document& doc, const std::string& resultId, const std::string& pieceId) {
+  const document::ArtId result = FindById(doc, resultId);
+  if (!result || !doc.IsClosed(result).value_or(false)) {
+    ADD_FAILURE() << "no closed path " << resultId;
+    return -1.0;
   }
-  return best;
+  const quorvane::testing::DistanceField around({*doc.Segments(result), true}, 1.0);
+  double nearest = INFINITY;
+  for (geometry::Point p : Flat(doc, FindById(doc, pieceId))) {
+    if (!around.Inside(p)) {
+      ADD_FAILURE() << resultId << " leaves " << pieceId << " at " << p.x << ", " << p.y;
+      return -1.0;
+    }
+    nearest = std::min(nearest, around(p));
+  }
+  return nearest;
 }
 
 }  // namespace workbench::cli::testing

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/distance_field.h"
 #include "workbench/document/document.h"
 #include "workbench/geometry/point.h"
 
@@ -20,8 +21,6 @@ struct Ran {
   int signal = 0;
   std::string out;
   std::string err;
-  /// The largest resident memory it used, in kilobytes.
-  long maxRssKb = 0;
 };
 
 struct RunOptions {
@@ -76,6 +75,14 @@ class TempDir {
 std::string Slurp(const std::filesystem::path& file);
 void Spill(const std::filesystem::path& file, const std::string& bytes);
 
+/// The start of an SVG file of an 800 x 600 pt page, as Inkscape writes one.
+inline constexpr const char* kSvgHeader =
+    R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape" )"
+    R"(xmlns:sodipodi="http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd" width="800pt" height="600pt" )"
+    R"(viewBox="0 0 800 600">)";
+/// Writes `file`: an SVG file of that page with `body` on the layer `layer`.
+std::filesystem::path SpillLayer(const std::filesystem::path& file, const std::string& layer, const std::string& body);
+
 std::filesystem::path Samples();
 inline constexpr double kPointsPerMm = 72.0 / 25.4;
 /// The bundled list file with the sets "Every kind" and "Basic 10 mm".
@@ -89,9 +96,11 @@ document::Document Read(const std::filesystem::path& file);
 /// A closed path flattened finely (0.01 pt), anchors included.
 std::vector<geometry::Point> Flat(const document::Document& doc, document::ArtId path);
 
-/// Whether p lies inside the polygon (nonzero winding).
-bool Inside(const std::vector<geometry::Point>& polygon, geometry::Point p);
-/// Distance from p to the polygon's edges.
-double DistanceTo(const std::vector<geometry::Point>& polygon, geometry::Point p);
+/// The shared distance and inside oracle of the polygon through the points.
+quorvane::testing::DistanceField Field(const std::vector<geometry::Point>& polygon);
+
+/// The smallest distance from the path of id `pieceId` to the closed path of
+/// id `resultId`, which must hold it whole; a failure, and -1, where not.
+double Margin(const document::Document& doc, const std::string& resultId, const std::string& pieceId);
 
 }  // namespace workbench::cli::testing

@@ -4,30 +4,16 @@
 
 #include "cli_test_support.h"
 #include "workbench/cli/pieces.h"
-#include "workbench/svg/svg_io.h"
 
 namespace workbench::cli::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using geometry::PathSegment;
-
-// An SVG file with one closed rectangle of id `id` on the layer "Cut".
-void WriteCutLine(const fs::path& file, const std::string& id, double left, double bottom, double right, double top) {
-  document::Document doc = document::Document::Empty();
-  const auto group = doc.LayerGroup(doc.InsertLayer("Cut"));
-  doc.SetArtForeign(doc.NewPath(group,
-                                {PathSegment::Corner({left, bottom}), PathSegment::Corner({left, top}),
-                                 PathSegment::Corner({right, top}), PathSegment::Corner({right, bottom})},
-                                true),
-                    {id, {}, {}});
-  ASSERT_TRUE(svg::WriteSvgFile(doc, file));
-}
 
 TEST(FinishLineCli, InsetsTheCutLineByTheMarginInTheSettingsUnit) {
   TempDir dir;
-  const fs::path in = dir / "cut.svg";
-  WriteCutLine(in, "cut", 100, 100, 400, 400);
+  // A square from (100, 100) to (400, 400), clockwise with y up.
+  const fs::path in = SpillLayer(dir / "cut.svg", "Cut", R"(<path id="cut" d="M 100 500 L 100 200 L 400 200 L 400 500 Z"/>)");
 
   struct Case {
     std::vector<std::string> args;
@@ -45,10 +31,10 @@ TEST(FinishLineCli, InsetsTheCutLineByTheMarginInTheSettingsUnit) {
     const document::Document out = Read(dir / "cut-finish.svg");
     const auto lines = ClosedPathsOnLayer(out, "Cut(Basic finish line)");
     ASSERT_EQ(lines.size(), 1u) << c.inset;
-    const std::vector<geometry::Point> square = {{100, 100}, {100, 400}, {400, 400}, {400, 100}};
+    const quorvane::testing::DistanceField square = Field({{100, 100}, {100, 400}, {400, 400}, {400, 100}});
     for (geometry::Point p : Flat(out, lines[0])) {
-      EXPECT_TRUE(Inside(square, p));
-      EXPECT_NEAR(DistanceTo(square, p), c.inset, 0.01) << c.inset;
+      EXPECT_TRUE(square.Inside(p));
+      EXPECT_NEAR(square(p), c.inset, 0.01) << c.inset;
     }
   }
   // The module kept the unit it was given in the named preferences folder.
@@ -64,8 +50,7 @@ TEST(FinishLineCli, InsetsTheCutLineByTheMarginInTheSettingsUnit) {
 
 TEST(FinishLineCli, AMarginThePieceHasNoRoomForIsSaidToBeTooLarge) {
   TempDir dir;
-  const fs::path in = dir / "strip.svg";
-  WriteCutLine(in, "strip", 0, 0, 300, 100);
+  const fs::path in = SpillLayer(dir / "strip.svg", "Cut", R"(<path id="strip" d="M 0 600 L 0 500 L 300 500 L 300 600 Z"/>)");
   // 100 pt across is 35.3 mm: 20 mm from both sides leaves nothing, and
   // 1e7 mm is billions of points beyond the document.
   for (const std::string margin : {"20", "100", "1e7"}) {

@@ -227,18 +227,5 @@ TEST(SaveCli, KilledAtRandomMomentsTheOutputIsAlwaysTheOldOrTheNewFileWhole) {
   std::cout << "50 kills: " << sawOld << " found the old file, " << sawNew << " the new one\n";
 }
 
-// The command line needs no undo history: memory follows the file, not the
-// number of pieces times the document.
-TEST(SaveCli, ManyPiecesInOneRunTakeMemoryInProportionToTheFile) {
-#ifdef __SANITIZE_ADDRESS__
-  GTEST_SKIP() << "AddressSanitizer's shadow memory and quarantine make the resident size no measure of the program";
-#endif
-  TempDir dir;
-  const fs::path in = WritePieces(dir / "in.svg", 800);
-  const Ran ran = RunQuorvane(Apply(in, (dir / "out.svg").string()));
-  ASSERT_EQ(ran.status, 0) << ran.err;
-  EXPECT_LT(ran.maxRssKb, 256 * 1024) << "800 pieces took " << ran.maxRssKb / 1024 << " MB";
-}
-
 }  // namespace
 }  // namespace workbench::cli::testing

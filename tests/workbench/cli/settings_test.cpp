@@ -21,9 +21,7 @@ std::vector<std::string> ApplyBodice(const fs::path& dir) {
           "--prefs", (dir / "prefs").string(), "-o", (dir / "out.svg").string()};
 }
 
-std::size_t ResultsOn(const fs::path& file, const std::string& layer) { return ClosedPathsOnLayer(Read(file), layer).size(); }
-
-TEST(SettingsCli, ASettingsFileTheModuleCannotUseIsReported) {
+TEST(SettingsCli, ASettingsFileTheModuleCannotUseIsReportedAndOneItCannotSaveFailsTheRun) {
   TempDir dir;
   fs::create_directory(dir / "prefs");
   Spill(dir / "prefs" / "Quorvane.ini", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR garbage", 24));
@@ -32,19 +30,18 @@ TEST(SettingsCli, ASettingsFileTheModuleCannotUseIsReported) {
   EXPECT_NE(ran.err.find("warning: " + (dir / "prefs" / "Quorvane.ini").string() + ": ignored"), std::string::npos)
       << ran.err;
   EXPECT_NE(ran.err.find("default settings"), std::string::npos) << ran.err;
-}
 
-TEST(SettingsCli, ASettingsSaveThatFailsAtTheEndFailsTheRun) {
-  TempDir dir;
   // A folder where the file should be: the module can neither read nor
   // replace it.
+  fs::remove(dir / "prefs" / "Quorvane.ini");
+  fs::remove(dir / "out.svg");
   fs::create_directories(dir / "prefs" / "Quorvane.ini");
-  const Ran ran = RunQuorvane(ApplyBodice(dir.Path()));
-  EXPECT_EQ(ran.status, 1) << ran.err;
-  EXPECT_NE(ran.err.find("settings were not saved"), std::string::npos) << ran.err;
-  EXPECT_NE(ran.err.find("Quorvane.ini"), std::string::npos) << ran.err;
+  const Ran failed = RunQuorvane(ApplyBodice(dir.Path()));
+  EXPECT_EQ(failed.status, 1) << failed.err;
+  EXPECT_NE(failed.err.find("settings were not saved"), std::string::npos) << failed.err;
+  EXPECT_NE(failed.err.find("Quorvane.ini"), std::string::npos) << failed.err;
   // The document itself was saved.
-  EXPECT_EQ(ResultsOn(dir / "out.svg", "Front bodice(Auto seam-margin generate)"), 1u);
+  EXPECT_EQ(ClosedPathsOnLayer(Read(dir / "out.svg"), "Front bodice(Auto seam-margin generate)").size(), 1u);
 }
 
 }  // namespace

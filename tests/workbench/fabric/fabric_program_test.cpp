@@ -12,12 +12,13 @@
 
 #include "workbench/cli/pieces.h"
 #include "../cli/cli_test_support.h"
+#include "../svg/svg_test_support.h"
 
 namespace workbench::fabric {
 namespace {
 
 namespace fs = std::filesystem;
-using cli::testing::DistanceTo;
+using cli::testing::Field;
 using cli::testing::Flat;
 using cli::testing::kPointsPerMm;
 using cli::testing::Ran;
@@ -53,9 +54,10 @@ std::vector<Point> InMm(std::vector<Point> points) {
 
 // The larger of the two one-way distances between the outlines.
 double Apart(const std::vector<Point>& a, const std::vector<Point>& b) {
+  const quorvane::testing::DistanceField toA = Field(a), toB = Field(b);
   double worst = 0.0;
-  for (Point p : a) worst = std::max(worst, DistanceTo(b, p));
-  for (Point p : b) worst = std::max(worst, DistanceTo(a, p));
+  for (Point p : a) worst = std::max(worst, toB(p));
+  for (Point p : b) worst = std::max(worst, toA(p));
   return worst;
 }
 
@@ -95,38 +97,25 @@ PdfPage ReadPage(const fs::path& pdf, int page, const fs::path& folder) {
 
 // The heaviest outline of a page: the undashed path with most anchors.
 std::vector<Point> CutLineOnPage(const Document& doc) {
-  ArtId best;
-  std::size_t most = 0;
-  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
-    for (ArtId art : doc.AllArtOfLayer(doc.LayerAt(i))) {
-      const std::vector<geometry::PathSegment>* segments = doc.Segments(art);
-      if (segments == nullptr || !doc.GetPathStyle(art)->stroke.dash.array.empty()) continue;
-      if (segments->size() > most) {
-        most = segments->size();
-        best = art;
-      }
-    }
-  }
   std::vector<Point> anchors;
-  if (best) {
-    for (const geometry::PathSegment& s : *doc.Segments(best)) anchors.push_back(s.anchor);
+  for (ArtId art : svg::testing::AllArt(doc)) {
+    const std::vector<geometry::PathSegment>* segments = doc.Segments(art);
+    if (segments == nullptr || !doc.GetPathStyle(art)->stroke.dash.array.empty()) continue;
+    if (segments->size() <= anchors.size()) continue;
+    anchors.clear();
+    for (const geometry::PathSegment& s : *segments) anchors.push_back(s.anchor);
   }
   return anchors;
 }
 
-// Whether the page holds a closed square path of the side given.
+// Whether the page holds a square path of the side given.
 bool HasSquare(const Document& doc, double sideMm) {
-  for (std::size_t i = 0; i < doc.LayerCount(); ++i) {
-    for (ArtId art : doc.AllArtOfLayer(doc.LayerAt(i))) {
-      const std::optional<document::Rect> box = doc.Bounds(art);
-      if (doc.Segments(art) == nullptr || !box) continue;
-      if (std::abs(box->Width() / kPointsPerMm - sideMm) < kHundredthMm &&
-          std::abs(box->Height() / kPointsPerMm - sideMm) < kHundredthMm) {
-        return true;
-      }
-    }
-  }
-  return false;
+  const std::vector<ArtId> all = svg::testing::AllArt(doc);
+  return std::any_of(all.begin(), all.end(), [&](ArtId art) {
+    const std::optional<document::Rect> box = doc.Bounds(art);
+    return doc.Segments(art) != nullptr && box && std::abs(box->Width() / kPointsPerMm - sideMm) < kHundredthMm &&
+           std::abs(box->Height() / kPointsPerMm - sideMm) < kHundredthMm;
+  });
 }
 
 struct PaperCase {
@@ -314,13 +303,13 @@ TEST_F(CuttingOutput, DxfOfTheBodiceHoldsItsOutlinesAndNotchesOnTheirLayers) {
   EXPECT_LT(Apart(dxf.pieces[0].boundary, InMm(Flat(doc, cli::ClosedPathsOnLayer(doc, kSeamLayer)[0]))), kHundredthMm);
   EXPECT_LT(Apart(dxf.pieces[0].sew, InMm(Flat(doc, cli::FindById(doc, "front-seam")))), kHundredthMm);
   // Three notches, each a 6 mm slit from the cut line into the allowance.
-  const std::vector<Point> cut = InMm(Flat(doc, cli::ClosedPathsOnLayer(doc, kSeamLayer)[0]));
+  const quorvane::testing::DistanceField cut = Field(InMm(Flat(doc, cli::ClosedPathsOnLayer(doc, kSeamLayer)[0])));
   ASSERT_EQ(dxf.pieces[0].notches.size(), 3u);
   for (const auto& [from, to] : dxf.pieces[0].notches) {
-    EXPECT_LT(DistanceTo(cut, from), kHundredthMm);
+    EXPECT_LT(cut(from), kHundredthMm);
     EXPECT_NEAR(geometry::Distance(from, to), 6.0, kHundredthMm);
-    EXPECT_TRUE(cli::testing::Inside(cut, to));
-    EXPECT_FALSE(cli::testing::Inside(dxf.pieces[0].sew, to)) << "the slit stays in the allowance";
+    EXPECT_TRUE(cut.Inside(to));
+    EXPECT_FALSE(Field(dxf.pieces[0].sew).Inside(to)) << "the slit stays in the allowance";
   }
 }
 

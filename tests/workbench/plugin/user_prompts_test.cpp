@@ -27,15 +27,5 @@ TEST(UserPrompts, UnscriptedOrUnexpectedPromptFailsWithItsText) {
   EXPECT_EQ(host.Prompts().RemainingScript(), 1u);
 }
 
-TEST(UserPrompts, CommandLineAnswersParse) {
-  auto yes = ParseScriptedAnswer("yes=Save?=now");
-  ASSERT_TRUE(yes);
-  EXPECT_EQ(yes->kind, PromptKind::kQuestion);
-  EXPECT_TRUE(yes->yes);
-  EXPECT_EQ(yes->text, "Save?=now");
-  EXPECT_EQ(ParseScriptedAnswer("maybe"), std::nullopt);
-  EXPECT_EQ(ParseScriptedAnswer(""), std::nullopt);
-}
-
 }  // namespace
 }  // namespace workbench::plugin
