@@ -24,7 +24,7 @@ class DocumentTest : public ::testing::Test {
   ArtId group = doc.LayerGroup(layer);
 };
 
-TEST_F(DocumentTest, ANewDocumentHasOneCurrentLayerAndNewLayersAreOrderedFromTheTop) {
+TEST_F(DocumentTest, LayersStartWithOneAreOrderedFromTheTopAndTakeTheirArtWhenDeleted) {
   ASSERT_EQ(doc.LayerCount(), 1u);
   EXPECT_EQ(doc.CurrentLayer(), layer);
   EXPECT_EQ(doc.FindLayer(layer)->title, "Layer 1");
@@ -39,16 +39,14 @@ TEST_F(DocumentTest, ANewDocumentHasOneCurrentLayerAndNewLayersAreOrderedFromThe
   EXPECT_EQ(doc.FindLayerByTitle("below top"), below);
   EXPECT_FALSE(doc.FindLayerByTitle("below"));
   EXPECT_FALSE(doc.InsertLayer("x", PaintOrder::kPlaceInsideOnTop, top));
-}
 
-TEST_F(DocumentTest, DeletingLayerInvalidatesItsArtAndMovesCurrent) {
-  const LayerId other = doc.InsertLayer("other", PaintOrder::kPlaceBelowAll);
+  // Deleting the current layer disposes of its art and makes the top one current.
   const ArtId path = doc.NewPath(group, Square(0, 0, 10), true);
   ASSERT_TRUE(doc.DeleteLayer(layer));
   EXPECT_FALSE(doc.IsValid(path));
   EXPECT_FALSE(doc.IsValid(group));
   EXPECT_EQ(doc.FindLayer(layer), nullptr);
-  EXPECT_EQ(doc.CurrentLayer(), other);
+  EXPECT_EQ(doc.CurrentLayer(), top);
   EXPECT_FALSE(doc.DeleteLayer(layer));
   EXPECT_FALSE(doc.SetLayerTitle(layer, "x"));
 }

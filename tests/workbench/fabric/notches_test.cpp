@@ -3,13 +3,14 @@
 // shapes of the marks, and how notches are found in a document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
+#include "../geometry/geometry_test_support.h"
 #include "workbench/cli/pieces.h"
 #include "workbench/fabric/fabric_pieces.h"
 #include "workbench/fabric/notches.h"
-#include "workbench/geometry/bezier.h"
 #include "workbench/svg/svg_io.h"
 
 namespace workbench::fabric {
@@ -31,30 +32,6 @@ PathData Through(std::initializer_list<Point> points) {
 // An axis-aligned rectangle running clockwise (y up).
 PathData Rectangle(double left, double bottom, double right, double top) {
   return Through({{left, bottom}, {left, top}, {right, top}, {right, bottom}});
-}
-
-// A circle of four cubic arcs, clockwise (y up).
-PathData Circle(Point c, double r) {
-  const double k = 0.5522847498 * r;
-  const auto smooth = [](Point anchor, Point in, Point out) { return PathSegment{anchor, in, out, false}; };
-  return {{smooth({c.x, c.y + r}, {c.x - k, c.y + r}, {c.x + k, c.y + r}),
-           smooth({c.x + r, c.y}, {c.x + r, c.y + k}, {c.x + r, c.y - k}),
-           smooth({c.x, c.y - r}, {c.x + k, c.y - r}, {c.x - k, c.y - r}),
-           smooth({c.x - r, c.y}, {c.x - r, c.y - k}, {c.x - r, c.y + k})},
-          true};
-}
-
-// The nearest of many points sampled along the path's curves to p.
-Point NearestSample(const PathData& path, Point p) {
-  Point best = path.segments[0].anchor;
-  for (std::size_t i = 0; i < path.segments.size(); ++i) {
-    const geometry::CubicBezier curve = geometry::CurveAt(path.segments, i);
-    for (int k = 0; k <= 20000; ++k) {
-      const Point q = curve.At(k / 20000.0);
-      if (geometry::Distance(q, p) < geometry::Distance(best, p)) best = q;
-    }
-  }
-  return best;
 }
 
 double DistanceToOutline(const Polygon& outline, Point p) { return NearestOn(outline, p)->distance; }
@@ -83,8 +60,9 @@ TEST(CarryNotch, StraightEdgeGoesOutAlongTheNormalAndACornerAlongTheBisector) {
 
 TEST(CarryNotch, OnACurveTheMarkLiesOnTheNormal) {
   const Point c{300, 300};
-  const PathData finish = Circle(c, 100);
-  const Polygon cut = Flatten(Circle(c, 100 + 10 * kMm));
+  const PathData finish = geometry::testing::Circle(c, 100);
+  const Polygon cut = Flatten(geometry::testing::Circle(c, 100 + 10 * kMm));
+  const std::vector<Point> samples = geometry::testing::Sample(finish, 20000);
   for (double angle : {0.3, 1.1, 2.5, 4.0, 5.5}) {
     const Point on{c.x + 100 * std::cos(angle), c.y + 100 * std::sin(angle)};
     const std::optional<CarriedNotch> notch = CarryNotch(finish, cut, on);
@@ -93,7 +71,10 @@ TEST(CarryNotch, OnACurveTheMarkLiesOnTheNormal) {
     // Along the normal: from any point of the mark's line the nearest point
     // of the curve is where the notch sits.
     const Point out = notch->onFinish + (notch->at - notch->onFinish) * 0.5;
-    EXPECT_LT(geometry::Distance(NearestSample(finish, out), notch->onFinish), 0.02) << angle;
+    const Point nearest = *std::min_element(samples.begin(), samples.end(), [&](Point a, Point b) {
+      return geometry::Distance(a, out) < geometry::Distance(b, out);
+    });
+    EXPECT_LT(geometry::Distance(nearest, notch->onFinish), 0.02) << angle;
     EXPECT_GT(geometry::Dot(Unit(notch->onFinish - c), notch->outward), 0.999) << angle;
     EXPECT_NEAR(notch->reach, 10 * kMm, 0.1) << angle;
   }

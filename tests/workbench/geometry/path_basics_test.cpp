@@ -108,30 +108,6 @@ TEST(Flatten, StraightCurvesAreCutIntoEqualPiecesAtTheBisectionsParameters) {
   }
 }
 
-// The squared shortcut answers exactly as the distance itself, also for
-// pairs a last bit either side of the limit, tiny and negative limits.
-TEST(Flatten, WithinDistanceDecidesAsTheDistanceDoes) {
-  const Point origin{4155.1275, -93.7};
-  for (double limit : {0.5, 1e-7, 3.0, 1e-150, 0.0, -1.0}) {
-    for (double angle : {0.0, 0.3, 1.1, 2.5}) {
-      const Point dir{std::cos(angle), std::sin(angle)};
-      for (double r : {0.0, limit, std::nextafter(limit, 0.0), std::nextafter(limit, 1.0), 0.5 * limit, 2.0 * limit}) {
-        for (double nudge : {-2e-13, 0.0, 2e-13}) {
-          const Point far = origin + (r + nudge * std::fabs(limit)) * dir;
-          EXPECT_EQ(WithinDistance(origin, far, limit), Distance(origin, far) <= limit)
-              << "limit " << limit << " at " << Distance(origin, far);
-        }
-      }
-    }
-  }
-  // Offsets whose squares round past 0.25 while their length does not.
-  for (const Point d : {Point{0.03982224270878703, 0.49841166618132293}, Point{0.28070152150564415, 0.41377126026878236}}) {
-    ASSERT_GT(d.x * d.x + d.y * d.y, 0.25);
-    ASSERT_LE(Distance(Point{}, d), 0.5);
-    EXPECT_TRUE(WithinDistance(Point{}, d, 0.5));
-  }
-}
-
 // The vertices of a path are its anchors, with their corner flags, and its
 // curves' points at the parameters the flattener reports, bit for bit; a
 // closed path does not repeat its start.
