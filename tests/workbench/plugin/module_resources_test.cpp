@@ -19,7 +19,7 @@ namespace {
 
 constexpr const char* kQuorvaneModule = QUORVANE_BUILD_DIR "/plugins/quorvane.so";
 
-TEST(ModuleResources, UnknownNumbersTypesAndNullArgumentsAreRefused) {
+TEST(ModuleResources, UnknownNumbersTypesNullArgumentsModulesWithoutTheExportAndUnloadedOnesHaveNone) {
   Host host;
   std::string error;
   auto module = PluginModule::Load(host, kQuorvaneModule, &error);
@@ -48,19 +48,13 @@ TEST(ModuleResources, UnknownNumbersTypesAndNullArgumentsAreRefused) {
   EXPECT_NE(resource.data, nullptr);
   EXPECT_GT(resource.size, 0);
   dlclose(handle);
-}
 
-TEST(ModuleResources, ModulesWithoutTheExportOrUnloadedHaveNone) {
-  Host host;
-  std::string error;
   auto plain = PluginModule::Load(host, QUORVANE_TEST_MODULE, &error);
   ASSERT_NE(plain, nullptr) << error;
   EXPECT_FALSE(plain->HasResources());
   EXPECT_FALSE(plain->FindResource(kQvPngResource, 16054));
   EXPECT_FALSE(host.FindModuleResource(plain->Self(), kQvPngResource, 16054));
 
-  auto module = PluginModule::Load(host, kQuorvaneModule, &error);
-  ASSERT_NE(module, nullptr) << error;
   ASSERT_EQ(module->Startup(), kQvNoErr);
   const std::optional<ModuleResource> before = module->FindResource(kQvCursorResource, 17002);
   ASSERT_TRUE(before);

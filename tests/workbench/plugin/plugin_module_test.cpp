@@ -10,7 +10,7 @@ namespace {
 
 // (The real module's unload for good and reload are the module's own
 // start-up tests'.)
-TEST(PluginModule, MissingFileOrEntryPointIsAnErrorNamingIt) {
+TEST(PluginModule, MissingFileOrEntryPointIsAnErrorAndTheGlobalsBlockSurvivesUnloadWhileFileStaticsDoNot) {
   Host host;
   std::string error;
   EXPECT_EQ(PluginModule::Load(host, "/nonexistent/module.so", &error), nullptr);
@@ -18,11 +18,7 @@ TEST(PluginModule, MissingFileOrEntryPointIsAnErrorNamingIt) {
   // libm is a real shared object without PluginMain.
   EXPECT_EQ(PluginModule::Load(host, "libm.so.6", &error), nullptr);
   EXPECT_NE(error.find("PluginMain"), std::string::npos) << error;
-}
 
-TEST(PluginModule, GlobalsBlockSurvivesUnloadWhileFileStaticsDoNot) {
-  Host host;
-  std::string error;
   auto module = PluginModule::Load(host, QUORVANE_TEST_MODULE, &error);
   ASSERT_NE(module, nullptr) << error;
   ASSERT_EQ(module->Startup(), kQvNoErr);

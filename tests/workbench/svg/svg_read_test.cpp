@@ -140,9 +140,7 @@ TEST(SvgRead, ClosingCurveKeepsOneAnchorAndHandlesOnAnchors) {
       "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 100 100'>"
       "<path id='p' d='M 0,0 L 10,0 C 10,0 20,10 10,20 C 0,20 0,10 0,0 Z'/>"
       "<path id='q' d='M 0,0 L 10,0 L 10,10 L 0,0 Z'/></svg>";
-  auto read = ReadSvgString(svg, "inline.svg");
-  ASSERT_TRUE(read) << read.error().ToString();
-  const auto& doc = read.value();
+  const Document doc = testing::Read(svg, "inline.svg");
   const auto& s = *doc.Segments(FindById(doc, "p"));
   ASSERT_EQ(s.size(), 3u);
   // The last curve became the closing curve: its handle arrives at anchor 0.

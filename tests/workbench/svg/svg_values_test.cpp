@@ -7,7 +7,7 @@
 namespace workbench::svg {
 namespace {
 
-TEST(SvgValues, LengthsInPoints) {
+TEST(SvgValues, LengthsInPointsAndTransformListsComposedLeftToRight) {
   EXPECT_DOUBLE_EQ(*ParseLengthPoints("210mm"), 210 * 72 / 25.4);
   EXPECT_DOUBLE_EQ(*ParseLengthPoints(" 2in"), 144.0);
   EXPECT_DOUBLE_EQ(*ParseLengthPoints("100px"), 75.0);
@@ -15,9 +15,6 @@ TEST(SvgValues, LengthsInPoints) {
   EXPECT_FALSE(ParseLengthPoints("12furlongs"));
   EXPECT_FALSE(ParseNumber("1.5.2"));
   EXPECT_DOUBLE_EQ(*ParseNumber("+1e2"), 100.0);
-}
-
-TEST(SvgValues, TransformListComposesLeftToRight) {
   const auto m = *ParseTransform("translate(10, 20) rotate(90) scale(2)");
   const auto p = m.Apply({1, 0});
   EXPECT_NEAR(p.x, 10.0, 1e-12);
@@ -29,7 +26,9 @@ TEST(SvgValues, TransformListComposesLeftToRight) {
   EXPECT_FALSE(ParseTransform("matrix(1 2 3)"));
 }
 
-TEST(SvgValues, PaintsAndExactColours) {
+// (Hex that keeps every byte is the tags' round trip; hex refused, the
+// namespace test's.)
+TEST(SvgValues, PaintsExactColoursAndTheFrameOfViewBoxAndUnits) {
   EXPECT_EQ(*ParsePaint("#f00").paint, document::Color::Rgb(1, 0, 0));
   EXPECT_EQ(*ParsePaint("rgb(0, 255, 0)").paint, document::Color::Rgb(0, 1, 0));
   EXPECT_TRUE(ParsePaint("none").ok);
@@ -38,11 +37,6 @@ TEST(SvgValues, PaintsAndExactColours) {
   const auto cmyk = document::Color::Cmyk(0.1, 0.2, 0.3, 0.4);
   EXPECT_EQ(ParseExactColor(FormatExactColor(cmyk)), cmyk);
   EXPECT_EQ(FormatRgb(document::Color::Gray(1.0), nullptr), "#000000");
-}
-
-// (Hex that keeps every byte is the tags' round trip; hex refused, the
-// namespace test's.)
-TEST(SvgFrame, ViewBoxAndUnitsGiveTheScale) {
   const Frame f = FrameFromRoot("210mm", "297mm", "0 0 210 297");
   ASSERT_TRUE(f.ok);
   EXPECT_NEAR(f.page.height, 297 * 72 / 25.4, 1e-9);
