@@ -166,12 +166,10 @@ std::string CheckTagText(std::string_view text) {
   std::map<std::string, std::string> tags;
   int n = 0;
   for (std::string& piece : commands::SplitSetTagText(text)) tags[commands::SetTagName(++n)] = std::move(piece);
-  const std::optional<std::string> joined =
-      commands::JoinSetTagText([&](const std::string& name) -> std::optional<std::string> {
-        const auto it = tags.find(name);
-        if (it == tags.end()) return std::nullopt;
-        return it->second;
-      });
+  const std::optional<std::string> joined = commands::JoinSetTagText([&](const std::string& name) {
+    const auto it = tags.find(name);
+    return it == tags.end() ? std::nullopt : std::optional<std::string>(it->second);
+  });
   const std::size_t readable = std::min(text.size(), commands::kMaxSetTags * commands::kTagPieceBytes);
   if (readable == 0 ? joined.has_value() : joined != text.substr(0, readable)) return "the tags join differently";
 

@@ -3,8 +3,6 @@
 // geometry of the results measured on the saved file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <tuple>
 
 #include "cli_test_support.h"

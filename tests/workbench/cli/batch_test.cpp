@@ -12,7 +12,6 @@
 #include "cli_test_support.h"
 #include "support/shared_data.h"
 #include "workbench/cli/pieces.h"
-#include "workbench/svg/svg_io.h"
 
 namespace workbench::cli::testing {
 namespace {

@@ -6,7 +6,6 @@
 
 #include "cli_test_support.h"
 #include "workbench/cli/pieces.h"
-#include "workbench/svg/svg_io.h"
 
 namespace workbench::cli::testing {
 namespace {

@@ -189,8 +189,7 @@ TEST_F(DocumentTest, PathEditingAreaAndReversal) {
   EXPECT_FALSE(doc.SetSegments(path, 3, Square(0, 0, 1)));
   doc.SetClosed(path, false);
   EXPECT_EQ(doc.IsClosed(path), false);
-  const Rect b = *doc.Bounds(path);
-  EXPECT_EQ(b, (Rect{0, 20, 10, 0}));
+  EXPECT_EQ(*doc.Bounds(path), (Rect{0, 20, 10, 0}));
 }
 
 TEST_F(DocumentTest, CompoundPathAreaBoundsStyleAndColours) {

@@ -134,7 +134,18 @@ TEST_F(TestModule, SuitesRefuseTakenNamesUnknownGroupsAndStrangers) {
   QvMenuGroupHandle group = nullptr;
   ASSERT_EQ(menu.AddMenuGroupAsSubMenu("Maker Group", 1, item, &group), kQvNoErr);
   EXPECT_EQ(menu.AddMenuGroupAsSubMenu("Other Group", 1, item, &group), kQvErrBadParameter) << "already a submenu";
-  // (Menu groups found by their number are the real module's start-up's.)
+  std::int32_t count = 0;
+  ASSERT_EQ(menu.CountMenuGroups(&count), kQvNoErr);
+  std::vector<std::string> names;
+  for (std::int32_t i = 0; i < count; ++i) {
+    QvMenuGroupHandle nth = nullptr;
+    ASSERT_EQ(menu.GetNthMenuGroup(i, &nth), kQvNoErr);
+    char name[64];
+    ASSERT_EQ(menu.GetMenuGroupName(nth, name, sizeof name, nullptr), kQvNoErr);
+    names.emplace_back(name);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{kQvWindowMenuGroup, kQvAboutMenuGroup, "Maker Group"}));
+  EXPECT_EQ(menu.GetNthMenuGroup(count, &group), kQvErrBadParameter);
 
   QvBool checked = 1;
   ASSERT_EQ(menu.IsItemChecked(item, &checked), kQvNoErr);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "support/shared_data.h"
@@ -181,10 +182,8 @@ TEST(SvgNonFinite, NothingThatIsNotANumberIsWritten) {
   auto written = WriteSvgFile(doc, file);
   ASSERT_FALSE(written);
   EXPECT_NE(written.error().message.find("not a finite number"), std::string::npos);
-  std::ifstream in(file);
-  std::string kept;
-  in >> kept;
-  EXPECT_EQ(kept, "old");
+  std::ifstream kept(file);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
   // A good document replaces the file, leaving no temporary either; a
   // folder that does not exist is an error naming the file.
