@@ -52,19 +52,4 @@ QvErr UserPrompts::Show(PromptKind kind, std::string_view text, bool* yes) {
   return kQvNoErr;
 }
 
-std::optional<ScriptedAnswer> ParseScriptedAnswer(std::string_view text) {
-  std::string_view word = text.substr(0, text.find('='));
-  ScriptedAnswer answer;
-  if (word == "ok") {
-    answer.kind = PromptKind::kAlert;
-  } else if (word == "yes" || word == "no") {
-    answer.kind = PromptKind::kQuestion;
-    answer.yes = word == "yes";
-  } else {
-    return std::nullopt;
-  }
-  if (word.size() < text.size()) answer.text = std::string(text.substr(word.size() + 1));
-  return answer;
-}
-
 }  // namespace workbench::plugin

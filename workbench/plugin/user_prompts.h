@@ -60,11 +60,6 @@ class UserPrompts {
   std::string lastFailure_;
 };
 
-/// Parses a command-line answer: "ok", "yes" or "no", optionally followed
-/// by '=' and the exact prompt text expected ("yes=Save the set?").
-/// "ok" answers an alert or an error alert. None for anything else.
-std::optional<ScriptedAnswer> ParseScriptedAnswer(std::string_view text);
-
 std::string_view PromptKindName(PromptKind kind);
 
 }  // namespace workbench::plugin

@@ -18,7 +18,7 @@ TEST(UserPrompts, UnscriptedOrUnexpectedPromptFailsWithItsText) {
   ASSERT_EQ(host.Prompts().Shown().size(), 1u);
   EXPECT_FALSE(host.Prompts().Shown()[0].answered);
 
-  host.Prompts().Script(*ParseScriptedAnswer("ok=Another text"));
+  host.Prompts().Script({PromptKind::kAlert, "Another text"});
   EXPECT_EQ(user.MessageAlert("Could not generate basic seam-margin."), kQvErrNoAnswer);
   EXPECT_NE(host.Prompts().LastFailure().find("Could not generate basic seam-margin."), std::string::npos);
   // A question is never answered by an alert's "ok".
