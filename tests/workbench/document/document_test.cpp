@@ -302,6 +302,19 @@ TEST_F(DocumentTest, UndoAndRedoOfEveryKindOfChangeGiveTheStatesBack) {
   EXPECT_TRUE(Take(doc) == before);
 }
 
+// Selecting a group selects what it holds; undo must take all of it back,
+// not only the group's own flag.
+TEST_F(DocumentTest, UndoOfAGroupsSelectionDeselectsWhatItHolds) {
+  const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
+  const ArtId inside = doc.NewPath(sub, Square(0, 0, 10), true);
+  doc.CommitStep();
+  doc.SetSelected(sub, true);
+  doc.CommitStep();
+  EXPECT_EQ(doc.SelectedArt(), (std::vector<ArtId>{sub, inside}));
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_TRUE(doc.SelectedArt().empty());
+}
+
 TEST_F(DocumentTest, HistoryKeepsAtMostItsLimitOfStepsAndNoneWithoutHistory) {
   EXPECT_EQ(doc.UndoLimit(), Document::kDefaultUndoLimit);
   std::vector<ArtId> paths;
