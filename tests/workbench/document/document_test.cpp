@@ -61,12 +61,14 @@ TEST_F(DocumentTest, NewArtInsideOnTopBecomesFirstChildAndReorderRefusesCycles) 
   const ArtId compound = doc.NewArt(ArtType::kCompoundPath, PaintOrder::kPlaceInsideOnTop, group);
   EXPECT_FALSE(doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, compound));
   EXPECT_TRUE(doc.NewArt(ArtType::kPath, PaintOrder::kPlaceInsideOnTop, compound));
-  // Moved into a group; a group never into itself.
+  // Moved into a group; a group never into itself or into what it holds.
   const ArtId sub = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, group);
   ASSERT_TRUE(doc.Reorder(first, PaintOrder::kPlaceInsideOnTop, sub));
   EXPECT_EQ(doc.ParentOf(first), sub);
   EXPECT_EQ(doc.ChildrenOf(group), (std::vector<ArtId>{sub, compound, second}));
   EXPECT_FALSE(doc.Reorder(sub, PaintOrder::kPlaceInsideOnTop, sub));
+  const ArtId inner = doc.NewArt(ArtType::kGroup, PaintOrder::kPlaceInsideOnTop, sub);
+  EXPECT_FALSE(doc.Reorder(sub, PaintOrder::kPlaceInsideOnTop, inner));
 }
 
 TEST_F(DocumentTest, PlacingOnTopAtTheBottomBetweenAndDisposingKeepTheOrder) {
