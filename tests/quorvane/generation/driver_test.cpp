@@ -216,6 +216,25 @@ TEST_F(Driver, PreviewGateEmptyListAndMissingSourceLeaveNoResult) {
   EXPECT_TRUE(Shown().empty());
 }
 
+// A basic width that leaves no path is not reported as the basic margin's
+// failure: a set without commands ends silently, and otherwise the first
+// command fails.
+TEST_F(Driver, ABasicMarginWithNoPathLeavesTheFailureToTheFirstCommand) {
+  const host::ArtRef user = AddPiece(Square(0, 0, 10));
+  CCommandSet set("too deep");
+  set.SetBasicWidth(-10.0f);  // 10 mm inward of a 10 pt square leaves nothing
+  Run(user, set, Panel(set), true);
+  EXPECT_FALSE(state_.resultArt);
+  EXPECT_TRUE(Shown().empty());
+  AddCommand(set, CommandType::kRightAngleForward, "1");
+  Host().Prompts().Script({PromptKind::kAlert, "Could not generate seam-margin of command no. 2 (90. forward)"});
+  Run(user, set, Panel(set), true);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].text, "Could not generate seam-margin of command no. 2 (90. forward)");
+  EXPECT_FALSE(state_.resultArt);
+  EXPECT_TRUE(WorkLayer2Empty());
+}
+
 TEST_F(Driver, EmptySetGivesTheBasicMarginNotOptimised) {
   // Curved edges, which optimisation would refit.
   host::PathSegment a = Corner(0, 0);
