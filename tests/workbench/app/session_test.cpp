@@ -16,7 +16,7 @@ namespace workbench::app::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using cli::testing::DistanceTo;
+using cli::testing::Field;
 using cli::testing::Flat;
 using document::ArtId;
 using geometry::Distance;
@@ -206,7 +206,7 @@ TEST_F(DesktopBatch, TheSetChosenInTheBatchDialogIsApplied) {
   // The wide set's margin around the piece; the panel still on "Plain".
   const ArtId result = OnlyClosedPath(doc, resultLayer);
   ASSERT_TRUE(result);
-  EXPECT_NEAR(DistanceTo(Flat(doc, result), kFrontEdgeMiddle), 15.0 * kPointsPerMm, kWidthTolerance);
+  EXPECT_NEAR(Field(Flat(doc, result))(kFrontEdgeMiddle), 15.0 * kPointsPerMm, kWidthTolerance);
   std::int32_t panelSet = -1;
   ASSERT_EQ(widgets_->Selection(panelWindow_, kSetList, &panelSet), kQvNoErr);
   EXPECT_EQ(panelSet, 0);

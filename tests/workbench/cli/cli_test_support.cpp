@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "workbench/cli/pieces.h"
 #include "workbench/geometry/flatten.h"
 #include "workbench/svg/svg_io.h"
 
@@ -172,16 +173,28 @@ std::vector<geometry::Point> Flat(const document::Document& doc, document::ArtId
   return points;
 }
 
-double DistanceTo(const std::vector<geometry::Point>& polygon, geometry::Point p) {
-  double best = INFINITY;
-  for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const geometry::Point a = polygon[i];
-    const geometry::Point d = polygon[(i + 1) % polygon.size()] - a;
-    const double length2 = geometry::Dot(d, d);
-    const double t = length2 > 0 ? std::clamp(geometry::Dot(p - a, d) / length2, 0.0, 1.0) : 0.0;
-    best = std::min(best, geometry::Distance(p, a + d * t));
+quorvane::testing::DistanceField Field(const std::vector<geometry::Point>& polygon) {
+  geometry::PathData path{{}, true};
+  for (geometry::Point p : polygon) path.segments.push_back(geometry::PathSegment::Corner(p));
+  return quorvane::testing::DistanceField(path, 1.0);
+}
+
+double Margin(const document::Document& doc, const std::string& resultId, const std::string& pieceId) {
+  const document::ArtId result = FindById(doc, resultId);
+  if (!result || !doc.IsClosed(result).value_or(false)) {
+    ADD_FAILURE() << "no closed path " << resultId;
+    return -1.0;
   }
-  return best;
+  const quorvane::testing::DistanceField around({*doc.Segments(result), true}, 1.0);
+  double nearest = INFINITY;
+  for (geometry::Point p : Flat(doc, FindById(doc, pieceId))) {
+    if (!around.Inside(p)) {
+      ADD_FAILURE() << resultId << " leaves " << pieceId << " at " << p.x << ", " << p.y;
+      return -1.0;
+    }
+    nearest = std::min(nearest, around(p));
+  }
+  return nearest;
 }
 
 }  // namespace workbench::cli::testing

@@ -2,17 +2,12 @@
 // geometry the command-line tests measure results with.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "support/distance_field.h"
-#include "workbench/cli/pieces.h"
 #include "workbench/document/document.h"
 #include "workbench/geometry/point.h"
 
@@ -101,36 +96,11 @@ document::Document Read(const std::filesystem::path& file);
 /// A closed path flattened finely (0.01 pt), anchors included.
 std::vector<geometry::Point> Flat(const document::Document& doc, document::ArtId path);
 
-/// Distance from p to the polygon's edges (the app's tests measure with it).
-double DistanceTo(const std::vector<geometry::Point>& polygon, geometry::Point p);
-
-// Inline: the app's tests share this support without the distance field.
-
 /// The shared distance and inside oracle of the polygon through the points.
-inline quorvane::testing::DistanceField Field(const std::vector<geometry::Point>& polygon) {
-  geometry::PathData path{{}, true};
-  for (geometry::Point p : polygon) path.segments.push_back(geometry::PathSegment::Corner(p));
-  return quorvane::testing::DistanceField(path, 1.0);
-}
+quorvane::testing::DistanceField Field(const std::vector<geometry::Point>& polygon);
 
 /// The smallest distance from the path of id `pieceId` to the closed path of
 /// id `resultId`, which must hold it whole; a failure, and -1, where not.
-inline double Margin(const document::Document& doc, const std::string& resultId, const std::string& pieceId) {
-  const document::ArtId result = FindById(doc, resultId);
-  if (!result || !doc.IsClosed(result).value_or(false)) {
-    ADD_FAILURE() << "no closed path " << resultId;
-    return -1.0;
-  }
-  const quorvane::testing::DistanceField around({*doc.Segments(result), true}, 1.0);
-  double nearest = INFINITY;
-  for (geometry::Point p : Flat(doc, FindById(doc, pieceId))) {
-    if (!around.Inside(p)) {
-      ADD_FAILURE() << resultId << " leaves " << pieceId << " at " << p.x << ", " << p.y;
-      return -1.0;
-    }
-    nearest = std::min(nearest, around(p));
-  }
-  return nearest;
-}
+double Margin(const document::Document& doc, const std::string& resultId, const std::string& pieceId);
 
 }  // namespace workbench::cli::testing
